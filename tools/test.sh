@@ -26,7 +26,7 @@ cleanup() {
 }
 trap cleanup EXIT
 tools/winerun cmd /c exit 0 >/dev/null 2>&1   # prefix and COM registration, once
-WINEPREFIX="$root/build/wineprefix" wineserver -p
+WINEPREFIX="$root/build/wineprefix" wineserver -p 2>/dev/null || true   # infinite persistence; harmless if running
 
 # Both builds' tests in one CTest run, so that one summary closes the output.
 printf 'subdirs("host" "win")\n' > build/CTestTestfile.cmake
