@@ -1,0 +1,21 @@
+#pragma once
+// Portable database compactor: file bytes in, compacted file bytes out. No platform calls.
+#include <cstdint>
+#include <span>
+#include <stdexcept>
+#include <string_view>
+#include <vector>
+
+namespace jet {
+
+// Every failure of the engine: the message names the problem in plain words.
+class JetError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Validates the header (Jet 3 / Jet 4 only), checks the password, compacts; returns the complete destination
+// bytes. Throws JetError with a readable message naming the problem.
+std::vector<std::uint8_t> compactDatabase(std::span<const std::uint8_t> source, std::u16string_view password);
+
+} // namespace jet

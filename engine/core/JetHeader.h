@@ -1,0 +1,30 @@
+#pragma once
+// The database header (page 0): format version, page size, database key and password check.
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace jet {
+
+enum class JetVersion { Jet3, Jet4 };
+
+struct JetHeader {
+    JetVersion version = JetVersion::Jet3;
+    std::uint32_t pageSize = 0;
+    std::uint32_t pageCount = 0;
+    std::uint32_t databaseKey = 0;  // non-zero: every page but page 0 is encrypted
+    std::vector<std::uint8_t> decoded;  // page 0 with its scrambled block decoded
+};
+
+// Reads and validates page 0 and the file length. Throws JetError naming what is wrong.
+JetHeader readHeader(std::span<const std::uint8_t> file);
+
+// Throws JetError unless password is the database password (empty matches a database without one).
+void checkPassword(const JetHeader& header, std::u16string_view password);
+
+// Returns page 0 with the stored password replaced (for tests and tools that make protected samples).
+std::vector<std::uint8_t> withPassword(std::span<const std::uint8_t> page0, JetVersion version,
+                                       std::u16string_view password);
+
+} // namespace jet

@@ -1,0 +1,56 @@
+#include "engine/core/JetEngine.h"
+#include "engine/core/JetHeader.h"
+#include "tests/engine/core/TestData.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using jet::JetError;
+
+TEST(JetHeader, SamplesHaveKnownVersionNoKeyAndNoPassword)
+{
+    for (const auto& name : jettest::sampleNames()) {
+        SCOPED_TRACE(name);
+        auto file = jettest::readSample(name);
+        auto h = jet::readHeader(file);
+        EXPECT_EQ(h.version, name.find("V1997") != std::string::npos ? jet::JetVersion::Jet3 : jet::JetVersion::Jet4);
+        EXPECT_EQ(h.databaseKey, 0u);
+        EXPECT_NO_THROW(jet::checkPassword(h, u""));
+        EXPECT_THROW(jet::checkPassword(h, u"secret"), JetError);
+    }
+}
+
+TEST(JetHeader, RejectsForeignShortMisalignedAndLaterFormats)
+{
+    auto file = jettest::readSample("test2V2000.mdb");
+    EXPECT_THROW(jet::readHeader(std::span(file).first(1000)), JetError);
+    EXPECT_THROW(jet::readHeader(std::span(file).first(file.size() - 100)), JetError);
+    auto later = file;
+    later[0x14] = 2;
+    EXPECT_THROW(jet::readHeader(later), JetError);
+    auto foreign = file;
+    foreign[5] = 'X';
+    EXPECT_THROW(jet::readHeader(foreign), JetError);
+}
+
+// A password written into the header is found again; every other password, and none, is refused.
+TEST(JetHeader, PasswordRoundTripBothVersions)
+{
+    for (const char* name : {"testV1997.mdb", "test2V2000.mdb"}) {
+        SCOPED_TRACE(name);
+        auto file = jettest::readSample(name);
+        auto h = jet::readHeader(file);
+        auto page0 = jet::withPassword(std::span(file).first(h.pageSize), h.version, u"Geheim12");
+        std::copy(page0.begin(), page0.end(), file.begin());
+        auto protectedHeader = jet::readHeader(file);
+        EXPECT_NO_THROW(jet::checkPassword(protectedHeader, u"Geheim12"));
+        EXPECT_THROW(jet::checkPassword(protectedHeader, u"geheim12"), JetError);
+        EXPECT_THROW(jet::checkPassword(protectedHeader, u"Geheim1"), JetError);
+        EXPECT_THROW(jet::checkPassword(protectedHeader, u""), JetError);
+        EXPECT_THROW(jet::compactDatabase(file, u"wrong"), JetError);
+        EXPECT_EQ(protectedHeader.databaseKey, 0u);  // the key next to the password is left alone
+    }
+}
+
+} // namespace

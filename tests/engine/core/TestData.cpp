@@ -1,0 +1,29 @@
+#include "tests/engine/core/TestData.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+namespace jettest {
+
+std::vector<std::uint8_t> readSample(const std::string& name)
+{
+    std::ifstream in(std::filesystem::path(KV_JET_TESTDATA) / name, std::ios::binary);
+    if (!in)
+        throw std::runtime_error("missing sample " + name);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::vector<std::string> sampleNames()
+{
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(KV_JET_TESTDATA))
+        if (e.path().extension() == ".mdb")
+            names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+} // namespace jettest
