@@ -1,0 +1,82 @@
+#include "app/Compaction.h"
+
+std::u16string TrimText(std::u16string_view text) {
+    std::size_t first = 0;
+    std::size_t last = text.size();
+    while (first < last && text[first] <= u' ') ++first;
+    while (last > first && text[last - 1] <= u' ') --last;
+    return std::u16string(text.substr(first, last - first));
+}
+
+std::u16string BuildConnectionString(std::u16string_view path, std::u16string_view password) {
+    std::u16string s = u"Provider=Microsoft.Jet.OLEDB.4.0;Data Source=";
+    s += path;
+    s += u";Jet OLEDB:Database Password=";
+    s += password;
+    s += u";";
+    return s;
+}
+
+std::u16string FolderOf(std::u16string_view path) {
+    std::size_t slash = path.find_last_of(u"\\/");
+    if (slash == std::u16string_view::npos) return u".";
+    if (slash == 0) return std::u16string(path.substr(0, 1));
+    if (slash == 2 && path[1] == u':') return std::u16string(path.substr(0, 3));  // "C:\"
+    return std::u16string(path.substr(0, slash));
+}
+
+std::u16string WithTrailingBackslash(std::u16string text) {
+    if (text.empty() || text.back() != u'\\') text += u'\\';
+    return text;
+}
+
+namespace {
+
+// Puts the compacted file in place of the database without ever leaving a half-written database: the copy
+// goes beside the database first, is flushed, and only then swapped in by one replace operation.
+bool replaceDatabase(const std::u16string& compacted, const std::u16string& fileName, FileOperations& files) {
+    const std::u16string side = files.reserveTempFile(FolderOf(fileName), kReplacementPrefix);
+    if (side.empty()) return false;
+    if (files.copyFile(compacted, side) && files.flushFile(side) && files.replaceFile(side, fileName)) return true;
+    files.deleteFile(side);
+    return false;
+}
+
+}  // namespace
+
+bool CompactDatabaseFile(const std::u16string& fileName, const std::u16string& password, FileOperations& files,
+                         const EngineFactory& createEngine) {
+    bool result = false;
+    // The platform reserves a unique name; the engine must create the file itself, so it is freed at once.
+    const std::u16string temp = files.reserveTempFile(files.tempDirectory(), kTempFilePrefix);
+    if (!files.deleteFile(temp)) return false;
+    try {
+        std::unique_ptr<DatabaseEngine> engine = createEngine();
+        if (!engine) throw EngineError("no engine object");
+        const std::u16string destination = BuildConnectionString(temp, password);
+        const std::u16string source = BuildConnectionString(fileName, password);
+        const std::int32_t code = engine->compactDatabase(source, destination);
+        if (code < 0) throw EngineError("the engine returned a failure code");
+        result = replaceDatabase(temp, fileName, files);
+    } catch (...) {
+        // Every failure becomes the Boolean result; the user sees one error box.
+    }
+    // Whatever the engine or the copy left under the temporary name is removed.
+    files.deleteFile(temp);
+    return result;
+}
+
+void RunCompactCommand(const CompactCommandHost& host) {
+    if (TrimText(host.fileNameText()).empty()) return;
+    if (host.showMessageBox(kConfirmCompactText, TkvMessageKind::mtWarning, buttonBit(mbOK) | buttonBit(mbCancel), 0) !=
+        mrOk) {
+        return;
+    }
+    const std::u16string password = host.passwordText();
+    const std::u16string fileName = host.fileNameText();  // as typed, not trimmed
+    if (host.compactDatabaseFile(fileName, password)) {
+        host.showMessageBox(kCompactSucceededText, TkvMessageKind::mtInformation, buttonBit(mbOK), 0);
+    } else {
+        host.showMessageBox(kCompactFailedText, TkvMessageKind::mtError, buttonBit(mbOK), 0);
+    }
+}
