@@ -1,0 +1,20 @@
+// Reads a GIF stream into a header and a list of frames, with the tolerance rules for damaged files.
+#pragma once
+
+#include <cstdint>
+
+#include "gif/GIFDecoder.h"
+#include "gif/GIFModel.h"
+#include "gif/GIFStream.h"
+
+// Limits against decompression bombs: a few bytes can declare a 65535 x 65535 frame, and the tolerance
+// rules fill any pixels the data never reaches, so every declared pixel costs memory whatever the data says.
+// 16 Mpixel per frame (16 MB of indexes, 64 MB once drawn as a 32-bit bitmap) is far above any banner or
+// screen-sized animation; 64 Mpixel over all frames bounds a file of many large frames to 64 MB of indexes.
+// A frame or file above the limits fails the load with GIFMessages::ImageTooLarge.
+inline constexpr std::int64_t kGIFMaxFramePixels = std::int64_t(1) << 24;
+inline constexpr std::int64_t kGIFMaxTotalPixels = std::int64_t(1) << 26;
+
+// Replaces header and frames with the content of the stream. On an error (GIFException) the stream is set back
+// to where it was, and header and frames keep what was read before the error.
+void GIFReadStream(GIFStream& stream, TGIFHeader& header, TGIFImageList& frames, const GIFWarn& warn);
