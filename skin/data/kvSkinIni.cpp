@@ -1,0 +1,303 @@
+#include "skin/data/kvSkinIni.h"
+
+#include <cctype>
+#include <limits>
+
+namespace fw {
+
+namespace {
+char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c; }
+bool isBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+}  // namespace
+
+bool sameText(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (lower(a[i]) != lower(b[i])) return false;
+    return true;
+}
+
+std::string_view trimText(std::string_view s) {
+    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+std::vector<std::string> splitLines(std::string_view text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0, i = 0;
+    while (i < text.size()) {
+        char c = text[i];
+        if (c == '\r' || c == '\n') {
+            lines.emplace_back(text.substr(start, i - start));
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            start = ++i;
+        } else {
+            ++i;
+        }
+    }
+    if (start < text.size()) lines.emplace_back(text.substr(start));
+    return lines;
+}
+
+std::string joinLines(const std::vector<std::string>& lines) {
+    std::string out;
+    for (const auto& l : lines) {
+        out += l;
+        out += "\r\n";
+    }
+    return out;
+}
+
+IniText IniText::parse(std::string_view text) { return fromLines(splitLines(text)); }
+
+IniText IniText::fromLines(const std::vector<std::string>& lines) {
+    IniText ini;
+    Section* current = nullptr;
+    for (const auto& raw : lines) {
+        std::string_view line = trimText(raw);
+        if (line.empty() || line.front() == ';') continue;
+        if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
+            ini.sections_.push_back({std::string(trimText(line.substr(1, line.size() - 2))), {}});
+            current = &ini.sections_.back();
+            continue;
+        }
+        if (!current) continue;
+        Entry e;
+        std::size_t eq = line.find('=');
+        if (eq == std::string_view::npos) {
+            e.key = std::string(line);
+        } else {
+            e.key = std::string(trimText(line.substr(0, eq)));
+            e.value = std::string(trimText(line.substr(eq + 1)));
+            e.hasValue = true;
+        }
+        current->entries.push_back(std::move(e));
+    }
+    return ini;
+}
+
+const IniText::Section* IniText::findSection(std::string_view name) const {
+    for (const auto& s : sections_)
+        if (sameText(s.name, name)) return &s;
+    return nullptr;
+}
+
+std::optional<std::string_view> IniText::value(std::string_view section, std::string_view key) const {
+    const Section* s = findSection(section);
+    if (!s) return std::nullopt;
+    for (const auto& e : s->entries)
+        if (e.hasValue && sameText(e.key, key)) return std::string_view(e.value);
+    return std::nullopt;
+}
+
+void IniText::eraseSection(std::string_view name) {
+    for (auto it = sections_.begin(); it != sections_.end(); ++it)
+        if (sameText(it->name, name)) {
+            sections_.erase(it);
+            return;
+        }
+}
+
+void IniText::writeValue(std::string_view section, std::string_view key, std::string value) {
+    Section* s = nullptr;
+    for (auto& sec : sections_)
+        if (sameText(sec.name, section)) {
+            s = &sec;
+            break;
+        }
+    if (!s) {
+        sections_.push_back({std::string(section), {}});
+        s = &sections_.back();
+    }
+    for (auto& e : s->entries)
+        if (e.hasValue && sameText(e.key, key)) {
+            e.value = std::move(value);
+            return;
+        }
+    s->entries.push_back({std::string(key), std::move(value), true});
+}
+
+std::vector<std::string> IniText::toLines() const {
+    std::vector<std::string> out;
+    for (const auto& s : sections_) {
+        out.push_back("[" + s.name + "]");
+        for (const auto& e : s.entries) out.push_back(e.hasValue ? e.key + "=" + e.value : e.key);
+        out.emplace_back();
+    }
+    return out;
+}
+
+bool parseInt32(std::string_view s, std::int32_t& out) {
+    if (s.empty()) return false;
+    bool neg = false;
+    if (s.front() == '+' || s.front() == '-') {
+        neg = s.front() == '-';
+        s.remove_prefix(1);
+    }
+    bool hex = false;
+    if (!s.empty() && s.front() == '$') {
+        hex = true;
+        s.remove_prefix(1);
+    } else if (s.size() >= 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
+        hex = true;
+        s.remove_prefix(2);
+    }
+    if (s.empty()) return false;
+    std::uint64_t v = 0;
+    for (char c : s) {
+        int d;
+        if (c >= '0' && c <= '9') d = c - '0';
+        else if (hex && c >= 'a' && c <= 'f') d = c - 'a' + 10;
+        else if (hex && c >= 'A' && c <= 'F') d = c - 'A' + 10;
+        else return false;
+        v = v * (hex ? 16 : 10) + static_cast<std::uint64_t>(d);
+        if (v > 0xFFFFFFFFull) return false;
+    }
+    if (hex) {
+        // Hexadecimal covers the full 32 bits: $FF000005 is a system colour, not an overflow.
+        std::uint32_t u = static_cast<std::uint32_t>(v);
+        if (neg) u = 0u - u;
+        out = static_cast<std::int32_t>(u);
+        return true;
+    }
+    if (neg ? v > 0x80000000ull : v > 0x7FFFFFFFull) return false;
+    out = neg ? static_cast<std::int32_t>(-static_cast<std::int64_t>(v)) : static_cast<std::int32_t>(v);
+    return true;
+}
+
+std::int32_t toInteger(std::optional<std::string_view> v, std::int32_t def) {
+    std::int32_t r;
+    return v && parseInt32(*v, r) ? r : def;
+}
+
+bool toBoolean(std::optional<std::string_view> v, bool def) {
+    if (!v) return def;
+    std::int32_t r;
+    return parseInt32(*v, r) && r == 1;
+}
+
+namespace {
+// The character rule of point and rect values: commas separate fields, digits build them, all else is dropped.
+// Every field must end up holding digits; fields past `count` are ignored.
+void parseFields(std::string_view text, int* fields, int count) {
+    std::string current[4];
+    int index = 0;
+    for (char c : text) {
+        if (c == ',') ++index;
+        else if (c >= '0' && c <= '9' && index < count) current[index] += c;
+    }
+    for (int i = 0; i < count; ++i) {
+        std::int32_t v;
+        if (!parseInt32(current[i], v))
+            throw EConvertError("'" + current[i] + "' is not a valid integer value");
+        fields[i] = v;
+    }
+}
+}  // namespace
+
+Point toPoint(std::optional<std::string_view> v, Point def) {
+    if (!v) return def;
+    int f[2];
+    parseFields(*v, f, 2);
+    return {f[0], f[1]};
+}
+
+Rect toRect(std::optional<std::string_view> v, Rect def) {
+    if (!v) return def;
+    int f[4];
+    parseFields(*v, f, 4);
+    return {f[0], f[1], f[2], f[3]};
+}
+
+TkvFontStyles toFontStyles(std::optional<std::string_view> v, TkvFontStyles def) {
+    if (!v) return def;
+    TkvFontStyles s;
+    s.bold = v->find("fsbold") != std::string_view::npos;
+    s.italic = v->find("fsitalic") != std::string_view::npos;
+    s.underline = v->find("fsunderline") != std::string_view::npos;
+    s.strikeOut = v->find("fsstrikeout") != std::string_view::npos;
+    return s;
+}
+
+namespace {
+const char* const kMorphNames[] = {"mkdefault", "mkgradient", "mkleftgradient", "mkrightgradient",
+                                   "mkleftslide", "mkrightslide", "mkpush"};
+const char* const kEffectNames[] = {"iebrightness", "iedarkness", "iegrayscale", "ienoise", "iesplitblur", "ieinvert"};
+const char* const kCommandNames[] = {"cmclose", "cmmaximize", "cmminimize", "cmsysmenu",
+                                     "cmdefault", "cmrollup", "cmminimizetotray"};
+
+template <std::size_t N>
+int keywordIndex(std::string_view v, const char* const (&names)[N]) {
+    for (std::size_t i = 0; i < N; ++i)
+        if (v == names[i]) return static_cast<int>(i);
+    return -1;
+}
+}  // namespace
+
+TkvAlignment toAlignment(std::optional<std::string_view> v, TkvAlignment def) {
+    if (!v) return def;
+    if (*v == "tacenter") return TkvAlignment::Center;
+    if (*v == "taleftjustify") return TkvAlignment::LeftJustify;
+    return TkvAlignment::RightJustify;
+}
+
+TkvStretchType toStretchType(std::optional<std::string_view> v, TkvStretchType def) {
+    if (!v) return def;
+    if (*v == "stfull") return stFull;
+    if (*v == "stvert") return stVert;
+    return stHorz;
+}
+
+TkvMorphKind toMorphKind(std::optional<std::string_view> v, TkvMorphKind def) {
+    if (!v) return def;
+    int i = keywordIndex(*v, kMorphNames);
+    return i < 0 ? mkDefault : static_cast<TkvMorphKind>(i);
+}
+
+TkvInactiveEffect toInactiveEffect(std::optional<std::string_view> v, TkvInactiveEffect def) {
+    if (!v) return def;
+    int i = keywordIndex(*v, kEffectNames);
+    return i < 0 ? ieGrayScale : static_cast<TkvInactiveEffect>(i);
+}
+
+TkvStdCommand toCommand(std::optional<std::string_view> v, TkvStdCommand def) {
+    if (!v) return def;
+    int i = keywordIndex(*v, kCommandNames);
+    return i < 0 || i > cmRollUp ? cmMinimizeToTray : static_cast<TkvStdCommand>(i);
+}
+
+std::string pointText(Point p) { return std::to_string(p.x) + "," + std::to_string(p.y); }
+
+std::string rectText(const Rect& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+           std::to_string(r.bottom);
+}
+
+std::string fontStylesText(TkvFontStyles s) {
+    std::string out;
+    auto add = [&out](bool on, const char* name) {
+        if (!on) return;
+        if (!out.empty()) out += ',';
+        out += name;
+    };
+    add(s.bold, "fsbold");
+    add(s.italic, "fsitalic");
+    add(s.underline, "fsunderline");
+    add(s.strikeOut, "fsstrikeout");
+    return out;
+}
+
+const char* alignmentText(TkvAlignment a) {
+    switch (a) {
+    case TkvAlignment::Center: return "tacenter";
+    case TkvAlignment::LeftJustify: return "taleftjustify";
+    default: return "tarightjustify";
+    }
+}
+const char* stretchTypeText(TkvStretchType t) { return t == stFull ? "stfull" : t == stVert ? "stvert" : "sthorz"; }
+const char* morphKindText(TkvMorphKind k) { return kMorphNames[k]; }
+const char* inactiveEffectText(TkvInactiveEffect e) { return kEffectNames[e]; }
+const char* commandText(TkvStdCommand c) { return kCommandNames[c]; }
+
+}  // namespace fw

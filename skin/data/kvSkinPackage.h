@@ -1,0 +1,44 @@
+// The uncompressed skin package: version, three picture slots, the active pictures and the description text.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "skin/data/kvBmp.h"
+#include "skin/data/kvStreams.h"
+
+namespace fw {
+
+inline constexpr std::int32_t kSkinPackageVersion = 3;
+
+struct SkinPackage {
+    std::int32_t version = kSkinPackageVersion;
+    BmpImage picture;          // main picture; an empty image is an empty slot
+    BmpImage inactivePicture;
+    BmpImage mask;
+    std::vector<BmpImage> activePictures;
+    std::string text;          // the description, bytes as stored
+
+    // Writes the package (always as version 3): an empty slot is the flag byte 1, a picture the flag 0 and its image.
+    void write(MemoryStream& s) const;
+    std::vector<std::uint8_t> toBytes() const;
+};
+
+// Reads a package from the stream's position to its end. A version above 3 is not an error: the result is nullopt
+// and nothing else is read. Damaged data throws (EReadError, EInvalidGraphic).
+std::optional<SkinPackage> readSkinPackage(MemoryStream& s);
+
+// Builds a package from a skin description file and the BMP files named in its [PICTURES] section (relative to
+// the file's folder). Returns nullopt, changing nothing, when one of the sections [VERSION], [PICTURES],
+// [FORMINFO], [SKINOBJECTS], [SKINCONTROLS] is missing. A missing picture file throws EFOpenError.
+std::optional<SkinPackage> buildSkinPackage(const std::string& descriptionPath);
+
+// The framed layout of a compressed skin: version 3, the length of the zlib stream, the stream.
+std::vector<std::uint8_t> frameCompressedSkin(std::span<const std::uint8_t> zlibData);
+// Takes the zlib stream out of a framed layout read from the stream's position 0. Returns an empty buffer when
+// the framed version is above 3; throws EReadError when the length runs past the data.
+std::vector<std::uint8_t> unframeCompressedSkin(MemoryStream& s);
+
+}  // namespace fw

@@ -1,0 +1,161 @@
+#include "skin/data/kvZlibStreams.h"
+
+#include <zlib.h>
+
+#include <cstring>
+
+namespace fw {
+
+namespace {
+const char kCompressError[] = "error";
+const char kDecompressError[] = "compression error";
+const char kInvalidOperation[] = "Invalid stream operation";
+}  // namespace
+
+struct TCompressionStream::State {
+    z_stream z{};
+    std::uint8_t buffer[kZlibBufferSize];
+};
+
+TCompressionStream::TCompressionStream(MemoryStream& dest, int level) : s_(std::make_unique<State>()), dest_(dest) {
+    if (deflateInit(&s_->z, level) != Z_OK) throw ECompressionError(kCompressError);
+    s_->z.next_out = s_->buffer;
+    s_->z.avail_out = kZlibBufferSize;
+}
+
+TCompressionStream::~TCompressionStream() { deflateEnd(&s_->z); }
+
+void TCompressionStream::write(const void* src, std::size_t n) {
+    if (finished_) throw ECompressionError(kInvalidOperation);
+    auto* p = static_cast<const std::uint8_t*>(src);
+    while (n > 0) {
+        uInt chunk = static_cast<uInt>(std::min<std::size_t>(n, 1u << 30));
+        s_->z.next_in = const_cast<Bytef*>(p);
+        s_->z.avail_in = chunk;
+        while (s_->z.avail_in > 0) {
+            if (deflate(&s_->z, Z_NO_FLUSH) == Z_STREAM_ERROR) throw ECompressionError(kCompressError);
+            if (s_->z.avail_out == 0) {
+                dest_.write(s_->buffer, kZlibBufferSize);
+                s_->z.next_out = s_->buffer;
+                s_->z.avail_out = kZlibBufferSize;
+            }
+        }
+        p += chunk;
+        n -= chunk;
+    }
+}
+
+void TCompressionStream::finish() {
+    if (finished_) return;
+    s_->z.next_in = nullptr;
+    s_->z.avail_in = 0;
+    for (;;) {
+        int rc = deflate(&s_->z, Z_FINISH);
+        if (rc != Z_OK && rc != Z_STREAM_END && rc != Z_BUF_ERROR) throw ECompressionError(kCompressError);
+        std::size_t have = kZlibBufferSize - s_->z.avail_out;
+        if (have) dest_.write(s_->buffer, have);
+        s_->z.next_out = s_->buffer;
+        s_->z.avail_out = kZlibBufferSize;
+        if (rc == Z_STREAM_END) break;
+    }
+    finished_ = true;
+}
+
+std::size_t TCompressionStream::read(void*, std::size_t) { throw ECompressionError(kInvalidOperation); }
+std::int64_t TCompressionStream::seek(std::int64_t offset, SeekOrigin origin) {
+    // Asking for the current position is the one seek a write-only stream answers.
+    if (offset == 0 && origin == SeekOrigin::Current) return static_cast<std::int64_t>(s_->z.total_in);
+    throw ECompressionError(kInvalidOperation);
+}
+
+struct TDecompressionStream::State {
+    z_stream z{};
+    std::uint8_t buffer[kZlibBufferSize];
+};
+
+TDecompressionStream::TDecompressionStream(MemoryStream& source)
+    : s_(std::make_unique<State>()), source_(source), sourceStart_(source.position()) {
+    if (inflateInit(&s_->z) != Z_OK) throw EDecompressionError(kDecompressError);
+}
+
+TDecompressionStream::~TDecompressionStream() { inflateEnd(&s_->z); }
+
+std::size_t TDecompressionStream::read(void* dst, std::size_t n) {
+    if (ended_ || n == 0) return 0;
+    s_->z.next_out = static_cast<Bytef*>(dst);
+    s_->z.avail_out = static_cast<uInt>(std::min<std::size_t>(n, 1u << 30));
+    while (s_->z.avail_out > 0) {
+        if (s_->z.avail_in == 0) {
+            std::size_t got = source_.read(s_->buffer, kZlibBufferSize);
+            if (got == 0) break;  // source used up: a short result, not an error
+            s_->z.next_in = s_->buffer;
+            s_->z.avail_in = static_cast<uInt>(got);
+        }
+        int rc = inflate(&s_->z, Z_NO_FLUSH);
+        if (rc == Z_STREAM_END) {
+            ended_ = true;
+            break;
+        }
+        if (rc == Z_BUF_ERROR) continue;  // needs more input
+        if (rc != Z_OK) throw EDecompressionError(kDecompressError);
+    }
+    std::size_t done = static_cast<std::size_t>(static_cast<Bytef*>(s_->z.next_out) - static_cast<Bytef*>(dst));
+    produced_ += done;
+    return done;
+}
+
+std::int64_t TDecompressionStream::seek(std::int64_t offset, SeekOrigin origin) {
+    if (offset == 0 && origin == SeekOrigin::Begin) {
+        if (inflateReset(&s_->z) != Z_OK) throw EDecompressionError(kDecompressError);
+        s_->z.avail_in = 0;
+        source_.setPosition(sourceStart_);
+        produced_ = 0;
+        ended_ = false;
+        return 0;
+    }
+    if (origin == SeekOrigin::Begin && offset >= position()) {
+        offset -= position();
+        origin = SeekOrigin::Current;
+    }
+    if (offset >= 0 && origin == SeekOrigin::Current) {
+        std::uint8_t scratch[kZlibBufferSize];
+        std::int64_t left = offset;
+        while (left > 0) {
+            std::size_t got = read(scratch, static_cast<std::size_t>(std::min<std::int64_t>(left, sizeof scratch)));
+            if (got == 0) break;
+            left -= static_cast<std::int64_t>(got);
+        }
+        return position();
+    }
+    throw EDecompressionError(kInvalidOperation);
+}
+
+void TDecompressionStream::write(const void*, std::size_t) { throw EDecompressionError(kInvalidOperation); }
+
+void CompressStream(MemoryStream& source, MemoryStream& dest) {
+    source.setPosition(0);
+    TCompressionStream z(dest, 9);
+    std::uint8_t block[kZlibBufferSize];
+    for (;;) {
+        std::size_t got = source.read(block, sizeof block);
+        if (got == 0) break;
+        z.write(block, got);
+    }
+    z.finish();
+}
+
+void DecompressStream(MemoryStream& dest, MemoryStream& source) {
+    source.setPosition(0);
+    TDecompressionStream z(source);
+    std::uint8_t block[kZlibBufferSize];
+    std::size_t total = 0;
+    for (;;) {
+        std::size_t got = z.read(block, sizeof block);
+        if (got == 0) break;
+        total += got;
+        if (total > kMaxInflatedSize) throw EDecompressionError("compressed skin too large");
+        dest.write(block, got);
+    }
+}
+
+}  // namespace fw
