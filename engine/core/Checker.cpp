@@ -1,0 +1,129 @@
+#include "engine/core/Checker.h"
+
+#include "engine/core/Bytes.h"
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+namespace jet {
+namespace {
+
+std::string narrow(std::u16string_view s)
+{
+    std::string out;
+    for (char16_t c : s)
+        out.push_back(c < 0x80 ? char(c) : '?');
+    return out;
+}
+
+void checkIndex(const PageStore& store, const TableInfo& t, const IndexInfo& ix, std::size_t number,
+                std::vector<std::string>& problems)
+{
+    const std::string which = "table '" + narrow(t.name) + "' index " + std::to_string(number);
+    if (ix.root == 0) {
+        problems.push_back(which + " has no root page");
+        return;
+    }
+    // Down the leftmost path to the first leaf, then along the leaf chain.
+    std::uint32_t page = ix.root;
+    std::set<std::uint32_t> seen;
+    IndexPage ip = readIndexPage(store, page);
+    while (!ip.leaf) {
+        if (ip.entries.empty() || !seen.insert(page).second) {
+            problems.push_back(which + " has an empty or looping intermediate page " + std::to_string(page));
+            return;
+        }
+        page = ip.entries.front().child;
+        ip = readIndexPage(store, page);
+    }
+    std::uint64_t count = 0;
+    std::vector<std::uint8_t> previous;
+    while (true) {
+        if (!seen.insert(page).second) {
+            problems.push_back(which + " has a looping leaf chain");
+            return;
+        }
+        auto bytes = store.page(page);
+        for (std::size_t i = 0; i < ip.entries.size(); ++i) {
+            auto e = ip.fullEntry(bytes, i);
+            if (!previous.empty() && !std::lexicographical_compare(previous.begin(), previous.end(), e.begin(), e.end()))
+                problems.push_back(which + " has keys out of order on page " + std::to_string(page));
+            previous = std::move(e);
+            const auto& entry = ip.entries[i];
+            if (std::find(t.dataPages.begin(), t.dataPages.end(), entry.dataPage) == t.dataPages.end()) {
+                problems.push_back(which + " points to page " + std::to_string(entry.dataPage) +
+                                   ", not a data page of the table");
+            } else {
+                const std::uint32_t rows = store.rowCount(entry.dataPage);
+                if (entry.dataRow >= rows || store.row(entry.dataPage, entry.dataRow).deleted)
+                    problems.push_back(which + " points to a missing or deleted row on page " +
+                                       std::to_string(entry.dataPage));
+            }
+            ++count;
+        }
+        for (auto link : {ip.prev, ip.next, ip.tail})
+            if (link != 0 && (link >= store.pageCount() ||
+                              (store.pageType(link) != kPageIndexNode && store.pageType(link) != kPageIndexLeaf) ||
+                              rd32(store.page(link), 4) != t.def.page))
+                problems.push_back(which + " links page " + std::to_string(page) + " to page " +
+                                   std::to_string(link) + ", not an index page of the table");
+        if (ip.next == 0)
+            break;
+        page = ip.next;
+        ip = readIndexPage(store, page);
+        if (!ip.leaf) {
+            problems.push_back(which + " leaf chain reaches an intermediate page");
+            return;
+        }
+    }
+    if (count != ix.leafEntries)
+        problems.push_back(which + " leaf chain holds " + std::to_string(count) + " entries but its tree " +
+                           std::to_string(ix.leafEntries));
+}
+
+} // namespace
+
+std::vector<std::string> checkStructure(const PageStore& store, const Survey& survey)
+{
+    std::vector<std::string> problems;
+    if (auto n = survey.unreachedPages())
+        problems.push_back(std::to_string(n) + " pages are not reached by anything");
+    for (auto p : survey.globalMap.pages)
+        if (p < store.pageCount())
+            problems.push_back("the global usage map marks page " + std::to_string(p) + " free inside the file");
+
+    // Owner of every reached ordinary data page -> its pages.
+    std::map<std::uint32_t, std::set<std::uint32_t>> owned;
+    for (std::uint32_t p = 3; p < store.pageCount(); ++p)
+        if (survey.reached[p] && store.pageType(p) == kPageData && !store.isLongValuePage(p))
+            owned[rd32(store.page(p), 4)].insert(p);
+    for (const auto& t : survey.tables) {
+        const std::string which = "table '" + narrow(t.name) + "'";
+        std::set<std::uint32_t> used(t.used.pages.begin(), t.used.pages.end());
+        std::set<std::uint32_t> own = owned[t.def.page];
+        if (used != own)
+            problems.push_back(which + ": its usage map lists " + std::to_string(used.size()) +
+                               " pages but it owns " + std::to_string(own.size()));
+        for (auto p : t.free.pages)
+            if (!used.count(p))
+                problems.push_back(which + ": its free-space map lists page " + std::to_string(p) +
+                                   ", which is not one of its pages");
+        for (std::size_t i = 0; i < t.indexes.size(); ++i)
+            checkIndex(store, t, t.indexes[i], i, problems);
+    }
+    return problems;
+}
+
+std::vector<std::string> checkDatabase(std::span<const std::uint8_t> file)
+{
+    try {
+        PageStore store(file);
+        Survey survey = surveyDatabase(store);
+        return checkStructure(store, survey);
+    } catch (const JetError& e) {
+        return {e.what()};
+    }
+}
+
+} // namespace jet

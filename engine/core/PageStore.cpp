@@ -1,0 +1,80 @@
+#include "engine/core/PageStore.h"
+
+#include "engine/core/Bytes.h"
+#include "engine/core/Rc4.h"
+
+#include <array>
+#include <cstring>
+
+namespace jet {
+
+void cryptPage(std::uint32_t databaseKey, std::uint32_t pageNumber, std::span<std::uint8_t> page)
+{
+    std::uint32_t k = databaseKey ^ pageNumber;
+    std::array<std::uint8_t, 4> key{std::uint8_t(k), std::uint8_t(k >> 8), std::uint8_t(k >> 16), std::uint8_t(k >> 24)};
+    rc4Apply(key, page);
+}
+
+PageStore::PageStore(std::span<const std::uint8_t> file)
+    : header_(readHeader(file)), format_(JetFormat::of(header_.version)), view_(file)
+{
+    if (header_.databaseKey != 0) {
+        decrypted_.assign(file.begin(), file.end());
+        for (std::uint32_t p = 1; p < header_.pageCount; ++p)
+            cryptPage(header_.databaseKey, p,
+                      std::span(decrypted_).subspan(std::size_t(p) * format_.pageSize, format_.pageSize));
+        view_ = decrypted_;
+    }
+}
+
+std::span<const std::uint8_t> PageStore::page(std::uint32_t number) const
+{
+    if (number >= header_.pageCount)
+        damaged("a reference to page " + std::to_string(number) + " beyond the end of the file (" +
+                std::to_string(header_.pageCount) + " pages)");
+    return view_.subspan(std::size_t(number) * format_.pageSize, format_.pageSize);
+}
+
+bool PageStore::isLongValuePage(std::uint32_t number) const
+{
+    auto p = page(number);
+    return p[0] == kPageData && std::memcmp(p.data() + 4, "LVAL", 4) == 0;
+}
+
+std::uint32_t PageStore::rowCount(std::uint32_t pageNumber) const
+{
+    auto p = page(pageNumber);
+    if (p[0] != kPageData)
+        damaged("page " + std::to_string(pageNumber) + " is referenced as a data page but has type " +
+                std::to_string(p[0]));
+    std::uint32_t count = rd16(p, format_.dataRowCount);
+    if (format_.dataRowCount + 2 + 2 * count > format_.pageSize)
+        damaged("the row table of page " + std::to_string(pageNumber) + " overruns the page");
+    return count;
+}
+
+RowSlot PageStore::row(std::uint32_t pageNumber, std::uint32_t rowNumber) const
+{
+    std::uint32_t count = rowCount(pageNumber);
+    if (rowNumber >= count)
+        damaged("a reference to row " + std::to_string(rowNumber) + " of page " + std::to_string(pageNumber) +
+                ", which has " + std::to_string(count) + " rows");
+    auto p = page(pageNumber);
+    const std::uint32_t table = format_.dataRowCount + 2;
+    std::uint16_t raw = rd16(p, table + 2 * rowNumber);
+    RowSlot slot;
+    slot.begin = raw & 0x1FFF;
+    slot.deleted = raw & 0x8000;
+    slot.overflow = raw & 0x4000;
+    // A row ends where the row before it (in table order) starts; row 0 ends at the page end.
+    slot.end = format_.pageSize;
+    if (rowNumber > 0)
+        slot.end = rd16(p, table + 2 * (rowNumber - 1)) & 0x1FFF;
+    const std::uint32_t tableEnd = table + 2 * count;
+    if (slot.begin < tableEnd || slot.begin > slot.end || slot.end > format_.pageSize)
+        damaged("row " + std::to_string(rowNumber) + " of page " + std::to_string(pageNumber) +
+                " has impossible bounds");
+    return slot;
+}
+
+} // namespace jet

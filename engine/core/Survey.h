@@ -1,0 +1,63 @@
+#pragma once
+// A survey of a database: every page that anything live reaches, every field that holds a page number, row
+// pointer or table id, every usage map and every index page. Compaction and the structural check both work
+// from it. Anything not understood raises JetError naming it.
+#include "engine/core/IndexPage.h"
+#include "engine/core/PageStore.h"
+#include "engine/core/TableDef.h"
+#include "engine/core/UsageMap.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace jet {
+
+// A field to rewrite when pages are renumbered.
+struct Reference {
+    enum class Kind : std::uint8_t {
+        Page,        // u32 page number
+        RowPointer,  // u32 page * 256 + row
+        TableId,     // u32 table id (its definition page) in a catalog or permission row
+    };
+    Kind kind;
+    FieldPlace at;
+};
+
+struct IndexInfo {
+    UsageMap map;
+    std::uint32_t root = 0;
+    std::vector<std::uint32_t> pages;  // every index page reached from the root and the page links
+    bool idKeyed = false;              // its first key column holds table ids (keys must follow the renumbering)
+    std::uint64_t leafEntries = 0;
+};
+
+struct TableInfo {
+    std::u16string name;
+    TableDef def;
+    UsageMap used, free;
+    std::vector<UsageMap> longValueMaps;
+    std::vector<IndexInfo> indexes;  // one per real index
+    std::vector<std::uint32_t> dataPages;
+    std::uint64_t liveRows = 0;
+};
+
+struct Survey {
+    std::vector<TableInfo> tables;
+    std::vector<std::uint32_t> tableIds;  // definition pages of the catalog's tables, ascending
+    UsageMap globalMap;
+    std::vector<bool> reached;            // per page
+    std::vector<Reference> references;
+    std::vector<std::uint32_t> indexPages;          // ascending, unique
+    std::vector<std::uint8_t> indexPageIdKeyed;     // per index page (parallel): keys hold table ids
+    std::vector<std::uint32_t> longValuePages;      // ascending, unique
+
+    bool isTableId(std::uint32_t v) const;
+    std::uint32_t unreachedPages() const;
+    const TableInfo* table(std::u16string_view name) const;
+};
+
+Survey surveyDatabase(const PageStore& store);
+
+} // namespace jet

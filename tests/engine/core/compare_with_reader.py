@@ -1,0 +1,87 @@
+#!/usr/bin/env python3
+"""Compacts every sample database with kvjet and compares what an independent reader (mdbtools) sees in the
+source and in the copy: table list, schema, queries and every table's rows, with table ids mapped from the
+source's numbering to the copy's. Also checks the copy is sound and compacts again to the same bytes.
+Usage: compare_with_reader.py KVJET DATA_DIR WORK_DIR"""
+import csv
+import io
+import os
+import subprocess
+import sys
+
+# Columns that hold table ids, by table.
+ID_COLUMNS = {
+    "MSysObjects": ["Id"],
+    "MSysACEs": ["ObjectId"],
+    "MSysNavPaneGroupToObjects": ["ObjectID"],
+    "MSysNavPaneObjectIDs": ["Id"],
+}
+
+
+def run(*args):
+    r = subprocess.run(args, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+    if r.returncode != 0:
+        raise RuntimeError(f"{' '.join(args)} failed: {r.stderr.decode(errors='replace')}")
+    return r.stdout.decode("utf-8", errors="replace")
+
+
+def rows(db, table):
+    text = run("mdb-export", "-D", "%Y-%m-%d %H:%M:%S", db, table)
+    return list(csv.reader(io.StringIO(text)))
+
+
+def table_ids(db):
+    data = rows(db, "MSysObjects")
+    head = data[0]
+    i_id, i_name, i_type = head.index("Id"), head.index("Name"), head.index("Type")
+    return {r[i_name]: r[i_id] for r in data[1:] if r[i_type] == "1"}
+
+
+def compare(kvjet, src, work):
+    name = os.path.basename(src)
+    dst = os.path.join(work, name)
+    again = os.path.join(work, "again-" + name)
+    problems = []
+    run(kvjet, "compact", src, dst)
+    run(kvjet, "check", dst)
+    run(kvjet, "compact", dst, again)
+    if open(dst, "rb").read() != open(again, "rb").read():
+        problems.append("compacting the copy again changes it")
+    for args in (["mdb-tables", "-S", "-1"], ["mdb-schema"], ["mdb-queries", "-L"]):
+        if run(*args, src) != run(*args, dst):
+            problems.append(f"{args[0]} output differs")
+    old_ids, new_ids = table_ids(src), table_ids(dst)
+    if old_ids.keys() != new_ids.keys():
+        problems.append("the tables listed in the catalog differ")
+    id_map = {old_ids[n]: new_ids[n] for n in old_ids if n in new_ids}
+    for table in run("mdb-tables", "-S", "-1", src).split():
+        before, after = rows(src, table), rows(dst, table)
+        if before and table in ID_COLUMNS:
+            for column in ID_COLUMNS[table]:
+                if column in before[0]:
+                    k = before[0].index(column)
+                    for r in before[1:]:
+                        r[k] = id_map.get(r[k], r[k])
+        if before != after:
+            problems.append(f"rows of {table} differ")
+    return problems
+
+
+def main():
+    kvjet, data, work = sys.argv[1:4]
+    os.makedirs(work, exist_ok=True)
+    failed = 0
+    for name in sorted(os.listdir(data)):
+        if not name.endswith(".mdb"):
+            continue
+        try:
+            problems = compare(kvjet, os.path.join(data, name), work)
+        except RuntimeError as e:
+            problems = [str(e)]
+        print(name + ": " + ("same" if not problems else "; ".join(problems)))
+        failed += bool(problems)
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,9 @@
+#include "tools/kvjet/KvJetCommands.h"
+
+#include <iostream>
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> args(argv + 1, argv + argc);
+    return kvjet::run(args, std::cout, std::cerr);
+}
