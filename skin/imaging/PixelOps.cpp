@@ -1,0 +1,95 @@
+#include "skin/imaging/PixelOps.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace fw {
+
+ConstPixelView subView(ConstPixelView v, Rect r) {
+    return {v.data + static_cast<std::ptrdiff_t>(r.top) * v.stride + r.left, r.width(), r.height(), v.stride};
+}
+
+PixelView subView(PixelView v, Rect r) {
+    return {v.data + static_cast<std::ptrdiff_t>(r.top) * v.stride + r.left, r.width(), r.height(), v.stride};
+}
+
+namespace {
+// Source index for destination index i of a span of length dstLen over a source of length srcLen: the source
+// pixel under the destination pixel's centre. 64-bit so that large spans cannot overflow.
+int sampleIndex(int i, int srcLen, int dstLen) {
+    return static_cast<int>(((2 * static_cast<std::int64_t>(i) + 1) * srcLen) / (2 * static_cast<std::int64_t>(dstLen)));
+}
+}  // namespace
+
+void stretchPixels(ConstPixelView src, PixelView dst, Rect dstRect) {
+    if (src.empty() || dstRect.empty()) return;
+    const Rect vis = dstRect.intersect(dst.rect());
+    if (vis.empty()) return;
+    const int dw = dstRect.width(), dh = dstRect.height();
+    for (int y = vis.top; y < vis.bottom; ++y) {
+        const Pixel* s = src.scanline(sampleIndex(y - dstRect.top, src.height, dh));
+        Pixel* d = dst.scanline(y);
+        if (dw == src.width) {
+            std::memcpy(d + vis.left, s + (vis.left - dstRect.left), sizeof(Pixel) * vis.width());
+            continue;
+        }
+        for (int x = vis.left; x < vis.right; ++x) d[x] = s[sampleIndex(x - dstRect.left, src.width, dw)];
+    }
+}
+
+namespace {
+// Non-negative remainder, so that tiles line up with an origin that lies right of or below the area.
+int floorMod(int a, int m) {
+    const int r = a % m;
+    return r < 0 ? r + m : r;
+}
+}  // namespace
+
+void tilePixels(ConstPixelView tile, PixelView dst, Point origin, Rect area) {
+    if (tile.empty()) return;
+    const Rect vis = area.intersect(dst.rect());
+    if (vis.empty()) return;
+    const int firstCol = floorMod(vis.left - origin.x, tile.width);
+    for (int y = vis.top; y < vis.bottom; ++y) {
+        const Pixel* s = tile.scanline(floorMod(y - origin.y, tile.height));
+        Pixel* d = dst.scanline(y);
+        int x = vis.left;
+        int col = firstCol;
+        while (x < vis.right) {
+            const int n = std::min(tile.width - col, vis.right - x);
+            std::memcpy(d + x, s + col, sizeof(Pixel) * n);
+            x += n;
+            col = 0;
+        }
+    }
+}
+
+ConstPixelView copySegment(ConstPixelView pic, Rect seg, Bitmap& scratch) {
+    if (seg.empty()) {
+        scratch.resize(0, 0);
+        return scratch.view();
+    }
+    scratch.resize(seg.width(), seg.height());
+    copyPixels(pic, seg, scratch, 0, 0);
+    return scratch.view();
+}
+
+ConstPixelView segmentForTiling(ConstPixelView pic, Rect seg, Bitmap& scratch) {
+    if (seg.empty()) return {};
+    if (seg.intersect(pic.rect()) == seg) return subView(pic, seg);
+    return copySegment(pic, seg, scratch);
+}
+
+void transparentCopy(ConstPixelView src, PixelView dst, int x, int y, Color key) {
+    const Rect d = Rect::fromSize(x, y, src.width, src.height).intersect(dst.rect());
+    const Pixel keyRgb = colorToPixel(key) & 0x00FFFFFFu;
+    for (int row = d.top; row < d.bottom; ++row) {
+        const Pixel* s = src.scanline(row - y) + (d.left - x);
+        Pixel* o = dst.scanline(row) + d.left;
+        for (int i = 0; i < d.width(); ++i) {
+            if ((s[i] & 0x00FFFFFFu) != keyRgb) o[i] = s[i];
+        }
+    }
+}
+
+}  // namespace fw

@@ -1,0 +1,11 @@
+// Turns a region kept as a list of rectangles into a platform region in one call.
+#pragma once
+
+#include <windows.h>
+
+#include "skin/imaging/GdiHandles.h"
+#include "skin/imaging/MaskRegion.h"
+
+// The platform region made of r's rectangles (an empty region when there are none); null when the platform
+// refuses it.
+fw::imaging::Region CreatePlatformRegion(const MaskRegion& r);

@@ -1,0 +1,229 @@
+#include "skin/imaging/SkinCompose.h"
+
+#include <algorithm>
+
+#include "skin/imaging/PixelOps.h"
+
+using fw::Bitmap;
+using fw::ConstPixelView;
+using fw::PixelView;
+using fw::Point;
+using fw::Rect;
+
+SkinCorners ResizeCorners(const SkinCorners& c, int dx, int dy) {
+    return {c.lt,
+            {c.rt.x + dx, c.rt.y},
+            {c.lb.x, c.lb.y + dy},
+            {c.rb.x + dx, c.rb.y + dy},
+            {c.client.left, c.client.top, c.client.right + dx, c.client.bottom + dy}};
+}
+
+SkinCorners PlainCorners(Rect client) {
+    return {{client.left, client.top},
+            {client.right, client.top},
+            {client.left, client.bottom},
+            {client.right, client.bottom},
+            client};
+}
+
+SkinStretch PlainStretch() { return {true, true, true, true, true, StretchKind::stfull}; }
+
+namespace {
+
+// Where a composition draws: full-image coordinates minus offset are coordinates of view, and view's bounds clip.
+// The whole image uses offset (0, 0); a border band uses its own place in the whole image.
+struct Target {
+    PixelView view;
+    Point offset;
+    Rect local(Rect r) const { return r.offset(-offset.x, -offset.y); }
+    Point local(Point p) const { return {p.x - offset.x, p.y - offset.y}; }
+};
+
+// Draws the parts of one composition; seg and piece rectangles are relative to the skin rect.
+class Composer {
+public:
+    Composer(ConstPixelView picture, Rect skinRect, Target target)
+        : picture_(picture), skin_(skinRect), target_(target) {}
+
+    // A fixed piece, copied at its own size with its top-left corner at at.
+    void piece(Rect seg, Point at) const {
+        if (seg.empty()) return;
+        const Point p = target_.local(at);
+        fw::copyPixels(picture_, inPicture(seg), target_.view, p.x, p.y);
+    }
+
+    // A middle part: seg stretched onto area, or repeated over area with whole tiles starting at origin.
+    void middle(Rect seg, Rect area, Point origin, bool stretch) {
+        if (seg.empty() || area.empty()) return;
+        if (stretch) {
+            fw::stretchPixels(fw::copySegment(picture_, inPicture(seg), scratch_), target_.view, target_.local(area));
+        } else {
+            fw::tilePixels(fw::segmentForTiling(picture_, inPicture(seg), scratch_), target_.view,
+                           target_.local(origin), target_.local(area));
+        }
+    }
+
+    // The client area: stretched by kind, or repeated in both directions from the client rect's top-left corner.
+    void client(Rect seg, Rect area, bool stretch, StretchKind kind) {
+        if (seg.empty() || area.empty()) return;
+        if (!stretch) {
+            middle(seg, area, area.topLeft(), false);
+            return;
+        }
+        const ConstPixelView src = fw::copySegment(picture_, inPicture(seg), scratch_);
+        switch (kind) {
+            case StretchKind::stfull:
+                fw::stretchPixels(src, target_.view, target_.local(area));
+                return;
+            case StretchKind::sthorz:
+                strip_.resize(src.width, area.height());
+                fw::stretchPixels(src, strip_, strip_.rect());
+                break;
+            case StretchKind::stvert:
+                strip_.resize(area.width(), src.height);
+                fw::stretchPixels(src, strip_, strip_.rect());
+                break;
+        }
+        fw::tilePixels(strip_, target_.view, target_.local(area.topLeft()), target_.local(area));
+    }
+
+private:
+    Rect inPicture(Rect seg) const { return seg.offset(skin_.left, skin_.top); }
+
+    ConstPixelView picture_;
+    Rect skin_;
+    Target target_;
+    Bitmap scratch_;
+    Bitmap strip_;
+};
+
+// The whole composition onto target. bandOrigins makes the left and right middles repeat from the first row of
+// their band (the new client top) instead of from the new corner points.
+void composeFrame(Target target, ConstPixelView picture, Rect skinRect, const SkinCorners& s, const SkinCorners& d,
+                  int width, int height, const SkinStretch& st, bool drawClient, bool bandOrigins) {
+    if (s.rb.x == s.lt.x || s.rb.y == s.lt.y || picture.empty() || skinRect.empty()) return;
+    const int sw = skinRect.width(), sh = skinRect.height();
+    const Rect& c = s.client;
+    const Rect& nc = d.client;
+    Composer k(picture, skinRect, target);
+
+    // The four middles.
+    k.middle({s.lt.x, 0, s.rt.x, c.top}, {d.lt.x, 0, d.rt.x, nc.top}, {d.lt.x, 0}, st.top);
+    k.middle({s.lb.x, c.bottom, s.rb.x, sh}, {d.lb.x, nc.bottom, d.rb.x, height}, {d.lb.x, nc.bottom}, st.bottom);
+    k.middle({0, s.lt.y, c.left, s.lb.y}, {0, d.lt.y, nc.left, d.lb.y}, {0, bandOrigins ? nc.top : d.lt.y}, st.left);
+    k.middle({c.right, s.rt.y, sw, s.rb.y}, {nc.right, d.rt.y, width, d.rb.y},
+             {nc.right, bandOrigins ? nc.top : d.rt.y}, st.right);
+
+    // The eight fixed pieces, over the middles.
+    k.piece({0, 0, s.lt.x, c.top}, {0, 0});
+    k.piece({0, c.top, c.left, s.lt.y}, {0, nc.top});
+    k.piece({s.rt.x, 0, sw, c.top}, {d.rt.x, 0});
+    k.piece({c.right, c.top, sw, s.rt.y}, {nc.right, nc.top});
+    k.piece({0, s.lb.y, c.left, sh}, {0, d.lb.y});
+    k.piece({c.left, c.bottom, s.lb.x, sh}, {nc.left, nc.bottom});
+    k.piece({s.rb.x, c.bottom, sw, sh}, {d.rb.x, nc.bottom});
+    k.piece({c.right, s.rb.y, sw, c.bottom}, {nc.right, d.rb.y});
+
+    if (drawClient) k.client(c, nc, st.client, st.kind);
+}
+
+}  // namespace
+
+void ComposeSkinImage(Bitmap& out, ConstPixelView picture, Rect skinRect, const SkinCorners& src,
+                      const SkinCorners& dst, int width, int height, const SkinStretch& stretch, bool drawClient) {
+    out.resize(std::max(width, 0), std::max(height, 0));
+    composeFrame({out.view(), {0, 0}}, picture, skinRect, src, dst, width, height, stretch, drawClient, false);
+}
+
+Bitmap ComposeSkinImage(ConstPixelView picture, Rect skinRect, const SkinCorners& src, const SkinCorners& dst,
+                        int width, int height, const SkinStretch& stretch, bool drawClient) {
+    Bitmap out;
+    ComposeSkinImage(out, picture, skinRect, src, dst, width, height, stretch, drawClient);
+    return out;
+}
+
+namespace {
+
+// Lays out one axis of a width-only or height-only composition along x; the height-only form swaps the axes of
+// its rectangles through the accessors below.
+struct Axis {
+    bool vertical;
+    Rect rect(int a0, int b0, int a1, int b1) const { return vertical ? Rect{b0, a0, b1, a1} : Rect{a0, b0, a1, b1}; }
+    Point point(int a, int b) const { return vertical ? Point{b, a} : Point{a, b}; }
+};
+
+Bitmap composeOneAxis(ConstPixelView picture, Rect srcRect, int first, int last, int length, bool stretch,
+                      WidthPieces pieces, bool vertical, bool middleAtLeastOne) {
+    const Axis ax{vertical};
+    const int along = vertical ? srcRect.height() : srcRect.width();
+    const int across = vertical ? srcRect.width() : srcRect.height();
+    length = std::max(length, 0);
+    Bitmap out;
+    if (vertical) out.resize(std::max(across, 0), length);
+    else out.resize(length, std::max(across, 0));
+    if (out.empty() || picture.empty()) return out;
+
+    Composer k(picture, srcRect, Target{out.view(), {0, 0}});
+    const int a = first, b = last;
+    int m = along - a - b;
+    if (m == 0 && middleAtLeastOne) m = 1;  // a middle of no width still repeats one column
+
+    int start = 0, end = length;
+    if (pieces == WidthPieces::Both || pieces == WidthPieces::LeftOnly) {
+        k.piece(ax.rect(0, 0, a, across), ax.point(0, 0));
+        start = a;
+    }
+    if (pieces == WidthPieces::Both) {
+        k.piece(ax.rect(along - b, 0, along, across), ax.point(length - b, 0));
+        end = length - b;
+    }
+    if (m > 0 && end - start >= 0) {
+        k.middle(ax.rect(a, 0, a + m, across), ax.rect(start, 0, end, across), ax.point(start, 0), stretch);
+    }
+    return out;
+}
+
+}  // namespace
+
+Bitmap ComposeWidthOnly(ConstPixelView picture, Rect srcRect, int leftWidth, int rightWidth, int width, bool stretch,
+                        WidthPieces pieces) {
+    return composeOneAxis(picture, srcRect, leftWidth, rightWidth, width, stretch, pieces, false, true);
+}
+
+Bitmap ComposeHeightOnly(ConstPixelView picture, Rect srcRect, int topHeight, int bottomHeight, int height,
+                         bool stretch) {
+    return composeOneAxis(picture, srcRect, topHeight, bottomHeight, height, stretch, WidthPieces::Both, true, false);
+}
+
+namespace fw {
+
+BorderBands composeBands(ConstPixelView picture, Rect skinRect, const SkinCorners& s, const SkinCorners& d,
+                         int width, int height, const SkinStretch& stretch, bool dropBandsWithoutMiddle, Pixel fill) {
+    const Rect& nc = d.client;
+    struct Band {
+        Bitmap& image;
+        Rect place;   // in the whole image
+        int middle;   // length of the band's repeatable middle in the skin
+    };
+    BorderBands bands;
+    const Band list[] = {
+        {bands.top, {0, 0, width, nc.top}, s.rt.x - s.lt.x},
+        {bands.bottom, {0, nc.bottom, width, height}, s.rb.x - s.lb.x},
+        {bands.left, {0, nc.top, nc.left, nc.bottom}, s.lb.y - s.lt.y},
+        {bands.right, {nc.right, nc.top, width, nc.bottom}, s.rb.y - s.rt.y},
+    };
+    for (const Band& b : list) {
+        if (b.place.empty() || (dropBandsWithoutMiddle && b.middle <= 0)) continue;
+        b.image.resize(b.place.width(), b.place.height(), fill);
+        composeFrame({b.image.view(), b.place.topLeft()}, picture, skinRect, s, d, width, height, stretch, false,
+                     true);
+    }
+    return bands;
+}
+
+}  // namespace fw
+
+BorderBands ComposeBorderBands(ConstPixelView picture, Rect skinRect, const SkinCorners& src, const SkinCorners& dst,
+                               int width, int height, const SkinStretch& stretch) {
+    return fw::composeBands(picture, skinRect, src, dst, width, height, stretch, true, 0);
+}
