@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "gif/GIFImageData.h"
+
 namespace giftest {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -167,6 +169,13 @@ inline Bytes Ramp(std::size_t n, int modulo) {
     Bytes b(n);
     for (std::size_t i = 0; i < n; ++i) b[i] = static_cast<std::uint8_t>(i % modulo);
     return b;
+}
+
+// Loads a stream that must be readable.
+inline GIFImageData LoadImage(const Bytes& b) {
+    GIFImageData image;
+    image.LoadFromMemory(b.data(), b.size());
+    return image;
 }
 
 }  // namespace giftest
