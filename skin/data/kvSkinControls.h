@@ -10,6 +10,7 @@
 namespace fw {
 class TkvDataSkinControl : public TkvDataSkinDescription {
 public:
+    const char* ClassName() const override { return "TkvDataSkinControl"; }
     int PictureIndex = -1;
     int MaskPictureIndex = -1;
     Rect SkinRect;
@@ -20,6 +21,7 @@ protected:
 
 class TkvDataSkinCustomControl : public TkvDataSkinControl {
 public:
+    const char* ClassName() const override { return "TkvDataSkinCustomControl"; }
     Point LeftTopPoint;
     Point RightTopPoint;
     Point LeftBottomPoint;
@@ -39,6 +41,7 @@ protected:
 // `panel`
 class TkvDataSkinPanelControl : public TkvDataSkinCustomControl {
 public:
+    const char* ClassName() const override { return "TkvDataSkinPanelControl"; }
     int BGPictureIndex = -1;
     Rect CaptionRect;
     TkvAlignment Alignment = TkvAlignment::Center;
@@ -64,6 +67,7 @@ protected:
 // `expanel`
 class TkvDataSkinExPanelControl : public TkvDataSkinCustomControl {
 public:
+    const char* ClassName() const override { return "TkvDataSkinExPanelControl"; }
     Rect RollHSkinRect;
     Rect RollVSkinRect;
     int RollLeftOffset = 0;
@@ -102,6 +106,7 @@ protected:
 // `button`
 class TkvDataSkinButtonControl : public TkvDataSkinCustomControl {
 public:
+    const char* ClassName() const override { return "TkvDataSkinButtonControl"; }
     std::string FontName = "Arial";
     int FontHeight = 14;
     TkvFontStyles FontStyle;
@@ -141,6 +146,7 @@ protected:
 // `menubutton`
 class TkvDataSkinMenuButtonControl : public TkvDataSkinButtonControl {
 public:
+    const char* ClassName() const override { return "TkvDataSkinMenuButtonControl"; }
     Rect TrackButtonRect;
 
 protected:
@@ -150,6 +156,7 @@ protected:
 // `checkradio`
 class TkvDataSkinCheckRadioControl : public TkvDataSkinCustomControl {
 public:
+    const char* ClassName() const override { return "TkvDataSkinCheckRadioControl"; }
     std::string FontName = "Arial";
     int FontHeight = 14;
     TkvFontStyles FontStyle;
@@ -178,6 +185,7 @@ protected:
 // `gauge`
 class TkvDataSkinGaugeControl : public TkvDataSkinCustomControl {
 public:
+    const char* ClassName() const override { return "TkvDataSkinGaugeControl"; }
     Rect ProgressArea;
     Rect ProgressRect;
     int BeginOffset = 0;
@@ -206,6 +214,7 @@ protected:
 // `splitter`
 class TkvDataSkinSplitterControl : public TkvDataSkinCustomControl {
 public:
+    const char* ClassName() const override { return "TkvDataSkinSplitterControl"; }
     Rect GripperRect;
     bool GripperTransparent = false;
     Color GripperTransparentColor = 0;
@@ -217,6 +226,7 @@ protected:
 // `trackbar`
 class TkvDataSkinTrackBarControl : public TkvDataSkinCustomControl {
 public:
+    const char* ClassName() const override { return "TkvDataSkinTrackBarControl"; }
     Rect ActiveSkinRect;
     Rect TrackArea;
     Rect ButtonRect;
@@ -232,6 +242,7 @@ protected:
 // `label`
 class TkvDataSkinLabelControl : public TkvDataSkinCustomControl {
 public:
+    const char* ClassName() const override { return "TkvDataSkinLabelControl"; }
     std::string FontName = "Arial";
     int FontHeight = 14;
     TkvFontStyles FontStyle;
@@ -244,6 +255,7 @@ protected:
 // `stdlabel`
 class TkvDataSkinStdLabelControl : public TkvDataSkinControl {
 public:
+    const char* ClassName() const override { return "TkvDataSkinStdLabelControl"; }
     std::string FontName = "Arial";
     int FontHeight = 14;
     TkvFontStyles FontStyle;
@@ -257,6 +269,7 @@ protected:
 // `updown`
 class TkvDataSkinUpDownControl : public TkvDataSkinCustomControl {
 public:
+    const char* ClassName() const override { return "TkvDataSkinUpDownControl"; }
     Rect UpButtonRect;
     Rect ActiveUpButtonRect;
     Rect DownUpButtonRect;
@@ -273,6 +286,7 @@ protected:
 // `grid`
 class TkvDataSkinGridControl : public TkvDataSkinControl {
 public:
+    const char* ClassName() const override { return "TkvDataSkinGridControl"; }
     Rect FixedCellRect;
     Rect SelectCellRect;
     Rect FocusCellRect;
@@ -306,6 +320,7 @@ protected:
 // `tab`
 class TkvDataSkinTabControl : public TkvDataSkinControl {
 public:
+    const char* ClassName() const override { return "TkvDataSkinTabControl"; }
     Rect TabRect;
     Rect ActiveTabRect;
     Rect FocusTabRect;
@@ -350,6 +365,7 @@ protected:
 // `mainmenubar`
 class TkvDataSkinMainMenuBar : public TkvDataSkinControl {
 public:
+    const char* ClassName() const override { return "TkvDataSkinMainMenuBar"; }
     Rect ItemsRect;
     std::string MenuBarItem;
     std::string CloseButton;
@@ -368,6 +384,7 @@ protected:
 // `controlbar`
 class TkvDataSkinControlBar : public TkvDataSkinCustomControl {
 public:
+    const char* ClassName() const override { return "TkvDataSkinControlBar"; }
     Rect ItemRect;
     int BGPictureIndex = -1;
     Rect HGripRect;
@@ -389,6 +406,7 @@ protected:
 // `edit`
 class TkvDataSkinEditControl : public TkvDataSkinCustomControl {
 public:
+    const char* ClassName() const override { return "TkvDataSkinEditControl"; }
     Rect ActiveSkinRect;
     std::string FontName = "Arial";
     int FontHeight = 14;
@@ -408,6 +426,7 @@ protected:
 // `memo`
 class TkvDataSkinMemoControl : public TkvDataSkinEditControl {
 public:
+    const char* ClassName() const override { return "TkvDataSkinMemoControl"; }
     Color BGColor = 0;
     Color ActiveBGColor = 0;
 
@@ -418,6 +437,7 @@ protected:
 // `listbox`
 class TkvDataSkinListBox : public TkvDataSkinCustomControl {
 public:
+    const char* ClassName() const override { return "TkvDataSkinListBox"; }
     Rect ItemRect;
     Rect ActiveItemRect;
     Rect FocusItemRect;
@@ -458,6 +478,7 @@ protected:
 // `checklistbox`
 class TkvDataSkinCheckListBox : public TkvDataSkinListBox {
 public:
+    const char* ClassName() const override { return "TkvDataSkinCheckListBox"; }
     Rect ItemCheckRect;
     Rect CheckImageRect;
     Rect UnCheckImageRect;
@@ -469,6 +490,7 @@ protected:
 // `combobox`
 class TkvDataSkinComboBox : public TkvDataSkinCustomControl {
 public:
+    const char* ClassName() const override { return "TkvDataSkinComboBox"; }
     Rect ActiveSkinRect;
     Rect ItemRect;
     Rect ActiveItemRect;
@@ -498,6 +520,7 @@ protected:
 // `scrollbar`
 class TkvDataSkinScrollBarControl : public TkvDataSkinCustomControl {
 public:
+    const char* ClassName() const override { return "TkvDataSkinScrollBarControl"; }
     Rect TrackArea;
     Rect UpButtonRect;
     Rect ActiveUpButtonRect;
@@ -528,6 +551,7 @@ protected:
 // `spinedit`
 class TkvDataSkinSpinEditControl : public TkvDataSkinCustomControl {
 public:
+    const char* ClassName() const override { return "TkvDataSkinSpinEditControl"; }
     Rect ActiveSkinRect;
     std::string FontName = "Arial";
     int FontHeight = 14;
@@ -549,6 +573,7 @@ protected:
 // `scrollbox`
 class TkvDataSkinScrollBoxControl : public TkvDataSkinCustomControl {
 public:
+    const char* ClassName() const override { return "TkvDataSkinScrollBoxControl"; }
     int BGPictureIndex = -1;
 
 protected:
@@ -558,6 +583,7 @@ protected:
 // `treeview`
 class TkvDataSkinTreeView : public TkvDataSkinControl {
 public:
+    const char* ClassName() const override { return "TkvDataSkinTreeView"; }
     std::string FontName = "Arial";
     int FontHeight = 14;
     TkvFontStyles FontStyle;
@@ -571,6 +597,7 @@ protected:
 // `bevel`
 class TkvDataSkinBevel : public TkvDataSkinControl {
 public:
+    const char* ClassName() const override { return "TkvDataSkinBevel"; }
     Color LightColor = 0;
     Color DarkColor = 0;
 
@@ -581,6 +608,7 @@ protected:
 // `slider`
 class TkvDataSkinSlider : public TkvDataSkinControl {
 public:
+    const char* ClassName() const override { return "TkvDataSkinSlider"; }
     Color BGColor = 0;
     Rect HRulerRect;
     Rect HThumbRect;
@@ -596,6 +624,7 @@ protected:
 // `listview`
 class TkvDataSkinListView : public TkvDataSkinControl {
 public:
+    const char* ClassName() const override { return "TkvDataSkinListView"; }
     std::string FontName = "Arial";
     int FontHeight = 14;
     TkvFontStyles FontStyle;
@@ -609,6 +638,7 @@ protected:
 // `richedit`
 class TkvDataSkinRichEdit : public TkvDataSkinControl {
 public:
+    const char* ClassName() const override { return "TkvDataSkinRichEdit"; }
     std::string FontName = "Arial";
     int FontHeight = 14;
     TkvFontStyles FontStyle;

@@ -32,6 +32,7 @@ public:
     virtual ~TkvDataSkinDescription() = default;
 
     std::string IDName;  // the name of its own section
+    virtual const char* ClassName() const = 0;
 
     // Reads this description's section (an absent section or key keeps the creation defaults). Point and rect
     // values that do not convert throw EConvertError.

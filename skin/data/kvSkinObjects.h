@@ -11,6 +11,7 @@ namespace fw {
 
 class TkvDataSkinObject : public TkvDataSkinDescription {
 public:
+    const char* ClassName() const override { return "TkvDataSkinObject"; }
     std::string Hint;
     int ActivePictureIndex = -1;
     int ActiveMaskPictureIndex = -1;
@@ -32,12 +33,15 @@ protected:
 
 // Reads only its rectangle.
 class TkvDataUserObject : public TkvDataSkinObject {
+public:
+    const char* ClassName() const override { return "TkvDataUserObject"; }
 protected:
     void Fields(TkvDescriptionFields& f) override;
 };
 
 class TkvDataSkinButton : public TkvDataSkinObject {
 public:
+    const char* ClassName() const override { return "TkvDataSkinButton"; }
     Rect DownRect;
     Rect DisableSkinRsect;
 
@@ -47,6 +51,7 @@ protected:
 
 class TkvDataSkinStdButton : public TkvDataSkinButton {
 public:
+    const char* ClassName() const override { return "TkvDataSkinStdButton"; }
     TkvStdCommand Command = cmDefault;
     Rect RestoreRect;
     Rect RestoreActiveRect;
@@ -59,10 +64,14 @@ protected:
     void AfterRead() override;
 };
 
-class TkvDataSkinMainMenuBarButton : public TkvDataSkinStdButton {};
+class TkvDataSkinMainMenuBarButton : public TkvDataSkinStdButton {
+public:
+    const char* ClassName() const override { return "TkvDataSkinMainMenuBarButton"; }
+};
 
 class TkvDataSkinAnimate : public TkvDataSkinObject {
 public:
+    const char* ClassName() const override { return "TkvDataSkinAnimate"; }
     int CountFrames = 1;
     bool Cycle = false;
     bool ButtonStyle = false;
@@ -82,6 +91,7 @@ protected:
 
 class TkvDataSkinMenuItem : public TkvDataSkinObject {
 public:
+    const char* ClassName() const override { return "TkvDataSkinMenuItem"; }
     int ItemLeftOffset = 0;
     int ItemRightOffset = 0;
     Rect DividerRect;
@@ -120,6 +130,7 @@ protected:
 
 class TkvDataSkinMainMenuItem : public TkvDataSkinObject {
 public:
+    const char* ClassName() const override { return "TkvDataSkinMainMenuItem"; }
     int ItemLeftOffset = 0;
     int ItemRightOffset = 0;
     Rect DownRect;
@@ -141,10 +152,14 @@ protected:
     void Fields(TkvDescriptionFields& f) override;
 };
 
-class TkvDataSkinMainMenuBarItem : public TkvDataSkinMainMenuItem {};
+class TkvDataSkinMainMenuBarItem : public TkvDataSkinMainMenuItem {
+public:
+    const char* ClassName() const override { return "TkvDataSkinMainMenuBarItem"; }
+};
 
 class TkvDataSkinCaption : public TkvDataSkinObject {
 public:
+    const char* ClassName() const override { return "TkvDataSkinCaption"; }
     Rect TextRect;
     std::string FontName = "Arial";
     int FontHeight = 14;
