@@ -1,0 +1,110 @@
+#include "promo/Communal.h"
+
+#include <windows.h>
+#include <urlmon.h>
+
+#include <vector>
+
+#include "promo/AnsiText.h"
+#include "promo/HttpStatusWatch.h"
+
+namespace {
+
+// The platform's profile functions read at most this many characters of a value.
+constexpr DWORD kMaxValueChars = 2047;
+
+// The file name of an error message as UTF-8, the encoding of exception texts in this program.
+std::string utf8(const std::wstring& text) {
+    if (text.empty()) return {};
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                      nullptr);
+    std::string bytes(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0)
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n, nullptr,
+                            nullptr);
+    return bytes;
+}
+
+// A scratch file beside the download's target, removed unless it was moved into place.
+class ScratchFile {
+public:
+    explicit ScratchFile(const std::wstring& target) {
+        const std::size_t slash = target.find_last_of(L"\\/");
+        const std::wstring dir = slash == std::wstring::npos ? std::wstring(L".") : target.substr(0, slash + 1);
+        wchar_t name[MAX_PATH + 1] = {};
+        if (GetTempFileNameW(dir.c_str(), L"~kv", 0, name) != 0) name_ = name;
+    }
+    ~ScratchFile() {
+        if (!name_.empty()) DeleteFileW(name_.c_str());
+    }
+    ScratchFile(const ScratchFile&) = delete;
+    ScratchFile& operator=(const ScratchFile&) = delete;
+
+    bool valid() const { return !name_.empty(); }
+    const std::wstring& name() const { return name_; }
+    bool moveTo(const std::wstring& target) {
+        if (!MoveFileExW(name_.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) return false;
+        name_.clear();
+        return true;
+    }
+
+private:
+    std::wstring name_;
+};
+
+}  // namespace
+
+std::wstring GetAppDirectory() {
+    std::vector<wchar_t> path(MAX_PATH);
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n == 0) return {};
+        if (n < path.size()) {
+            std::wstring name(path.data(), n);
+            return name.substr(0, name.find_last_of(L"\\/:") + 1);
+        }
+        path.resize(path.size() * 2);  // a long path: try again with room for it
+    }
+}
+
+bool DownloadUrlToFile(const std::wstring& url, const std::wstring& fileName) {
+    // The resource goes to a scratch file in the target's directory first and replaces the target only when it
+    // arrived whole: an HTTP error answer or a file that cannot be written then counts as failure and leaves an
+    // earlier copy in place (the download service alone reports both as success on some platforms).
+    try {
+        ScratchFile scratch(fileName);
+        if (!scratch.valid()) return false;
+        HttpStatusWatch watch;
+        if (URLDownloadToFileW(nullptr, url.c_str(), scratch.name().c_str(), 0, &watch) != S_OK) return false;
+        return watch.statusAcceptable() && scratch.moveTo(fileName);
+    } catch (...) {
+        return false;
+    }
+}
+
+bool DownloadSettingsFile(const std::wstring& productCode) {
+    return DownloadSettingsFile(DefaultPromoSite(), productCode);
+}
+
+bool DownloadSettingsFile(const PromoSite& site, const std::wstring& productCode) {
+    try {
+        return site.download(site.baseAddress + productCode + L".rar", site.settingsFile());
+    } catch (...) {
+        return false;
+    }
+}
+
+std::string IniValue(const std::wstring& fileName, std::uint8_t mode, const std::wstring& section,
+                     const std::wstring& key, const std::string& value) {
+    if (mode == 1) {
+        const std::wstring stored = AnsiToWide(ScrambleText(value, kScrambleStartKey));
+        if (!WritePrivateProfileStringW(section.c_str(), key.c_str(), stored.c_str(), fileName.c_str()))
+            throw IniWriteError("Unable to write to " + utf8(fileName));
+        return {};
+    }
+    std::wstring stored(kMaxValueChars + 1, L'\0');
+    const DWORD n = GetPrivateProfileStringW(section.c_str(), key.c_str(), L"", stored.data(),
+                                             static_cast<DWORD>(stored.size()), fileName.c_str());
+    stored.resize(n);
+    return UnscrambleText(WideToAnsi(stored), kScrambleStartKey);
+}

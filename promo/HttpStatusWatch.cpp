@@ -1,0 +1,32 @@
+#include "promo/HttpStatusWatch.h"
+
+HRESULT STDMETHODCALLTYPE HttpStatusWatch::QueryInterface(REFIID riid, void** ppv) {
+    if (!ppv) return E_POINTER;
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IBindStatusCallback))
+        *ppv = static_cast<IBindStatusCallback*>(this);
+    else if (IsEqualIID(riid, IID_IHttpNegotiate))
+        *ppv = static_cast<IHttpNegotiate*>(this);
+    else {
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    AddRef();
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HttpStatusWatch::GetBindInfo(DWORD* flags, BINDINFO*) {
+    // Always the server's current copy: the settings file changes on the server under the same address.
+    if (flags) *flags |= BINDF_GETNEWESTVERSION;
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HttpStatusWatch::BeginningTransaction(LPCWSTR, LPCWSTR, DWORD, LPWSTR* additional) {
+    if (additional) *additional = nullptr;
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HttpStatusWatch::OnResponse(DWORD code, LPCWSTR, LPCWSTR, LPWSTR* additional) {
+    if (additional) *additional = nullptr;
+    status_ = code;
+    return statusAcceptable() ? S_OK : E_ABORT;
+}

@@ -1,0 +1,42 @@
+// The bind-status object handed to the platform's URL download service: it records the HTTP status of the
+// response and stops the transfer at once when the server answers with an error, so that an error page is never
+// taken for the resource. It lives on the caller's stack for one synchronous download.
+#pragma once
+
+#include <windows.h>
+#include <urlmon.h>
+
+class HttpStatusWatch final : public IBindStatusCallback, public IHttpNegotiate {
+public:
+    HttpStatusWatch() = default;
+    HttpStatusWatch(const HttpStatusWatch&) = delete;
+    HttpStatusWatch& operator=(const HttpStatusWatch&) = delete;
+
+    // 0 when no HTTP response was seen (for example an address of another scheme).
+    DWORD status() const { return status_; }
+    // True unless an HTTP response came with a status outside 200-299.
+    bool statusAcceptable() const { return status_ == 0 || (status_ >= 200 && status_ < 300); }
+
+    // IUnknown: the object is owned by its caller's scope; reference counts are kept only for the protocol.
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+    ULONG STDMETHODCALLTYPE Release() override { return --refs_; }
+
+    // IBindStatusCallback
+    HRESULT STDMETHODCALLTYPE OnStartBinding(DWORD, IBinding*) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE GetPriority(LONG*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE OnLowResource(DWORD) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnProgress(ULONG, ULONG, ULONG, LPCWSTR) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnStopBinding(HRESULT, LPCWSTR) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE GetBindInfo(DWORD* flags, BINDINFO* info) override;
+    HRESULT STDMETHODCALLTYPE OnDataAvailable(DWORD, DWORD, FORMATETC*, STGMEDIUM*) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnObjectAvailable(REFIID, IUnknown*) override { return S_OK; }
+
+    // IHttpNegotiate
+    HRESULT STDMETHODCALLTYPE BeginningTransaction(LPCWSTR, LPCWSTR, DWORD, LPWSTR* additional) override;
+    HRESULT STDMETHODCALLTYPE OnResponse(DWORD code, LPCWSTR, LPCWSTR, LPWSTR* additional) override;
+
+private:
+    ULONG refs_ = 1;
+    DWORD status_ = 0;
+};

@@ -1,0 +1,19 @@
+// Where the promotion material comes from and where it is kept. The program uses DefaultPromoSite(); tests
+// point it at a server of their own, a directory of their own or a download of their own.
+#pragma once
+
+#include <functional>
+#include <string>
+
+struct PromoSite {
+    using Download = std::function<bool(const std::wstring& url, const std::wstring& fileName)>;
+
+    std::wstring baseAddress;   // ends with "/"
+    std::wstring appDirectory;  // ends with "\"
+    Download download;          // DownloadUrlToFile's contract
+
+    std::wstring settingsFile() const;  // appDirectory + "SetConfig.ini"
+};
+
+// The vendor's web site, the program directory and the platform's download service.
+PromoSite DefaultPromoSite();

@@ -1,0 +1,111 @@
+#include "LoopbackHttpServer.h"
+
+#include <ws2tcpip.h>
+
+#include <stdexcept>
+
+namespace {
+
+struct WinsockSession {
+    WinsockSession() {
+        WSADATA data;
+        if (WSAStartup(MAKEWORD(2, 2), &data) != 0) throw std::runtime_error("WSAStartup failed");
+    }
+    ~WinsockSession() { WSACleanup(); }
+};
+
+void sendAll(SOCKET s, const std::string& data) {
+    std::size_t sent = 0;
+    while (sent < data.size()) {
+        const int n = send(s, data.data() + sent, static_cast<int>(data.size() - sent), 0);
+        if (n <= 0) return;
+        sent += static_cast<std::size_t>(n);
+    }
+}
+
+}  // namespace
+
+LoopbackHttpServer::LoopbackHttpServer() {
+    static WinsockSession session;
+    listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    if (listener_ == INVALID_SOCKET) throw std::runtime_error("socket failed");
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    addr.sin_port = 0;  // a free port
+    int len = sizeof addr;
+    if (bind(listener_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || listen(listener_, 8) != 0 ||
+        getsockname(listener_, reinterpret_cast<sockaddr*>(&addr), &len) != 0) {
+        closesocket(listener_);
+        throw std::runtime_error("cannot listen on 127.0.0.1");
+    }
+    port_ = ntohs(addr.sin_port);
+    thread_ = std::thread([this] { run(); });
+}
+
+LoopbackHttpServer::~LoopbackHttpServer() {
+    closesocket(listener_);  // ends the accept loop
+    thread_.join();
+}
+
+void LoopbackHttpServer::serve(const std::string& path, std::string body) {
+    std::lock_guard lock(mutex_);
+    bodies_[path] = std::move(body);
+}
+
+void LoopbackHttpServer::remove(const std::string& path) {
+    std::lock_guard lock(mutex_);
+    bodies_.erase(path);
+}
+
+int LoopbackHttpServer::requests(const std::string& path) const {
+    std::lock_guard lock(mutex_);
+    const auto it = requests_.find(path);
+    return it == requests_.end() ? 0 : it->second;
+}
+
+std::wstring LoopbackHttpServer::baseAddress() const {
+    return L"http://127.0.0.1:" + std::to_wstring(port_) + L"/";
+}
+
+void LoopbackHttpServer::run() {
+    for (;;) {
+        const SOCKET client = accept(listener_, nullptr, nullptr);
+        if (client == INVALID_SOCKET) return;
+        answer(client);
+        shutdown(client, SD_SEND);
+        closesocket(client);
+    }
+}
+
+void LoopbackHttpServer::answer(SOCKET client) {
+    std::string request;
+    char buf[1024];
+    while (request.find("\r\n\r\n") == std::string::npos && request.size() < 16384) {
+        const int n = recv(client, buf, sizeof buf, 0);
+        if (n <= 0) return;
+        request.append(buf, static_cast<std::size_t>(n));
+    }
+    // "GET /path HTTP/1.1"
+    const std::size_t sp1 = request.find(' ');
+    const std::size_t sp2 = sp1 == std::string::npos ? sp1 : request.find(' ', sp1 + 1);
+    if (sp2 == std::string::npos) return;
+    const std::string method = request.substr(0, sp1);
+    const std::string path = request.substr(sp1 + 1, sp2 - sp1 - 1);
+
+    std::string status = "404 Not Found", body = "not found";
+    {
+        std::lock_guard lock(mutex_);
+        ++requests_[path];
+        const auto it = bodies_.find(path);
+        if (it != bodies_.end()) {
+            status = "200 OK";
+            body = it->second;
+        }
+    }
+    std::string reply = "HTTP/1.1 " + status + "\r\nContent-Type: application/octet-stream\r\nContent-Length: " +
+                        std::to_string(body.size()) +
+                        "\r\nCache-Control: no-cache, no-store\r\nPragma: no-cache\r\nConnection: close\r\n\r\n";
+    if (method != "HEAD") reply += body;
+    sendAll(client, reply);
+}
