@@ -79,7 +79,14 @@ void TkvBitmap::Draw(HDC dst, int x, int y) const {
     if (Transparent) {
         const TransparentBltFn tb = transparentBlt();
         if (tb && GetDeviceCaps(dst, BITSPIXEL) >= 24) {
-            tb(dst, x, y, width_, height_, DC(), 0, 0, width_, height_, kTransparentKey);
+            // Some implementations compare the whole 32-bit value with the key, so an opaque key pixel would be
+            // drawn; the copy handed over carries colour only.
+            auto colour = fw::createBitmapSurface(width_, height_);
+            const fw::ConstPixelView src = Pixels();
+            const fw::PixelView out = fw::surfacePixels(*colour);
+            for (int row = 0; row < height_; ++row)
+                for (int col = 0; col < width_; ++col) out.at(col, row) = src.at(col, row) & 0x00FFFFFFu;
+            tb(dst, x, y, width_, height_, colour->dc.get(), 0, 0, width_, height_, kTransparentKey);
         } else {
             DrawTransparentSoftware(dst, x, y);
         }
