@@ -32,7 +32,11 @@ void buttonFace(PixelView v, Rect r, State s, int radius) {
 }
 
 void flatFace(PixelView v, Rect r, State s, Pixel backTop, Pixel backBottom) {
-    vGradient(v, r, backTop, backBottom);
+    // A disabled part lies flat on a greyed bar, so it reads as unavailable even before its glyph is drawn.
+    if (s == State::Disabled)
+        vGradient(v, r, mix(backTop, T::kDisabled.top, 160), mix(backBottom, T::kDisabled.bottom, 160));
+    else
+        vGradient(v, r, backTop, backBottom);
     if (s == State::Hot || s == State::Focused) roundBox(v, r, 2, T::kHot.border, T::kHot.top, T::kHot.bottom);
     if (s == State::Down) roundBox(v, r, 2, T::kDown.border, T::kDown.top, T::kDown.bottom);
 }

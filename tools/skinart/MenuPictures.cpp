@@ -49,7 +49,7 @@ fw::Bitmap menuItems() {
     roundBox(b, L::kItemActive.inflate(-1, 0), 2, rgb(120, 170, 228), rgb(232, 242, 254), rgb(206, 226, 250));
     // Separator: the column, then a thin line from the text edge onwards.
     itemBackground(b, L::kItemDivider);
-    hLine(b, L::kItemDivider.left + L::kMenuColumn + 4, L::kItemDivider.right, L::kItemDivider.top + 1, kColumnLine);
+    hLine(b, L::kItemDivider.left + L::kMenuColumn + 3, L::kItemDivider.right, L::kItemDivider.top + 1, kColumnLine);
 
     // Check and radio marks (16 x 16), normal and active.
     auto markBox = [&](Rect r, bool active) {

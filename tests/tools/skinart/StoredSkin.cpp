@@ -1,0 +1,40 @@
+#include "tests/tools/skinart/StoredSkin.h"
+
+#include <memory>
+#include <stdexcept>
+
+#include "skin/data/kvCompressedStoredSkin.h"
+
+namespace skinart::test {
+
+namespace {
+
+struct Loaded {
+    fw::TkvCompressedStoredSkin stored;
+    fw::TkvSkinData model{nullptr, nullptr};
+    fw::SkinPackage package;
+
+    Loaded() {
+        stored.LoadFromCompressedFile(KV_STORED_SKIN_FILE);
+        if (stored.IsEmpty()) throw std::runtime_error("the packed skin is empty: " KV_STORED_SKIN_FILE);
+        model.SetCompressedStoredSkin(&stored);
+        fw::MemoryStream raw;
+        stored.DecompressTo(raw);
+        raw.setPosition(0);
+        auto p = fw::readSkinPackage(raw);
+        if (!p) throw std::runtime_error("the packed skin has an unreadable version");
+        package = std::move(*p);
+    }
+};
+
+Loaded& loaded() {
+    static const std::unique_ptr<Loaded> l = std::make_unique<Loaded>();
+    return *l;
+}
+
+}  // namespace
+
+fw::TkvSkinData& programSkin() { return loaded().model; }
+const fw::SkinPackage& programPackage() { return loaded().package; }
+
+}  // namespace skinart::test

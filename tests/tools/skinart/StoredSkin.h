@@ -1,0 +1,14 @@
+// The program's packed skin as the build made it, loaded through the skin-data code.
+#pragma once
+
+#include "skin/data/kvSkinData.h"
+#include "skin/data/kvSkinPackage.h"
+
+namespace skinart::test {
+
+// The model loaded from the packed file (once per test run).
+fw::TkvSkinData& programSkin();
+// The inflated package, for facts the model does not keep (bit depths, layouts).
+const fw::SkinPackage& programPackage();
+
+}  // namespace skinart::test
