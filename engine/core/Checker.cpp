@@ -1,6 +1,7 @@
 #include "engine/core/Checker.h"
 
 #include "engine/core/Bytes.h"
+#include "engine/core/RowLayout.h"
 
 #include <algorithm>
 #include <map>
@@ -15,6 +16,29 @@ std::string narrow(std::u16string_view s)
     for (char16_t c : s)
         out.push_back(c < 0x80 ? char(c) : '?');
     return out;
+}
+
+// For an index on table ids: the id in the key must be the id stored in the row the entry points to.
+bool keyMatchesRow(const PageStore& store, const TableInfo& t, const IndexInfo& ix, std::span<const std::uint8_t> key,
+                   std::uint32_t page, std::uint32_t rowNumber)
+{
+    const Column* c = t.def.columnByNumber(ix.idColumn);
+    RowSlot slot = store.row(page, rowNumber);
+    if (slot.overflow) {
+        const std::uint32_t ptr = rd32(store.page(page), slot.begin);
+        page = ptr >> 8;
+        slot = store.row(page, ptr & 0xFF);
+    }
+    auto row = store.page(page).subspan(slot.begin, slot.end - slot.begin);
+    auto value = RowLayout(store.format(), row).value(*c);
+    if (key.empty() || key[0] == 0x00)
+        return !value;
+    if (!value || value->end - value->begin != 4 || key.size() < 5)
+        return false;
+    const std::uint32_t stored = rd32(row, value->begin);
+    const std::uint32_t keyed =
+        (std::uint32_t(key[1]) << 24 | std::uint32_t(key[2]) << 16 | std::uint32_t(key[3]) << 8 | key[4]) ^ 0x80000000u;
+    return stored == keyed;
 }
 
 void checkIndex(const PageStore& store, const TableInfo& t, const IndexInfo& ix, std::size_t number,
@@ -49,7 +73,6 @@ void checkIndex(const PageStore& store, const TableInfo& t, const IndexInfo& ix,
             auto e = ip.fullEntry(bytes, i);
             if (!previous.empty() && !std::lexicographical_compare(previous.begin(), previous.end(), e.begin(), e.end()))
                 problems.push_back(which + " has keys out of order on page " + std::to_string(page));
-            previous = std::move(e);
             const auto& entry = ip.entries[i];
             if (std::find(t.dataPages.begin(), t.dataPages.end(), entry.dataPage) == t.dataPages.end()) {
                 problems.push_back(which + " points to page " + std::to_string(entry.dataPage) +
@@ -59,7 +82,11 @@ void checkIndex(const PageStore& store, const TableInfo& t, const IndexInfo& ix,
                 if (entry.dataRow >= rows || store.row(entry.dataPage, entry.dataRow).deleted)
                     problems.push_back(which + " points to a missing or deleted row on page " +
                                        std::to_string(entry.dataPage));
+                else if (ix.idKeyed && !keyMatchesRow(store, t, ix, e, entry.dataPage, entry.dataRow))
+                    problems.push_back(which + " has a key that does not match its row on page " +
+                                       std::to_string(page));
             }
+            previous = std::move(e);
             ++count;
         }
         for (auto link : {ip.prev, ip.next, ip.tail})

@@ -24,6 +24,10 @@ IndexPage readIndexPage(const PageStore& store, std::uint32_t number)
     std::uint32_t start = f.indexEntries;
     const std::uint32_t bits = (f.indexEntries - f.indexBitmap) * 8;
     for (std::uint32_t i = 0; i < bits; ++i) {
+        if (i % 8 == 0 && p[f.indexBitmap + i / 8] == 0) {
+            i += 7;
+            continue;
+        }
         if (!((p[f.indexBitmap + i / 8] >> (i % 8)) & 1))
             continue;
         std::uint32_t end = f.indexEntries + i;

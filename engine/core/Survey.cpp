@@ -357,6 +357,7 @@ private:
                         throw JetError("unsupported index: " + which + " has its table-id column in a position "
                                        "or order the engine has not been tested on");
                     info.idKeyed = true;
+                    info.idColumn = idColumn->number;
                 }
         }
         std::set<std::uint32_t> seen;

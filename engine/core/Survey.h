@@ -30,6 +30,7 @@ struct IndexInfo {
     std::uint32_t root = 0;
     std::vector<std::uint32_t> pages;  // every index page reached from the root and the page links
     bool idKeyed = false;              // its first key column holds table ids (keys must follow the renumbering)
+    std::uint16_t idColumn = 0;        // that column's number when idKeyed
     std::uint64_t leafEntries = 0;
 };
 

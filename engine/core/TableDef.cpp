@@ -2,6 +2,7 @@
 
 #include "engine/core/Bytes.h"
 
+#include <algorithm>
 #include <set>
 
 namespace jet {
@@ -26,10 +27,9 @@ public:
             if (p[0] != kPageTableDef)
                 damaged("table definition page " + std::to_string(page) + " has type " + std::to_string(p[0]));
             chain.push_back(page);
-            for (std::uint32_t i = head ? 0 : 8; i < p.size(); ++i) {
-                bytes_.push_back(p[i]);
-                places_.push_back({page, static_cast<std::uint16_t>(i)});
-            }
+            const std::uint32_t from = head ? 0 : 8;
+            segments_.push_back({bytes_.size(), page, from});
+            bytes_.insert(bytes_.end(), p.begin() + from, p.end());
             head = false;
             page = rd32(p, 4);
         }
@@ -45,7 +45,14 @@ public:
     FieldPlace place(std::size_t at) const
     {
         check(at, 4);
-        return {places_[at], places_[at + 1], places_[at + 2], places_[at + 3]};
+        FieldPlace f;
+        for (std::size_t i = 0; i < 4; ++i) {
+            // The last segment that starts at or before the byte holds it.
+            auto seg = std::upper_bound(segments_.begin(), segments_.end(), at + i,
+                                        [](std::size_t v, const Segment& s) { return v < s.start; }) - 1;
+            f[i] = {seg->page, static_cast<std::uint16_t>(seg->pageOffset + (at + i - seg->start))};
+        }
+        return f;
     }
     void check(std::size_t at, std::size_t n) const
     {
@@ -57,7 +64,13 @@ public:
 private:
     std::uint32_t table_;
     std::vector<std::uint8_t> bytes_;
-    std::vector<BytePlace> places_;
+    // Which page each run of the stream came from: stream offset, page, offset within the page.
+    struct Segment {
+        std::size_t start;
+        std::uint32_t page;
+        std::uint32_t pageOffset;
+    };
+    std::vector<Segment> segments_;
 };
 
 std::u16string readName(const Stream& s, std::size_t& at, bool jet4)
@@ -162,25 +175,29 @@ TableDef readTableDef(const PageStore& store, std::uint32_t page)
         l.name = readName(s, at, f.jet4());
 
     // Usage maps of the memo and OLE columns, ended by 0xFFFF.
-    if (f.jet4()) {
-        while (true) {
-            std::uint16_t col = s.u16(at);
-            if (col == 0xFFFF)
-                break;
-            LongValueMaps m;
-            m.column = col;
-            m.usedMap = s.u32(at + 2);
-            m.usedMapAt = s.place(at + 2);
-            m.freeMap = s.u32(at + 6);
-            m.freeMapAt = s.place(at + 6);
-            const Column* c = t.columnByNumber(col);
-            if (!c || !c->isLongValue() || t.longValueMaps.size() >= columnCount)
-                damaged(which + " lists long-value maps for column " + std::to_string(col) +
-                        ", which is not a memo or OLE column");
-            t.longValueMaps.push_back(m);
-            at += 10;
-        }
+    while (true) {
+        std::uint16_t col = s.u16(at);
+        if (col == 0xFFFF)
+            break;
+        LongValueMaps m;
+        m.column = col;
+        m.usedMap = s.u32(at + 2);
+        m.usedMapAt = s.place(at + 2);
+        m.freeMap = s.u32(at + 6);
+        m.freeMapAt = s.place(at + 6);
+        const Column* c = t.columnByNumber(col);
+        if (!c || !c->isLongValue() || t.longValueMaps.size() >= columnCount)
+            damaged(which + " lists long-value maps for column " + std::to_string(col) +
+                    ", which is not a memo or OLE column");
+        t.longValueMaps.push_back(m);
+        at += 10;
     }
+    at += 2;
+    // The definition states its own length: a mismatch means a layout this reader does not know.
+    t.declaredLength = s.u32(8);
+    if (t.declaredLength != at)
+        throw JetError("unsupported table definition layout at page " + std::to_string(page) + " (" +
+                       std::to_string(at) + " bytes understood of " + std::to_string(t.declaredLength) + ")");
     return t;
 }
 

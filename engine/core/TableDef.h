@@ -71,6 +71,7 @@ struct TableDef {
     std::vector<RealIndex> realIndexes;
     std::vector<LogicalIndex> logicalIndexes;
     std::vector<LongValueMaps> longValueMaps;
+    std::uint32_t declaredLength = 0;  // the definition's own length field, checked against what was read
 
     const Column* column(std::u16string_view name) const;
     const Column* columnByNumber(std::uint16_t number) const;

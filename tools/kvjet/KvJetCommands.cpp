@@ -19,7 +19,10 @@ std::vector<std::uint8_t> readFile(const std::filesystem::path& p)
     std::ifstream in(p, std::ios::binary);
     if (!in)
         throw jet::JetError("cannot open " + p.string());
-    std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::vector<std::uint8_t> bytes;
+    char buffer[65536];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
+        bytes.insert(bytes.end(), buffer, buffer + in.gcount());
     if (in.bad())
         throw jet::JetError("cannot read " + p.string());
     return bytes;

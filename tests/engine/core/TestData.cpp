@@ -13,7 +13,11 @@ std::vector<std::uint8_t> readSample(const std::string& name)
     std::ifstream in(std::filesystem::path(KV_JET_TESTDATA) / name, std::ios::binary);
     if (!in)
         throw std::runtime_error("missing sample " + name);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::vector<std::uint8_t> bytes;
+    char buffer[65536];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
+        bytes.insert(bytes.end(), buffer, buffer + in.gcount());
+    return bytes;
 }
 
 std::vector<std::string> sampleNames()

@@ -1,0 +1,178 @@
+#include "engine/core/Checker.h"
+#include "engine/core/JetEngine.h"
+#include "engine/core/JetHeader.h"
+#include "engine/core/PageStore.h"
+#include "engine/core/Rc4.h"
+#include "engine/core/Survey.h"
+#include "tests/engine/core/TestData.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <map>
+#include <random>
+
+namespace {
+
+using jet::JetError;
+using Bytes = std::vector<std::uint8_t>;
+
+std::uint32_t pageSizeOf(const Bytes& file) { return file[0x14] == 0 ? 2048 : 4096; }
+std::size_t pagesOf(const Bytes& file) { return file.size() / pageSizeOf(file); }
+
+// Pages each sample keeps: everything reached from the catalog, usage maps, indexes and long-value pointers.
+const std::map<std::string, std::pair<std::size_t, std::size_t>> kPages = {
+    {"compIndexTestV1997.mdb", {40, 40}}, {"delTestV1997.mdb", {32, 32}},   {"delTestV2000.mdb", {33, 33}},
+    {"indexTestV2000.mdb", {72, 69}},     {"overflowTestV2003.mdb", {59, 50}}, {"queryTestV2003.mdb", {66, 58}},
+    {"test2V2000.mdb", {64, 42}},         {"testV1997.mdb", {58, 55}},
+};
+
+TEST(Compact, EverySampleGivesASoundStableCopyWithTheSameRows)
+{
+    ASSERT_EQ(jettest::sampleNames().size(), kPages.size());
+    for (const auto& name : jettest::sampleNames()) {
+        SCOPED_TRACE(name);
+        Bytes source = jettest::readSample(name);
+        Bytes out = jet::compactDatabase(source, u"");
+        EXPECT_EQ(pagesOf(source), kPages.at(name).first);
+        EXPECT_EQ(pagesOf(out), kPages.at(name).second);
+        EXPECT_EQ(out.size() % pageSizeOf(source), 0u);
+        // Page 0 carries the header, the password and the creation date: it never changes.
+        EXPECT_TRUE(std::equal(out.begin(), out.begin() + pageSizeOf(source), source.begin()));
+        auto problems = jet::checkDatabase(out);
+        EXPECT_TRUE(problems.empty()) << problems.front();
+        EXPECT_EQ(jet::compactDatabase(out, u""), out);
+
+        jet::PageStore before(source), after(out);
+        auto a = jet::surveyDatabase(before), b = jet::surveyDatabase(after);
+        ASSERT_EQ(a.tables.size(), b.tables.size());
+        for (std::size_t i = 0; i < a.tables.size(); ++i) {
+            EXPECT_EQ(a.tables[i].name, b.tables[i].name);
+            EXPECT_EQ(a.tables[i].liveRows, b.tables[i].liveRows);
+            EXPECT_EQ(a.tables[i].def.columns.size(), b.tables[i].def.columns.size());
+        }
+    }
+}
+
+TEST(Compact, GarbageAfterTheLastPageIsDropped)
+{
+    Bytes source = jettest::readSample("testV1997.mdb");
+    Bytes expected = jet::compactDatabase(source, u"");
+    Bytes padded = source;
+    // A stray copy of a data page (its owner names a real table, but no map lists it) and an empty page.
+    const std::size_t ps = 2048;
+    padded.insert(padded.end(), source.begin() + 29 * ps, source.begin() + 30 * ps);
+    padded.insert(padded.end(), ps, 0);
+    EXPECT_FALSE(jet::checkDatabase(padded).empty());
+    EXPECT_EQ(jet::compactDatabase(padded, u""), expected);
+}
+
+TEST(Compact, PasswordIsCheckedBeforeAnythingAndKeptInTheCopy)
+{
+    Bytes source = jettest::readSample("test2V2000.mdb");
+    EXPECT_THROW(jet::compactDatabase(source, u"not-the-password"), JetError);
+    auto h = jet::readHeader(source);
+    auto page0 = jet::withPassword(std::span(source).first(h.pageSize), h.version, u"kennwort");
+    std::copy(page0.begin(), page0.end(), source.begin());
+    EXPECT_THROW(jet::compactDatabase(source, u""), JetError);
+    EXPECT_THROW(jet::compactDatabase(source, u"Kennwort"), JetError);
+    Bytes out = jet::compactDatabase(source, u"kennwort");
+    EXPECT_NO_THROW(jet::checkPassword(jet::readHeader(out), u"kennwort"));
+    try {
+        jet::compactDatabase(source, u"wrong");
+        FAIL() << "a wrong password was accepted";
+    } catch (const JetError& e) {
+        EXPECT_NE(std::string(e.what()).find("password"), std::string::npos);
+    }
+}
+
+// Turns a plain sample into an encrypted database: a database key in the header, every other page RC4'd.
+Bytes encrypt(Bytes file, std::uint32_t key)
+{
+    const bool jet4 = file[0x14] == 1;
+    const std::array<std::uint8_t, 4> headerKey{0xC7, 0xDA, 0x39, 0x6B};
+    auto scrambled = std::span(file).subspan(0x18, jet4 ? 128 : 126);
+    jet::rc4Apply(headerKey, scrambled);
+    for (int i = 0; i < 4; ++i)
+        file[0x3E + i] = std::uint8_t(key >> (8 * i));
+    jet::rc4Apply(headerKey, scrambled);
+    const std::size_t ps = pageSizeOf(file);
+    for (std::size_t p = 1; p < file.size() / ps; ++p)
+        jet::cryptPage(key, static_cast<std::uint32_t>(p), std::span(file).subspan(p * ps, ps));
+    return file;
+}
+
+TEST(Compact, EncryptedPagesAreReencryptedForTheirNewNumbers)
+{
+    for (const char* name : {"testV1997.mdb", "test2V2000.mdb"}) {
+        SCOPED_TRACE(name);
+        Bytes plain = jettest::readSample(name);
+        Bytes plainOut = jet::compactDatabase(plain, u"");
+        Bytes secret = encrypt(plain, 0x5A17C3E1u);
+        EXPECT_NE(secret, plain);
+        Bytes out = jet::compactDatabase(secret, u"");
+        ASSERT_EQ(out.size(), plainOut.size());
+        EXPECT_EQ(out, encrypt(plainOut, 0x5A17C3E1u));
+        EXPECT_TRUE(jet::checkDatabase(out).empty());
+    }
+}
+
+TEST(Compact, TruncatedAndForeignFilesFailCleanly)
+{
+    for (const char* name : {"testV1997.mdb", "overflowTestV2003.mdb"}) {
+        SCOPED_TRACE(name);
+        Bytes source = jettest::readSample(name);
+        const std::size_t ps = pageSizeOf(source);
+        for (std::size_t pages : {std::size_t(1), std::size_t(2), std::size_t(3), std::size_t(12), pagesOf(source) - 1}) {
+            Bytes cut(source.begin(), source.begin() + pages * ps);
+            EXPECT_THROW(jet::compactDatabase(cut, u""), JetError) << pages << " pages";
+        }
+        Bytes ragged(source.begin(), source.end() - 7);
+        EXPECT_THROW(jet::compactDatabase(ragged, u""), JetError);
+    }
+    EXPECT_THROW(jet::compactDatabase(Bytes(4096, 0), u""), JetError);
+    EXPECT_THROW(jet::compactDatabase(Bytes{}, u""), JetError);
+}
+
+TEST(Compact, CorruptedTableDefinitionsFailCleanly)
+{
+    const Bytes source = jettest::readSample("testV1997.mdb");
+    const std::size_t tdef = 29 * 2048;  // Table1
+    auto corrupt = [&](std::size_t at, std::vector<std::uint8_t> bytes) {
+        Bytes b = source;
+        std::copy(bytes.begin(), bytes.end(), b.begin() + at);
+        return b;
+    };
+    EXPECT_THROW(jet::compactDatabase(corrupt(tdef, {0x01}), u""), JetError);               // not a definition
+    EXPECT_THROW(jet::compactDatabase(corrupt(tdef + 4, {0xFF, 0xFF, 0, 0}), u""), JetError);  // chain past the end
+    EXPECT_THROW(jet::compactDatabase(corrupt(tdef + 4, {29, 0, 0, 0}), u""), JetError);     // chain loops
+    EXPECT_THROW(jet::compactDatabase(corrupt(tdef + 25, {0xFF, 0xFF}), u""), JetError);     // column count
+    EXPECT_THROW(jet::compactDatabase(corrupt(tdef + 8, {0x10, 0}), u""), JetError);         // stated length
+    EXPECT_THROW(jet::compactDatabase(corrupt(tdef + 35, {0, 0xF0, 0, 0}), u""), JetError);  // usage map row
+}
+
+// Random damage must end in a clean error or in a copy that passes every check: never in a crash.
+TEST(Compact, RandomDamageNeverYieldsAnUncheckedCopy)
+{
+    std::mt19937 rng(20261209);
+    for (const char* name : {"testV1997.mdb", "indexTestV2000.mdb"}) {
+        const Bytes source = jettest::readSample(name);
+        int refused = 0, compacted = 0;
+        for (int round = 0; round < 60; ++round) {
+            Bytes b = source;
+            const int hits = 1 + round % 4;
+            for (int k = 0; k < hits; ++k)
+                b[2048 + rng() % (b.size() - 2048)] = static_cast<std::uint8_t>(rng());
+            try {
+                Bytes out = jet::compactDatabase(b, u"");
+                EXPECT_TRUE(jet::checkDatabase(out).empty());
+                ++compacted;
+            } catch (const JetError&) {
+                ++refused;
+            }
+        }
+        EXPECT_EQ(refused + compacted, 60);
+    }
+}
+
+} // namespace
