@@ -47,7 +47,8 @@ struct LoadGuard {
 };
 }  // namespace
 
-#ifndef _WIN32
+#ifndef KV_SKIN_FORM_MESSAGES
+// Without the platform's forms there is nobody to tell; the Windows build supplies the real messenger.
 SkinFormMessenger* DefaultSkinFormMessenger() { return nullptr; }
 #endif
 
