@@ -1,6 +1,5 @@
 #include "tools/skinart/BmpOut.h"
 
-#include <fstream>
 #include <stdexcept>
 
 #include "tools/skinart/Pictures.h"
@@ -52,11 +51,7 @@ std::vector<SkinPicture> renderSkin() {
 
 void writeSkinPictures(const std::vector<SkinPicture>& pictures, const std::string& folder) {
     for (const SkinPicture& p : pictures) {
-        const std::string path = folder + "/" + p.fileName;
-        const std::vector<std::uint8_t> bytes = p.image.toBytes();
-        std::ofstream f(path, std::ios::binary | std::ios::trunc);
-        f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        if (!f) throw std::runtime_error("cannot write " + path);
+        fw::writeFileBytes(folder + "/" + p.fileName, p.image.toBytes());
     }
 }
 

@@ -21,7 +21,7 @@ struct SkinPicture {
 // Every picture of the program's skin, in package order (main, mask, then the active pictures).
 std::vector<SkinPicture> renderSkin();
 
-// Writes each picture as a BMP file into the folder; throws std::runtime_error when a file cannot be written.
+// Writes each picture as a BMP file into the folder; throws fw::EFOpenError when a file cannot be written.
 void writeSkinPictures(const std::vector<SkinPicture>& pictures, const std::string& folder);
 
 }  // namespace skinart

@@ -1,20 +1,41 @@
-// skinart OUTDIR: draws the pictures of the program's skin and writes them as BMP files into OUTDIR, under the
-// names the skin description's [PICTURES] section gives.
+// skinart draw OUTDIR       draws the pictures of the program's skin and writes them as BMP files into OUTDIR,
+//                           under the names the skin description's [PICTURES] section gives;
+// skinart raw FRAMED OUT    writes the zlib stream of a packed skin (framed layout) alone, as the main form's
+//                           description holds it in `CompressedData`.
 #include <cstdio>
 #include <exception>
+#include <string>
 
+#include "skin/data/kvSkinPackage.h"
 #include "tools/skinart/BmpOut.h"
 
-int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: skinart OUTDIR\n");
-        return 2;
+namespace {
+
+int writeRaw(const std::string& framedPath, const std::string& outPath) {
+    fw::MemoryStream framed(fw::readFileBytes(framedPath));
+    const std::vector<std::uint8_t> raw = fw::unframeCompressedSkin(framed);
+    if (raw.empty()) {
+        std::fprintf(stderr, "skinart: %s holds no skin\n", framedPath.c_str());
+        return 1;
     }
+    fw::writeFileBytes(outPath, raw);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string mode = argc > 1 ? argv[1] : "";
     try {
-        skinart::writeSkinPictures(skinart::renderSkin(), argv[1]);
+        if (mode == "draw" && argc == 3) {
+            skinart::writeSkinPictures(skinart::renderSkin(), argv[2]);
+            return 0;
+        }
+        if (mode == "raw" && argc == 4) return writeRaw(argv[2], argv[3]);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "skinart: %s\n", e.what());
         return 1;
     }
-    return 0;
+    std::fprintf(stderr, "usage: skinart draw OUTDIR | skinart raw FRAMED OUT\n");
+    return 2;
 }

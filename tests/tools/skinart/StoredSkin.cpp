@@ -15,7 +15,8 @@ struct Loaded {
     fw::SkinPackage package;
 
     Loaded() {
-        stored.LoadFromCompressedFile(KV_STORED_SKIN_FILE);
+        // As the form reader does: the bytes of `CompressedData` replace the stored skin's data.
+        stored.SetCompressedData(fw::readFileBytes(KV_STORED_SKIN_FILE));
         if (stored.IsEmpty()) throw std::runtime_error("the packed skin is empty: " KV_STORED_SKIN_FILE);
         model.SetCompressedStoredSkin(&stored);
         fw::MemoryStream raw;
@@ -36,5 +37,6 @@ Loaded& loaded() {
 
 fw::TkvSkinData& programSkin() { return loaded().model; }
 const fw::SkinPackage& programPackage() { return loaded().package; }
+const std::vector<std::uint8_t>& programCompressedData() { return loaded().stored.CompressedData(); }
 
 }  // namespace skinart::test

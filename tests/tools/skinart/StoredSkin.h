@@ -10,5 +10,7 @@ namespace skinart::test {
 fw::TkvSkinData& programSkin();
 // The inflated package, for facts the model does not keep (bit depths, layouts).
 const fw::SkinPackage& programPackage();
+// The bytes the main form's description carries as `CompressedData`.
+const std::vector<std::uint8_t>& programCompressedData();
 
 }  // namespace skinart::test

@@ -1,6 +1,7 @@
 // The packed program skin, loaded as the program loads it: pictures, frame geometry, frame objects, menus, colours.
 #include <gtest/gtest.h>
 
+#include "skin/data/kvCompressedStoredSkin.h"
 #include "tests/tools/skinart/StoredSkin.h"
 
 namespace skinart::test {
@@ -8,6 +9,16 @@ namespace {
 
 using fw::Point;
 using fw::Rect;
+
+TEST(StoredSkin, TheFormPropertyIsTheZlibStreamOfTheSkinFile) {
+    const std::vector<std::uint8_t>& raw = programCompressedData();
+    ASSERT_GT(raw.size(), 2u);
+    EXPECT_EQ(raw[0], 0x78);  // zlib header of level-9 compression
+    EXPECT_EQ(raw[1], 0xDA);
+    fw::TkvCompressedStoredSkin framed;
+    framed.LoadFromCompressedFile(KV_STORED_SKIN_FRAMED_FILE);
+    EXPECT_EQ(framed.CompressedData(), raw);
+}
 
 TEST(StoredSkin, PicturesComeInPackageOrderWithTheirDepths) {
     const fw::SkinPackage& p = programPackage();
