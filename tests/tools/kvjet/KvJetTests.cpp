@@ -1,0 +1,98 @@
+#include "tools/kvjet/KvJetCommands.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class KvJetTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir = fs::temp_directory_path() / ("kvjet-test-" + std::to_string(::getpid()));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        sample = fs::path(KV_JET_TESTDATA) / "test2V2000.mdb";
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    int run(std::vector<std::string> args)
+    {
+        out.str("");
+        err.str("");
+        return kvjet::run(args, out, err);
+    }
+    std::vector<fs::path> files() const
+    {
+        std::vector<fs::path> names;
+        for (const auto& e : fs::directory_iterator(dir))
+            names.push_back(e.path().filename());
+        return names;
+    }
+
+    fs::path dir, sample;
+    std::ostringstream out, err;
+};
+
+TEST_F(KvJetTest, CompactWritesASoundSmallerCopyAndNoTemporaryFile)
+{
+    const auto dst = (dir / "out.mdb").string();
+    ASSERT_EQ(run({"compact", sample.string(), dst}), 0) << err.str();
+    EXPECT_LT(fs::file_size(dst), fs::file_size(sample));
+    EXPECT_EQ(files(), std::vector<fs::path>{"out.mdb"});
+    EXPECT_EQ(run({"check", dst}), 0) << out.str();
+    EXPECT_EQ(out.str(), "sound\n");
+}
+
+TEST_F(KvJetTest, CheckFailsOnAFileWithUnreachedPages)
+{
+    EXPECT_EQ(run({"check", sample.string()}), 1);
+    EXPECT_NE(out.str().find("not reached"), std::string::npos);
+}
+
+TEST_F(KvJetTest, FailureLeavesNoDestinationAndKeepsAnExistingOne)
+{
+    const auto dst = dir / "out.mdb";
+    EXPECT_EQ(run({"compact", sample.string(), dst.string(), "--password", "wrong"}), 1);
+    EXPECT_NE(err.str().find("password"), std::string::npos);
+    EXPECT_TRUE(files().empty());
+
+    {
+        std::ofstream(dst, std::ios::binary) << "previous contents";
+    }
+    const auto truncated = dir / "truncated.mdb";
+    fs::copy_file(sample, truncated);
+    fs::resize_file(truncated, 3 * 4096);
+    EXPECT_EQ(run({"compact", truncated.string(), dst.string()}), 1);
+    std::ifstream in(dst, std::ios::binary);
+    std::string kept((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(kept, "previous contents");
+    EXPECT_EQ(files().size(), 2u);
+}
+
+TEST_F(KvJetTest, RefusesSameFileAndBadUsage)
+{
+    const auto copy = dir / "db.mdb";
+    fs::copy_file(sample, copy);
+    const auto before = fs::file_size(copy);
+    EXPECT_EQ(run({"compact", copy.string(), copy.string()}), 1);
+    EXPECT_EQ(fs::file_size(copy), before);
+    EXPECT_EQ(run({}), 2);
+    EXPECT_EQ(run({"compact", copy.string()}), 2);
+    EXPECT_EQ(run({"compact", copy.string(), "x", "--pass", "y"}), 2);
+    EXPECT_EQ(run({"check", (dir / "missing.mdb").string()}), 1);
+}
+
+TEST_F(KvJetTest, InfoListsTheTables)
+{
+    EXPECT_EQ(run({"info", sample.string()}), 0);
+    EXPECT_NE(out.str().find("table MSP_PROJECTS id 15 rows 1"), std::string::npos) << out.str();
+}
+
+} // namespace
