@@ -9,7 +9,11 @@ Component::Component(Component* owner) : owner_(owner) {}
 Component::~Component() {
     destroying_ = true;
     notifyAll(Operation::Remove);
-    // Owned components go first, newest first, while this object is still whole.
+    destroyComponents();
+}
+
+void Component::destroyComponents() {
+    // Newest first, while this object is still whole.
     while (!owned_.empty()) {
         std::unique_ptr<Component> c = std::move(owned_.back());
         owned_.pop_back();

@@ -38,6 +38,8 @@ public:
     Component& adopt(std::unique_ptr<Component> c);
     // Destroys an owned component now.
     void destroyComponent(Component* c);
+    // Destroys every owned component now, newest first (a form does this while it is still whole).
+    void destroyComponents();
 
     // Asks to be told (through notification(c, Remove)) when c is destroyed, even if c has another owner.
     void freeNotification(Component* c);

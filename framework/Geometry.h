@@ -11,6 +11,12 @@ struct Point {
     friend bool operator==(const Point&, const Point&) = default;
 };
 
+struct Size {
+    int width = 0;
+    int height = 0;
+    friend bool operator==(const Size&, const Size&) = default;
+};
+
 // left and top inclusive, right and bottom exclusive; empty when width or height is 0 or less.
 struct Rect {
     int left = 0;

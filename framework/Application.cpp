@@ -1,0 +1,98 @@
+#include "framework/Application.h"
+
+#include <algorithm>
+
+#include "framework/ClassRegistry.h"
+#include "framework/Form.h"
+#include "framework/Utf.h"
+
+namespace fw {
+
+namespace {
+// The application object of the process; set by its constructor, cleared by its destructor.
+Application* theApplication = nullptr;
+
+WindowedControl* controlOf(HWND hwnd) {
+    for (; hwnd; hwnd = GetParent(hwnd))
+        if (WindowedControl* c = WindowedControl::fromHandle(hwnd)) return c;
+    return nullptr;
+}
+}  // namespace
+
+bool preTranslateMessage(MSG& msg) {
+    if (msg.message != WM_KEYDOWN) return false;
+    WindowedControl* target = controlOf(msg.hwnd);
+    if (!target) return false;
+    Form* form = target->parentForm();
+    if (!form) return false;
+    WPARAM key = msg.wParam;
+    if (form->keyPreview() && form->onKeyDown && target != form) {
+        form->onKeyDown(form, key, shiftState());
+        if (key == 0) return true;
+        msg.wParam = key;
+    }
+    return form->dialogNavigation(target, key);
+}
+
+bool processMessages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));  // leave it for the loop that owns the program
+            return false;
+        }
+        if (!preTranslateMessage(msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    return true;
+}
+
+void showException(const std::exception& e) {
+    std::wstring text = utf8ToWide(e.what());
+    std::wstring title = theApplication ? theApplication->title() : std::wstring();
+    MessageBoxW(GetActiveWindow(), text.c_str(), title.c_str(), MB_OK | MB_ICONSTOP);
+}
+
+Application::Application() : classes_(std::make_unique<ClassRegistry>()) { theApplication = this; }
+
+Application::~Application() {
+    destroyComponents();
+    if (theApplication == this) theApplication = nullptr;
+}
+
+Application* Application::instance() { return theApplication; }
+
+ClassRegistry& Application::classes() { return *classes_; }
+
+void Application::removeForm(Form* f) {
+    forms_.erase(std::remove(forms_.begin(), forms_.end(), f), forms_.end());
+    if (mainForm_ == f) mainForm_ = nullptr;
+}
+
+void Application::notification(Component* c, Operation op) {
+    if (op == Operation::Remove && c == mainForm_) mainForm_ = nullptr;
+}
+
+void Application::terminate() {
+    if (!terminated_) PostQuitMessage(0);
+    terminated_ = true;
+}
+
+void Application::run() {
+    if (!mainForm_) return;
+    mainForm_->show();
+    MSG msg;
+    while (!terminated_ || PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got <= 0) break;
+        if (!preTranslateMessage(msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    terminated_ = true;
+}
+
+}  // namespace fw

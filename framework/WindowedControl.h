@@ -1,0 +1,120 @@
+// Windowed controls: own a platform window, hold child controls, take the keyboard focus and move it in tab order.
+#pragma once
+
+#include "framework/Control.h"
+
+namespace fw {
+
+class WindowedControl : public Control {
+public:
+    explicit WindowedControl(Component* owner);
+    ~WindowedControl() override;
+
+    // The window, created on first request (with the parent's window first).
+    HWND handle();
+    bool handleAllocated() const { return static_cast<bool>(window_); }
+    // Destroys the window and creates it again with the current settings (after a style change).
+    void recreateWindow();
+    // The control that owns a window we created (nullptr for foreign windows).
+    static WindowedControl* fromHandle(HWND hwnd);
+
+    // Children in insertion order (painting order for windowless children; the last one is on top).
+    const std::vector<Control*>& controls() const { return controls_; }
+    // Windowed children in tab order.
+    const std::vector<WindowedControl*>& tabList() const { return tabList_; }
+    int tabOrder() const;
+    void setTabOrder(int order);
+    bool tabStop() const { return tabStop_; }
+    void setTabStop(bool v) { tabStop_ = v; }
+
+    // Focus.
+    virtual bool canFocus() const;
+    bool focused() const;
+    void setFocus();
+    // A key the control handles itself instead of the form's dialog navigation (Tab, Enter, Escape, arrows).
+    virtual bool wantsKey(WPARAM key) const { return false; }
+    // Enter/Escape offered to the control by its form; true when taken (default and cancel buttons).
+    virtual bool dialogKey(WPARAM key, bool isFocused) { return false; }
+
+    // Lays the aligned children out in the client area (top, bottom, left, right, then client).
+    void alignControls();
+    Rect clientRect() const override;
+
+    // Timers delivered as WM_TIMER to this control's window procedure.
+    void startTimer(UINT_PTR id, UINT milliseconds);
+    void stopTimer(UINT_PTR id);
+
+    void invalidate() override;
+
+    NotifyEvent onEnter;
+    NotifyEvent onExit;
+    KeyEvent onKeyDown;
+    KeyEvent onKeyUp;
+    KeyPressEvent onKeyPress;
+
+    void setText(std::wstring t) override;
+    std::wstring text() const override;
+
+protected:
+    struct CreateParams {
+        std::wstring className;  // window class; our own class unless a platform class is named
+        bool platformClass = false;
+        DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+        DWORD exStyle = 0;
+        int x = 0, y = 0, width = 0, height = 0;
+        HWND parent = nullptr;
+    };
+    virtual void createParams(CreateParams& p);
+    // Called after the window exists (children are created after this).
+    virtual void windowCreated() {}
+    // Called before the window goes (save state kept in the window, such as an edit's text).
+    virtual void windowDestroying() {}
+
+    void wndProc(Message& m) override;
+    void defaultHandler(Message& m) override;
+    // WM_PAINT for windows of our own class: paints the background with the control's colour, then children.
+    virtual void paintWindow(HDC dc, const Rect& area);
+    // Paints the visible windowless children in child order onto dc (window coordinates).
+    void paintControls(HDC dc, const Rect& area);
+    void updateWindowBounds() override;
+    // The window's client size changed: re-align.
+    virtual void resized() { alignControls(); }
+
+    virtual void keyDown(WPARAM& key, ShiftState s);
+    virtual void keyUp(WPARAM& key, ShiftState s);
+    virtual void keyPress(wchar_t& ch);
+    virtual void doEnter();
+    virtual void doExit();
+
+private:
+    friend class Control;
+    friend class Form;
+    friend LRESULT CALLBACK windowProcEntry(HWND, UINT, WPARAM, LPARAM);
+    void createWindow();
+    void insertControl(Control* c);
+    void removeControl(Control* c);
+    Control* controlAt(Point p) const;
+    void routeMouse(Message& m);
+    void trackMouse();
+
+    Window window_;
+    WNDPROC platformProc_ = nullptr;  // the platform class's procedure we subclassed
+    std::vector<Control*> controls_;
+    std::vector<WindowedControl*> tabList_;
+    bool tabStop_ = false;
+    bool tracking_ = false;
+    Control* hotChild_ = nullptr;      // windowless child under the pointer
+    Control* capturedChild_ = nullptr; // windowless child that got the button press
+    bool inAlign_ = false;
+};
+
+// A windowed control of our own class that paints itself: override paint(canvas).
+class CustomControl : public WindowedControl {
+public:
+    using WindowedControl::WindowedControl;
+
+protected:
+    void paintWindow(HDC dc, const Rect& area) override;
+};
+
+}  // namespace fw

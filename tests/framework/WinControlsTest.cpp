@@ -1,0 +1,248 @@
+// Controls and forms on real windows: tab order, alignment, modal results, the replaceable window procedure.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/Application.h"
+#include "framework/Form.h"
+#include "framework/StdControls.h"
+
+using namespace fw;
+
+namespace {
+
+void pump() {
+    for (int i = 0; i < 3; ++i) {
+        processMessages();
+        Sleep(1);
+    }
+}
+
+// Posts a key press to the focused window, as the keyboard would.
+void pressKey(WPARAM vk, bool shift = false) {
+    HWND target = GetFocus();
+    ASSERT_NE(target, nullptr);
+    BYTE state[256] = {};
+    GetKeyboardState(state);
+    if (shift) {
+        state[VK_SHIFT] = 0x80;
+        SetKeyboardState(state);
+    }
+    PostMessageW(target, WM_KEYDOWN, vk, 1);
+    PostMessageW(target, WM_KEYUP, vk, 0xC0000001);
+    pump();
+    if (shift) {
+        state[VK_SHIFT] = 0;
+        SetKeyboardState(state);
+    }
+}
+
+std::string focusedName() {
+    WindowedControl* c = WindowedControl::fromHandle(GetFocus());
+    return c ? c->name() : std::string("<none>");
+}
+
+struct TabForm {
+    Form form;
+    Edit* file;
+    Edit* password;
+    Button* compact;
+    Button* quit;
+    Panel* panel;
+
+    TabForm() {
+        form.setBounds(100, 100, 400, 300);
+        panel = &form.create<Panel>();
+        panel->setName("panel");
+        panel->setParent(&form);
+        // Created in an order different from the tab order on purpose.
+        quit = &make<Button>("quit", 200, 200);
+        compact = &make<Button>("compact", 72, 200);
+        password = &make<Edit>("password", 72, 160);
+        file = &make<Edit>("file", 72, 104);
+        file->setTabOrder(1);
+        password->setTabOrder(2);
+        compact->setTabOrder(3);
+        quit->setTabOrder(4);
+    }
+    template <class T>
+    T& make(const char* name, int x, int y) {
+        T& c = form.create<T>();
+        c.setName(name);
+        c.setBounds(x, y, 100, 21);
+        c.setParent(&form);
+        return c;
+    }
+};
+
+}  // namespace
+
+TEST(Controls, TabAndShiftTabFollowTabOrderAndSkipDisabledAndHidden) {
+    TabForm t;
+    t.form.show();
+    t.file->setFocus();
+    pump();
+    ASSERT_EQ(focusedName(), "file");
+    std::vector<std::string> seen;
+    for (int i = 0; i < 4; ++i) {
+        pressKey(VK_TAB);
+        seen.push_back(focusedName());
+    }
+    EXPECT_EQ(seen, (std::vector<std::string>{"password", "compact", "quit", "file"}));
+
+    pressKey(VK_TAB, true);
+    EXPECT_EQ(focusedName(), "quit");
+
+    t.password->setEnabled(false);
+    t.compact->setVisible(false);
+    t.file->setFocus();
+    pump();
+    pressKey(VK_TAB);
+    EXPECT_EQ(focusedName(), "quit");
+    EXPECT_EQ(t.form.activeControl(), t.quit);
+}
+
+TEST(Controls, EnterAndExitEventsFollowTheFocus) {
+    TabForm t;
+    std::vector<std::string> log;
+    for (WindowedControl* c : std::vector<WindowedControl*>{t.file, t.password}) {
+        c->onEnter = [&log](Component* s) { log.push_back("enter " + s->name()); };
+        c->onExit = [&log](Component* s) { log.push_back("exit " + s->name()); };
+    }
+    t.form.show();
+    t.file->setFocus();
+    pump();
+    pressKey(VK_TAB);
+    EXPECT_EQ(log, (std::vector<std::string>{"enter file", "exit file", "enter password"}));
+}
+
+TEST(Controls, AlignedChildrenFillTheClientAreaAfterAResize) {
+    Form form;
+    form.setBorderStyle(BorderStyle::Sizeable);
+    form.setBounds(50, 50, 300, 200);
+    auto add = [&](Align a, int w, int h) -> Panel& {
+        Panel& p = form.create<Panel>();
+        p.setBounds(0, 0, w, h);
+        p.setAlign(a);
+        p.setParent(&form);
+        return p;
+    };
+    Panel& top = add(Align::Top, 10, 30);
+    Panel& bottom = add(Align::Bottom, 10, 20);
+    Panel& left = add(Align::Left, 40, 10);
+    Panel& client = add(Align::Client, 10, 10);
+    form.show();
+    form.setClientWidth(500);
+    form.setClientHeight(400);
+    pump();
+    ASSERT_EQ(form.clientWidth(), 500);
+    ASSERT_EQ(form.clientHeight(), 400);
+    EXPECT_EQ(top.boundsRect(), (Rect{0, 0, 500, 30}));
+    EXPECT_EQ(bottom.boundsRect(), (Rect{0, 380, 500, 400}));
+    EXPECT_EQ(left.boundsRect(), (Rect{0, 30, 40, 380}));
+    EXPECT_EQ(client.boundsRect(), (Rect{40, 30, 500, 380}));
+    // The platform windows agree with the objects.
+    RECT r{};
+    GetWindowRect(client.handle(), &r);
+    MapWindowPoints(nullptr, form.handle(), reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(fromRECT(r), client.boundsRect());
+
+    // Hiding a top panel gives its room to the others.
+    top.setVisible(false);
+    EXPECT_EQ(left.boundsRect(), (Rect{0, 0, 40, 380}));
+    EXPECT_EQ(client.boundsRect(), (Rect{40, 0, 500, 380}));
+}
+
+namespace {
+// A dialog with OK (default) and Cancel (cancel) buttons and an edit to type into.
+struct Dialog {
+    Form form;
+    Edit* edit;
+    Button* ok;
+    Button* cancel;
+    Dialog() {
+        form.setBorderStyle(BorderStyle::Dialog);
+        form.setBounds(120, 120, 300, 150);
+        edit = &form.create<Edit>();
+        edit->setName("edit");
+        edit->setParent(&form);
+        ok = &form.create<Button>();
+        ok->setName("ok");
+        ok->setModalResult(mrOk);
+        ok->setDefault(true);
+        ok->setBounds(10, 60, 75, 25);
+        ok->setParent(&form);
+        cancel = &form.create<Button>();
+        cancel->setName("cancel");
+        cancel->setModalResult(mrCancel);
+        cancel->setCancel(true);
+        cancel->setBounds(100, 60, 75, 25);
+        cancel->setParent(&form);
+    }
+};
+
+// Runs action once the modal loop is running (a zero-delay timer fires from inside it).
+std::function<void()>& pendingAction() {
+    static std::function<void()> pending;
+    return pending;
+}
+void CALLBACK runPending(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    auto a = std::move(pendingAction());
+    if (a) a();
+}
+void whenModal(std::function<void()> action) {
+    pendingAction() = std::move(action);
+    SetTimer(nullptr, 0, 1, runPending);
+}
+}  // namespace
+
+TEST(Controls, ModalResultComesFromTheButtonThatClosedTheForm) {
+    Dialog d;
+    whenModal([&] { SendMessageW(d.cancel->handle(), BM_CLICK, 0, 0); });
+    EXPECT_EQ(d.form.showModal(), mrCancel);
+    EXPECT_FALSE(d.form.visible());
+
+    whenModal([&] { SendMessageW(d.ok->handle(), BM_CLICK, 0, 0); });
+    EXPECT_EQ(d.form.showModal(), mrOk);
+}
+
+TEST(Controls, EnterPressesTheDefaultButtonAndEscapeTheCancelButton) {
+    Dialog d;
+    whenModal([&] {
+        d.edit->setFocus();
+        pressKey(VK_RETURN);
+    });
+    EXPECT_EQ(d.form.showModal(), mrOk);
+
+    whenModal([&] {
+        d.edit->setFocus();
+        pressKey(VK_ESCAPE);
+    });
+    EXPECT_EQ(d.form.showModal(), mrCancel);
+
+    // Enter on a focused non-default button presses that button.
+    whenModal([&] {
+        d.cancel->setFocus();
+        pressKey(VK_RETURN);
+    });
+    EXPECT_EQ(d.form.showModal(), mrCancel);
+}
+
+TEST(Controls, CloseQueryCanRefuseToEndTheModalLoop) {
+    Dialog d;
+    int asked = 0;
+    d.form.onCloseQuery = [&](Component*, bool& can) { can = ++asked > 1; };
+    whenModal([&] {
+        SendMessageW(d.form.handle(), WM_CLOSE, 0, 0);  // refused when the loop asks
+        whenModal([&] {
+            EXPECT_TRUE(d.form.visible());
+            SendMessageW(d.ok->handle(), BM_CLICK, 0, 0);  // accepted
+        });
+    });
+    EXPECT_EQ(d.form.showModal(), mrOk);
+    EXPECT_EQ(asked, 2);
+}
