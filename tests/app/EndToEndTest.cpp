@@ -1,0 +1,117 @@
+// The program as the user runs it: started as its own process, a database path typed, the compact button
+// pressed, the confirmation answered, and the result box read; then the file is checked.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/Compaction.h"
+#include "app/uFrmMain.h"
+#include "engine/core/JetEngine.h"
+#include "skin/dialogs/kvMessages.h"
+#include "tests/app/DialogDriver.h"
+#include "tests/engine/com/TestFiles.h"
+
+namespace {
+
+using kvtest::findTopLevel;
+using kvtest::ScratchFolder;
+using kvtest::waitForWindow;
+using kvtest::windowText;
+
+std::wstring wide(std::u16string_view s) { return std::wstring(s.begin(), s.end()); }
+
+// Files named "~ACP*.tmp" in the temporary directory.
+int countTempFiles() {
+    wchar_t dir[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, dir);
+    int n = 0;
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW((std::wstring(dir) + L"~ACP*.tmp").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return 0;
+    do ++n;
+    while (FindNextFileW(h, &fd));
+    FindClose(h);
+    return n;
+}
+
+class Program : public ::testing::Test {
+protected:
+    void SetUp() override {
+        STARTUPINFOW si{};
+        si.cb = sizeof(si);
+        std::wstring exe = kvtest::hostPath(KOVRA_EXE);
+        std::wstring cmd = L"\"" + exe + L"\"";
+        ASSERT_TRUE(CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_));
+        WaitForInputIdle(pi_.hProcess, 10000);
+        main_ = waitForWindow([&] { return findTopLevel(pi_.dwProcessId, kMainFormClass); });
+        ASSERT_NE(main_, nullptr) << "main window did not appear";
+    }
+    void TearDown() override {
+        if (pi_.hProcess != nullptr) {
+            if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi_.hProcess, 1);
+            CloseHandle(pi_.hThread);
+            CloseHandle(pi_.hProcess);
+        }
+    }
+    HWND item(int id) const { return GetDlgItem(main_, id); }
+    HWND waitForBox(const wchar_t* caption) {
+        return waitForWindow([&] { return findTopLevel(pi_.dwProcessId, kMessageFormClass, caption); }, 60000);
+    }
+    // Presses the compact button and answers the confirmation with OK; returns the result box.
+    HWND compact(const std::wstring& path, const wchar_t* expectedCaption) {
+        SendMessageW(item(idEdtDatabaseFile), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+        PostMessageW(item(idKvSkinButton1), BM_CLICK, 0, 0);
+        HWND confirm = waitForBox(L"Warning");
+        if (confirm == nullptr) return nullptr;
+        EXPECT_EQ(windowText(GetDlgItem(confirm, kMessageLabelId)), wide(kConfirmCompactText));
+        PostMessageW(GetDlgItem(confirm, kMessageButtonIdBase + mbOK), BM_CLICK, 0, 0);
+        return waitForBox(expectedCaption);
+    }
+    void exitProgram() {
+        PostMessageW(item(idKvSkinButton2), BM_CLICK, 0, 0);
+        ASSERT_EQ(WaitForSingleObject(pi_.hProcess, 15000), WAIT_OBJECT_0) << "exit button did not end the program";
+        DWORD code = 1;
+        GetExitCodeProcess(pi_.hProcess, &code);
+        EXPECT_EQ(code, 0u);
+    }
+    PROCESS_INFORMATION pi_{};
+    HWND main_ = nullptr;
+    ScratchFolder dir_{L"e2e"};
+};
+
+TEST_F(Program, CompactsADatabaseInPlace) {
+    const std::wstring db = dir_.file(L"库 1.mdb");
+    ASSERT_TRUE(CopyFileW(kvtest::hostPath(KV_TEST_DATA "/delTestV2000.mdb").c_str(), db.c_str(), FALSE));
+    const auto original = kvtest::readFileBytes(db);
+    const int tempBefore = countTempFiles();
+
+    HWND done = compact(db, L"Information");
+    ASSERT_NE(done, nullptr) << "no Information box";
+    EXPECT_EQ(windowText(GetDlgItem(done, kMessageLabelId)), wide(kCompactSucceededText));
+    PostMessageW(GetDlgItem(done, kMessageButtonIdBase + mbOK), BM_CLICK, 0, 0);
+    ASSERT_NE(waitForWindow([&] { return findTopLevel(pi_.dwProcessId, kMessageFormClass) ? nullptr : main_; }), nullptr);
+
+    EXPECT_EQ(kvtest::readFileBytes(db), jet::compactDatabase(original, u""));
+    EXPECT_EQ(kvtest::listFiles(dir_.path()).size(), 1u) << "a file was left beside the database";
+    EXPECT_EQ(countTempFiles(), tempBefore) << "a temporary file was left behind";
+    exitProgram();
+}
+
+TEST_F(Program, FileThatIsNotADatabaseEndsInTheErrorBoxUntouched) {
+    const std::wstring db = dir_.file(L"notes.mdb");
+    const std::vector<std::uint8_t> content(3000, 'z');
+    ASSERT_TRUE(kvtest::writeFileBytes(db, content));
+    const int tempBefore = countTempFiles();
+
+    HWND failed = compact(L"  " + db, L"Error");  // leading spaces pass the emptiness test
+    ASSERT_NE(failed, nullptr) << "no Error box";
+    EXPECT_EQ(windowText(GetDlgItem(failed, kMessageLabelId)), wide(kCompactFailedText));
+    PostMessageW(GetDlgItem(failed, kMessageButtonIdBase + mbOK), BM_CLICK, 0, 0);
+
+    EXPECT_EQ(kvtest::readFileBytes(db), content);
+    EXPECT_EQ(kvtest::listFiles(dir_.path()).size(), 1u);
+    EXPECT_EQ(countTempFiles(), tempBefore);
+    exitProgram();
+}
+
+}  // namespace
