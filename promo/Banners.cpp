@@ -1,0 +1,73 @@
+#include "promo/Banners.h"
+
+#include <windows.h>
+
+#include "framework/Colors.h"
+#include "promo/AnsiText.h"
+#include "promo/BannerRules.h"
+#include "promo/Communal.h"
+#include "promo/kvSkinLinkImage.h"
+
+int BannerFillCount = 0;
+
+namespace {
+
+bool fileExists(const std::wstring& name) {
+    const DWORD attributes = GetFileAttributesW(name.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void showPicture(TkvSkinLinkImage& image, const std::wstring& file, const std::wstring& link) {
+    image.picture().loadFromFile(file);
+    image.setURL(link);
+}
+
+void drawPlaceholder(TkvSkinLinkImage& image, const std::wstring& link) {
+    fw::Canvas& canvas = image.canvas();
+    canvas.setPenColor(fw::clRed);
+    canvas.rectangle({0, 0, 10, 10});
+    canvas.textOut(0, 0, kPlaceholderText);
+    image.drawn();
+    image.setURL(link);
+}
+
+}  // namespace
+
+void FillBanner(TkvSkinLinkImage& image, const std::wstring& entryName, const std::wstring& productCode,
+                const PromoSite& site) {
+    const std::wstring settings = site.settingsFile();
+    image.setHeight(kBannerHeight);
+    const std::wstring pictureUrl = AnsiToWide(IniValue(settings, 0, productCode + L"path", entryName, {}));
+    const std::wstring link = AnsiToWide(IniValue(settings, 0, productCode + L"link", entryName, {}));
+
+    // An extension that would leave the program directory or name no valid file gives the placeholder.
+    const PictureExtension ext = PictureUrlExtension(pictureUrl);
+    if (ext.kind != PictureExtension::Kind::Unusable) {
+        const std::wstring localFile = site.appDirectory + entryName + ext.text;
+        bool downloaded = false;
+        try {
+            downloaded = site.download(pictureUrl, localFile);
+        } catch (...) {
+            downloaded = false;  // a failed download of any kind falls back to the earlier copy
+        }
+        if (downloaded || fileExists(localFile)) {
+            showPicture(image, localFile, link);
+            return;
+        }
+    }
+    drawPlaceholder(image, site.baseAddress);
+}
+
+void FillBanner(TkvSkinLinkImage& image, const std::wstring& entryName, const std::wstring& productCode) {
+    FillBanner(image, entryName, productCode, DefaultPromoSite());
+}
+
+void ShowBanners(TkvSkinLinkImage& img1, TkvSkinLinkImage& img2, const PromoSite& site) {
+    DownloadSettingsFile(site, kProductCode);
+    if (BannerFillCount >= 1) return;
+    FillBanner(img1, L"fname1", kProductCode, site);
+    FillBanner(img2, L"fname2", kProductCode, site);
+    ++BannerFillCount;
+}
+
+void ShowBanners(TkvSkinLinkImage& img1, TkvSkinLinkImage& img2) { ShowBanners(img1, img2, DefaultPromoSite()); }

@@ -1,0 +1,40 @@
+#include "promo/kvSkinLinkImage.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "framework/ClassRegistry.h"
+#include "promo/BannerRules.h"
+#include "promo/BlankBitmap.h"
+
+TkvSkinLinkImage::TkvSkinLinkImage(fw::Component* owner) : fw::Image(owner), opener_(ShellOpenLink) {
+    setCursor(fw::crHandPoint);
+}
+
+void TkvSkinLinkImage::click() {
+    fw::Image::click();
+    // Links come from a downloaded file: only web addresses are handed to the shell, never a path or a program.
+    if (!url_.empty() && IsWebAddress(url_) && opener_) opener_(url_);
+}
+
+BlankBitmap* TkvSkinLinkImage::blankBitmap() { return dynamic_cast<BlankBitmap*>(picture().graphic()); }
+
+fw::Canvas& TkvSkinLinkImage::canvas() {
+    if (!blankBitmap()) picture().setGraphic(std::make_unique<BlankBitmap>(width(), height()));
+    return blankBitmap()->canvas();
+}
+
+void TkvSkinLinkImage::drawn() {
+    if (BlankBitmap* b = blankBitmap()) b->drawn();
+}
+
+void ShellOpenLink(const std::wstring& link) {
+    ShellExecuteW(nullptr, L"open", link.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void RegisterLinkImageClass(fw::ClassRegistry& registry, std::string_view baseClass) {
+    registry.add<TkvSkinLinkImage>("TkvSkinLinkImage", baseClass)
+        .property<TkvSkinLinkImage>("URL", [](TkvSkinLinkImage& img, const fw::Value& v, fw::DescriptionReader&) {
+            img.setURL(v.toWide());
+        });
+}
