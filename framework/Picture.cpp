@@ -56,7 +56,7 @@ void Picture::setGraphic(std::unique_ptr<Graphic> g) {
 }
 
 void Picture::loadFromFile(const std::filesystem::path& path) {
-    std::string ext = wideToUtf8(path.extension().wstring());
+    std::string ext = pathToUtf8(path.extension());
     if (!ext.empty() && ext[0] == '.') ext.erase(0, 1);
     const PictureFormat* format = findPictureFormat(ext);
     if (!format) throw PictureError("Unknown picture file extension (." + ext + ")");

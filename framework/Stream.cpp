@@ -94,7 +94,7 @@ std::int64_t tellFile(std::FILE* f) {
 FileStream::FileStream(const std::filesystem::path& path, FileMode mode) : file_(openFile(path, mode)) {
     if (!file_) {
         const char* what = mode == FileMode::Create ? "Cannot create file" : "Cannot open file";
-        throw StreamError(std::string(what) + " \"" + wideToUtf8(path.wstring()) + "\"");
+        throw StreamError(std::string(what) + " \"" + pathToUtf8(path) + "\"");
     }
 }
 

@@ -79,4 +79,12 @@ std::string wideToUtf8(std::wstring_view s) {
     return out;
 }
 
+std::string pathToUtf8(const std::filesystem::path& p) {
+#ifdef _WIN32
+    return wideToUtf8(p.wstring());
+#else
+    return p.string();
+#endif
+}
+
 }  // namespace fw
