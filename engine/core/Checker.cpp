@@ -74,7 +74,7 @@ void checkIndex(const PageStore& store, const TableInfo& t, const IndexInfo& ix,
             if (!previous.empty() && !std::lexicographical_compare(previous.begin(), previous.end(), e.begin(), e.end()))
                 problems.push_back(which + " has keys out of order on page " + std::to_string(page));
             const auto& entry = ip.entries[i];
-            if (std::find(t.dataPages.begin(), t.dataPages.end(), entry.dataPage) == t.dataPages.end()) {
+            if (!std::binary_search(t.dataPages.begin(), t.dataPages.end(), entry.dataPage)) {
                 problems.push_back(which + " points to page " + std::to_string(entry.dataPage) +
                                    ", not a data page of the table");
             } else {

@@ -18,9 +18,12 @@ public:
     Renumberer(const PageStore& store, const Survey& survey)
         : store_(store), survey_(survey), ps_(store.pageSize()), newNumber_(store.pageCount(), kDropped)
     {
-        for (std::uint32_t p = 0; p < store.pageCount(); ++p)
+        keptBefore_.resize(store.pageCount());
+        for (std::uint32_t p = 0; p < store.pageCount(); ++p) {
+            keptBefore_[p] = newCount_;
             if (survey.reached[p])
                 newNumber_[p] = newCount_++;
+        }
         out_.resize(std::size_t(newCount_) * ps_);
         for (std::uint32_t p = 0; p < store.pageCount(); ++p)
             if (newNumber_[p] != kDropped)
@@ -69,10 +72,7 @@ private:
     {
         if (old >= newNumber_.size())
             return newCount_ + (old - static_cast<std::uint32_t>(newNumber_.size()));
-        std::uint32_t r = 0;
-        for (std::uint32_t p = 0; p < old; ++p)
-            r += newNumber_[p] != kDropped;
-        return r;
+        return keptBefore_[old];
     }
 
     std::uint32_t readField(const FieldPlace& at) const
@@ -242,6 +242,7 @@ private:
     const Survey& survey_;
     const std::uint32_t ps_;
     std::vector<std::uint32_t> newNumber_;
+    std::vector<std::uint32_t> keptBefore_;  // per old page: how many kept pages precede it
     std::uint32_t newCount_ = 0;
     std::vector<std::uint8_t> out_;
 };
