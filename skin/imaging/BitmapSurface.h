@@ -6,16 +6,19 @@
 #ifdef _WIN32
 #include <windows.h>
 
-#include <memory>
-
-#include "skin/imaging/GdiHandles.h"
+#include "framework/Handles.h"
 
 struct TkvBitmapSurface {
-    fw::imaging::MemoryDC dc;
-    fw::imaging::BitmapHandle dib;
-    std::unique_ptr<fw::imaging::SelectGuard> selected;  // freed first: deselects the DIB before DC and DIB go
+    fw::MemoryDC dc;
+    fw::BitmapHandle dib;
+    HGDIOBJ previous = nullptr;  // the DC's own bitmap, put back before DC and DIB are freed
     fw::PixelView pixels;
-    ~TkvBitmapSurface() { selected.reset(); }
+    TkvBitmapSurface() = default;
+    TkvBitmapSurface(const TkvBitmapSurface&) = delete;
+    TkvBitmapSurface& operator=(const TkvBitmapSurface&) = delete;
+    ~TkvBitmapSurface() {
+        if (previous) SelectObject(dc.get(), previous);
+    }
 };
 #else
 struct TkvBitmapSurface {

@@ -18,10 +18,11 @@ std::unique_ptr<TkvBitmapSurface> createBitmapSurface(int w, int h) {
     void* bits = nullptr;
     s->dib.reset(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!s->dib || !bits) throw std::runtime_error("Can't allocate the DIB handle");
-    s->dc = imaging::MemoryDC(nullptr);
+    s->dc = MemoryDC(nullptr);
     if (!s->dc.get()) throw std::runtime_error("Can't create compatible DC");
-    s->selected = std::make_unique<imaging::SelectGuard>(s->dc.get(), s->dib.get());
-    if (!s->selected->ok()) throw std::runtime_error("Can't kvlect an object into DC");
+    const HGDIOBJ previous = SelectObject(s->dc.get(), s->dib.get());
+    if (!previous || previous == HGDI_ERROR) throw std::runtime_error("Can't kvlect an object into DC");
+    s->previous = previous;
     s->pixels = {static_cast<Pixel*>(bits), w, h, w};
     return s;
 }

@@ -1,6 +1,6 @@
 #include "skin/imaging/ParentBackground.h"
 
-#include "skin/imaging/GdiHandles.h"
+#include "framework/Handles.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ void PaintParentBackground(HWND control, HDC dc, std::span<const GraphicSibling>
     RECT client{};
     GetClientRect(parent, &client);
     {
-        fw::imaging::SavedDC saved(dc);
+        fw::SavedDC saved(dc);
         SetWindowOrgEx(dc, self.left, self.top, nullptr);
         IntersectClipRect(dc, client.left, client.top, client.right, client.bottom);
         HWND mdi = isForm(parent) ? mdiClientOf(parent) : nullptr;
@@ -35,7 +35,7 @@ void PaintParentBackground(HWND control, HDC dc, std::span<const GraphicSibling>
     }
     for (const GraphicSibling& s : siblings) {
         if (!s.visible || !s.paint || s.bounds.intersect(self).empty()) continue;
-        fw::imaging::SavedDC saved(dc);
+        fw::SavedDC saved(dc);
         SetWindowOrgEx(dc, self.left - s.bounds.left, self.top - s.bounds.top, nullptr);
         IntersectClipRect(dc, 0, 0, s.bounds.width(), s.bounds.height());
         s.paint(dc);

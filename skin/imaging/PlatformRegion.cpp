@@ -4,7 +4,7 @@
 #include <limits>
 #include <vector>
 
-fw::imaging::Region CreatePlatformRegion(const MaskRegion& r) {
+fw::Region CreatePlatformRegion(const MaskRegion& r) {
     // RGNDATA is a header followed by the rectangles; the buffer is allocated as RECTs to keep their alignment.
     const std::size_t headerRects = (sizeof(RGNDATAHEADER) + sizeof(RECT) - 1) / sizeof(RECT);
     if (r.rects.size() > (std::numeric_limits<DWORD>::max() / sizeof(RECT)) - headerRects) return {};
@@ -23,5 +23,5 @@ fw::imaging::Region CreatePlatformRegion(const MaskRegion& r) {
         std::memcpy(rects + i, &rc, sizeof rc);
     }
     const DWORD size = static_cast<DWORD>(sizeof(RGNDATAHEADER) + r.rects.size() * sizeof(RECT));
-    return fw::imaging::Region(ExtCreateRegion(nullptr, size, reinterpret_cast<const RGNDATA*>(buffer.data())));
+    return fw::Region(ExtCreateRegion(nullptr, size, reinterpret_cast<const RGNDATA*>(buffer.data())));
 }

@@ -3,9 +3,9 @@
 
 #include <windows.h>
 
-#include "skin/imaging/GdiHandles.h"
+#include "framework/Handles.h"
 #include "skin/imaging/MaskRegion.h"
 
 // The platform region made of r's rectangles (an empty region when there are none); null when the platform
 // refuses it.
-fw::imaging::Region CreatePlatformRegion(const MaskRegion& r);
+fw::Region CreatePlatformRegion(const MaskRegion& r);

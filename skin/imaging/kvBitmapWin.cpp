@@ -32,7 +32,7 @@ bool readPlatformBitmap(HBITMAP bitmap, Bitmap& dst) {
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
     bi.bmiHeader.biCompression = BI_RGB;
-    imaging::ScreenDC screen;
+    WindowDC screen(nullptr);
     if (GetDIBits(screen.get(), bitmap, 0, h, dst.view().data, &bi, DIB_RGB_COLORS) != h) return false;
     if (info.bmBitsPixel < 32) {
         for (int y = 0; y < h; ++y)

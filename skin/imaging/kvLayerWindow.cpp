@@ -74,7 +74,7 @@ TkvLayerWindow::~TkvLayerWindow() {
 
 bool TkvLayerWindow::SetOpacity(int opacity) {
     if (!window_.get() || picture_.Empty()) return false;
-    fw::imaging::ScreenDC screen;
+    fw::WindowDC screen(nullptr);
     SIZE size{picture_.Width(), picture_.Height()};
     POINT origin{0, 0};
     BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(std::clamp(opacity, 0, 255)), AC_SRC_ALPHA};

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "framework/Bitmap.h"
-#include "skin/imaging/GdiHandles.h"
+#include "framework/Handles.h"
 #include "skin/imaging/kvBitmap.h"
 
 class TkvLayerManager;
@@ -27,7 +27,7 @@ public:
 
 private:
     TkvBitmap picture_;
-    fw::imaging::WindowHandle window_;
+    fw::Window window_;
     POINT position_;
 };
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/Handles.h"
 #include "skin/imaging/ParentBackground.h"
 #include "skin/imaging/kvBitmap.h"
 #include "skin/imaging/kveffects.h"
@@ -109,6 +110,26 @@ TEST(TkvBitmapDraw, PlatformBitmapsInAndOut) {
     EXPECT_EQ(rgb(out.Pixels().at(1, 1)), 0u);
     TkvEffectBmp none(static_cast<HBITMAP>(nullptr));
     EXPECT_EQ(none.Width(), 0);
+}
+
+TEST(TkvBitmapDraw, EveryModeFreesWhatItMade) {
+    const long before = fw::gdiLiveCount();
+    {
+        TkvBitmap src, dst;
+        keyedSource(src);
+        fillTarget(dst, 8, 8, makePixel(1, 2, 3));
+        EXPECT_GT(fw::gdiLiveCount(), before);  // the two surfaces hold a DC and a DIB each
+        src.Draw(dst.DC(), 0, 0);
+        src.Transparent = true;
+        src.Draw(dst.DC(), 0, 0);
+        src.DrawTransparentSoftware(dst.DC(), 0, 0);
+        src.Transparent = false;
+        src.AlphaBlend = true;
+        src.Draw(dst.DC(), 0, 0);
+        src.SetSize(20, 20);  // a new buffer: the old one is freed
+        dst.SetSize(-20, 20);
+    }
+    EXPECT_EQ(fw::gdiLiveCount(), before);
 }
 
 // A parent window that erases its background in one colour and paints a square of another at (5, 5, 15, 15).

@@ -19,7 +19,7 @@ TEST(PlatformRegion, HoldsExactlyTheBlackPixelsOfTheMask) {
         for (int x = 0; x < 9; ++x)
             if ((x + y) % 3 != 0) m.at(x, y) = kBlack;
     const MaskRegion runs = MaskToRegion(m, 4, 6);
-    fw::imaging::Region rgn = CreatePlatformRegion(runs);
+    fw::Region rgn = CreatePlatformRegion(runs);
     ASSERT_TRUE(rgn);
     for (int y = 0; y < 7; ++y)
         for (int x = 0; x < 9; ++x)
@@ -36,7 +36,7 @@ TEST(PlatformRegion, TakesMoreThanTenThousandRunsInOneCall) {
         for (int x = (y & 1); x < 300; x += 2) m.at(x, y) = kBlack;
     const MaskRegion runs = MaskToRegion(m, 0, 0);
     ASSERT_EQ(runs.rects.size(), 15000u);
-    fw::imaging::Region rgn = CreatePlatformRegion(runs);
+    fw::Region rgn = CreatePlatformRegion(runs);
     ASSERT_TRUE(rgn);
     EXPECT_TRUE(PtInRegion(rgn.get(), 298, 98));
     EXPECT_FALSE(PtInRegion(rgn.get(), 299, 98));
@@ -55,11 +55,11 @@ TEST(PlatformRegion, WindowRegionOfAResizedMaskedWindow) {
     const SkinCorners s{{2, 2}, {8, 2}, {2, 6}, {8, 6}, {2, 2, 8, 6}};
     const auto runs = ComposeMaskRegion(m, s, ResizeCorners(s, 30, 22), 40, 30);
     ASSERT_TRUE(runs.has_value());
-    fw::imaging::Region rgn = CreatePlatformRegion(*runs);
+    fw::Region rgn = CreatePlatformRegion(*runs);
     ASSERT_TRUE(rgn);
-    fw::imaging::Region expect(CreateRectRgn(0, 0, 40, 30));
+    fw::Region expect(CreateRectRgn(0, 0, 40, 30));
     for (RECT c : {RECT{0, 0, 2, 2}, RECT{38, 0, 40, 2}, RECT{0, 28, 2, 30}, RECT{38, 28, 40, 30}}) {
-        fw::imaging::Region corner(CreateRectRgnIndirect(&c));
+        fw::Region corner(CreateRectRgnIndirect(&c));
         CombineRgn(expect.get(), expect.get(), corner.get(), RGN_DIFF);
     }
     EXPECT_TRUE(EqualRgn(rgn.get(), expect.get()));
@@ -68,7 +68,7 @@ TEST(PlatformRegion, WindowRegionOfAResizedMaskedWindow) {
     HWND w = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 40, 30, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(w, nullptr);
     ASSERT_NE(SetWindowRgn(w, rgn.release(), FALSE), 0);  // the window owns it now
-    fw::imaging::Region applied(CreateRectRgn(0, 0, 0, 0));
+    fw::Region applied(CreateRectRgn(0, 0, 0, 0));
     EXPECT_EQ(GetWindowRgn(w, applied.get()), COMPLEXREGION);
     EXPECT_TRUE(EqualRgn(applied.get(), expect.get()));
     DestroyWindow(w);
@@ -76,7 +76,7 @@ TEST(PlatformRegion, WindowRegionOfAResizedMaskedWindow) {
 
 TEST(PlatformRegion, NoRunsGiveAnEmptyRegion) {
     MaskRegion none;
-    fw::imaging::Region rgn = CreatePlatformRegion(none);
+    fw::Region rgn = CreatePlatformRegion(none);
     ASSERT_TRUE(rgn);
     RECT box{1, 1, 1, 1};
     EXPECT_EQ(GetRgnBox(rgn.get(), &box), NULLREGION);
