@@ -27,24 +27,23 @@ void sendAll(SOCKET s, const std::string& data) {
 
 LoopbackHttpServer::LoopbackHttpServer() {
     static WinsockSession session;
-    listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    if (listener_ == INVALID_SOCKET) throw std::runtime_error("socket failed");
+    Socket listener(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
+    if (!listener.valid()) throw std::runtime_error("socket failed");
     sockaddr_in addr{};
     addr.sin_family = AF_INET;
     addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     addr.sin_port = 0;  // a free port
     int len = sizeof addr;
-    if (bind(listener_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || listen(listener_, 8) != 0 ||
-        getsockname(listener_, reinterpret_cast<sockaddr*>(&addr), &len) != 0) {
-        closesocket(listener_);
+    if (bind(listener.get(), reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || listen(listener.get(), 8) != 0 ||
+        getsockname(listener.get(), reinterpret_cast<sockaddr*>(&addr), &len) != 0)
         throw std::runtime_error("cannot listen on 127.0.0.1");
-    }
     port_ = ntohs(addr.sin_port);
-    thread_ = std::thread([this] { run(); });
+    listener_.reset(listener.release());
+    thread_ = std::thread([this, l = listener_.get()] { run(l); });
 }
 
 LoopbackHttpServer::~LoopbackHttpServer() {
-    closesocket(listener_);  // ends the accept loop
+    listener_.close();  // ends the accept loop
     thread_.join();
 }
 
@@ -68,13 +67,12 @@ std::wstring LoopbackHttpServer::baseAddress() const {
     return L"http://127.0.0.1:" + std::to_wstring(port_) + L"/";
 }
 
-void LoopbackHttpServer::run() {
+void LoopbackHttpServer::run(SOCKET listener) {
     for (;;) {
-        const SOCKET client = accept(listener_, nullptr, nullptr);
-        if (client == INVALID_SOCKET) return;
-        answer(client);
-        shutdown(client, SD_SEND);
-        closesocket(client);
+        const Socket client(accept(listener, nullptr, nullptr));
+        if (!client.valid()) return;
+        answer(client.get());
+        shutdown(client.get(), SD_SEND);
     }
 }
 

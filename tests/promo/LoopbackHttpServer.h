@@ -9,6 +9,33 @@
 #include <string>
 #include <thread>
 
+// Owns one socket.
+class Socket {
+public:
+    explicit Socket(SOCKET s = INVALID_SOCKET) : s_(s) {}
+    ~Socket() { close(); }
+    Socket(const Socket&) = delete;
+    Socket& operator=(const Socket&) = delete;
+    SOCKET get() const { return s_; }
+    bool valid() const { return s_ != INVALID_SOCKET; }
+    SOCKET release() {
+        const SOCKET s = s_;
+        s_ = INVALID_SOCKET;
+        return s;
+    }
+    void reset(SOCKET s) {
+        close();
+        s_ = s;
+    }
+    void close() {
+        if (valid()) closesocket(s_);
+        s_ = INVALID_SOCKET;
+    }
+
+private:
+    SOCKET s_;
+};
+
 class LoopbackHttpServer {
 public:
     LoopbackHttpServer();
@@ -24,10 +51,10 @@ public:
     std::wstring baseAddress() const;
 
 private:
-    void run();
+    void run(SOCKET listener);  // the accept loop; ends when the listener is closed
     void answer(SOCKET client);
 
-    SOCKET listener_ = INVALID_SOCKET;
+    Socket listener_;
     int port_ = 0;
     mutable std::mutex mutex_;
     std::map<std::string, std::string> bodies_;

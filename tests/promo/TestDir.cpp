@@ -3,6 +3,25 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <memory>
+
+namespace {
+
+struct HandleCloser {
+    void operator()(HANDLE h) const { CloseHandle(h); }
+};
+using FileHandle = std::unique_ptr<void, HandleCloser>;
+
+FileHandle openFile(const std::wstring& name, DWORD access, DWORD disposition) {
+    HANDLE h = CreateFileW(name.c_str(), access, FILE_SHARE_READ, nullptr, disposition, 0, nullptr);
+    return FileHandle(h == INVALID_HANDLE_VALUE ? nullptr : h);
+}
+
+struct FindCloser {
+    void operator()(HANDLE h) const { FindClose(h); }
+};
+
+}  // namespace
 
 
 TestDir::TestDir() {
@@ -27,33 +46,31 @@ TestDir::~TestDir() {
 std::vector<std::wstring> listFiles(const std::wstring& dir) {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((dir + L"*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return names;
+    HANDLE h = FindFirstFileW((dir + L"*").c_str(), &data);
+    if (h == INVALID_HANDLE_VALUE) return names;
+    const std::unique_ptr<void, FindCloser> find(h);
     do {
         if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.emplace_back(data.cFileName);
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
+    } while (FindNextFileW(find.get(), &data));
     std::sort(names.begin(), names.end());
     return names;
 }
 
 std::string readFile(const std::wstring& name) {
-    HANDLE f = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return {};
+    const FileHandle f = openFile(name, GENERIC_READ, OPEN_EXISTING);
+    if (!f) return {};
     std::string bytes;
     char buf[4096];
     DWORD n = 0;
-    while (ReadFile(f, buf, sizeof buf, &n, nullptr) && n > 0) bytes.append(buf, n);
-    CloseHandle(f);
+    while (ReadFile(f.get(), buf, sizeof buf, &n, nullptr) && n > 0) bytes.append(buf, n);
     return bytes;
 }
 
 void writeFile(const std::wstring& name, const std::string& bytes) {
-    HANDLE f = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return;
+    const FileHandle f = openFile(name, GENERIC_WRITE, CREATE_ALWAYS);
+    if (!f) return;
     DWORD n = 0;
-    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
-    CloseHandle(f);
+    WriteFile(f.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
 }
 
 bool fileExists(const std::wstring& name) { return GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES; }
