@@ -6,19 +6,20 @@
 #include <exception>
 #include <string>
 
+#include "framework/Stream.h"
 #include "skin/data/kvSkinPackage.h"
 #include "tools/skinart/BmpOut.h"
 
 namespace {
 
 int writeRaw(const std::string& framedPath, const std::string& outPath) {
-    fw::MemoryStream framed(fw::readFileBytes(framedPath));
+    fw::MemoryStream framed(fw::readFile(framedPath));
     const std::vector<std::uint8_t> raw = fw::unframeCompressedSkin(framed);
     if (raw.empty()) {
         std::fprintf(stderr, "skinart: %s holds no skin\n", framedPath.c_str());
         return 1;
     }
-    fw::writeFileBytes(outPath, raw);
+    fw::writeFile(outPath, raw);
     return 0;
 }
 

@@ -3,6 +3,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "framework/Stream.h"
 #include "skin/data/kvCompressedStoredSkin.h"
 
 namespace skinart::test {
@@ -16,7 +17,7 @@ struct Loaded {
 
     Loaded() {
         // As the form reader does: the bytes of `CompressedData` replace the stored skin's data.
-        stored.SetCompressedData(fw::readFileBytes(KV_STORED_SKIN_FILE));
+        stored.SetCompressedData(fw::readFile(KV_STORED_SKIN_FILE));
         if (stored.IsEmpty()) throw std::runtime_error("the packed skin is empty: " KV_STORED_SKIN_FILE);
         model.SetCompressedStoredSkin(&stored);
         fw::MemoryStream raw;
