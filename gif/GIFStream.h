@@ -42,7 +42,7 @@ public:
         Read(dst, n);
     }
     std::uint8_t ReadByteExact() {
-        std::uint8_t b;
+        std::uint8_t b = 0;
         ReadExact(&b, 1);
         return b;
     }

@@ -1,7 +1,5 @@
 // Every test file is decoded by our reader and by an independent decoder (giflib); where both accept a file,
 // every frame's geometry, indexes, delay, disposal and transparency must agree.
-#include <gif_lib.h>
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -11,25 +9,13 @@
 #include <vector>
 
 #include "gif/GIFImageData.h"
+#include "tests/gif/GiflibOracle.h"
 
 namespace {
 
 std::vector<std::uint8_t> ReadFile(const std::filesystem::path& p) {
     std::ifstream in(p, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-struct Memory {
-    const std::vector<std::uint8_t>* bytes;
-    std::size_t pos = 0;
-};
-
-int ReadMemory(GifFileType* gif, GifByteType* buf, int n) {
-    auto* m = static_cast<Memory*>(gif->UserData);
-    const std::size_t take = std::min<std::size_t>(n, m->bytes->size() - m->pos);
-    std::copy_n(m->bytes->data() + m->pos, take, buf);
-    m->pos += take;
-    return static_cast<int>(take);
 }
 
 std::vector<std::string> TestFiles() {
@@ -46,10 +32,9 @@ TEST_P(GIFOracle, FramesAgreeWithIndependentDecoder) {
     const auto bytes = ReadFile(std::filesystem::path(KV_GIF_TESTDATA) / GetParam());
     ASSERT_FALSE(bytes.empty());
 
-    Memory mem{&bytes};
-    int error = 0;
-    GifFileType* gif = DGifOpen(&mem, ReadMemory, &error);
-    const bool theirsOk = gif != nullptr && DGifSlurp(gif) == GIF_OK;
+    giftest::GiflibMemory mem{&bytes};
+    bool theirsOk = false;
+    GifFileType* gif = giftest::GiflibSlurp(mem, theirsOk);
 
     GIFImageData ours;
     bool oursOk = true;
@@ -112,6 +97,7 @@ TEST_P(GIFOracle, FramesAgreeWithIndependentDecoder) {
         std::printf("[ info     ] %s: giflib %s, ours %s\n", GetParam().c_str(), theirsOk ? "accepts" : "refuses",
                     oursOk ? "accepts" : "refuses");
     }
+    int error = 0;
     if (gif) DGifCloseFile(gif, &error);
 }
 

@@ -1,0 +1,167 @@
+#include "gif/GIFPainter.h"
+
+#include <algorithm>
+
+#include "gif/GIFImage.h"
+
+namespace {
+
+std::uint16_t PainterOptions(const TGIFImage& image, std::uint16_t options) {
+    if (image.Images().size() <= 1) options &= ~(GIFDrawOption::AsyncPaint | GIFDrawOption::Animate);
+    return options;
+}
+
+}  // namespace
+
+TGIFPainter::TGIFPainter(TGIFImage& image, HDC dc, const fw::Rect& rect, fw::DibSection* offscreen,
+                         std::uint16_t drawOptions, int animationSpeed)
+    : image_(image),
+      dc_(dc),
+      rect_(offscreen ? offscreen->rect() : rect),
+      offscreen_(offscreen),
+      playback_(image.Data(), PainterOptions(image, drawOptions), animationSpeed, *this) {
+    // Work bitmaps start from what is on the target now.
+    fw::ConstPixelView start;
+    if (offscreen_) {
+        start = offscreen_->pixels();
+    } else {
+        snapshot_.emplace(rect_.width(), rect_.height());
+        BitBlt(snapshot_->dc(), 0, 0, rect_.width(), rect_.height(), dc_, rect_.left, rect_.top, SRCCOPY);
+        start = snapshot_->pixels();
+    }
+    {
+        std::lock_guard<std::mutex> lock(image_.RenderLock());
+        compositor_.emplace(image_.Data(), playback_.Options(), image_.PainterBackground(), start,
+                            fw::Rect::fromSize(0, 0, rect_.width(), rect_.height()));
+    }
+    if (playback_.Asynchronous()) {
+        sync_ = &image_.Synchronizer();
+        if ((playback_.Options() & GIFDrawOption::Animate) && image_.Images().size() > 1 && animationSpeed >= 0) {
+            event_ = GIFKernelHandle(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+        }
+        thread_ = GIFKernelHandle(CreateThread(nullptr, 0, &TGIFPainter::ThreadProc, this, CREATE_SUSPENDED, nullptr));
+        if (!thread_) throw std::runtime_error("cannot create the GIF painter thread");
+    }
+}
+
+TGIFPainter::~TGIFPainter() {
+    Stop();
+    if (thread_ && started_) {
+        HANDLE h = thread_.get();
+        GIFWaitServicingCalls(&h, 1);
+    } else if (thread_) {
+        // Never started: let it run to its immediate end so that the thread does not leak.
+        ResumeThread(thread_.get());
+        HANDLE h = thread_.get();
+        GIFWaitServicingCalls(&h, 1);
+    }
+}
+
+void TGIFPainter::SetPriority(int priority) {
+    if (thread_) SetThreadPriority(thread_.get(), priority);
+}
+
+void TGIFPainter::Start() {
+    started_ = true;
+    if (thread_) {
+        ResumeThread(thread_.get());
+    } else {
+        RunPlayback();
+    }
+}
+
+void TGIFPainter::Stop() {
+    playback_.Stop();
+    if (playback_.Asynchronous()) {
+        if (event_) SetEvent(event_.get());
+        if (thread_) {
+            SetThreadPriority(thread_.get(), THREAD_PRIORITY_NORMAL);
+        }
+    }
+}
+
+DWORD WINAPI TGIFPainter::ThreadProc(void* self) {
+    static_cast<TGIFPainter*>(self)->RunPlayback();
+    return 0;
+}
+
+void TGIFPainter::RunPlayback() {
+    if (!playback_.Stopped()) playback_.Run();
+    finished_ = true;
+}
+
+bool TGIFPainter::WaitEvent(std::int64_t ms) {
+    if (!event_) return false;
+    const DWORD timeout = ms == GIFTiming::Endless ? INFINITE : static_cast<DWORD>(std::min<std::int64_t>(ms, 0x7FFFFFFF));
+    return WaitForSingleObject(event_.get(), timeout) == WAIT_OBJECT_0;
+}
+
+void TGIFPainter::SleepPumping(std::int64_t ms, const std::atomic<bool>& stop, const std::atomic<bool>& restart) {
+    const std::int64_t end = Now() + ms;
+    for (;;) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                // Put the quit back for the message loop and end the painter.
+                PostQuitMessage(static_cast<int>(msg.wParam));
+                playback_.Stop();
+                return;
+            }
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        const std::int64_t left = end - Now();
+        if (left <= 0 || stop || restart) return;
+        Sleep(static_cast<DWORD>(std::min<std::int64_t>(left, 100)));
+    }
+}
+
+void TGIFPainter::RenderFrame(int index) {
+    std::lock_guard<std::mutex> lock(image_.RenderLock());
+    image_.Data().GetBitmap(*image_.Data().Images.at(index));
+}
+
+void TGIFPainter::OnUIThread(const std::function<void()>& fn) {
+    if (sync_) {
+        sync_->Call(fn);
+    } else {
+        fn();
+    }
+}
+
+void TGIFPainter::PaintFrame(int index, int disposal, int previousDisposal) {
+    OnUIThread([&] { PaintOnUIThread(index, disposal, previousDisposal); });
+}
+
+void TGIFPainter::PaintOnUIThread(int index, int disposal, int previousDisposal) {
+    if (playback_.Stopped()) return;
+    if ((playback_.Options() & GIFDrawOption::ValidateCanvas) && GetObjectType(dc_) == 0) {
+        playback_.Stop();
+        return;
+    }
+    std::lock_guard<std::mutex> lock(image_.RenderLock());
+    if (offscreen_) {
+        compositor_->PaintFrame(index, disposal, previousDisposal, offscreen_->pixels());
+        GdiFlush();
+        image_.FrameChanged();
+        return;
+    }
+    // Direct painting: compose over what is on the target now and copy the area back in one piece.
+    fw::DibSection scratch(rect_.width(), rect_.height());
+    BitBlt(scratch.dc(), 0, 0, rect_.width(), rect_.height(), dc_, rect_.left, rect_.top, SRCCOPY);
+    compositor_->PaintFrame(index, disposal, previousDisposal, scratch.pixels());
+    GdiFlush();
+    BitBlt(dc_, rect_.left, rect_.top, rect_.width(), rect_.height(), scratch.dc(), 0, 0, SRCCOPY);
+}
+
+void TGIFPainter::Notify(GIFPainterEvent e) {
+    const std::function<void()>* handler = nullptr;
+    switch (e) {
+        case GIFPainterEvent::Start: handler = &image_.OnStartPaint; break;
+        case GIFPainterEvent::BeforePaint: handler = &image_.OnPaint; break;
+        case GIFPainterEvent::AfterPaint: handler = &image_.OnAfterPaint; break;
+        case GIFPainterEvent::Loop: handler = &image_.OnLoop; break;
+        case GIFPainterEvent::End: handler = &image_.OnEndPaint; break;
+    }
+    if (handler && *handler && !(e != GIFPainterEvent::End && playback_.Stopped())) OnUIThread(*handler);
+}
