@@ -24,6 +24,8 @@ void showPicture(TkvSkinLinkImage& image, const std::wstring& file, const std::w
 
 void drawPlaceholder(TkvSkinLinkImage& image, const std::wstring& link) {
     fw::Canvas& canvas = image.canvas();
+    // The program's texts are GB2312: ask for a font that has their characters, as a Chinese system does by default.
+    canvas.font().setCharset(GB2312_CHARSET);
     canvas.setPenColor(fw::clRed);
     canvas.rectangle({0, 0, 10, 10});
     canvas.textOut(0, 0, kPlaceholderText);
