@@ -41,7 +41,8 @@ std::optional<MaskRegion> ComposeMaskRegion(fw::ConstPixelView mask, const SkinC
 
     MaskRegion r;
     r.bounds = fw::Rect{0, 0, std::max(width, 0), std::max(height, 0)};
-    // Scan order: the top band, then the rows between the bands (left runs, client, right runs), then the bottom.
+    // Top to bottom: the top band, the left band's runs, the client rectangle, the right band's runs, the bottom
+    // band. The pieces do not overlap; the platform unites them in one call.
     AppendMaskRuns(bands.top, 0, 0, r.rects);
     std::vector<fw::Rect> left, right;
     AppendMaskRuns(bands.left, 0, nc.top, left);

@@ -10,7 +10,7 @@
 
 struct MaskRegion {
     fw::Rect bounds;               // the box the rectangles lie in
-    std::vector<fw::Rect> rects;   // one-row runs (and, for a window, the client rectangle), in scan order
+    std::vector<fw::Rect> rects;   // one-row runs in scan order (for a window, band by band with its client rect)
 };
 
 // One rectangle per run of black pixels of each row, moved by (ox, oy). The colour is read without its alpha.

@@ -9,6 +9,7 @@
 #include "skin/imaging/SkinCompose.h"
 
 #ifdef _WIN32
+#include "skin/imaging/GlyphCaption.h"
 #include "skin/imaging/ParentBackground.h"
 #include "skin/imaging/PlatformRegion.h"
 #include "skin/imaging/kvLayerWindow.h"
