@@ -32,6 +32,10 @@ public:
 
     std::vector<std::uint8_t> run()
     {
+        for (auto id : survey_.tableIds)
+            if (std::binary_search(survey_.staleIds.begin(), survey_.staleIds.end(), mapPage(id)))
+                throw JetError("unsupported: after compaction a table would take the id " +
+                               std::to_string(mapPage(id)) + ", which catalog entries of a deleted object still use");
         for (const auto& r : survey_.references)
             rewrite(r);
         for (std::size_t i = 0; i < survey_.indexPages.size(); ++i)

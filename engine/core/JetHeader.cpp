@@ -101,6 +101,11 @@ void checkPassword(const JetHeader& header, std::u16string_view password)
         return;
     if (stored.empty())
         throw JetError("wrong password: the database has no password, but one was given");
+    // Jet 3 keeps the password in the database's code page, which this engine does not convert.
+    auto nonAscii = [](char16_t c) { return c >= 0x80; };
+    if (header.version == JetVersion::Jet3 &&
+        (std::any_of(stored.begin(), stored.end(), nonAscii) || std::any_of(password.begin(), password.end(), nonAscii)))
+        throw JetError("unsupported: Jet 3 passwords with characters outside ASCII cannot be checked");
     throw JetError("wrong password: the given password does not match the database password");
 }
 

@@ -232,6 +232,10 @@ private:
         return nullptr;
     }
 
+    // Catalog and permission rows must never come to name another table; stale entries of the navigation
+    // pane tables only affect how the pane lists objects, so they are kept as they are without this guard.
+    static bool guardsStaleIds(const TableInfo& t) { return t.name == u"MSysObjects" || t.name == u"MSysACEs"; }
+
     void walkTable(TableInfo& t)
     {
         const TableDef& d = t.def;
@@ -289,6 +293,8 @@ private:
                         std::uint32_t value = rd32(bytes, v->begin);
                         if (s_.isTableId(value))
                             addRef(Reference::Kind::TableId, placeAt(r.page, r.slot.begin + v->begin));
+                        else if (value > 0 && value < store_.pageCount() && guardsStaleIds(t))
+                            staleIds_.insert(value);  // left behind by a deleted table: kept as it is
                     }
                 for (const Column* c : longValues)
                     if (auto v = layout.value(*c))
@@ -438,6 +444,7 @@ private:
             }
         }
         s_.longValuePages.assign(longValuePages_.begin(), longValuePages_.end());
+        s_.staleIds.assign(staleIds_.begin(), staleIds_.end());
     }
 
     const PageStore& store_;
@@ -446,6 +453,7 @@ private:
     std::set<std::uint32_t> tdefPages_;
     std::set<std::uint32_t> mapPages_;
     std::set<std::uint32_t> longValuePages_;
+    std::set<std::uint32_t> staleIds_;
     std::map<std::uint32_t, bool> indexIdKeyed_;
     std::map<std::uint32_t, int> indexPageOwner_;
     int nextIndexNumber_ = 0;

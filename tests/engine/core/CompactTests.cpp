@@ -3,6 +3,7 @@
 #include "engine/core/JetHeader.h"
 #include "engine/core/PageStore.h"
 #include "engine/core/Rc4.h"
+#include "engine/core/RowLayout.h"
 #include "engine/core/Survey.h"
 #include "tests/engine/core/TestData.h"
 
@@ -83,6 +84,39 @@ TEST(Compact, PasswordIsCheckedBeforeAnythingAndKeptInTheCopy)
         FAIL() << "a wrong password was accepted";
     } catch (const JetError& e) {
         EXPECT_NE(std::string(e.what()).find("password"), std::string::npos);
+    }
+}
+
+// A permission row left behind by a deleted table keeps its id; if a table would take that id after
+// compaction, the permissions would silently move to it: the engine refuses instead.
+TEST(Compact, StalePermissionIdsThatWouldNameAnotherTableAreRefused)
+{
+    Bytes source = jettest::readSample("testV1997.mdb");
+    Bytes out = jet::compactDatabase(source, u"");
+    jet::PageStore before(source), after(out);
+    auto a = jet::surveyDatabase(before), b = jet::surveyDatabase(after);
+    std::uint32_t taken = 0;  // an id a table gets after compaction that no table had before
+    for (auto id : b.tableIds)
+        if (!a.isTableId(id))
+            taken = id;
+    ASSERT_NE(taken, 0u);
+
+    const jet::TableInfo* aces = a.table(u"MSysACEs");
+    const jet::Column* objectId = aces->def.column(u"ObjectId");
+    const std::uint32_t page = aces->dataPages.at(0);
+    auto slot = before.row(page, 0);
+    auto row = before.page(page).subspan(slot.begin, slot.end - slot.begin);
+    auto value = jet::RowLayout(before.format(), row).value(*objectId);
+    ASSERT_TRUE(value.has_value());
+    Bytes stale = source;
+    const std::size_t at = std::size_t(page) * 2048 + slot.begin + value->begin;
+    for (int i = 0; i < 4; ++i)
+        stale[at + i] = std::uint8_t(taken >> (8 * i));
+    try {
+        jet::compactDatabase(stale, u"");
+        FAIL() << "a stale permission id was carried onto another table";
+    } catch (const JetError& e) {
+        EXPECT_NE(std::string(e.what()).find("deleted object"), std::string::npos) << e.what();
     }
 }
 
