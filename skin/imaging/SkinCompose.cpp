@@ -18,6 +18,15 @@ SkinCorners ResizeCorners(const SkinCorners& c, int dx, int dy) {
             {c.client.left, c.client.top, c.client.right + dx, c.client.bottom + dy}};
 }
 
+int SkinSizingMode(Rect skinRect, const SkinCorners& c) {
+    const auto set = [](Point p) { return p.x != 0 || p.y != 0; };
+    if (skinRect.empty()) return -1;
+    if (c.rb.x != 0 && c.rb.y != 0) return 1;
+    if (set(c.rt)) return 2;
+    if (set(c.lb)) return 3;
+    return 0;
+}
+
 SkinCorners PlainCorners(Rect client) {
     return {{client.left, client.top},
             {client.right, client.top},

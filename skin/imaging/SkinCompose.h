@@ -16,6 +16,10 @@ struct SkinCorners {
 // LB moves down, RB moves both ways, and the client rect's right and bottom move with them.
 SkinCorners ResizeCorners(const SkinCorners& c, int dx, int dy);
 
+// `SizingMode` of a skinned control from its skin rect and corner points: −1 no skin image (empty skin rect),
+// 1 any size (RB set), 2 width only (RT set), 3 height only (LB set), 0 fixed at the skin rect's size.
+int SkinSizingMode(fw::Rect skinRect, const SkinCorners& c);
+
 // `stretchtype`: how a stretched client area is stretched.
 enum class StretchKind { stfull = 0, sthorz = 1, stvert = 2 };
 

@@ -14,6 +14,15 @@ namespace {
 // The button skin: 42 x 22 at (5, 7) of a larger picture, LT = (3, 9), RT = (35, 11), no bottom points.
 const Rect kButtonRect{5, 7, 47, 29};
 
+TEST(SkinSizingMode, ChosenFromTheCornerPoints) {
+    EXPECT_EQ(SkinSizingMode({0, 0, 0, 22}, {{3, 9}, {35, 11}, {}, {}, {}}), -1);
+    EXPECT_EQ(SkinSizingMode(kButtonRect, {{3, 9}, {35, 11}, {}, {}, {}}), 2);  // the button: width only
+    EXPECT_EQ(SkinSizingMode(kButtonRect, {{3, 9}, {35, 11}, {3, 15}, {35, 15}, {}}), 1);
+    EXPECT_EQ(SkinSizingMode(kButtonRect, {{3, 9}, {35, 11}, {3, 15}, {35, 0}, {}}), 2);  // RB needs both
+    EXPECT_EQ(SkinSizingMode(kButtonRect, {{3, 9}, {}, {0, 15}, {}, {}}), 3);
+    EXPECT_EQ(SkinSizingMode(kButtonRect, {{3, 9}, {}, {}, {}, {}}), 0);
+}
+
 TEST(ComposeWidthOnly, ButtonAtWidth100RepeatsMiddleAndCutsLastTile) {
     const Bitmap pic = testpic::coords(60, 40);
     const int a = 3, b = 42 - 35;

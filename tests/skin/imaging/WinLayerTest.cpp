@@ -69,6 +69,11 @@ TEST(TkvLayerManager, FadesInStepByStepToTheRequestedOpacity) {
     Sleep(80);
     pumpUntil([] { return false; }, [] {}, 60);
     EXPECT_EQ(m.Opacity(), 255);
+    // On screen the glow shows the image's colour at full opacity.
+    HDC screen = GetDC(nullptr);
+    const COLORREF shown = GetPixel(screen, 110, 125);
+    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(shown, RGB(255, 200, 0));
 
     m.Hide();
     EXPECT_EQ(m.Window(), nullptr);
