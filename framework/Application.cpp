@@ -4,6 +4,8 @@
 
 #include "framework/ClassRegistry.h"
 #include "framework/Form.h"
+#include "framework/PlatformPictures.h"
+#include "framework/StandardClasses.h"
 #include "framework/Utf.h"
 
 namespace fw {
@@ -55,7 +57,11 @@ void showException(const std::exception& e) {
     MessageBoxW(GetActiveWindow(), text.c_str(), title.c_str(), MB_OK | MB_ICONSTOP);
 }
 
-Application::Application() : classes_(std::make_unique<ClassRegistry>()) { theApplication = this; }
+Application::Application() : classes_(std::make_unique<ClassRegistry>()) {
+    theApplication = this;
+    registerStandardClasses(*classes_);
+    registerPlatformPictureFormats();
+}
 
 Application::~Application() {
     destroyComponents();

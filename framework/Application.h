@@ -51,7 +51,7 @@ public:
     // Every form that exists, in creation order (owned by the application or not).
     const std::vector<Form*>& forms() const { return forms_; }
 
-    // Classes that form descriptions may name.
+    // Classes that form descriptions may name (the framework's own are registered by the constructor).
     ClassRegistry& classes();
 
     void notification(Component* c, Operation op) override;

@@ -82,22 +82,25 @@ void Form::createParams(CreateParams& p) {
 int Form::clientWidth() const { return clientRect().width(); }
 int Form::clientHeight() const { return clientRect().height(); }
 
-Rect Form::clientRect() const {
-    if (handleAllocated()) return WindowedControl::clientRect();
+Size Form::nonClientSize() const {
+    if (handleAllocated()) {
+        Rect c = WindowedControl::clientRect();
+        return {width() - c.width(), height() - c.height()};
+    }
     DWORD ex = 0;
     RECT r{0, 0, 0, 0};
     AdjustWindowRectEx(&r, styleFor(borderStyle_, borderIcons_, ex), FALSE, ex);
-    return {0, 0, std::max(0, width() - static_cast<int>(r.right - r.left)),
-            std::max(0, height() - static_cast<int>(r.bottom - r.top))};
+    return {static_cast<int>(r.right - r.left), static_cast<int>(r.bottom - r.top)};
 }
 
-void Form::setClientWidth(int w) {
-    setWidth(width() - clientWidth() + w);
+Rect Form::clientRect() const {
+    if (handleAllocated()) return WindowedControl::clientRect();
+    Size nc = nonClientSize();
+    return {0, 0, std::max(0, width() - nc.width), std::max(0, height() - nc.height)};
 }
 
-void Form::setClientHeight(int h) {
-    setHeight(height() - clientHeight() + h);
-}
+void Form::setClientWidth(int w) { setWidth(w + nonClientSize().width); }
+void Form::setClientHeight(int h) { setHeight(h + nonClientSize().height); }
 
 void Form::updateWindowBounds() {
     if (handleAllocated())
@@ -124,7 +127,7 @@ void Form::setBorderStyle(BorderStyle s) {
     borderStyle_ = s;
     if (handleAllocated()) {
         styleChanged();
-    } else {
+    } else if (width() > 0 && height() > 0) {  // keep the client area, not the window size
         setClientWidth(cw);
         setClientHeight(ch);
     }

@@ -88,6 +88,8 @@ protected:
 private:
     friend class WindowedControl;
     void placeForFirstShow();
+    // Border and caption: window size minus client size.
+    Size nonClientSize() const;
     void controlFocused(WindowedControl* c);
     void styleChanged();
 

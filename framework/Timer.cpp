@@ -1,0 +1,55 @@
+#include "framework/Timer.h"
+
+namespace fw {
+
+namespace {
+constexpr wchar_t kTimerClass[] = L"KvTimer";
+}
+
+Timer::Timer(Component* owner, unsigned interval) : Component(owner), interval_(interval) {}
+
+Timer::~Timer() {
+    if (window_) KillTimer(window_.get(), 1);
+}
+
+LRESULT CALLBACK Timer::proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_TIMER) {
+        auto* t = reinterpret_cast<Timer*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        if (t && t->enabled_ && t->onTimer) t->onTimer(t);
+        return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+void Timer::setEnabled(bool v) {
+    if (v == enabled_) return;
+    enabled_ = v;
+    update();
+}
+
+void Timer::setInterval(unsigned ms) {
+    if (ms == interval_) return;
+    interval_ = ms;
+    update();
+}
+
+void Timer::update() {
+    if (window_) KillTimer(window_.get(), 1);
+    if (!enabled_ || interval_ == 0) return;
+    if (!window_) {
+        static const bool registered = [] {
+            WNDCLASSW wc{};
+            wc.lpfnWndProc = proc;
+            wc.hInstance = GetModuleHandleW(nullptr);
+            wc.lpszClassName = kTimerClass;
+            return RegisterClassW(&wc) != 0;
+        }();
+        (void)registered;
+        window_ = Window(CreateWindowExW(0, kTimerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                         GetModuleHandleW(nullptr), nullptr));
+        SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+    SetTimer(window_.get(), 1, interval_, nullptr);
+}
+
+}  // namespace fw
