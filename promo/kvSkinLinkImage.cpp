@@ -32,8 +32,8 @@ void ShellOpenLink(const std::wstring& link) {
     ShellExecuteW(nullptr, L"open", link.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-void RegisterLinkImageClass(fw::ClassRegistry& registry, std::string_view baseClass) {
-    registry.add<TkvSkinLinkImage>("TkvSkinLinkImage", baseClass)
+void RegisterLinkImageClass(fw::ClassRegistry& registry) {
+    registry.add<TkvSkinLinkImage>("TkvSkinLinkImage", "Image")
         .property<TkvSkinLinkImage>("URL", [](TkvSkinLinkImage& img, const fw::Value& v, fw::DescriptionReader&) {
             img.setURL(v.toWide());
         });

@@ -45,6 +45,6 @@ private:
 // Asks the platform shell to open a link with the verb "open", shown normally; the result is ignored.
 void ShellOpenLink(const std::wstring& link);
 
-// Lets form descriptions name "TkvSkinLinkImage" with its "URL" property; baseClass is the registered class
-// whose properties it shares (the picture control's).
-void RegisterLinkImageClass(fw::ClassRegistry& registry, std::string_view baseClass);
+// Lets form descriptions name "TkvSkinLinkImage" with its "URL" property and the properties of the framework's
+// picture control ("Image", registered by fw::registerStandardClasses before this call).
+void RegisterLinkImageClass(fw::ClassRegistry& registry);

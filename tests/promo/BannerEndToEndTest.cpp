@@ -1,4 +1,4 @@
-// The whole road through the platform: a settings file and two GIF banners served over HTTP from 127.0.0.1,
+// The whole road through the platform: a settings file, a GIF and a BMP banner served over HTTP from 127.0.0.1,
 // downloaded by the platform's download service into the program directory and shown by the banners.
 #include <windows.h>
 #include <objbase.h>
@@ -12,6 +12,7 @@
 #include "TestDir.h"
 #include "framework/Component.h"
 #include "framework/DibSection.h"
+#include "framework/PlatformPictures.h"
 #include "gif/GIFImage.h"
 #include "promo/BlankBitmap.h"
 #include "promo/Banners.h"
@@ -19,7 +20,6 @@
 #include "promo/kvSkinLinkImage.h"
 
 extern const std::string_view kTestFile_text_mono;  // 100 x 30
-extern const std::string_view kTestFile_hopper;     // 128 x 128
 
 namespace {
 
@@ -34,15 +34,16 @@ class BannerEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override {
         GIFImageRegister();
+        fw::registerPlatformPictureFormats();
         BannerFillCount = 0;
         const std::string base = narrow(server.baseAddress());
         TestDir scratch;
         writeBannerSettings(scratch.path() + L"s.ini", base + "ads/top1.gif", "https://www.kovra.example/offer1",
-                            base + "ads/top2.gif", "http://www.kovra.example/offer2");
+                            base + "ads/top2.bmp", "http://www.kovra.example/offer2");
         settings = readFile(scratch.path() + L"s.ini");
         server.serve("/ovbak.rar", settings);
         server.serve("/ads/top1.gif", std::string(kTestFile_text_mono));
-        server.serve("/ads/top2.gif", std::string(kTestFile_hopper));
+        server.serve("/ads/top2.bmp", bmp);
     }
     void TearDown() override { BannerFillCount = 0; }
 
@@ -58,6 +59,7 @@ protected:
     LoopbackHttpServer server;
     TestDir dir;
     std::string settings;
+    const std::string bmp = makeBmp(120, 40, 0x3366CC);
     fw::Component owner;
     std::vector<std::wstring> opened;
 };
@@ -73,29 +75,28 @@ TEST_F(BannerEndToEnd, BannersShowTheServedPicturesAndOpenTheirLinks) {
     // Saved beside the program, unchanged.
     EXPECT_EQ(readFile(dir.path() + L"SetConfig.ini"), settings);
     EXPECT_EQ(readFile(dir.path() + L"fname1.gif"), kTestFile_text_mono);
-    EXPECT_EQ(readFile(dir.path() + L"fname2.gif"), kTestFile_hopper);
+    EXPECT_EQ(readFile(dir.path() + L"fname2.bmp"), bmp);
 
     ASSERT_NE(dynamic_cast<TGIFImage*>(img1.picture().graphic()), nullptr);
-    ASSERT_NE(dynamic_cast<TGIFImage*>(img2.picture().graphic()), nullptr);
+    ASSERT_NE(dynamic_cast<fw::BitmapGraphic*>(img2.picture().graphic()), nullptr);
     EXPECT_EQ(img1.picture().width(), 100);
     EXPECT_EQ(img1.picture().height(), 30);
-    EXPECT_EQ(img2.picture().width(), 128);
+    EXPECT_EQ(img2.picture().width(), 120);
     EXPECT_EQ(img2.height(), 48);
 
     img1.click();
     img2.click();
     EXPECT_EQ(opened, (std::vector<std::wstring>{L"https://www.kovra.example/offer1", L"http://www.kovra.example/offer2"}));
 
-    // Drawn at natural size from the top-left corner: nothing right of the picture.
+    // Drawn at natural size from the top-left corner, not stretched or centred.
     fw::DibSection dib(280, 48);
     img2.paint(dib.canvas());
     const fw::ConstPixelView px = dib.pixels();
-    int drawn = 0;
     for (int y = 0; y < 48; ++y)
-        for (int x = 0; x < 128; ++x) drawn += (px.at(x, y) & 0xFFFFFF) != 0;
-    EXPECT_GT(drawn, 128 * 48 / 2);
-    for (int y = 0; y < 48; ++y)
-        for (int x = 128; x < 280; ++x) ASSERT_EQ(px.at(x, y) & 0xFFFFFF, 0u) << x << "," << y;
+        for (int x = 0; x < 280; ++x) {
+            const fw::Pixel expected = x < 120 && y < 40 ? 0x3366CCu : 0u;
+            ASSERT_EQ(px.at(x, y) & 0xFFFFFF, expected) << x << "," << y;
+        }
 }
 
 TEST_F(BannerEndToEnd, ASecondShowFetchesTheSettingsAgainButNotThePictures) {
@@ -105,7 +106,7 @@ TEST_F(BannerEndToEnd, ASecondShowFetchesTheSettingsAgainButNotThePictures) {
     ShowBanners(img1, img2, site());
     EXPECT_EQ(server.requests("/ovbak.rar"), 2);
     EXPECT_EQ(server.requests("/ads/top1.gif"), 1);
-    EXPECT_EQ(server.requests("/ads/top2.gif"), 1);
+    EXPECT_EQ(server.requests("/ads/top2.bmp"), 1);
 }
 
 TEST_F(BannerEndToEnd, ALaterRunWithoutPicturesOnTheServerShowsTheEarlierCopies) {
@@ -117,14 +118,14 @@ TEST_F(BannerEndToEnd, ALaterRunWithoutPicturesOnTheServerShowsTheEarlierCopies)
     // The next run of the program: the pictures are gone from the server (404).
     BannerFillCount = 0;
     server.remove("/ads/top1.gif");
-    server.remove("/ads/top2.gif");
+    server.remove("/ads/top2.bmp");
     TkvSkinLinkImage& next1 = makeBanner(1, 264);
     TkvSkinLinkImage& next2 = makeBanner(265, 280);
     ShowBanners(next1, next2, site());
     EXPECT_EQ(server.requests("/ads/top1.gif"), 2);
     EXPECT_EQ(readFile(dir.path() + L"fname1.gif"), kTestFile_text_mono);  // the error page did not replace it
     EXPECT_EQ(next1.picture().width(), 100);
-    EXPECT_EQ(next2.picture().width(), 128);
+    EXPECT_EQ(next2.picture().width(), 120);
     EXPECT_EQ(next1.URL(), L"https://www.kovra.example/offer1");
 }
 

@@ -1,0 +1,54 @@
+// A form description names the banner class and sets its link.
+#include <gtest/gtest.h>
+
+#include "framework/ClassRegistry.h"
+#include "framework/DescriptionReader.h"
+#include "framework/Form.h"
+#include "framework/StandardClasses.h"
+#include "framework/StdControls.h"
+#include "promo/kvSkinLinkImage.h"
+
+TEST(LinkImageClass, FormDescriptionsCreateBannersWithTheirLinksAndEvents) {
+    fw::ClassRegistry classes;
+    fw::registerStandardClasses(classes);
+    RegisterLinkImageClass(classes);
+    classes.addAbstract("TfrmBanners", "Form");
+
+    TkvSkinLinkImage* img1 = nullptr;
+    TkvSkinLinkImage* img2 = nullptr;
+    fw::Panel* top = nullptr;
+    int clicks = 0;
+    fw::Binder binder;
+    binder.field("img1", img1);
+    binder.field("img2", img2);
+    binder.field("TopPnl", top);
+    binder.method("img1Click", [&](fw::Component*) { ++clicks; });
+
+    fw::Form form;
+    fw::loadFormFromText(form,
+                         "TfrmBanners frmBanners {\n"
+                         "  Panel TopPnl {\n"
+                         "    Left: 0; Top: 0; Width: 546; Height: 49;\n"
+                         "    TkvSkinLinkImage img1 {\n"
+                         "      Left: 1; Top: 1; Width: 264; Height: 47;\n"
+                         "      URL: \"https://www.kovra.example/\";\n"
+                         "      OnClick: @img1Click;\n"
+                         "    }\n"
+                         "    TkvSkinLinkImage img2 { Left: 265; Top: 1; Width: 280; Height: 47; Stretch: false; }\n"
+                         "  }\n"
+                         "}\n",
+                         classes, &binder);
+    ASSERT_NE(img1, nullptr);
+    ASSERT_NE(img2, nullptr);
+    EXPECT_EQ(img1->parent(), top);
+    EXPECT_EQ(img1->URL(), L"https://www.kovra.example/");
+    EXPECT_TRUE(img2->URL().empty());
+    EXPECT_EQ(img1->width(), 264);
+    EXPECT_EQ(img1->cursor(), fw::crHandPoint);
+
+    std::vector<std::wstring> opened;
+    img1->setLinkOpener([&](const std::wstring& link) { opened.push_back(link); });
+    img1->click();
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(opened, std::vector<std::wstring>{L"https://www.kovra.example/"});
+}
