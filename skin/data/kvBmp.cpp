@@ -107,7 +107,7 @@ std::size_t BmpImage::imageSize() const {
     return kFileHeaderSize + kInfoHeaderSize + (compression == 3 ? 12 : 0) + 4 * colors.size() + rows.size();
 }
 
-BmpImage BmpImage::read(MemoryStream& s) {
+BmpImage BmpImage::read(Stream& s) {
     std::uint8_t fh[kFileHeaderSize];
     s.readBuffer(fh, sizeof fh);
     if (fh[0] != 0x42 || fh[1] != 0x4D) throw EInvalidGraphic();
@@ -118,7 +118,7 @@ BmpImage BmpImage::read(MemoryStream& s) {
     takeHeader(img, h);
     // Longer headers carry the bit-field masks inside; a 40-byte header has them right after it.
     std::size_t extra = h.size - kInfoHeaderSize;
-    if (extra > s.remaining()) throw EReadError();
+    if (extra > remaining(s)) throw readError();
     std::vector<std::uint8_t> tail(extra);
     s.readBuffer(tail.data(), extra);
     if (img.compression == 3) {
@@ -128,7 +128,7 @@ BmpImage BmpImage::read(MemoryStream& s) {
         for (int i = 0; i < 3; ++i) img.masks[i] = getLE32(m + 4 * i);
     }
     std::size_t entries = tableEntries(img.clrUsed, img.bitCount);
-    if (entries * 4 > s.remaining()) throw EReadError();
+    if (entries * 4 > remaining(s)) throw readError();
     img.colors.resize(entries);
     for (auto& c : img.colors) {
         std::uint8_t e[4];
@@ -136,7 +136,7 @@ BmpImage BmpImage::read(MemoryStream& s) {
         c = getLE32(e);
     }
     std::size_t len = rowsLength(img);
-    if (len > s.remaining()) throw EReadError();
+    if (len > remaining(s)) throw readError();
     img.rows.resize(len);
     s.readBuffer(img.rows.data(), len);
     return img;
@@ -155,28 +155,28 @@ BmpImage BmpImage::fromFile(std::span<const std::uint8_t> bytes) {
         if (h.size >= kInfoHeaderSize + 12) {
             for (int i = 0; i < 3; ++i) img.masks[i] = getLE32(bytes.data() + kFileHeaderSize + kInfoHeaderSize + 4 * i);
         } else {
-            for (int i = 0; i < 3; ++i) img.masks[i] = static_cast<std::uint32_t>(s.readInt32());
+            for (int i = 0; i < 3; ++i) img.masks[i] = static_cast<std::uint32_t>(readInt32(s));
         }
     }
     std::size_t entries = tableEntries(img.clrUsed, img.bitCount);
-    if (entries * 4 > s.remaining()) throw EReadError();
+    if (entries * 4 > remaining(s)) throw readError();
     img.colors.resize(entries);
-    for (auto& c : img.colors) c = static_cast<std::uint32_t>(s.readInt32());
+    for (auto& c : img.colors) c = static_cast<std::uint32_t>(readInt32(s));
     if (offBits > s.position() && offBits < bytes.size()) s.setPosition(offBits);
     std::size_t len = rowsLength(img);
     // Files written by other tools often leave the size field 0 or round it; take just the rows we need when the
     // file is shorter than its declared size.
-    if (len > s.remaining() && img.sizeImage != 0 && img.rowBytes() * img.absHeight() <= s.remaining()) {
+    if (len > remaining(s) && img.sizeImage != 0 && img.rowBytes() * img.absHeight() <= remaining(s)) {
         img.sizeImage = 0;
         len = rowsLength(img);
     }
-    if (len > s.remaining()) throw EReadError();
+    if (len > remaining(s)) throw readError();
     img.rows.resize(len);
     s.readBuffer(img.rows.data(), len);
     return img;
 }
 
-void BmpImage::write(MemoryStream& s) const {
+void BmpImage::write(Stream& s) const {
     std::size_t headerBytes = kFileHeaderSize + kInfoHeaderSize + (compression == 3 ? 12 : 0) + 4 * colors.size();
     std::uint8_t fh[kFileHeaderSize + kInfoHeaderSize] = {};
     fh[0] = 0x42;
@@ -197,15 +197,15 @@ void BmpImage::write(MemoryStream& s) const {
     putLE32(h + 36, clrImportant);
     s.write(fh, sizeof fh);
     if (compression == 3)
-        for (std::uint32_t m : masks) s.writeInt32(static_cast<std::int32_t>(m));
-    for (std::uint32_t c : colors) s.writeInt32(static_cast<std::int32_t>(c));
+        for (std::uint32_t m : masks) writeInt32(s, static_cast<std::int32_t>(m));
+    for (std::uint32_t c : colors) writeInt32(s, static_cast<std::int32_t>(c));
     s.write(rows.data(), rows.size());
 }
 
 std::vector<std::uint8_t> BmpImage::toBytes() const {
     MemoryStream s;
     write(s);
-    return std::move(s.bytes());
+    return s.release();
 }
 
 Bitmap BmpImage::decode() const {

@@ -46,13 +46,13 @@ struct BmpImage {
 
     // Reads one image at the stream's position; the stream is left right after the pixel rows, found from the
     // header fields. Throws EInvalidGraphic for a wrong signature, plane count, depth or compression, and
-    // EReadError when the data runs out.
-    static BmpImage read(MemoryStream& s);
+    // StreamError when the data runs out.
+    static BmpImage read(Stream& s);
     // Reads a BMP file's bytes. Unlike the package reader, a file's own pixel offset is honoured when it points
     // past the colour table, and information headers longer than 40 bytes are accepted; the image is normalised.
     static BmpImage fromFile(std::span<const std::uint8_t> bytes);
     // Writes the normalised image: pixel offset 14 + 40 (+12 masks) + 4 × colours, file size = full length.
-    void write(MemoryStream& s) const;
+    void write(Stream& s) const;
     std::vector<std::uint8_t> toBytes() const;
 
     // Decodes to 32-bit pixels (opaque), top row first.

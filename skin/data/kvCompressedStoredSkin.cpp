@@ -32,7 +32,7 @@ void TkvCompressedStoredSkin::SetCompressedFileName(const std::string& path) {
 }
 
 bool TkvCompressedStoredSkin::LoadFromSkinFile(const std::string& path) {
-    auto bytes = readFileBytes(path);
+    auto bytes = readFile(path);
     IniText ini = IniText::parse(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     for (const char* section : {"VERSION", "PICTURES", "FORMINFO", "SKINOBJECTS", "SKINCONTROLS"})
         if (!ini.hasSection(section)) return false;
@@ -48,22 +48,22 @@ bool TkvCompressedStoredSkin::LoadFromSkinFile(const std::string& path) {
 }
 
 void TkvCompressedStoredSkin::LoadFromCompressedFile(const std::string& path) {
-    MemoryStream s(readFileBytes(path));
+    MemoryStream s(readFile(path));
     LoadFromCompressedStream(s);
 }
 
-void TkvCompressedStoredSkin::LoadFromCompressedStream(MemoryStream& s) {
+void TkvCompressedStoredSkin::LoadFromCompressedStream(Stream& s) {
     compressed_.clear();
     compressed_ = MemoryStream(unframeCompressedSkin(s));
 }
 
-void TkvCompressedStoredSkin::SaveToCompressedStream(MemoryStream& s) const {
-    s.writeInt32(kSkinPackageVersion);
-    s.writeInt32(static_cast<std::int32_t>(compressed_.size()));
-    s.write(compressed_.bytes());
+void TkvCompressedStoredSkin::SaveToCompressedStream(Stream& s) const {
+    writeInt32(s, kSkinPackageVersion);
+    writeInt32(s, static_cast<std::int32_t>(compressed_.size()));
+    writeBytes(s, compressed_.data());
 }
 
-void TkvCompressedStoredSkin::DecompressTo(MemoryStream& dest) const {
+void TkvCompressedStoredSkin::DecompressTo(Stream& dest) const {
     if (IsEmpty()) return;
     DecompressStream(dest, compressed_);
 }
@@ -89,7 +89,7 @@ void TkvSkinListItem::SetCompressedFileName(const std::string& path) {
 std::vector<std::uint8_t> TkvSkinListItem::Skin() const {
     MemoryStream s;
     skin_->SaveToCompressedStream(s);
-    return std::move(s.bytes());
+    return s.release();
 }
 
 void TkvSkinListItem::SetSkin(std::vector<std::uint8_t> framed) {

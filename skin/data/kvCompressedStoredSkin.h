@@ -25,21 +25,21 @@ public:
     void SetCompressedFileName(const std::string& path);
 
     // The raw zlib stream, as the form description stores it.
-    const std::vector<std::uint8_t>& CompressedData() const { return compressed_.bytes(); }
+    const std::vector<std::uint8_t>& CompressedData() const { return compressed_.data(); }
     void SetCompressedData(std::vector<std::uint8_t> bytes) { compressed_ = MemoryStream(std::move(bytes)); }
 
     // Builds the package from a skin description file and the BMP files beside it. Returns false, changing
-    // nothing, when the description lacks a required section. A missing picture throws EFOpenError with the
+    // nothing, when the description lacks a required section. A missing picture throws StreamError with the
     // compressed data cleared.
     bool LoadFromSkinFile(const std::string& path);
     void LoadFromCompressedFile(const std::string& path);
     // Takes the framed layout from the stream, starting at its position 0.
-    void LoadFromCompressedStream(MemoryStream& s);
+    void LoadFromCompressedStream(Stream& s);
     // Writes 3, the length of the compressed data, then the data, at the stream's position.
-    void SaveToCompressedStream(MemoryStream& s) const;
+    void SaveToCompressedStream(Stream& s) const;
     bool IsEmpty() const { return compressed_.size() == 0; }
     // Inflates the compressed data, appending the package bytes to dest.
-    void DecompressTo(MemoryStream& dest) const;
+    void DecompressTo(Stream& dest) const;
 
     bool Designing() const { return designing_; }
     void SetDesigning(bool v) { designing_ = v; }

@@ -5,29 +5,29 @@
 namespace fw {
 
 namespace {
-void writeSlot(MemoryStream& s, const BmpImage& img) {
+void writeSlot(Stream& s, const BmpImage& img) {
     if (img.empty()) {
-        s.writeByte(1);
+        writeByte(s, 1);
     } else {
-        s.writeByte(0);
+        writeByte(s, 0);
         img.write(s);
     }
 }
 
-BmpImage readSlot(MemoryStream& s) {
-    if (s.readByte() != 0) return {};
+BmpImage readSlot(Stream& s) {
+    if (readByte(s) != 0) return {};
     return BmpImage::read(s);
 }
 
-BmpImage loadPictureFile(const std::string& path) { return BmpImage::fromFile(readFileBytes(path)); }
+BmpImage loadPictureFile(const std::string& path) { return BmpImage::fromFile(readFile(path)); }
 }  // namespace
 
-void SkinPackage::write(MemoryStream& s) const {
-    s.writeInt32(kSkinPackageVersion);
+void SkinPackage::write(Stream& s) const {
+    writeInt32(s, kSkinPackageVersion);
     writeSlot(s, picture);
     writeSlot(s, inactivePicture);
     writeSlot(s, mask);
-    s.writeInt32(static_cast<std::int32_t>(activePictures.size()));
+    writeInt32(s, static_cast<std::int32_t>(activePictures.size()));
     for (const auto& img : activePictures) img.write(s);
     s.write(text.data(), text.size());
 }
@@ -35,12 +35,12 @@ void SkinPackage::write(MemoryStream& s) const {
 std::vector<std::uint8_t> SkinPackage::toBytes() const {
     MemoryStream s;
     write(s);
-    return std::move(s.bytes());
+    return s.release();
 }
 
-std::optional<SkinPackage> readSkinPackage(MemoryStream& s) {
+std::optional<SkinPackage> readSkinPackage(Stream& s) {
     SkinPackage p;
-    p.version = s.readInt32();
+    p.version = readInt32(s);
     if (p.version > kSkinPackageVersion) return std::nullopt;
     p.picture = readSlot(s);
     p.inactivePicture = readSlot(s);
@@ -49,16 +49,15 @@ std::optional<SkinPackage> readSkinPackage(MemoryStream& s) {
         readSlot(s);
         readSlot(s);
     }
-    std::int32_t count = s.readInt32();
+    std::int32_t count = readInt32(s);
     for (std::int32_t i = 0; i < count; ++i) p.activePictures.push_back(BmpImage::read(s));
-    auto rest = s.rest();
+    auto rest = s.readAll();
     p.text.assign(reinterpret_cast<const char*>(rest.data()), rest.size());
-    s.setPosition(s.size());
     return p;
 }
 
 std::optional<SkinPackage> buildSkinPackage(const std::string& descriptionPath) {
-    auto bytes = readFileBytes(descriptionPath);
+    auto bytes = readFile(descriptionPath);
     std::vector<std::string> lines =
         splitLines(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     IniText ini = IniText::fromLines(lines);
@@ -88,19 +87,19 @@ std::optional<SkinPackage> buildSkinPackage(const std::string& descriptionPath) 
 
 std::vector<std::uint8_t> frameCompressedSkin(std::span<const std::uint8_t> zlibData) {
     MemoryStream s;
-    s.writeInt32(kSkinPackageVersion);
-    s.writeInt32(static_cast<std::int32_t>(zlibData.size()));
-    s.write(zlibData);
-    return std::move(s.bytes());
+    writeInt32(s, kSkinPackageVersion);
+    writeInt32(s, static_cast<std::int32_t>(zlibData.size()));
+    writeBytes(s, zlibData);
+    return s.release();
 }
 
-std::vector<std::uint8_t> unframeCompressedSkin(MemoryStream& s) {
+std::vector<std::uint8_t> unframeCompressedSkin(Stream& s) {
     s.setPosition(0);
-    std::int32_t version = s.readInt32();
+    std::int32_t version = readInt32(s);
     if (version > kSkinPackageVersion) return {};
-    std::int32_t length = s.readInt32();
+    std::int32_t length = readInt32(s);
     if (length <= 0) return {};
-    if (static_cast<std::size_t>(length) > s.remaining()) throw EReadError();
+    if (static_cast<std::size_t>(length) > remaining(s)) throw readError();
     std::vector<std::uint8_t> out(static_cast<std::size_t>(length));
     s.readBuffer(out.data(), out.size());
     return out;

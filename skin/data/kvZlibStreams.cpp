@@ -17,7 +17,7 @@ struct TCompressionStream::State {
     std::uint8_t buffer[kZlibBufferSize];
 };
 
-TCompressionStream::TCompressionStream(MemoryStream& dest, int level) : s_(std::make_unique<State>()), dest_(dest) {
+TCompressionStream::TCompressionStream(Stream& dest, int level) : s_(std::make_unique<State>()), dest_(dest) {
     if (deflateInit(&s_->z, level) != Z_OK) throw ECompressionError(kCompressError);
     s_->z.next_out = s_->buffer;
     s_->z.avail_out = kZlibBufferSize;
@@ -35,7 +35,7 @@ void TCompressionStream::write(const void* src, std::size_t n) {
         while (s_->z.avail_in > 0) {
             if (deflate(&s_->z, Z_NO_FLUSH) == Z_STREAM_ERROR) throw ECompressionError(kCompressError);
             if (s_->z.avail_out == 0) {
-                dest_.write(s_->buffer, kZlibBufferSize);
+                dest_.writeBuffer(s_->buffer, kZlibBufferSize);
                 s_->z.next_out = s_->buffer;
                 s_->z.avail_out = kZlibBufferSize;
             }
@@ -53,7 +53,7 @@ void TCompressionStream::finish() {
         int rc = deflate(&s_->z, Z_FINISH);
         if (rc != Z_OK && rc != Z_STREAM_END && rc != Z_BUF_ERROR) throw ECompressionError(kCompressError);
         std::size_t have = kZlibBufferSize - s_->z.avail_out;
-        if (have) dest_.write(s_->buffer, have);
+        if (have) dest_.writeBuffer(s_->buffer, have);
         s_->z.next_out = s_->buffer;
         s_->z.avail_out = kZlibBufferSize;
         if (rc == Z_STREAM_END) break;
@@ -73,8 +73,8 @@ struct TDecompressionStream::State {
     std::uint8_t buffer[kZlibBufferSize];
 };
 
-TDecompressionStream::TDecompressionStream(MemoryStream& source)
-    : s_(std::make_unique<State>()), source_(source), sourceStart_(source.position()) {
+TDecompressionStream::TDecompressionStream(Stream& source)
+    : s_(std::make_unique<State>()), source_(source), sourceStart_(static_cast<std::size_t>(source.position())) {
     if (inflateInit(&s_->z) != Z_OK) throw EDecompressionError(kDecompressError);
 }
 
@@ -108,7 +108,7 @@ std::int64_t TDecompressionStream::seek(std::int64_t offset, SeekOrigin origin) 
     if (offset == 0 && origin == SeekOrigin::Begin) {
         if (inflateReset(&s_->z) != Z_OK) throw EDecompressionError(kDecompressError);
         s_->z.avail_in = 0;
-        source_.setPosition(sourceStart_);
+        source_.setPosition(static_cast<std::int64_t>(sourceStart_));
         produced_ = 0;
         ended_ = false;
         return 0;
@@ -132,7 +132,7 @@ std::int64_t TDecompressionStream::seek(std::int64_t offset, SeekOrigin origin) 
 
 void TDecompressionStream::write(const void*, std::size_t) { throw EDecompressionError(kInvalidOperation); }
 
-void CompressStream(MemoryStream& source, MemoryStream& dest) {
+void CompressStream(Stream& source, Stream& dest) {
     source.setPosition(0);
     TCompressionStream z(dest, 9);
     std::uint8_t block[kZlibBufferSize];
@@ -144,7 +144,7 @@ void CompressStream(MemoryStream& source, MemoryStream& dest) {
     z.finish();
 }
 
-void DecompressStream(MemoryStream& dest, MemoryStream& source) {
+void DecompressStream(Stream& dest, Stream& source) {
     source.setPosition(0);
     TDecompressionStream z(source);
     std::uint8_t block[kZlibBufferSize];
@@ -154,7 +154,7 @@ void DecompressStream(MemoryStream& dest, MemoryStream& source) {
         if (got == 0) break;
         total += got;
         if (total > kMaxInflatedSize) throw EDecompressionError("compressed skin too large");
-        dest.write(block, got);
+        dest.writeBuffer(block, got);
     }
 }
 

@@ -31,7 +31,7 @@ inline constexpr std::size_t kMaxInflatedSize = std::size_t(64) << 20;
 // Deflates everything written to it into `dest`, through a 4,096-byte buffer. Write-only.
 class TCompressionStream {
 public:
-    TCompressionStream(MemoryStream& dest, int level);
+    TCompressionStream(Stream& dest, int level);
     ~TCompressionStream();
     TCompressionStream(const TCompressionStream&) = delete;
     TCompressionStream& operator=(const TCompressionStream&) = delete;
@@ -46,7 +46,7 @@ public:
 private:
     struct State;
     std::unique_ptr<State> s_;
-    MemoryStream& dest_;
+    Stream& dest_;
     bool finished_ = false;
 };
 
@@ -54,7 +54,7 @@ private:
 // except a seek to 0, which restarts from the position the source had when the wrapper was made.
 class TDecompressionStream {
 public:
-    explicit TDecompressionStream(MemoryStream& source);
+    explicit TDecompressionStream(Stream& source);
     ~TDecompressionStream();
     TDecompressionStream(const TDecompressionStream&) = delete;
     TDecompressionStream& operator=(const TDecompressionStream&) = delete;
@@ -68,16 +68,16 @@ public:
 private:
     struct State;
     std::unique_ptr<State> s_;
-    MemoryStream& source_;
+    Stream& source_;
     std::size_t sourceStart_;
     std::size_t produced_ = 0;
     bool ended_ = false;
 };
 
 // Rewinds source and deflates all of it at level 9 into dest.
-void CompressStream(MemoryStream& source, MemoryStream& dest);
+void CompressStream(Stream& source, Stream& dest);
 // Rewinds source and inflates it, appending the output to dest, until the zlib stream ends or the source is used
 // up (a truncated stream yields what was inflated so far).
-void DecompressStream(MemoryStream& dest, MemoryStream& source);
+void DecompressStream(Stream& dest, Stream& source);
 
 }  // namespace fw

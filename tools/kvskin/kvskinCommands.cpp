@@ -22,7 +22,7 @@ const char kUsage[] =
 
 // A package file is the framed layout; a bare zlib stream (the form property) is accepted too.
 void loadStored(const std::string& path, TkvCompressedStoredSkin& stored) {
-    auto bytes = readFileBytes(path);
+    auto bytes = readFile(path);
     if (bytes.size() >= 2 && bytes[0] == 0x78) {
         stored.SetCompressedData(std::move(bytes));
     } else {
@@ -59,7 +59,7 @@ void kvskinPack(const std::string& descriptionPath, const std::string& outPath) 
                                  "and [SKINCONTROLS])");
     MemoryStream out;
     stored.SaveToCompressedStream(out);
-    writeFileBytes(outPath, out.bytes());
+    writeFileBytes(outPath, out.data());
 }
 
 void kvskinUnpack(const std::string& packagePath, const std::string& dir, std::ostream& log) {

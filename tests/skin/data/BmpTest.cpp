@@ -112,8 +112,8 @@ TEST(Bmp, DamagedHeadersAreRefused) {
     EXPECT_THROW(readAll(rawBmp(1, 1, 2, 0, 0, 0, {}, rows)), EInvalidGraphic);
     EXPECT_THROW(readAll(rawBmp(1, 2, 24, 0, 4, 0, {}, rows)), EInvalidGraphic);   // image size too small
     EXPECT_THROW(readAll(rawBmp(100000, 100000, 24, 0, 0, 0, {}, rows)), EInvalidGraphic);
-    EXPECT_THROW(readAll(rawBmp(4, 4, 24, 0, 0, 0, {}, rows)), EReadError);  // rows cut short
-    EXPECT_THROW(readAll(rawBmp(1, 1, 8, 0, 0, 60000, {}, rows)), EReadError);  // table past the end
+    EXPECT_THROW(readAll(rawBmp(4, 4, 24, 0, 0, 0, {}, rows)), StreamError);  // rows cut short
+    EXPECT_THROW(readAll(rawBmp(1, 1, 8, 0, 0, 60000, {}, rows)), StreamError);  // table past the end
 }
 
 TEST(Bmp, WriterNormalisesOffsetsAndSizes) {

@@ -323,10 +323,10 @@ TEST_F(SkinModel, NewerPackageVersionLeavesTheModelEmpty) {
     loadText(kMinimal);
     messenger.sent.clear();
     MemoryStream s;
-    s.writeInt32(4);
+    writeInt32(s, 4);
     s.write("whatever", 8);
     TkvCompressedStoredSkin stored;
-    stored.SetCompressedData(kvtest::compressPackage(s.bytes()));
+    stored.SetCompressedData(kvtest::compressPackage(s.data()));
     model.LoadStoredSkin(stored);
     EXPECT_TRUE(model.Empty());
     EXPECT_TRUE(model.ControlDescriptions().empty());

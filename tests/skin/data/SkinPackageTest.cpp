@@ -49,22 +49,22 @@ TEST(SkinPackage, EmptySlotIsOneFlagByteAndTheNextSlotFollows) {
 TEST(SkinPackage, VersionTwoSkipsTwoExtraSlots) {
     SkinPackage p = kvtest::smallPackage("[VERSION]\r\n", 2);
     MemoryStream s;
-    s.writeInt32(2);
+    writeInt32(s, 2);
     for (const BmpImage* img : {&p.picture, &p.inactivePicture, &p.mask}) {
         if (img->empty()) {
-            s.writeByte(1);
+            writeByte(s, 1);
         } else {
-            s.writeByte(0);
+            writeByte(s, 0);
             img->write(s);
         }
     }
-    s.writeByte(0);
+    writeByte(s, 0);
     kvtest::patternImage(9, 9, 42).write(s);  // an extra slot holding a picture
-    s.writeByte(1);                            // and an empty one
-    s.writeInt32(static_cast<std::int32_t>(p.activePictures.size()));
+    writeByte(s, 1);                            // and an empty one
+    writeInt32(s, static_cast<std::int32_t>(p.activePictures.size()));
     for (const auto& img : p.activePictures) img.write(s);
     s.write(p.text.data(), p.text.size());
-    SkinPackage v2 = readBack(s.bytes());
+    SkinPackage v2 = readBack(s.data());
     EXPECT_EQ(v2.version, 2);
     expectSamePictures(p, v2);
     EXPECT_EQ(v2.text, p.text);
@@ -73,13 +73,13 @@ TEST(SkinPackage, VersionTwoSkipsTwoExtraSlots) {
 TEST(SkinPackage, ZeroOrNegativeCountMeansNoActivePictures) {
     for (std::int32_t count : {0, -5}) {
         MemoryStream s;
-        s.writeInt32(3);
-        s.writeByte(1);
-        s.writeByte(1);
-        s.writeByte(1);
-        s.writeInt32(count);
+        writeInt32(s, 3);
+        writeByte(s, 1);
+        writeByte(s, 1);
+        writeByte(s, 1);
+        writeInt32(s, count);
         s.write("[VERSION]", 9);
-        SkinPackage p = readBack(s.bytes());
+        SkinPackage p = readBack(s.data());
         EXPECT_TRUE(p.activePictures.empty());
         EXPECT_TRUE(p.picture.empty());
         EXPECT_EQ(p.text, "[VERSION]");
@@ -88,7 +88,7 @@ TEST(SkinPackage, ZeroOrNegativeCountMeansNoActivePictures) {
 
 TEST(SkinPackage, NewerVersionReadsNothing) {
     MemoryStream s;
-    s.writeInt32(4);
+    writeInt32(s, 4);
     s.write("garbage", 7);
     s.setPosition(0);
     EXPECT_FALSE(readSkinPackage(s).has_value());
@@ -97,18 +97,18 @@ TEST(SkinPackage, NewerVersionReadsNothing) {
 TEST(SkinPackage, DamagedPackagesThrow) {
     auto bytes = kvtest::smallPackage("text", 2).toBytes();
     std::vector<std::uint8_t> cut(bytes.begin(), bytes.begin() + 40);
-    EXPECT_THROW(readBack(cut), EReadError);
+    EXPECT_THROW(readBack(cut), StreamError);
     auto badSig = bytes;
     badSig[5] = 'X';
     EXPECT_THROW(readBack(badSig), EInvalidGraphic);
     // A huge active count with little data fails on the first missing picture instead of allocating.
     MemoryStream s;
-    s.writeInt32(3);
-    s.writeByte(1);
-    s.writeByte(1);
-    s.writeByte(1);
-    s.writeInt32(0x7FFFFFFF);
-    EXPECT_THROW(readBack(s.bytes()), EReadError);
+    writeInt32(s, 3);
+    writeByte(s, 1);
+    writeByte(s, 1);
+    writeByte(s, 1);
+    writeInt32(s, 0x7FFFFFFF);
+    EXPECT_THROW(readBack(s.data()), StreamError);
 }
 
 TEST(CompressedFraming, FramedLayoutAndItsLimits) {
@@ -118,8 +118,8 @@ TEST(CompressedFraming, FramedLayoutAndItsLimits) {
     out.write("xx", 2);  // written at the stream's position
     stored.SaveToCompressedStream(out);
     EXPECT_EQ(out.size(), 2u + 8u + 5u);
-    EXPECT_EQ(getLE32(out.bytes().data() + 2), 3u);
-    EXPECT_EQ(getLE32(out.bytes().data() + 6), 5u);
+    EXPECT_EQ(getLE32(out.data().data() + 2), 3u);
+    EXPECT_EQ(getLE32(out.data().data() + 6), 5u);
 
     MemoryStream framed(frameCompressedSkin(stored.CompressedData()));
     framed.setPosition(7);  // read from position 0 whatever the position
@@ -134,18 +134,18 @@ TEST(CompressedFraming, FramedLayoutAndItsLimits) {
     back.LoadFromCompressedStream(e);
     EXPECT_TRUE(back.IsEmpty());
     MemoryStream newer;
-    newer.writeInt32(4);
-    newer.writeInt32(5);
+    writeInt32(newer, 4);
+    writeInt32(newer, 5);
     newer.write("12345", 5);
     stored.LoadFromCompressedStream(newer);
     EXPECT_TRUE(stored.IsEmpty());
 
     // A length past the data is a read error.
     MemoryStream shortData;
-    shortData.writeInt32(3);
-    shortData.writeInt32(100);
+    writeInt32(shortData, 3);
+    writeInt32(shortData, 100);
     shortData.write("abc", 3);
-    EXPECT_THROW(back.LoadFromCompressedStream(shortData), EReadError);
+    EXPECT_THROW(back.LoadFromCompressedStream(shortData), StreamError);
 }
 
 TEST(CompressedStoredSkin, LoadFromSkinFileBuildsTheSamePackage) {
@@ -163,13 +163,13 @@ TEST(CompressedStoredSkin, LoadFromSkinFileBuildsTheSamePackage) {
     auto p = readSkinPackage(raw);
     ASSERT_TRUE(p);
     EXPECT_EQ(p->version, 3);
-    EXPECT_EQ(p->picture.toBytes(), readFileBytes(dir.file("main.bmp")));
+    EXPECT_EQ(p->picture.toBytes(), readFile(dir.file("main.bmp")));
     EXPECT_TRUE(p->inactivePicture.empty());
-    EXPECT_EQ(p->mask.toBytes(), readFileBytes(dir.file("mask.bmp")));
+    EXPECT_EQ(p->mask.toBytes(), readFile(dir.file("mask.bmp")));
     const char* names[] = {"active.bmp", "hintwindow.bmp", "pw.bmp", "menuitems.bmp",
                            "controls.bmp", "mdibg.bmp", "pwmask.bmp", "hintwindowmask.bmp"};
     ASSERT_EQ(p->activePictures.size(), 8u);
-    for (int i = 0; i < 8; ++i) EXPECT_EQ(p->activePictures[i].toBytes(), readFileBytes(dir.file(names[i]))) << i;
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(p->activePictures[i].toBytes(), readFile(dir.file(names[i]))) << i;
     EXPECT_EQ(p->activePictures[6].bitCount, 4);
     EXPECT_EQ(p->activePictures[7].bitCount, 1);
     EXPECT_EQ(splitLines(p->text), splitLines(kvtest::testSkinDescription()));
@@ -197,7 +197,7 @@ TEST(CompressedStoredSkin, MissingPictureFileRaisesAndLeavesNoData) {
     std::filesystem::remove(dir.file("pw.bmp"));
     TkvCompressedStoredSkin stored;
     stored.SetCompressedData({1, 2, 3});
-    EXPECT_THROW(stored.LoadFromSkinFile(ini), EFOpenError);
+    EXPECT_THROW(stored.LoadFromSkinFile(ini), StreamError);
     EXPECT_TRUE(stored.IsEmpty());
 }
 
@@ -220,7 +220,7 @@ TEST(CompressedStoredSkin, FileNameSettersLoadOnlyWhileDesigning) {
     // The compressed-file setter of a list item follows the list's state.
     MemoryStream framed;
     stored.SaveToCompressedStream(framed);
-    writeFileBytes(dir.file("skin.kvs"), framed.bytes());
+    writeFileBytes(dir.file("skin.kvs"), framed.data());
     TkvCompressedSkinList list;
     TkvSkinListItem& item = list.Skins().Add();
     TkvSkinListItem& second = list.Skins().Add();
@@ -233,7 +233,7 @@ TEST(CompressedStoredSkin, FileNameSettersLoadOnlyWhileDesigning) {
     EXPECT_EQ(item.CompressedFileName(), "skin.kvs");
     EXPECT_EQ(item.StoredSkin().CompressedData(), stored.CompressedData());
     // The item's binary property is the framed layout.
-    EXPECT_EQ(item.Skin(), framed.bytes());
+    EXPECT_EQ(item.Skin(), framed.data());
     second.SetSkin(item.Skin());
     EXPECT_EQ(second.StoredSkin().CompressedData(), stored.CompressedData());
 }

@@ -89,7 +89,7 @@ fw::SkinPackage smallPackage(const std::string& text, int activeCount) {
 std::vector<std::uint8_t> compressPackage(const std::vector<std::uint8_t>& package) {
     fw::MemoryStream src(package), dst;
     fw::CompressStream(src, dst);
-    return std::move(dst.bytes());
+    return dst.release();
 }
 
 }  // namespace kvtest

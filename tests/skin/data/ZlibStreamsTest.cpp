@@ -19,7 +19,7 @@ std::vector<std::uint8_t> sample(std::size_t n) {
 std::vector<std::uint8_t> deflated(const std::vector<std::uint8_t>& data) {
     MemoryStream src(data), dst;
     CompressStream(src, dst);
-    return dst.bytes();
+    return dst.release();
 }
 }  // namespace
 
@@ -29,8 +29,8 @@ TEST(ZlibStreams, RoundTripAtLevelNineFromAnyPosition) {
     src.setPosition(src.size());  // CompressStream rewinds
     CompressStream(src, packed);
     ASSERT_GE(packed.size(), 2u);
-    EXPECT_EQ(packed.bytes()[0], 0x78);
-    EXPECT_EQ(packed.bytes()[1], 0xDA);
+    EXPECT_EQ(packed.data()[0], 0x78);
+    EXPECT_EQ(packed.data()[1], 0xDA);
     EXPECT_LT(packed.size(), data.size());
 
     MemoryStream out;
@@ -38,7 +38,7 @@ TEST(ZlibStreams, RoundTripAtLevelNineFromAnyPosition) {
     packed.setPosition(packed.size());
     DecompressStream(out, packed);
     ASSERT_EQ(out.size(), data.size() + 2);
-    EXPECT_EQ(std::memcmp(out.bytes().data() + 2, data.data(), data.size()), 0);
+    EXPECT_EQ(std::memcmp(out.data().data() + 2, data.data(), data.size()), 0);
 }
 
 TEST(ZlibStreams, DamagedStreamRaisesDecompressionError) {
@@ -62,7 +62,7 @@ TEST(ZlibStreams, TruncatedStreamYieldsWhatWasInflated) {
     EXPECT_NO_THROW(DecompressStream(out, src));
     EXPECT_GT(out.size(), 0u);
     EXPECT_LT(out.size(), data.size());
-    EXPECT_EQ(std::memcmp(out.bytes().data(), data.data(), out.size()), 0);
+    EXPECT_EQ(std::memcmp(out.data().data(), data.data(), out.size()), 0);
 }
 
 TEST(ZlibStreams, BytesAfterTheStreamAreIgnored) {
@@ -71,7 +71,7 @@ TEST(ZlibStreams, BytesAfterTheStreamAreIgnored) {
     packed.insert(packed.end(), {1, 2, 3, 4});
     MemoryStream src(packed), out;
     DecompressStream(out, src);
-    EXPECT_EQ(out.bytes(), data);
+    EXPECT_EQ(out.data(), data);
 }
 
 TEST(ZlibStreams, WrappersRefuseOperationsTheyDoNotOffer) {

@@ -30,12 +30,12 @@ TEST(Kvskin, PackUnpackPackIsByteIdentical) {
     ASSERT_EQ(run({"pack", ini, dir.file("one.kvs")}), 0);
     ASSERT_EQ(run({"unpack", dir.file("one.kvs"), dir.file("out")}), 0);
     for (const char* name : {"main.bmp", "mask.bmp", "active.bmp", "controls.bmp", "pwmask.bmp", "hintwindowmask.bmp"})
-        EXPECT_EQ(readFileBytes(dir.file("out/") + name), readFileBytes(dir.file("src/") + name)) << name;
+        EXPECT_EQ(readFile(dir.file("out/") + name), readFile(dir.file("src/") + name)) << name;
     EXPECT_FALSE(std::filesystem::exists(dir.file("out/inactivepicture.bmp")));
-    EXPECT_EQ(readFileBytes(dir.file("out/skin.ini")), readFileBytes(ini));
+    EXPECT_EQ(readFile(dir.file("out/skin.ini")), readFile(ini));
     ASSERT_EQ(run({"pack", dir.file("out/skin.ini"), dir.file("two.kvs")}), 0);
-    EXPECT_EQ(readFileBytes(dir.file("one.kvs")), readFileBytes(dir.file("two.kvs")));
-    auto framed = readFileBytes(dir.file("one.kvs"));
+    EXPECT_EQ(readFile(dir.file("one.kvs")), readFile(dir.file("two.kvs")));
+    auto framed = readFile(dir.file("one.kvs"));
     EXPECT_EQ(getLE32(framed.data()), 3u);
     EXPECT_EQ(getLE32(framed.data() + 4), framed.size() - 8);
 }
