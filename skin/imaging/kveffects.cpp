@@ -98,7 +98,7 @@ void TkvEffectBmp::ApplyGrayscale() {
     }
 }
 
-void TkvEffectBmp::ApplyNoise(int amount) { ApplyNoise(amount, noiseState_); }
+void TkvEffectBmp::ApplyNoise(int amount) { ApplyNoise(amount, kNoiseSeed); }
 
 void TkvEffectBmp::ApplyNoise(int amount, std::uint32_t seed) {
     if (amount <= 0) return;

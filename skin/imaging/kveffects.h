@@ -36,6 +36,8 @@ public:
     void ApplyBrightness(double k);
     void ApplyDarkness(double k);
     void ApplyGrayscale();
+    // One offset in −(amount div 2) … amount − 1 − (amount div 2) per pixel for all three channels. Without a seed
+    // the same fixed seed is used every time, so a repainted inactive frame keeps its grain instead of flickering.
     void ApplyNoise(int amount);
     void ApplyNoise(int amount, std::uint32_t seed);
     void ApplySplitBlur(int distance);
@@ -58,5 +60,5 @@ private:
     bool sameSize(const TkvEffectBmp& o) const { return o.Width() == Width() && o.Height() == Height(); }
 
     fw::Bitmap image_;
-    std::uint32_t noiseState_ = 0x2545F491u;
+    static constexpr std::uint32_t kNoiseSeed = 0x2545F491u;
 };

@@ -87,6 +87,11 @@ TEST(InactiveEffects, NoiseMovesAllChannelsOfAPixelByOneOffsetInRange) {
     TkvEffectBmp w = uniform(32, 4, grey(250));
     w.ApplyNoise(50, 7);
     for (int x = 0; x < 32; ++x) EXPECT_GE(fw::pixelR(w.Image().at(x, 0)), 225);
+    // Without a seed the grain is the same on every repaint.
+    TkvEffectBmp r1 = uniform(16, 4, grey(128)), r2 = uniform(16, 4, grey(128));
+    r1.ApplyNoise(50);
+    r2.ApplyNoise(50);
+    EXPECT_EQ(r1.Image(), r2.Image());
     TkvEffectBmp z = uniform(4, 4, grey(9));
     z.ApplyNoise(0);
     EXPECT_EQ(z.Image(), Bitmap(4, 4, grey(9)));
