@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Compacts every sample database with kvjet and compares what an independent reader (mdbtools) sees in the
-source and in the copy: table list, schema, queries and every table's rows, with table ids mapped from the
+source and in the copy: table list, schema, queries, every table's properties and rows, with table ids mapped from the
 source's numbering to the copy's. Also checks the copy is sound and compacts again to the same bytes.
 Usage: compare_with_reader.py KVJET DATA_DIR WORK_DIR"""
 import csv
@@ -64,6 +64,8 @@ def compare(kvjet, src, work):
                         r[k] = id_map.get(r[k], r[k])
         if before != after:
             problems.append(f"rows of {table} differ")
+        if run("mdb-prop", src, table) != run("mdb-prop", dst, table):
+            problems.append(f"properties of {table} differ")
     return problems
 
 
