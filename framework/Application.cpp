@@ -90,9 +90,7 @@ void Application::run() {
     if (!mainForm_) return;
     mainForm_->show();
     MSG msg;
-    while (!terminated_ || PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-        if (got <= 0) break;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {  // until terminate()'s WM_QUIT
         if (!preTranslateMessage(msg)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);

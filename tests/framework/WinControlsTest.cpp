@@ -1,5 +1,6 @@
 // Controls and forms on real windows: tab order, alignment, modal results, the replaceable window procedure.
 #include <windows.h>
+#include <windowsx.h>
 
 #include <gtest/gtest.h>
 
@@ -245,4 +246,137 @@ TEST(Controls, CloseQueryCanRefuseToEndTheModalLoop) {
     });
     EXPECT_EQ(d.form.showModal(), mrOk);
     EXPECT_EQ(asked, 2);
+}
+
+namespace {
+// A windowless control that logs what reaches it.
+struct Probe : Control {
+    using Control::Control;
+    std::vector<std::string>* log = nullptr;
+    void wndProc(Message& m) override {
+        const char* what = m.msg == WM_LBUTTONDOWN ? "down"
+                         : m.msg == WM_LBUTTONUP   ? "up"
+                         : m.msg == CM_MOUSEENTER  ? "enter"
+                         : m.msg == CM_MOUSELEAVE  ? "leave"
+                                                   : nullptr;
+        if (what && log) {
+            std::string entry = name() + " " + what;
+            if (m.msg == WM_LBUTTONDOWN || m.msg == WM_LBUTTONUP)
+                entry += " " + std::to_string(GET_X_LPARAM(m.lParam)) + "," + std::to_string(GET_Y_LPARAM(m.lParam));
+            log->push_back(entry);
+        }
+        Control::wndProc(m);
+    }
+};
+}  // namespace
+
+TEST(Controls, MouseMessagesReachWindowlessChildrenInTheirOwnCoordinates) {
+    std::vector<std::string> log;
+    Form form;
+    form.setBounds(0, 0, 300, 200);
+    Panel& panel = form.create<Panel>();
+    panel.setBounds(0, 0, 200, 100);
+    panel.setParent(&form);
+    auto probe = [&](const char* name, int x, int y) -> Probe& {
+        Probe& p = form.create<Probe>();
+        p.setName(name);
+        p.log = &log;
+        p.setBounds(x, y, 50, 50);
+        p.setParent(&panel);
+        p.onClick = [&log](Component* s) { log.push_back(s->name() + " click"); };
+        return p;
+    };
+    probe("a", 10, 10);
+    Probe& b = probe("b", 40, 40);  // overlaps a; added later, so it is on top
+    b.setCursor(crHandPoint);
+    HWND h = panel.handle();
+    auto send = [&](UINT msg, int x, int y, WPARAM keys = 0) { SendMessageW(h, msg, keys, MAKELPARAM(x, y)); };
+    send(WM_MOUSEMOVE, 15, 15);
+    send(WM_MOUSEMOVE, 45, 45);                   // over both: the top one
+    send(WM_LBUTTONDOWN, 45, 45, MK_LBUTTON);
+    send(WM_MOUSEMOVE, 20, 20, MK_LBUTTON);       // captured: stays with b
+    send(WM_LBUTTONUP, 20, 20);                   // released outside b: no click
+    send(WM_MOUSEMOVE, 150, 90);                  // over the panel only
+    send(WM_MOUSEMOVE, 12, 12);
+    send(WM_LBUTTONDOWN, 12, 12, MK_LBUTTON);
+    send(WM_LBUTTONUP, 13, 12);                   // a click on a
+    EXPECT_EQ(log, (std::vector<std::string>{"a enter", "a leave", "b enter", "b down 5,5", "b up -20,-20",
+                                             "b leave", "a enter", "a down 2,2", "a up 3,2", "a click"}));
+    // The cursor over b is b's own.
+    send(WM_MOUSEMOVE, 45, 45);
+    SendMessageW(h, WM_SETCURSOR, reinterpret_cast<WPARAM>(h), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), cursorHandle(crHandPoint));
+    ReleaseCapture();
+}
+
+TEST(Controls, RecreatingAWindowKeepsTextChildrenAndTheReplacedProcedure) {
+    Form form;
+    form.setBounds(0, 0, 300, 200);
+    Edit& edit = form.create<Edit>();
+    edit.setParent(&form);
+    edit.setBounds(5, 5, 100, 21);
+    HWND oldForm = form.handle();
+    SetWindowTextW(edit.handle(), L"typed 文字");  // typed into the platform window, not through setText
+    int seen = 0;
+    auto saved = form.windowProc;
+    form.windowProc = [&](Message& m) {
+        if (m.msg == WM_USER + 7) ++seen;
+        saved(m);
+    };
+    form.setBorderStyle(BorderStyle::Dialog);
+    form.recreateWindow();
+    EXPECT_NE(form.handle(), oldForm);
+    EXPECT_FALSE(IsWindow(oldForm));
+    EXPECT_EQ(GetParent(edit.handle()), form.handle());
+    EXPECT_EQ(edit.text(), L"typed 文字");
+    SendMessageW(form.handle(), WM_USER + 7, 0, 0);
+    EXPECT_EQ(seen, 1);
+    EXPECT_EQ(GetWindowLongW(form.handle(), GWL_EXSTYLE) & WS_EX_DLGMODALFRAME, WS_EX_DLGMODALFRAME);
+    form.windowProc = saved;
+}
+
+TEST(Controls, FontAndColourFollowTheParentUntilSetOwnValues) {
+    Form form;
+    Panel& panel = form.create<Panel>();
+    panel.setParent(&form);
+    Label& inherits = form.create<Label>();
+    inherits.setParent(&panel);
+    Label& own = form.create<Label>();
+    own.setParent(&panel);
+    own.font().setName(L"Own");
+    form.font().setName(L"宋体");
+    form.font().setHeight(-12);
+    EXPECT_EQ(panel.font().name(), L"宋体");
+    EXPECT_EQ(inherits.font().name(), L"宋体");
+    EXPECT_EQ(inherits.font().height(), -12);
+    EXPECT_EQ(own.font().name(), L"Own");
+    EXPECT_FALSE(own.parentFont());
+    own.setParentFont(true);
+    EXPECT_EQ(own.font().name(), L"宋体");
+    // Labels take their parent's colour; a colour of their own ends that.
+    panel.setColor(clWindow);
+    EXPECT_EQ(inherits.color(), clWindow);
+    inherits.setColor(clRed);
+    panel.setColor(clBtnFace);
+    EXPECT_EQ(inherits.color(), clRed);
+}
+
+TEST(Controls, AutoSizedLabelFitsItsTextAndFormsCentreOnFirstShow) {
+    Form form;
+    form.setPosition(FormPosition::ScreenCenter);
+    form.setBounds(0, 0, 200, 100);
+    Label& label = form.create<Label>();
+    label.setParent(&form);
+    label.setAutoSize(true);
+    label.setCaption(L"short");
+    int shortWidth = label.width();
+    label.setCaption(L"a much longer caption");
+    EXPECT_GT(label.width(), shortWidth);
+    EXPECT_GT(label.height(), 0);
+    form.show();
+    EXPECT_EQ(form.left(), (GetSystemMetrics(SM_CXSCREEN) - 200) / 2);
+    EXPECT_EQ(form.top(), (GetSystemMetrics(SM_CYSCREEN) - 100) / 2);
+    RECT r{};
+    GetWindowRect(form.handle(), &r);
+    EXPECT_EQ(r.left, form.left());
 }
