@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "framework/Utf.h"
 #include "promo/AnsiText.h"
 #include "promo/HttpStatusWatch.h"
 
@@ -12,18 +13,6 @@ namespace {
 
 // The platform's profile functions read at most this many characters of a value.
 constexpr DWORD kMaxValueChars = 2047;
-
-// The file name of an error message as UTF-8, the encoding of exception texts in this program.
-std::string utf8(const std::wstring& text) {
-    if (text.empty()) return {};
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                      nullptr);
-    std::string bytes(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
-    if (n > 0)
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n, nullptr,
-                            nullptr);
-    return bytes;
-}
 
 // A scratch file beside the download's target, removed unless it was moved into place.
 class ScratchFile {
@@ -99,7 +88,7 @@ std::string IniValue(const std::wstring& fileName, std::uint8_t mode, const std:
     if (mode == 1) {
         const std::wstring stored = AnsiToWide(ScrambleText(value, kScrambleStartKey));
         if (!WritePrivateProfileStringW(section.c_str(), key.c_str(), stored.c_str(), fileName.c_str()))
-            throw IniWriteError("Unable to write to " + utf8(fileName));
+            throw IniWriteError("Unable to write to " + fw::wideToUtf8(fileName));  // exception texts are UTF-8
         return {};
     }
     std::wstring stored(kMaxValueChars + 1, L'\0');
