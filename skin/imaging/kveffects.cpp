@@ -107,8 +107,9 @@ void TkvEffectBmp::ApplyNoise(int amount, std::uint32_t seed) {
     for (int y = 0; y < Height(); ++y) {
         Pixel* row = image_.scanline(y);
         for (int x = 0; x < Width(); ++x) {
-            // One offset per pixel, the same for its three channels. The modulo bias is far below visibility.
-            const int o = static_cast<int>(nextRandom(s) % static_cast<std::uint32_t>(amount)) - half;
+            // One offset per pixel, the same for its three channels: r in 0 … amount − 1 by scaling the 32-bit
+            // random value (no division per pixel).
+            const int o = static_cast<int>((std::uint64_t(nextRandom(s)) * std::uint32_t(amount)) >> 32) - half;
             const Pixel p = row[x];
             row[x] = (p & 0xFF000000u) | (Pixel(std::clamp(fw::pixelR(p) + o, 0, 255)) << 16) |
                      (Pixel(std::clamp(fw::pixelG(p) + o, 0, 255)) << 8) | Pixel(std::clamp(fw::pixelB(p) + o, 0, 255));
