@@ -41,18 +41,6 @@ const ElementSpec kBanners[] = {
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_CLIPCHILDREN;  // fixed single border, no border icons
 constexpr int kClientWidth = 546, kClientHeight = 296;
 
-ATOM registerMainFormClass(HINSTANCE instance, WNDPROC proc) {
-    WNDCLASSEXW wc{};
-    if (GetClassInfoExW(instance, kMainFormClass, &wc)) return 1;
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = proc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kMainFormClass;
-    return RegisterClassExW(&wc);
-}
-
 HWND createElement(HWND parent, const ElementSpec& e, HFONT font) {
     HWND h = CreateWindowExW(e.exStyle, e.windowClass, e.caption, WS_CHILD | WS_VISIBLE | e.style, e.left, e.top, e.width,
                              e.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(e.id)),
@@ -65,7 +53,7 @@ HWND createElement(HWND parent, const ElementSpec& e, HFONT font) {
 
 TfrmMain::TfrmMain(EngineFactory engineFactory) : engineFactory_(std::move(engineFactory)) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    registerMainFormClass(instance, &TfrmMain::windowProc);
+    kvui::registerPlainWindowClass(kMainFormClass, &TfrmMain::windowProc);
     font_ = kvui::createFont(kvui::FontSpec{L"MS Sans Serif", -12, false, GB2312_CHARSET});
 
     SkinMessage.DefaultFont = kvui::FontSpec{L"宋体", 12, false, DEFAULT_CHARSET};

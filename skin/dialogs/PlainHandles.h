@@ -101,6 +101,20 @@ struct FontSpec {
     BYTE charset = DEFAULT_CHARSET;
 };
 
+// Registers a window class of this module with the button-face background and the arrow cursor (once).
+inline bool registerPlainWindowClass(const wchar_t* className, WNDPROC proc) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    if (GetClassInfoExW(instance, className, &wc)) return true;
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = className;
+    return RegisterClassExW(&wc) != 0;
+}
+
 inline OwnedGdi<HFONT> createFont(const FontSpec& f) {
     return OwnedGdi<HFONT>(CreateFontW(f.height, 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, f.charset,
                                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,

@@ -6,18 +6,6 @@ namespace {
 
 std::wstring wide(std::u16string_view s) { return std::wstring(s.begin(), s.end()); }
 
-ATOM registerMessageFormClass(HINSTANCE instance, WNDPROC proc) {
-    WNDCLASSEXW wc{};
-    if (GetClassInfoExW(instance, kMessageFormClass, &wc)) return 1;
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = proc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kMessageFormClass;
-    return RegisterClassExW(&wc);
-}
-
 LPCWSTR kindIcon(TkvMessageKind kind) {
     switch (kind) {
         case TkvMessageKind::mtWarning: return IDI_WARNING;
@@ -53,7 +41,7 @@ HWND makeChild(HWND parent, const wchar_t* cls, const std::wstring& text, DWORD 
 std::unique_ptr<TkvMessageForm> TkvSkinMessage::CreateSkinMessageForm(std::u16string_view text, TkvMessageKind kind,
                                                                       TkvMessageButtons buttons, int left, int top) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    registerMessageFormClass(instance, &TkvMessageForm::windowProc);
+    kvui::registerPlainWindowClass(kMessageFormClass, &TkvMessageForm::windowProc);
     std::unique_ptr<TkvMessageForm> form(new TkvMessageForm());
     form->labelFont_ = kvui::createFont(DefaultFont);
     form->buttonFont_ = kvui::createFont(DefaultButtonFont);

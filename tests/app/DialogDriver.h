@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace kvtest {
 
@@ -57,5 +58,55 @@ HWND waitForWindow(Probe probe, DWORD timeoutMs = 20000) {
     }
     return nullptr;
 }
+
+}  // namespace kvtest
+
+namespace kvtest {
+
+// Answers the message boxes this thread shows, one after another, from a timer that runs inside their modal
+// loops: records each box's caption and text, then presses the next button of the script.
+class BoxAnswerer {
+public:
+    struct Box {
+        std::wstring caption;
+        std::wstring text;
+    };
+    BoxAnswerer(const wchar_t* boxClass, int labelId, int buttonIdBase, std::vector<int> script)
+        : boxClass_(boxClass), labelId_(labelId), buttonIdBase_(buttonIdBase), script_(std::move(script)) {
+        current() = this;
+        timer_ = SetTimer(nullptr, 0, 20, &BoxAnswerer::tick);
+    }
+    ~BoxAnswerer() {
+        KillTimer(nullptr, timer_);
+        current() = nullptr;
+    }
+    BoxAnswerer(const BoxAnswerer&) = delete;
+    BoxAnswerer& operator=(const BoxAnswerer&) = delete;
+    const std::vector<Box>& boxes() const { return boxes_; }
+
+private:
+    static BoxAnswerer*& current() {
+        static BoxAnswerer* c = nullptr;  // the answerer of the running test
+        return c;
+    }
+    static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
+        BoxAnswerer* self = current();
+        if (self == nullptr) return;
+        HWND box = findTopLevel(GetCurrentProcessId(), self->boxClass_);
+        if (box == nullptr || box == self->last_) return;
+        self->last_ = box;
+        self->boxes_.push_back({windowText(box), windowText(GetDlgItem(box, self->labelId_))});
+        const std::size_t i = self->boxes_.size() - 1;
+        const int button = i < self->script_.size() ? self->script_[i] : self->script_.back();
+        PostMessageW(GetDlgItem(box, self->buttonIdBase_ + button), BM_CLICK, 0, 0);
+    }
+    const wchar_t* boxClass_;
+    int labelId_;
+    int buttonIdBase_;
+    std::vector<int> script_;
+    std::vector<Box> boxes_;
+    HWND last_ = nullptr;
+    UINT_PTR timer_ = 0;
+};
 
 }  // namespace kvtest

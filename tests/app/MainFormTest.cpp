@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/JroEngine.h"
 #include "app/Win32FileOperations.h"
 #include "engine/com/ConnectionString.h"
 #include "engine/com/WinHandles.h"
@@ -159,6 +160,101 @@ TEST_F(RealFiles, ReadOnlyFolderEntryStaysIntact) {
     SetFileAttributesW(db_.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(kvtest::readFileBytes(db_), original_);
     EXPECT_EQ(kvtest::listFiles(dir_.path()).size(), 1u);
+}
+
+// ---- the compact button in the window, with the boxes answered as a user would ---------------------------
+
+class CompactButton : public ::testing::Test {
+protected:
+    void SetUp() override {
+        db_ = dir_.file(L"shop.mdb");
+        ASSERT_TRUE(kvtest::writeFileBytes(db_, original_));
+    }
+    // Types the path, presses the compact button and answers the boxes with `script`; returns the boxes seen.
+    std::vector<kvtest::BoxAnswerer::Box> press(EngineFactory factory, const std::wstring& path, std::vector<int> script) {
+        TfrmMain form(std::move(factory));
+        form.show();
+        SetWindowTextW(GetDlgItem(form.handle(), idEdtDatabaseFile), path.c_str());
+        kvtest::BoxAnswerer answerer(kMessageFormClass, kMessageLabelId, kMessageButtonIdBase, std::move(script));
+        SendMessageW(GetDlgItem(form.handle(), idKvSkinButton1), BM_CLICK, 0, 0);
+        return answerer.boxes();
+    }
+    EngineFactory counted(EngineFactory inner) {
+        return [this, inner] {
+            ++enginesCreated_;
+            return inner();
+        };
+    }
+    static std::wstring wide(std::u16string_view s) { return std::wstring(s.begin(), s.end()); }
+    ScratchFolder dir_{L"button"};
+    std::wstring db_;
+    const std::vector<std::uint8_t> original_ = std::vector<std::uint8_t>(5000, 'o');
+    int enginesCreated_ = 0;
+};
+
+TEST_F(CompactButton, ConfirmedCompactionEndsInTheInformationBox) {
+    auto boxes = press(writingEngine(), db_, {mbOK, mbOK});
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].caption, L"Warning");
+    EXPECT_EQ(boxes[0].text, wide(kConfirmCompactText));
+    EXPECT_EQ(boxes[1].caption, L"Information");
+    EXPECT_EQ(boxes[1].text, L"压缩数据库成功");
+    EXPECT_EQ(kvtest::readFileBytes(db_), kCompacted);
+}
+
+TEST_F(CompactButton, CancelAndBlankNamesDoNothing) {
+    auto boxes = press(counted(writingEngine()), db_, {mbCancel});
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, L"Warning");
+    boxes = press(counted(writingEngine()), L"    ", {mbOK});
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(enginesCreated_, 0);
+    EXPECT_EQ(kvtest::readFileBytes(db_), original_);
+}
+
+TEST_F(CompactButton, MissingEngineEndsInTheErrorBox) {
+    auto missing = []() -> std::unique_ptr<DatabaseEngine> { throw EngineError("JRO.JetEngine is not registered"); };
+    auto boxes = press(missing, db_, {mbOK, mbOK});
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].caption, L"Error");
+    EXPECT_EQ(boxes[1].text, L"压缩失败，可能是您的计算机中没有安装 ADO 引擎，或者是数据库文件正被其它程序打开");
+    EXPECT_EQ(kvtest::readFileBytes(db_), original_);
+}
+
+TEST_F(CompactButton, FailedCopyBackEndsInTheErrorBoxWithoutLeftovers) {
+    const std::u16string tempDir = GetTempDirectory();
+    const std::wstring temp(tempDir.begin(), tempDir.end());
+    const std::size_t tempFilesBefore = kvtest::listFiles(temp.substr(0, temp.size() - 1)).size();
+    kvcom::UniqueHandle other(CreateFileW(db_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                          OPEN_EXISTING, 0, nullptr));
+    auto boxes = press(writingEngine(), db_, {mbOK, mbOK});
+    other.reset();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].caption, L"Error");
+    EXPECT_EQ(kvtest::readFileBytes(db_), original_);
+    EXPECT_EQ(kvtest::listFiles(dir_.path()).size(), 1u);
+    EXPECT_EQ(kvtest::listFiles(temp.substr(0, temp.size() - 1)).size(), tempFilesBefore);
+}
+
+// The registered engine (tools/winerun registers the stand-in before tests run), called late-bound.
+TEST(JroEngineCall, CompactsThroughTheRegisteredEngineAndTurnsErrorsIntoExceptions) {
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    {
+        ScratchFolder dir(L"jro");
+        const std::wstring src = dir.file(L"a.mdb");
+        ASSERT_TRUE(CopyFileW(kvtest::hostPath(KV_TEST_DATA "/testV1997.mdb").c_str(), src.c_str(), FALSE));
+        const std::u16string src16(src.begin(), src.end());
+        const std::wstring dst = dir.file(L"b.mdb");
+        const std::u16string dst16(dst.begin(), dst.end());
+        std::unique_ptr<DatabaseEngine> engine = CreateJroEngine();
+        ASSERT_NE(engine, nullptr);
+        EXPECT_THROW(engine->compactDatabase(u"Provider=Other;Data Source=" + src16 + u";", BuildConnectionString(dst16, u"")),
+                     EngineError);
+        EXPECT_FALSE(kvtest::fileExists(dst));
+        EXPECT_EQ(engine->compactDatabase(BuildConnectionString(src16, u""), BuildConnectionString(dst16, u"")), 0);
+        EXPECT_TRUE(kvtest::fileExists(dst));
+    }
+    CoUninitialize();
 }
 
 }  // namespace
