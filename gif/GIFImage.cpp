@@ -66,10 +66,16 @@ void TGIFImage::StopDraw() {
     std::vector<std::unique_ptr<TGIFPainter>> stopping;
     {
         std::lock_guard<std::mutex> lock(painterLock_);
-        stopping.swap(painters_);
         painter_ = nullptr;
+        for (auto& p : painters_) {
+            p->Stop();
+            // A synchronous painter still running, or a painter whose call this thread is running (a notification
+            // led here), is further up this thread's stack: it ends when control returns to it and is freed later.
+            const bool onOurStack = p->Asynchronous() ? p->InUICall() : !p->Finished();
+            if (!onOurStack) stopping.push_back(std::move(p));
+        }
+        std::erase(painters_, nullptr);
     }
-    for (auto& p : stopping) p->Stop();
     // Destroying a painter waits for its thread, servicing the calls it hands to this thread meanwhile.
     stopping.clear();
 }
@@ -148,7 +154,10 @@ void TGIFImage::DrawImage(fw::Canvas& canvas, const fw::Rect& rect) {
         ~Leave() { flag = false; }
     } leave{drawing_};
 
-    UpdateDithering();
+    {
+        std::lock_guard<std::mutex> lock(renderLock_);
+        UpdateDithering();
+    }
     ReapFinished();
     const bool tile = (DrawOptions & GIFDrawOption::Tile) != 0;
     const bool transparent = (DrawOptions & GIFDrawOption::DrawTransparent) != 0;

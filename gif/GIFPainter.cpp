@@ -19,7 +19,12 @@ TGIFPainter::TGIFPainter(TGIFImage& image, HDC dc, const fw::Rect& rect, fw::Dib
       dc_(dc),
       rect_(offscreen ? offscreen->rect() : rect),
       offscreen_(offscreen),
-      playback_(image.Data(), PainterOptions(image, drawOptions), animationSpeed, *this) {
+      playback_(image.Data(), PainterOptions(image, drawOptions), animationSpeed, *this),
+      onStart_(image.OnStartPaint),
+      onPaint_(image.OnPaint),
+      onAfterPaint_(image.OnAfterPaint),
+      onLoop_(image.OnLoop),
+      onEnd_(image.OnEndPaint) {
     // Work bitmaps start from what is on the target now.
     fw::ConstPixelView start;
     if (offscreen_) {
@@ -122,11 +127,18 @@ void TGIFPainter::RenderFrame(int index) {
 }
 
 void TGIFPainter::OnUIThread(const std::function<void()>& fn) {
-    if (sync_) {
-        sync_->Call(fn);
-    } else {
+    if (!sync_) {
         fn();
+        return;
     }
+    sync_->Call([&] {
+        inUICall_ = true;
+        struct Reset {
+            bool& flag;
+            ~Reset() { flag = false; }
+        } reset{inUICall_};
+        fn();
+    });
 }
 
 void TGIFPainter::PaintFrame(int index, int disposal, int previousDisposal) {
@@ -157,11 +169,11 @@ void TGIFPainter::PaintOnUIThread(int index, int disposal, int previousDisposal)
 void TGIFPainter::Notify(GIFPainterEvent e) {
     const std::function<void()>* handler = nullptr;
     switch (e) {
-        case GIFPainterEvent::Start: handler = &image_.OnStartPaint; break;
-        case GIFPainterEvent::BeforePaint: handler = &image_.OnPaint; break;
-        case GIFPainterEvent::AfterPaint: handler = &image_.OnAfterPaint; break;
-        case GIFPainterEvent::Loop: handler = &image_.OnLoop; break;
-        case GIFPainterEvent::End: handler = &image_.OnEndPaint; break;
+        case GIFPainterEvent::Start: handler = &onStart_; break;
+        case GIFPainterEvent::BeforePaint: handler = &onPaint_; break;
+        case GIFPainterEvent::AfterPaint: handler = &onAfterPaint_; break;
+        case GIFPainterEvent::Loop: handler = &onLoop_; break;
+        case GIFPainterEvent::End: handler = &onEnd_; break;
     }
     if (handler && *handler && !(e != GIFPainterEvent::End && playback_.Stopped())) OnUIThread(*handler);
 }

@@ -34,6 +34,8 @@ public:
     // Whether the run has ended (the thread has returned or is about to).
     bool Finished() const { return finished_; }
     HANDLE Thread() const { return thread_.get(); }
+    // True while the user-interface thread runs one of this painter's calls (its thread then waits for it).
+    bool InUICall() const { return inUICall_; }
 
     bool Asynchronous() const { return playback_.Asynchronous(); }
     int ActiveFrame() const { return playback_.ActiveFrame(); }
@@ -69,5 +71,8 @@ private:
     GIFKernelHandle thread_;
     std::atomic<bool> finished_{false};
     bool started_ = false;
+    bool inUICall_ = false;  // touched on the user-interface thread only
     GIFSynchronizer* sync_ = nullptr;
+    // The image's notifications, copied when the painter is made.
+    std::function<void()> onStart_, onPaint_, onAfterPaint_, onLoop_, onEnd_;
 };

@@ -40,7 +40,8 @@ void GIFPlayback::Play() {
         active_ = loopPoint;
         if (started) host_.Notify(GIFPainterEvent::Loop);
         bool painted = false;
-        while (active_ >= 0 && active_ < count && !image_.Images[active_]->Empty() && !Ending()) {
+        // A stop comes first: the frames may be gone once the image was cleared.
+        while (!Ending() && active_ >= 0 && active_ < count && !image_.Images[active_]->Empty()) {
             const int index = active_;
             TGIFSubImage& frame = *image_.Images[index];
 

@@ -183,6 +183,27 @@ TEST(GIFImageWin, SynchronousPainterPlaysInsideTheDraw) {
     EXPECT_EQ(target.pixels().at(0, 0) & 0xFFFFFF, 0xFFFFFFu);
 }
 
+TEST(GIFImageWin, ClearingFromAPainterNotificationEndsThePainterSafely) {
+    for (bool async : {false, true}) {
+        SCOPED_TRACE(async);
+        auto image = Load(Blink(0));
+        if (!async) image->DrawOptions &= ~GIFDrawOption::AsyncPaint;
+        PaintLog log;
+        Attach(*image, log);
+        TGIFImage* raw = image.get();
+        image->OnAfterPaint = [&log, raw] {
+            ++log.painted;
+            raw->Clear();
+        };
+        fw::DibSection target(4, 4);
+        image->DrawImage(target.canvas(), {0, 0, 4, 4});
+        ASSERT_TRUE(PumpUntil([&] { return log.ended > 0; }, 3000));
+        EXPECT_EQ(log.painted, 1);
+        EXPECT_TRUE(image->Images().empty());
+        EXPECT_TRUE(PumpUntil([&] { return image->PainterCount() == 0; }, 3000));
+    }
+}
+
 TEST(GIFImageWin, DirectDrawKeepsThePainterForTheSameCanvasAndRectangle) {
     auto image = Load(Blink(0, 20));
     image->DrawOptions |= GIFDrawOption::DirectDraw;
