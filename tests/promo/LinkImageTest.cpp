@@ -1,4 +1,6 @@
-// A form description names the banner class and sets its link.
+// The banner on a real window: clicks and cursor through the window messages, and the class in form descriptions.
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include "framework/ClassRegistry.h"
@@ -51,4 +53,36 @@ TEST(LinkImageClass, FormDescriptionsCreateBannersWithTheirLinksAndEvents) {
     img1->click();
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(opened, std::vector<std::wstring>{L"https://www.kovra.example/"});
+}
+
+TEST(LinkImageWindow, AMouseClickOnTheBannerOpensItsLinkAndThePointerIsAHand) {
+    fw::Form form;
+    form.setClientWidth(300);
+    form.setClientHeight(100);
+    fw::Panel& top = form.create<fw::Panel>();
+    top.setParent(&form);
+    top.setBounds(0, 0, 300, 49);
+    TkvSkinLinkImage& img = form.create<TkvSkinLinkImage>();
+    img.setParent(&top);
+    img.setBounds(1, 1, 264, 47);
+    img.setURL(L"http://www.kovra.example/");
+    std::vector<std::wstring> opened;
+    img.setLinkOpener([&](const std::wstring& link) { opened.push_back(link); });
+    form.show();
+    HWND panel = top.handle();
+    ASSERT_NE(panel, nullptr);
+
+    const LPARAM inside = MAKELPARAM(20, 20), outside = MAKELPARAM(280, 20);
+    SendMessageW(panel, WM_MOUSEMOVE, 0, inside);
+    SendMessageW(panel, WM_SETCURSOR, reinterpret_cast<WPARAM>(panel), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND)));
+
+    SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, inside);
+    SendMessageW(panel, WM_LBUTTONUP, 0, inside);
+    EXPECT_EQ(opened, std::vector<std::wstring>{L"http://www.kovra.example/"});
+    // A press and release beside the banner is no click on it.
+    SendMessageW(panel, WM_MOUSEMOVE, 0, outside);
+    SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, outside);
+    SendMessageW(panel, WM_LBUTTONUP, 0, outside);
+    EXPECT_EQ(opened.size(), 1u);
 }
