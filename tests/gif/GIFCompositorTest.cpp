@@ -39,6 +39,19 @@ TEST(GIFCompositor, TransparentPixelsLeaveTheTargetUnchanged) {
     EXPECT_EQ(target.at(0, 0), kGrey[0]);
 }
 
+TEST(GIFCompositor, ChannelsKeepTheirOrder) {
+    Bytes b = Builder().Header(3, 1, 1).Image(0, 0, 3, 1, {0, 1, 2}).bytes();
+    // Global table entries 0..2 (from byte 13): red, green, blue.
+    const std::uint8_t rgb[9] = {255, 0, 0, 0, 255, 0, 0, 0, 255};
+    std::copy(rgb, rgb + 9, b.begin() + 13);
+    auto image = LoadImage(b);
+    fw::Bitmap target(3, 1);
+    GIFDrawFirstFrame(image, target, target.rect(), GIFDrawOption::Default);
+    EXPECT_EQ(target.at(0, 0), fw::makePixel(255, 0, 0));
+    EXPECT_EQ(target.at(1, 0), fw::makePixel(0, 255, 0));
+    EXPECT_EQ(target.at(2, 0), fw::makePixel(0, 0, 255));
+}
+
 TEST(GIFCompositor, TileRepeatsAtTheImageSizeAndClipsToTheRectangle) {
     auto image = LoadImage(Builder().Header(2, 2).Image(0, 0, 2, 2, {0, 1, 2, 3}).bytes());
     fw::Bitmap target(7, 4, kUnder);

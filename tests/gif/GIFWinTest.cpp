@@ -114,6 +114,14 @@ TEST(GIFImageWin, SingleFrameIsDrawnWithoutPainter) {
     const fw::ConstPixelView px = target.pixels();
     EXPECT_EQ(px.at(1, 1) & 0xFFFFFF, kUnder & 0xFFFFFF);  // transparent half keeps what was there
     EXPECT_EQ(px.at(6, 1) & 0xFFFFFF, 0xFFFFFFu);
+
+    // A red palette entry reads back as red through the platform.
+    Bytes red = Builder().Header(1, 1, 0).Image(0, 0, 1, 1, {0}).Trailer().bytes();
+    red[13] = 255;
+    red[14] = red[15] = 0;
+    auto redImage = Load(red);
+    redImage->DrawImage(target.canvas(), {0, 0, 8, 4});
+    EXPECT_EQ(GetPixel(target.dc(), 3, 3), RGB(255, 0, 0));
 }
 
 TEST(GIFImageWin, NoColourTableFailsWhenDrawn) {
