@@ -83,7 +83,8 @@ fw::Bitmap captionButtons() {
     }
 
     // Menu-bar buttons: small, on the menu bar's face.
-    const Glyph barGlyphs[] = {Glyph::Close, Glyph::Restore, Glyph::Minimize, Glyph::Help};
+    // Columns: close, restore, minimise, and the program's symbol for the child's system menu.
+    const Glyph barGlyphs[] = {Glyph::Close, Glyph::Restore, Glyph::Minimize};
     for (int col = 0; col < 4; ++col)
         for (int state = 0; state < 3; ++state) {
             const Rect r = L::barButton(col, state);

@@ -48,7 +48,7 @@ void fields(fw::Bitmap& b) {
         roundBox(b, drop, 2, T::kNormal.border, T::kNormal.top, T::kNormal.bottom);
         drawArrow(b, drop, Arrow::Down, 3, T::kNormal.glyph);
     }
-    const State states[] = {State::Hot, State::Down, State::Disabled};
+    // Hot, pressed and disabled images of the two small buttons.
     for (int i = 0; i < 3; ++i) {
         const T::Face& f = i == 0 ? T::kHot : i == 1 ? T::kDown : T::kDisabled;
         const int shift = i == 1 ? 1 : 0;
@@ -59,7 +59,6 @@ void fields(fw::Bitmap& b) {
         fill(b, cbi, T::kField);
         roundBox(b, cbi, 2, f.border, f.top, f.bottom);
         drawArrow(b, cbi.offset(shift, shift), Arrow::Down, 3, f.glyph);
-        (void)states;
     }
 }
 

@@ -45,14 +45,6 @@ void drawCaptionGlyph(PixelView v, Rect r, Glyph g, Pixel p) {
         fill(v, {x + 2, y + 5, x + 8, y + 9}, p);
         hLine(v, x + 1, x + 10, y + 9, p);
         break;
-    case Glyph::Help:
-        line(v, x + 3, y + 2, x + 4, y + 1, p);
-        hLine(v, x + 4, x + 7, y + 1, p);
-        line(v, x + 7, y + 1, x + 7, y + 4, p);
-        line(v, x + 7, y + 4, x + 5, y + 5, p);
-        vLine(v, x + 5, y + 5, y + 7, p);
-        vLine(v, x + 5, y + 8, y + 10, p);
-        break;
     }
 }
 

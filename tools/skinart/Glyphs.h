@@ -5,7 +5,7 @@
 
 namespace skinart {
 
-enum class Glyph { Close, Maximize, Restore, Minimize, RollUp, RollDown, Tray, Help };
+enum class Glyph { Close, Maximize, Restore, Minimize, RollUp, RollDown, Tray };
 enum class Arrow { Up, Down, Left, Right };
 
 // Draws a caption-button symbol centred in r.

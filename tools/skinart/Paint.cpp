@@ -133,23 +133,4 @@ void ring(PixelView v, Rect r, Pixel p) {
         }
 }
 
-void copyWithin(PixelView v, Rect from, int x, int y) {
-    // Rows are copied through a small buffer-free path: source and destination never overlap in our layouts,
-    // but copy bottom-up when moving down so an overlap would still be correct.
-    const int w = from.width(), h = from.height();
-    if (w <= 0 || h <= 0) return;
-    auto row = [&](int i) {
-        const int sy = from.top + i, dy = y + i;
-        if (sy < 0 || dy < 0 || sy >= v.height || dy >= v.height) return;
-        for (int j = 0; j < w; ++j) {
-            const int sx = from.left + j, dx = x + j;
-            if (sx >= 0 && dx >= 0 && sx < v.width && dx < v.width) v.at(dx, dy) = v.at(sx, sy);
-        }
-    };
-    if (y > from.top)
-        for (int i = h - 1; i >= 0; --i) row(i);
-    else
-        for (int i = 0; i < h; ++i) row(i);
-}
-
 }  // namespace skinart

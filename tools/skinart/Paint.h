@@ -36,7 +36,4 @@ void disc(PixelView v, Rect r, Pixel p);
 // Ring (one pixel wide) centred in r.
 void ring(PixelView v, Rect r, Pixel p);
 
-// Copies rect `from` of v onto position (x, y) of v.
-void copyWithin(PixelView v, Rect from, int x, int y);
-
 }  // namespace skinart
