@@ -119,6 +119,10 @@ std::vector<std::string> checkStructure(const PageStore& store, const Survey& su
     for (auto p : survey.globalMap.pages)
         if (p < store.pageCount())
             problems.push_back("the global usage map marks page " + std::to_string(p) + " free inside the file");
+    if (survey.globalMap.beyondEnd != survey.globalMap.bitsBeyondEnd)
+        problems.push_back("the global usage map marks " +
+                           std::to_string(survey.globalMap.bitsBeyondEnd - survey.globalMap.beyondEnd) +
+                           " pages past the end of the file as used");
 
     // Owner of every reached ordinary data page -> its pages.
     std::map<std::uint32_t, std::set<std::uint32_t>> owned;

@@ -21,7 +21,8 @@ UsageMap readUsageMap(const PageStore& store, std::uint32_t rowPointer)
         if (row.size() < 5)
             damaged(which + " is too short");
         const std::uint32_t start = m.start = rd32(row, 1);
-        for (std::uint32_t i = 0; i < (row.size() - 5) * 8; ++i)
+        for (std::uint32_t i = 0; i < (row.size() - 5) * 8; ++i) {
+            m.bitsBeyondEnd += std::uint64_t(start) + i >= store.pageCount();
             if ((row[5 + i / 8] >> (i % 8)) & 1) {
                 std::uint64_t p = std::uint64_t(start) + i;
                 if (p >= store.pageCount())
@@ -29,6 +30,7 @@ UsageMap readUsageMap(const PageStore& store, std::uint32_t rowPointer)
                 else
                     m.pages.push_back(static_cast<std::uint32_t>(p));
             }
+        }
         return m;
     }
     if (m.kind == 1) {
@@ -42,7 +44,8 @@ UsageMap readUsageMap(const PageStore& store, std::uint32_t rowPointer)
             if (bits[0] != kPageUsageMap)
                 damaged(which + " names page " + std::to_string(mp) + " of type " + std::to_string(bits[0]) +
                         " as a bitmap page");
-            for (std::uint32_t i = 0; i < per; ++i)
+            for (std::uint32_t i = 0; i < per; ++i) {
+                m.bitsBeyondEnd += std::uint64_t(k) * per + i >= store.pageCount();
                 if ((bits[4 + i / 8] >> (i % 8)) & 1) {
                     std::uint64_t p = std::uint64_t(k) * per + i;
                     if (p >= store.pageCount())
@@ -50,6 +53,7 @@ UsageMap readUsageMap(const PageStore& store, std::uint32_t rowPointer)
                     else
                         m.pages.push_back(static_cast<std::uint32_t>(p));
                 }
+            }
         }
         return m;
     }

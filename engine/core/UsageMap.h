@@ -13,6 +13,7 @@ struct UsageMap {
     std::vector<std::uint32_t> mapPages; // kind 1: the bitmap pages in order (0 where there is none)
     std::vector<std::uint32_t> pages;    // the page numbers within the file whose bit is set, ascending
     std::uint32_t beyondEnd = 0;         // set bits that name pages past the end of the file
+    std::uint32_t bitsBeyondEnd = 0;     // all bits, set or not, that name pages past the end of the file
     std::uint32_t start = 0;             // kind 0: the page of bit 0
 };
 
