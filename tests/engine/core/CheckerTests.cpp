@@ -49,7 +49,7 @@ TEST_P(CheckerTest, SourcesWithGarbageAreNotSound)
     EXPECT_TRUE(mentions(jet::checkDatabase(b), "not reached"));
 }
 
-TEST_P(CheckerTest, AFreeMarkInsideTheFileIsReported)
+TEST_P(CheckerTest, GlobalMapMustMarkExactlyThePagesPastTheEndFree)
 {
     Bytes b = compacted;
     jet::PageStore store(compacted);
@@ -57,6 +57,10 @@ TEST_P(CheckerTest, AFreeMarkInsideTheFileIsReported)
     auto slot = store.row(1, 0);
     b[ps + slot.begin + 5] |= 0x08;  // page 3 marked free
     EXPECT_TRUE(mentions(jet::checkDatabase(b), "free inside the file"));
+
+    Bytes c = compacted;
+    c[ps + slot.begin + 5 + 60] = 0;  // pages 480-487, past the end of every sample, marked used
+    EXPECT_TRUE(mentions(jet::checkDatabase(c), "past the end"));
 }
 
 TEST_P(CheckerTest, AnIdKeyThatNoLongerMatchesItsRowIsReported)
