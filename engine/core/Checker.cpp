@@ -30,7 +30,7 @@ bool keyMatchesRow(const PageStore& store, const TableInfo& t, const IndexInfo& 
         slot = store.row(page, ptr & 0xFF);
     }
     auto row = store.page(page).subspan(slot.begin, slot.end - slot.begin);
-    auto value = RowLayout(store.format(), row).value(*c);
+    auto value = RowLayout(store.format(), t.def.columns, row).value(*c);
     if (key.empty() || key[0] == 0x00)
         return !value;
     if (!value || value->end - value->begin != 4 || key.size() < 5)

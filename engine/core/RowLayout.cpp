@@ -2,9 +2,12 @@
 
 #include "engine/core/Bytes.h"
 
+#include <algorithm>
+
 namespace jet {
 
-RowLayout::RowLayout(const JetFormat& format, std::span<const std::uint8_t> row) : format_(format), row_(row)
+RowLayout::RowLayout(const JetFormat& format, const std::vector<Column>& columns, std::span<const std::uint8_t> row)
+    : format_(format), row_(row)
 {
     const std::uint32_t len = static_cast<std::uint32_t>(row.size());
     const std::uint32_t w = format.rowCountSize;
@@ -20,10 +23,12 @@ RowLayout::RowLayout(const JetFormat& format, std::span<const std::uint8_t> row)
     if (varCount > columnCount_)
         damaged("a row with more variable columns than columns");
 
+    std::uint32_t tableStart = 0;  // where the offset table (lowest byte) begins
     if (w == 2) {
         // Jet 4: u16 offsets stored backwards before the variable-column count, the last one ends the data.
         if (std::uint64_t(varCount + 1) * 2 + 2 > varCountAt)
             damaged("a row whose variable-column table does not fit");
+        tableStart = varCountAt - 2 * (varCount + 1);
         for (std::uint32_t i = 0; i <= varCount; ++i)
             varOffsets_.push_back(rd16(row, varCountAt - 2 * (i + 1)));
     } else {
@@ -33,6 +38,7 @@ RowLayout::RowLayout(const JetFormat& format, std::span<const std::uint8_t> row)
         if (std::uint64_t(jumps) + varCount + 1 > varCountAt)
             damaged("a row whose variable-column table does not fit");
         const std::uint32_t firstOffsetAt = varCountAt - jumps - 1;
+        tableStart = firstOffsetAt - varCount;
         // The last jump entry may be a dummy when the table itself lies below its 256-byte boundary.
         if ((firstOffsetAt - varCount) / 256 < jumps)
             --jumps;
@@ -43,11 +49,21 @@ RowLayout::RowLayout(const JetFormat& format, std::span<const std::uint8_t> row)
             varOffsets_.push_back(rd8(row, firstOffsetAt - i) + 256 * used);
         }
     }
-    std::uint32_t tableStart = w == 2 ? varCountAt - 2 * (varCount + 1) : varCountAt - (varCount + 1);
     for (std::uint32_t i = 0; i <= varCount; ++i) {
         if (varOffsets_[i] > tableStart || (i > 0 && varOffsets_[i] < varOffsets_[i - 1]))
             damaged("a row whose variable-column offsets are out of order");
     }
+    // The variable data ends exactly where the offset table begins; anything else means the offsets were
+    // not understood (for instance a jump table read wrongly), and nothing in the row can be trusted.
+    if (varOffsets_[varCount] != tableStart)
+        damaged("a row whose variable data does not end at its offset table");
+    // ... and begins right after the fixed columns the row holds.
+    std::uint32_t fixedEnd = w;
+    for (const auto& c : columns)
+        if (c.fixed && c.number < columnCount_ && c.type != kColBool)
+            fixedEnd = std::max<std::uint32_t>(fixedEnd, w + c.fixedOffset + c.length);
+    if (varOffsets_[0] != fixedEnd)
+        damaged("a row whose variable data does not start after its fixed columns");
 }
 
 bool RowLayout::notNull(std::uint16_t columnNumber) const

@@ -19,7 +19,7 @@ struct ValueRange {
 class RowLayout {
 public:
     // Cracks the row's header and variable-column table; throws a damaged-database error if they are inconsistent.
-    RowLayout(const JetFormat& format, std::span<const std::uint8_t> row);
+    RowLayout(const JetFormat& format, const std::vector<Column>& columns, std::span<const std::uint8_t> row);
 
     // The value of column c, or nothing when the row stores it as null or predates the column.
     std::optional<ValueRange> value(const Column& c) const;

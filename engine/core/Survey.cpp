@@ -173,7 +173,7 @@ private:
             checkOwnedDataPage(page, kCatalogPage);
             forEachLiveRow(page, [&](const LiveRow& r) {
                 auto bytes = rowBytes(r);
-                RowLayout layout(f_, bytes);
+                RowLayout layout(f_, catalog.columns, bytes);
                 auto t = layout.value(*type);
                 auto i = layout.value(*id);
                 if (!t || !i || rd16(bytes, t->begin) != 1)
@@ -285,7 +285,7 @@ private:
                 auto bytes = rowBytes(r);
                 if (!idColumn && longValues.empty())
                     return;
-                RowLayout layout(f_, bytes);
+                RowLayout layout(f_, d.columns, bytes);
                 if (idColumn)
                     if (auto v = layout.value(*idColumn)) {
                         if (v->end - v->begin != 4)

@@ -130,7 +130,7 @@ TEST(Compact, StalePermissionIdsThatWouldNameAnotherTableAreRefused)
     const std::uint32_t page = aces->dataPages.at(0);
     auto slot = before.row(page, 0);
     auto row = before.page(page).subspan(slot.begin, slot.end - slot.begin);
-    auto value = jet::RowLayout(before.format(), row).value(*objectId);
+    auto value = jet::RowLayout(before.format(), aces->def.columns, row).value(*objectId);
     ASSERT_TRUE(value.has_value());
     Bytes stale = source;
     const std::size_t at = std::size_t(page) * 2048 + slot.begin + value->begin;
