@@ -22,11 +22,17 @@ WindowedControl* controlOf(HWND hwnd) {
 }  // namespace
 
 bool preTranslateMessage(MSG& msg) {
-    if (msg.message != WM_KEYDOWN) return false;
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
     WindowedControl* target = controlOf(msg.hwnd);
     if (!target) return false;
     Form* form = target->parentForm();
     if (!form) return false;
+    if (form->onShortCut) {
+        bool handled = false;
+        form->onShortCut(form, msg.wParam, shiftState(), handled);
+        if (handled) return true;
+    }
+    if (msg.message != WM_KEYDOWN) return false;
     WPARAM key = msg.wParam;
     if (form->keyPreview() && form->onKeyDown && target != form) {
         form->onKeyDown(form, key, shiftState());

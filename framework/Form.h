@@ -79,6 +79,9 @@ public:
     NotifyEvent onDeactivate;
     std::function<void(Component* sender, CloseAction& action)> onClose;
     std::function<void(Component* sender, bool& canClose)> onCloseQuery;
+    // Every key press on the form (WM_KEYDOWN, WM_SYSKEYDOWN) before anything else sees it; set handled to
+    // swallow the key.
+    std::function<void(Component* sender, WPARAM key, ShiftState shift, bool& handled)> onShortCut;
 
 protected:
     void createParams(CreateParams& p) override;

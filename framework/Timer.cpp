@@ -1,5 +1,9 @@
 #include "framework/Timer.h"
 
+#include <exception>
+
+#include "framework/Application.h"
+
 namespace fw {
 
 namespace {
@@ -15,7 +19,11 @@ Timer::~Timer() {
 LRESULT CALLBACK Timer::proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_TIMER) {
         auto* t = reinterpret_cast<Timer*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-        if (t && t->enabled_ && t->onTimer) t->onTimer(t);
+        try {
+            if (t && t->enabled_ && t->onTimer) t->onTimer(t);
+        } catch (const std::exception& e) {
+            showException(e);  // errors must not unwind through the platform's dispatcher
+        }
         return 0;
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);

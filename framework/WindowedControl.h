@@ -45,6 +45,9 @@ public:
     void stopTimer(UINT_PTR id);
 
     void invalidate() override;
+    // Paints the visible windowless children in child order onto dc (window coordinates). Public so that a
+    // component painting a form's client area itself (the skinned frame) can draw the children over it.
+    void paintControls(HDC dc, const Rect& area);
 
     NotifyEvent onEnter;
     NotifyEvent onExit;
@@ -74,8 +77,6 @@ protected:
     void defaultHandler(Message& m) override;
     // WM_PAINT for windows of our own class: paints the background with the control's colour, then children.
     virtual void paintWindow(HDC dc, const Rect& area);
-    // Paints the visible windowless children in child order onto dc (window coordinates).
-    void paintControls(HDC dc, const Rect& area);
     void updateWindowBounds() override;
     // The window's client size changed: re-align.
     virtual void resized() { alignControls(); }

@@ -380,3 +380,48 @@ TEST(Controls, AutoSizedLabelFitsItsTextAndFormsCentreOnFirstShow) {
     GetWindowRect(form.handle(), &r);
     EXPECT_EQ(r.left, form.left());
 }
+
+TEST(Controls, ShortCutsAndKeyPreviewSeeKeysBeforeTheFocusedControl) {
+    TabForm t;
+    std::vector<std::string> log;
+    t.form.onShortCut = [&](Component*, WPARAM key, ShiftState, bool& handled) {
+        log.push_back("shortcut " + std::to_string(key));
+        handled = key == VK_F2;
+    };
+    t.form.setKeyPreview(true);
+    t.form.onKeyDown = [&](Component*, WPARAM& key, ShiftState) {
+        log.push_back("preview " + std::to_string(key));
+        if (key == VK_F3) key = 0;
+    };
+    t.file->onKeyDown = [&](Component*, WPARAM& key, ShiftState) { log.push_back("edit " + std::to_string(key)); };
+    t.form.show();
+    t.file->setFocus();
+    pump();
+    pressKey(VK_F2);  // taken by the shortcut handler
+    pressKey(VK_F3);  // swallowed by the preview
+    pressKey(VK_F4);  // reaches the edit
+    EXPECT_EQ(log, (std::vector<std::string>{"shortcut 113", "shortcut 114", "preview 114", "shortcut 115",
+                                             "preview 115", "edit 115"}));
+}
+
+TEST(Application, ListsEveryFormAndRunEndsWhenTheMainFormCloses) {
+    Application app;
+    app.setTitle(L"KovraAccess数据库压缩器 V1.0");
+    Form& main = app.createForm<Form>();
+    main.setBounds(0, 0, 200, 100);
+    Form& second = app.createForm<Form>();
+    Form unowned;
+    EXPECT_EQ(app.mainForm(), &main);
+    EXPECT_EQ(app.forms(), (std::vector<Form*>{&main, &second, &unowned}));
+    int shown = 0;
+    main.onShow = [&](Component*) {
+        ++shown;
+        PostMessageW(main.handle(), WM_CLOSE, 0, 0);
+    };
+    app.run();  // returns only because closing the main form ends the loop
+    EXPECT_EQ(shown, 1);
+    EXPECT_TRUE(app.terminated());
+    EXPECT_FALSE(main.visible());
+    app.destroyComponent(&second);
+    EXPECT_EQ(app.forms(), (std::vector<Form*>{&main, &unowned}));
+}
