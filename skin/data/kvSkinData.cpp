@@ -52,45 +52,47 @@ struct LoadGuard {
 SkinFormMessenger* DefaultSkinFormMessenger() { return nullptr; }
 #endif
 
+namespace {
+// The keys the popup and hint windows share: their pictures, corner points and stretching.
+template <class Window, class Get>
+void readWindowFrame(Window& w, Get v) {
+    w.WindowPictureIndex = toInteger(v("windowpictureindex"), -1);
+    w.MaskPictureIndex = toInteger(v("maskpictureindex"), -1);
+    w.LeftTopPoint = toPoint(v("lefttoppoint"), {});
+    w.RightTopPoint = toPoint(v("righttoppoint"), {});
+    w.LeftBottomPoint = toPoint(v("leftbottompoint"), {});
+    w.RightBottomPoint = toPoint(v("rightbottompoint"), {});
+}
+template <class Window, class Get>
+void readWindowStretch(Window& w, Get v) {
+    w.LeftStretch = toBoolean(v("leftstretch"), false);
+    w.RightStretch = toBoolean(v("rightstretch"), false);
+    w.TopStretch = toBoolean(v("topstretch"), false);
+    w.BottomStretch = toBoolean(v("bottomstretch"), false);
+    w.StretchEffect = toBoolean(v("stretcheffect"), false);
+    w.StretchType = toStretchType(v("stretchtype"), stFull);
+}
+}  // namespace
+
 void TkvDataSkinPopupWindow::ReadFromDescription(const IniText& ini) {
     auto v = [&ini](const char* key) { return ini.value("POPUPWINDOW", key); };
-    WindowPictureIndex = toInteger(v("windowpictureindex"), -1);
-    MaskPictureIndex = toInteger(v("maskpictureindex"), -1);
-    LeftTopPoint = toPoint(v("lefttoppoint"), {});
-    RightTopPoint = toPoint(v("righttoppoint"), {});
-    LeftBottomPoint = toPoint(v("leftbottompoint"), {});
-    RightBottomPoint = toPoint(v("rightbottompoint"), {});
+    readWindowFrame(*this, v);
     ItemsRect = toRect(v("itemsrect"), {});
     ScrollMarkerColor = static_cast<Color>(toInteger(v("scrollmarkercolor"), 0));
     ScrollMarkerActiveColor = static_cast<Color>(toInteger(v("scrollmarkeractivecolor"), 0));
-    LeftStretch = toBoolean(v("leftstretch"), false);
-    RightStretch = toBoolean(v("rightstretch"), false);
-    TopStretch = toBoolean(v("topstretch"), false);
-    BottomStretch = toBoolean(v("bottomstretch"), false);
-    StretchEffect = toBoolean(v("stretcheffect"), false);
-    StretchType = toStretchType(v("stretchtype"), stFull);
+    readWindowStretch(*this, v);
 }
 
 void TkvDataSkinHintWindow::ReadFromDescription(const IniText& ini) {
     auto v = [&ini](const char* key) { return ini.value("HINTWINDOW", key); };
-    WindowPictureIndex = toInteger(v("windowpictureindex"), -1);
-    MaskPictureIndex = toInteger(v("maskpictureindex"), -1);
-    LeftTopPoint = toPoint(v("lefttoppoint"), {});
-    RightTopPoint = toPoint(v("righttoppoint"), {});
-    LeftBottomPoint = toPoint(v("leftbottompoint"), {});
-    RightBottomPoint = toPoint(v("rightbottompoint"), {});
+    readWindowFrame(*this, v);
     ClientRect = toRect(v("clientrect"), {});
     auto name = v("fontname");
     FontName = name ? std::string(*name) : "Arial";
     FontHeight = toInteger(v("fontheight"), 14);
     FontStyle = toFontStyles(v("fontstyle"), {});
     FontColor = static_cast<Color>(toInteger(v("fontcolor"), 0));
-    LeftStretch = toBoolean(v("leftstretch"), false);
-    RightStretch = toBoolean(v("rightstretch"), false);
-    TopStretch = toBoolean(v("topstretch"), false);
-    BottomStretch = toBoolean(v("bottomstretch"), false);
-    StretchEffect = toBoolean(v("stretcheffect"), false);
-    StretchType = toStretchType(v("stretchtype"), stFull);
+    readWindowStretch(*this, v);
 }
 
 TkvSkinData::TkvSkinData(Component* owner, SkinFormMessenger* messenger)

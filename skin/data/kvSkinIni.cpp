@@ -8,6 +8,11 @@ namespace fw {
 namespace {
 char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c; }
 bool isBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+std::string lowerText(std::string_view s) {
+    std::string out(s);
+    for (char& c : out) c = lower(c);
+    return out;
+}
 }  // namespace
 
 bool sameText(std::string_view a, std::string_view b) {
@@ -58,7 +63,7 @@ IniText IniText::fromLines(const std::vector<std::string>& lines) {
         std::string_view line = trimText(raw);
         if (line.empty() || line.front() == ';') continue;
         if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-            ini.sections_.push_back({std::string(trimText(line.substr(1, line.size() - 2))), {}});
+            ini.sections_.push_back({std::string(trimText(line.substr(1, line.size() - 2))), {}, {}});
             current = &ini.sections_.back();
             continue;
         }
@@ -74,48 +79,63 @@ IniText IniText::fromLines(const std::vector<std::string>& lines) {
         }
         current->entries.push_back(std::move(e));
     }
+    ini.indexSections();
     return ini;
 }
 
+void IniText::indexEntry(Section& s, std::size_t i) {
+    const Entry& e = s.entries[i];
+    if (e.hasValue) s.keyIndex.emplace(lowerText(e.key), i);  // emplace keeps the first
+}
+
+void IniText::indexSections() {
+    sectionIndex_.clear();
+    for (std::size_t i = 0; i < sections_.size(); ++i) {
+        Section& s = sections_[i];
+        sectionIndex_.emplace(lowerText(s.name), i);
+        s.keyIndex.clear();
+        for (std::size_t k = 0; k < s.entries.size(); ++k) indexEntry(s, k);
+    }
+}
+
 const IniText::Section* IniText::findSection(std::string_view name) const {
-    for (const auto& s : sections_)
-        if (sameText(s.name, name)) return &s;
-    return nullptr;
+    auto it = sectionIndex_.find(lowerText(name));
+    return it == sectionIndex_.end() ? nullptr : &sections_[it->second];
 }
 
 std::optional<std::string_view> IniText::value(std::string_view section, std::string_view key) const {
     const Section* s = findSection(section);
     if (!s) return std::nullopt;
-    for (const auto& e : s->entries)
-        if (e.hasValue && sameText(e.key, key)) return std::string_view(e.value);
-    return std::nullopt;
+    auto it = s->keyIndex.find(lowerText(key));
+    if (it == s->keyIndex.end()) return std::nullopt;
+    return std::string_view(s->entries[it->second].value);
+}
+
+IniText::Section* IniText::findSectionForWrite(std::string_view name) {
+    return const_cast<Section*>(findSection(name));
 }
 
 void IniText::eraseSection(std::string_view name) {
-    for (auto it = sections_.begin(); it != sections_.end(); ++it)
-        if (sameText(it->name, name)) {
-            sections_.erase(it);
-            return;
-        }
+    const Section* s = findSection(name);
+    if (!s) return;
+    sections_.erase(sections_.begin() + (s - sections_.data()));
+    indexSections();
 }
 
 void IniText::writeValue(std::string_view section, std::string_view key, std::string value) {
-    Section* s = nullptr;
-    for (auto& sec : sections_)
-        if (sameText(sec.name, section)) {
-            s = &sec;
-            break;
-        }
+    Section* s = findSectionForWrite(section);
     if (!s) {
-        sections_.push_back({std::string(section), {}});
+        sections_.push_back({std::string(section), {}, {}});
+        sectionIndex_.emplace(lowerText(section), sections_.size() - 1);
         s = &sections_.back();
     }
-    for (auto& e : s->entries)
-        if (e.hasValue && sameText(e.key, key)) {
-            e.value = std::move(value);
-            return;
-        }
+    auto it = s->keyIndex.find(lowerText(key));
+    if (it != s->keyIndex.end()) {
+        s->entries[it->second].value = std::move(value);
+        return;
+    }
     s->entries.push_back({std::string(key), std::move(value), true});
+    indexEntry(*s, s->entries.size() - 1);
 }
 
 std::vector<std::string> IniText::toLines() const {

@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "framework/Geometry.h"
@@ -34,6 +35,8 @@ public:
     struct Section {
         std::string name;
         std::vector<Entry> entries;
+        // Lower-case key -> index of its first entry with a value; look-ups are made thousands of times per load.
+        std::unordered_map<std::string, std::size_t> keyIndex;
     };
 
     IniText() = default;
@@ -55,7 +58,12 @@ public:
     const std::vector<Section>& sections() const { return sections_; }
 
 private:
+    Section* findSectionForWrite(std::string_view name);
+    void indexSections();
+    static void indexEntry(Section& s, std::size_t i);
+
     std::vector<Section> sections_;
+    std::unordered_map<std::string, std::size_t> sectionIndex_;  // lower-case name -> first section of that name
 };
 
 bool sameText(std::string_view a, std::string_view b);

@@ -4,6 +4,7 @@
 #include <zlib.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <stdexcept>
 
@@ -16,8 +17,13 @@ struct ProgramSkin {
     fw::TkvCompressedStoredSkin stored;
     std::size_t packageSize = 0;
     ProgramSkin() {
-        kvtest::TempDir dir;
-        if (!stored.LoadFromSkinFile(kvtest::writeTestSkin(dir.path()))) throw std::runtime_error("test skin");
+        // KV_BENCH_SKIN names a packed skin file (kvskin pack) to measure instead of the generated test skin.
+        if (const char* file = std::getenv("KV_BENCH_SKIN")) {
+            stored.LoadFromCompressedFile(file);
+        } else {
+            kvtest::TempDir dir;
+            if (!stored.LoadFromSkinFile(kvtest::writeTestSkin(dir.path()))) throw std::runtime_error("test skin");
+        }
         fw::MemoryStream raw;
         stored.DecompressTo(raw);
         packageSize = raw.size();
