@@ -447,3 +447,63 @@ TEST_F(SkinModel, DesignerDoesNotLoadOnReference) {
     EXPECT_FALSE(model.Empty());
     model.SetCompressedStoredSkin(nullptr);
 }
+
+TEST_F(SkinModel, EveryDescriptionReadsBackWhatItWrites) {
+    kvtest::TempDir dir;
+    TkvCompressedStoredSkin stored;
+    ASSERT_TRUE(stored.LoadFromSkinFile(kvtest::writeTestSkin(dir.path())));
+    model.LoadStoredSkin(stored);
+    ASSERT_FALSE(model.Empty());
+
+    // Write every description, read fresh objects of the same types from that text, write those again:
+    // both texts must agree key for key.
+    IniText first;
+    for (const auto& d : model.ObjectDescriptions()) d->WriteToDescription(first);
+    for (const auto& d : model.ControlDescriptions()) d->WriteToDescription(first);
+    IniText reread = IniText::fromLines(first.toLines());
+    IniText second;
+    IniText entries = IniText::parse(kvtest::testSkinDescription());
+    for (const auto& d : model.ObjectDescriptions()) {
+        std::string entry(*entries.value("SKINOBJECTS", std::to_string(&d - model.ObjectDescriptions().data())));
+        auto fresh = CreateSkinObject(entry.substr(entry.find(':') + 1));
+        ASSERT_NE(fresh, nullptr) << entry;
+        fresh->IDName = d->IDName;
+        fresh->ReadFromDescription(reread);
+        fresh->WriteToDescription(second);
+    }
+    for (const auto& d : model.ControlDescriptions()) {
+        std::string entry(*entries.value("SKINCONTROLS", std::to_string(&d - model.ControlDescriptions().data())));
+        auto fresh = CreateSkinControl(entry.substr(entry.find(':') + 1));
+        ASSERT_NE(fresh, nullptr) << entry;
+        fresh->IDName = d->IDName;
+        fresh->ReadFromDescription(reread);
+        fresh->WriteToDescription(second);
+    }
+    EXPECT_EQ(first.toLines(), second.toLines());
+
+    // The writer keeps its keys' spelling and forms.
+    EXPECT_EQ(first.value("maxbutton", "restorehint").value(), "Restore");
+    EXPECT_EQ(first.value("traybutton", "command").value(), "cmminimizetotray");
+    EXPECT_EQ(first.value("closebutton", "morphing").value(), "1");
+    EXPECT_EQ(first.value("closebutton", "skinrect").value(), "258,5,275,22");
+    EXPECT_EQ(first.value("caption", "fontstyle").value(), "fsbold");
+    EXPECT_EQ(first.value("caption", "alignment").value(), "taleftjustify");
+    EXPECT_EQ(first.value("panel", "stretchtype").value(), "sthorz");
+    EXPECT_TRUE(first.value("mainmenubaritem", "unenabledfontColor"));
+    EXPECT_TRUE(first.value("button", "disabledskinrect"));
+    EXPECT_FALSE(first.value("button", "disableskinrsect"));  // that spelling belongs to frame buttons
+}
+
+TEST_F(SkinModel, WritingReplacesTheSection) {
+    IniText ini = IniText::parse("[x]\r\nskinrect=1,1,1,1\r\nstale=1\r\n[y]\r\na=b\r\n");
+    TkvDataUserObject user;
+    user.IDName = "x";
+    user.ReadFromDescription(ini);
+    EXPECT_EQ(user.SkinRect, (Rect{1, 1, 1, 1}));
+    user.SkinRect = {2, 3, 4, 5};
+    user.WriteToDescription(ini);
+    EXPECT_FALSE(ini.value("x", "stale"));
+    EXPECT_EQ(ini.value("x", "skinrect").value(), "2,3,4,5");
+    EXPECT_FALSE(ini.value("x", "hint"));  // a user object writes only its rectangle
+    EXPECT_EQ(ini.value("y", "a").value(), "b");
+}
