@@ -22,10 +22,12 @@ inline constexpr const char* InvalidSignature = "Invalid GIF signature";
 inline constexpr const char* PrematureEnd = "Premature end of data";
 inline constexpr const char* UnknownExtension = "Unknown extension type";
 inline constexpr const char* InvalidIntroducer = "Invalid extension introducer";
+// Cannot arise here: extensions are made from their label, and every decoder table entry's prefix is an earlier
+// entry. Kept so that the whole set of the format's messages is in one place.
 inline constexpr const char* ExtensionMismatch = "Internal error: Extension Instance does not match Extension Label";
+inline constexpr const char* CircularTable = "Circular decoder table entry";
 inline constexpr const char* AppExtBlockSize = "Unsupported Application Extension block size";
 inline constexpr const char* InvalidData = "Invalid GIF data";
-inline constexpr const char* CircularTable = "Circular decoder table entry";
 inline constexpr const char* NoColorTable = "No global or local color table defined";
 inline constexpr const char* UnknownBlock = "Unknown GIF block type";
 inline constexpr const char* InvalidTrailer = "Invalid Image trailer";
