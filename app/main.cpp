@@ -4,6 +4,7 @@
 
 #include "app/JroEngine.h"
 #include "app/uFrmMain.h"
+#include "framework/Application.h"
 
 namespace {
 
@@ -37,11 +38,17 @@ private:
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     OleScope ole;
+    fw::Application application;
     ComScope com;
-    TfrmMain frmMain(&CreateJroEngine);
-    if (frmMain.handle() == nullptr) return 1;
-    frmMain.show();
-    return frmMain.run();
+    application.setTitle(kApplicationTitle);
+    try {
+        application.createForm<TfrmMain>(EngineFactory(&CreateJroEngine));
+    } catch (const std::exception& e) {
+        fw::showException(e);
+        return 1;
+    }
+    application.run();
+    return 0;
 }

@@ -1,64 +1,42 @@
-// The main window: the file-name and password fields, the compact and exit buttons, the banner panel, the
-// status bar and the message box component. Built with the platform's plain controls until the skinned
-// components take their places.
+// The main window, read from its form description (resources/uFrmMain.kvform, resource FRMMAIN). Its
+// elements are the framework's plain controls until the skinned components take their places.
 #pragma once
-
-#include <windows.h>
 
 #include <string>
 
 #include "app/Compaction.h"
-#include "skin/dialogs/PlainHandles.h"
+#include "app/FileEdit.h"
+#include "framework/ClassRegistry.h"
+#include "framework/Form.h"
+#include "framework/StdControls.h"
 #include "skin/dialogs/kvMessages.h"
 
-inline constexpr wchar_t kMainFormClass[] = L"TfrmMain";
 inline constexpr wchar_t kApplicationTitle[] = L"KovraAccess数据库压缩器 V1.0";
 
-// Control identifiers of the main window's elements.
-enum MainFormControlId : int {
-    idTopPnl = 1000,
-    idImg1,
-    idImg2,
-    idKvSkinLabel1,
-    idEdtDatabaseFile,
-    idEdtDatabaseFileButton,  // the browse button inside the file-name field
-    idKvSkinLabel2,
-    idEdtPassword,
-    idKvSkinButton1,
-    idKvSkinButton2,
-    idLmStatusBar1,
-};
+// Registers the classes the main form's description names (beyond the framework's own).
+void RegisterMainFormClasses(fw::ClassRegistry& classes);
 
-class TfrmMain {
+class TfrmMain : public fw::Form {
 public:
-    // Creates the window and all its elements (hidden). `engineFactory` creates the compaction engine.
-    explicit TfrmMain(EngineFactory engineFactory);
-    ~TfrmMain();
-    TfrmMain(const TfrmMain&) = delete;
-    TfrmMain& operator=(const TfrmMain&) = delete;
+    // Reads the form from its description. `engineFactory` creates the compaction engine.
+    TfrmMain(fw::Component* owner, EngineFactory engineFactory);
 
-    HWND handle() const { return window_.get(); }
-    void show();
-    // Runs the message loop until the window closes.
-    int run();
-    // Applies the window's keyboard navigation to a message; true when it was used.
-    bool preTranslate(MSG& msg);
-
-    // Commands.
-    void kvSkinButton1Click();
-    void kvSkinButton2Click();
-    void browseDatabaseFile();
+    void kvSkinButton1Click(fw::Component* sender);
+    void kvSkinButton2Click(fw::Component* sender);
     bool CompactDatabaseFile(const std::u16string& fileName, const std::u16string& password);
 
-    TkvSkinMessage SkinMessage;
+    fw::Panel* TopPnl = nullptr;
+    fw::Image* img1 = nullptr;
+    fw::Image* img2 = nullptr;
+    fw::Label* kvSkinLabel1 = nullptr;
+    TFileEdit* edtDatabaseFile = nullptr;
+    fw::Label* kvSkinLabel2 = nullptr;
+    fw::Edit* edtPassword = nullptr;
+    fw::Button* kvSkinButton1 = nullptr;
+    fw::Button* kvSkinButton2 = nullptr;
+    fw::Panel* LmStatusBar1 = nullptr;
+    TkvSkinMessage* SkinMessage = nullptr;
 
 private:
-    static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    LRESULT handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    void createElements();
-    std::u16string controlText(int id) const;
-
     EngineFactory engineFactory_;
-    kvui::OwnedGdi<HFONT> font_;
-    kvui::OwnedWindow window_;
 };

@@ -28,7 +28,7 @@ inline BOOL CALLBACK matchTopLevel(HWND h, LPARAM lp) {
     GetWindowThreadProcessId(h, &owner);
     wchar_t name[128] = {};
     GetClassNameW(h, name, 128);
-    if ((s->pid == 0 || owner == s->pid) && IsWindowVisible(h) && lstrcmpW(name, s->cls) == 0 &&
+    if ((s->pid == 0 || owner == s->pid) && IsWindowVisible(h) && (s->cls == nullptr || lstrcmpW(name, s->cls) == 0) &&
         (s->caption == nullptr || windowText(h) == s->caption)) {
         s->found = h;
         return FALSE;
@@ -36,10 +36,34 @@ inline BOOL CALLBACK matchTopLevel(HWND h, LPARAM lp) {
     return TRUE;
 }
 
-// A visible top-level window of process `pid` (0: any) with this class (and caption, when not null).
+// A visible top-level window of process `pid` (0: any) with this class (any, when null) and caption (when not null).
 inline HWND findTopLevel(DWORD pid, const wchar_t* cls, const wchar_t* caption = nullptr) {
     TopLevelSearch s{pid, cls, caption, nullptr};
     EnumWindows(&matchTopLevel, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+struct ChildSearch {
+    const wchar_t* cls;
+    const wchar_t* text;
+    HWND found;
+};
+
+inline BOOL CALLBACK matchChild(HWND h, LPARAM lp) {
+    auto* s = reinterpret_cast<ChildSearch*>(lp);
+    wchar_t name[128] = {};
+    GetClassNameW(h, name, 128);
+    if (lstrcmpiW(name, s->cls) == 0 && (s->text == nullptr || windowText(h) == s->text)) {
+        s->found = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A descendant window of `parent` with this class (any case) and text (when not null).
+inline HWND findChild(HWND parent, const wchar_t* cls, const wchar_t* text = nullptr) {
+    ChildSearch s{cls, text, nullptr};
+    EnumChildWindows(parent, &matchChild, reinterpret_cast<LPARAM>(&s));
     return s.found;
 }
 

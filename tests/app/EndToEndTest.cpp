@@ -43,8 +43,11 @@ protected:
         std::wstring cmd = L"\"" + exe + L"\"";
         ASSERT_TRUE(CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_));
         WaitForInputIdle(pi_.hProcess, 10000);
-        main_ = waitForWindow([&] { return findTopLevel(pi_.dwProcessId, kMainFormClass); });
+        main_ = waitForWindow([&] { return findTopLevel(pi_.dwProcessId, nullptr, kApplicationTitle); });
         ASSERT_NE(main_, nullptr) << "main window did not appear";
+        ASSERT_NE(compactButton(), nullptr);
+        ASSERT_NE(exitButton(), nullptr);
+        ASSERT_NE(fileField(), nullptr);
     }
     void TearDown() override {
         if (pi_.hProcess != nullptr) {
@@ -53,14 +56,17 @@ protected:
             CloseHandle(pi_.hProcess);
         }
     }
-    HWND item(int id) const { return GetDlgItem(main_, id); }
+    // The elements, found as a user sees them: by kind and caption.
+    HWND compactButton() const { return kvtest::findChild(main_, L"Button", L"压缩数据库"); }
+    HWND exitButton() const { return kvtest::findChild(main_, L"Button", L"退出"); }
+    HWND fileField() const { return GetParent(kvtest::findChild(main_, L"Button", L"...")); }
     HWND waitForBox(const wchar_t* caption) {
         return waitForWindow([&] { return findTopLevel(pi_.dwProcessId, kMessageFormClass, caption); }, 60000);
     }
     // Presses the compact button and answers the confirmation with OK; returns the result box.
     HWND compact(const std::wstring& path, const wchar_t* expectedCaption) {
-        SendMessageW(item(idEdtDatabaseFile), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-        PostMessageW(item(idKvSkinButton1), BM_CLICK, 0, 0);
+        SendMessageW(fileField(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+        PostMessageW(compactButton(), BM_CLICK, 0, 0);
         HWND confirm = waitForBox(L"Warning");
         if (confirm == nullptr) return nullptr;
         EXPECT_EQ(windowText(GetDlgItem(confirm, kMessageLabelId)), wide(kConfirmCompactText));
@@ -68,7 +74,7 @@ protected:
         return waitForBox(expectedCaption);
     }
     void exitProgram() {
-        PostMessageW(item(idKvSkinButton2), BM_CLICK, 0, 0);
+        PostMessageW(exitButton(), BM_CLICK, 0, 0);
         ASSERT_EQ(WaitForSingleObject(pi_.hProcess, 15000), WAIT_OBJECT_0) << "exit button did not end the program";
         DWORD code = 1;
         GetExitCodeProcess(pi_.hProcess, &code);

@@ -2,6 +2,8 @@
 // on real files with the platform's file operations (the engine replaced by a fake that writes a known file).
 #include "app/uFrmMain.h"
 
+#include "framework/Application.h"
+
 #include <gtest/gtest.h>
 
 #include "app/JroEngine.h"
@@ -39,9 +41,20 @@ fw::Rect clientBounds(HWND parent, HWND child) {
     return fw::Rect{r.left, r.top, r.right, r.bottom};
 }
 
-TEST(MainForm, WindowHasItsSizeBorderAndCaption) {
-    TfrmMain form(writingEngine());
-    HWND h = form.handle();
+// One application with the main form read from its description, as the program makes it.
+class MainForm : public ::testing::Test {
+protected:
+    explicit MainForm(EngineFactory factory = writingEngine()) {
+        app_.setTitle(kApplicationTitle);
+        form_ = &app_.createForm<TfrmMain>(std::move(factory));
+    }
+    TfrmMain& form() { return *form_; }
+    fw::Application app_;
+    TfrmMain* form_ = nullptr;
+};
+
+TEST_F(MainForm, WindowHasItsSizeBorderAndCaption) {
+    HWND h = form().handle();
     ASSERT_NE(h, nullptr);
     RECT client{};
     GetClientRect(h, &client);
@@ -51,64 +64,83 @@ TEST(MainForm, WindowHasItsSizeBorderAndCaption) {
     const LONG style = GetWindowLongW(h, GWL_STYLE);
     EXPECT_EQ(style & WS_THICKFRAME, 0) << "not resizable by its border";
     EXPECT_EQ(style & (WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0) << "no border icons";
+    form().show();
     RECT outer{};
     GetWindowRect(h, &outer);
     EXPECT_NEAR((outer.left + outer.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
     EXPECT_NEAR((outer.top + outer.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
+    EXPECT_EQ(form().font().name(), L"MS Sans Serif");
+    EXPECT_EQ(form().font().height(), -12);
+    EXPECT_EQ(form().font().charset(), GB2312_CHARSET);
 }
 
-TEST(MainForm, ElementsStandAtTheirPositionsWithTheirCaptions) {
-    TfrmMain form(writingEngine());
-    HWND h = form.handle();
+TEST_F(MainForm, ElementsStandAtTheirPositionsWithTheirCaptions) {
+    HWND h = form().handle();
     struct Expect {
-        int id;
+        fw::Control* control;
         fw::Rect bounds;
         const wchar_t* text;
     };
     const Expect expected[] = {
-        {idTopPnl, fw::Rect::fromSize(0, 0, 546, 49), L"TopPnl"},
-        {idKvSkinLabel1, fw::Rect::fromSize(72, 80, 329, 21), L"文件名:"},
-        {idKvSkinLabel2, fw::Rect::fromSize(72, 136, 329, 21), L"数据库密码(如无请留空):"},
-        {idEdtPassword, fw::Rect::fromSize(72, 160, 329, 21), L""},
-        {idKvSkinButton1, fw::Rect::fromSize(72, 200, 209, 25), L"压缩数据库"},
-        {idKvSkinButton2, fw::Rect::fromSize(288, 200, 115, 25), L"退出"},
-        {idLmStatusBar1, fw::Rect::fromSize(0, 277, 546, 19), L""},
+        {form().TopPnl, fw::Rect::fromSize(0, 0, 546, 49), L"TopPnl"},
+        {form().kvSkinLabel1, fw::Rect::fromSize(72, 80, 329, 21), L"文件名:"},
+        {form().edtDatabaseFile, fw::Rect::fromSize(72, 104, 329, 20), L""},
+        {form().kvSkinLabel2, fw::Rect::fromSize(72, 136, 329, 21), L"数据库密码(如无请留空):"},
+        {form().edtPassword, fw::Rect::fromSize(72, 160, 329, 21), L""},
+        {form().kvSkinButton1, fw::Rect::fromSize(72, 200, 209, 25), L"压缩数据库"},
+        {form().kvSkinButton2, fw::Rect::fromSize(288, 200, 115, 25), L"退出"},
+        {form().LmStatusBar1, fw::Rect::fromSize(0, 277, 546, 19), nullptr},
     };
     for (const Expect& e : expected) {
-        SCOPED_TRACE(e.id);
-        HWND c = GetDlgItem(h, e.id);
-        ASSERT_NE(c, nullptr);
-        EXPECT_EQ(clientBounds(h, c), e.bounds);
-        EXPECT_EQ(windowText(c), e.text);
+        SCOPED_TRACE(e.control->name());
+        EXPECT_EQ(e.control->boundsRect(), e.bounds);
+        if (e.text) {
+            EXPECT_EQ(e.control->caption(), e.text);
+        }
+        if (auto* w = dynamic_cast<fw::WindowedControl*>(e.control)) {
+            EXPECT_EQ(clientBounds(h, w->handle()), e.bounds);
+        }
     }
-    // The file-name field and its browse button share the field's bounds.
-    fw::Rect edit = clientBounds(h, GetDlgItem(h, idEdtDatabaseFile));
-    fw::Rect browse = clientBounds(h, GetDlgItem(h, idEdtDatabaseFileButton));
-    EXPECT_EQ((fw::Rect{edit.left, edit.top, browse.right, browse.bottom}), fw::Rect::fromSize(72, 104, 329, 20));
-    EXPECT_EQ(edit.right, browse.left);
-    EXPECT_TRUE(GetWindowLongW(GetDlgItem(h, idEdtPassword), GWL_STYLE) & ES_PASSWORD);
-    HWND panel = GetDlgItem(h, idTopPnl);
-    EXPECT_EQ(clientBounds(panel, GetDlgItem(panel, idImg1)), fw::Rect::fromSize(1, 1, 264, 47));
-    EXPECT_EQ(clientBounds(panel, GetDlgItem(panel, idImg2)), fw::Rect::fromSize(265, 1, 280, 47));
+    // The banners: the first aligned left at its width, the second filling the rest of the panel's client area
+    // (whose inset for the panel's border is the panel's own business).
+    const fw::Rect panelClient = form().TopPnl->clientRect();
+    EXPECT_EQ(form().img1->width(), 264);
+    EXPECT_EQ(form().img1->left(), panelClient.left);
+    EXPECT_EQ(form().img2->left(), form().img1->boundsRect().right);
+    EXPECT_EQ(form().img2->boundsRect().right, panelClient.right);
+    EXPECT_EQ(form().img2->height(), panelClient.height());
+    EXPECT_EQ(form().edtPassword->passwordChar(), L'*');
+    EXPECT_EQ(form().edtDatabaseFile->filter(), L"Access 数据库文件|*.mdb");
+    // The browse button sits inside the field's right edge and is not a tab stop.
+    HWND field = form().edtDatabaseFile->handle();
+    HWND browse = form().edtDatabaseFile->browseButton().handle();
+    EXPECT_EQ(GetParent(browse), field);
+    RECT fieldClient{};
+    GetClientRect(field, &fieldClient);
+    EXPECT_EQ(clientBounds(field, browse).right, fieldClient.right);
+    EXPECT_FALSE(form().edtDatabaseFile->browseButton().tabStop());
 }
 
-TEST(MainForm, TabMovesThroughTheFieldsAndButtonsInOrder) {
-    TfrmMain form(writingEngine());
-    HWND h = form.handle();
-    const int order[] = {idEdtDatabaseFile, idEdtPassword, idKvSkinButton1, idKvSkinButton2, idEdtDatabaseFile};
-    HWND at = GetDlgItem(h, order[0]);
+TEST_F(MainForm, TabMovesThroughTheFieldsAndButtonsInOrder) {
+    form().show();
+    fw::WindowedControl* order[] = {form().edtDatabaseFile, form().edtPassword, form().kvSkinButton1,
+                                    form().kvSkinButton2, form().edtDatabaseFile};
+    order[0]->setFocus();
     for (std::size_t i = 1; i < std::size(order); ++i) {
-        HWND next = GetNextDlgTabItem(h, at, FALSE);
-        EXPECT_EQ(GetDlgCtrlID(next), order[i]) << "after " << GetDlgCtrlID(at);
-        at = next;
+        form().selectNext(form().activeControl(), true);
+        EXPECT_EQ(form().activeControl(), order[i]) << "step " << i;
     }
 }
 
-TEST(MainForm, ExitButtonClosesAtOnce) {
-    TfrmMain form(writingEngine());
-    HWND h = form.handle();
-    SendMessageW(GetDlgItem(h, idKvSkinButton2), BM_CLICK, 0, 0);
-    EXPECT_FALSE(IsWindow(h));
+TEST(FileEdit, PlatformFilterSeparatesWithZeros) {
+    EXPECT_EQ(PlatformFilter(L"Access 数据库文件|*.mdb"), std::wstring(L"Access 数据库文件\0*.mdb\0\0", 20));
+    EXPECT_EQ(PlatformFilter(L""), std::wstring(L"\0\0", 2));
+}
+
+TEST_F(MainForm, ExitButtonClosesAtOnce) {
+    form().show();
+    SendMessageW(form().kvSkinButton2->handle(), BM_CLICK, 0, 0);
+    EXPECT_TRUE(app_.terminated()) << "the program must end";
     MSG msg;
     EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the message loop must end";
     EXPECT_EQ(kvtest::findTopLevel(GetCurrentProcessId(), kMessageFormClass), nullptr) << "no message on exit";
@@ -172,11 +204,13 @@ protected:
     }
     // Types the path, presses the compact button and answers the boxes with `script`; returns the boxes seen.
     std::vector<kvtest::BoxAnswerer::Box> press(EngineFactory factory, const std::wstring& path, std::vector<int> script) {
-        TfrmMain form(std::move(factory));
+        fw::Application app;
+        app.setTitle(kApplicationTitle);
+        TfrmMain& form = app.createForm<TfrmMain>(std::move(factory));
         form.show();
-        SetWindowTextW(GetDlgItem(form.handle(), idEdtDatabaseFile), path.c_str());
+        form.edtDatabaseFile->setText(path);
         kvtest::BoxAnswerer answerer(kMessageFormClass, kMessageLabelId, kMessageButtonIdBase, std::move(script));
-        SendMessageW(GetDlgItem(form.handle(), idKvSkinButton1), BM_CLICK, 0, 0);
+        SendMessageW(form.kvSkinButton1->handle(), BM_CLICK, 0, 0);
         return answerer.boxes();
     }
     EngineFactory counted(EngineFactory inner) {
