@@ -41,7 +41,8 @@ TGIFPainter::TGIFPainter(TGIFImage& image, HDC dc, const fw::Rect& rect, fw::Dib
     }
     if (playback_.Asynchronous()) {
         sync_ = &image_.Synchronizer();
-        if ((playback_.Options() & GIFDrawOption::Animate) && image_.Images().size() > 1 && animationSpeed >= 0) {
+        // Also for a negative speed, which then waits like speed 0 instead of spinning through the frames.
+        if ((playback_.Options() & GIFDrawOption::Animate) && image_.Images().size() > 1) {
             event_ = GIFKernelHandle(CreateEventW(nullptr, TRUE, FALSE, nullptr));
         }
         thread_ = GIFKernelHandle(CreateThread(nullptr, 0, &TGIFPainter::ThreadProc, this, CREATE_SUSPENDED, nullptr));

@@ -230,18 +230,21 @@ TEST(GIFImageWin, DirectDrawKeepsThePainterForTheSameCanvasAndRectangle) {
     EXPECT_EQ(image->PainterCount(), 0);
 }
 
-TEST(GIFImageWin, SpeedZeroShowsTheFirstFrameAndWaits) {
-    auto image = Load(Blink(0));
-    image->AnimationSpeed = 0;
-    PaintLog log;
-    Attach(*image, log);
-    fw::DibSection target(4, 4);
-    image->DrawImage(target.canvas(), {0, 0, 4, 4});
-    PumpUntil([] { return false; }, 200);
-    EXPECT_EQ(log.painted, 1);
-    EXPECT_EQ(image->PainterCount(), 1);
-    image->StopDraw();
-    EXPECT_EQ(image->PainterCount(), 0);
+TEST(GIFImageWin, SpeedZeroOrBelowShowsTheFirstFrameAndWaits) {
+    for (int speed : {0, -5}) {
+        SCOPED_TRACE(speed);
+        auto image = Load(Blink(0));
+        image->AnimationSpeed = speed;
+        PaintLog log;
+        Attach(*image, log);
+        fw::DibSection target(4, 4);
+        image->DrawImage(target.canvas(), {0, 0, 4, 4});
+        PumpUntil([] { return false; }, 200);
+        EXPECT_EQ(log.painted, 1);
+        EXPECT_EQ(image->PainterCount(), 1);
+        image->StopDraw();
+        EXPECT_EQ(image->PainterCount(), 0);
+    }
 }
 
 }  // namespace
