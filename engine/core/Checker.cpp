@@ -2,6 +2,7 @@
 
 #include "engine/core/Bytes.h"
 #include "engine/core/RowLayout.h"
+#include "engine/core/Text.h"
 
 #include <algorithm>
 #include <map>
@@ -9,14 +10,6 @@
 
 namespace jet {
 namespace {
-
-std::string narrow(std::u16string_view s)
-{
-    std::string out;
-    for (char16_t c : s)
-        out.push_back(c < 0x80 ? char(c) : '?');
-    return out;
-}
 
 // For an index on table ids: the id in the key must be the id stored in the row the entry points to.
 bool keyMatchesRow(const PageStore& store, const TableInfo& t, const IndexInfo& ix, std::span<const std::uint8_t> key,
@@ -44,7 +37,7 @@ bool keyMatchesRow(const PageStore& store, const TableInfo& t, const IndexInfo& 
 void checkIndex(const PageStore& store, const TableInfo& t, const IndexInfo& ix, std::size_t number,
                 std::vector<std::string>& problems)
 {
-    const std::string which = "table '" + narrow(t.name) + "' index " + std::to_string(number);
+    const std::string which = "table '" + asciiName(t.name) + "' index " + std::to_string(number);
     if (ix.root == 0) {
         problems.push_back(which + " has no root page");
         return;
@@ -130,7 +123,7 @@ std::vector<std::string> checkStructure(const PageStore& store, const Survey& su
         if (survey.reached[p] && store.pageType(p) == kPageData && !store.isLongValuePage(p))
             owned[rd32(store.page(p), 4)].insert(p);
     for (const auto& t : survey.tables) {
-        const std::string which = "table '" + narrow(t.name) + "'";
+        const std::string which = "table '" + asciiName(t.name) + "'";
         std::set<std::uint32_t> used(t.used.pages.begin(), t.used.pages.end());
         std::set<std::uint32_t> own = owned[t.def.page];
         if (used != own)

@@ -2,6 +2,7 @@
 
 #include "engine/core/Bytes.h"
 #include "engine/core/RowLayout.h"
+#include "engine/core/Text.h"
 
 #include <algorithm>
 #include <deque>
@@ -24,14 +25,6 @@ constexpr IdColumn kIdColumns[] = {
     {u"MSysNavPaneGroupToObjects", u"ObjectID"},
     {u"MSysNavPaneObjectIDs", u"Id"},
 };
-
-std::string narrow(std::u16string_view s)
-{
-    std::string out;
-    for (char16_t c : s)
-        out.push_back(c < 0x80 ? char(c) : '?');
-    return out;
-}
 
 FieldPlace placeAt(std::uint32_t page, std::uint32_t offset)
 {
@@ -183,7 +176,7 @@ private:
                     n = decodeText(bytes.subspan(v->begin, v->end - v->begin), f_.jet4());
                 std::uint32_t tid = rd32(bytes, i->begin);
                 if (tid < kCatalogPage || tid >= store_.pageCount() || store_.pageType(tid) != kPageTableDef)
-                    damaged("the catalog names table '" + narrow(n) + "' at page " + std::to_string(tid) +
+                    damaged("the catalog names table '" + asciiName(n) + "' at page " + std::to_string(tid) +
                             ", which holds no table definition");
                 if (!found.emplace(tid, n).second)
                     damaged("two catalog rows name table id " + std::to_string(tid));
@@ -222,10 +215,10 @@ private:
                 continue;
             const Column* c = t.def.column(ic.column);
             if (!c)
-                throw JetError("unsupported layout: table " + narrow(ic.table) + " has no column " +
-                               narrow(ic.column));
+                throw JetError("unsupported layout: table " + asciiName(ic.table) + " has no column " +
+                               asciiName(ic.column));
             if (c->type != kColLong || c->length != 4)
-                throw JetError("unsupported layout: column " + narrow(ic.table) + "." + narrow(ic.column) +
+                throw JetError("unsupported layout: column " + asciiName(ic.table) + "." + asciiName(ic.column) +
                                " is not a long integer");
             return c;
         }
@@ -239,7 +232,7 @@ private:
     void walkTable(TableInfo& t)
     {
         const TableDef& d = t.def;
-        const std::string which = "table '" + narrow(t.name) + "'";
+        const std::string which = "table '" + asciiName(t.name) + "'";
         for (auto p : d.chain) {
             reach(p);
             addRef(Reference::Kind::Page, placeAt(p, 4));
@@ -351,7 +344,7 @@ private:
         IndexInfo info;
         const int indexNumber = nextIndexNumber_++;
         const std::uint32_t owner = t.def.page;
-        const std::string which = "an index of table '" + narrow(t.name) + "'";
+        const std::string which = "an index of table '" + asciiName(t.name) + "'";
         addRef(Reference::Kind::RowPointer, ri.usedMapAt);
         addRef(Reference::Kind::Page, ri.firstPageAt);
         info.map = readMap(ri.usedMap);

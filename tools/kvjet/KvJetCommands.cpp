@@ -4,6 +4,7 @@
 #include "engine/core/JetEngine.h"
 #include "engine/core/PageStore.h"
 #include "engine/core/Survey.h"
+#include "engine/core/Text.h"
 
 #include <fstream>
 #include <iterator>
@@ -60,14 +61,6 @@ std::u16string widen(const std::string& s)
     return out;
 }
 
-std::string narrow(std::u16string_view s)
-{
-    std::string out;
-    for (char16_t c : s)
-        out.push_back(c < 0x80 ? char(c) : '?');
-    return out;
-}
-
 int usage(std::ostream& err)
 {
     err << "usage: kvjet compact SRC DST [--password P]\n"
@@ -84,7 +77,7 @@ int info(const std::filesystem::path& file, std::ostream& out)
     out << "pages " << store.pageCount() << " (page size " << store.pageSize() << "), unreached "
         << s.unreachedPages() << ", long-value pages " << s.longValuePages.size() << "\n";
     for (const auto& t : s.tables) {
-        out << "table " << narrow(t.name) << " id " << t.def.page << " rows " << t.liveRows << " data pages "
+        out << "table " << jet::asciiName(t.name) << " id " << t.def.page << " rows " << t.liveRows << " data pages "
             << t.dataPages.size() << " indexes " << t.indexes.size() << " (";
         for (const auto& ix : t.indexes)
             out << ix.leafEntries << (ix.idKeyed ? "*" : "") << " ";
