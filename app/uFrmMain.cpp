@@ -9,18 +9,6 @@ namespace {
 
 std::u16string toU16(const std::wstring& s) { return std::u16string(s.begin(), s.end()); }
 
-template <kvui::FontSpec TkvSkinMessage::*Font>
-void registerMessageFont(fw::ClassInfo& info, const std::string& prefix) {
-    using R = fw::DescriptionReader;
-    info.property<TkvSkinMessage>(prefix + ".Name",
-                                  [](TkvSkinMessage& m, const fw::Value& v, R&) { (m.*Font).name = v.toWide(); });
-    info.property<TkvSkinMessage>(prefix + ".Height",
-                                  [](TkvSkinMessage& m, const fw::Value& v, R&) { (m.*Font).height = v.toInt(); });
-    info.property<TkvSkinMessage>(prefix + ".Charset", [](TkvSkinMessage& m, const fw::Value& v, R&) {
-        (m.*Font).charset = static_cast<BYTE>(fw::charsetFromValue(v));
-    });
-}
-
 }  // namespace
 
 void RegisterMainFormClasses(fw::ClassRegistry& classes) {
@@ -30,8 +18,9 @@ void RegisterMainFormClasses(fw::ClassRegistry& classes) {
     classes.add<TFileEdit>("TFileEdit", "Edit")
         .property<TFileEdit>("Filter", [](TFileEdit& e, const fw::Value& v, R&) { e.setFilter(v.toWide()); });
     fw::ClassInfo& message = classes.add<TkvSkinMessage>("TkvSkinMessage");
-    registerMessageFont<&TkvSkinMessage::DefaultFont>(message, "DefaultFont");
-    registerMessageFont<&TkvSkinMessage::DefaultButtonFont>(message, "DefaultButtonFont");
+    fw::registerFontProperties<TkvSkinMessage>(message, "DefaultFont", [](TkvSkinMessage& m) -> fw::Font& { return m.DefaultFont; });
+    fw::registerFontProperties<TkvSkinMessage>(message, "DefaultButtonFont",
+                                               [](TkvSkinMessage& m) -> fw::Font& { return m.DefaultButtonFont; });
     message.property<TkvSkinMessage>("UseSkinFont", [](TkvSkinMessage& m, const fw::Value& v, R&) { m.UseSkinFont = v.toBool(); })
         .property<TkvSkinMessage>("ShowAgainFlag", [](TkvSkinMessage& m, const fw::Value& v, R&) { m.ShowAgainFlag = v.toBool(); })
         .property<TkvSkinMessage>("ShowAgainFlagValue",

@@ -4,6 +4,19 @@
 
 namespace {
 
+bool registerMessageFormClass(WNDPROC proc) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    if (GetClassInfoExW(instance, kMessageFormClass, &wc)) return true;
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kMessageFormClass;
+    return RegisterClassExW(&wc) != 0;
+}
+
 std::wstring wide(std::u16string_view s) { return std::wstring(s.begin(), s.end()); }
 
 LPCWSTR kindIcon(TkvMessageKind kind) {
@@ -18,8 +31,8 @@ LPCWSTR kindIcon(TkvMessageKind kind) {
 
 // Size of the text as an auto-sized label shows it (every line, no wrapping).
 SIZE measureText(HFONT font, const std::wstring& text) {
-    kvui::WindowDC dc(nullptr);
-    kvui::SelectGuard select(dc.get(), font);
+    fw::WindowDC dc(nullptr);
+    fw::SelectGuard select(dc.get(), font);
     RECT r{0, 0, 0, 0};
     std::wstring measured = text.empty() ? L" " : text;
     DrawTextW(dc.get(), measured.c_str(), static_cast<int>(measured.size()), &r,
@@ -41,13 +54,13 @@ HWND makeChild(HWND parent, const wchar_t* cls, const std::wstring& text, DWORD 
 std::unique_ptr<TkvMessageForm> TkvSkinMessage::CreateSkinMessageForm(std::u16string_view text, TkvMessageKind kind,
                                                                       TkvMessageButtons buttons, int left, int top) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    kvui::registerPlainWindowClass(kMessageFormClass, &TkvMessageForm::windowProc);
+    registerMessageFormClass(&TkvMessageForm::windowProc);
     std::unique_ptr<TkvMessageForm> form(new TkvMessageForm());
-    form->labelFont_ = kvui::createFont(DefaultFont);
-    form->buttonFont_ = kvui::createFont(DefaultButtonFont);
+    form->labelFont_ = DefaultFont;
+    form->buttonFont_ = DefaultButtonFont;
 
     const std::wstring message = wide(text);
-    const SIZE labelSize = measureText(form->labelFont_.get(), message);
+    const SIZE labelSize = measureText(form->labelFont_.handle(), message);
     const std::wstring checkCaption = wide(kShowAgainCaption);
 
     // The widest the dialog may be: the work area less the frame.
@@ -66,7 +79,7 @@ std::unique_ptr<TkvMessageForm> TkvSkinMessage::CreateSkinMessageForm(std::u16st
     in.buttons = buttons;
     in.buttonHeight = kMsgDefaultButtonHeight;  // no button description without skin data
     in.showAgain = ShowAgainFlag;
-    in.checkCaptionWidth = ShowAgainFlag ? measureText(form->labelFont_.get(), checkCaption).cx : 0;
+    in.checkCaptionWidth = ShowAgainFlag ? measureText(form->labelFont_.handle(), checkCaption).cx : 0;
     in.maxClientWidth = std::max(0, static_cast<int>(work.right - work.left) - frameWidth);
     form->layout_ = layoutMessageBox(in);
     const MessageLayout& l = form->layout_;
@@ -83,10 +96,10 @@ std::unique_ptr<TkvMessageForm> TkvSkinMessage::CreateSkinMessageForm(std::u16st
     HWND owner = GetActiveWindow();
     HWND hwnd = CreateWindowExW(exStyle, kMessageFormClass, caption.c_str(), style, left, top, outerWidth, outerHeight,
                                 owner, nullptr, instance, form.get());
-    form->window_ = kvui::OwnedWindow(hwnd);
+    form->window_ = fw::Window(hwnd);
     if (hwnd == nullptr) return form;
 
-    makeChild(hwnd, L"STATIC", message, SS_LEFT | SS_NOPREFIX, l.label, kMessageLabelId, form->labelFont_.get());
+    makeChild(hwnd, L"STATIC", message, SS_LEFT | SS_NOPREFIX, l.label, kMessageLabelId, form->labelFont_.handle());
     if (LPCWSTR icon = kindIcon(kind)) {
         HWND image = makeChild(hwnd, L"STATIC", L"", SS_ICON, l.icon, kMessageIconId, nullptr);
         SendMessageW(image, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, icon)), 0);
@@ -94,13 +107,13 @@ std::unique_ptr<TkvMessageForm> TkvSkinMessage::CreateSkinMessageForm(std::u16st
     }
     if (ShowAgainFlag) {
         HWND check = makeChild(hwnd, L"BUTTON", checkCaption, BS_AUTOCHECKBOX | WS_TABSTOP, l.checkBox,
-                               kMessageCheckBoxId, form->labelFont_.get());
+                               kMessageCheckBoxId, form->labelFont_.handle());
         SendMessageW(check, BM_SETCHECK, ShowAgainFlagValue ? BST_UNCHECKED : BST_CHECKED, 0);
     }
     for (const PlacedMessageButton& b : l.buttons) {
         DWORD bs = WS_TABSTOP | (b.button == form->defaultButton_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
         makeChild(hwnd, L"BUTTON", wide(kMessageButtonTable[b.button].caption), bs, b.bounds,
-                  kMessageButtonIdBase + b.button, form->buttonFont_.get());
+                  kMessageButtonIdBase + b.button, form->buttonFont_.handle());
     }
     return form;
 }

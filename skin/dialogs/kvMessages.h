@@ -10,7 +10,8 @@
 #include <vector>
 
 #include "framework/Component.h"
-#include "skin/dialogs/PlainHandles.h"
+#include "framework/Font.h"
+#include "framework/Handles.h"
 #include "skin/dialogs/kvMessageTypes.h"
 
 // Window class of the dialog, for finding it.
@@ -26,8 +27,8 @@ public:
 
     std::string ButtonSkinDataName = "button";
     std::string MessageLabelSkinDataName = "stdlabel";
-    kvui::FontSpec DefaultFont;        // label and check box
-    kvui::FontSpec DefaultButtonFont;  // buttons
+    fw::Font DefaultFont{L"Arial", 14};        // label and check box
+    fw::Font DefaultButtonFont{L"Arial", 14};  // buttons
     bool UseSkinFont = true;
     bool AlphaBlend = false;
     bool AlphaBlendAnimation = false;
@@ -69,9 +70,9 @@ private:
     bool handleKey(const MSG& msg);
     void pressButton(int button);
 
-    kvui::OwnedWindow window_;
-    kvui::OwnedGdi<HFONT> labelFont_;
-    kvui::OwnedGdi<HFONT> buttonFont_;
+    fw::Window window_;
+    fw::Font labelFont_;
+    fw::Font buttonFont_;
     MessageLayout layout_;
     int defaultButton_ = -1;
     int cancelButton_ = -1;
