@@ -93,11 +93,14 @@ class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
-        for (const auto& r : runs)
-            if (r.run_type == Run::RT_Iteration) {
-                real_[r.benchmark_name()] = r.GetAdjustedRealTime();
-                cpu_[r.benchmark_name()] = r.GetAdjustedCPUTime();
+        for (const auto& r : runs) {
+            // Single runs, or the mean of repetitions.
+            const bool mean = r.run_type == Run::RT_Aggregate && r.aggregate_name == "mean";
+            if (r.run_type == Run::RT_Iteration || mean) {
+                real_[r.run_name.function_name] = r.GetAdjustedRealTime();
+                cpu_[r.run_name.function_name] = r.GetAdjustedCPUTime();
             }
+        }
     }
     void Finalize() override {
         ConsoleReporter::Finalize();
