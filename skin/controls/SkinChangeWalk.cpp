@@ -1,0 +1,15 @@
+#include "skin/controls/SkinChangeWalk.h"
+
+#include <vector>
+
+void NotifySkinControls(fw::Control& root, const fw::TkvSkinData* sender, SkinChangeStage stage) {
+    if (auto* t = dynamic_cast<TkvSkinChangeTarget*>(&root); t && (!sender || t->SkinDataOf() == sender)) {
+        if (stage == SkinChangeStage::Before) t->BeforeChangeSkinData();
+        else t->ChangeSkinData();
+    }
+    auto* w = dynamic_cast<fw::WindowedControl*>(&root);
+    if (!w) return;
+    // A control's change may add or remove children (for example a glow frame); walk a snapshot.
+    const std::vector<fw::Control*> children = w->controls();
+    for (fw::Control* c : children) NotifySkinControls(*c, sender, stage);
+}

@@ -1,0 +1,191 @@
+// The windowed skinned control base under Wine: description look-up, default look and size, fitting to the skin,
+// painting through one bitmap, the skin-change walk and binding to a model that is still empty.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "WinTestSkin.h"
+#include "framework/Application.h"
+#include "framework/DibSection.h"
+#include "framework/Form.h"
+#include "skin/controls/kvGraphicSkinCtrls.h"
+#include "skin/controls/kvSkinCtrls.h"
+
+namespace {
+
+// A concrete control that counts the operations the base calls.
+class CountingControl : public TkvSkinCustomControl {
+public:
+    explicit CountingControl(fw::Component* owner) : TkvSkinCustomControl(owner) {}
+    int changes = 0, regionUpdates = 0;
+    void ChangeSkinData() override {
+        ++changes;
+        TkvSkinCustomControl::ChangeSkinData();
+    }
+    void UpdateControlRegion() override {
+        ++regionUpdates;
+        TkvSkinCustomControl::UpdateControlRegion();
+    }
+    // The control's own paint into an off-screen bitmap, read back as pixels.
+    fw::Bitmap paintedImage() {
+        fw::DibSection target(width(), height());
+        paint(target.canvas());
+        fw::Bitmap out(width(), height());
+        const fw::PixelView p = target.pixels();
+        for (int y = 0; y < height(); ++y)
+            for (int x = 0; x < width(); ++x) out.at(x, y) = p.at(x, y) | 0xFF000000u;
+        return out;
+    }
+};
+
+class SkinControlTest : public ::testing::Test {
+protected:
+    fw::Application app;
+    fw::Form& form = app.createForm<fw::Form>();
+    fw::TkvCompressedStoredSkin& stored = form.create<fw::TkvCompressedStoredSkin>();
+    fw::TkvSkinData& model = form.create<fw::TkvSkinData>();
+
+    CountingControl& control(const std::string& name, int w, int h) {
+        auto& c = form.create<CountingControl>();
+        c.setParent(&form);
+        c.SetSkinDataName(name);
+        c.setBounds(10, 10, w, h);
+        return c;
+    }
+};
+
+fw::Pixel opaque(fw::Pixel p) { return p | 0xFF000000u; }
+
+TEST_F(SkinControlTest, UnknownNameGivesTheDefaultLookAndDefaultSize) {
+    kvtest::LoadEmbeddedSkin(stored, model);
+    CountingControl& c = control("nosuchsection", 50, 30);
+    c.SetDefaultWidth(80);
+    c.SetDefaultHeight(24);
+    c.SetSkinData(&model);
+    EXPECT_EQ(c.DescriptionIndex, -1);
+    EXPECT_EQ(c.width(), 80);
+    EXPECT_EQ(c.height(), 24);
+    const fw::Bitmap img = c.paintedImage();
+    const fw::Pixel face = opaque(fw::colorToPixel(GetSysColor(COLOR_BTNFACE)));
+    EXPECT_EQ(img.at(0, 0), face);
+    EXPECT_EQ(img.at(79, 23), face);
+}
+
+TEST_F(SkinControlTest, WidthOnlyDescriptionForcesTheSkinHeightAndPaintsTheSkin) {
+    kvtest::LoadEmbeddedSkin(stored, model);
+    CountingControl& c = control("button", 120, 60);
+    c.SetSkinData(&model);
+    ASSERT_NE(c.DescriptionIndex, -1);
+    EXPECT_EQ(c.SizingMode, 2);
+    EXPECT_EQ(c.width(), 120);
+    EXPECT_EQ(c.height(), 22) << "the button skin is 22 high";
+    c.setBounds(10, 10, 90, 5);
+    EXPECT_EQ(c.height(), 22);
+    ASSERT_NE(c.SkinPicture, nullptr);
+    const fw::Bitmap img = c.paintedImage();
+    const fw::Bitmap& pic = *c.SkinPicture;
+    const fw::Rect sr = c.SrcSkinRect;
+    EXPECT_EQ(img.at(1, 11), opaque(pic.at(sr.left + 1, sr.top + 11))) << "left end copied";
+    EXPECT_EQ(img.at(88, 11), opaque(pic.at(sr.right - 2, sr.top + 11))) << "right end copied at the right edge";
+}
+
+TEST_F(SkinControlTest, FixedDescriptionTakesTheSkinRectSize) {
+    kvtest::LoadEmbeddedSkin(stored, model);
+    CountingControl& c = control("updown", 100, 100);
+    c.SetSkinData(&model);
+    EXPECT_EQ(c.SizingMode, 0);
+    EXPECT_EQ(c.width(), 15);
+    EXPECT_EQ(c.height(), 21);
+}
+
+TEST_F(SkinControlTest, UnchangedBoundsDoNotRecomputeTheRegion) {
+    kvtest::LoadEmbeddedSkin(stored, model);
+    CountingControl& c = control("panel", 100, 60);
+    c.SetSkinData(&model);
+    const int before = c.regionUpdates;
+    c.setBounds(30, 40, 100, 60);  // moved only
+    EXPECT_EQ(c.regionUpdates, before);
+    EXPECT_EQ(c.left(), 30);
+    c.setBounds(30, 40, 120, 60);
+    EXPECT_EQ(c.regionUpdates, before + 1);
+}
+
+TEST_F(SkinControlTest, RenamingTakesEffectAtTheNextPaintOnly) {
+    kvtest::LoadEmbeddedSkin(stored, model);
+    CountingControl& c = control("button", 60, 22);
+    c.SetSkinData(&model);
+    const int buttonIndex = c.DescriptionIndex;
+    c.SetSkinDataName("nosuchsection");
+    EXPECT_EQ(c.DescriptionIndex, buttonIndex);
+    c.paintedImage();
+    EXPECT_EQ(c.DescriptionIndex, -1);
+}
+
+TEST_F(SkinControlTest, BindingToAnEmptyModelWaitsForTheChangeWalk) {
+    CountingControl& c = control("button", 60, 40);
+    c.SetSkinData(&model);
+    EXPECT_EQ(c.changes, 0);
+    EXPECT_EQ(c.height(), 40);
+    // The model is loaded; the form has no frame component, so the walk is run as the frame runs it.
+    kvtest::LoadEmbeddedSkin(stored, model);
+    EXPECT_EQ(c.changes, 0);
+    NotifySkinControls(form, &model, SkinChangeStage::Changed);
+    EXPECT_EQ(c.changes, 1);
+    EXPECT_EQ(c.height(), 22);
+    NotifySkinControls(form, &model, SkinChangeStage::Before);
+    EXPECT_EQ(c.DescriptionIndex, -1);
+}
+
+TEST_F(SkinControlTest, WalkIsDepthFirstAndSkipsControlsOfAnotherModel) {
+    kvtest::LoadEmbeddedSkin(stored, model);
+    fw::TkvSkinData& other = form.create<fw::TkvSkinData>();
+    CountingControl& outer = control("panel", 100, 80);
+    auto& inner = form.create<CountingControl>();
+    inner.setParent(&outer);
+    inner.SetSkinDataName("button");
+    auto& foreign = form.create<CountingControl>();
+    foreign.setParent(&form);
+    outer.SetSkinData(&model);
+    inner.SetSkinData(&model);
+    foreign.SetSkinData(&other);
+    const int o = outer.changes, i = inner.changes;
+    NotifySkinControls(form, &model, SkinChangeStage::Changed);
+    EXPECT_EQ(outer.changes, o + 1);
+    EXPECT_EQ(inner.changes, i + 1) << "children of windowed children are reached";
+    EXPECT_EQ(foreign.changes, 0);
+    NotifySkinControls(form, nullptr, SkinChangeStage::Changed);
+    EXPECT_EQ(foreign.changes, 1) << "no sender: every skinned control";
+}
+
+TEST_F(SkinControlTest, RemovedModelIsForgotten) {
+    kvtest::LoadEmbeddedSkin(stored, model);
+    auto& m2 = form.create<fw::TkvSkinData>();
+    CountingControl& c = control("button", 60, 22);
+    c.SetSkinData(&m2);
+    form.destroyComponent(&m2);
+    EXPECT_EQ(c.SkinData(), nullptr);
+    c.paintedImage();
+    EXPECT_EQ(c.DescriptionIndex, -1);
+}
+
+TEST_F(SkinControlTest, EraseIsSwallowedAndParentImageMessageIsHandled) {
+    kvtest::LoadEmbeddedSkin(stored, model);
+    CountingControl& c = control("button", 60, 22);
+    c.SetSkinData(&model);
+    EXPECT_EQ(c.perform(WM_ERASEBKGND, 0, 0), 1);
+    EXPECT_EQ(c.perform(SKIN_MSG_PARENT_IMAGE_CHANGED, 0, 0), 0);
+}
+
+TEST_F(SkinControlTest, GraphicTwinFitsItsSizeLikeTheWindowedOne) {
+    kvtest::LoadEmbeddedSkin(stored, model);
+    auto& g = form.create<TkvGraphicSkinCustomControl>();
+    g.setParent(&form);
+    g.SetSkinDataName("button");
+    g.setBounds(0, 0, 70, 70);
+    g.SetSkinData(&model);
+    EXPECT_EQ(g.height(), 22);
+    NotifySkinControls(form, &model, SkinChangeStage::Before);
+    EXPECT_EQ(g.DescriptionIndex, -1);
+}
+
+}  // namespace
