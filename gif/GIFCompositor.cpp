@@ -1,5 +1,6 @@
 #include "gif/GIFCompositor.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -9,7 +10,9 @@ int ScaleEdge(int origin, int value, int extent, int screen) {
     const std::int64_t num = std::int64_t(value) * extent;
     const std::int64_t q = num >= 0 ? (2 * num + screen) / (2 * std::int64_t(screen))
                                     : -((-2 * num + screen) / (2 * std::int64_t(screen)));
-    return origin + static_cast<int>(q);
+    // Frames far outside a small logical screen scale to huge offsets; keep them well inside int.
+    constexpr std::int64_t kLimit = std::int64_t(1) << 30;
+    return static_cast<int>(std::clamp<std::int64_t>(origin + q, -kLimit, kLimit));
 }
 
 // Palette indexes to opaque pixels; indexes beyond the palette show black.

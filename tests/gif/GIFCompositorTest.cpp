@@ -21,6 +21,11 @@ TEST(GIFCompositor, FramePlaceIsScaledAndRounded) {
     auto third = LoadImage(Builder().Header(3, 3).Image(1, 2, 1, 1, {1}).bytes());
     // 1 x 10 / 3 = 3.33 -> 3, 2 x 10 / 3 = 6.67 -> 7, 3 x 10 / 3 = 10.
     EXPECT_EQ(GIFScaledFrameRect(*third.Images[0], 3, 3, {0, 0, 10, 10}), (fw::Rect{3, 7, 7, 10}));
+    // A frame far outside a 1 x 1 screen scaled into a wide rectangle stays off the target without overflow.
+    auto far = LoadImage(Builder().Header(1, 1).Image(65000, 0, 65000, 1, {}).bytes());
+    const fw::Rect r = GIFScaledFrameRect(*far.Images[0], 1, 1, {0, 0, 30000, 10});
+    EXPECT_GT(r.left, 30000);
+    EXPECT_GE(r.right, r.left);
 }
 
 TEST(GIFCompositor, TransparentPixelsLeaveTheTargetUnchanged) {
