@@ -1,0 +1,88 @@
+// TkvKelvaneForm in form descriptions: its class and published properties.
+#include "framework/ClassRegistry.h"
+#include "framework/DescriptionReader.h"
+#include "framework/StandardClasses.h"
+#include "skin/frame/KelvaneForm.h"
+
+namespace {
+using R = fw::DescriptionReader;
+using K = TkvKelvaneForm;
+
+template <bool K::*Field>
+void boolProperty(fw::ClassInfo& c, const char* name) {
+    c.property<K>(name, [](K& k, const fw::Value& v, R&) { k.*Field = v.toBool(); });
+}
+template <int K::*Field>
+void intProperty(fw::ClassInfo& c, const char* name) {
+    c.property<K>(name, [](K& k, const fw::Value& v, R&) { k.*Field = v.toInt(); });
+}
+// Properties of this component that drive parts the frame does not have yet (menus, tray, hints, effects panel,
+// logo) are accepted and ignored, so that a description may state them.
+void ignored(fw::ClassInfo& c, const char* name) {
+    c.property<K>(name, [](K&, const fw::Value&, R&) {});
+}
+
+constexpr std::pair<std::string_view, TkvPositionInMonitor> kPositions[] = {
+    {"kvpDefault", TkvPositionInMonitor::kvpDefault},
+    {"kvpScreenCenter", TkvPositionInMonitor::kvpScreenCenter},
+    {"kvpDesktopCenter", TkvPositionInMonitor::kvpDesktopCenter}};
+}  // namespace
+
+void RegisterKelvaneFormClass(fw::ClassRegistry& classes) {
+    if (classes.find("TkvKelvaneForm") != nullptr) return;
+    fw::ClassInfo& c = classes.add<K>("TkvKelvaneForm");
+    c.property<K>("SkinData", [](K& k, const fw::Value& v, R& r) {
+        r.reference(v, [&k](fw::Component* t) { k.SetSkinData(dynamic_cast<fw::TkvSkinData*>(t)); });
+    });
+    c.property<K>("MenusSkinData", [](K& k, const fw::Value& v, R& r) {
+        r.reference(v, [&k](fw::Component* t) { k.SetMenusSkinData(dynamic_cast<fw::TkvSkinData*>(t)); });
+    });
+    c.property<K>("BorderIcons", [](K& k, const fw::Value& v, R&) {
+        TkvBorderIcons b{false, false, false, false, false};
+        for (const std::string& item : v.set()) {
+            if (item == "biSystemMenu") b.biSystemMenu = true;
+            else if (item == "biMinimize") b.biMinimize = true;
+            else if (item == "biMaximize") b.biMaximize = true;
+            else if (item == "biRollUp") b.biRollUp = true;
+            else if (item == "biMinimizeToTray") b.biMinimizeToTray = true;
+            else throw fw::DescriptionError(v.line, "unknown border icon '" + item + "'");
+        }
+        k.BorderIcons = b;
+    });
+    c.property<K>("AlphaBlend", [](K& k, const fw::Value& v, R&) { k.SetAlphaBlend(v.toBool()); });
+    c.property<K>("AlphaBlendValue", [](K& k, const fw::Value& v, R&) { k.SetAlphaBlendValue(v.toInt()); });
+    c.property<K>("PositionInMonitor",
+                  [](K& k, const fw::Value& v, R&) { k.PositionInMonitor = v.toEnum(kPositions); });
+    boolProperty<&K::AlphaBlendAnimation>(c, "AlphaBlendAnimation");
+    boolProperty<&K::ShowIcon>(c, "ShowIcon");
+    boolProperty<&K::HideCaptionButtons>(c, "HideCaptionButtons");
+    boolProperty<&K::DisableSystemMenu>(c, "DisableSystemMenu");
+    boolProperty<&K::UseDefaultSysMenu>(c, "UseDefaultSysMenu");
+    boolProperty<&K::UseSkinFontInMenu>(c, "UseSkinFontInMenu");
+    boolProperty<&K::MenusAlphaBlend>(c, "MenusAlphaBlend");
+    boolProperty<&K::MenusAlphaBlendAnimation>(c, "MenusAlphaBlendAnimation");
+    boolProperty<&K::ClientInActiveEffect>(c, "ClientInActiveEffect");
+    boolProperty<&K::Magnetic>(c, "Magnetic");
+    boolProperty<&K::MaximizeOnFullScreen>(c, "MaximizeOnFullScreen");
+    boolProperty<&K::AlwaysResize>(c, "AlwaysResize");
+    boolProperty<&K::ShowObjectHint>(c, "ShowObjectHint");
+    boolProperty<&K::UseDefaultObjectHint>(c, "UseDefaultObjectHint");
+    boolProperty<&K::UseFormCursorInNCArea>(c, "UseFormCursorInNCArea");
+    intProperty<&K::MenusAlphaBlendValue>(c, "MenusAlphaBlendValue");
+    intProperty<&K::DefMenuItemHeight>(c, "DefMenuItemHeight");
+    intProperty<&K::MagneticSize>(c, "MagneticSize");
+    intProperty<&K::MaxMenuItemsInWindow>(c, "MaxMenuItemsInWindow");
+    intProperty<&K::ClientWidth>(c, "ClientWidth");
+    intProperty<&K::ClientHeight>(c, "ClientHeight");
+    intProperty<&K::MinWidth>(c, "MinWidth");
+    intProperty<&K::MinHeight>(c, "MinHeight");
+    intProperty<&K::MaxWidth>(c, "MaxWidth");
+    intProperty<&K::MaxHeight>(c, "MaxHeight");
+    for (const char* name : {"ClientInActiveEffectType", "AlwaysShowInTray", "AlwaysMinimizeToTray",
+                             "LogoBitMapTransparent"})
+        ignored(c, name);
+    fw::registerFontProperties<K>(c, "DefCaptionFont", +[](K& k) -> fw::Font& { return k.DefCaptionFont; });
+    fw::registerFontProperties<K>(c, "DefInActiveCaptionFont",
+                                  +[](K& k) -> fw::Font& { return k.DefInActiveCaptionFont; });
+    fw::registerFontProperties<K>(c, "DefMenuItemFont", +[](K& k) -> fw::Font& { return k.DefMenuItemFont; });
+}

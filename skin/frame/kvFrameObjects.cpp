@@ -1,0 +1,101 @@
+#include "skin/frame/kvFrameObjects.h"
+
+#include "framework/Form.h"
+#include "framework/Utf.h"
+#include "skin/frame/KelvaneForm.h"
+
+namespace {
+const fw::Bitmap* activePicture(const fw::TkvSkinData* s, int index) {
+    if (!s || index < 0 || index >= static_cast<int>(s->ActivePictures.size())) return nullptr;
+    return &s->ActivePictures[static_cast<std::size_t>(index)];
+}
+}  // namespace
+
+TkvActiveSkinObject::TkvActiveSkinObject(TkvKelvaneForm& frame, const fw::TkvDataSkinObject& d)
+    : FrameComponent(frame),
+      ObjectName(d.IDName),
+      ObjectHint(d.Hint),
+      NormalRect(d.SkinRect),
+      HotRect(d.ActiveSkinRect),
+      InactiveRect(d.InactiveSkinRect),
+      NormalInHotPicture(d.SkinRectInAPicture),
+      HotPicture(activePicture(frame.SkinData(), d.ActivePictureIndex)),
+      HotMaskPicture(activePicture(frame.SkinData(), d.ActiveMaskPictureIndex)),
+      MorphOn(d.Morphing),
+      PlacedRect(d.SkinRect) {
+    if (!HotPicture) HotRect = {};
+    if (HotRect.empty()) MorphOn = false;
+}
+
+void TkvActiveSkinObject::DrawPart(fw::Canvas& canvas, const fw::Bitmap& picture, fw::Rect src) const {
+    const fw::Rect& p = PlacedRect;
+    if (src.empty() || p.empty()) return;
+    if (src.width() == p.width() && src.height() == p.height())
+        fw::drawPixels(canvas.handle(), p.left, p.top, picture.view(), src);
+    else
+        fw::stretchPixels(canvas.handle(), p, picture.view(), src);
+}
+
+void TkvActiveSkinObject::DrawObject(fw::Canvas& canvas, bool immediate) {
+    const fw::TkvSkinData* skin = FrameComponent.SkinData();
+    if (!FrameComponent.SkinReady()) return;
+    if (!Usable || FrameComponent.IsFrameActive() || InactiveRect.empty()) {
+        if (!Highlighted || HotRect.empty()) {
+            if (!immediate && !NormalInHotPicture) return;
+            if (NormalInHotPicture) {
+                if (HotPicture) DrawPart(canvas, *HotPicture, NormalRect);
+            } else {
+                DrawPart(canvas, skin->FramePicture, NormalRect);
+            }
+        } else if (HotPicture) {
+            DrawPart(canvas, *HotPicture, HotRect);
+        }
+    } else if (HotPicture) {
+        DrawPart(canvas, *HotPicture, InactiveRect);
+    }
+}
+
+TkvSkinCaptionObject::TkvSkinCaptionObject(TkvKelvaneForm& frame, const fw::TkvDataSkinCaption& d)
+    : TkvActiveSkinObject(frame, d), Description(d) {}
+
+void TkvSkinCaptionObject::DrawObject(fw::Canvas& canvas, bool immediate) {
+    if (!FrameComponent.SkinReady()) return;
+    const fw::TkvDataSkinCaption& d = Description;
+    if (Active && !HotRect.empty() && HotPicture) DrawPart(canvas, *HotPicture, HotRect);
+    else if (immediate) TkvActiveSkinObject::DrawObject(canvas, immediate);
+
+    const fw::Rect& p = PlacedRect;
+    if (FrameComponent.OnCaptionPaint) {
+        FrameComponent.OnCaptionPaint(canvas, p, Active);
+        return;
+    }
+    const std::wstring text = FrameComponent.HostForm().caption();
+    const fw::Rect t = CaptionTextRect(d, p.width());
+    if (text.empty() || d.TextRect.empty()) return;
+
+    fw::FontStyle style;
+    style.bold = d.FontStyle.bold;
+    style.italic = d.FontStyle.italic;
+    style.underline = d.FontStyle.underline;
+    style.strikeOut = d.FontStyle.strikeOut;
+    fw::Font font(fw::utf8ToWide(d.FontName), d.FontHeight, style, FrameComponent.CaptionCharset(),
+                  Active ? d.ActiveFontColor : d.FontColor);
+    canvas.setFont(font);
+    canvas.setBrushStyle(fw::BrushStyle::Clear);
+    const std::wstring shown =
+        EllipsizeCaption(text, t.width(), [&](const std::wstring& s) { return canvas.textWidth(s); });
+    const fw::Size size = canvas.textExtent(shown);
+    fw::Point at = CaptionTextOrigin(t, d.Alignment, size.width, size.height);
+    at.x += p.left;
+    at.y += p.top;
+    if (d.Light) {
+        canvas.font().setColor(Active ? d.ActiveLightColor : d.LightColor);
+        canvas.textOut(at.x - 1, at.y - 1, shown);
+    }
+    if (d.Shadow) {
+        canvas.font().setColor(Active ? d.ActiveShadowColor : d.ShadowColor);
+        canvas.textOut(at.x + 1, at.y + 1, shown);
+    }
+    canvas.font().setColor(Active ? d.ActiveFontColor : d.FontColor);
+    canvas.textOut(at.x, at.y, shown);
+}
