@@ -27,12 +27,13 @@ TGIFPainter::TGIFPainter(TGIFImage& image, HDC dc, const fw::Rect& rect, fw::Dib
       onEnd_(image.OnEndPaint) {
     // Work bitmaps start from what is on the target now.
     fw::ConstPixelView start;
+    std::optional<fw::DibSection> snapshot;  // for direct painting: the target area as it is now
     if (offscreen_) {
         start = offscreen_->pixels();
     } else {
-        snapshot_.emplace(rect_.width(), rect_.height());
-        BitBlt(snapshot_->dc(), 0, 0, rect_.width(), rect_.height(), dc_, rect_.left, rect_.top, SRCCOPY);
-        start = snapshot_->pixels();
+        snapshot.emplace(rect_.width(), rect_.height());
+        BitBlt(snapshot->dc(), 0, 0, rect_.width(), rect_.height(), dc_, rect_.left, rect_.top, SRCCOPY);
+        start = snapshot->pixels();
     }
     {
         std::lock_guard<std::mutex> lock(image_.RenderLock());
@@ -52,15 +53,11 @@ TGIFPainter::TGIFPainter(TGIFImage& image, HDC dc, const fw::Rect& rect, fw::Dib
 
 TGIFPainter::~TGIFPainter() {
     Stop();
-    if (thread_ && started_) {
-        HANDLE h = thread_.get();
-        GIFWaitServicingCalls(&h, 1);
-    } else if (thread_) {
-        // Never started: let it run to its immediate end so that the thread does not leak.
-        ResumeThread(thread_.get());
-        HANDLE h = thread_.get();
-        GIFWaitServicingCalls(&h, 1);
-    }
+    if (!thread_) return;
+    // A thread never started runs to its immediate end, so that it does not leak.
+    if (!started_) ResumeThread(thread_.get());
+    HANDLE h = thread_.get();
+    GIFWaitServicingCalls(&h, 1);
 }
 
 void TGIFPainter::SetPriority(int priority) {

@@ -66,7 +66,6 @@ private:
     fw::DibSection* offscreen_;
     GIFPlayback playback_;
     std::optional<GIFCompositor> compositor_;
-    std::optional<fw::DibSection> snapshot_;  // the target area at the start, for direct painting
     GIFKernelHandle event_;
     GIFKernelHandle thread_;
     std::atomic<bool> finished_{false};
