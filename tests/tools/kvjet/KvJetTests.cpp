@@ -40,10 +40,20 @@ protected:
     std::ostringstream out, err;
 };
 
+std::string contents(const fs::path& p)
+{
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 TEST_F(KvJetTest, CompactWritesASoundSmallerCopyAndNoTemporaryFile)
 {
     const auto dst = (dir / "out.mdb").string();
-    ASSERT_EQ(run({"compact", sample.string(), dst}), 0) << err.str();
+    const auto src = dir / "in.mdb";
+    fs::copy_file(sample, src);
+    ASSERT_EQ(run({"compact", src.string(), dst}), 0) << err.str();
+    EXPECT_EQ(contents(src), contents(sample));  // the source is only read
+    fs::remove(src);
     EXPECT_LT(fs::file_size(dst), fs::file_size(sample));
     EXPECT_EQ(files(), std::vector<fs::path>{"out.mdb"});
     EXPECT_EQ(run({"check", dst}), 0) << out.str();
@@ -70,9 +80,7 @@ TEST_F(KvJetTest, FailureLeavesNoDestinationAndKeepsAnExistingOne)
     fs::copy_file(sample, truncated);
     fs::resize_file(truncated, 3 * 4096);
     EXPECT_EQ(run({"compact", truncated.string(), dst.string()}), 1);
-    std::ifstream in(dst, std::ios::binary);
-    std::string kept((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(kept, "previous contents");
+    EXPECT_EQ(contents(dst), "previous contents");
     EXPECT_EQ(files().size(), 2u);
 }
 
