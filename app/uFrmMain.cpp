@@ -4,6 +4,8 @@
 #include "framework/Application.h"
 #include "framework/DescriptionReader.h"
 #include "framework/StandardClasses.h"
+#include "skin/data/kvSkinDataClasses.h"
+#include "skin/frame/KelvaneForm.h"
 
 namespace {
 
@@ -15,6 +17,8 @@ void RegisterMainFormClasses(fw::ClassRegistry& classes) {
     using R = fw::DescriptionReader;
     if (classes.find("TfrmMain") != nullptr) return;
     classes.addAbstract("TfrmMain", "Form");
+    if (classes.find("TkvSkinData") == nullptr) fw::registerSkinDataClasses(classes);
+    RegisterKelvaneFormClass(classes);
     classes.add<TFileEdit>("TFileEdit", "Edit")
         .property<TFileEdit>("Filter", [](TFileEdit& e, const fw::Value& v, R&) { e.setFilter(v.toWide()); });
     fw::ClassInfo& message = classes.add<TkvSkinMessage>("TkvSkinMessage");

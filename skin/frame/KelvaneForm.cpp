@@ -137,6 +137,13 @@ int TkvKelvaneForm::CaptionCharset() const {
     return DefCaptionFont.charset();
 }
 
+int TkvKelvaneForm::CharsetForText(int charset, const std::wstring& text) {
+    if (charset != DEFAULT_CHARSET) return charset;
+    for (wchar_t ch : text)
+        if (ch > 0xFF) return GB2312_CHARSET;
+    return charset;
+}
+
 void TkvKelvaneForm::sendNcPaint() {
     if (host_->handleAllocated()) SendMessageW(host_->handle(), WM_NCPAINT, 1, 0);
 }

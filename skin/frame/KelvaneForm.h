@@ -104,6 +104,10 @@ public:
     void PaintClientBackground(HDC dc);
     // Character set of the caption texts.
     int CaptionCharset() const;
+    // The character set to ask for when drawing `text`: the program's texts are GB2312, so a caption with
+    // characters beyond Latin-1 under "default character set" asks for GB2312, which makes the font mapper pick
+    // a face that has them (a pure Latin caption keeps the font exactly as named).
+    static int CharsetForText(int charset, const std::wstring& text);
 
     void notification(fw::Component* c, fw::Operation op) override;
 

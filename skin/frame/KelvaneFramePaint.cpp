@@ -123,6 +123,7 @@ void TkvKelvaneForm::PaintDefaultFrame(HDC dc) {
         fw::Canvas& c = caption.canvas();
         fw::Font font = IsFrameActive() ? DefCaptionFont : DefInActiveCaptionFont;
         if (skinData_ && skinData_->ResourceStrData()) font.setCharset(skinData_->ResourceStrData()->CharSet);
+        font.setCharset(CharsetForText(font.charset(), host_->caption()));
         c.setFont(font);
         const int L = dcr.left - 3;
         const int A = dcr.right - dcr.left + 3;

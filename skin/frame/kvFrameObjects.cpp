@@ -78,7 +78,7 @@ void TkvSkinCaptionObject::DrawObject(fw::Canvas& canvas, bool immediate) {
     style.italic = d.FontStyle.italic;
     style.underline = d.FontStyle.underline;
     style.strikeOut = d.FontStyle.strikeOut;
-    fw::Font font(fw::utf8ToWide(d.FontName), d.FontHeight, style, FrameComponent.CaptionCharset(),
+    fw::Font font(fw::utf8ToWide(d.FontName), d.FontHeight, style, TkvKelvaneForm::CharsetForText(FrameComponent.CaptionCharset(), text),
                   Active ? d.ActiveFontColor : d.FontColor);
     canvas.setFont(font);
     canvas.setBrushStyle(fw::BrushStyle::Clear);
