@@ -2,17 +2,20 @@
 
 #include "engine/core/Checker.h"
 #include "engine/core/Compactor.h"
+#include "engine/core/CopyCheck.h"
 #include "engine/core/PageStore.h"
 #include "engine/core/Survey.h"
 
 namespace jet {
 namespace {
 
-// The compacted copy must be sound and hold what the source held, table by table and index by index.
-void verifyCopy(const Survey& before, std::span<const std::uint8_t> copy)
+// The compacted copy must be sound, hold what the source held, table by table and index by index, and
+// differ from it only where renumbering rewrites fields.
+void verifyCopy(const PageStore& source, const Survey& before, std::span<const std::uint8_t> copy)
 {
     PageStore store(copy);
     Survey after = surveyDatabase(store);
+    checkOnlyReferencesChanged(source, before, store, after);
     auto problems = checkStructure(store, after);
     if (before.tables.size() != after.tables.size())
         problems.push_back("the number of tables changed");
@@ -37,7 +40,7 @@ std::vector<std::uint8_t> compactDatabase(std::span<const std::uint8_t> source, 
     checkPassword(store.header(), password);
     Survey survey = surveyDatabase(store);
     std::vector<std::uint8_t> out = renumberPages(store, survey);
-    verifyCopy(survey, out);
+    verifyCopy(store, survey, out);
     return out;
 }
 

@@ -1,4 +1,5 @@
 #include "engine/core/Checker.h"
+#include "engine/core/CopyCheck.h"
 #include "engine/core/JetEngine.h"
 #include "engine/core/PageStore.h"
 #include "engine/core/Survey.h"
@@ -85,6 +86,28 @@ TEST_P(CheckerTest, ABrokenLeafLinkIsReported)
     const std::size_t nextAt = compacted[0x14] == 0 ? 12 : 16;
     b[leaf * ps + nextAt] = 2;  // "next leaf" now names the catalog's definition page
     EXPECT_FALSE(jet::checkDatabase(b).empty());
+}
+
+// The copy check compares every kept page with its source: a byte changed outside the rewritten fields, even
+// in a page's free space where no reader would notice, makes the copy unusable.
+TEST_P(CheckerTest, CopyCheckFindsAStrayWrite)
+{
+    Bytes source = jettest::readSample(GetParam());
+    jet::PageStore src(source);
+    auto before = jet::surveyDatabase(src);
+    {
+        jet::PageStore out(compacted);
+        EXPECT_NO_THROW(jet::checkOnlyReferencesChanged(src, before, out, jet::surveyDatabase(out)));
+    }
+    Bytes stray = compacted;
+    jet::PageStore out(compacted);
+    const std::uint32_t page = jet::surveyDatabase(out).table(u"MSysObjects")->dataPages.at(0);
+    const auto& f = out.format();
+    const std::size_t freeSpace = f.dataRowCount + 2 + 2 * out.rowCount(page) + 16;
+    ASSERT_LT(freeSpace, out.row(page, out.rowCount(page) - 1).begin);
+    stray[page * ps + freeSpace] ^= 0x5A;
+    jet::PageStore changed(stray);
+    EXPECT_THROW(jet::checkOnlyReferencesChanged(src, before, changed, jet::surveyDatabase(changed)), jet::JetError);
 }
 
 INSTANTIATE_TEST_SUITE_P(Samples, CheckerTest, ::testing::Values("testV1997.mdb", "queryTestV2003.mdb"));
