@@ -370,6 +370,13 @@ void WindowedControl::wndProc(Message& m) {
                 return;
             }
             break;
+        case WM_PRINTCLIENT:
+            if (ownClass) {
+                paintTo(reinterpret_cast<HDC>(m.wParam));
+                m.result = 0;
+                return;
+            }
+            break;
         case WM_ERASEBKGND:
             if (ownClass) {  // painting covers the whole area; erasing first would only flicker
                 m.result = 1;

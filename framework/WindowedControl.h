@@ -48,6 +48,9 @@ public:
     // Paints the visible windowless children in child order onto dc (window coordinates). Public so that a
     // component painting a form's client area itself (the skinned frame) can draw the children over it.
     void paintControls(HDC dc, const Rect& area);
+    // Paints the client area (background, own drawing, windowless children) into any DC, as WM_PAINT would;
+    // child windows are not included. WM_PRINTCLIENT does the same.
+    void paintTo(HDC dc) { paintWindow(dc, clientRect()); }
 
     NotifyEvent onEnter;
     NotifyEvent onExit;

@@ -200,3 +200,39 @@ TEST(Graphics, TimersFireWhileEnabledOnly) {
     while (GetTickCount() - start < 100) processMessages();
     EXPECT_EQ(fired, now);
 }
+
+TEST(Graphics, WindowlessChildrenPaintAtTheirPlaceAndInsideTheirBounds) {
+    Application app;
+    Form form;
+    form.setBorderStyle(BorderStyle::None);
+    form.setBounds(0, 0, 60, 40);
+    form.setColor(rgb(0, 0, 255));
+    Label& label = form.create<Label>();
+    label.setParent(&form);
+    label.setBounds(10, 5, 20, 10);
+    label.setColor(rgb(255, 0, 0));
+    label.setCaption(L"");
+    Image& image = form.create<Image>();
+    image.setParent(&form);
+    image.setBounds(40, 20, 10, 10);
+    image.setStretch(true);
+    auto g = std::make_unique<BitmapGraphic>();
+    g->setBitmap(Bitmap(2, 2, makePixel(0, 255, 0)));
+    image.picture().setGraphic(std::move(g));
+    DibSection dib(60, 40);
+    SendMessageW(form.handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dib.dc()), PRF_CLIENT);
+    ConstPixelView px = dib.pixels();
+    auto at = [&](int x, int y) { return px.at(x, y) & 0xFFFFFF; };
+    EXPECT_EQ(at(5, 5), 0x0000FFu);    // form background
+    EXPECT_EQ(at(10, 5), 0xFF0000u);   // label's top-left
+    EXPECT_EQ(at(29, 14), 0xFF0000u);  // label's bottom-right
+    EXPECT_EQ(at(30, 5), 0x0000FFu);   // just right of the label
+    EXPECT_EQ(at(10, 15), 0x0000FFu);  // just below the label
+    EXPECT_EQ(at(40, 20), 0x00FF00u);  // the picture stretched over the image's bounds
+    EXPECT_EQ(at(49, 29), 0x00FF00u);
+    EXPECT_EQ(at(50, 30), 0x0000FFu);
+    // A hidden child is not painted.
+    label.setVisible(false);
+    form.paintTo(dib.dc());
+    EXPECT_EQ(dib.pixels().at(15, 8) & 0xFFFFFF, 0x0000FFu);
+}
