@@ -22,7 +22,7 @@ function(kv_win_test name)
   add_executable(${name} ${A_SOURCES})
   target_link_libraries(${name} PRIVATE ${A_LIBS} gtest_main gmock)
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
-  set_tests_properties(${name} PROPERTIES LABELS win TIMEOUT 300)
+  set_tests_properties(${name} PROPERTIES LABELS win TIMEOUT 180)
 endfunction()
 
 # kv_fuzzer(name SOURCES ... LIBS ... CORPUS dir): a libFuzzer target; the test runs it over its saved corpus only.

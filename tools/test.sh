@@ -27,6 +27,9 @@ cleanup() {
 trap cleanup EXIT
 tools/winerun cmd /c exit 0 >/dev/null 2>&1   # prefix and COM registration, once
 WINEPREFIX="$root/build/wineprefix" wineserver -p 2>/dev/null || true   # infinite persistence; harmless if running
+# Start the Wine desktop with one window-creating process before tests run in parallel: two first GUI
+# processes starting it at the same moment can hang.
+tools/winerun build/win/tests/framework/fw_win_smoke_tests.exe >/dev/null 2>&1 || true
 
 # Both builds' tests in one CTest run, so that one summary closes the output.
 printf 'subdirs("host" "win")\n' > build/CTestTestfile.cmake
