@@ -15,17 +15,24 @@
 namespace kvjet {
 namespace {
 
+// A path for messages, as UTF-8 (never throws for characters the narrow code page lacks).
+std::string shown(const std::filesystem::path& p)
+{
+    auto u = p.u8string();
+    return std::string(u.begin(), u.end());
+}
+
 std::vector<std::uint8_t> readFile(const std::filesystem::path& p)
 {
     std::ifstream in(p, std::ios::binary);
     if (!in)
-        throw jet::JetError("cannot open " + p.string());
+        throw jet::JetError("cannot open " + shown(p));
     std::vector<std::uint8_t> bytes;
     char buffer[65536];
     while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
         bytes.insert(bytes.end(), buffer, buffer + in.gcount());
     if (in.bad())
-        throw jet::JetError("cannot read " + p.string());
+        throw jet::JetError("cannot read " + shown(p));
     return bytes;
 }
 
@@ -60,6 +67,9 @@ std::u16string widen(const std::string& s)
     }
     return out;
 }
+
+// Command-line text is UTF-8 on every platform (the Windows entry point converts it).
+std::filesystem::path pathOf(const std::string& utf8) { return std::filesystem::path(std::u8string(utf8.begin(), utf8.end())); }
 
 int usage(std::ostream& err)
 {
@@ -102,14 +112,14 @@ void compactFile(const std::filesystem::path& src, const std::filesystem::path& 
         if (!o) {
             std::error_code ec;
             std::filesystem::remove(tmp, ec);
-            throw jet::JetError("cannot write " + tmp.string());
+            throw jet::JetError("cannot write " + shown(tmp));
         }
     }
     std::error_code ec;
     std::filesystem::rename(tmp, dst, ec);
     if (ec) {
         std::filesystem::remove(tmp, ec);
-        throw jet::JetError("cannot replace " + dst.string());
+        throw jet::JetError("cannot replace " + shown(dst));
     }
 }
 
@@ -122,15 +132,16 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
                 password = widen(args[4]);
             else if (args.size() != 3)
                 return usage(err);
-            if (std::filesystem::exists(args[2]) && std::filesystem::equivalent(args[1], args[2])) {
+            const auto src = pathOf(args[1]), dst = pathOf(args[2]);
+            if (std::filesystem::exists(dst) && std::filesystem::equivalent(src, dst)) {
                 err << "kvjet: source and destination are the same file\n";
                 return 1;
             }
-            compactFile(args[1], args[2], password);
+            compactFile(src, dst, password);
             return 0;
         }
         if (args.size() == 2 && args[0] == "check") {
-            auto bytes = readFile(args[1]);
+            auto bytes = readFile(pathOf(args[1]));
             auto problems = jet::checkDatabase(bytes);
             for (const auto& p : problems)
                 out << p << "\n";
@@ -139,7 +150,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             return problems.empty() ? 0 : 1;
         }
         if (args.size() == 2 && args[0] == "info")
-            return info(args[1], out);
+            return info(pathOf(args[1]), out);
         return usage(err);
     } catch (const std::exception& e) {
         err << "kvjet: " << e.what() << "\n";
