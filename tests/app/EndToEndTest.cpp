@@ -20,18 +20,23 @@ using kvtest::windowText;
 
 std::wstring wide(std::u16string_view s) { return std::wstring(s.begin(), s.end()); }
 
-// Files named "~ACP*.tmp" in the temporary directory.
-int countTempFiles() {
-    wchar_t dir[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, dir);
-    int n = 0;
-    WIN32_FIND_DATAW fd;
-    HANDLE h = FindFirstFileW((std::wstring(dir) + L"~ACP*.tmp").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE) return 0;
-    do ++n;
-    while (FindNextFileW(h, &fd));
-    FindClose(h);
-    return n;
+// This process's environment with TMP and TEMP pointing at `temp`, as CreateProcessW takes it.
+std::wstring environmentWithTemp(const std::wstring& temp) {
+    std::wstring block;
+    wchar_t* env = GetEnvironmentStringsW();
+    for (const wchar_t* p = env; *p; p += lstrlenW(p) + 1) {
+        std::wstring entry = p;
+        if (_wcsnicmp(p, L"TMP=", 4) == 0 || _wcsnicmp(p, L"TEMP=", 5) == 0) continue;
+        block += entry;
+        block.push_back(L'\0');
+    }
+    FreeEnvironmentStringsW(env);
+    block += L"TMP=" + temp;
+    block.push_back(L'\0');
+    block += L"TEMP=" + temp;
+    block.push_back(L'\0');
+    block.push_back(L'\0');
+    return block;
 }
 
 class Program : public ::testing::Test {
@@ -41,7 +46,10 @@ protected:
         si.cb = sizeof(si);
         std::wstring exe = kvtest::hostPath(KOVRA_EXE);
         std::wstring cmd = L"\"" + exe + L"\"";
-        ASSERT_TRUE(CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_));
+        // The program gets a temporary directory of its own, so that its leftovers can be counted exactly.
+        std::wstring env = environmentWithTemp(temp_.path());
+        ASSERT_TRUE(CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
+                                   env.data(), nullptr, &si, &pi_));
         WaitForInputIdle(pi_.hProcess, 10000);
         main_ = waitForWindow([&] { return findTopLevel(pi_.dwProcessId, nullptr, kApplicationTitle); });
         ASSERT_NE(main_, nullptr) << "main window did not appear";
@@ -83,14 +91,13 @@ protected:
     PROCESS_INFORMATION pi_{};
     HWND main_ = nullptr;
     ScratchFolder dir_{L"e2e"};
+    ScratchFolder temp_{L"e2etemp"};
 };
 
 TEST_F(Program, CompactsADatabaseInPlace) {
     const std::wstring db = dir_.file(L"库 1.mdb");
     ASSERT_TRUE(CopyFileW(kvtest::hostPath(KV_TEST_DATA "/delTestV2000.mdb").c_str(), db.c_str(), FALSE));
     const auto original = kvtest::readFileBytes(db);
-    const int tempBefore = countTempFiles();
-
     HWND done = compact(db, L"Information");
     ASSERT_NE(done, nullptr) << "no Information box";
     EXPECT_EQ(windowText(GetDlgItem(done, kMessageLabelId)), wide(kCompactSucceededText));
@@ -99,7 +106,7 @@ TEST_F(Program, CompactsADatabaseInPlace) {
 
     EXPECT_EQ(kvtest::readFileBytes(db), jet::compactDatabase(original, u""));
     EXPECT_EQ(kvtest::listFiles(dir_.path()).size(), 1u) << "a file was left beside the database";
-    EXPECT_EQ(countTempFiles(), tempBefore) << "a temporary file was left behind";
+    EXPECT_TRUE(kvtest::listFiles(temp_.path()).empty()) << "a temporary file was left behind";
     exitProgram();
 }
 
@@ -107,8 +114,6 @@ TEST_F(Program, FileThatIsNotADatabaseEndsInTheErrorBoxUntouched) {
     const std::wstring db = dir_.file(L"notes.mdb");
     const std::vector<std::uint8_t> content(3000, 'z');
     ASSERT_TRUE(kvtest::writeFileBytes(db, content));
-    const int tempBefore = countTempFiles();
-
     HWND failed = compact(L"  " + db, L"Error");  // leading spaces pass the emptiness test
     ASSERT_NE(failed, nullptr) << "no Error box";
     EXPECT_EQ(windowText(GetDlgItem(failed, kMessageLabelId)), wide(kCompactFailedText));
@@ -116,7 +121,7 @@ TEST_F(Program, FileThatIsNotADatabaseEndsInTheErrorBoxUntouched) {
 
     EXPECT_EQ(kvtest::readFileBytes(db), content);
     EXPECT_EQ(kvtest::listFiles(dir_.path()).size(), 1u);
-    EXPECT_EQ(countTempFiles(), tempBefore);
+    EXPECT_TRUE(kvtest::listFiles(temp_.path()).empty());
     exitProgram();
 }
 

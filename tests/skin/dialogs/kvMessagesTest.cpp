@@ -8,6 +8,23 @@
 
 namespace {
 
+BOOL CALLBACK matchOwnDialog(HWND h, LPARAM lp) {
+    wchar_t name[64] = {};
+    GetClassNameW(h, name, 64);
+    if (IsWindowVisible(h) && lstrcmpW(name, kMessageFormClass) == 0) {
+        *reinterpret_cast<HWND*>(lp) = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The visible message box of this thread (tests of other programs may show theirs at the same time).
+HWND ownDialog() {
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), &matchOwnDialog, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
 // Runs `action` on the dialog once it is showing (from a timer inside the dialog's own modal loop).
 class WhileShown {
 public:
@@ -32,8 +49,8 @@ private:
     static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
         WhileShown* self = current();
         if (self == nullptr || self->ran_) return;
-        HWND dialog = FindWindowW(kMessageFormClass, nullptr);
-        if (dialog == nullptr || !IsWindowVisible(dialog)) return;
+        HWND dialog = ownDialog();
+        if (dialog == nullptr) return;
         self->ran_ = true;
         self->action_(dialog);
     }
@@ -43,7 +60,7 @@ private:
 };
 
 void pressKey(WPARAM key) {
-    HWND target = GetFocus();
+    HWND target = GetFocus() != nullptr ? GetFocus() : ownDialog();
     PostMessageW(target, WM_KEYDOWN, key, 1);
     PostMessageW(target, WM_KEYUP, key, 0xC0000001);
 }
@@ -75,7 +92,7 @@ TEST(SkinMessage, WarningWithOkCancelAnswersEnterAndEscape) {
     EXPECT_EQ(ok, L"OK");
     EXPECT_EQ(cancel, L"Cancel");
     EXPECT_NE(icon, nullptr);
-    EXPECT_EQ(FindWindowW(kMessageFormClass, nullptr), nullptr) << "the dialog must be destroyed after the call";
+    EXPECT_EQ(ownDialog(), nullptr) << "the dialog must be destroyed after the call";
 
     WhileShown w([](HWND) { pressKey(VK_ESCAPE); });
     EXPECT_EQ(box.ShowMessageBox(u"Compact now?", TkvMessageKind::mtWarning, kOkCancel, 0), mrCancel);
