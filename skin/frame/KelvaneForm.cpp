@@ -7,6 +7,7 @@
 #include "skin/controls/SkinControlFit.h"
 #include "skin/imaging/MaskRegion.h"
 #include "skin/imaging/PlatformRegion.h"
+#include "skin/imaging/kveffects.h"
 
 namespace {
 constexpr UINT_PTR kFadeTimer = 1;
@@ -135,6 +136,18 @@ int TkvKelvaneForm::FrameMaxHeight() const {
 int TkvKelvaneForm::CaptionCharset() const {
     if (skinData_ && skinData_->ResourceStrData()) return skinData_->ResourceStrData()->CharSet;
     return DefCaptionFont.charset();
+}
+
+InactiveEffect ToInactiveEffect(fw::TkvInactiveEffect e) {
+    switch (e) {
+        case fw::ieBrightness: return InactiveEffect::iebrightness;
+        case fw::ieDarkness: return InactiveEffect::iedarkness;
+        case fw::ieGrayScale: return InactiveEffect::iegrayscale;
+        case fw::ieNoise: return InactiveEffect::ienoise;
+        case fw::ieSplitBlur: return InactiveEffect::iesplitblur;
+        case fw::ieInvert: return InactiveEffect::ieinvert;
+    }
+    return InactiveEffect::ienone;
 }
 
 int TkvKelvaneForm::CharsetForText(int charset, const std::wstring& text) {
@@ -437,6 +450,13 @@ void TkvKelvaneForm::FrameWndProc(fw::Message& m) {
         case WM_SHOWWINDOW:
             OnShowWindow(m);
             return;
+        case WM_SYNCPAINT:
+            if (SkinningOn && RolledUp) {
+                sendNcPaint();
+                m.result = 0;
+                return;
+            }
+            break;
         case WM_TIMER:
             if (m.wParam == kFadeTimer) {
                 OnFadeTimer();

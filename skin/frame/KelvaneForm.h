@@ -148,6 +148,10 @@ private:
     fw::Size designedClient_{-1, -1};  // the form's client size before the frame changed its border
 };
 
+// The skin's `inactiveeffect` as the effects take it.
+enum class InactiveEffect;
+InactiveEffect ToInactiveEffect(fw::TkvInactiveEffect e);
+
 // Registers TkvKelvaneForm for form descriptions.
 namespace fw {
 class ClassRegistry;

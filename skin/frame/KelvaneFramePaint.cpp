@@ -7,18 +7,6 @@
 #include "skin/imaging/kveffects.h"
 
 namespace {
-InactiveEffect toEffect(fw::TkvInactiveEffect e) {
-    switch (e) {
-        case fw::ieBrightness: return InactiveEffect::iebrightness;
-        case fw::ieDarkness: return InactiveEffect::iedarkness;
-        case fw::ieGrayScale: return InactiveEffect::iegrayscale;
-        case fw::ieNoise: return InactiveEffect::ienoise;
-        case fw::ieSplitBlur: return InactiveEffect::iesplitblur;
-        case fw::ieInvert: return InactiveEffect::ieinvert;
-    }
-    return InactiveEffect::ienone;
-}
-
 void fillSys(HDC dc, const fw::Rect& r, int sysColor) {
     RECT rc = fw::toRECT(r);
     FillRect(dc, &rc, GetSysColorBrush(sysColor));
@@ -89,7 +77,7 @@ void TkvKelvaneForm::PaintSkinnedFrame(HDC dc) {
         if (!bottom.empty()) bottom.drawTo(dc, 0, bottomY);
         return;
     }
-    const InactiveEffect effect = toEffect(s.InactiveEffect);
+    const InactiveEffect effect = ToInactiveEffect(s.InactiveEffect);
     auto drawDarkened = [&](fw::ConstPixelView v, int x, int y) {
         if (v.empty()) return;
         TkvEffectBmp e(v);

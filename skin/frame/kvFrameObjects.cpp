@@ -3,6 +3,8 @@
 #include "framework/Form.h"
 #include "framework/Utf.h"
 #include "skin/frame/KelvaneForm.h"
+#include "skin/imaging/SkinCompose.h"
+#include "skin/imaging/kveffects.h"
 
 namespace {
 const fw::Bitmap* activePicture(const fw::TkvSkinData* s, int index) {
@@ -61,8 +63,25 @@ TkvSkinCaptionObject::TkvSkinCaptionObject(TkvKelvaneForm& frame, const fw::TkvD
 void TkvSkinCaptionObject::DrawObject(fw::Canvas& canvas, bool immediate) {
     if (!FrameComponent.SkinReady()) return;
     const fw::TkvDataSkinCaption& d = Description;
-    if (Active && !HotRect.empty() && HotPicture) DrawPart(canvas, *HotPicture, HotRect);
-    else if (immediate) TkvActiveSkinObject::DrawObject(canvas, immediate);
+    const fw::TkvSkinData& skin = *FrameComponent.SkinData();
+    if (Active && !HotRect.empty() && HotPicture) {
+        DrawPart(canvas, *HotPicture, HotRect);
+    } else if (!Active && skin.AutoRenderingInActiveImage && immediate) {
+        // The normal image through the skin's inactive effect (in a frame paint the whole piece goes through the
+        // effect afterwards, so it is applied here only when the caption is painted alone).
+        const fw::Bitmap& pic = NormalInHotPicture && HotPicture ? *HotPicture : skin.FramePicture;
+        const fw::Rect src = NormalRect.intersect(pic.rect());
+        if (!src.empty() && !PlacedRect.empty()) {
+            fw::Bitmap part(src.width(), src.height());
+            for (int y = 0; y < src.height(); ++y)
+                for (int x = 0; x < src.width(); ++x) part.at(x, y) = pic.at(src.left + x, src.top + y);
+            TkvEffectBmp e(part.view());
+            e.ApplyInactiveEffect(ToInactiveEffect(skin.InactiveEffect));
+            fw::stretchPixels(canvas.handle(), PlacedRect, e.Image().view(), e.Image().rect());
+        }
+    } else if (immediate) {
+        TkvActiveSkinObject::DrawObject(canvas, immediate);
+    }
 
     const fw::Rect& p = PlacedRect;
     if (FrameComponent.OnCaptionPaint) {
@@ -88,6 +107,7 @@ void TkvSkinCaptionObject::DrawObject(fw::Canvas& canvas, bool immediate) {
     fw::Point at = CaptionTextOrigin(t, d.Alignment, size.width, size.height);
     at.x += p.left;
     at.y += p.top;
+    if (!d.FrameRect.empty() && HotPicture) DrawTextFrame(canvas, at, size.width);
     if (d.Light) {
         canvas.font().setColor(Active ? d.ActiveLightColor : d.LightColor);
         canvas.textOut(at.x - 1, at.y - 1, shown);
@@ -98,4 +118,17 @@ void TkvSkinCaptionObject::DrawObject(fw::Canvas& canvas, bool immediate) {
     }
     canvas.font().setColor(Active ? d.ActiveFontColor : d.FontColor);
     canvas.textOut(at.x, at.y, shown);
+}
+
+void TkvSkinCaptionObject::DrawTextFrame(fw::Canvas& canvas, fw::Point text, int textWidth) const {
+    const fw::TkvDataSkinCaption& d = Description;
+    const fw::Rect src = (Active && !d.ActiveFrameRect.empty()) ? d.ActiveFrameRect : d.FrameRect;
+    const int width = d.FullFrame ? PlacedRect.width() - 2 * FrameComponent.Geometry().ButtonsOffset
+                                  : d.FrameRect.width() + textWidth - d.FrameTextRect.width();
+    if (width <= 0) return;
+    const fw::Bitmap frame = ComposeWidthOnly(HotPicture->view(), src, d.FrameLeftOffset, d.FrameRightOffset, width,
+                                              false);
+    const int x = d.FullFrame ? PlacedRect.left + FrameComponent.Geometry().ButtonsOffset
+                              : text.x - d.FrameTextRect.left;
+    fw::drawPixels(canvas.handle(), x, text.y - d.FrameTextRect.top, frame.view());
 }

@@ -49,4 +49,8 @@ public:
 
     FrameObjectKind Kind() const override { return FrameObjectKind::Caption; }
     void DrawObject(fw::Canvas& canvas, bool immediate) override;
+
+private:
+    // The text frame behind the caption text (`framerect`), widened to the text or to the whole caption.
+    void DrawTextFrame(fw::Canvas& canvas, fw::Point text, int textWidth) const;
 };

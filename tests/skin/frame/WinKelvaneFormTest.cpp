@@ -144,6 +144,33 @@ TEST(KelvaneForm, BeforeChangeForgetsTheSkinUntilTheChange) {
     EXPECT_TRUE(s.frame->SkinReady()) << "another model's change is not ours";
 }
 
+TEST(KelvaneForm, CaptionTextFrameIsDrawnBehindTheText) {
+    fw::Application app;
+    SkinnedForm s(app);
+    fw::TkvDataSkinCaption* caption = nullptr;
+    for (const auto& d : s.model.ObjectDescriptions())
+        if (auto* c = dynamic_cast<fw::TkvDataSkinCaption*>(d.get())) caption = c;
+    ASSERT_NE(caption, nullptr);
+    // A frame picture of colours the skin does not use: green edges, a blue middle.
+    fw::Bitmap framePic(20, 10, fw::makePixel(0, 0, 250));
+    for (int y = 0; y < 10; ++y)
+        for (int x : {0, 1, 2, 17, 18, 19}) framePic.at(x, y) = fw::makePixel(0, 250, 0);
+    s.model.ActivePictures.push_back(framePic);
+    caption->ActivePictureIndex = static_cast<int>(s.model.ActivePictures.size()) - 1;
+    caption->FrameRect = {0, 0, 20, 10};
+    caption->FrameTextRect = {2, 2, 18, 8};
+    caption->FrameLeftOffset = 3;
+    caption->FrameRightOffset = 3;
+    s.frame->ChangeSkinData();
+    const fw::Bitmap img = s.paintedFrame();
+    // The text moves in by the frame's text offsets (x = 17 + 4 + 2); the frame starts 2 pixels left of it and
+    // 2 above it, 10 rows high.
+    int found = 0;
+    for (int y = 0; y < 30; ++y)
+        if (img.at(21, y) == 0xFF00FA00u) ++found;
+    EXPECT_EQ(found, 10);
+}
+
 // One shown window for the checks that need a real frame (showing and hiding windows is slow under Wine).
 TEST(KelvaneForm, ShownMainWindowFrame) {
     fw::Application app;
