@@ -194,3 +194,15 @@ fw::Point CaptionTextOrigin(fw::Rect t, fw::TkvAlignment a, int w, int h) {
     }
     return {t.left + t.width() / 2 - w / 2, y};
 }
+
+fw::Rect CaptionAnimationSlice(fw::Rect animate, fw::Rect skin, int frameCount, int n) {
+    if (frameCount <= 0 || n < 1 || n > frameCount || animate.empty()) return {};
+    if (animate.height() > skin.height()) {
+        const int h = animate.height() / frameCount;
+        const int top = animate.top + (n - 1) * h;
+        return {animate.left, top, animate.right, top + h};
+    }
+    const int w = animate.width() / frameCount;
+    const int left = animate.left + (n - 1) * w;
+    return {left, animate.top, left + w, animate.bottom};
+}

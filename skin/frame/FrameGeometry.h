@@ -65,5 +65,9 @@ std::wstring EllipsizeCaption(const std::wstring& text, int width,
 
 // The caption object's text rectangle relative to the object, for an object `objectWidth` wide.
 fw::Rect CaptionTextRect(const fw::TkvDataSkinCaption& d, int objectWidth);
+// The n-th (1-based) of `frameCount` equal slices of a caption's `animateskinrect`: taken from top to bottom when
+// it is taller than `skinrect`, else from left to right. Empty when n is outside 1 .. frameCount.
+fw::Rect CaptionAnimationSlice(fw::Rect animate, fw::Rect skin, int frameCount, int n);
+
 // Top-left of a text of size w x h in the text rectangle by the caption's alignment.
 fw::Point CaptionTextOrigin(fw::Rect t, fw::TkvAlignment a, int w, int h);

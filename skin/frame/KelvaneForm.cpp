@@ -11,7 +11,7 @@
 
 namespace {
 constexpr UINT_PTR kFadeTimer = 1;
-constexpr UINT_PTR kPollTimer = 0x4B50, kBlendTimer = 0x4B51, kCaptionTimer = 0x4B52;
+constexpr UINT_PTR kPollTimer = 0x4B50, kBlendTimer = 0x4B51, kCaptionTimer = kCaptionAnimationTimer;
 
 int platformMajorVersion() {
     const DWORD v = GetVersion();
@@ -204,7 +204,13 @@ void TkvKelvaneForm::UpdateCaptionActive(bool animate) {
         auto* c = dynamic_cast<TkvSkinCaptionObject*>(o.get());
         if (!c || c->Active == active) continue;
         c->Active = active;
-        if (animate) sendNcPaint();
+        if (animate) {
+            if (c->Animates()) {
+                c->StartAnimation();
+                if (host_->handleAllocated()) SetTimer(host_->handle(), kCaptionTimer, 25, nullptr);
+            }
+            sendNcPaint();
+        }
         break;
     }
     if (active) {
@@ -460,6 +466,15 @@ void TkvKelvaneForm::FrameWndProc(fw::Message& m) {
         case WM_TIMER:
             if (m.wParam == kFadeTimer) {
                 OnFadeTimer();
+                return;
+            }
+            if (m.wParam == kCaptionTimer) {
+                bool running = false;
+                for (auto& o : objects_)
+                    if (auto* c = dynamic_cast<TkvSkinCaptionObject*>(o.get()); c && c->Animates())
+                        running = c->AnimationTick() || running;
+                if (!running) KillTimer(host_->handle(), kCaptionTimer);
+                m.result = 0;
                 return;
             }
             break;

@@ -19,6 +19,9 @@ inline constexpr UINT KV_MSG_FRAME_QUERY = 0xB1B2;      // answered 0x3235 when 
 inline constexpr UINT KV_MSG_FRAME_PAINT_TO = 0xB1C9;   // wParam a DC: whole frame painted into it, 0x3233
 inline constexpr UINT KV_MSG_FRAME_PAINT_ALT = 0xBC4B;  // same with lParam 0x41A2, answered 0x41A2
 
+// Timer of the caption's frame animation (25 ms) on the host form's window.
+inline constexpr UINT_PTR kCaptionAnimationTimer = 0x4B52;
+
 struct TkvBorderIcons {
     bool biSystemMenu = true, biMinimize = true, biMaximize = true, biRollUp = true, biMinimizeToTray = false;
 };

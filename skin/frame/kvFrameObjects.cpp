@@ -64,7 +64,12 @@ void TkvSkinCaptionObject::DrawObject(fw::Canvas& canvas, bool immediate) {
     if (!FrameComponent.SkinReady()) return;
     const fw::TkvDataSkinCaption& d = Description;
     const fw::TkvSkinData& skin = *FrameComponent.SkinData();
-    if (Active && !HotRect.empty() && HotPicture) {
+    const fw::Rect slice = Animates() ? CaptionAnimationSlice(d.AnimateSkinRect, d.SkinRect, d.FrameCount,
+                                                              AnimationFrame)
+                                      : fw::Rect{};
+    if (!slice.empty()) {
+        DrawPart(canvas, HotPicture ? *HotPicture : skin.FramePicture, slice);
+    } else if (Active && !HotRect.empty() && HotPicture) {
         DrawPart(canvas, *HotPicture, HotRect);
     } else if (!Active && skin.AutoRenderingInActiveImage && immediate) {
         // The normal image through the skin's inactive effect (in a frame paint the whole piece goes through the
@@ -131,4 +136,33 @@ void TkvSkinCaptionObject::DrawTextFrame(fw::Canvas& canvas, fw::Point text, int
     const int x = d.FullFrame ? PlacedRect.left + FrameComponent.Geometry().ButtonsOffset
                               : text.x - d.FrameTextRect.left;
     fw::drawPixels(canvas.handle(), x, text.y - d.FrameTextRect.top, frame.view());
+}
+
+bool TkvSkinCaptionObject::Animates() const {
+    const fw::TkvSkinData* skin = FrameComponent.SkinData();
+    return FrameComponent.SkinReady() && skin->EnableSkinEffects && !Description.AnimateSkinRect.empty() &&
+           Description.FrameCount > 0;
+}
+
+void TkvSkinCaptionObject::StartAnimation() {
+    AnimationFrame = Active ? 1 : (Description.InactiveAnimation ? Description.FrameCount : 0);
+    AnimationCounter = 25;
+}
+
+bool TkvSkinCaptionObject::AnimationTick() {
+    if (AnimationCounter < Description.AnimateInterval) {
+        AnimationCounter += 25;
+        return true;
+    }
+    AnimationCounter = 25;
+    bool stepped = false;
+    if (Active && AnimationFrame <= Description.FrameCount) {
+        ++AnimationFrame;
+        stepped = true;
+    } else if (!Active && AnimationFrame > 0) {
+        --AnimationFrame;
+        stepped = true;
+    }
+    if (stepped) FrameComponent.PaintObjectNow(*this);
+    return stepped;
 }

@@ -46,6 +46,15 @@ public:
 
     const fw::TkvDataSkinCaption& Description;
     bool Active = false;  // the caption's active state (follows the frame's activity)
+    int AnimationFrame = 0;  // 1 .. framecount while an animation frame is shown
+    int AnimationCounter = 0;
+
+    // Whether the caption has frame animation with the current skin.
+    bool Animates() const;
+    // Starts the animation for a change of the active state (the frame runs the timer).
+    void StartAnimation();
+    // One timer tick; true when the caption stepped or counted (the timer keeps running).
+    bool AnimationTick();
 
     FrameObjectKind Kind() const override { return FrameObjectKind::Caption; }
     void DrawObject(fw::Canvas& canvas, bool immediate) override;

@@ -131,6 +131,15 @@ TEST(CaptionText, LongCaptionEndsWithAnEllipsis) {
     EXPECT_EQ(EllipsizeCaption(L"Compactor", 10, measure), L"...") << "nothing fits: the dots alone";
 }
 
+TEST(CaptionText, AnimationSlicesRunAlongTheLongerSide) {
+    const fw::Rect skin{0, 0, 100, 20};
+    EXPECT_EQ(CaptionAnimationSlice({0, 40, 100, 100}, skin, 3, 1), (fw::Rect{0, 40, 100, 60}));
+    EXPECT_EQ(CaptionAnimationSlice({0, 40, 100, 100}, skin, 3, 3), (fw::Rect{0, 80, 100, 100}));
+    EXPECT_EQ(CaptionAnimationSlice({10, 0, 410, 20}, skin, 4, 2), (fw::Rect{110, 0, 210, 20}));
+    EXPECT_TRUE(CaptionAnimationSlice({10, 0, 410, 20}, skin, 4, 0).empty()) << "0: the normal image";
+    EXPECT_TRUE(CaptionAnimationSlice({10, 0, 410, 20}, skin, 4, 5).empty()) << "framecount + 1: the normal image";
+}
+
 TEST(CaptionText, TextRectGrowsWithTheCaptionAndAlignmentPlacesTheText) {
     fw::TkvDataSkinCaption d;
     d.SkinRect = {17, 4, 263, 24};

@@ -171,6 +171,38 @@ TEST(KelvaneForm, CaptionTextFrameIsDrawnBehindTheText) {
     EXPECT_EQ(found, 10);
 }
 
+TEST(KelvaneForm, CaptionAnimationStepsThroughItsFramesOnTheTimer) {
+    fw::Application app;
+    SkinnedForm s(app);
+    s.form.handle();
+    fw::TkvDataSkinCaption* caption = nullptr;
+    for (const auto& d : s.model.ObjectDescriptions())
+        if (auto* c = dynamic_cast<fw::TkvDataSkinCaption*>(d.get())) caption = c;
+    ASSERT_NE(caption, nullptr);
+    // Two frames side by side, as wide as the caption's skin rect: green, then blue.
+    const int w = caption->SkinRect.width(), h = caption->SkinRect.height();
+    fw::Bitmap frames(2 * w, h, fw::makePixel(0, 250, 0));
+    for (int y = 0; y < h; ++y)
+        for (int x = w; x < 2 * w; ++x) frames.at(x, y) = fw::makePixel(0, 0, 250);
+    s.model.ActivePictures.push_back(frames);
+    caption->ActivePictureIndex = static_cast<int>(s.model.ActivePictures.size()) - 1;
+    caption->AnimateSkinRect = {0, 0, 2 * w, h};
+    caption->FrameCount = 2;
+    caption->AnimateInterval = 25;
+    s.frame->ChangeSkinData();
+
+    s.form.perform(WM_ACTIVATE, WA_INACTIVE, 0);
+    s.form.perform(WM_ACTIVATE, WA_ACTIVE, 0);  // the caption becomes active: frame 1
+    const fw::Rect placed = s.frame->Objects()[0]->PlacedRect;
+    EXPECT_EQ(s.paintedFrame().at(placed.left + 1, placed.top + 1), 0xFF00FA00u);
+    s.form.perform(WM_TIMER, kCaptionAnimationTimer, 0);
+    EXPECT_EQ(s.paintedFrame().at(placed.left + 1, placed.top + 1), 0xFF0000FAu) << "frame 2";
+    s.form.perform(WM_TIMER, kCaptionAnimationTimer, 0);
+    const fw::Pixel after = s.paintedFrame().at(placed.left + 1, placed.top + 1);
+    EXPECT_NE(after, 0xFF00FA00u) << "past the last frame: the normal image again";
+    EXPECT_NE(after, 0xFF0000FAu);
+}
+
 // One shown window for the checks that need a real frame (showing and hiding windows is slow under Wine).
 TEST(KelvaneForm, ShownMainWindowFrame) {
     fw::Application app;
