@@ -85,7 +85,11 @@ public:
     // The region last set on the window (our copy; the window owns its own).
     bool HasFrameRegion() const { return static_cast<bool>(frameRegion_); }
     HRGN FrameRegionHandle() const { return frameRegion_.get(); }
+    // The four stretched mask pieces of the last region build (the hit test reads single pixels from them).
     const fw::Bitmap& MaskTop() const { return maskTop_; }
+    const fw::Bitmap& MaskBottom() const { return maskBottom_; }
+    const fw::Bitmap& MaskLeft() const { return maskLeft_; }
+    const fw::Bitmap& MaskRight() const { return maskRight_; }
 
     fw::Form& HostForm() const { return *host_; }
 

@@ -26,6 +26,7 @@ public:
         ++regionUpdates;
         TkvSkinCustomControl::UpdateControlRegion();
     }
+    void PaintFor(fw::Canvas& canvas) { paint(canvas); }
     // The control's own paint into an off-screen bitmap, read back as pixels.
     fw::Bitmap paintedImage() {
         fw::DibSection target(width(), height());
@@ -174,6 +175,39 @@ TEST_F(SkinControlTest, EraseIsSwallowedAndParentImageMessageIsHandled) {
     c.SetSkinData(&model);
     EXPECT_EQ(c.perform(WM_ERASEBKGND, 0, 0), 1);
     EXPECT_EQ(c.perform(SKIN_MSG_PARENT_IMAGE_CHANGED, 0, 0), 0);
+}
+
+TEST_F(SkinControlTest, PanelsPaintBorderStripsAndTileTheClientStraightOntoTheCanvas) {
+    kvtest::LoadEmbeddedSkin(stored, model);
+    CountingControl& c = control("panel", 150, 120);
+    c.ForceBackgroundPaint = true;
+    c.SetSkinData(&model);
+    ASSERT_EQ(c.SizingMode, 1);
+    ASSERT_NE(c.SkinPicture, nullptr);
+    const fw::Bitmap& pic = *c.SkinPicture;
+    const fw::Rect sr = c.SrcSkinRect;
+    const fw::Rect cl = c.SrcClientRect;  // relative to the skin rect
+    fw::Bitmap img = c.paintedImage();
+    EXPECT_EQ(img.at(0, 0), opaque(pic.at(sr.left, sr.top))) << "top-left corner";
+    EXPECT_EQ(img.at(149, 119), opaque(pic.at(sr.right - 1, sr.bottom - 1))) << "bottom-right corner";
+    const int tw = cl.width(), th = cl.height();
+    const fw::Rect cur = c.CurClientRect;
+    // The client tile starts at the client's top-left and repeats.
+    EXPECT_EQ(img.at(cur.left, cur.top), opaque(pic.at(sr.left + cl.left, sr.top + cl.top)));
+    EXPECT_EQ(img.at(cur.left + tw + 1, cur.top + th + 2),
+              opaque(pic.at(sr.left + cl.left + 1, sr.top + cl.top + 2)));
+
+    // Without the client background only the border is painted.
+    c.PaintClientBackground = false;
+    fw::DibSection target(150, 120);
+    fw::PixelView p = target.pixels();
+    for (int y = 0; y < 120; ++y)
+        for (int x = 0; x < 150; ++x) p.at(x, y) = 0xFFFF00FFu;
+    fw::Canvas canvas(target.dc());
+    c.PaintFor(canvas);
+    p = target.pixels();
+    EXPECT_EQ(p.at(75, 60), 0xFFFF00FFu);
+    EXPECT_EQ(opaque(p.at(0, 0)), opaque(pic.at(sr.left, sr.top)));
 }
 
 TEST_F(SkinControlTest, GraphicTwinFitsItsSizeLikeTheWindowedOne) {

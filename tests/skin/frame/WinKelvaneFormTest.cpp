@@ -10,6 +10,7 @@
 #include "framework/Application.h"
 #include "framework/DibSection.h"
 #include "framework/Form.h"
+#include "skin/controls/kvSkinCtrls.h"
 #include "skin/frame/KelvaneForm.h"
 #include "skin/imaging/kveffects.h"
 
@@ -125,6 +126,22 @@ TEST(KelvaneForm, SkinChangeAppliesClientSizeOnlyWhenSet) {
     EXPECT_EQ(s.form.clientHeight(), 200);
     EXPECT_EQ(s.form.width(), 308);
     EXPECT_EQ(s.form.height(), 231);
+}
+
+TEST(KelvaneForm, SkinLoadReachesTheFormsSkinnedControlsThroughTheFrame) {
+    fw::Application app;
+    SkinnedForm s(app, fw::BorderStyle::Single, false);
+    auto& button = s.form.create<TkvSkinCustomControl>();
+    button.setParent(&s.form);
+    button.SetSkinDataName("button");
+    button.setBounds(10, 10, 100, 60);
+    button.SetSkinData(&s.model);  // still empty: nothing happens yet
+    EXPECT_EQ(button.height(), 60);
+    kvtest::LoadEmbeddedSkin(s.stored, s.model);
+    EXPECT_NE(button.DescriptionIndex, -1);
+    EXPECT_EQ(button.height(), 22);
+    s.form.perform(fw::SKIN_MSG_BEFORE_CHANGE, reinterpret_cast<WPARAM>(&s.model), fw::kSkinMessageParam);
+    EXPECT_EQ(button.DescriptionIndex, -1);
 }
 
 TEST(KelvaneForm, BeforeChangeForgetsTheSkinUntilTheChange) {
