@@ -39,6 +39,12 @@ TkvKelvaneForm::TkvKelvaneForm(fw::Component* owner) : fw::Component(owner), hos
     host_->setBorderIcons({false, false, false, false});
     saved_ = host_->windowProc;
     host_->windowProc = [this](fw::Message& m) { FrameWndProc(m); };
+    // Without a skin the caption fonts show at once.
+    auto fontChanged = [this] {
+        if (!loading() && !skinReady_ && SkinningOn && hasBorder()) sendNcPaint();
+    };
+    DefCaptionFont.onChange = fontChanged;
+    DefInActiveCaptionFont.onChange = fontChanged;
     host_->recreateWindow();
     if (host_->handleAllocated() && platformMajorVersion() <= 5 &&
         (host_->borderStyle() == fw::BorderStyle::Single || host_->borderStyle() == fw::BorderStyle::Sizeable)) {
@@ -443,7 +449,7 @@ void TkvKelvaneForm::FrameWndProc(fw::Message& m) {
             if (hasBorder() && (FrameMaxWidth() < host_->width() || FrameMaxHeight() < host_->height())) NudgeWidth();
             return;
         case WM_ERASEBKGND:
-            PaintClientBackground(reinterpret_cast<HDC>(m.wParam));
+            if (!inPaint_) PaintClientBackground(reinterpret_cast<HDC>(m.wParam));
             m.result = 0;
             return;
         case WM_PAINT:

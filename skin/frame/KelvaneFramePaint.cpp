@@ -154,7 +154,9 @@ void TkvKelvaneForm::PaintClientBackground(HDC dc) {
 
 void TkvKelvaneForm::OnPaint(fw::Message& m) {
     HWND h = host_->handle();
+    inPaint_ = true;
     fw::PaintDC dc(h);
+    inPaint_ = false;
     const fw::Rect area = fw::fromRECT(dc.paintRect());
     const fw::Rect client = host_->clientRect();
     if (!client.empty()) {
