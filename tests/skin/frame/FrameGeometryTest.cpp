@@ -3,31 +3,13 @@
 
 #include "skin/frame/FrameBackground.h"
 #include "skin/frame/FrameGeometry.h"
+#include "ProgramFrame.h"
 
 namespace {
 
-// The [FORMINFO] values of the program's skin on a main picture of 285 x 210.
-void programFrame(fw::TkvSkinData& s) {
-    s.FramePicture.resize(285, 210);
-    s.LeftTopPoint = {30, 27};
-    s.RightTopPoint = {255, 27};
-    s.LeftBottomPoint = {30, 206};
-    s.RightBottomPoint = {255, 206};
-    s.ClientRect = {4, 27, 281, 206};
-    s.MaskRectArea = {4, 3, 282, 206};
-    s.CaptionRect = {3, 5, 282, 24};
-    s.ButtonsRect = {};
-    s.ButtonsOffset = 2;
-    s.FormMinWidth = 200;
-    s.HitTestLeftTopPoint = s.LeftTopPoint;
-    s.HitTestRightTopPoint = s.RightTopPoint;
-    s.HitTestLeftBottomPoint = s.LeftBottomPoint;
-    s.HitTestRightBottomPoint = s.RightBottomPoint;
-}
-
 class FrameGeometryTest : public ::testing::Test {
 protected:
-    FrameGeometryTest() { programFrame(skin); }
+    FrameGeometryTest() { kvtest::programFrame(skin); }
     fw::TkvSkinData skin{nullptr, nullptr};
 };
 
