@@ -193,6 +193,14 @@ void TkvSkinCustomControl::applyRegion(fw::Region region) {
     windowRegion_ = std::move(region);
 }
 
+void TkvSkinCustomControl::windowCreated() {
+    TkvSkinControl::windowCreated();
+    if (windowRegion_) {
+        fw::Region kept = std::move(windowRegion_);
+        applyRegion(std::move(kept));
+    }
+}
+
 void TkvSkinCustomControl::UpdateControlRegion() {
     if (!parent()) return;
     if (!SkinMaskPicture || DescriptionIndex == -1) {

@@ -81,6 +81,8 @@ public:
 
 protected:
     void PaintControl(fw::Canvas& canvas) override;
+    // A region worked out before the window existed is given to the window when it is made.
+    void windowCreated() override;
     // Composes the image of a state whose rectangle in SkinPicture is `source` (the skin rect's size).
     void DrawSkinImageFrom(fw::DibSection& bitmap, fw::Rect source);
     // The panels' path: border strips composed, the client background straight onto the canvas.

@@ -210,6 +210,33 @@ TEST_F(SkinControlTest, PanelsPaintBorderStripsAndTileTheClientStraightOntoTheCa
     EXPECT_EQ(opaque(p.at(0, 0)), opaque(pic.at(sr.left, sr.top)));
 }
 
+TEST_F(SkinControlTest, MaskGivesTheWindowItsRegionAlsoWhenTheWindowComesLater) {
+    kvtest::LoadEmbeddedSkin(stored, model);
+    auto* d = model.ControlAs<fw::TkvDataSkinCustomControl>(model.GetControlIndex("button"));
+    ASSERT_NE(d, nullptr);
+    fw::Bitmap mask(d->SkinRect.width(), d->SkinRect.height(), fw::makePixel(0, 0, 0));
+    mask.at(0, 0) = fw::makePixel(255, 255, 255);
+    model.ActivePictures.push_back(mask);
+    d->MaskPictureIndex = static_cast<int>(model.ActivePictures.size()) - 1;
+
+    CountingControl& c = control("button", 100, 22);
+    c.SetSkinData(&model);
+    ASSERT_NE(c.SkinMaskPicture, nullptr);
+    EXPECT_TRUE(c.HasWindowRegion());
+    ASSERT_FALSE(c.handleAllocated());
+    form.handle();  // makes the control's window too
+    fw::Region r(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(GetWindowRgn(c.handle(), r.get()), ERROR);
+    EXPECT_FALSE(PtInRegion(r.get(), 0, 0));
+    EXPECT_TRUE(PtInRegion(r.get(), 1, 0));
+    EXPECT_TRUE(PtInRegion(r.get(), 99, 21));
+
+    d->MaskPictureIndex = -1;
+    c.ChangeSkinData();
+    EXPECT_FALSE(c.HasWindowRegion());
+    EXPECT_EQ(GetWindowRgn(c.handle(), r.get()), ERROR) << "no mask: the region is removed";
+}
+
 TEST_F(SkinControlTest, GraphicTwinFitsItsSizeLikeTheWindowedOne) {
     kvtest::LoadEmbeddedSkin(stored, model);
     auto& g = form.create<TkvGraphicSkinCustomControl>();
