@@ -62,6 +62,13 @@ TkvKelvaneForm::~TkvKelvaneForm() {
         KillTimer(h, kCaptionTimer);
     }
     host_->windowProc = saved_;
+    // The form takes its own frame back: no region, border recomputed by its own procedure.
+    if (host_->handleAllocated()) {
+        HWND h = host_->handle();
+        if (frameRegion_) SetWindowRgn(h, nullptr, FALSE);
+        SetWindowPos(h, nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    }
 }
 
 void TkvKelvaneForm::notification(fw::Component* c, fw::Operation op) {

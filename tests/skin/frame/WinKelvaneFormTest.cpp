@@ -103,8 +103,11 @@ TEST(KelvaneForm, PrivateLookMessagesAndRestoredProcedure) {
     EXPECT_EQ(s.form.perform(KV_MSG_FRAME_QUERY, 0, 0), 0x3235);
     fw::DibSection dib(s.form.width(), s.form.height());
     EXPECT_EQ(s.form.perform(KV_MSG_FRAME_PAINT_ALT, reinterpret_cast<WPARAM>(dib.dc()), 0x41A2), 0x41A2);
+    HWND h = s.form.handle();
+    ASSERT_NE(GetWindowRgn(h, fw::Region(CreateRectRgn(0, 0, 0, 0)).get()), ERROR);
     s.form.destroyComponent(s.frame);
     EXPECT_EQ(s.form.perform(KV_MSG_FRAME_QUERY, 0, 0), 0) << "the form's own procedure is back";
+    EXPECT_EQ(GetWindowRgn(h, fw::Region(CreateRectRgn(0, 0, 0, 0)).get()), ERROR) << "and no frame region";
     RECT r{0, 0, 200, 100};
     s.form.handle();
     s.form.perform(WM_NCCALCSIZE, 0, reinterpret_cast<LPARAM>(&r));
