@@ -5,6 +5,7 @@
 #include "app/JroEngine.h"
 #include "app/uFrmMain.h"
 #include "framework/Application.h"
+#include "gif/GIFImage.h"
 
 namespace {
 
@@ -39,6 +40,7 @@ private:
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    GIFImageRegister();  // the GIF unit registers itself; naming it here keeps it linked from the archive
     OleScope ole;
     fw::Application application;
     ComScope com;

@@ -4,6 +4,7 @@
 #include "framework/Application.h"
 #include "framework/DescriptionReader.h"
 #include "framework/StandardClasses.h"
+#include "promo/Banners.h"
 #include "skin/data/kvSkinDataClasses.h"
 #include "skin/frame/KelvaneForm.h"
 
@@ -19,6 +20,7 @@ void RegisterMainFormClasses(fw::ClassRegistry& classes) {
     classes.addAbstract("TfrmMain", "Form");
     if (classes.find("TkvSkinData") == nullptr) fw::registerSkinDataClasses(classes);
     RegisterKelvaneFormClass(classes);
+    RegisterLinkImageClass(classes);
     classes.add<TFileEdit>("TFileEdit", "Edit")
         .property<TFileEdit>("Filter", [](TFileEdit& e, const fw::Value& v, R&) { e.setFilter(v.toWide()); });
     fw::ClassInfo& message = classes.add<TkvSkinMessage>("TkvSkinMessage");
@@ -47,6 +49,7 @@ TfrmMain::TfrmMain(fw::Component* owner, EngineFactory engineFactory)
     b.field("SkinMessage", SkinMessage);
     b.method("kvSkinButton1Click", [this](fw::Component* s) { kvSkinButton1Click(s); });
     b.method("kvSkinButton2Click", [this](fw::Component* s) { kvSkinButton2Click(s); });
+    b.method("FormShow", [this](fw::Component* s) { FormShow(s); });
     fw::Application* app = fw::Application::instance();
     RegisterMainFormClasses(app->classes());
     fw::loadFormFromResource(*this, L"FRMMAIN", app->classes(), &b);
@@ -76,3 +79,6 @@ void TfrmMain::kvSkinButton1Click(fw::Component*) {
 }
 
 void TfrmMain::kvSkinButton2Click(fw::Component*) { close(); }
+
+// Fetches the settings file on every show and fills the two banners on the first.
+void TfrmMain::FormShow(fw::Component*) { ShowBanners(*img1, *img2); }

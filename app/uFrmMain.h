@@ -9,6 +9,7 @@
 #include "framework/ClassRegistry.h"
 #include "framework/Form.h"
 #include "framework/StdControls.h"
+#include "promo/kvSkinLinkImage.h"
 #include "skin/dialogs/kvMessages.h"
 
 inline constexpr wchar_t kApplicationTitle[] = L"KovraAccess数据库压缩器 V1.0";
@@ -23,11 +24,12 @@ public:
 
     void kvSkinButton1Click(fw::Component* sender);
     void kvSkinButton2Click(fw::Component* sender);
+    void FormShow(fw::Component* sender);
     bool CompactDatabaseFile(const std::u16string& fileName, const std::u16string& password);
 
     fw::Panel* TopPnl = nullptr;
-    fw::Image* img1 = nullptr;
-    fw::Image* img2 = nullptr;
+    TkvSkinLinkImage* img1 = nullptr;
+    TkvSkinLinkImage* img2 = nullptr;
     fw::Label* kvSkinLabel1 = nullptr;
     TFileEdit* edtDatabaseFile = nullptr;
     fw::Label* kvSkinLabel2 = nullptr;
