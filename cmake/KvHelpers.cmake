@@ -22,7 +22,8 @@ function(kv_win_test name)
   add_executable(${name} ${A_SOURCES})
   target_link_libraries(${name} PRIVATE ${A_LIBS} gtest_main gmock)
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
-  set_tests_properties(${name} PROPERTIES LABELS win TIMEOUT 180)
+  # One Windows test at a time: they share one display, its focus and what is on screen.
+  set_tests_properties(${name} PROPERTIES LABELS win TIMEOUT 180 RESOURCE_LOCK wine_display)
 endfunction()
 
 # kv_fuzzer(name SOURCES ... LIBS ... CORPUS dir): a libFuzzer target; the test runs it over its saved corpus only.
