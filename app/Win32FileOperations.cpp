@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
-#include "engine/com/WinHandles.h"
+#include "framework/Platform.h"
 
-using kvcom::toU16;
-using kvcom::toWide;
+using fw::toU16;
+using fw::toWide;
 
 std::u16string GetTempDirectory() {
     wchar_t buf[260] = {};
@@ -27,7 +27,7 @@ bool Win32FileOperations::copyFile(const std::u16string& from, const std::u16str
 }
 
 bool Win32FileOperations::flushFile(const std::u16string& path) {
-    kvcom::UniqueHandle file(CreateFileW(toWide(path).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    fw::KernelHandle file(CreateFileW(toWide(path).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     return file.valid() && FlushFileBuffers(file.get()) != 0;
 }
 

@@ -372,7 +372,7 @@ void WindowedControl::wndProc(Message& m) {
             break;
         case WM_PRINTCLIENT:
             if (ownClass) {
-                paintTo(reinterpret_cast<HDC>(m.wParam));
+                paintTo(DCView::fromWParam(m.wParam).get());
                 m.result = 0;
                 return;
             }
@@ -425,7 +425,7 @@ void WindowedControl::wndProc(Message& m) {
             break;
         }
         case WM_SETCURSOR:
-            if (LOWORD(m.lParam) == HTCLIENT && reinterpret_cast<HWND>(m.wParam) == window_.get()) {
+            if (LOWORD(m.lParam) == HTCLIENT && WindowView::fromWParam(m.wParam).get() == window_.get()) {
                 Cursor c = hotChild_ && hotChild_->cursor() != crDefault ? hotChild_->cursor() : cursor();
                 if (c != crDefault) {
                     SetCursor(cursorHandle(c));
@@ -439,7 +439,7 @@ void WindowedControl::wndProc(Message& m) {
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN: {
             // Notifications belong to the child that sent them.
-            HWND from = reinterpret_cast<HWND>(m.lParam);
+            HWND from = WindowView::fromLParam(m.lParam).get();
             if (WindowedControl* child = fromHandle(from); child && child != this) {
                 m.result = child->perform(CN_BASE + m.msg, m.wParam, m.lParam);
                 if (m.result || m.msg == WM_COMMAND) return;

@@ -4,8 +4,8 @@
 #include <limits>
 #include <vector>
 
-#include "engine/com/WinHandles.h"
 #include "engine/core/JetEngine.h"
+#include "framework/Platform.h"
 
 namespace kvcom {
 namespace {
@@ -18,7 +18,7 @@ bool fileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str
 std::vector<std::uint8_t> readSource(const std::wstring& path) {
     // Share mode read only: if another program has the file open for writing the open fails, so we never
     // compact a database that is being changed under us.
-    UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    fw::KernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file.valid()) {
         DWORD err = GetLastError();
@@ -72,7 +72,7 @@ void writeDestination(const std::wstring& path, const std::vector<std::uint8_t>&
         }
     } guard{partial};
     {
-        UniqueHandle file(CreateFileW(partial, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        fw::KernelHandle file(CreateFileW(partial, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.valid()) throw CompactError(HRESULT_FROM_WIN32(GetLastError()), "The destination cannot be created");
         std::size_t done = 0;
         while (done < bytes.size()) {
@@ -99,7 +99,7 @@ void writeDestination(const std::wstring& path, const std::vector<std::uint8_t>&
 
 fw::JetConnection parseEnd(const std::wstring& text, const char* which) {
     try {
-        return fw::parseJetConnection(toU16(text));
+        return fw::parseJetConnection(fw::toU16(text));
     } catch (const fw::ConnectionStringError& e) {
         throw CompactError(E_INVALIDARG, std::string(which) + ": " + e.what());
     }
@@ -114,8 +114,8 @@ void compactDatabaseFiles(const std::wstring& source, const std::wstring& destin
     if (src.password != dst.password) {
         throw CompactError(E_INVALIDARG, "Changing the database password while compacting is not supported");
     }
-    const std::wstring srcPath = toWide(src.dataSource);
-    const std::wstring dstPath = toWide(dst.dataSource);
+    const std::wstring srcPath = fw::toWide(src.dataSource);
+    const std::wstring dstPath = fw::toWide(dst.dataSource);
     if (!fileExists(srcPath)) throw CompactError(STG_E_FILENOTFOUND, "The source database was not found");
     if (fileExists(dstPath)) throw CompactError(STG_E_FILEALREADYEXISTS, "The destination file already exists");
 

@@ -3,7 +3,6 @@
 #include <typeinfo>
 
 #include "skin/controls/SkinChangeWalk.h"
-#include "skin/frame/FrameDC.h"
 #include "skin/controls/SkinControlFit.h"
 #include "skin/imaging/MaskRegion.h"
 #include "skin/imaging/PlatformRegion.h"
@@ -235,7 +234,7 @@ void TkvKelvaneForm::UpdateCaptionActive(bool animate) {
 
 void TkvKelvaneForm::PaintObjectNow(TkvActiveSkinObject& o) {
     if (!host_->handleAllocated() || !o.Shown) return;
-    FrameWindowDC dc(host_->handle());
+    fw::WindowDC dc(host_->handle(), fw::WindowDC::Area::WholeWindow);
     fw::Canvas canvas(dc.get());
     o.DrawObject(canvas, true);
 }
@@ -418,7 +417,7 @@ void TkvKelvaneForm::FrameWndProc(fw::Message& m) {
         case WM_NCPAINT:
             if (!SkinningOn) break;
             if (hasBorder() && host_->handleAllocated()) {
-                FrameWindowDC dc(host_->handle());
+                fw::WindowDC dc(host_->handle(), fw::WindowDC::Area::WholeWindow);
                 PaintFrameTo(dc.get());
             }
             m.result = 0;
@@ -456,7 +455,7 @@ void TkvKelvaneForm::FrameWndProc(fw::Message& m) {
             if (hasBorder() && (FrameMaxWidth() < host_->width() || FrameMaxHeight() < host_->height())) NudgeWidth();
             return;
         case WM_ERASEBKGND:
-            if (!inPaint_) PaintClientBackground(reinterpret_cast<HDC>(m.wParam));
+            if (!inPaint_) PaintClientBackground(fw::DCView::fromWParam(m.wParam).get());
             m.result = 0;
             return;
         case WM_PAINT:
@@ -507,14 +506,14 @@ void TkvKelvaneForm::FrameWndProc(fw::Message& m) {
             return;
         case KV_MSG_FRAME_PAINT_TO:
             if (SkinningOn && m.wParam && hasBorder()) {
-                PaintFrameTo(reinterpret_cast<HDC>(m.wParam));
+                PaintFrameTo(fw::DCView::fromWParam(m.wParam).get());
                 m.result = 0x3233;
                 return;
             }
             break;
         case KV_MSG_FRAME_PAINT_ALT:
             if (m.lParam == 0x41A2) {
-                if (SkinningOn && m.wParam && hasBorder()) PaintFrameTo(reinterpret_cast<HDC>(m.wParam));
+                if (SkinningOn && m.wParam && hasBorder()) PaintFrameTo(fw::DCView::fromWParam(m.wParam).get());
                 m.result = 0x41A2;
                 return;
             }
