@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/core/JetEngine.h"
+#include "framework/FileBeside.h"
 #include "framework/Platform.h"
 
 namespace kvcom {
@@ -49,30 +50,16 @@ std::vector<std::uint8_t> readSource(const std::wstring& path) {
     return bytes;
 }
 
-std::wstring folderOf(const std::wstring& path) {
-    std::size_t slash = path.find_last_of(L"\\/");
-    if (slash == std::wstring::npos) return L".";
-    if (slash == 0) return path.substr(0, 1);
-    if (slash == 2 && path[1] == L':') return path.substr(0, 3);  // "C:\"
-    return path.substr(0, slash);
-}
-
-// Writes the whole destination under a temporary name beside it, flushes it, then moves it into place
-// without replacing anything; the temporary file is removed on every failure.
+// Writes the whole destination under a scratch name beside it, flushes it, then renames it into place without
+// replacing anything; the scratch file is removed on every failure.
 void writeDestination(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
-    wchar_t partial[MAX_PATH + 1] = {};
-    if (GetTempFileNameW(folderOf(path).c_str(), L"~kv", 0, partial) == 0) {
+    fw::FileBeside partial(path, L"~kv");
+    if (!partial.valid()) {
         throw CompactError(HRESULT_FROM_WIN32(GetLastError()), "The destination folder cannot be written");
     }
-    struct RemoveUnlessKept {
-        const wchar_t* name;
-        bool keep = false;
-        ~RemoveUnlessKept() {
-            if (!keep) DeleteFileW(name);
-        }
-    } guard{partial};
     {
-        fw::KernelHandle file(CreateFileW(partial, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        fw::KernelHandle file(CreateFileW(partial.name().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.valid()) throw CompactError(HRESULT_FROM_WIN32(GetLastError()), "The destination cannot be created");
         std::size_t done = 0;
         while (done < bytes.size()) {
@@ -87,14 +74,13 @@ void writeDestination(const std::wstring& path, const std::vector<std::uint8_t>&
             throw CompactError(HRESULT_FROM_WIN32(GetLastError()), "The destination cannot be flushed to disk");
         }
     }
-    if (!MoveFileExW(partial, path.c_str(), MOVEFILE_WRITE_THROUGH)) {
+    if (!partial.putInPlace(fw::ExistingTarget::Keep)) {
         DWORD err = GetLastError();
         if (err == ERROR_ALREADY_EXISTS || err == ERROR_FILE_EXISTS) {
             throw CompactError(STG_E_FILEALREADYEXISTS, "The destination file already exists");
         }
         throw CompactError(HRESULT_FROM_WIN32(err), "The destination cannot be put in place");
     }
-    guard.keep = true;
 }
 
 fw::JetConnection parseEnd(const std::wstring& text, const char* which) {

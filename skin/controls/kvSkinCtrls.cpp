@@ -179,17 +179,8 @@ void TkvSkinCustomControl::setControlBounds(int x, int y, int w, int h) {
 }
 
 void TkvSkinCustomControl::applyRegion(fw::Region region) {
-    // The window takes its own copy (the platform owns a region once it is set); ours is kept for reference and
-    // freed when replaced.
-    fw::Region forWindow;
-    if (region) {
-        forWindow.reset(CreateRectRgn(0, 0, 0, 0));
-        CombineRgn(forWindow.get(), region.get(), nullptr, RGN_COPY);
-    }
-    if (handleAllocated()) {
-        HRGN given = forWindow.release();
-        if (!SetWindowRgn(handle(), given, TRUE) && given) DeleteObject(given);
-    }
+    // The window takes its own copy; ours is kept for reference and freed when replaced.
+    if (handleAllocated()) SetWindowRegionCopy(handle(), region);
     windowRegion_ = std::move(region);
 }
 

@@ -242,15 +242,7 @@ void TkvKelvaneForm::PaintObjectNow(TkvActiveSkinObject& o) {
 // ---- geometry, region ----------------------------------------------------------------------------------------
 
 void TkvKelvaneForm::applyRegion(fw::Region r) {
-    fw::Region forWindow;
-    if (r) {
-        forWindow.reset(CreateRectRgn(0, 0, 0, 0));
-        CombineRgn(forWindow.get(), r.get(), nullptr, RGN_COPY);
-    }
-    if (host_->handleAllocated()) {
-        HRGN given = forWindow.release();
-        if (!SetWindowRgn(host_->handle(), given, TRUE) && given) DeleteObject(given);
-    }
+    if (host_->handleAllocated()) SetWindowRegionCopy(host_->handle(), r);
     frameRegion_ = std::move(r);
 }
 
