@@ -169,7 +169,7 @@ void TkvSkinCustomControl::setControlBounds(int x, int y, int w, int h) {
     }
     if (DescriptionIndex != -1 && StretchClient) {
         for (fw::Control* c : controls()) {
-            if (auto* wc = dynamic_cast<fw::WindowedControl*>(c)) {
+            if (fw::WindowedControl* wc = c->asWindowed()) {
                 if (wc->handleAllocated()) SendMessageW(wc->handle(), SKIN_MSG_PARENT_IMAGE_CHANGED, 0, 0);
             } else {
                 c->perform(SKIN_MSG_PARENT_IMAGE_CHANGED, 0, 0);

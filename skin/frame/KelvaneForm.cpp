@@ -287,7 +287,7 @@ void TkvKelvaneForm::UpdateFrame(bool relayout) {
     if (skinData_->StretchEffect && host_->handleAllocated()) {
         host_->invalidate();
         for (fw::Control* c : host_->controls())
-            if (auto* w = dynamic_cast<fw::WindowedControl*>(c); w && w->handleAllocated())
+            if (fw::WindowedControl* w = c->asWindowed(); w && w->handleAllocated())
                 SendMessageW(w->handle(), SKIN_MSG_PARENT_IMAGE_CHANGED, 0, 0);
     }
 }
