@@ -245,16 +245,16 @@ void TkvSkinCustomControl::PaintForcedBackground(fw::Canvas& canvas) {
                     BitBlt(dc, cr.left + col * clW, cr.top + row * clH, clW, clH, client.dc(), 0, 0, SRCCOPY);
         } else {
             SetStretchBltMode(dc, COLORONCOLOR);
-            switch (static_cast<::StretchKind>(StretchKind)) {
-                case ::StretchKind::stfull:
+            switch (StretchKind) {
+                case stfull:
                     StretchBlt(dc, cr.left, cr.top, cr.width(), cr.height(), client.dc(), 0, 0, clW, clH, SRCCOPY);
                     break;
-                case ::StretchKind::sthorz:
+                case sthorz:
                     for (int col = 0; col <= cr.width() / clW; ++col)
                         StretchBlt(dc, cr.left + col * clW, cr.top, clW, cr.height(), client.dc(), 0, 0, clW, clH,
                                    SRCCOPY);
                     break;
-                case ::StretchKind::stvert:
+                case stvert:
                     for (int row = 0; row <= cr.height() / clH; ++row)
                         StretchBlt(dc, cr.left, cr.top + row * clH, cr.width(), clH, client.dc(), 0, 0, clW, clH,
                                    SRCCOPY);

@@ -150,18 +150,6 @@ int TkvKelvaneForm::CaptionCharset() const {
     return DefCaptionFont.charset();
 }
 
-InactiveEffect ToInactiveEffect(fw::TkvInactiveEffect e) {
-    switch (e) {
-        case fw::ieBrightness: return InactiveEffect::iebrightness;
-        case fw::ieDarkness: return InactiveEffect::iedarkness;
-        case fw::ieGrayScale: return InactiveEffect::iegrayscale;
-        case fw::ieNoise: return InactiveEffect::ienoise;
-        case fw::ieSplitBlur: return InactiveEffect::iesplitblur;
-        case fw::ieInvert: return InactiveEffect::ieinvert;
-    }
-    return InactiveEffect::ienone;
-}
-
 int TkvKelvaneForm::CharsetForText(int charset, const std::wstring& text) {
     if (charset != DEFAULT_CHARSET) return charset;
     for (wchar_t ch : text)
