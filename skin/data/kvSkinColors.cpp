@@ -1,7 +1,5 @@
 #include "skin/data/kvSkinColors.h"
 
-namespace fw {
-
 void TkvSkinColors::ResetColors() {
     CBtnFace = kvSystemColor(15);
     CBtnText = kvSystemColor(18);
@@ -15,8 +13,8 @@ void TkvSkinColors::ResetColors() {
 
 void TkvSkinColors::ReadFromDescription(const IniText& ini) {
     ResetColors();
-    auto read = [&ini](const char* key, Color& c) {
-        c = static_cast<Color>(toInteger(ini.value("SKINCOLORS", key), static_cast<std::int32_t>(c)));
+    auto read = [&ini](const char* key, fw::Color& c) {
+        c = static_cast<fw::Color>(toInteger(ini.value("SKINCOLORS", key), static_cast<std::int32_t>(c)));
     };
     read("cbtnface", CBtnFace);
     read("cbtntext", CBtnText);
@@ -27,5 +25,3 @@ void TkvSkinColors::ReadFromDescription(const IniText& ini) {
     read("cbtnhighlight", CBtnHighlight);
     read("cbtnshadow", CBtnShadow);
 }
-
-}  // namespace fw

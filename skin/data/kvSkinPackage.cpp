@@ -2,10 +2,8 @@
 
 #include "skin/data/kvSkinIni.h"
 
-namespace fw {
-
 namespace {
-void writeSlot(Stream& s, const BmpImage& img) {
+void writeSlot(fw::Stream& s, const BmpImage& img) {
     if (img.empty()) {
         writeByte(s, 1);
     } else {
@@ -14,15 +12,15 @@ void writeSlot(Stream& s, const BmpImage& img) {
     }
 }
 
-BmpImage readSlot(Stream& s) {
+BmpImage readSlot(fw::Stream& s) {
     if (readByte(s) != 0) return {};
     return BmpImage::read(s);
 }
 
-BmpImage loadPictureFile(const std::string& path) { return BmpImage::fromFile(readFile(path)); }
+BmpImage loadPictureFile(const std::string& path) { return BmpImage::fromFile(fw::readFile(path)); }
 }  // namespace
 
-void SkinPackage::write(Stream& s) const {
+void SkinPackage::write(fw::Stream& s) const {
     writeInt32(s, kSkinPackageVersion);
     writeSlot(s, picture);
     writeSlot(s, inactivePicture);
@@ -33,12 +31,12 @@ void SkinPackage::write(Stream& s) const {
 }
 
 std::vector<std::uint8_t> SkinPackage::toBytes() const {
-    MemoryStream s;
+    fw::MemoryStream s;
     write(s);
     return s.release();
 }
 
-std::optional<SkinPackage> readSkinPackage(Stream& s) {
+std::optional<SkinPackage> readSkinPackage(fw::Stream& s) {
     SkinPackage p;
     p.version = readInt32(s);
     if (p.version > kSkinPackageVersion) return std::nullopt;
@@ -57,7 +55,7 @@ std::optional<SkinPackage> readSkinPackage(Stream& s) {
 }
 
 std::optional<SkinPackage> buildSkinPackage(const std::string& descriptionPath) {
-    auto bytes = readFile(descriptionPath);
+    auto bytes = fw::readFile(descriptionPath);
     std::vector<std::string> lines =
         splitLines(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     IniText ini = IniText::fromLines(lines);
@@ -86,14 +84,14 @@ std::optional<SkinPackage> buildSkinPackage(const std::string& descriptionPath) 
 }
 
 std::vector<std::uint8_t> frameCompressedSkin(std::span<const std::uint8_t> zlibData) {
-    MemoryStream s;
+    fw::MemoryStream s;
     writeInt32(s, kSkinPackageVersion);
     writeInt32(s, static_cast<std::int32_t>(zlibData.size()));
     writeBytes(s, zlibData);
     return s.release();
 }
 
-std::vector<std::uint8_t> unframeCompressedSkin(Stream& s) {
+std::vector<std::uint8_t> unframeCompressedSkin(fw::Stream& s) {
     s.setPosition(0);
     std::int32_t version = readInt32(s);
     if (version > kSkinPackageVersion) return {};
@@ -104,5 +102,3 @@ std::vector<std::uint8_t> unframeCompressedSkin(Stream& s) {
     s.readBuffer(out.data(), out.size());
     return out;
 }
-
-}  // namespace fw

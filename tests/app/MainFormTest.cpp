@@ -25,7 +25,7 @@ class WritingEngine : public DatabaseEngine {
 public:
     explicit WritingEngine(std::vector<std::wstring>* destinations) : destinations_(destinations) {}
     std::int32_t compactDatabase(const std::u16string&, const std::u16string& destination) override {
-        const std::u16string path = fw::parseJetConnection(destination).dataSource;
+        const std::u16string path = kvcom::parseJetConnection(destination).dataSource;
         const std::wstring wpath(path.begin(), path.end());
         if (destinations_) destinations_->push_back(wpath);
         if (!kvtest::writeFileBytes(wpath, kCompacted)) throw EngineError("write");
