@@ -1,12 +1,10 @@
-// The eight skin colours of [SKINCOLORS], used where a description gives no picture or colour of its own.
+// The eight skin colours of [SKINCOLORS], used where a description gives no picture or colour of its own. A colour
+// whose high byte is 0xFF names a system colour (fw::systemColor, fw::isSystemColor).
 #pragma once
 
 #include "framework/Bitmap.h"
+#include "framework/Colors.h"
 #include "skin/data/kvSkinIni.h"
-
-// A colour whose high byte is 0xFF names the platform's system colour of the index in its low byte.
-constexpr fw::Color kvSystemColor(int index) { return 0xFF000000u | static_cast<fw::Color>(index & 0xFF); }
-constexpr bool kvIsSystemColor(fw::Color c) { return (c >> 24) == 0xFF; }
 
 class TkvSkinColors {
 public:
