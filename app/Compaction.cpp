@@ -29,10 +29,10 @@ namespace {
 // Puts the compacted file in place of the database without ever leaving a half-written database: the copy
 // goes beside the database first, is flushed, and only then swapped in by one replace operation.
 bool replaceDatabase(const std::u16string& compacted, const std::u16string& fileName, FileOperations& files) {
-    const std::u16string side = files.reserveTempFile(fw::folderOf(fileName), kReplacementPrefix);
+    const std::u16string side = files.ReserveTempFile(fw::folderOf(fileName), kReplacementPrefix);
     if (side.empty()) return false;
-    if (files.copyFile(compacted, side) && files.flushFile(side) && files.replaceFile(side, fileName)) return true;
-    files.deleteFile(side);
+    if (files.CopyOver(compacted, side) && files.FlushFile(side) && files.PutInPlace(side, fileName)) return true;
+    files.RemoveFile(side);
     return false;
 }
 
@@ -42,35 +42,35 @@ bool CompactDatabaseFile(const std::u16string& fileName, const std::u16string& p
                          const EngineFactory& createEngine) {
     bool result = false;
     // The platform reserves a unique name; the engine must create the file itself, so it is freed at once.
-    const std::u16string temp = files.reserveTempFile(files.tempDirectory(), kTempFilePrefix);
-    if (!files.deleteFile(temp)) return false;
+    const std::u16string temp = files.ReserveTempFile(files.TempDirectory(), kTempFilePrefix);
+    if (!files.RemoveFile(temp)) return false;
     try {
         std::unique_ptr<DatabaseEngine> engine = createEngine();
         if (!engine) throw EngineError("no engine object");
         const std::u16string destination = BuildConnectionString(temp, password);
         const std::u16string source = BuildConnectionString(fileName, password);
-        const std::int32_t code = engine->compactDatabase(source, destination);
+        const std::int32_t code = engine->CompactDatabase(source, destination);
         if (code < 0) throw EngineError("the engine returned a failure code");
         result = replaceDatabase(temp, fileName, files);
     } catch (...) {
         // Every failure becomes the Boolean result; the user sees one error box.
     }
     // Whatever the engine or the copy left under the temporary name is removed.
-    files.deleteFile(temp);
+    files.RemoveFile(temp);
     return result;
 }
 
 void RunCompactCommand(const CompactCommandHost& host) {
     if (TrimText(host.fileNameText()).empty()) return;
-    if (host.showMessageBox(kConfirmCompactText, TkvMessageKind::mtWarning, buttonBit(mbOK) | buttonBit(mbCancel), 0) !=
+    if (host.showMessageBox(kConfirmCompactText, TkvMessageKind::mtWarning, ButtonBit(mbOK) | ButtonBit(mbCancel), 0) !=
         mrOk) {
         return;
     }
     const std::u16string password = host.passwordText();
     const std::u16string fileName = host.fileNameText();  // as typed, not trimmed
     if (host.compactDatabaseFile(fileName, password)) {
-        host.showMessageBox(kCompactSucceededText, TkvMessageKind::mtInformation, buttonBit(mbOK), 0);
+        host.showMessageBox(kCompactSucceededText, TkvMessageKind::mtInformation, ButtonBit(mbOK), 0);
     } else {
-        host.showMessageBox(kCompactFailedText, TkvMessageKind::mtError, buttonBit(mbOK), 0);
+        host.showMessageBox(kCompactFailedText, TkvMessageKind::mtError, ButtonBit(mbOK), 0);
     }
 }

@@ -36,17 +36,17 @@ class FileOperations {
 public:
     virtual ~FileOperations() = default;
     // The platform's temporary directory, ending with a backslash (GetTempDirectory).
-    virtual std::u16string tempDirectory() = 0;
+    virtual std::u16string TempDirectory() = 0;
     // Creates an empty file with a unique name in `folder` starting with `prefix`; returns its full name.
-    virtual std::u16string reserveTempFile(const std::u16string& folder, std::u16string_view prefix) = 0;
-    virtual bool deleteFile(const std::u16string& path) = 0;
+    virtual std::u16string ReserveTempFile(const std::u16string& folder, std::u16string_view prefix) = 0;
+    virtual bool RemoveFile(const std::u16string& path) = 0;
     // Copies `from` onto `to`, overwriting it.
-    virtual bool copyFile(const std::u16string& from, const std::u16string& to) = 0;
+    virtual bool CopyOver(const std::u16string& from, const std::u16string& to) = 0;
     // Forces the file's contents to the disk.
-    virtual bool flushFile(const std::u16string& path) = 0;
+    virtual bool FlushFile(const std::u16string& path) = 0;
     // Puts `replacement` in place of `target` in one step: afterwards `target` is either the replacement or
     // exactly what it was.
-    virtual bool replaceFile(const std::u16string& replacement, const std::u16string& target) = 0;
+    virtual bool PutInPlace(const std::u16string& replacement, const std::u16string& target) = 0;
 };
 
 // The engine did not answer or reported an error.
@@ -60,7 +60,7 @@ public:
 class DatabaseEngine {
 public:
     virtual ~DatabaseEngine() = default;
-    virtual std::int32_t compactDatabase(const std::u16string& source, const std::u16string& destination) = 0;
+    virtual std::int32_t CompactDatabase(const std::u16string& source, const std::u16string& destination) = 0;
 };
 
 // Creates the engine object; throws EngineError when it cannot.

@@ -12,20 +12,20 @@ TFileEdit::TFileEdit(fw::Component* owner) : fw::Edit(owner) {
     button_->setCaption(L"...");
     button_->setTabStop(false);
     button_->setParent(this);
-    button_->onClick = [this](fw::Component*) { browse(); };
+    button_->onClick = [this](fw::Component*) { Browse(); };
 }
 
 void TFileEdit::windowCreated() {
     fw::Edit::windowCreated();
-    placeButton();
+    PlaceButton();
 }
 
 void TFileEdit::resized() {
     fw::Edit::resized();
-    placeButton();
+    PlaceButton();
 }
 
-void TFileEdit::placeButton() {
+void TFileEdit::PlaceButton() {
     if (!handleAllocated()) return;
     RECT client{};
     GetClientRect(handle(), &client);
@@ -45,7 +45,7 @@ std::wstring PlatformFilter(const std::wstring& filter) {
     return out;
 }
 
-void TFileEdit::browse() {
+void TFileEdit::Browse() {
     wchar_t name[MAX_PATH] = {};
     lstrcpynW(name, text().c_str(), MAX_PATH);
     const std::wstring platformFilter = PlatformFilter(filter_);

@@ -11,19 +11,19 @@ public:
     explicit TFileEdit(fw::Component* owner);
 
     // "Description|*.ext|Description|*.ext..." as the open-file dialog shows it.
-    const std::wstring& filter() const { return filter_; }
-    void setFilter(std::wstring f) { filter_ = std::move(f); }
+    const std::wstring& Filter() const { return filter_; }
+    void SetFilter(std::wstring f) { filter_ = std::move(f); }
 
-    fw::Button& browseButton() { return *button_; }
+    fw::Button& BrowseButton() { return *button_; }
     // Opens the open-file dialog; on OK the chosen name becomes the field's text.
-    void browse();
+    void Browse();
 
 protected:
     void windowCreated() override;
     void resized() override;
 
 private:
-    void placeButton();
+    void PlaceButton();
 
     std::wstring filter_;
     fw::Button* button_ = nullptr;  // owned by this component

@@ -23,7 +23,7 @@ class JroEngine : public DatabaseEngine {
 public:
     explicit JroEngine(ComPtr<IDispatch> object) : object_(std::move(object)) {}
 
-    std::int32_t compactDatabase(const std::u16string& source, const std::u16string& destination) override {
+    std::int32_t CompactDatabase(const std::u16string& source, const std::u16string& destination) override {
         DISPID id = 0;
         LPOLESTR name = const_cast<LPOLESTR>(L"CompactDatabase");
         HRESULT hr = object_->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id);

@@ -14,19 +14,19 @@ std::u16string GetTempDirectory() {
     return WithTrailingBackslash(toU16(buf));  // up to the first zero
 }
 
-std::u16string Win32FileOperations::reserveTempFile(const std::u16string& folder, std::u16string_view prefix) {
+std::u16string Win32FileOperations::ReserveTempFile(const std::u16string& folder, std::u16string_view prefix) {
     return toU16(fw::reserveFileIn(toWide(folder), toWide(prefix)));
 }
 
-bool Win32FileOperations::deleteFile(const std::u16string& path) { return DeleteFileW(toWide(path).c_str()) != 0; }
+bool Win32FileOperations::RemoveFile(const std::u16string& path) { return DeleteFileW(toWide(path).c_str()) != 0; }
 
-bool Win32FileOperations::copyFile(const std::u16string& from, const std::u16string& to) {
+bool Win32FileOperations::CopyOver(const std::u16string& from, const std::u16string& to) {
     return CopyFileW(toWide(from).c_str(), toWide(to).c_str(), FALSE) != 0;
 }
 
-bool Win32FileOperations::flushFile(const std::u16string& path) { return fw::flushFileToDisk(toWide(path)); }
+bool Win32FileOperations::FlushFile(const std::u16string& path) { return fw::flushFileToDisk(toWide(path)); }
 
-bool Win32FileOperations::replaceFile(const std::u16string& replacement, const std::u16string& target) {
+bool Win32FileOperations::PutInPlace(const std::u16string& replacement, const std::u16string& target) {
     // A read-only database is not replaced (not every platform's rename refuses it by itself).
     const DWORD attributes = GetFileAttributesW(toWide(target).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) return false;

@@ -8,10 +8,10 @@ std::u16string GetTempDirectory();
 
 class Win32FileOperations : public FileOperations {
 public:
-    std::u16string tempDirectory() override { return GetTempDirectory(); }
-    std::u16string reserveTempFile(const std::u16string& folder, std::u16string_view prefix) override;
-    bool deleteFile(const std::u16string& path) override;
-    bool copyFile(const std::u16string& from, const std::u16string& to) override;
-    bool flushFile(const std::u16string& path) override;
-    bool replaceFile(const std::u16string& replacement, const std::u16string& target) override;
+    std::u16string TempDirectory() override { return GetTempDirectory(); }
+    std::u16string ReserveTempFile(const std::u16string& folder, std::u16string_view prefix) override;
+    bool RemoveFile(const std::u16string& path) override;
+    bool CopyOver(const std::u16string& from, const std::u16string& to) override;
+    bool FlushFile(const std::u16string& path) override;
+    bool PutInPlace(const std::u16string& replacement, const std::u16string& target) override;
 };

@@ -13,11 +13,11 @@ void RegisterMainFormClasses(fw::ClassRegistry& classes) {
     using R = fw::DescriptionReader;
     if (classes.find("TfrmMain") != nullptr) return;
     classes.addAbstract("TfrmMain", "Form");
-    if (classes.find("TkvSkinData") == nullptr) registerSkinDataClasses(classes);
+    if (classes.find("TkvSkinData") == nullptr) RegisterSkinDataClasses(classes);
     RegisterKelvaneFormClass(classes);
     RegisterLinkImageClass(classes);
     classes.add<TFileEdit>("TFileEdit", "Edit")
-        .property<TFileEdit>("Filter", [](TFileEdit& e, const fw::Value& v, R&) { e.setFilter(v.toWide()); });
+        .property<TFileEdit>("Filter", [](TFileEdit& e, const fw::Value& v, R&) { e.SetFilter(v.toWide()); });
     fw::ClassInfo& message = classes.add<TkvSkinMessage>("TkvSkinMessage");
     fw::registerFontProperties<TkvSkinMessage>(message, "DefaultFont", [](TkvSkinMessage& m) -> fw::Font& { return m.DefaultFont; });
     fw::registerFontProperties<TkvSkinMessage>(message, "DefaultButtonFont",

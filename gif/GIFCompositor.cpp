@@ -5,7 +5,7 @@
 
 namespace {
 
-int ScaleEdge(int origin, int value, int extent, int screen) {
+int scaleEdge(int origin, int value, int extent, int screen) {
     // origin + value * extent / screen, rounded to the nearest integer.
     const std::int64_t num = std::int64_t(value) * extent;
     const std::int64_t q = num >= 0 ? (2 * num + screen) / (2 * std::int64_t(screen))
@@ -16,7 +16,7 @@ int ScaleEdge(int origin, int value, int extent, int screen) {
 }
 
 // Palette indexes to opaque pixels; indexes beyond the palette show black.
-std::array<fw::Pixel, 256> PixelTable(const TGIFColorMap& palette) {
+std::array<fw::Pixel, 256> pixelTable(const TGIFColorMap& palette) {
     std::array<fw::Pixel, 256> lut;
     lut.fill(fw::makePixel(0, 0, 0));
     for (int i = 0; i < palette.Count() && i < 256; ++i) {
@@ -27,7 +27,7 @@ std::array<fw::Pixel, 256> PixelTable(const TGIFColorMap& palette) {
 }
 
 // Nearest-neighbour stretch of the bitmap into `place`, clipped to `clip`.
-void StretchBitmap(const GIFFrameBitmap& bmp, const std::array<fw::Pixel, 256>& lut, bool masked, fw::PixelView dst,
+void stretchBitmap(const GIFFrameBitmap& bmp, const std::array<fw::Pixel, 256>& lut, bool masked, fw::PixelView dst,
                    fw::Rect place, fw::Rect clip) {
     const fw::Rect d = place.intersect(clip).intersect(dst.rect());
     if (d.empty() || place.empty() || !bmp.Pixels) return;
@@ -49,20 +49,20 @@ void StretchBitmap(const GIFFrameBitmap& bmp, const std::array<fw::Pixel, 256>& 
 fw::Rect GIFScaledFrameRect(const TGIFSubImage& frame, int screenWidth, int screenHeight, fw::Rect rect) {
     if (screenWidth <= 0 || screenHeight <= 0) return {};
     const int w = rect.width(), h = rect.height();
-    return {ScaleEdge(rect.left, frame.Left(), w, screenWidth), ScaleEdge(rect.top, frame.Top(), h, screenHeight),
-            ScaleEdge(rect.left, frame.Left() + frame.Width(), w, screenWidth),
-            ScaleEdge(rect.top, frame.Top() + frame.Height(), h, screenHeight)};
+    return {scaleEdge(rect.left, frame.Left(), w, screenWidth), scaleEdge(rect.top, frame.Top(), h, screenHeight),
+            scaleEdge(rect.left, frame.Left() + frame.Width(), w, screenWidth),
+            scaleEdge(rect.top, frame.Top() + frame.Height(), h, screenHeight)};
 }
 
 void GIFDrawFrame(GIFImageData& image, TGIFSubImage& frame, fw::PixelView dst, fw::Rect rect, bool tile,
                   bool transparent) {
     const GIFFrameBitmap& bmp = image.GetBitmap(frame);
     if (!bmp.Pixels || rect.empty()) return;
-    const auto lut = PixelTable(bmp.Palette);
+    const auto lut = pixelTable(bmp.Palette);
     const bool masked = transparent && frame.Transparent && bmp.HasMask();
     const int sw = image.Width(), sh = image.Height();
     if (!tile) {
-        StretchBitmap(bmp, lut, masked, dst, GIFScaledFrameRect(frame, sw, sh, rect), rect);
+        stretchBitmap(bmp, lut, masked, dst, GIFScaledFrameRect(frame, sw, sh, rect), rect);
         return;
     }
     if (sw <= 0 || sh <= 0) return;
@@ -73,7 +73,7 @@ void GIFDrawFrame(GIFImageData& image, TGIFSubImage& frame, fw::PixelView dst, f
             if (tx + sw <= visible.left) continue;
             const fw::Rect place =
                 fw::Rect::fromSize(tx + frame.Left(), ty + frame.Top(), frame.Width(), frame.Height());
-            StretchBitmap(bmp, lut, masked, dst, place, rect);
+            stretchBitmap(bmp, lut, masked, dst, place, rect);
         }
     }
 }

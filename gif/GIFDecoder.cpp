@@ -204,7 +204,7 @@ private:
 };
 
 // Skips data sub-blocks up to and including the terminator.
-void SkipSubBlocks(GIFStream& s, const GIFWarn& warn) {
+void skipSubBlocks(GIFStream& s, const GIFWarn& warn) {
     for (;;) {
         const int size = s.ReadByte();
         if (size < 0 || static_cast<std::size_t>(size) > s.Remaining()) {
@@ -227,7 +227,7 @@ void GIFDecodeImageData(GIFStream& stream, TGIFSubImage& frame, const GIFWarn& w
     }
     if (minSize > kMaxMinimumCodeSize) {
         warn(GIFMessages::InvalidCodeSize);
-        SkipSubBlocks(stream, warn);
+        skipSubBlocks(stream, warn);
         return;
     }
     LZWDecoder decoder(stream, minSize, warn);

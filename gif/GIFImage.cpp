@@ -9,7 +9,7 @@
 namespace {
 
 // The screen depth is looked at once, when the unit registers itself.
-bool& PaletteScreen() {
+bool& paletteScreen() {
     static bool palette = false;
     return palette;
 }
@@ -28,7 +28,7 @@ UINT GIFClipboardFormat() {
 }
 
 void GIFImageRegister() {
-    PaletteScreen() = GIFPaletteScreen();
+    paletteScreen() = GIFPaletteScreen();
     fw::registerPictureFormat("gif", "GIF Image", [] { return std::make_unique<TGIFImage>(); });
     GIFClipboardFormat();
 }
@@ -119,7 +119,7 @@ fw::Color TGIFImage::PainterBackground() const {
 }
 
 void TGIFImage::UpdateDithering() {
-    data_.SetDithering(GIFTiming::DitheringApplies(DrawOptions, PaletteScreen()));
+    data_.SetDithering(GIFTiming::DitheringApplies(DrawOptions, paletteScreen()));
 }
 
 void GIFDrawFrameToDC(GIFImageData& image, TGIFSubImage& frame, HDC dc, const fw::Rect& rect, bool tile,

@@ -6,7 +6,7 @@
 
 namespace {
 
-std::uint16_t PainterOptions(const TGIFImage& image, std::uint16_t options) {
+std::uint16_t painterOptions(const TGIFImage& image, std::uint16_t options) {
     if (image.Images().size() <= 1) options &= ~(GIFDrawOption::AsyncPaint | GIFDrawOption::Animate);
     return options;
 }
@@ -19,7 +19,7 @@ TGIFPainter::TGIFPainter(TGIFImage& image, HDC dc, const fw::Rect& rect, fw::Dib
       dc_(dc),
       rect_(offscreen ? offscreen->rect() : rect),
       offscreen_(offscreen),
-      playback_(image.Data(), PainterOptions(image, drawOptions), animationSpeed, *this),
+      playback_(image.Data(), painterOptions(image, drawOptions), animationSpeed, *this),
       onStart_(image.OnStartPaint),
       onPaint_(image.OnPaint),
       onAfterPaint_(image.OnAfterPaint),

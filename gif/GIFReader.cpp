@@ -10,9 +10,9 @@ constexpr int kTrailer = 0x3B;        // ';'
 constexpr int kExtension = 0x21;      // '!'
 constexpr int kImageSeparator = 0x2C; // ','
 
-std::uint16_t U16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
+std::uint16_t u16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
 
-void ReadColorMap(GIFStream& s, TGIFColorMap& map, std::uint8_t packed) {
+void readColorMap(GIFStream& s, TGIFColorMap& map, std::uint8_t packed) {
     const int count = 2 << (packed & 7);
     std::uint8_t rgb[256 * 3];
     s.ReadExact(rgb, static_cast<std::size_t>(count) * 3);
@@ -22,7 +22,7 @@ void ReadColorMap(GIFStream& s, TGIFColorMap& map, std::uint8_t packed) {
 
 // Reads data sub-blocks up to the zero-size terminator, handing each to `take`.
 template <class F>
-void ReadSubBlocks(GIFStream& s, F take) {
+void readSubBlocks(GIFStream& s, F take) {
     std::uint8_t buf[255];
     for (;;) {
         const std::uint8_t size = s.ReadByteExact();
@@ -81,13 +81,13 @@ private:
         }
         std::uint8_t lsd[7];
         s_.ReadExact(lsd, 7);
-        header_.Width = U16(lsd);
-        header_.Height = U16(lsd + 2);
+        header_.Width = u16(lsd);
+        header_.Height = u16(lsd + 2);
         header_.Packed = lsd[4];
         header_.BackgroundColorIndex = lsd[5];
         header_.AspectRatio = lsd[6];
         if (header_.Packed & 0x80) {
-            ReadColorMap(s_, header_.ColorMap, header_.Packed);
+            readColorMap(s_, header_.ColorMap, header_.Packed);
         } else {
             header_.ColorMap.Clear();
         }
@@ -101,17 +101,17 @@ private:
         std::uint8_t id[10];
         s_.ReadExact(id, 10);
         TGIFImageDescriptor& d = frame.Descriptor;
-        d.Left = U16(id + 1);
-        d.Top = U16(id + 3);
-        d.Width = U16(id + 5);
-        d.Height = U16(id + 7);
+        d.Left = u16(id + 1);
+        d.Top = u16(id + 3);
+        d.Width = u16(id + 5);
+        d.Height = u16(id + 7);
         d.Packed = id[9];
         if (d.Width == 0 || d.Height == 0) {
             d.Width = header_.Width;
             d.Height = header_.Height;
             warn_(GIFMessages::ExceedsScreen);
         }
-        if (d.Packed & 0x80) ReadColorMap(s_, frame.ColorMap, d.Packed);
+        if (d.Packed & 0x80) readColorMap(s_, frame.ColorMap, d.Packed);
 
         const std::int64_t pixels = std::int64_t(d.Width) * d.Height;
         if (pixels > kGIFMaxFramePixels || totalPixels_ + pixels > kGIFMaxTotalPixels) {
@@ -153,7 +153,7 @@ private:
         if (s_.Read(body, 6) < 6) warn_(GIFMessages::PrematureEnd);
         gce->BlockSize = body[0];
         gce->Packed = body[1];
-        gce->Delay = U16(body + 2);
+        gce->Delay = u16(body + 2);
         gce->TransparentColorIndex = body[4];
         gce->Terminator = body[5];
         if (gce->Transparent()) frame.Transparent = true;
@@ -164,7 +164,7 @@ private:
     std::unique_ptr<TGIFExtension> ReadComment() {
         s_.Skip(2);
         auto c = std::make_unique<TGIFCommentExtension>();
-        ReadSubBlocks(s_, [&](const std::uint8_t* p, std::size_t n) { c->Text.emplace_back(p, p + n); });
+        readSubBlocks(s_, [&](const std::uint8_t* p, std::size_t n) { c->Text.emplace_back(p, p + n); });
         return c;
     }
 
@@ -172,7 +172,7 @@ private:
         s_.Skip(2);
         auto t = std::make_unique<TGIFTextExtension>();
         s_.ReadExact(t->Header.data(), t->Header.size());
-        ReadSubBlocks(s_, [&](const std::uint8_t* p, std::size_t n) { t->Text.emplace_back(p, p + n); });
+        readSubBlocks(s_, [&](const std::uint8_t* p, std::size_t n) { t->Text.emplace_back(p, p + n); });
         return t;
     }
 
@@ -199,11 +199,11 @@ private:
         if (id == "NETSCAPE2.0" || id == "ANIMEXTS1.0") {
             auto loop = std::make_unique<TGIFAppExtNSLoop>();
             loop->Identifier = id;
-            ReadSubBlocks(s_, [&](const std::uint8_t* p, std::size_t n) {
+            readSubBlocks(s_, [&](const std::uint8_t* p, std::size_t n) {
                 switch (p[0] & 7) {
                     case 1:
                         if (n < 3) throw GIFException(GIFMessages::InvalidData);
-                        loop->Loops = U16(p + 1);
+                        loop->Loops = u16(p + 1);
                         break;
                     case 2:
                         if (n < 5) throw GIFException(GIFMessages::InvalidData);
@@ -223,7 +223,7 @@ private:
     }
 
     void ReadUnknownBlocks(TGIFUnknownAppExtension& u) {
-        ReadSubBlocks(s_, [&](const std::uint8_t* p, std::size_t n) {
+        readSubBlocks(s_, [&](const std::uint8_t* p, std::size_t n) {
             u.Blocks.push_back({static_cast<std::uint8_t>(n), std::vector<std::uint8_t>(p, p + n)});
         });
     }

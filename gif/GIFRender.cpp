@@ -22,7 +22,7 @@ TGIFSubImage::~TGIFSubImage() = default;
 namespace {
 
 // Errors are carried in sixteenths; applying one rounds to the nearest whole value.
-int Round16(int e) { return e >= 0 ? (e + 8) >> 4 : -((-e + 8) >> 4); }
+int round16(int e) { return e >= 0 ? (e + 8) >> 4 : -((-e + 8) >> 4); }
 
 }  // namespace
 
@@ -44,7 +44,7 @@ void GIFDitherToCube(const std::uint8_t* src, int width, int height, const TGIFC
             const int value[3] = {c.Red, c.Green, c.Blue};
             int level[3];
             for (int ch = 0; ch < 3; ++ch) {
-                const int v = std::clamp(value[ch] + Round16(cur[(x + 1) * 3 + ch]), 0, 255);
+                const int v = std::clamp(value[ch] + round16(cur[(x + 1) * 3 + ch]), 0, 255);
                 level[ch] = (v + 3) / 51;
                 const int e = v - level[ch] * 51;
                 cur[(x + 1 + dir) * 3 + ch] += e * 7;

@@ -12,13 +12,13 @@ struct PendingCall {
     std::exception_ptr error;
 };
 
-LRESULT CALLBACK SyncWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+LRESULT CALLBACK syncWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
-ATOM RegisterSyncClass() {
+ATOM registerSyncClass() {
     static const ATOM atom = [] {
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = SyncWndProc;
+        wc.lpfnWndProc = syncWndProc;
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.lpszClassName = kClassName;
         return RegisterClassExW(&wc);
@@ -29,7 +29,7 @@ ATOM RegisterSyncClass() {
 }  // namespace
 
 GIFSynchronizer::GIFSynchronizer() : threadId_(GetCurrentThreadId()) {
-    RegisterSyncClass();
+    registerSyncClass();
     window_.reset(CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                   GetModuleHandleW(nullptr), nullptr));
     if (!window_) throw std::runtime_error("cannot create the painter's synchronisation window");
@@ -37,7 +37,7 @@ GIFSynchronizer::GIFSynchronizer() : threadId_(GetCurrentThreadId()) {
 
 namespace {
 
-LRESULT CALLBACK SyncWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT CALLBACK syncWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == kCallMessage) {
         auto* call = reinterpret_cast<PendingCall*>(lp);
         try {

@@ -19,25 +19,25 @@ bool fileExists(const std::wstring& name) {
 
 void showPicture(TkvSkinLinkImage& image, const std::wstring& file, const std::wstring& link) {
     image.picture().loadFromFile(file);
-    image.setURL(link);
+    image.SetURL(link);
 }
 
 void drawPlaceholder(TkvSkinLinkImage& image, const std::wstring& link) {
-    fw::Canvas& canvas = image.canvas();
+    fw::Canvas& canvas = image.Canvas();
     // The program's texts are GB2312: ask for a font that has their characters, as a Chinese system does by default.
     canvas.font().setCharset(GB2312_CHARSET);
     canvas.setPenColor(fw::clRed);
     canvas.rectangle({0, 0, 10, 10});
     canvas.textOut(0, 0, kPlaceholderText);
-    image.drawn();
-    image.setURL(link);
+    image.Drawn();
+    image.SetURL(link);
 }
 
 }  // namespace
 
 void FillBanner(TkvSkinLinkImage& image, const std::wstring& entryName, const std::wstring& productCode,
                 const PromoSite& site) {
-    const std::wstring settings = site.settingsFile();
+    const std::wstring settings = site.SettingsFile();
     image.setHeight(kBannerHeight);
     const std::wstring pictureUrl = AnsiToWide(IniValue(settings, 0, productCode + L"path", entryName, {}));
     const std::wstring link = AnsiToWide(IniValue(settings, 0, productCode + L"link", entryName, {}));

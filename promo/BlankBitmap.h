@@ -17,10 +17,10 @@ public:
     // Only drawn on; reading one from a stream is refused.
     void loadFromStream(fw::Stream& s) override;
 
-    fw::Canvas& canvas() { return dib_.canvas(); }
-    fw::ConstPixelView pixels() const { return dib_.pixels(); }
+    fw::Canvas& Canvas() { return dib_.canvas(); }
+    fw::ConstPixelView Pixels() const { return dib_.pixels(); }
     // Tells the picture that holds it to show the new drawing.
-    void drawn() { changed(); }
+    void Drawn() { changed(); }
 
 private:
     fw::DibSection dib_;

@@ -39,7 +39,7 @@ bool DownloadUrlToFile(const std::wstring& url, const std::wstring& fileName) {
         if (!scratch.valid()) return false;
         HttpStatusWatch watch;
         if (URLDownloadToFileW(nullptr, url.c_str(), scratch.name().c_str(), 0, &watch) != S_OK) return false;
-        return watch.statusAcceptable() && scratch.putInPlace(fw::ExistingTarget::Replace);
+        return watch.StatusAcceptable() && scratch.putInPlace(fw::ExistingTarget::Replace);
     } catch (...) {
         return false;
     }
@@ -51,7 +51,7 @@ bool DownloadSettingsFile(const std::wstring& productCode) {
 
 bool DownloadSettingsFile(const PromoSite& site, const std::wstring& productCode) {
     try {
-        return site.download(site.baseAddress + productCode + L".rar", site.settingsFile());
+        return site.download(site.baseAddress + productCode + L".rar", site.SettingsFile());
     } catch (...) {
         return false;
     }

@@ -28,5 +28,5 @@ HRESULT STDMETHODCALLTYPE HttpStatusWatch::BeginningTransaction(LPCWSTR, LPCWSTR
 HRESULT STDMETHODCALLTYPE HttpStatusWatch::OnResponse(DWORD code, LPCWSTR, LPCWSTR, LPWSTR* additional) {
     if (additional) *additional = nullptr;
     status_ = code;
-    return statusAcceptable() ? S_OK : E_ABORT;
+    return StatusAcceptable() ? S_OK : E_ABORT;
 }

@@ -13,9 +13,9 @@ public:
     HttpStatusWatch& operator=(const HttpStatusWatch&) = delete;
 
     // 0 when no HTTP response was seen (for example an address of another scheme).
-    DWORD status() const { return status_; }
+    DWORD Status() const { return status_; }
     // True unless an HTTP response came with a status outside 200-299.
-    bool statusAcceptable() const { return status_ == 0 || (status_ >= 200 && status_ < 300); }
+    bool StatusAcceptable() const { return status_ == 0 || (status_ >= 200 && status_ < 300); }
 
     // IUnknown: the object is owned by its caller's scope; reference counts are kept only for the protocol.
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;

@@ -3,6 +3,6 @@
 #include "promo/Communal.h"
 #include "promo/Vendor.h"
 
-std::wstring PromoSite::settingsFile() const { return appDirectory + kSettingsFileName; }
+std::wstring PromoSite::SettingsFile() const { return appDirectory + kSettingsFileName; }
 
 PromoSite DefaultPromoSite() { return {kVendorBaseAddress, GetAppDirectory(), DownloadUrlToFile}; }

@@ -12,7 +12,7 @@ struct PromoSite {
     std::wstring appDirectory;  // ends with "\"
     Download download;          // DownloadUrlToFile's contract
 
-    std::wstring settingsFile() const;  // appDirectory + "SetConfig.ini"
+    std::wstring SettingsFile() const;  // appDirectory + "SetConfig.ini"
 };
 
 // The vendor's web site, the program directory and the platform's download service.

@@ -17,15 +17,15 @@ void TkvSkinLinkImage::click() {
     if (!url_.empty() && IsWebAddress(url_) && opener_) opener_(url_);
 }
 
-BlankBitmap* TkvSkinLinkImage::blankBitmap() { return dynamic_cast<BlankBitmap*>(picture().graphic()); }
+BlankBitmap* TkvSkinLinkImage::DrawingBitmap() { return dynamic_cast<BlankBitmap*>(picture().graphic()); }
 
-fw::Canvas& TkvSkinLinkImage::canvas() {
-    if (!blankBitmap()) picture().setGraphic(std::make_unique<BlankBitmap>(width(), height()));
-    return blankBitmap()->canvas();
+fw::Canvas& TkvSkinLinkImage::Canvas() {
+    if (!DrawingBitmap()) picture().setGraphic(std::make_unique<BlankBitmap>(width(), height()));
+    return DrawingBitmap()->Canvas();
 }
 
-void TkvSkinLinkImage::drawn() {
-    if (BlankBitmap* b = blankBitmap()) b->drawn();
+void TkvSkinLinkImage::Drawn() {
+    if (BlankBitmap* b = DrawingBitmap()) b->Drawn();
 }
 
 void ShellOpenLink(const std::wstring& link) {
@@ -35,6 +35,6 @@ void ShellOpenLink(const std::wstring& link) {
 void RegisterLinkImageClass(fw::ClassRegistry& registry) {
     registry.add<TkvSkinLinkImage>("TkvSkinLinkImage", "Image")
         .property<TkvSkinLinkImage>("URL", [](TkvSkinLinkImage& img, const fw::Value& v, fw::DescriptionReader&) {
-            img.setURL(v.toWide());
+            img.SetURL(v.toWide());
         });
 }

@@ -22,21 +22,21 @@ public:
 
     // The address opened on a click; empty: none.
     const std::wstring& URL() const { return url_; }
-    void setURL(std::wstring url) { url_ = std::move(url); }
+    void SetURL(std::wstring url) { url_ = std::move(url); }
 
     // The normal click handling first (the click event), then the link is opened when it is a web address.
     void click() override;
 
     // The control's own canvas: gives the control a blank bitmap of its current size when its picture is not one
     // already. Call drawn() after drawing so that the control shows it.
-    fw::Canvas& canvas();
-    void drawn();
+    fw::Canvas& Canvas();
+    void Drawn();
 
     // Replaces the way links are opened (tests open nothing).
-    void setLinkOpener(LinkOpener opener) { opener_ = std::move(opener); }
+    void SetLinkOpener(LinkOpener opener) { opener_ = std::move(opener); }
 
 private:
-    BlankBitmap* blankBitmap();
+    BlankBitmap* DrawingBitmap();
 
     std::wstring url_;
     LinkOpener opener_;

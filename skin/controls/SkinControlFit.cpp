@@ -101,7 +101,7 @@ void ComposeControlImage(fw::Bitmap& out, fw::ConstPixelView picture, fw::Rect s
     switch (d.SizingMode) {
         case 0: {
             fw::Bitmap scratch;
-            fw::ConstPixelView seg = copySegment(picture, source, scratch);
+            fw::ConstPixelView seg = CopySegment(picture, source, scratch);
             out.resize(seg.width, seg.height);
             for (int y = 0; y < seg.height; ++y) {
                 const fw::Pixel* s = seg.scanline(y);

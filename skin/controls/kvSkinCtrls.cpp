@@ -178,7 +178,7 @@ void TkvSkinCustomControl::setControlBounds(int x, int y, int w, int h) {
     }
 }
 
-void TkvSkinCustomControl::applyRegion(fw::Region region) {
+void TkvSkinCustomControl::ApplyRegion(fw::Region region) {
     // The window takes its own copy; ours is kept for reference and freed when replaced.
     if (handleAllocated()) SetWindowRegionCopy(handle(), region);
     windowRegion_ = std::move(region);
@@ -188,20 +188,20 @@ void TkvSkinCustomControl::windowCreated() {
     TkvSkinControl::windowCreated();
     if (windowRegion_) {
         fw::Region kept = std::move(windowRegion_);
-        applyRegion(std::move(kept));
+        ApplyRegion(std::move(kept));
     }
 }
 
 void TkvSkinCustomControl::UpdateControlRegion() {
     if (!parent()) return;
     if (!SkinMaskPicture || DescriptionIndex == -1) {
-        if (windowRegion_) applyRegion(fw::Region());
+        if (windowRegion_) ApplyRegion(fw::Region());
         return;
     }
     int w = width(), h = height();
     CalcSkinSize(w, h);
     std::optional<MaskRegion> r = ControlMaskRegion(SkinMaskPicture->view(), *this, width(), height());
-    applyRegion(r ? CreatePlatformRegion(*r) : fw::Region());
+    ApplyRegion(r ? CreatePlatformRegion(*r) : fw::Region());
 }
 
 void TkvSkinCustomControl::PaintControl(fw::Canvas& canvas) {
@@ -234,7 +234,7 @@ void TkvSkinCustomControl::PaintForcedBackground(fw::Canvas& canvas) {
         fw::Bitmap scratch;
         const fw::Rect src = SrcClientRect.offset(SrcSkinRect.left, SrcSkinRect.top);
         fw::DibSection client;
-        client.assign(copySegment(pic, src, scratch));
+        client.assign(CopySegment(pic, src, scratch));
         const fw::Rect& cr = CurClientRect;
         fw::SavedDC saved(canvas.handle());
         canvas.intersectClip(cr);

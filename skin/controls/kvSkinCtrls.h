@@ -89,7 +89,7 @@ protected:
     void PaintForcedBackground(fw::Canvas& canvas);
 
 private:
-    void applyRegion(fw::Region region);
+    void ApplyRegion(fw::Region region);
 
     int defaultWidth_ = 0;
     int defaultHeight_ = 0;

@@ -25,7 +25,7 @@ struct Channel {
         while (!((m >> shift) & 1)) ++shift;
         while (bits < 32 - shift && ((m >> (shift + bits)) & 1)) ++bits;
     }
-    int get(std::uint32_t v) const {
+    int Get(std::uint32_t v) const {
         if (!bits) return 0;
         std::uint32_t c = (v & mask) >> shift;
         if (bits >= 8) return static_cast<int>(c >> (bits - 8));
@@ -45,17 +45,17 @@ struct Header {
 };
 
 Header parseHeader(const std::uint8_t* h) {
-    return {getLE32(h),
-            static_cast<std::int32_t>(getLE32(h + 4)),
-            static_cast<std::int32_t>(getLE32(h + 8)),
-            getLE16(h + 12),
-            getLE16(h + 14),
-            getLE32(h + 16),
-            getLE32(h + 20),
-            static_cast<std::int32_t>(getLE32(h + 24)),
-            static_cast<std::int32_t>(getLE32(h + 28)),
-            getLE32(h + 32),
-            getLE32(h + 36)};
+    return {GetLE32(h),
+            static_cast<std::int32_t>(GetLE32(h + 4)),
+            static_cast<std::int32_t>(GetLE32(h + 8)),
+            GetLE16(h + 12),
+            GetLE16(h + 14),
+            GetLE32(h + 16),
+            GetLE32(h + 20),
+            static_cast<std::int32_t>(GetLE32(h + 24)),
+            static_cast<std::int32_t>(GetLE32(h + 28)),
+            GetLE32(h + 32),
+            GetLE32(h + 36)};
 }
 
 // Checks the header and fills the image's header fields.
@@ -89,7 +89,7 @@ void takeHeader(BmpImage& img, const Header& h) {
 }
 
 std::size_t rowsLength(const BmpImage& img) {
-    std::size_t need = img.rowBytes() * static_cast<std::size_t>(img.absHeight());
+    std::size_t need = img.RowBytes() * static_cast<std::size_t>(img.AbsHeight());
     if (img.sizeImage == 0) return need;
     if (img.sizeImage < need) throw EInvalidGraphic();
     return img.sizeImage;
@@ -97,15 +97,15 @@ std::size_t rowsLength(const BmpImage& img) {
 
 }  // namespace
 
-std::size_t BmpImage::rowBytes() const {
+std::size_t BmpImage::RowBytes() const {
     return ((static_cast<std::size_t>(width) * bitCount + 31) / 32) * 4;
 }
 
-std::size_t BmpImage::imageSize() const {
+std::size_t BmpImage::ImageSize() const {
     return kFileHeaderSize + kInfoHeaderSize + (compression == 3 ? 12 : 0) + 4 * colors.size() + rows.size();
 }
 
-BmpImage BmpImage::read(fw::Stream& s) {
+BmpImage BmpImage::Read(fw::Stream& s) {
     std::uint8_t fh[kFileHeaderSize];
     s.readBuffer(fh, sizeof fh);
     if (fh[0] != 0x42 || fh[1] != 0x4D) throw EInvalidGraphic();
@@ -116,34 +116,34 @@ BmpImage BmpImage::read(fw::Stream& s) {
     takeHeader(img, h);
     // Longer headers carry the bit-field masks inside; a 40-byte header has them right after it.
     std::size_t extra = h.size - kInfoHeaderSize;
-    if (extra > remaining(s)) throw readError();
+    if (extra > Remaining(s)) throw ReadError();
     std::vector<std::uint8_t> tail(extra);
     s.readBuffer(tail.data(), extra);
     if (img.compression == 3) {
         std::uint8_t m[12];
         if (extra >= 12) std::memcpy(m, tail.data(), 12);
         else s.readBuffer(m, 12);
-        for (int i = 0; i < 3; ++i) img.masks[i] = getLE32(m + 4 * i);
+        for (int i = 0; i < 3; ++i) img.masks[i] = GetLE32(m + 4 * i);
     }
     std::size_t entries = tableEntries(img.clrUsed, img.bitCount);
-    if (entries * 4 > remaining(s)) throw readError();
+    if (entries * 4 > Remaining(s)) throw ReadError();
     img.colors.resize(entries);
     for (auto& c : img.colors) {
         std::uint8_t e[4];
         s.readBuffer(e, 4);
-        c = getLE32(e);
+        c = GetLE32(e);
     }
     std::size_t len = rowsLength(img);
-    if (len > remaining(s)) throw readError();
+    if (len > Remaining(s)) throw ReadError();
     img.rows.resize(len);
     s.readBuffer(img.rows.data(), len);
     return img;
 }
 
-BmpImage BmpImage::fromFile(std::span<const std::uint8_t> bytes) {
+BmpImage BmpImage::FromFile(std::span<const std::uint8_t> bytes) {
     if (bytes.size() < kFileHeaderSize + kInfoHeaderSize) throw EInvalidGraphic();
     if (bytes[0] != 0x42 || bytes[1] != 0x4D) throw EInvalidGraphic();
-    std::uint32_t offBits = getLE32(bytes.data() + 10);
+    std::uint32_t offBits = GetLE32(bytes.data() + 10);
     Header h = parseHeader(bytes.data() + kFileHeaderSize);
     BmpImage img;
     takeHeader(img, h);
@@ -151,65 +151,65 @@ BmpImage BmpImage::fromFile(std::span<const std::uint8_t> bytes) {
     s.setPosition(kFileHeaderSize + h.size);
     if (img.compression == 3) {
         if (h.size >= kInfoHeaderSize + 12) {
-            for (int i = 0; i < 3; ++i) img.masks[i] = getLE32(bytes.data() + kFileHeaderSize + kInfoHeaderSize + 4 * i);
+            for (int i = 0; i < 3; ++i) img.masks[i] = GetLE32(bytes.data() + kFileHeaderSize + kInfoHeaderSize + 4 * i);
         } else {
-            for (int i = 0; i < 3; ++i) img.masks[i] = static_cast<std::uint32_t>(readInt32(s));
+            for (int i = 0; i < 3; ++i) img.masks[i] = static_cast<std::uint32_t>(ReadInt32(s));
         }
     }
     std::size_t entries = tableEntries(img.clrUsed, img.bitCount);
-    if (entries * 4 > remaining(s)) throw readError();
+    if (entries * 4 > Remaining(s)) throw ReadError();
     img.colors.resize(entries);
-    for (auto& c : img.colors) c = static_cast<std::uint32_t>(readInt32(s));
+    for (auto& c : img.colors) c = static_cast<std::uint32_t>(ReadInt32(s));
     if (offBits > s.position() && offBits < bytes.size()) s.setPosition(offBits);
     std::size_t len = rowsLength(img);
     // Files written by other tools often leave the size field 0 or round it; take just the rows we need when the
     // file is shorter than its declared size.
-    if (len > remaining(s) && img.sizeImage != 0 && img.rowBytes() * img.absHeight() <= remaining(s)) {
+    if (len > Remaining(s) && img.sizeImage != 0 && img.RowBytes() * img.AbsHeight() <= Remaining(s)) {
         img.sizeImage = 0;
         len = rowsLength(img);
     }
-    if (len > remaining(s)) throw readError();
+    if (len > Remaining(s)) throw ReadError();
     img.rows.resize(len);
     s.readBuffer(img.rows.data(), len);
     return img;
 }
 
-void BmpImage::write(fw::Stream& s) const {
+void BmpImage::Write(fw::Stream& s) const {
     std::size_t headerBytes = kFileHeaderSize + kInfoHeaderSize + (compression == 3 ? 12 : 0) + 4 * colors.size();
     std::uint8_t fh[kFileHeaderSize + kInfoHeaderSize] = {};
     fh[0] = 0x42;
     fh[1] = 0x4D;
-    putLE32(fh + 2, static_cast<std::uint32_t>(imageSize()));
-    putLE32(fh + 10, static_cast<std::uint32_t>(headerBytes));
+    PutLE32(fh + 2, static_cast<std::uint32_t>(ImageSize()));
+    PutLE32(fh + 10, static_cast<std::uint32_t>(headerBytes));
     std::uint8_t* h = fh + kFileHeaderSize;
-    putLE32(h, kInfoHeaderSize);
-    putLE32(h + 4, static_cast<std::uint32_t>(width));
-    putLE32(h + 8, static_cast<std::uint32_t>(height));
-    putLE16(h + 12, 1);
-    putLE16(h + 14, bitCount);
-    putLE32(h + 16, compression);
-    putLE32(h + 20, sizeImage);
-    putLE32(h + 24, static_cast<std::uint32_t>(xPelsPerMeter));
-    putLE32(h + 28, static_cast<std::uint32_t>(yPelsPerMeter));
-    putLE32(h + 32, clrUsed);
-    putLE32(h + 36, clrImportant);
+    PutLE32(h, kInfoHeaderSize);
+    PutLE32(h + 4, static_cast<std::uint32_t>(width));
+    PutLE32(h + 8, static_cast<std::uint32_t>(height));
+    PutLE16(h + 12, 1);
+    PutLE16(h + 14, bitCount);
+    PutLE32(h + 16, compression);
+    PutLE32(h + 20, sizeImage);
+    PutLE32(h + 24, static_cast<std::uint32_t>(xPelsPerMeter));
+    PutLE32(h + 28, static_cast<std::uint32_t>(yPelsPerMeter));
+    PutLE32(h + 32, clrUsed);
+    PutLE32(h + 36, clrImportant);
     s.write(fh, sizeof fh);
     if (compression == 3)
-        for (std::uint32_t m : masks) writeInt32(s, static_cast<std::int32_t>(m));
-    for (std::uint32_t c : colors) writeInt32(s, static_cast<std::int32_t>(c));
+        for (std::uint32_t m : masks) WriteInt32(s, static_cast<std::int32_t>(m));
+    for (std::uint32_t c : colors) WriteInt32(s, static_cast<std::int32_t>(c));
     s.write(rows.data(), rows.size());
 }
 
-std::vector<std::uint8_t> BmpImage::toBytes() const {
+std::vector<std::uint8_t> BmpImage::ToBytes() const {
     fw::MemoryStream s;
-    write(s);
+    Write(s);
     return s.release();
 }
 
-fw::Bitmap BmpImage::decode() const {
-    if (empty()) return {};
-    int h = absHeight();
-    std::size_t stride = rowBytes();
+fw::Bitmap BmpImage::Decode() const {
+    if (Empty()) return {};
+    int h = AbsHeight();
+    std::size_t stride = RowBytes();
     if (rows.size() < stride * static_cast<std::size_t>(h)) throw EInvalidGraphic();
     fw::Bitmap out(width, h);
     Channel r(0x00FF0000), g(0x0000FF00), b(0x000000FF);
@@ -243,8 +243,8 @@ fw::Bitmap BmpImage::decode() const {
             break;
         case 16:
             for (int x = 0; x < width; ++x) {
-                std::uint32_t v = getLE16(src + 2 * x);
-                dst[x] = fw::makePixel(r.get(v), g.get(v), b.get(v));
+                std::uint32_t v = GetLE16(src + 2 * x);
+                dst[x] = fw::makePixel(r.Get(v), g.Get(v), b.Get(v));
             }
             break;
         case 24:
@@ -253,8 +253,8 @@ fw::Bitmap BmpImage::decode() const {
         case 32:
             if (compression == 3) {
                 for (int x = 0; x < width; ++x) {
-                    std::uint32_t v = getLE32(src + 4 * x);
-                    dst[x] = fw::makePixel(r.get(v), g.get(v), b.get(v));
+                    std::uint32_t v = GetLE32(src + 4 * x);
+                    dst[x] = fw::makePixel(r.Get(v), g.Get(v), b.Get(v));
                 }
             } else {
                 for (int x = 0; x < width; ++x) dst[x] = fw::makePixel(src[4 * x + 2], src[4 * x + 1], src[4 * x]);
@@ -265,14 +265,14 @@ fw::Bitmap BmpImage::decode() const {
     return out;
 }
 
-BmpImage BmpImage::encode(const fw::Bitmap& bmp, int bitCount) {
+BmpImage BmpImage::Encode(const fw::Bitmap& bmp, int bitCount) {
     if (bitCount != 24 && bitCount != 32) throw EInvalidGraphic("only 24 and 32 bits per pixel can be encoded");
     BmpImage img;
     img.width = bmp.width();
     img.height = bmp.height();
     img.bitCount = static_cast<std::uint16_t>(bitCount);
     if (bmp.empty()) return img;
-    std::size_t stride = img.rowBytes();
+    std::size_t stride = img.RowBytes();
     img.rows.assign(stride * static_cast<std::size_t>(bmp.height()), 0);
     int bpp = bitCount / 8;
     for (int y = 0; y < bmp.height(); ++y) {

@@ -35,26 +35,26 @@ struct BmpImage {
     std::vector<std::uint32_t> colors;      // colour table, 0x00RRGGBB entries as stored (B, G, R, 0)
     std::vector<std::uint8_t> rows;         // pixel rows exactly as stored
 
-    bool empty() const { return width <= 0 || height == 0; }
-    int absHeight() const { return height < 0 ? -height : height; }
+    bool Empty() const { return width <= 0 || height == 0; }
+    int AbsHeight() const { return height < 0 ? -height : height; }
     // Bytes of one stored row (rounded up to 4).
-    std::size_t rowBytes() const;
+    std::size_t RowBytes() const;
     // Full length of the normalised image (file header to last row byte).
-    std::size_t imageSize() const;
+    std::size_t ImageSize() const;
 
     // Reads one image at the stream's position; the stream is left right after the pixel rows, found from the
     // header fields. Throws EInvalidGraphic for a wrong signature, plane count, depth or compression, and
     // StreamError when the data runs out.
-    static BmpImage read(fw::Stream& s);
+    static BmpImage Read(fw::Stream& s);
     // Reads a BMP file's bytes. Unlike the package reader, a file's own pixel offset is honoured when it points
     // past the colour table, and information headers longer than 40 bytes are accepted; the image is normalised.
-    static BmpImage fromFile(std::span<const std::uint8_t> bytes);
+    static BmpImage FromFile(std::span<const std::uint8_t> bytes);
     // Writes the normalised image: pixel offset 14 + 40 (+12 masks) + 4 × colours, file size = full length.
-    void write(fw::Stream& s) const;
-    std::vector<std::uint8_t> toBytes() const;
+    void Write(fw::Stream& s) const;
+    std::vector<std::uint8_t> ToBytes() const;
 
     // Decodes to 32-bit pixels (opaque), top row first.
-    fw::Bitmap decode() const;
+    fw::Bitmap Decode() const;
     // Encodes a bitmap as a bottom-up 24- or 32-bit image with plain rows.
-    static BmpImage encode(const fw::Bitmap& bmp, int bitCount = 24);
+    static BmpImage Encode(const fw::Bitmap& bmp, int bitCount = 24);
 };

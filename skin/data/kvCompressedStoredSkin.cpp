@@ -31,13 +31,13 @@ void TkvCompressedStoredSkin::SetCompressedFileName(const std::string& path) {
 
 bool TkvCompressedStoredSkin::LoadFromSkinFile(const std::string& path) {
     auto bytes = fw::readFile(path);
-    IniText ini = IniText::parse(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    IniText ini = IniText::Parse(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     for (const char* section : {"VERSION", "PICTURES", "FORMINFO", "SKINOBJECTS", "SKINCONTROLS"})
-        if (!ini.hasSection(section)) return false;
+        if (!ini.HasSection(section)) return false;
     compressed_.clear();
-    std::optional<SkinPackage> package = buildSkinPackage(path);
+    std::optional<SkinPackage> package = BuildSkinPackage(path);
     if (!package) return false;
-    fw::MemoryStream raw(package->toBytes());
+    fw::MemoryStream raw(package->ToBytes());
     fw::MemoryStream packed;
     CompressStream(raw, packed);
     packed.setPosition(0);
@@ -52,13 +52,13 @@ void TkvCompressedStoredSkin::LoadFromCompressedFile(const std::string& path) {
 
 void TkvCompressedStoredSkin::LoadFromCompressedStream(fw::Stream& s) {
     compressed_.clear();
-    compressed_ = fw::MemoryStream(unframeCompressedSkin(s));
+    compressed_ = fw::MemoryStream(UnframeCompressedSkin(s));
 }
 
 void TkvCompressedStoredSkin::SaveToCompressedStream(fw::Stream& s) const {
-    writeInt32(s, kSkinPackageVersion);
-    writeInt32(s, static_cast<std::int32_t>(compressed_.size()));
-    writeBytes(s, compressed_.data());
+    WriteInt32(s, kSkinPackageVersion);
+    WriteInt32(s, static_cast<std::int32_t>(compressed_.size()));
+    WriteBytes(s, compressed_.data());
 }
 
 void TkvCompressedStoredSkin::DecompressTo(fw::Stream& dest) const {
@@ -69,18 +69,18 @@ void TkvCompressedStoredSkin::DecompressTo(fw::Stream& dest) const {
 TkvSkinListItem::TkvSkinListItem(TkvCompressedSkinList& list, int index)
     : Name("kvSkin" + std::to_string(index)), list_(list), skin_(std::make_unique<TkvCompressedStoredSkin>()) {}
 
-void TkvSkinListItem::syncDesignState() {
+void TkvSkinListItem::SyncDesignState() {
     skin_->SetDesigning(list_.Designing());
     skin_->setLoading(list_.loading());
 }
 
 void TkvSkinListItem::SetFileName(const std::string& path) {
-    syncDesignState();
+    SyncDesignState();
     skin_->SetFileName(path);
 }
 
 void TkvSkinListItem::SetCompressedFileName(const std::string& path) {
-    syncDesignState();
+    SyncDesignState();
     skin_->SetCompressedFileName(path);
 }
 

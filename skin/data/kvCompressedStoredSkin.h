@@ -72,7 +72,7 @@ public:
     const TkvCompressedStoredSkin& StoredSkin() const { return *skin_; }
 
 private:
-    void syncDesignState();
+    void SyncDesignState();
     TkvCompressedSkinList& list_;
     std::unique_ptr<TkvCompressedStoredSkin> skin_;
 };

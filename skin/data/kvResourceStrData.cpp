@@ -141,7 +141,7 @@ std::string lookUp(const std::vector<std::string>& lines, std::string_view key) 
     for (const auto& line : lines) {
         std::size_t eq = line.find('=');
         if (eq == std::string::npos) continue;
-        if (sameText(std::string_view(line).substr(0, eq), key)) return line.substr(eq + 1);
+        if (SameText(std::string_view(line).substr(0, eq), key)) return line.substr(eq + 1);
     }
     return {};
 }

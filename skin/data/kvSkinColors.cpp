@@ -14,7 +14,7 @@ void TkvSkinColors::ResetColors() {
 void TkvSkinColors::ReadFromDescription(const IniText& ini) {
     ResetColors();
     auto read = [&ini](const char* key, fw::Color& c) {
-        c = static_cast<fw::Color>(toInteger(ini.value("SKINCOLORS", key), static_cast<std::int32_t>(c)));
+        c = static_cast<fw::Color>(ToInteger(ini.Value("SKINCOLORS", key), static_cast<std::int32_t>(c)));
     };
     read("cbtnface", CBtnFace);
     read("cbtntext", CBtnText);

@@ -12,7 +12,7 @@ constexpr std::int32_t kMaxPictureNames = 65536;
 // Highest numbered key ("0", "1", ...) of a section, or -1. Entries past it cannot exist, so list readers stop
 // there instead of probing up to a damaged count.
 std::int64_t highestNumberedKey(const IniText& ini, std::string_view section) {
-    const IniText::Section* s = ini.findSection(section);
+    const IniText::Section* s = ini.FindSection(section);
     std::int64_t best = -1;
     if (!s) return best;
     for (const auto& e : s->entries) {
@@ -27,10 +27,10 @@ std::int64_t highestNumberedKey(const IniText& ini, std::string_view section) {
 // Calls fn(name, type) for entries 0 .. count-1 of a "name:type" list section, in entry order.
 template <class Fn>
 void forEachListEntry(const IniText& ini, std::string_view section, Fn fn) {
-    std::int64_t count = toInteger(ini.value(section, "count"), 0);
+    std::int64_t count = ToInteger(ini.Value(section, "count"), 0);
     std::int64_t last = std::min<std::int64_t>(count - 1, highestNumberedKey(ini, section));
     for (std::int64_t i = 0; i <= last; ++i) {
-        auto entry = ini.value(section, std::to_string(i));
+        auto entry = ini.Value(section, std::to_string(i));
         if (!entry) continue;
         std::size_t colon = entry->find(':');
         if (colon == std::string_view::npos) continue;
@@ -54,42 +54,42 @@ namespace {
 // The keys the popup and hint windows share: their pictures, corner points and stretching.
 template <class Window, class Get>
 void readWindowFrame(Window& w, Get v) {
-    w.WindowPictureIndex = toInteger(v("windowpictureindex"), -1);
-    w.MaskPictureIndex = toInteger(v("maskpictureindex"), -1);
-    w.LeftTopPoint = toPoint(v("lefttoppoint"), {});
-    w.RightTopPoint = toPoint(v("righttoppoint"), {});
-    w.LeftBottomPoint = toPoint(v("leftbottompoint"), {});
-    w.RightBottomPoint = toPoint(v("rightbottompoint"), {});
+    w.WindowPictureIndex = ToInteger(v("windowpictureindex"), -1);
+    w.MaskPictureIndex = ToInteger(v("maskpictureindex"), -1);
+    w.LeftTopPoint = ToPoint(v("lefttoppoint"), {});
+    w.RightTopPoint = ToPoint(v("righttoppoint"), {});
+    w.LeftBottomPoint = ToPoint(v("leftbottompoint"), {});
+    w.RightBottomPoint = ToPoint(v("rightbottompoint"), {});
 }
 template <class Window, class Get>
 void readWindowStretch(Window& w, Get v) {
-    w.LeftStretch = toBoolean(v("leftstretch"), false);
-    w.RightStretch = toBoolean(v("rightstretch"), false);
-    w.TopStretch = toBoolean(v("topstretch"), false);
-    w.BottomStretch = toBoolean(v("bottomstretch"), false);
-    w.StretchEffect = toBoolean(v("stretcheffect"), false);
-    w.StretchType = toStretchType(v("stretchtype"), stfull);
+    w.LeftStretch = ToBoolean(v("leftstretch"), false);
+    w.RightStretch = ToBoolean(v("rightstretch"), false);
+    w.TopStretch = ToBoolean(v("topstretch"), false);
+    w.BottomStretch = ToBoolean(v("bottomstretch"), false);
+    w.StretchEffect = ToBoolean(v("stretcheffect"), false);
+    w.StretchType = ToStretchType(v("stretchtype"), stfull);
 }
 }  // namespace
 
 void TkvDataSkinPopupWindow::ReadFromDescription(const IniText& ini) {
-    auto v = [&ini](const char* key) { return ini.value("POPUPWINDOW", key); };
+    auto v = [&ini](const char* key) { return ini.Value("POPUPWINDOW", key); };
     readWindowFrame(*this, v);
-    ItemsRect = toRect(v("itemsrect"), {});
-    ScrollMarkerColor = static_cast<fw::Color>(toInteger(v("scrollmarkercolor"), 0));
-    ScrollMarkerActiveColor = static_cast<fw::Color>(toInteger(v("scrollmarkeractivecolor"), 0));
+    ItemsRect = ToRect(v("itemsrect"), {});
+    ScrollMarkerColor = static_cast<fw::Color>(ToInteger(v("scrollmarkercolor"), 0));
+    ScrollMarkerActiveColor = static_cast<fw::Color>(ToInteger(v("scrollmarkeractivecolor"), 0));
     readWindowStretch(*this, v);
 }
 
 void TkvDataSkinHintWindow::ReadFromDescription(const IniText& ini) {
-    auto v = [&ini](const char* key) { return ini.value("HINTWINDOW", key); };
+    auto v = [&ini](const char* key) { return ini.Value("HINTWINDOW", key); };
     readWindowFrame(*this, v);
-    ClientRect = toRect(v("clientrect"), {});
+    ClientRect = ToRect(v("clientrect"), {});
     auto name = v("fontname");
     FontName = name ? std::string(*name) : "Arial";
-    FontHeight = toInteger(v("fontheight"), 14);
-    FontStyle = toFontStyles(v("fontstyle"), {});
-    FontColor = static_cast<fw::Color>(toInteger(v("fontcolor"), 0));
+    FontHeight = ToInteger(v("fontheight"), 14);
+    FontStyle = ToFontStyles(v("fontstyle"), {});
+    FontColor = static_cast<fw::Color>(ToInteger(v("fontcolor"), 0));
     readWindowStretch(*this, v);
 }
 
@@ -131,7 +131,7 @@ void TkvSkinData::SetSkinList(TkvCompressedSkinList* l) {
     if (skinList_ && skinList_ != l) removeFreeNotification(skinList_);
     skinList_ = l;
     if (l) freeNotification(l);
-    if (!designing_ && l && skinIndex_ >= 0 && skinIndex_ < l->Skins().Count()) loadListItem(skinIndex_);
+    if (!designing_ && l && skinIndex_ >= 0 && skinIndex_ < l->Skins().Count()) LoadListItem(skinIndex_);
 }
 
 void TkvSkinData::SetSkinIndex(int i) {
@@ -142,10 +142,10 @@ void TkvSkinData::SetSkinIndex(int i) {
     }
     if (i < 0 || i >= skinList_->Skins().Count()) return;
     skinIndex_ = i;
-    if (!designing_) loadListItem(i);
+    if (!designing_) LoadListItem(i);
 }
 
-void TkvSkinData::loadListItem(int index) { LoadStoredSkin(skinList_->Skins()[index].StoredSkin()); }
+void TkvSkinData::LoadListItem(int index) { LoadStoredSkin(skinList_->Skins()[index].StoredSkin()); }
 
 void TkvSkinData::notification(fw::Component* c, fw::Operation op) {
     fw::Component::notification(c, op);
@@ -157,10 +157,10 @@ void TkvSkinData::notification(fw::Component* c, fw::Operation op) {
 
 void TkvSkinData::NotifyForms(unsigned msg) {
     if (!messenger_) return;
-    SkinFormMessenger::FormRef ownerForm = owner() ? messenger_->formOf(owner()) : nullptr;
-    if (ownerForm) messenger_->send(ownerForm, msg, this, kSkinMessageParam);
-    for (SkinFormMessenger::FormRef f : messenger_->allForms())
-        if (f != ownerForm) messenger_->send(f, msg, this, kSkinMessageParam);
+    SkinFormMessenger::FormRef ownerForm = owner() ? messenger_->FormOf(owner()) : nullptr;
+    if (ownerForm) messenger_->Send(ownerForm, msg, this, kSkinMessageParam);
+    for (SkinFormMessenger::FormRef f : messenger_->AllForms())
+        if (f != ownerForm) messenger_->Send(f, msg, this, kSkinMessageParam);
 }
 
 void TkvSkinData::ClearSkin() {
@@ -208,17 +208,17 @@ void TkvSkinData::LoadStoredSkin(TkvCompressedStoredSkin& stored) {
             fw::MemoryStream raw;
             stored.DecompressTo(raw);
             raw.setPosition(0);
-            package = readSkinPackage(raw);
+            package = ReadSkinPackage(raw);
         }
         if (!package) return;
-        FramePicture = package->picture.decode();
-        InactiveFramePicture = package->inactivePicture.decode();
-        FrameMask = package->mask.decode();
+        FramePicture = package->picture.Decode();
+        InactiveFramePicture = package->inactivePicture.Decode();
+        FrameMask = package->mask.Decode();
         for (const BmpImage& img : package->activePictures) {
             ActivePictures.emplace_back();
-            ActivePictures.back() = img.decode();
+            ActivePictures.back() = img.Decode();
         }
-        readDescription(package->text);
+        ReadDescription(package->text);
     }
     empty_ = false;
     NotifyForms(SKIN_MSG_CHANGED);
@@ -226,10 +226,10 @@ void TkvSkinData::LoadStoredSkin(TkvCompressedStoredSkin& stored) {
     NotifyForms(SKIN_MSG_AFTER_CHANGE);
 }
 
-void TkvSkinData::readDescription(std::string_view text) {
-    IniText ini = IniText::parse(text);
+void TkvSkinData::ReadDescription(std::string_view text) {
+    IniText ini = IniText::Parse(text);
     auto str = [&ini](const char* section, const char* key, const char* def = "") {
-        auto v = ini.value(section, key);
+        auto v = ini.Value(section, key);
         return v ? std::string(*v) : std::string(def);
     };
     SkinName = str("VERSION", "skinname");
@@ -241,10 +241,10 @@ void TkvSkinData::readDescription(std::string_view text) {
     PictureName = str("PICTURES", "picture");
     InactivePictureName = str("PICTURES", "inactivepicture");
     MaskPictureName = str("PICTURES", "mask");
-    std::int32_t names = std::min(toInteger(ini.value("PICTURES", "activepicturescount"), 0), kMaxPictureNames);
+    std::int32_t names = std::min(ToInteger(ini.Value("PICTURES", "activepicturescount"), 0), kMaxPictureNames);
     for (std::int32_t i = 0; i < names; ++i) ActivePictureNames.push_back(str("PICTURES", std::to_string(i).c_str()));
 
-    readFormInfo(ini);
+    ReadFormInfo(ini);
     popupWindow_->ReadFromDescription(ini);
     hintWindow_->ReadFromDescription(ini);
     skinColors_->ReadFromDescription(ini);
@@ -265,39 +265,39 @@ void TkvSkinData::readDescription(std::string_view text) {
     });
 }
 
-void TkvSkinData::readFormInfo(const IniText& ini) {
-    auto v = [&ini](const char* key) { return ini.value("FORMINFO", key); };
-    LeftTopPoint = toPoint(v("lefttoppoint"), {});
-    RightTopPoint = toPoint(v("righttoppoint"), {});
-    LeftBottomPoint = toPoint(v("leftbottompoint"), {});
-    RightBottomPoint = toPoint(v("rightbottompoint"), {});
-    ClientRect = toRect(v("clientrect"), {});
-    BGPictureIndex = toInteger(v("bgpictureindex"), -1);
-    MDIBGPictureIndex = toInteger(v("mdibgpictureindex"), -1);
-    LeftStretch = toBoolean(v("leftstretch"), false);
-    RightStretch = toBoolean(v("rightstretch"), false);
-    TopStretch = toBoolean(v("topstretch"), false);
-    BottomStretch = toBoolean(v("bottomstretch"), false);
-    StretchEffect = toBoolean(v("stretcheffect"), false);
-    StretchType = toStretchType(v("stretchtype"), stfull);
-    MDIBGStretchEffect = toBoolean(v("mdibgstretcheffect"), false);
-    MDIBGStretchType = toStretchType(v("mdibgstretchtype"), stfull);
-    MaskRectArea = toRect(v("maskrectarea"), {});
-    HitTestLeftTopPoint = toPoint(v("hittestlefttoppoint"), {});
-    HitTestRightTopPoint = toPoint(v("hittestrighttoppoint"), {});
-    HitTestLeftBottomPoint = toPoint(v("hittestleftbottompoint"), {});
-    HitTestRightBottomPoint = toPoint(v("hittestrightbottompoint"), {});
-    ButtonsRect = toRect(v("buttonsrect"), {});
-    CaptionRect = toRect(v("captionrect"), {});
-    ButtonsOffset = toInteger(v("buttonsoffset"), 0);
-    ButtonsInLeft = toBoolean(v("buttonsinleft"), false);
-    MainMenuPopupUp = toBoolean(v("mainmenupopupup"), false);
-    BorderWidth = toInteger(v("borderwidth"), 0);
-    FormMinWidth = toInteger(v("formminwidth"), 0);
-    MDITabsTransparent = toBoolean(v("mditabstransparent"), false);
-    MainMenuBarTransparent = toBoolean(v("mainmenubartransparent"), false);
-    AutoRenderingInActiveImage = toBoolean(v("autorenderinginactiveimage"), false);
-    InactiveEffect = toInactiveEffect(v("inactiveeffect"), iebrightness);
+void TkvSkinData::ReadFormInfo(const IniText& ini) {
+    auto v = [&ini](const char* key) { return ini.Value("FORMINFO", key); };
+    LeftTopPoint = ToPoint(v("lefttoppoint"), {});
+    RightTopPoint = ToPoint(v("righttoppoint"), {});
+    LeftBottomPoint = ToPoint(v("leftbottompoint"), {});
+    RightBottomPoint = ToPoint(v("rightbottompoint"), {});
+    ClientRect = ToRect(v("clientrect"), {});
+    BGPictureIndex = ToInteger(v("bgpictureindex"), -1);
+    MDIBGPictureIndex = ToInteger(v("mdibgpictureindex"), -1);
+    LeftStretch = ToBoolean(v("leftstretch"), false);
+    RightStretch = ToBoolean(v("rightstretch"), false);
+    TopStretch = ToBoolean(v("topstretch"), false);
+    BottomStretch = ToBoolean(v("bottomstretch"), false);
+    StretchEffect = ToBoolean(v("stretcheffect"), false);
+    StretchType = ToStretchType(v("stretchtype"), stfull);
+    MDIBGStretchEffect = ToBoolean(v("mdibgstretcheffect"), false);
+    MDIBGStretchType = ToStretchType(v("mdibgstretchtype"), stfull);
+    MaskRectArea = ToRect(v("maskrectarea"), {});
+    HitTestLeftTopPoint = ToPoint(v("hittestlefttoppoint"), {});
+    HitTestRightTopPoint = ToPoint(v("hittestrighttoppoint"), {});
+    HitTestLeftBottomPoint = ToPoint(v("hittestleftbottompoint"), {});
+    HitTestRightBottomPoint = ToPoint(v("hittestrightbottompoint"), {});
+    ButtonsRect = ToRect(v("buttonsrect"), {});
+    CaptionRect = ToRect(v("captionrect"), {});
+    ButtonsOffset = ToInteger(v("buttonsoffset"), 0);
+    ButtonsInLeft = ToBoolean(v("buttonsinleft"), false);
+    MainMenuPopupUp = ToBoolean(v("mainmenupopupup"), false);
+    BorderWidth = ToInteger(v("borderwidth"), 0);
+    FormMinWidth = ToInteger(v("formminwidth"), 0);
+    MDITabsTransparent = ToBoolean(v("mditabstransparent"), false);
+    MainMenuBarTransparent = ToBoolean(v("mainmenubartransparent"), false);
+    AutoRenderingInActiveImage = ToBoolean(v("autorenderinginactiveimage"), false);
+    InactiveEffect = ToInactiveEffect(v("inactiveeffect"), iebrightness);
 
     // The mask shapes the window: its area must cover the client area, and hit-test corners left at 0 follow
     // the frame's corners.

@@ -34,11 +34,11 @@ public:
     using FormRef = const void*;
     virtual ~SkinFormMessenger() = default;
     // The form that component `c` is, or null when it is not a form.
-    virtual FormRef formOf(const fw::Component* c) = 0;
+    virtual FormRef FormOf(const fw::Component* c) = 0;
     // Every form of the application, in the application's order.
-    virtual std::vector<FormRef> allForms() = 0;
+    virtual std::vector<FormRef> AllForms() = 0;
     // Sends synchronously; returns after the form has handled it.
-    virtual void send(FormRef form, unsigned msg, const TkvSkinData* model, std::intptr_t param) = 0;
+    virtual void Send(FormRef form, unsigned msg, const TkvSkinData* model, std::intptr_t param) = 0;
 };
 
 // The messenger a new model uses: the platform's forms on Windows, none elsewhere.
@@ -163,9 +163,9 @@ public:
     void notification(fw::Component* c, fw::Operation op) override;
 
 private:
-    void readDescription(std::string_view text);
-    void readFormInfo(const IniText& ini);
-    void loadListItem(int index);
+    void ReadDescription(std::string_view text);
+    void ReadFormInfo(const IniText& ini);
+    void LoadListItem(int index);
 
     SkinFormMessenger* messenger_;
     bool skinnableForm_ = true;

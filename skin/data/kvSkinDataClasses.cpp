@@ -20,7 +20,7 @@ std::function<void(TkvSkinData&, const fw::Value&, fw::DescriptionReader&)> refe
 }
 }  // namespace
 
-void registerSkinDataClasses(fw::ClassRegistry& classes) {
+void RegisterSkinDataClasses(fw::ClassRegistry& classes) {
     classes.add<TkvCompressedStoredSkin>("TkvCompressedStoredSkin")
         .property<TkvCompressedStoredSkin>("Description", [](TkvCompressedStoredSkin& s, const fw::Value& v,
                                                              fw::DescriptionReader&) { s.Description = v.toUtf8(); })

@@ -8,4 +8,4 @@
 // ShowButtonGlowFrames, ShowCaptionButtonGlowFrames, CompressedStoredSkin, ResourceStrData, SkinList, SkinIndex).
 // The model's references are set when the reader resolves them, after every component of the form exists; setting
 // CompressedStoredSkin then loads the skin.
-void registerSkinDataClasses(fw::ClassRegistry& classes);
+void RegisterSkinDataClasses(fw::ClassRegistry& classes);

@@ -10,15 +10,15 @@ namespace {
 
 class WindowsSkinFormMessenger final : public SkinFormMessenger {
 public:
-    FormRef formOf(const fw::Component* c) override { return dynamic_cast<const fw::Form*>(c); }
+    FormRef FormOf(const fw::Component* c) override { return dynamic_cast<const fw::Form*>(c); }
 
-    std::vector<FormRef> allForms() override {
+    std::vector<FormRef> AllForms() override {
         fw::Application* app = fw::Application::instance();
         if (!app) return {};
         return {app->forms().begin(), app->forms().end()};
     }
 
-    void send(FormRef form, unsigned msg, const TkvSkinData* model, std::intptr_t param) override {
+    void Send(FormRef form, unsigned msg, const TkvSkinData* model, std::intptr_t param) override {
         auto* f = const_cast<fw::Form*>(static_cast<const fw::Form*>(form));
         WPARAM w = reinterpret_cast<WPARAM>(model);
         // A form whose window exists gets a real window message. One still being read from its description has

@@ -13,20 +13,20 @@ std::string lowerText(std::string_view s) {
 }
 }  // namespace
 
-bool sameText(std::string_view a, std::string_view b) {
+bool SameText(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
         if (lower(a[i]) != lower(b[i])) return false;
     return true;
 }
 
-std::string_view trimText(std::string_view s) {
+std::string_view TrimIniText(std::string_view s) {
     while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
     while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
     return s;
 }
 
-std::vector<std::string> splitLines(std::string_view text) {
+std::vector<std::string> SplitLines(std::string_view text) {
     std::vector<std::string> lines;
     std::size_t start = 0, i = 0;
     while (i < text.size()) {
@@ -43,7 +43,7 @@ std::vector<std::string> splitLines(std::string_view text) {
     return lines;
 }
 
-std::string joinLines(const std::vector<std::string>& lines) {
+std::string JoinLines(const std::vector<std::string>& lines) {
     std::string out;
     for (const auto& l : lines) {
         out += l;
@@ -52,16 +52,16 @@ std::string joinLines(const std::vector<std::string>& lines) {
     return out;
 }
 
-IniText IniText::parse(std::string_view text) { return fromLines(splitLines(text)); }
+IniText IniText::Parse(std::string_view text) { return FromLines(SplitLines(text)); }
 
-IniText IniText::fromLines(const std::vector<std::string>& lines) {
+IniText IniText::FromLines(const std::vector<std::string>& lines) {
     IniText ini;
     Section* current = nullptr;
     for (const auto& raw : lines) {
-        std::string_view line = trimText(raw);
+        std::string_view line = TrimIniText(raw);
         if (line.empty() || line.front() == ';') continue;
         if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-            ini.sections_.push_back({std::string(trimText(line.substr(1, line.size() - 2))), {}, {}});
+            ini.sections_.push_back({std::string(TrimIniText(line.substr(1, line.size() - 2))), {}, {}});
             current = &ini.sections_.back();
             continue;
         }
@@ -71,57 +71,57 @@ IniText IniText::fromLines(const std::vector<std::string>& lines) {
         if (eq == std::string_view::npos) {
             e.key = std::string(line);
         } else {
-            e.key = std::string(trimText(line.substr(0, eq)));
-            e.value = std::string(trimText(line.substr(eq + 1)));
+            e.key = std::string(TrimIniText(line.substr(0, eq)));
+            e.value = std::string(TrimIniText(line.substr(eq + 1)));
             e.hasValue = true;
         }
         current->entries.push_back(std::move(e));
     }
-    ini.indexSections();
+    ini.IndexSections();
     return ini;
 }
 
-void IniText::indexEntry(Section& s, std::size_t i) {
+void IniText::IndexEntry(Section& s, std::size_t i) {
     const Entry& e = s.entries[i];
     if (e.hasValue) s.keyIndex.emplace(lowerText(e.key), i);  // emplace keeps the first
 }
 
-void IniText::indexSections() {
+void IniText::IndexSections() {
     sectionIndex_.clear();
     for (std::size_t i = 0; i < sections_.size(); ++i) {
         Section& s = sections_[i];
         sectionIndex_.emplace(lowerText(s.name), i);
         s.keyIndex.clear();
-        for (std::size_t k = 0; k < s.entries.size(); ++k) indexEntry(s, k);
+        for (std::size_t k = 0; k < s.entries.size(); ++k) IndexEntry(s, k);
     }
 }
 
-const IniText::Section* IniText::findSection(std::string_view name) const {
+const IniText::Section* IniText::FindSection(std::string_view name) const {
     auto it = sectionIndex_.find(lowerText(name));
     return it == sectionIndex_.end() ? nullptr : &sections_[it->second];
 }
 
-std::optional<std::string_view> IniText::value(std::string_view section, std::string_view key) const {
-    const Section* s = findSection(section);
+std::optional<std::string_view> IniText::Value(std::string_view section, std::string_view key) const {
+    const Section* s = FindSection(section);
     if (!s) return std::nullopt;
     auto it = s->keyIndex.find(lowerText(key));
     if (it == s->keyIndex.end()) return std::nullopt;
     return std::string_view(s->entries[it->second].value);
 }
 
-IniText::Section* IniText::findSectionForWrite(std::string_view name) {
-    return const_cast<Section*>(findSection(name));
+IniText::Section* IniText::FindSectionForWrite(std::string_view name) {
+    return const_cast<Section*>(FindSection(name));
 }
 
-void IniText::eraseSection(std::string_view name) {
-    const Section* s = findSection(name);
+void IniText::EraseSection(std::string_view name) {
+    const Section* s = FindSection(name);
     if (!s) return;
     sections_.erase(sections_.begin() + (s - sections_.data()));
-    indexSections();
+    IndexSections();
 }
 
-void IniText::writeValue(std::string_view section, std::string_view key, std::string value) {
-    Section* s = findSectionForWrite(section);
+void IniText::WriteValue(std::string_view section, std::string_view key, std::string value) {
+    Section* s = FindSectionForWrite(section);
     if (!s) {
         sections_.push_back({std::string(section), {}, {}});
         sectionIndex_.emplace(lowerText(section), sections_.size() - 1);
@@ -133,10 +133,10 @@ void IniText::writeValue(std::string_view section, std::string_view key, std::st
         return;
     }
     s->entries.push_back({std::string(key), std::move(value), true});
-    indexEntry(*s, s->entries.size() - 1);
+    IndexEntry(*s, s->entries.size() - 1);
 }
 
-std::vector<std::string> IniText::toLines() const {
+std::vector<std::string> IniText::ToLines() const {
     std::vector<std::string> out;
     for (const auto& s : sections_) {
         out.push_back("[" + s.name + "]");
@@ -146,7 +146,7 @@ std::vector<std::string> IniText::toLines() const {
     return out;
 }
 
-bool parseInt32(std::string_view s, std::int32_t& out) {
+bool ParseInt32(std::string_view s, std::int32_t& out) {
     if (s.empty()) return false;
     bool neg = false;
     if (s.front() == '+' || s.front() == '-') {
@@ -184,15 +184,15 @@ bool parseInt32(std::string_view s, std::int32_t& out) {
     return true;
 }
 
-std::int32_t toInteger(std::optional<std::string_view> v, std::int32_t def) {
+std::int32_t ToInteger(std::optional<std::string_view> v, std::int32_t def) {
     std::int32_t r;
-    return v && parseInt32(*v, r) ? r : def;
+    return v && ParseInt32(*v, r) ? r : def;
 }
 
-bool toBoolean(std::optional<std::string_view> v, bool def) {
+bool ToBoolean(std::optional<std::string_view> v, bool def) {
     if (!v) return def;
     std::int32_t r;
-    return parseInt32(*v, r) && r == 1;
+    return ParseInt32(*v, r) && r == 1;
 }
 
 namespace {
@@ -207,28 +207,28 @@ void parseFields(std::string_view text, int* fields, int count) {
     }
     for (int i = 0; i < count; ++i) {
         std::int32_t v;
-        if (!parseInt32(current[i], v))
+        if (!ParseInt32(current[i], v))
             throw EConvertError("'" + current[i] + "' is not a valid integer value");
         fields[i] = v;
     }
 }
 }  // namespace
 
-fw::Point toPoint(std::optional<std::string_view> v, fw::Point def) {
+fw::Point ToPoint(std::optional<std::string_view> v, fw::Point def) {
     if (!v) return def;
     int f[2];
     parseFields(*v, f, 2);
     return {f[0], f[1]};
 }
 
-fw::Rect toRect(std::optional<std::string_view> v, fw::Rect def) {
+fw::Rect ToRect(std::optional<std::string_view> v, fw::Rect def) {
     if (!v) return def;
     int f[4];
     parseFields(*v, f, 4);
     return {f[0], f[1], f[2], f[3]};
 }
 
-TkvFontStyles toFontStyles(std::optional<std::string_view> v, TkvFontStyles def) {
+TkvFontStyles ToFontStyles(std::optional<std::string_view> v, TkvFontStyles def) {
     if (!v) return def;
     TkvFontStyles s;
     s.bold = v->find("fsbold") != std::string_view::npos;
@@ -253,46 +253,46 @@ int keywordIndex(std::string_view v, const char* const (&names)[N]) {
 }
 }  // namespace
 
-TkvAlignment toAlignment(std::optional<std::string_view> v, TkvAlignment def) {
+TkvAlignment ToAlignment(std::optional<std::string_view> v, TkvAlignment def) {
     if (!v) return def;
     if (*v == "tacenter") return tacenter;
     if (*v == "taleftjustify") return taleftjustify;
     return tarightjustify;
 }
 
-TkvStretchType toStretchType(std::optional<std::string_view> v, TkvStretchType def) {
+TkvStretchType ToStretchType(std::optional<std::string_view> v, TkvStretchType def) {
     if (!v) return def;
     if (*v == "stfull") return stfull;
     if (*v == "stvert") return stvert;
     return sthorz;
 }
 
-TkvMorphKind toMorphKind(std::optional<std::string_view> v, TkvMorphKind def) {
+TkvMorphKind ToMorphKind(std::optional<std::string_view> v, TkvMorphKind def) {
     if (!v) return def;
     int i = keywordIndex(*v, kMorphNames);
     return i < 0 ? mkdefault : static_cast<TkvMorphKind>(i);
 }
 
-TkvInactiveEffect toInactiveEffect(std::optional<std::string_view> v, TkvInactiveEffect def) {
+TkvInactiveEffect ToInactiveEffect(std::optional<std::string_view> v, TkvInactiveEffect def) {
     if (!v) return def;
     int i = keywordIndex(*v, kEffectNames);
     return i < 0 ? iegrayscale : static_cast<TkvInactiveEffect>(i);
 }
 
-TkvStdCommand toCommand(std::optional<std::string_view> v, TkvStdCommand def) {
+TkvStdCommand ToCommand(std::optional<std::string_view> v, TkvStdCommand def) {
     if (!v) return def;
     int i = keywordIndex(*v, kCommandNames);
     return i < 0 || i > cmrollup ? cmminimizetotray : static_cast<TkvStdCommand>(i);
 }
 
-std::string pointText(fw::Point p) { return std::to_string(p.x) + "," + std::to_string(p.y); }
+std::string PointText(fw::Point p) { return std::to_string(p.x) + "," + std::to_string(p.y); }
 
-std::string rectText(const fw::Rect& r) {
+std::string RectText(const fw::Rect& r) {
     return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
            std::to_string(r.bottom);
 }
 
-std::string fontStylesText(TkvFontStyles s) {
+std::string FontStylesText(TkvFontStyles s) {
     std::string out;
     auto add = [&out](bool on, const char* name) {
         if (!on) return;
@@ -306,14 +306,14 @@ std::string fontStylesText(TkvFontStyles s) {
     return out;
 }
 
-const char* alignmentText(TkvAlignment a) {
+const char* AlignmentText(TkvAlignment a) {
     switch (a) {
     case tacenter: return "tacenter";
     case taleftjustify: return "taleftjustify";
     default: return "tarightjustify";
     }
 }
-const char* stretchTypeText(TkvStretchType t) { return t == stfull ? "stfull" : t == stvert ? "stvert" : "sthorz"; }
-const char* morphKindText(TkvMorphKind k) { return kMorphNames[k]; }
-const char* inactiveEffectText(TkvInactiveEffect e) { return kEffectNames[e]; }
-const char* commandText(TkvStdCommand c) { return kCommandNames[c]; }
+const char* StretchTypeText(TkvStretchType t) { return t == stfull ? "stfull" : t == stvert ? "stvert" : "sthorz"; }
+const char* MorphKindText(TkvMorphKind k) { return kMorphNames[k]; }
+const char* InactiveEffectText(TkvInactiveEffect e) { return kEffectNames[e]; }
+const char* CommandText(TkvStdCommand c) { return kCommandNames[c]; }

@@ -4,41 +4,41 @@
 
 namespace {
 void writeSlot(fw::Stream& s, const BmpImage& img) {
-    if (img.empty()) {
-        writeByte(s, 1);
+    if (img.Empty()) {
+        WriteByte(s, 1);
     } else {
-        writeByte(s, 0);
-        img.write(s);
+        WriteByte(s, 0);
+        img.Write(s);
     }
 }
 
 BmpImage readSlot(fw::Stream& s) {
-    if (readByte(s) != 0) return {};
-    return BmpImage::read(s);
+    if (ReadByte(s) != 0) return {};
+    return BmpImage::Read(s);
 }
 
-BmpImage loadPictureFile(const std::string& path) { return BmpImage::fromFile(fw::readFile(path)); }
+BmpImage loadPictureFile(const std::string& path) { return BmpImage::FromFile(fw::readFile(path)); }
 }  // namespace
 
-void SkinPackage::write(fw::Stream& s) const {
-    writeInt32(s, kSkinPackageVersion);
+void SkinPackage::Write(fw::Stream& s) const {
+    WriteInt32(s, kSkinPackageVersion);
     writeSlot(s, picture);
     writeSlot(s, inactivePicture);
     writeSlot(s, mask);
-    writeInt32(s, static_cast<std::int32_t>(activePictures.size()));
-    for (const auto& img : activePictures) img.write(s);
+    WriteInt32(s, static_cast<std::int32_t>(activePictures.size()));
+    for (const auto& img : activePictures) img.Write(s);
     s.write(text.data(), text.size());
 }
 
-std::vector<std::uint8_t> SkinPackage::toBytes() const {
+std::vector<std::uint8_t> SkinPackage::ToBytes() const {
     fw::MemoryStream s;
-    write(s);
+    Write(s);
     return s.release();
 }
 
-std::optional<SkinPackage> readSkinPackage(fw::Stream& s) {
+std::optional<SkinPackage> ReadSkinPackage(fw::Stream& s) {
     SkinPackage p;
-    p.version = readInt32(s);
+    p.version = ReadInt32(s);
     if (p.version > kSkinPackageVersion) return std::nullopt;
     p.picture = readSlot(s);
     p.inactivePicture = readSlot(s);
@@ -47,25 +47,25 @@ std::optional<SkinPackage> readSkinPackage(fw::Stream& s) {
         readSlot(s);
         readSlot(s);
     }
-    std::int32_t count = readInt32(s);
-    for (std::int32_t i = 0; i < count; ++i) p.activePictures.push_back(BmpImage::read(s));
+    std::int32_t count = ReadInt32(s);
+    for (std::int32_t i = 0; i < count; ++i) p.activePictures.push_back(BmpImage::Read(s));
     auto rest = s.readAll();
     p.text.assign(reinterpret_cast<const char*>(rest.data()), rest.size());
     return p;
 }
 
-std::optional<SkinPackage> buildSkinPackage(const std::string& descriptionPath) {
+std::optional<SkinPackage> BuildSkinPackage(const std::string& descriptionPath) {
     auto bytes = fw::readFile(descriptionPath);
     std::vector<std::string> lines =
-        splitLines(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-    IniText ini = IniText::fromLines(lines);
+        SplitLines(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    IniText ini = IniText::FromLines(lines);
     for (const char* section : {"VERSION", "PICTURES", "FORMINFO", "SKINOBJECTS", "SKINCONTROLS"})
-        if (!ini.hasSection(section)) return std::nullopt;
+        if (!ini.HasSection(section)) return std::nullopt;
 
     std::size_t slash = descriptionPath.find_last_of("/\\");
     std::string folder = slash == std::string::npos ? std::string() : descriptionPath.substr(0, slash + 1);
     auto picture = [&](std::string_view key) -> BmpImage {
-        auto name = ini.value("PICTURES", key);
+        auto name = ini.Value("PICTURES", key);
         if (!name || name->empty()) return {};
         return loadPictureFile(folder + std::string(*name));
     };
@@ -74,30 +74,30 @@ std::optional<SkinPackage> buildSkinPackage(const std::string& descriptionPath) 
     p.picture = picture("picture");
     p.inactivePicture = picture("inactivepicture");
     p.mask = picture("mask");
-    std::int32_t count = toInteger(ini.value("PICTURES", "activepicturescount"), 0);
+    std::int32_t count = ToInteger(ini.Value("PICTURES", "activepicturescount"), 0);
     for (std::int32_t i = 0; i < count; ++i) {
-        auto name = ini.value("PICTURES", std::to_string(i));
+        auto name = ini.Value("PICTURES", std::to_string(i));
         p.activePictures.push_back(loadPictureFile(folder + std::string(name ? *name : std::string_view())));
     }
-    p.text = joinLines(lines);
+    p.text = JoinLines(lines);
     return p;
 }
 
-std::vector<std::uint8_t> frameCompressedSkin(std::span<const std::uint8_t> zlibData) {
+std::vector<std::uint8_t> FrameCompressedSkin(std::span<const std::uint8_t> zlibData) {
     fw::MemoryStream s;
-    writeInt32(s, kSkinPackageVersion);
-    writeInt32(s, static_cast<std::int32_t>(zlibData.size()));
-    writeBytes(s, zlibData);
+    WriteInt32(s, kSkinPackageVersion);
+    WriteInt32(s, static_cast<std::int32_t>(zlibData.size()));
+    WriteBytes(s, zlibData);
     return s.release();
 }
 
-std::vector<std::uint8_t> unframeCompressedSkin(fw::Stream& s) {
+std::vector<std::uint8_t> UnframeCompressedSkin(fw::Stream& s) {
     s.setPosition(0);
-    std::int32_t version = readInt32(s);
+    std::int32_t version = ReadInt32(s);
     if (version > kSkinPackageVersion) return {};
-    std::int32_t length = readInt32(s);
+    std::int32_t length = ReadInt32(s);
     if (length <= 0) return {};
-    if (static_cast<std::size_t>(length) > remaining(s)) throw readError();
+    if (static_cast<std::size_t>(length) > Remaining(s)) throw ReadError();
     std::vector<std::uint8_t> out(static_cast<std::size_t>(length));
     s.readBuffer(out.data(), out.size());
     return out;

@@ -20,21 +20,21 @@ struct SkinPackage {
     std::string text;          // the description, bytes as stored
 
     // Writes the package (always as version 3): an empty slot is the flag byte 1, a picture the flag 0 and its image.
-    void write(fw::Stream& s) const;
-    std::vector<std::uint8_t> toBytes() const;
+    void Write(fw::Stream& s) const;
+    std::vector<std::uint8_t> ToBytes() const;
 };
 
 // Reads a package from the stream's position to its end. A version above 3 is not an error: the result is nullopt
 // and nothing else is read. Damaged data throws (StreamError, EInvalidGraphic).
-std::optional<SkinPackage> readSkinPackage(fw::Stream& s);
+std::optional<SkinPackage> ReadSkinPackage(fw::Stream& s);
 
 // Builds a package from a skin description file and the BMP files named in its [PICTURES] section (relative to
 // the file's folder). Returns nullopt, changing nothing, when one of the sections [VERSION], [PICTURES],
 // [FORMINFO], [SKINOBJECTS], [SKINCONTROLS] is missing. A missing picture file throws StreamError.
-std::optional<SkinPackage> buildSkinPackage(const std::string& descriptionPath);
+std::optional<SkinPackage> BuildSkinPackage(const std::string& descriptionPath);
 
 // The framed layout of a compressed skin: version 3, the length of the zlib stream, the stream.
-std::vector<std::uint8_t> frameCompressedSkin(std::span<const std::uint8_t> zlibData);
+std::vector<std::uint8_t> FrameCompressedSkin(std::span<const std::uint8_t> zlibData);
 // Takes the zlib stream out of a framed layout read from the stream's position 0. Returns an empty buffer when
 // the framed version is above 3; throws StreamError when the length runs past the data.
-std::vector<std::uint8_t> unframeCompressedSkin(fw::Stream& s);
+std::vector<std::uint8_t> UnframeCompressedSkin(fw::Stream& s);

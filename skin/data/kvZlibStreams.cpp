@@ -23,7 +23,7 @@ TCompressionStream::TCompressionStream(fw::Stream& dest, int level) : s_(std::ma
 
 TCompressionStream::~TCompressionStream() { deflateEnd(&s_->z); }
 
-void TCompressionStream::write(const void* src, std::size_t n) {
+void TCompressionStream::Write(const void* src, std::size_t n) {
     if (finished_) throw ECompressionError(kInvalidOperation);
     auto* p = static_cast<const std::uint8_t*>(src);
     while (n > 0) {
@@ -43,7 +43,7 @@ void TCompressionStream::write(const void* src, std::size_t n) {
     }
 }
 
-void TCompressionStream::finish() {
+void TCompressionStream::Finish() {
     if (finished_) return;
     s_->z.next_in = nullptr;
     s_->z.avail_in = 0;
@@ -59,8 +59,8 @@ void TCompressionStream::finish() {
     finished_ = true;
 }
 
-std::size_t TCompressionStream::read(void*, std::size_t) { throw ECompressionError(kInvalidOperation); }
-std::int64_t TCompressionStream::seek(std::int64_t offset, fw::SeekOrigin origin) {
+std::size_t TCompressionStream::Read(void*, std::size_t) { throw ECompressionError(kInvalidOperation); }
+std::int64_t TCompressionStream::Seek(std::int64_t offset, fw::SeekOrigin origin) {
     // Asking for the current position is the one seek a write-only stream answers.
     if (offset == 0 && origin == fw::SeekOrigin::Current) return static_cast<std::int64_t>(s_->z.total_in);
     throw ECompressionError(kInvalidOperation);
@@ -78,7 +78,7 @@ TDecompressionStream::TDecompressionStream(fw::Stream& source)
 
 TDecompressionStream::~TDecompressionStream() { inflateEnd(&s_->z); }
 
-std::size_t TDecompressionStream::read(void* dst, std::size_t n) {
+std::size_t TDecompressionStream::Read(void* dst, std::size_t n) {
     if (ended_ || n == 0) return 0;
     s_->z.next_out = static_cast<Bytef*>(dst);
     s_->z.avail_out = static_cast<uInt>(std::min<std::size_t>(n, 1u << 30));
@@ -102,7 +102,7 @@ std::size_t TDecompressionStream::read(void* dst, std::size_t n) {
     return done;
 }
 
-std::int64_t TDecompressionStream::seek(std::int64_t offset, fw::SeekOrigin origin) {
+std::int64_t TDecompressionStream::Seek(std::int64_t offset, fw::SeekOrigin origin) {
     if (offset == 0 && origin == fw::SeekOrigin::Begin) {
         if (inflateReset(&s_->z) != Z_OK) throw EDecompressionError(kDecompressError);
         s_->z.avail_in = 0;
@@ -111,24 +111,24 @@ std::int64_t TDecompressionStream::seek(std::int64_t offset, fw::SeekOrigin orig
         ended_ = false;
         return 0;
     }
-    if (origin == fw::SeekOrigin::Begin && offset >= position()) {
-        offset -= position();
+    if (origin == fw::SeekOrigin::Begin && offset >= Position()) {
+        offset -= Position();
         origin = fw::SeekOrigin::Current;
     }
     if (offset >= 0 && origin == fw::SeekOrigin::Current) {
         std::uint8_t scratch[kZlibBufferSize];
         std::int64_t left = offset;
         while (left > 0) {
-            std::size_t got = read(scratch, static_cast<std::size_t>(std::min<std::int64_t>(left, sizeof scratch)));
+            std::size_t got = Read(scratch, static_cast<std::size_t>(std::min<std::int64_t>(left, sizeof scratch)));
             if (got == 0) break;
             left -= static_cast<std::int64_t>(got);
         }
-        return position();
+        return Position();
     }
     throw EDecompressionError(kInvalidOperation);
 }
 
-void TDecompressionStream::write(const void*, std::size_t) { throw EDecompressionError(kInvalidOperation); }
+void TDecompressionStream::Write(const void*, std::size_t) { throw EDecompressionError(kInvalidOperation); }
 
 void CompressStream(fw::Stream& source, fw::Stream& dest) {
     source.setPosition(0);
@@ -137,9 +137,9 @@ void CompressStream(fw::Stream& source, fw::Stream& dest) {
     for (;;) {
         std::size_t got = source.read(block, sizeof block);
         if (got == 0) break;
-        z.write(block, got);
+        z.Write(block, got);
     }
-    z.finish();
+    z.Finish();
 }
 
 void DecompressStream(fw::Stream& dest, fw::Stream& source) {
@@ -148,7 +148,7 @@ void DecompressStream(fw::Stream& dest, fw::Stream& source) {
     std::uint8_t block[kZlibBufferSize];
     std::size_t total = 0;
     for (;;) {
-        std::size_t got = z.read(block, sizeof block);
+        std::size_t got = z.Read(block, sizeof block);
         if (got == 0) break;
         total += got;
         if (total > kMaxInflatedSize) throw EDecompressionError("compressed skin too large");

@@ -34,12 +34,12 @@ public:
     TCompressionStream(const TCompressionStream&) = delete;
     TCompressionStream& operator=(const TCompressionStream&) = delete;
 
-    void write(const void* src, std::size_t n);
+    void Write(const void* src, std::size_t n);
     // Flushes the rest of the stream (the deflate finish) into dest. Further writes are invalid.
-    void finish();
+    void Finish();
     // Reading or seeking a compressing stream is not allowed.
-    std::size_t read(void*, std::size_t);
-    std::int64_t seek(std::int64_t, fw::SeekOrigin);
+    std::size_t Read(void*, std::size_t);
+    std::int64_t Seek(std::int64_t, fw::SeekOrigin);
 
 private:
     struct State;
@@ -58,10 +58,10 @@ public:
     TDecompressionStream& operator=(const TDecompressionStream&) = delete;
 
     // Reads up to n inflated bytes; fewer at the end of the zlib stream or of the source.
-    std::size_t read(void* dst, std::size_t n);
-    std::int64_t seek(std::int64_t offset, fw::SeekOrigin origin);
-    void write(const void*, std::size_t);
-    std::int64_t position() const { return static_cast<std::int64_t>(produced_); }
+    std::size_t Read(void* dst, std::size_t n);
+    std::int64_t Seek(std::int64_t offset, fw::SeekOrigin origin);
+    void Write(const void*, std::size_t);
+    std::int64_t Position() const { return static_cast<std::int64_t>(produced_); }
 
 private:
     struct State;

@@ -16,7 +16,7 @@ const MessageButtonInfo kMessageButtonTable[kMessageButtonCount] = {
     {"Help", mrNone, u"&Help", "MSG_BTN_HELP"},
 };
 
-const MessageKindInfo& messageKindInfo(TkvMessageKind kind) {
+const MessageKindInfo& MessageKindInfoOf(TkvMessageKind kind) {
     static const MessageKindInfo kinds[] = {
         {u"Warning", "MSG_CAP_WARNING"},
         {u"Error", "MSG_CAP_ERROR"},
@@ -29,24 +29,24 @@ const MessageKindInfo& messageKindInfo(TkvMessageKind kind) {
 }
 
 namespace {
-bool has(TkvMessageButtons set, TkvMessageButton b) { return (set & buttonBit(b)) != 0; }
+bool has(TkvMessageButtons set, TkvMessageButton b) { return (set & ButtonBit(b)) != 0; }
 }  // namespace
 
-int defaultMessageButton(TkvMessageButtons buttons) {
+int DefaultMessageButton(TkvMessageButtons buttons) {
     for (TkvMessageButton b : {mbOK, mbYes, mbRetry}) {
         if (has(buttons, b)) return b;
     }
     return -1;
 }
 
-int cancelMessageButton(TkvMessageButtons buttons) {
+int CancelMessageButton(TkvMessageButtons buttons) {
     for (TkvMessageButton b : {mbCancel, mbNo, mbOK}) {
         if (has(buttons, b)) return b;
     }
     return -1;
 }
 
-MessageLayout layoutMessageBox(const MessageLayoutInput& in) {
+MessageLayout LayoutMessageBox(const MessageLayoutInput& in) {
     MessageLayout out;
     int count = 0;
     for (int b = 0; b < kMessageButtonCount; ++b) count += has(in.buttons, static_cast<TkvMessageButton>(b)) ? 1 : 0;

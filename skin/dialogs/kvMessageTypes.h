@@ -17,7 +17,7 @@ enum TkvMessageButton : int {
     mbYes = 0, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll, mbNoToAll, mbYesToAll, mbHelp, kMessageButtonCount
 };
 
-constexpr TkvMessageButtons buttonBit(TkvMessageButton b) { return static_cast<TkvMessageButtons>(1u << b); }
+constexpr TkvMessageButtons ButtonBit(TkvMessageButton b) { return static_cast<TkvMessageButtons>(1u << b); }
 
 // Modal results.
 inline constexpr int mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7,
@@ -35,7 +35,7 @@ struct MessageKindInfo {
     std::u16string_view caption;  // built-in caption (the custom kind uses the application's title instead)
     const char* key;              // interface-text key, nullptr for the custom kind
 };
-const MessageKindInfo& messageKindInfo(TkvMessageKind kind);
+const MessageKindInfo& MessageKindInfoOf(TkvMessageKind kind);
 
 inline constexpr std::u16string_view kShowAgainCaption = u"Do not display this message again";
 
@@ -44,9 +44,9 @@ inline constexpr int kMsgButtonWidth = 70, kMsgDefaultButtonHeight = 25, kMsgBut
                      kMsgLabelTop = 15, kMsgIconLeft = 5, kMsgMinIconTop = 10, kMsgIconSize = 32, kMsgCheckHeight = 30;
 
 // Default button: OK, else Yes, else Retry; -1 when none of them is in the set.
-int defaultMessageButton(TkvMessageButtons buttons);
+int DefaultMessageButton(TkvMessageButtons buttons);
 // Cancel button: Cancel, else No, else OK; -1 when none of them is in the set.
-int cancelMessageButton(TkvMessageButtons buttons);
+int CancelMessageButton(TkvMessageButtons buttons);
 
 struct MessageLayoutInput {
     int labelWidth = 0;   // the auto-sized message label
@@ -72,4 +72,4 @@ struct MessageLayout {
     std::vector<PlacedMessageButton> buttons;  // table order, left to right
 };
 
-MessageLayout layoutMessageBox(const MessageLayoutInput& in);
+MessageLayout LayoutMessageBox(const MessageLayoutInput& in);

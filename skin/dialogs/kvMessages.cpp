@@ -54,7 +54,7 @@ HWND makeChild(HWND parent, const wchar_t* cls, const std::wstring& text, DWORD 
 std::unique_ptr<TkvMessageForm> TkvSkinMessage::CreateSkinMessageForm(std::u16string_view text, TkvMessageKind kind,
                                                                       TkvMessageButtons buttons, int left, int top) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    registerMessageFormClass(&TkvMessageForm::windowProc);
+    registerMessageFormClass(&TkvMessageForm::WindowProc);
     std::unique_ptr<TkvMessageForm> form(new TkvMessageForm());
     form->labelFont_ = DefaultFont;
     form->buttonFont_ = DefaultButtonFont;
@@ -81,12 +81,12 @@ std::unique_ptr<TkvMessageForm> TkvSkinMessage::CreateSkinMessageForm(std::u16st
     in.showAgain = ShowAgainFlag;
     in.checkCaptionWidth = ShowAgainFlag ? measureText(form->labelFont_.handle(), checkCaption).cx : 0;
     in.maxClientWidth = std::max(0, static_cast<int>(work.right - work.left) - frameWidth);
-    form->layout_ = layoutMessageBox(in);
+    form->layout_ = LayoutMessageBox(in);
     const MessageLayout& l = form->layout_;
-    form->defaultButton_ = defaultMessageButton(buttons);
-    form->cancelButton_ = cancelMessageButton(buttons);
+    form->defaultButton_ = DefaultMessageButton(buttons);
+    form->cancelButton_ = CancelMessageButton(buttons);
 
-    const std::wstring caption = kind == TkvMessageKind::mtCustom ? ApplicationTitle : fw::toWide(messageKindInfo(kind).caption);
+    const std::wstring caption = kind == TkvMessageKind::mtCustom ? ApplicationTitle : fw::toWide(MessageKindInfoOf(kind).caption);
     const int outerWidth = l.clientWidth + frameWidth;
     const int outerHeight = l.clientHeight + frameHeight;
     if (left < -10000) {
@@ -121,10 +121,10 @@ std::unique_ptr<TkvMessageForm> TkvSkinMessage::CreateSkinMessageForm(std::u16st
 int TkvSkinMessage::ShowMessageBox(std::u16string_view text, TkvMessageKind kind, TkvMessageButtons buttons,
                                    int helpContext) {
     std::unique_ptr<TkvMessageForm> form = CreateSkinMessageForm(text, kind, buttons, -10001, -10001);
-    if (form->handle() == nullptr) return mrCancel;
+    if (form->Handle() == nullptr) return mrCancel;
     form->HelpContext = helpContext;
-    const int result = form->showModal();
-    if (ShowAgainFlag) ShowAgainFlagValue = !form->checkBoxChecked();
+    const int result = form->ShowModal();
+    if (ShowAgainFlag) ShowAgainFlagValue = !form->CheckBoxChecked();
     return result;
 }
 
@@ -132,38 +132,38 @@ TkvMessageForm::~TkvMessageForm() {
     if (window_.get() != nullptr) SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
 }
 
-bool TkvMessageForm::checkBoxChecked() const {
+bool TkvMessageForm::CheckBoxChecked() const {
     HWND check = GetDlgItem(window_.get(), kMessageCheckBoxId);
     return check != nullptr && SendMessageW(check, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-void TkvMessageForm::pressButton(int button) {
+void TkvMessageForm::PressButton(int button) {
     HWND b = GetDlgItem(window_.get(), kMessageButtonIdBase + button);
     if (b != nullptr) SendMessageW(b, BM_CLICK, 0, 0);
 }
 
 // Enter presses the focused button (or the default one), Escape the cancel button; true when used.
-bool TkvMessageForm::handleKey(const MSG& msg) {
+bool TkvMessageForm::HandleKey(const MSG& msg) {
     if (msg.message != WM_KEYDOWN) return false;
     if (msg.hwnd != window_.get() && !IsChild(window_.get(), msg.hwnd)) return false;
     if (msg.wParam == VK_RETURN) {
         const int id = GetDlgCtrlID(GetFocus());
         if (GetParent(GetFocus()) == window_.get() && id >= kMessageButtonIdBase &&
             id < kMessageButtonIdBase + kMessageButtonCount) {
-            pressButton(id - kMessageButtonIdBase);
+            PressButton(id - kMessageButtonIdBase);
         } else if (defaultButton_ >= 0) {
-            pressButton(defaultButton_);
+            PressButton(defaultButton_);
         }
         return true;
     }
     if (msg.wParam == VK_ESCAPE) {
-        if (cancelButton_ >= 0) pressButton(cancelButton_);
+        if (cancelButton_ >= 0) PressButton(cancelButton_);
         return true;
     }
     return false;
 }
 
-int TkvMessageForm::showModal() {
+int TkvMessageForm::ShowModal() {
     HWND hwnd = window_.get();
     HWND owner = GetWindow(hwnd, GW_OWNER);
     const bool ownerWasEnabled = owner != nullptr && IsWindowEnabled(owner);
@@ -184,7 +184,7 @@ int TkvMessageForm::showModal() {
             modalResult_ = mrCancel;
             break;
         }
-        if (handleKey(msg)) continue;
+        if (HandleKey(msg)) continue;
         if (IsDialogMessageW(hwnd, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
@@ -195,7 +195,7 @@ int TkvMessageForm::showModal() {
     return modalResult_;
 }
 
-LRESULT CALLBACK TkvMessageForm::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT CALLBACK TkvMessageForm::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCCREATE) {
         auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));

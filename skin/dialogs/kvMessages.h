@@ -53,22 +53,22 @@ public:
     TkvMessageForm(const TkvMessageForm&) = delete;
     TkvMessageForm& operator=(const TkvMessageForm&) = delete;
 
-    HWND handle() const { return window_.get(); }
-    const MessageLayout& layout() const { return layout_; }
-    int defaultButton() const { return defaultButton_; }
-    int cancelButton() const { return cancelButton_; }
-    bool checkBoxChecked() const;
+    HWND Handle() const { return window_.get(); }
+    const MessageLayout& Layout() const { return layout_; }
+    int DefaultButton() const { return defaultButton_; }
+    int CancelButton() const { return cancelButton_; }
+    bool CheckBoxChecked() const;
     int HelpContext = 0;
 
     // Shows the dialog modally over the active window; returns the modal result.
-    int showModal();
+    int ShowModal();
 
 private:
     friend class TkvSkinMessage;
     TkvMessageForm() = default;
-    static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    bool handleKey(const MSG& msg);
-    void pressButton(int button);
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    bool HandleKey(const MSG& msg);
+    void PressButton(int button);
 
     fw::Window window_;
     fw::Font labelFont_;

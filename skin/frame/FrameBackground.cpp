@@ -9,29 +9,29 @@ fw::Bitmap ComposeClientBackground(const TkvSkinData& skin, int clientW, int cli
         if (skin.BGPictureIndex < static_cast<int>(skin.ActivePictures.size()))
             tile = skin.ActivePictures[static_cast<std::size_t>(skin.BGPictureIndex)].view();
     } else if (!skin.ClientRect.empty()) {
-        tile = copySegment(skin.FramePicture.view(), skin.ClientRect, scratch);
+        tile = CopySegment(skin.FramePicture.view(), skin.ClientRect, scratch);
     }
     if (tile.empty() || clientW <= 0 || clientH <= 0) return {};
     fw::Bitmap out(clientW, clientH);
     const fw::Rect area{0, 0, clientW, clientH};
     if (!skin.StretchEffect) {
-        tilePixels(tile, out, {0, 0}, area);
+        TilePixels(tile, out, {0, 0}, area);
         return out;
     }
     switch (skin.StretchType) {
         case stfull:
-            stretchPixels(tile, out, {0, 0, windowW, windowH});
+            StretchPixels(tile, out, {0, 0, windowW, windowH});
             break;
         case sthorz: {  // stretched to the window's height, repeated across
             fw::Bitmap strip(tile.width, std::max(windowH, 1));
-            stretchPixels(tile, strip, strip.rect());
-            tilePixels(strip, out, {0, 0}, area);
+            StretchPixels(tile, strip, strip.rect());
+            TilePixels(strip, out, {0, 0}, area);
             break;
         }
         case stvert: {  // stretched to the window's width, repeated downwards
             fw::Bitmap strip(std::max(windowW, 1), tile.height);
-            stretchPixels(tile, strip, strip.rect());
-            tilePixels(strip, out, {0, 0}, area);
+            StretchPixels(tile, strip, strip.rect());
+            TilePixels(strip, out, {0, 0}, area);
             break;
         }
     }

@@ -1,7 +1,7 @@
 #include "skin/frame/FrameGeometry.h"
 
-int DefaultFrameCaptionHeight(bool toolWindow) { return toolWindow ? 15 : 19; }
-int DefaultFrameButtonSize(bool toolWindow) { return toolWindow ? 13 : 17; }
+int DefaultFrameCaptionHeight(bool ToolWindow) { return ToolWindow ? 15 : 19; }
+int DefaultFrameButtonSize(bool ToolWindow) { return ToolWindow ? 13 : 17; }
 
 TkvStretchedGeometry StretchFrameGeometry(const TkvSkinData& s, int width, int height) {
     const int pw = s.FramePicture.width(), ph = s.FramePicture.height();

@@ -11,8 +11,8 @@
 #include "skin/data/kvSkinData.h"
 
 // Frame without skin: caption height and caption button size (tool windows are smaller), border width.
-int DefaultFrameCaptionHeight(bool toolWindow);
-int DefaultFrameButtonSize(bool toolWindow);
+int DefaultFrameCaptionHeight(bool ToolWindow);
+int DefaultFrameButtonSize(bool ToolWindow);
 inline constexpr int kDefaultFrameBorder = 3;
 
 struct TkvStretchedGeometry {

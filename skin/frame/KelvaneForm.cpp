@@ -40,7 +40,7 @@ TkvKelvaneForm::TkvKelvaneForm(fw::Component* owner) : fw::Component(owner), hos
     host_->windowProc = [this](fw::Message& m) { FrameWndProc(m); };
     // Without a skin the caption fonts show at once.
     auto fontChanged = [this] {
-        if (!loading() && !skinReady_ && SkinningOn && hasBorder()) sendNcPaint();
+        if (!loading() && !skinReady_ && SkinningOn && HasBorder()) SendNcPaint();
     };
     DefCaptionFont.onChange = fontChanged;
     DefInActiveCaptionFont.onChange = fontChanged;
@@ -116,12 +116,12 @@ void TkvKelvaneForm::SetAlphaBlendValue(int v) {
         SetLayeredWindowAttributes(host_->handle(), 0, static_cast<BYTE>(alphaBlendValue_), LWA_ALPHA);
 }
 
-bool TkvKelvaneForm::toolWindow() const {
+bool TkvKelvaneForm::ToolWindow() const {
     return host_->borderStyle() == fw::BorderStyle::ToolWindow || host_->borderStyle() == fw::BorderStyle::SizeToolWin;
 }
 
-int TkvKelvaneForm::DefaultCaptionHeight() const { return DefaultFrameCaptionHeight(toolWindow()); }
-int TkvKelvaneForm::DefaultButtonSize() const { return DefaultFrameButtonSize(toolWindow()); }
+int TkvKelvaneForm::DefaultCaptionHeight() const { return DefaultFrameCaptionHeight(ToolWindow()); }
+int TkvKelvaneForm::DefaultButtonSize() const { return DefaultFrameButtonSize(ToolWindow()); }
 
 bool TkvKelvaneForm::IsFrameActive() const { return host_->active(); }
 
@@ -157,11 +157,11 @@ int TkvKelvaneForm::CharsetForText(int charset, const std::wstring& text) {
     return charset;
 }
 
-void TkvKelvaneForm::sendNcPaint() {
+void TkvKelvaneForm::SendNcPaint() {
     if (host_->handleAllocated()) SendMessageW(host_->handle(), WM_NCPAINT, 1, 0);
 }
 
-void TkvKelvaneForm::recomputeGeometry() {
+void TkvKelvaneForm::RecomputeGeometry() {
     if (CurrentWidth == 0) CurrentWidth = host_->width();
     if (CurrentHeight == 0) CurrentHeight = host_->height();
     if (skinReady_) geometry_ = StretchFrameGeometry(*skinData_, CurrentWidth, CurrentHeight);
@@ -209,7 +209,7 @@ void TkvKelvaneForm::UpdateCaptionActive(bool animate) {
                 c->StartAnimation();
                 if (host_->handleAllocated()) SetTimer(host_->handle(), kCaptionTimer, 25, nullptr);
             }
-            sendNcPaint();
+            SendNcPaint();
         }
         break;
     }
@@ -229,49 +229,49 @@ void TkvKelvaneForm::PaintObjectNow(TkvActiveSkinObject& o) {
 
 // ---- geometry, region ----------------------------------------------------------------------------------------
 
-void TkvKelvaneForm::applyRegion(fw::Region r) {
+void TkvKelvaneForm::ApplyRegion(fw::Region r) {
     if (host_->handleAllocated()) SetWindowRegionCopy(host_->handle(), r);
     frameRegion_ = std::move(r);
 }
 
 void TkvKelvaneForm::UpdateRegion(bool rebuild) {
-    if (!SkinningOn || !hasBorder()) {
-        if (frameRegion_) applyRegion(fw::Region());
+    if (!SkinningOn || !HasBorder()) {
+        if (frameRegion_) ApplyRegion(fw::Region());
         return;
     }
     const bool hasMask = skinReady_ && !skinData_->FrameMask.empty();
     if (!hasMask) {
         if (!skinReady_) maskTop_ = maskBottom_ = maskLeft_ = maskRight_ = fw::Bitmap();
-        applyRegion(fw::Region(CreateRectRgn(0, 0, CurrentWidth, CurrentHeight)));
+        ApplyRegion(fw::Region(CreateRectRgn(0, 0, CurrentWidth, CurrentHeight)));
         return;
     }
     const TkvSkinData& s = *skinData_;
     const fw::ConstPixelView mask = s.FrameMask.view();
     if (!rebuild) {
-        applyRegion(CreatePlatformRegion(MaskToRegion(mask, 0, 0)));
+        ApplyRegion(CreatePlatformRegion(MaskToRegion(mask, 0, 0)));
         return;
     }
     const SkinCorners src{s.LeftTopPoint, s.RightTopPoint, s.LeftBottomPoint, s.RightBottomPoint, s.MaskRectArea};
     const TkvStretchedGeometry& g = geometry_;
     const SkinCorners dst{g.StretchedLeftTop, g.StretchedRightTop, g.StretchedLeftBottom, g.StretchedRightBottom,
                           g.StretchedMaskRect};
-    BorderBands bands = composeBands(mask, mask.rect(), src, dst, CurrentWidth, CurrentHeight, SkinStretch{},
+    BorderBands bands = ComposeBands(mask, mask.rect(), src, dst, CurrentWidth, CurrentHeight, SkinStretch{},
                                          false, fw::makePixel(255, 255, 255));
     maskTop_ = std::move(bands.top);
     maskBottom_ = std::move(bands.bottom);
     maskLeft_ = std::move(bands.left);
     maskRight_ = std::move(bands.right);
     std::optional<MaskRegion> r = ComposeMaskRegion(mask, src, dst, CurrentWidth, CurrentHeight);
-    if (r) applyRegion(CreatePlatformRegion(*r));
-    else applyRegion(fw::Region(CreateRectRgn(0, 0, CurrentWidth, CurrentHeight)));
+    if (r) ApplyRegion(CreatePlatformRegion(*r));
+    else ApplyRegion(fw::Region(CreateRectRgn(0, 0, CurrentWidth, CurrentHeight)));
 }
 
 void TkvKelvaneForm::UpdateFrame(bool relayout) {
     if (!skinReady_) return;
-    if (SkinningOn) recomputeGeometry();
+    if (SkinningOn) RecomputeGeometry();
     if (SkinningOn && relayout) LayoutObjects();
     UpdateRegion(relayout);
-    if (!frameRegion_ && SkinningOn && hasBorder()) sendNcPaint();
+    if (!frameRegion_ && SkinningOn && HasBorder()) SendNcPaint();
     if (skinData_->StretchEffect && host_->handleAllocated()) {
         host_->invalidate();
         for (fw::Control* c : host_->controls())
@@ -376,18 +376,18 @@ void TkvKelvaneForm::FrameWndProc(fw::Message& m) {
             RECT r{0, 0, 0, 0};
             AdjustWindowRectEx(&r, static_cast<DWORD>(cs->style), FALSE, cs->dwExStyle);
             designedClient_ = {cs->cx - (r.right - r.left), cs->cy - (r.bottom - r.top)};
-            callSaved(m);
+            CallSaved(m);
             return;
         }
         case WM_CREATE:
-            callSaved(m);
+            CallSaved(m);
             OnWindowCreated();
             return;
         case WM_NCCALCSIZE:
             if (!SkinningOn) break;
-            if (hasBorder()) {
+            if (HasBorder()) {
                 auto* r = reinterpret_cast<RECT*>(m.lParam);
-                if (skinReady_) recomputeGeometry();
+                if (skinReady_) RecomputeGeometry();
                 const fw::Rect c = FrameClientRect(fw::fromRECT(*r), skinReady_ ? skinData_ : nullptr,
                                                    DefaultCaptionHeight());
                 *r = fw::toRECT(c);
@@ -396,7 +396,7 @@ void TkvKelvaneForm::FrameWndProc(fw::Message& m) {
             return;
         case WM_NCPAINT:
             if (!SkinningOn) break;
-            if (hasBorder() && host_->handleAllocated()) {
+            if (HasBorder() && host_->handleAllocated()) {
                 fw::WindowDC dc(host_->handle(), fw::WindowDC::Area::WholeWindow);
                 PaintFrameTo(dc.get());
             }
@@ -406,17 +406,17 @@ void TkvKelvaneForm::FrameWndProc(fw::Message& m) {
             if (!SkinningOn) break;
             FrameActive = m.wParam != 0;
             m.result = 1;
-            if (hasBorder()) {
-                sendNcPaint();
+            if (HasBorder()) {
+                SendNcPaint();
                 UpdateCaptionActive(true);
             } else {
                 UpdateCaptionActive(false);
             }
             return;
         case WM_ACTIVATE:
-            callSaved(m);
+            CallSaved(m);
             if (SkinningOn) {
-                sendNcPaint();
+                SendNcPaint();
                 UpdateCaptionActive(true);
             }
             return;
@@ -431,8 +431,8 @@ void TkvKelvaneForm::FrameWndProc(fw::Message& m) {
             }
             break;
         case WM_DISPLAYCHANGE:
-            callSaved(m);
-            if (hasBorder() && (FrameMaxWidth() < host_->width() || FrameMaxHeight() < host_->height())) NudgeWidth();
+            CallSaved(m);
+            if (HasBorder() && (FrameMaxWidth() < host_->width() || FrameMaxHeight() < host_->height())) NudgeWidth();
             return;
         case WM_ERASEBKGND:
             if (!inPaint_) PaintClientBackground(fw::DCView::fromWParam(m.wParam).get());
@@ -442,15 +442,15 @@ void TkvKelvaneForm::FrameWndProc(fw::Message& m) {
             OnPaint(m);
             return;
         case WM_SETTEXT:
-            callSaved(m);
-            if (SkinningOn && hasBorder()) sendNcPaint();
+            CallSaved(m);
+            if (SkinningOn && HasBorder()) SendNcPaint();
             return;
         case WM_SHOWWINDOW:
             OnShowWindow(m);
             return;
         case WM_SYNCPAINT:
             if (SkinningOn && RolledUp) {
-                sendNcPaint();
+                SendNcPaint();
                 m.result = 0;
                 return;
             }
@@ -485,7 +485,7 @@ void TkvKelvaneForm::FrameWndProc(fw::Message& m) {
             m.result = (SkinningOn || platformMajorVersion() <= 5) ? 0x3235 : 0x3234;
             return;
         case KV_MSG_FRAME_PAINT_TO:
-            if (SkinningOn && m.wParam && hasBorder()) {
+            if (SkinningOn && m.wParam && HasBorder()) {
                 PaintFrameTo(fw::DCView::fromWParam(m.wParam).get());
                 m.result = 0x3233;
                 return;
@@ -493,7 +493,7 @@ void TkvKelvaneForm::FrameWndProc(fw::Message& m) {
             break;
         case KV_MSG_FRAME_PAINT_ALT:
             if (m.lParam == 0x41A2) {
-                if (SkinningOn && m.wParam && hasBorder()) PaintFrameTo(fw::DCView::fromWParam(m.wParam).get());
+                if (SkinningOn && m.wParam && HasBorder()) PaintFrameTo(fw::DCView::fromWParam(m.wParam).get());
                 m.result = 0x41A2;
                 return;
             }
@@ -501,12 +501,12 @@ void TkvKelvaneForm::FrameWndProc(fw::Message& m) {
         default:
             break;
     }
-    callSaved(m);
+    CallSaved(m);
     // Post-step: non-client mouse handling joins here with the frame's interaction.
 }
 
 void TkvKelvaneForm::OnWindowCreated() {
-    if (!SkinningOn || !hasBorder() || designedClient_.width < 0) return;
+    if (!SkinningOn || !HasBorder() || designedClient_.width < 0) return;
     // Keep the designed client area under the skinned border.
     const fw::Rect c = FrameClientRect({0, 0, 10000, 10000}, skinReady_ ? skinData_ : nullptr, DefaultCaptionHeight());
     const int w = designedClient_.width + (10000 - c.width());
@@ -520,17 +520,17 @@ void TkvKelvaneForm::OnWindowCreated() {
 }
 
 void TkvKelvaneForm::OnSize(fw::Message& m) {
-    callSaved(m);
+    CallSaved(m);
     CurrentWidth = host_->width();
     CurrentHeight = host_->height();
     if (SkinningOn && !skinReady_) {
         UpdateRegion(true);
-        sendNcPaint();
+        SendNcPaint();
     } else if (SkinningOn && skinReady_ && CurrentWidth >= FrameMinWidth() && CurrentHeight >= FrameMinHeight()) {
         UpdateFrame(true);
     }
     if (alphaBlend_ && alphaBlendValue_ != 255 && platformMajorVersion() >= 5) {
-        sendNcPaint();
+        SendNcPaint();
         host_->invalidate();
     }
 }
@@ -558,7 +558,7 @@ void TkvKelvaneForm::OnShowWindow(fw::Message& m) {
         HWND h = host_->handle();
         SetWindowLongW(h, GWL_EXSTYLE, GetWindowLongW(h, GWL_EXSTYLE) & ~static_cast<LONG>(WS_EX_LAYERED));
     }
-    callSaved(m);
+    CallSaved(m);
 }
 
 void TkvKelvaneForm::OnFadeTimer() {

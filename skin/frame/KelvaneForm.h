@@ -120,11 +120,11 @@ public:
 
 private:
     void FrameWndProc(fw::Message& m);
-    void callSaved(fw::Message& m) { saved_(m); }
-    bool hasBorder() const { return host_->borderStyle() != fw::BorderStyle::None; }
-    bool toolWindow() const;
-    void sendNcPaint();
-    void recomputeGeometry();
+    void CallSaved(fw::Message& m) { saved_(m); }
+    bool HasBorder() const { return host_->borderStyle() != fw::BorderStyle::None; }
+    bool ToolWindow() const;
+    void SendNcPaint();
+    void RecomputeGeometry();
     void BuildObjects();
     void LayoutObjects();
     void UpdateCaptionActive(bool animate);
@@ -137,7 +137,7 @@ private:
     void OnFadeTimer();
     void OnWindowCreated();
     void OnPaint(fw::Message& m);
-    void applyRegion(fw::Region r);
+    void ApplyRegion(fw::Region r);
 
     fw::Form* host_;
     std::function<void(fw::Message&)> saved_;

@@ -31,7 +31,7 @@ void TkvKelvaneForm::PaintSkinnedFrame(HDC dc) {
     if (CurrentWidth == 0) CurrentWidth = host_->width();
     if (CurrentHeight == 0) CurrentHeight = host_->height();
     if (CurrentWidth < FrameMinWidth() || CurrentHeight < FrameMinHeight()) return;
-    recomputeGeometry();
+    RecomputeGeometry();
     LayoutObjects();
     const TkvSkinData& s = *skinData_;
     const bool active = IsFrameActive();

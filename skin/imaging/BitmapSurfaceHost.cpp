@@ -2,11 +2,11 @@
 #include "skin/imaging/BitmapSurface.h"
 #include "skin/imaging/kvBitmap.h"
 
-std::unique_ptr<TkvBitmapSurface> createBitmapSurface(int w, int h) {
+std::unique_ptr<TkvBitmapSurface> CreateBitmapSurface(int w, int h) {
     auto s = std::make_unique<TkvBitmapSurface>();
     s->memory.resize(w, h);
     s->pixels = s->memory.view();
     return s;
 }
 
-fw::PixelView surfacePixels(TkvBitmapSurface& s) { return s.pixels; }
+fw::PixelView SurfacePixels(TkvBitmapSurface& s) { return s.pixels; }

@@ -4,7 +4,7 @@
 #include "skin/imaging/BitmapSurface.h"
 #include "skin/imaging/kvBitmap.h"
 
-std::unique_ptr<TkvBitmapSurface> createBitmapSurface(int w, int h) {
+std::unique_ptr<TkvBitmapSurface> CreateBitmapSurface(int w, int h) {
     auto s = std::make_unique<TkvBitmapSurface>();
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -25,7 +25,7 @@ std::unique_ptr<TkvBitmapSurface> createBitmapSurface(int w, int h) {
     return s;
 }
 
-fw::PixelView surfacePixels(TkvBitmapSurface& s) {
+fw::PixelView SurfacePixels(TkvBitmapSurface& s) {
     GdiFlush();  // finish pending GDI drawing before the pixels are touched directly
     return s.pixels;
 }

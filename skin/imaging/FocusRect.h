@@ -12,7 +12,7 @@
 // with the edge before keeps that edge's state. The first pixel is skipped when the outline's width and height
 // (r shrunk by one pixel at its right and bottom) are both even.
 template <class Plot>
-void walkDottedOutline(fw::Rect r, Plot plot) {
+void WalkDottedOutline(fw::Rect r, Plot plot) {
     const int l = r.left, t = r.top, rr = r.right - 1, bb = r.bottom - 1;
     const int w = rr - l, h = bb - t;
     if (w < 0 || h < 0) return;

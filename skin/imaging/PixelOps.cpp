@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cstring>
 
-fw::ConstPixelView subView(fw::ConstPixelView v, fw::Rect r) {
+fw::ConstPixelView SubView(fw::ConstPixelView v, fw::Rect r) {
     return {v.data + static_cast<std::ptrdiff_t>(r.top) * v.stride + r.left, r.width(), r.height(), v.stride};
 }
 
-fw::PixelView subView(fw::PixelView v, fw::Rect r) {
+fw::PixelView SubView(fw::PixelView v, fw::Rect r) {
     return {v.data + static_cast<std::ptrdiff_t>(r.top) * v.stride + r.left, r.width(), r.height(), v.stride};
 }
 
@@ -19,7 +19,7 @@ int sampleIndex(int i, int srcLen, int dstLen) {
 }
 }  // namespace
 
-void stretchPixels(fw::ConstPixelView src, fw::PixelView dst, fw::Rect dstRect) {
+void StretchPixels(fw::ConstPixelView src, fw::PixelView dst, fw::Rect dstRect) {
     if (src.empty() || dstRect.empty()) return;
     const fw::Rect vis = dstRect.intersect(dst.rect());
     if (vis.empty()) return;
@@ -43,7 +43,7 @@ int floorMod(int a, int m) {
 }
 }  // namespace
 
-void tilePixels(fw::ConstPixelView tile, fw::PixelView dst, fw::Point origin, fw::Rect area) {
+void TilePixels(fw::ConstPixelView tile, fw::PixelView dst, fw::Point origin, fw::Rect area) {
     if (tile.empty()) return;
     const fw::Rect vis = area.intersect(dst.rect());
     if (vis.empty()) return;
@@ -62,7 +62,7 @@ void tilePixels(fw::ConstPixelView tile, fw::PixelView dst, fw::Point origin, fw
     }
 }
 
-fw::ConstPixelView copySegment(fw::ConstPixelView pic, fw::Rect seg, fw::Bitmap& scratch) {
+fw::ConstPixelView CopySegment(fw::ConstPixelView pic, fw::Rect seg, fw::Bitmap& scratch) {
     if (seg.empty()) {
         scratch.resize(0, 0);
         return scratch.view();
@@ -72,13 +72,13 @@ fw::ConstPixelView copySegment(fw::ConstPixelView pic, fw::Rect seg, fw::Bitmap&
     return scratch.view();
 }
 
-fw::ConstPixelView segmentForTiling(fw::ConstPixelView pic, fw::Rect seg, fw::Bitmap& scratch) {
+fw::ConstPixelView SegmentForTiling(fw::ConstPixelView pic, fw::Rect seg, fw::Bitmap& scratch) {
     if (seg.empty()) return {};
-    if (seg.intersect(pic.rect()) == seg) return subView(pic, seg);
-    return copySegment(pic, seg, scratch);
+    if (seg.intersect(pic.rect()) == seg) return SubView(pic, seg);
+    return CopySegment(pic, seg, scratch);
 }
 
-void transparentCopy(fw::ConstPixelView src, fw::PixelView dst, int x, int y, fw::Color key) {
+void TransparentCopy(fw::ConstPixelView src, fw::PixelView dst, int x, int y, fw::Color key) {
     const fw::Rect d = fw::Rect::fromSize(x, y, src.width, src.height).intersect(dst.rect());
     const fw::Pixel keyRgb = fw::colorToPixel(key) & 0x00FFFFFFu;
     for (int row = d.top; row < d.bottom; ++row) {

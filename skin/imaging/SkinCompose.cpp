@@ -44,8 +44,8 @@ namespace {
 struct Target {
     fw::PixelView view;
     fw::Point offset;
-    fw::Rect local(fw::Rect r) const { return r.offset(-offset.x, -offset.y); }
-    fw::Point local(fw::Point p) const { return {p.x - offset.x, p.y - offset.y}; }
+    fw::Rect Local(fw::Rect r) const { return r.offset(-offset.x, -offset.y); }
+    fw::Point Local(fw::Point p) const { return {p.x - offset.x, p.y - offset.y}; }
 };
 
 // Draws the parts of one composition; seg and piece rectangles are relative to the skin rect.
@@ -55,49 +55,49 @@ public:
         : picture_(picture), skin_(skinRect), target_(target) {}
 
     // A fixed piece, copied at its own size with its top-left corner at at.
-    void piece(fw::Rect seg, fw::Point at) const {
+    void Piece(fw::Rect seg, fw::Point at) const {
         if (seg.empty()) return;
-        const fw::Point p = target_.local(at);
-        fw::copyPixels(picture_, inPicture(seg), target_.view, p.x, p.y);
+        const fw::Point p = target_.Local(at);
+        fw::copyPixels(picture_, InPicture(seg), target_.view, p.x, p.y);
     }
 
     // A middle part: seg stretched onto area, or repeated over area with whole tiles starting at origin.
-    void middle(fw::Rect seg, fw::Rect area, fw::Point origin, bool stretch) {
+    void Middle(fw::Rect seg, fw::Rect area, fw::Point origin, bool stretch) {
         if (seg.empty() || area.empty()) return;
         if (stretch) {
-            stretchPixels(copySegment(picture_, inPicture(seg), scratch_), target_.view, target_.local(area));
+            StretchPixels(CopySegment(picture_, InPicture(seg), scratch_), target_.view, target_.Local(area));
         } else {
-            tilePixels(segmentForTiling(picture_, inPicture(seg), scratch_), target_.view,
-                           target_.local(origin), target_.local(area));
+            TilePixels(SegmentForTiling(picture_, InPicture(seg), scratch_), target_.view,
+                           target_.Local(origin), target_.Local(area));
         }
     }
 
     // The client area: stretched by kind, or repeated in both directions from the client rect's top-left corner.
-    void client(fw::Rect seg, fw::Rect area, bool stretch, TkvStretchType kind) {
+    void Client(fw::Rect seg, fw::Rect area, bool stretch, TkvStretchType kind) {
         if (seg.empty() || area.empty()) return;
         if (!stretch) {
-            middle(seg, area, area.topLeft(), false);
+            Middle(seg, area, area.topLeft(), false);
             return;
         }
-        const fw::ConstPixelView src = copySegment(picture_, inPicture(seg), scratch_);
+        const fw::ConstPixelView src = CopySegment(picture_, InPicture(seg), scratch_);
         switch (kind) {
             case stfull:
-                stretchPixels(src, target_.view, target_.local(area));
+                StretchPixels(src, target_.view, target_.Local(area));
                 return;
             case sthorz:
                 strip_.resize(src.width, area.height());
-                stretchPixels(src, strip_, strip_.rect());
+                StretchPixels(src, strip_, strip_.rect());
                 break;
             case stvert:
                 strip_.resize(area.width(), src.height);
-                stretchPixels(src, strip_, strip_.rect());
+                StretchPixels(src, strip_, strip_.rect());
                 break;
         }
-        tilePixels(strip_, target_.view, target_.local(area.topLeft()), target_.local(area));
+        TilePixels(strip_, target_.view, target_.Local(area.topLeft()), target_.Local(area));
     }
 
 private:
-    fw::Rect inPicture(fw::Rect seg) const { return seg.offset(skin_.left, skin_.top); }
+    fw::Rect InPicture(fw::Rect seg) const { return seg.offset(skin_.left, skin_.top); }
 
     fw::ConstPixelView picture_;
     fw::Rect skin_;
@@ -117,23 +117,23 @@ void composeFrame(Target target, fw::ConstPixelView picture, fw::Rect skinRect, 
     Composer k(picture, skinRect, target);
 
     // The four middles.
-    k.middle({s.lt.x, 0, s.rt.x, c.top}, {d.lt.x, 0, d.rt.x, nc.top}, {d.lt.x, 0}, st.top);
-    k.middle({s.lb.x, c.bottom, s.rb.x, sh}, {d.lb.x, nc.bottom, d.rb.x, height}, {d.lb.x, nc.bottom}, st.bottom);
-    k.middle({0, s.lt.y, c.left, s.lb.y}, {0, d.lt.y, nc.left, d.lb.y}, {0, bandOrigins ? nc.top : d.lt.y}, st.left);
-    k.middle({c.right, s.rt.y, sw, s.rb.y}, {nc.right, d.rt.y, width, d.rb.y},
+    k.Middle({s.lt.x, 0, s.rt.x, c.top}, {d.lt.x, 0, d.rt.x, nc.top}, {d.lt.x, 0}, st.top);
+    k.Middle({s.lb.x, c.bottom, s.rb.x, sh}, {d.lb.x, nc.bottom, d.rb.x, height}, {d.lb.x, nc.bottom}, st.bottom);
+    k.Middle({0, s.lt.y, c.left, s.lb.y}, {0, d.lt.y, nc.left, d.lb.y}, {0, bandOrigins ? nc.top : d.lt.y}, st.left);
+    k.Middle({c.right, s.rt.y, sw, s.rb.y}, {nc.right, d.rt.y, width, d.rb.y},
              {nc.right, bandOrigins ? nc.top : d.rt.y}, st.right);
 
     // The eight fixed pieces, over the middles.
-    k.piece({0, 0, s.lt.x, c.top}, {0, 0});
-    k.piece({0, c.top, c.left, s.lt.y}, {0, nc.top});
-    k.piece({s.rt.x, 0, sw, c.top}, {d.rt.x, 0});
-    k.piece({c.right, c.top, sw, s.rt.y}, {nc.right, nc.top});
-    k.piece({0, s.lb.y, c.left, sh}, {0, d.lb.y});
-    k.piece({c.left, c.bottom, s.lb.x, sh}, {nc.left, nc.bottom});
-    k.piece({s.rb.x, c.bottom, sw, sh}, {d.rb.x, nc.bottom});
-    k.piece({c.right, s.rb.y, sw, c.bottom}, {nc.right, d.rb.y});
+    k.Piece({0, 0, s.lt.x, c.top}, {0, 0});
+    k.Piece({0, c.top, c.left, s.lt.y}, {0, nc.top});
+    k.Piece({s.rt.x, 0, sw, c.top}, {d.rt.x, 0});
+    k.Piece({c.right, c.top, sw, s.rt.y}, {nc.right, nc.top});
+    k.Piece({0, s.lb.y, c.left, sh}, {0, d.lb.y});
+    k.Piece({c.left, c.bottom, s.lb.x, sh}, {nc.left, nc.bottom});
+    k.Piece({s.rb.x, c.bottom, sw, sh}, {d.rb.x, nc.bottom});
+    k.Piece({c.right, s.rb.y, sw, c.bottom}, {nc.right, d.rb.y});
 
-    if (drawClient) k.client(c, nc, st.client, st.kind);
+    if (drawClient) k.Client(c, nc, st.client, st.kind);
 }
 
 }  // namespace
@@ -157,8 +157,8 @@ namespace {
 // its rectangles through the accessors below.
 struct Axis {
     bool vertical;
-    fw::Rect rect(int a0, int b0, int a1, int b1) const { return vertical ? fw::Rect{b0, a0, b1, a1} : fw::Rect{a0, b0, a1, b1}; }
-    fw::Point point(int a, int b) const { return vertical ? fw::Point{b, a} : fw::Point{a, b}; }
+    fw::Rect MakeRect(int a0, int b0, int a1, int b1) const { return vertical ? fw::Rect{b0, a0, b1, a1} : fw::Rect{a0, b0, a1, b1}; }
+    fw::Point MakePoint(int a, int b) const { return vertical ? fw::Point{b, a} : fw::Point{a, b}; }
 };
 
 fw::Bitmap composeOneAxis(fw::ConstPixelView picture, fw::Rect srcRect, int first, int last, int length, bool stretch,
@@ -179,15 +179,15 @@ fw::Bitmap composeOneAxis(fw::ConstPixelView picture, fw::Rect srcRect, int firs
 
     int start = 0, end = length;
     if (pieces == WidthPieces::Both || pieces == WidthPieces::LeftOnly) {
-        k.piece(ax.rect(0, 0, a, across), ax.point(0, 0));
+        k.Piece(ax.MakeRect(0, 0, a, across), ax.MakePoint(0, 0));
         start = a;
     }
     if (pieces == WidthPieces::Both) {
-        k.piece(ax.rect(along - b, 0, along, across), ax.point(length - b, 0));
+        k.Piece(ax.MakeRect(along - b, 0, along, across), ax.MakePoint(length - b, 0));
         end = length - b;
     }
     if (m > 0 && end - start >= 0) {
-        k.middle(ax.rect(a, 0, a + m, across), ax.rect(start, 0, end, across), ax.point(start, 0), stretch);
+        k.Middle(ax.MakeRect(a, 0, a + m, across), ax.MakeRect(start, 0, end, across), ax.MakePoint(start, 0), stretch);
     }
     return out;
 }
@@ -204,7 +204,7 @@ fw::Bitmap ComposeHeightOnly(fw::ConstPixelView picture, fw::Rect srcRect, int t
     return composeOneAxis(picture, srcRect, topHeight, bottomHeight, height, stretch, WidthPieces::Both, true, false);
 }
 
-BorderBands composeBands(fw::ConstPixelView picture, fw::Rect skinRect, const SkinCorners& s, const SkinCorners& d,
+BorderBands ComposeBands(fw::ConstPixelView picture, fw::Rect skinRect, const SkinCorners& s, const SkinCorners& d,
                          int width, int height, const SkinStretch& stretch, bool dropBandsWithoutMiddle, fw::Pixel fill) {
     const fw::Rect& nc = d.client;
     struct Band {
@@ -230,5 +230,5 @@ BorderBands composeBands(fw::ConstPixelView picture, fw::Rect skinRect, const Sk
 
 BorderBands ComposeBorderBands(fw::ConstPixelView picture, fw::Rect skinRect, const SkinCorners& src, const SkinCorners& dst,
                                int width, int height, const SkinStretch& stretch) {
-    return composeBands(picture, skinRect, src, dst, width, height, stretch, true, 0);
+    return ComposeBands(picture, skinRect, src, dst, width, height, stretch, true, 0);
 }

@@ -72,5 +72,5 @@ BorderBands ComposeBorderBands(fw::ConstPixelView picture, fw::Rect skinRect, co
 
 // Internal form of the band composition shared with the mask regions: masks keep a band whose middle has no
 // length (its fixed pieces still shape the window) and start from a given fill.
-BorderBands composeBands(fw::ConstPixelView picture, fw::Rect skinRect, const SkinCorners& src, const SkinCorners& dst,
+BorderBands ComposeBands(fw::ConstPixelView picture, fw::Rect skinRect, const SkinCorners& src, const SkinCorners& dst,
                          int width, int height, const SkinStretch& stretch, bool dropBandsWithoutMiddle, fw::Pixel fill);

@@ -44,7 +44,7 @@ void blurLine(fw::Pixel* p, int n, std::ptrdiff_t step, int r, const std::uint8_
 
 }  // namespace
 
-void stackBlur(fw::PixelView v, int radius) {
+void StackBlurPixels(fw::PixelView v, int radius) {
     if (radius <= 0 || v.empty()) return;
     const int r = std::min(radius, kMaxBlurRadius);
     const int weight = (r + 1) * (r + 1);

@@ -31,14 +31,14 @@ void TkvBitmap::SetSize(int width, int height) {
     width_ = height_ = 0;
     partialAlpha_ = false;
     fw::checkBitmapSize(width, height);
-    surface_ = createBitmapSurface(width, height);
+    surface_ = CreateBitmapSurface(width, height);
     width_ = width;
     height_ = height;
 }
 
-fw::PixelView TkvBitmap::Pixels() { return surface_ ? surfacePixels(*surface_) : fw::PixelView{}; }
+fw::PixelView TkvBitmap::Pixels() { return surface_ ? SurfacePixels(*surface_) : fw::PixelView{}; }
 
-fw::ConstPixelView TkvBitmap::Pixels() const { return surface_ ? surfacePixels(*surface_) : fw::PixelView{}; }
+fw::ConstPixelView TkvBitmap::Pixels() const { return surface_ ? SurfacePixels(*surface_) : fw::PixelView{}; }
 
 void TkvBitmap::Assign(fw::ConstPixelView src) {
     if (src.empty()) return;
@@ -60,7 +60,7 @@ void TkvBitmap::MaskToAlpha(fw::ConstPixelView mask) {
     }
 }
 
-void TkvBitmap::StackBlur(int radius) { stackBlur(Pixels(), radius); }
+void TkvBitmap::StackBlur(int radius) { StackBlurPixels(Pixels(), radius); }
 
 void TkvBitmap::CheckAlpha() {
     const fw::ConstPixelView v = Pixels();
@@ -78,7 +78,7 @@ void TkvBitmap::CheckAlpha() {
     if (partialAlpha_) AlphaBlend = true;
 }
 
-void premultiplyAlpha(fw::ConstPixelView src, fw::PixelView dst) {
+void PremultiplyAlpha(fw::ConstPixelView src, fw::PixelView dst) {
     const int w = std::min(src.width, dst.width), h = std::min(src.height, dst.height);
     for (int y = 0; y < h; ++y) {
         const fw::Pixel* s = src.scanline(y);

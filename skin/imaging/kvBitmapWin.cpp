@@ -18,7 +18,7 @@ TkvBitmap* TkvBitmap::FromDC(HDC dc) {
 
 // Reads a platform bitmap as 32-bit top-down pixels into dst (resized). Pictures of fewer than 32 bits carry no
 // alpha; they come out opaque.
-bool readPlatformBitmap(HBITMAP bitmap, fw::Bitmap& dst) {
+bool ReadPlatformBitmap(HBITMAP bitmap, fw::Bitmap& dst) {
     BITMAP info{};
     if (!bitmap || !GetObjectW(bitmap, sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight == 0) return false;
     const int w = info.bmWidth, h = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
@@ -41,7 +41,7 @@ bool readPlatformBitmap(HBITMAP bitmap, fw::Bitmap& dst) {
 
 void TkvBitmap::AssignBitmap(HBITMAP bitmap) {
     fw::Bitmap pixels;
-    if (readPlatformBitmap(bitmap, pixels)) Assign(pixels);
+    if (ReadPlatformBitmap(bitmap, pixels)) Assign(pixels);
 }
 
 namespace {
@@ -66,8 +66,8 @@ TransparentBltFn transparentBlt() {
 void TkvBitmap::Draw(HDC dst, int x, int y) const {
     if (!surface_ || !dst) return;
     if (AlphaBlend) {
-        auto scratch = createBitmapSurface(width_, height_);
-        premultiplyAlpha(Pixels(), surfacePixels(*scratch));
+        auto scratch = CreateBitmapSurface(width_, height_);
+        PremultiplyAlpha(Pixels(), SurfacePixels(*scratch));
         const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
         ::AlphaBlend(dst, x, y, width_, height_, scratch->dc.get(), 0, 0, width_, height_, blend);
         return;
@@ -77,9 +77,9 @@ void TkvBitmap::Draw(HDC dst, int x, int y) const {
         if (tb && GetDeviceCaps(dst, BITSPIXEL) >= 24) {
             // Some implementations compare the whole 32-bit value with the key, so an opaque key pixel would be
             // drawn; the copy handed over carries colour only.
-            auto colour = createBitmapSurface(width_, height_);
+            auto colour = CreateBitmapSurface(width_, height_);
             const fw::ConstPixelView src = Pixels();
-            const fw::PixelView out = surfacePixels(*colour);
+            const fw::PixelView out = SurfacePixels(*colour);
             for (int row = 0; row < height_; ++row)
                 for (int col = 0; col < width_; ++col) out.at(col, row) = src.at(col, row) & 0x00FFFFFFu;
             tb(dst, x, y, width_, height_, colour->dc.get(), 0, 0, width_, height_, kTransparentKey);
@@ -93,8 +93,8 @@ void TkvBitmap::Draw(HDC dst, int x, int y) const {
 
 void TkvBitmap::DrawTransparentSoftware(HDC dst, int x, int y) const {
     if (!surface_ || !dst) return;
-    auto area = createBitmapSurface(width_, height_);
+    auto area = CreateBitmapSurface(width_, height_);
     BitBlt(area->dc.get(), 0, 0, width_, height_, dst, x, y, SRCCOPY);
-    transparentCopy(Pixels(), surfacePixels(*area), 0, 0, kTransparentKey);
+    TransparentCopy(Pixels(), SurfacePixels(*area), 0, 0, kTransparentKey);
     BitBlt(dst, x, y, width_, height_, area->dc.get(), 0, 0, SRCCOPY);
 }

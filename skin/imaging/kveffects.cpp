@@ -168,7 +168,7 @@ void TkvEffectBmp::ApplyInactiveEffect(TkvInactiveEffect e) {
 }
 
 void TkvEffectBmp::MorphBlend(const TkvEffectBmp& n, double k) {
-    if (!sameSize(n)) return;
+    if (!SameSize(n)) return;
     k = clampUnit(k);
     std::array<double, 256> oldPart, newPart;
     for (int c = 0; c < 256; ++c) {
@@ -188,7 +188,7 @@ void TkvEffectBmp::MorphBlend(const TkvEffectBmp& n, double k) {
 }
 
 void TkvEffectBmp::MorphCentreGradient(const TkvEffectBmp& n, double k) {
-    if (!sameSize(n) || image_.empty()) return;
+    if (!SameSize(n) || image_.empty()) return;
     k = clampUnit(k);
     const int w = Width(), h = Height();
     const bool horizontal = w >= h;
@@ -221,7 +221,7 @@ void TkvEffectBmp::MorphCentreGradient(const TkvEffectBmp& n, double k) {
 }
 
 void TkvEffectBmp::MorphLeftGradient(const TkvEffectBmp& n, double k) {
-    if (!sameSize(n) || Width() < 2) return;
+    if (!SameSize(n) || Width() < 2) return;
     const int w = Width();
     const int a = std::clamp(scaled(w, clampUnit(k)), 1, w - 1);
     const double step = 1.0 / a;
@@ -231,7 +231,7 @@ void TkvEffectBmp::MorphLeftGradient(const TkvEffectBmp& n, double k) {
 }
 
 void TkvEffectBmp::MorphRightGradient(const TkvEffectBmp& n, double k) {
-    if (!sameSize(n) || image_.empty()) return;
+    if (!SameSize(n) || image_.empty()) return;
     const int w = Width();
     const int b = std::clamp(w - scaled(w, clampUnit(k)), 0, w - 1);
     const double step = w - b <= 0 ? 1.0 : 1.0 / (w - b);
@@ -241,7 +241,7 @@ void TkvEffectBmp::MorphRightGradient(const TkvEffectBmp& n, double k) {
 }
 
 void TkvEffectBmp::MorphLeftSlide(const TkvEffectBmp& n, double k) {
-    if (!sameSize(n) || Width() < 2) return;
+    if (!SameSize(n) || Width() < 2) return;
     const int w = Width();
     const int a = std::clamp(scaled(w, clampUnit(k)), 1, w - 1);
     eachRowPair(image_, n.image_, [&](fw::Pixel* row, const fw::Pixel* nrow) {
@@ -250,7 +250,7 @@ void TkvEffectBmp::MorphLeftSlide(const TkvEffectBmp& n, double k) {
 }
 
 void TkvEffectBmp::MorphRightSlide(const TkvEffectBmp& n, double k) {
-    if (!sameSize(n) || Width() < 2) return;
+    if (!SameSize(n) || Width() < 2) return;
     const int w = Width();
     const int a = std::clamp(scaled(w, clampUnit(k)), 1, w - 1);
     eachRowPair(image_, n.image_, [&](fw::Pixel* row, const fw::Pixel* nrow) {
@@ -259,7 +259,7 @@ void TkvEffectBmp::MorphRightSlide(const TkvEffectBmp& n, double k) {
 }
 
 void TkvEffectBmp::MorphPush(const TkvEffectBmp& n, double k) {
-    if (!sameSize(n) || image_.empty()) return;
+    if (!SameSize(n) || image_.empty()) return;
     const int w = Width();
     const int a = std::clamp(scaled(w, clampUnit(k)), 0, w - 1);
     std::vector<fw::Pixel> old(static_cast<std::size_t>(w));

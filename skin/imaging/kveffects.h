@@ -54,7 +54,7 @@ public:
     void Morph(TkvMorphKind kind, const TkvEffectBmp& newImage, double k);
 
 private:
-    bool sameSize(const TkvEffectBmp& o) const { return o.Width() == Width() && o.Height() == Height(); }
+    bool SameSize(const TkvEffectBmp& o) const { return o.Width() == Width() && o.Height() == Height(); }
 
     fw::Bitmap image_;
     static constexpr std::uint32_t kNoiseSeed = 0x2545F491u;

@@ -24,7 +24,7 @@ struct FakeEngineState {
 class FakeEngine : public DatabaseEngine {
 public:
     FakeEngine(FakeEngineState& s, FakeFiles& f) : s_(s), f_(f) {}
-    std::int32_t compactDatabase(const std::u16string& source, const std::u16string& destination) override {
+    std::int32_t CompactDatabase(const std::u16string& source, const std::u16string& destination) override {
         s_.calls.emplace_back(source, destination);
         const std::u16string dst = kvcom::parseJetConnection(destination).dataSource;
         if (s_.throwAfterPartialWrite) {
@@ -208,14 +208,14 @@ TEST_F(CompactCommandTest, ConfirmedCompactionReportsSuccessWithTheUntrimmedName
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[0].text, kConfirmCompactText);
     EXPECT_EQ(boxes[0].kind, TkvMessageKind::mtWarning);
-    EXPECT_EQ(boxes[0].buttons, buttonBit(mbOK) | buttonBit(mbCancel));
+    EXPECT_EQ(boxes[0].buttons, ButtonBit(mbOK) | ButtonBit(mbCancel));
     EXPECT_EQ(boxes[0].help, 0);
     ASSERT_EQ(compacted.size(), 1u);
     EXPECT_EQ(compacted[0].first, u"  C:\\db.mdb ");
     EXPECT_EQ(compacted[0].second, u"pw");
     EXPECT_EQ(boxes[1].text, u"压缩数据库成功");
     EXPECT_EQ(boxes[1].kind, TkvMessageKind::mtInformation);
-    EXPECT_EQ(boxes[1].buttons, buttonBit(mbOK));
+    EXPECT_EQ(boxes[1].buttons, ButtonBit(mbOK));
 }
 
 TEST_F(CompactCommandTest, FailureShowsTheErrorBox) {
@@ -225,7 +225,7 @@ TEST_F(CompactCommandTest, FailureShowsTheErrorBox) {
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[1].text, kCompactFailedText);
     EXPECT_EQ(boxes[1].kind, TkvMessageKind::mtError);
-    EXPECT_EQ(boxes[1].buttons, buttonBit(mbOK));
+    EXPECT_EQ(boxes[1].buttons, ButtonBit(mbOK));
 }
 
 TEST_F(CompactCommandTest, AnythingButOkOnTheConfirmationStops) {

@@ -24,9 +24,9 @@ public:
 
     std::vector<std::string> log;  // operations in order
 
-    std::u16string tempDirectory() override { return tempDir; }
+    std::u16string TempDirectory() override { return tempDir; }
 
-    std::u16string reserveTempFile(const std::u16string& folder, std::u16string_view prefix) override {
+    std::u16string ReserveTempFile(const std::u16string& folder, std::u16string_view prefix) override {
         log.push_back("reserve");
         const bool inTemp = folder == tempDir;
         if (inTemp ? failReserveTemp : failReserveBeside) return u"";
@@ -35,12 +35,12 @@ public:
         files[name] = {};
         return name;
     }
-    bool deleteFile(const std::u16string& path) override {
+    bool RemoveFile(const std::u16string& path) override {
         log.push_back("delete");
         if (failDeleteTemp && path.rfind(tempDir, 0) == 0) return false;
         return files.erase(path) == 1;
     }
-    bool copyFile(const std::u16string& from, const std::u16string& to) override {
+    bool CopyOver(const std::u16string& from, const std::u16string& to) override {
         log.push_back("copy");
         auto it = files.find(from);
         if (it == files.end()) return false;
@@ -52,11 +52,11 @@ public:
         files[to] = src;
         return true;
     }
-    bool flushFile(const std::u16string& path) override {
+    bool FlushFile(const std::u16string& path) override {
         log.push_back("flush");
         return !failFlush && files.count(path) == 1;
     }
-    bool replaceFile(const std::u16string& replacement, const std::u16string& target) override {
+    bool PutInPlace(const std::u16string& replacement, const std::u16string& target) override {
         log.push_back("replace");
         auto it = files.find(replacement);
         if (failReplace || it == files.end()) return false;

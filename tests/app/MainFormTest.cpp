@@ -24,7 +24,7 @@ const std::vector<std::uint8_t> kCompacted{'c', 'o', 'm', 'p', 'a', 'c', 't', 'e
 class WritingEngine : public DatabaseEngine {
 public:
     explicit WritingEngine(std::vector<std::wstring>* destinations) : destinations_(destinations) {}
-    std::int32_t compactDatabase(const std::u16string&, const std::u16string& destination) override {
+    std::int32_t CompactDatabase(const std::u16string&, const std::u16string& destination) override {
         const std::u16string path = kvcom::parseJetConnection(destination).dataSource;
         const std::wstring wpath(path.begin(), path.end());
         if (destinations_) destinations_->push_back(wpath);
@@ -116,15 +116,15 @@ TEST_F(MainForm, ElementsStandAtTheirPositionsWithTheirCaptions) {
     EXPECT_EQ(form().img2->boundsRect().right, panelClient.right);
     EXPECT_EQ(form().img2->height(), panelClient.height());
     EXPECT_EQ(form().edtPassword->passwordChar(), L'*');
-    EXPECT_EQ(form().edtDatabaseFile->filter(), L"Access 数据库文件|*.mdb");
+    EXPECT_EQ(form().edtDatabaseFile->Filter(), L"Access 数据库文件|*.mdb");
     // The browse button sits inside the field's right edge and is not a tab stop.
     HWND field = form().edtDatabaseFile->handle();
-    HWND browse = form().edtDatabaseFile->browseButton().handle();
+    HWND browse = form().edtDatabaseFile->BrowseButton().handle();
     EXPECT_EQ(GetParent(browse), field);
     RECT fieldClient{};
     GetClientRect(field, &fieldClient);
     EXPECT_EQ(clientBounds(field, browse).right, fieldClient.right);
-    EXPECT_FALSE(form().edtDatabaseFile->browseButton().tabStop());
+    EXPECT_FALSE(form().edtDatabaseFile->BrowseButton().tabStop());
 }
 
 TEST_F(MainForm, TabMovesThroughTheFieldsAndButtonsInOrder) {
@@ -287,10 +287,10 @@ TEST(JroEngineCall, CompactsThroughTheRegisteredEngineAndTurnsErrorsIntoExceptio
         const std::u16string dst16(dst.begin(), dst.end());
         std::unique_ptr<DatabaseEngine> engine = CreateJroEngine();
         ASSERT_NE(engine, nullptr);
-        EXPECT_THROW(engine->compactDatabase(u"Provider=Other;Data Source=" + src16 + u";", BuildConnectionString(dst16, u"")),
+        EXPECT_THROW(engine->CompactDatabase(u"Provider=Other;Data Source=" + src16 + u";", BuildConnectionString(dst16, u"")),
                      EngineError);
         EXPECT_FALSE(kvtest::fileExists(dst));
-        EXPECT_EQ(engine->compactDatabase(BuildConnectionString(src16, u""), BuildConnectionString(dst16, u"")), 0);
+        EXPECT_EQ(engine->CompactDatabase(BuildConnectionString(src16, u""), BuildConnectionString(dst16, u"")), 0);
         EXPECT_TRUE(kvtest::fileExists(dst));
     }
     CoUninitialize();

@@ -50,7 +50,7 @@ protected:
     TkvSkinLinkImage& makeBanner(int left, int width) {
         TkvSkinLinkImage& img = owner.create<TkvSkinLinkImage>();
         img.setBounds(left, 1, width, 47);
-        img.setLinkOpener([this](const std::wstring& link) { opened.push_back(link); });
+        img.SetLinkOpener([this](const std::wstring& link) { opened.push_back(link); });
         return img;
     }
     PromoSite site() { return {server.baseAddress(), dir.path(), DownloadUrlToFile}; }

@@ -20,7 +20,7 @@ protected:
     void SetUp() override {
         BannerFillCount = 0;
         for (TkvSkinLinkImage* img : {&img1, &img2})
-            img->setLinkOpener([this](const std::wstring& link) { opened.push_back(link); });
+            img->SetLinkOpener([this](const std::wstring& link) { opened.push_back(link); });
         img1.setBounds(1, 1, 264, 47);
         img2.setBounds(265, 1, 280, 47);
     }
@@ -77,7 +77,7 @@ TEST_F(Banners, PlaceholderShowsTheInvitationOnWhite) {
     FillBanner(img1, L"fname1", kProductCode, site());
     auto* blank = dynamic_cast<BlankBitmap*>(img1.picture().graphic());
     ASSERT_NE(blank, nullptr);
-    const fw::ConstPixelView px = blank->pixels();
+    const fw::ConstPixelView px = blank->Pixels();
     ASSERT_EQ(px.width, 264);
     ASSERT_EQ(px.height, 48);
     int dark = 0;
@@ -86,7 +86,7 @@ TEST_F(Banners, PlaceholderShowsTheInvitationOnWhite) {
             if (fw::pixelR(px.at(x, y)) < 128 && fw::pixelG(px.at(x, y)) < 128) ++dark;
     EXPECT_GT(dark, 20);                                         // the text was drawn
     EXPECT_EQ(px.at(263, 47) & 0xFFFFFF, 0xFFFFFFu);              // on a white bitmap
-    EXPECT_EQ(blank->canvas().font().charset(), GB2312_CHARSET);  // a font with the text's characters
+    EXPECT_EQ(blank->Canvas().font().charset(), GB2312_CHARSET);  // a font with the text's characters
 }
 
 TEST_F(Banners, DownloadedPicturesAreShownWithTheirLinks) {
@@ -200,7 +200,7 @@ TEST_F(Banners, AnEmptyOrNonWebLinkLeavesTheBannerInert) {
     EXPECT_EQ(clicks, 1);  // the click event still fires
     EXPECT_TRUE(opened.empty());
     for (const wchar_t* link : {L"C:\\Windows\\System32\\calc.exe", L"calc", L"\\\\server\\share\\x.exe"}) {
-        img1.setURL(link);
+        img1.SetURL(link);
         img1.click();
     }
     EXPECT_TRUE(opened.empty());
@@ -208,12 +208,12 @@ TEST_F(Banners, AnEmptyOrNonWebLinkLeavesTheBannerInert) {
 
 TEST_F(Banners, ClickRunsTheClickEventBeforeOpeningTheLink) {
     std::vector<std::wstring> order;
-    img1.setURL(L"https://www.kovra.example/");
+    img1.SetURL(L"https://www.kovra.example/");
     img1.onClick = [&](fw::Component* sender) {
         EXPECT_EQ(sender, &img1);
         order.push_back(L"event");
     };
-    img1.setLinkOpener([&](const std::wstring& link) { order.push_back(link); });
+    img1.SetLinkOpener([&](const std::wstring& link) { order.push_back(link); });
     img1.click();
     EXPECT_EQ(order, (std::vector<std::wstring>{L"event", L"https://www.kovra.example/"}));
 }

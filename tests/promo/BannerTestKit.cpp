@@ -42,12 +42,12 @@ void writeBannerSettings(const std::wstring& iniFile, const std::string& pathFna
 
 std::string makeBmp(int width, int height, unsigned rgb) {
     const int rowSize = (width * 3 + 3) & ~3;
-    const std::uint32_t imageSize = static_cast<std::uint32_t>(rowSize * height);
+    const std::uint32_t ImageSize = static_cast<std::uint32_t>(rowSize * height);
     std::string b;
     auto put16 = [&](unsigned v) { b.push_back(char(v & 0xFF)); b.push_back(char((v >> 8) & 0xFF)); };
     auto put32 = [&](std::uint32_t v) { put16(v & 0xFFFF); put16(v >> 16); };
     b += "BM";
-    put32(54 + imageSize);
+    put32(54 + ImageSize);
     put32(0);
     put32(54);
     put32(40);
@@ -56,7 +56,7 @@ std::string makeBmp(int width, int height, unsigned rgb) {
     put16(1);
     put16(24);
     put32(0);
-    put32(imageSize);
+    put32(ImageSize);
     put32(2835);
     put32(2835);
     put32(0);

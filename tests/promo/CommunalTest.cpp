@@ -116,7 +116,7 @@ TEST_F(Download, SettingsFileComesFromBaseAddressPlusProductCodeAndIsSavedUnchan
     const PromoSite site{server.baseAddress(), dir.path(), DownloadUrlToFile};
     EXPECT_TRUE(DownloadSettingsFile(site, kProductCode));
     EXPECT_EQ(readFile(dir.path() + L"SetConfig.ini"), settings);
-    EXPECT_EQ(IniValue(site.settingsFile(), 0, L"ovbakpath", L"fname1", ""), kUrl);
+    EXPECT_EQ(IniValue(site.SettingsFile(), 0, L"ovbakpath", L"fname1", ""), kUrl);
     EXPECT_FALSE(DownloadSettingsFile(site, L"other"));
     EXPECT_EQ(server.requests("/other.rar"), 1);
 }
@@ -132,5 +132,5 @@ TEST(DownloadSettings, TheProgramsSiteIsTheVendorsAndTheProgramDirectory) {
     const PromoSite site = DefaultPromoSite();
     EXPECT_EQ(site.baseAddress, L"https://www.kovra.example/");
     EXPECT_EQ(site.appDirectory, GetAppDirectory());
-    EXPECT_EQ(site.settingsFile(), GetAppDirectory() + L"SetConfig.ini");
+    EXPECT_EQ(site.SettingsFile(), GetAppDirectory() + L"SetConfig.ini");
 }

@@ -49,7 +49,7 @@ TEST(LinkImageClass, FormDescriptionsCreateBannersWithTheirLinksAndEvents) {
     EXPECT_EQ(img1->cursor(), fw::crHandPoint);
 
     std::vector<std::wstring> opened;
-    img1->setLinkOpener([&](const std::wstring& link) { opened.push_back(link); });
+    img1->SetLinkOpener([&](const std::wstring& link) { opened.push_back(link); });
     img1->click();
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(opened, std::vector<std::wstring>{L"https://www.kovra.example/"});
@@ -65,9 +65,9 @@ TEST(LinkImageWindow, AMouseClickOnTheBannerOpensItsLinkAndThePointerIsAHand) {
     TkvSkinLinkImage& img = form.create<TkvSkinLinkImage>();
     img.setParent(&top);
     img.setBounds(1, 1, 264, 47);
-    img.setURL(L"http://www.kovra.example/");
+    img.SetURL(L"http://www.kovra.example/");
     std::vector<std::wstring> opened;
-    img.setLinkOpener([&](const std::wstring& link) { opened.push_back(link); });
+    img.SetLinkOpener([&](const std::wstring& link) { opened.push_back(link); });
     form.show();
     HWND panel = top.handle();
     ASSERT_NE(panel, nullptr);

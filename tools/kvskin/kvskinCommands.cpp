@@ -38,7 +38,7 @@ SkinPackage loadPackage(const std::string& path) {
     fw::MemoryStream raw;
     stored.DecompressTo(raw);
     raw.setPosition(0);
-    std::optional<SkinPackage> p = readSkinPackage(raw);
+    std::optional<SkinPackage> p = ReadSkinPackage(raw);
     if (!p) throw std::runtime_error(path + ": package of a newer version");
     return *p;
 }
@@ -59,25 +59,25 @@ void pack(const std::string& descriptionPath, const std::string& outPath) {
                                  "and [SKINCONTROLS])");
     fw::MemoryStream out;
     stored.SaveToCompressedStream(out);
-    writeFileBytes(outPath, out.data());
+    WriteFileBytes(outPath, out.data());
 }
 
 void unpack(const std::string& packagePath, const std::string& dir, std::ostream& log) {
     SkinPackage p = loadPackage(packagePath);
-    IniText ini = IniText::parse(p.text);
+    IniText ini = IniText::Parse(p.text);
     std::filesystem::create_directories(dir);
     std::set<std::string> written;
     auto put = [&](const BmpImage& img, std::string name, const std::string& fallback) {
-        if (img.empty()) return;
+        if (img.Empty()) return;
         if (!safeName(name)) {
             if (!name.empty()) log << "picture name \"" << name << "\" is not a plain file name; using " << fallback << "\n";
             name = fallback;
         }
         if (!written.insert(name).second) return;  // one file named twice in [PICTURES]: the same picture
-        writeFileBytes((std::filesystem::path(dir) / name).string(), img.toBytes());
+        WriteFileBytes((std::filesystem::path(dir) / name).string(), img.ToBytes());
     };
     auto name = [&ini](const std::string& key) {
-        auto v = ini.value("PICTURES", key);
+        auto v = ini.Value("PICTURES", key);
         return v ? std::string(*v) : std::string();
     };
     put(p.picture, name("picture"), "picture.bmp");
@@ -85,7 +85,7 @@ void unpack(const std::string& packagePath, const std::string& dir, std::ostream
     put(p.mask, name("mask"), "mask.bmp");
     for (std::size_t i = 0; i < p.activePictures.size(); ++i)
         put(p.activePictures[i], name(std::to_string(i)), "active" + std::to_string(i) + ".bmp");
-    writeFileBytes((std::filesystem::path(dir) / "skin.ini").string(),
+    WriteFileBytes((std::filesystem::path(dir) / "skin.ini").string(),
                    std::span(reinterpret_cast<const std::uint8_t*>(p.text.data()), p.text.size()));
 }
 
@@ -94,15 +94,15 @@ void info(const std::string& packagePath, std::ostream& out) {
     out << "version " << p.version << "\n";
     auto describe = [&out](const char* what, const BmpImage& img) {
         out << what << ": ";
-        if (img.empty()) out << "empty\n";
-        else out << img.width << " x " << img.absHeight() << ", " << img.bitCount << " bpp\n";
+        if (img.Empty()) out << "empty\n";
+        else out << img.width << " x " << img.AbsHeight() << ", " << img.bitCount << " bpp\n";
     };
     describe("picture", p.picture);
     describe("inactivepicture", p.inactivePicture);
     describe("mask", p.mask);
     out << "active pictures: " << p.activePictures.size() << "\n";
     for (std::size_t i = 0; i < p.activePictures.size(); ++i) describe(("  " + std::to_string(i)).c_str(), p.activePictures[i]);
-    out << "description: " << splitLines(p.text).size() << " lines\n";
+    out << "description: " << SplitLines(p.text).size() << " lines\n";
 
     TkvCompressedStoredSkin stored;
     loadStored(packagePath, stored);

@@ -18,7 +18,7 @@ BmpImage encodeGrey(const fw::Bitmap& bmp, int bitCount) {
         img.colors.push_back((g << 16) | (g << 8) | g);
     }
     if (bmp.empty()) return img;
-    const std::size_t stride = img.rowBytes();
+    const std::size_t stride = img.RowBytes();
     img.rows.assign(stride * static_cast<std::size_t>(bmp.height()), 0);
     const int perByte = 8 / bitCount;
     for (int y = 0; y < bmp.height(); ++y) {
@@ -36,14 +36,14 @@ BmpImage encodeGrey(const fw::Bitmap& bmp, int bitCount) {
 
 std::vector<SkinPicture> renderSkin() {
     std::vector<SkinPicture> out;
-    out.push_back({"main.bmp", BmpImage::encode(mainPicture(), 24)});
+    out.push_back({"main.bmp", BmpImage::Encode(mainPicture(), 24)});
     out.push_back({"mask.bmp", encodeGrey(mainMask(), 8)});
-    out.push_back({"active.bmp", BmpImage::encode(captionButtons(), 24)});
-    out.push_back({"hintwindow.bmp", BmpImage::encode(hintPicture(), 24)});
-    out.push_back({"pw.bmp", BmpImage::encode(popupPicture(), 24)});
-    out.push_back({"menuitems.bmp", BmpImage::encode(menuItems(), 24)});
-    out.push_back({"controls.bmp", BmpImage::encode(controlsPicture(), 24)});
-    out.push_back({"mdibg.bmp", BmpImage::encode(mdiBackground(), 24)});
+    out.push_back({"active.bmp", BmpImage::Encode(captionButtons(), 24)});
+    out.push_back({"hintwindow.bmp", BmpImage::Encode(hintPicture(), 24)});
+    out.push_back({"pw.bmp", BmpImage::Encode(popupPicture(), 24)});
+    out.push_back({"menuitems.bmp", BmpImage::Encode(menuItems(), 24)});
+    out.push_back({"controls.bmp", BmpImage::Encode(controlsPicture(), 24)});
+    out.push_back({"mdibg.bmp", BmpImage::Encode(mdiBackground(), 24)});
     out.push_back({"pwmask.bmp", encodeGrey(popupMask(), 4)});
     out.push_back({"hintwindowmask.bmp", encodeGrey(hintMask(), 1)});
     return out;
@@ -51,7 +51,7 @@ std::vector<SkinPicture> renderSkin() {
 
 void writeSkinPictures(const std::vector<SkinPicture>& pictures, const std::string& folder) {
     for (const SkinPicture& p : pictures) {
-        writeFileBytes(folder + "/" + p.fileName, p.image.toBytes());
+        WriteFileBytes(folder + "/" + p.fileName, p.image.ToBytes());
     }
 }
 

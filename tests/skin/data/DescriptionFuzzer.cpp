@@ -13,7 +13,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     SkinPackage package;
     package.text.assign(reinterpret_cast<const char*>(data), size);
-    std::vector<std::uint8_t> raw = package.toBytes();
+    std::vector<std::uint8_t> raw = package.ToBytes();
     uLongf len = compressBound(static_cast<uLong>(raw.size()));
     std::vector<std::uint8_t> packed(len);
     if (compress2(packed.data(), &len, raw.data(), static_cast<uLong>(raw.size()), 0) != Z_OK) return 0;

@@ -26,13 +26,13 @@ public:
     std::vector<FakeForm*> forms;  // the application's forms, in order
     std::vector<SentMessage> sent;
 
-    FormRef formOf(const fw::Component* c) override {
+    FormRef FormOf(const fw::Component* c) override {
         for (FakeForm* f : forms)
             if (f == c) return f;
         return nullptr;
     }
-    std::vector<FormRef> allForms() override { return {forms.begin(), forms.end()}; }
-    void send(FormRef form, unsigned msg, const TkvSkinData* model, std::intptr_t param) override {
+    std::vector<FormRef> AllForms() override { return {forms.begin(), forms.end()}; }
+    void Send(FormRef form, unsigned msg, const TkvSkinData* model, std::intptr_t param) override {
         sent.push_back({form, msg, model, param, model->Empty(), model->LoadInProgress()});
     }
     std::vector<unsigned> messages() const {

@@ -30,7 +30,7 @@ struct DescriptionRead : ::testing::Test {
     DescriptionRead() {
         messenger.forms = {&form};
         classes.addAbstract("TForm");
-        registerSkinDataClasses(classes);
+        RegisterSkinDataClasses(classes);
         // A model class of the test's own that tells the recorder instead of the platform's forms.
         classes.addClass("TRecordedSkinData", "TkvSkinData", [this](Component* owner) -> std::unique_ptr<Component> {
             return std::make_unique<TkvSkinData>(owner, &messenger);
@@ -41,7 +41,7 @@ struct DescriptionRead : ::testing::Test {
 
 TEST_F(DescriptionRead, StoredSkinLoadsWhenItsReferenceIsResolved) {
     std::string packed = hex(kvtest::compressPackage(
-        kvtest::smallPackage("[SKINCONTROLS]\r\ncount=1\r\n0=button:button\r\n[button]\r\nskinrect=1,2,3,4\r\n").toBytes()));
+        kvtest::smallPackage("[SKINCONTROLS]\r\ncount=1\r\n0=button:button\r\n[button]\r\nskinrect=1,2,3,4\r\n").ToBytes()));
     std::string text = "TForm frmMain {\n"
                        "  TRecordedSkinData kvSkinData1 {\n"
                        "    CompressedStoredSkin: &kvStore;\n"

@@ -25,7 +25,7 @@ struct SkinModel : ::testing::Test {
 
     void loadText(const std::string& text, int activeCount = 1) {
         TkvCompressedStoredSkin stored;
-        stored.SetCompressedData(kvtest::compressPackage(kvtest::smallPackage(text, activeCount).toBytes()));
+        stored.SetCompressedData(kvtest::compressPackage(kvtest::smallPackage(text, activeCount).ToBytes()));
         model.LoadStoredSkin(stored);
     }
 };
@@ -64,7 +64,7 @@ TEST_F(SkinModel, ProgramSizedSkinLoadsEveryDescriptionInEntryOrder) {
     ASSERT_FALSE(model.Empty());
     EXPECT_FALSE(model.LoadInProgress());
 
-    IniText ini = IniText::parse(kvtest::testSkinDescription());
+    IniText ini = IniText::Parse(kvtest::testSkinDescription());
     ASSERT_EQ(model.ObjectDescriptions().size(), 13u);
     std::map<std::string, std::string> objectClasses = {{"stdbutton", "TkvDataSkinStdButton"},
                                                         {"mainmenubarbutton", "TkvDataSkinMainMenuBarButton"},
@@ -72,7 +72,7 @@ TEST_F(SkinModel, ProgramSizedSkinLoadsEveryDescriptionInEntryOrder) {
                                                         {"menuitem", "TkvDataSkinMenuItem"},
                                                         {"mainmenubaritem", "TkvDataSkinMainMenuBarItem"}};
     for (int i = 0; i < 13; ++i) {
-        std::string entry(*ini.value("SKINOBJECTS", std::to_string(i)));
+        std::string entry(*ini.Value("SKINOBJECTS", std::to_string(i)));
         auto colon = entry.find(':');
         EXPECT_EQ(model.ObjectDescriptions()[i]->IDName, entry.substr(0, colon));
         EXPECT_EQ(model.ObjectDescriptions()[i]->ClassName(), objectClasses.at(entry.substr(colon + 1))) << entry;
@@ -81,7 +81,7 @@ TEST_F(SkinModel, ProgramSizedSkinLoadsEveryDescriptionInEntryOrder) {
     auto classes = typeClasses();
     std::set<std::string> used;
     for (int i = 0; i < 64; ++i) {
-        std::string entry(*ini.value("SKINCONTROLS", std::to_string(i)));
+        std::string entry(*ini.Value("SKINCONTROLS", std::to_string(i)));
         auto colon = entry.find(':');
         EXPECT_EQ(model.ControlDescriptions()[i]->IDName, entry.substr(0, colon));
         EXPECT_EQ(model.ControlDescriptions()[i]->ClassName(), classes.at(entry.substr(colon + 1))) << entry;
@@ -98,7 +98,7 @@ TEST_F(SkinModel, ProgramSizedSkinLoadsEveryDescriptionInEntryOrder) {
     EXPECT_EQ(model.ActivePictures[4].width(), 556);
     EXPECT_EQ(model.ActivePictures[4].height(), 410);
     EXPECT_EQ(model.ActivePictures[7].width(), 28);
-    EXPECT_EQ(model.ActivePictures[0], kvtest::patternImage(75, 263, 3).decode());
+    EXPECT_EQ(model.ActivePictures[0], kvtest::patternImage(75, 263, 3).Decode());
     EXPECT_EQ(model.ActivePictureNames.size(), 8u);
     EXPECT_EQ(model.ActivePictureNames[6], "pwmask.bmp");
     EXPECT_EQ(model.SkinName, "Test skin");
@@ -304,7 +304,7 @@ TEST_F(SkinModel, FailedLoadStaysEmptyAndInProgress) {
 
 TEST_F(SkinModel, FailedLoadRaisesToTheCaller) {
     TkvCompressedStoredSkin stored;
-    stored.SetCompressedData(kvtest::compressPackage(kvtest::smallPackage("[X]\r\n").toBytes()));
+    stored.SetCompressedData(kvtest::compressPackage(kvtest::smallPackage("[X]\r\n").ToBytes()));
     auto bytes = stored.CompressedData();
     bytes[bytes.size() / 2] ^= 0xFF;
     bytes[bytes.size() / 2 + 1] ^= 0xFF;
@@ -315,7 +315,7 @@ TEST_F(SkinModel, FailedLoadRaisesToTheCaller) {
     TkvCompressedStoredSkin bad;
     bad.SetCompressedData(kvtest::compressPackage(kvtest::smallPackage("[SKINOBJECTS]\r\ncount=1\r\n0=c:caption\r\n"
                                                                        "[c]\r\ntextrect=,\r\n")
-                                                      .toBytes()));
+                                                      .ToBytes()));
     EXPECT_THROW(model.LoadStoredSkin(bad), EConvertError);
 }
 
@@ -323,7 +323,7 @@ TEST_F(SkinModel, NewerPackageVersionLeavesTheModelEmpty) {
     loadText(kMinimal);
     messenger.sent.clear();
     MemoryStream s;
-    writeInt32(s, 4);
+    WriteInt32(s, 4);
     s.write("whatever", 8);
     TkvCompressedStoredSkin stored;
     stored.SetCompressedData(kvtest::compressPackage(s.data()));
@@ -395,7 +395,7 @@ TEST_F(SkinModel, SkinListAndIndex) {
     TkvCompressedSkinList& list = ownerForm.create<TkvCompressedSkinList>();
     for (const char* name : {"zero", "one"}) {
         std::string text = std::string("[VERSION]\r\nskinname=") + name + "\r\n";
-        list.Skins().Add().StoredSkin().SetCompressedData(kvtest::compressPackage(kvtest::smallPackage(text).toBytes()));
+        list.Skins().Add().StoredSkin().SetCompressedData(kvtest::compressPackage(kvtest::smallPackage(text).ToBytes()));
     }
     model.SetSkinIndex(5);  // no list yet: only stored
     EXPECT_EQ(model.SkinIndex(), 5);
@@ -419,7 +419,7 @@ TEST_F(SkinModel, SkinListAndIndex) {
 
 TEST_F(SkinModel, RemovedComponentsAreDroppedWithoutReload) {
     TkvCompressedStoredSkin& stored = ownerForm.create<TkvCompressedStoredSkin>();
-    stored.SetCompressedData(kvtest::compressPackage(kvtest::smallPackage(kMinimal).toBytes()));
+    stored.SetCompressedData(kvtest::compressPackage(kvtest::smallPackage(kMinimal).ToBytes()));
     TkvResourceStrData& strings = third.create<TkvResourceStrData>();  // on another form
     TkvCompressedSkinList& list = first.create<TkvCompressedSkinList>();
     model.SetCompressedStoredSkin(&stored);
@@ -438,7 +438,7 @@ TEST_F(SkinModel, RemovedComponentsAreDroppedWithoutReload) {
 
 TEST_F(SkinModel, DesignerDoesNotLoadOnReference) {
     TkvCompressedStoredSkin stored;
-    stored.SetCompressedData(kvtest::compressPackage(kvtest::smallPackage(kMinimal).toBytes()));
+    stored.SetCompressedData(kvtest::compressPackage(kvtest::smallPackage(kMinimal).ToBytes()));
     model.SetDesigning(true);
     model.SetCompressedStoredSkin(&stored);
     EXPECT_TRUE(model.Empty());
@@ -460,11 +460,11 @@ TEST_F(SkinModel, EveryDescriptionReadsBackWhatItWrites) {
     IniText first;
     for (const auto& d : model.ObjectDescriptions()) d->WriteToDescription(first);
     for (const auto& d : model.ControlDescriptions()) d->WriteToDescription(first);
-    IniText reread = IniText::fromLines(first.toLines());
+    IniText reread = IniText::FromLines(first.ToLines());
     IniText second;
-    IniText entries = IniText::parse(kvtest::testSkinDescription());
+    IniText entries = IniText::Parse(kvtest::testSkinDescription());
     for (const auto& d : model.ObjectDescriptions()) {
-        std::string entry(*entries.value("SKINOBJECTS", std::to_string(&d - model.ObjectDescriptions().data())));
+        std::string entry(*entries.Value("SKINOBJECTS", std::to_string(&d - model.ObjectDescriptions().data())));
         auto fresh = CreateSkinObject(entry.substr(entry.find(':') + 1));
         ASSERT_NE(fresh, nullptr) << entry;
         fresh->IDName = d->IDName;
@@ -472,38 +472,38 @@ TEST_F(SkinModel, EveryDescriptionReadsBackWhatItWrites) {
         fresh->WriteToDescription(second);
     }
     for (const auto& d : model.ControlDescriptions()) {
-        std::string entry(*entries.value("SKINCONTROLS", std::to_string(&d - model.ControlDescriptions().data())));
+        std::string entry(*entries.Value("SKINCONTROLS", std::to_string(&d - model.ControlDescriptions().data())));
         auto fresh = CreateSkinControl(entry.substr(entry.find(':') + 1));
         ASSERT_NE(fresh, nullptr) << entry;
         fresh->IDName = d->IDName;
         fresh->ReadFromDescription(reread);
         fresh->WriteToDescription(second);
     }
-    EXPECT_EQ(first.toLines(), second.toLines());
+    EXPECT_EQ(first.ToLines(), second.ToLines());
 
     // The writer keeps its keys' spelling and forms.
-    EXPECT_EQ(first.value("maxbutton", "restorehint").value(), "Restore");
-    EXPECT_EQ(first.value("traybutton", "command").value(), "cmminimizetotray");
-    EXPECT_EQ(first.value("closebutton", "morphing").value(), "1");
-    EXPECT_EQ(first.value("closebutton", "skinrect").value(), "258,5,275,22");
-    EXPECT_EQ(first.value("caption", "fontstyle").value(), "fsbold");
-    EXPECT_EQ(first.value("caption", "alignment").value(), "taleftjustify");
-    EXPECT_EQ(first.value("panel", "stretchtype").value(), "sthorz");
-    EXPECT_TRUE(first.value("mainmenubaritem", "unenabledfontColor"));
-    EXPECT_TRUE(first.value("button", "disabledskinrect"));
-    EXPECT_FALSE(first.value("button", "disableskinrsect"));  // that spelling belongs to frame buttons
+    EXPECT_EQ(first.Value("maxbutton", "restorehint").value(), "Restore");
+    EXPECT_EQ(first.Value("traybutton", "command").value(), "cmminimizetotray");
+    EXPECT_EQ(first.Value("closebutton", "morphing").value(), "1");
+    EXPECT_EQ(first.Value("closebutton", "skinrect").value(), "258,5,275,22");
+    EXPECT_EQ(first.Value("caption", "fontstyle").value(), "fsbold");
+    EXPECT_EQ(first.Value("caption", "alignment").value(), "taleftjustify");
+    EXPECT_EQ(first.Value("panel", "stretchtype").value(), "sthorz");
+    EXPECT_TRUE(first.Value("mainmenubaritem", "unenabledfontColor"));
+    EXPECT_TRUE(first.Value("button", "disabledskinrect"));
+    EXPECT_FALSE(first.Value("button", "disableskinrsect"));  // that spelling belongs to frame buttons
 }
 
 TEST_F(SkinModel, WritingReplacesTheSection) {
-    IniText ini = IniText::parse("[x]\r\nskinrect=1,1,1,1\r\nstale=1\r\n[y]\r\na=b\r\n");
+    IniText ini = IniText::Parse("[x]\r\nskinrect=1,1,1,1\r\nstale=1\r\n[y]\r\na=b\r\n");
     TkvDataUserObject user;
     user.IDName = "x";
     user.ReadFromDescription(ini);
     EXPECT_EQ(user.SkinRect, (Rect{1, 1, 1, 1}));
     user.SkinRect = {2, 3, 4, 5};
     user.WriteToDescription(ini);
-    EXPECT_FALSE(ini.value("x", "stale"));
-    EXPECT_EQ(ini.value("x", "skinrect").value(), "2,3,4,5");
-    EXPECT_FALSE(ini.value("x", "hint"));  // a user object writes only its rectangle
-    EXPECT_EQ(ini.value("y", "a").value(), "b");
+    EXPECT_FALSE(ini.Value("x", "stale"));
+    EXPECT_EQ(ini.Value("x", "skinrect").value(), "2,3,4,5");
+    EXPECT_FALSE(ini.Value("x", "hint"));  // a user object writes only its rectangle
+    EXPECT_EQ(ini.Value("y", "a").value(), "b");
 }

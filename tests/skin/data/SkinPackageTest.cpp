@@ -12,35 +12,35 @@ using namespace fw;
 namespace {
 SkinPackage readBack(const std::vector<std::uint8_t>& bytes) {
     MemoryStream s(bytes);
-    auto p = readSkinPackage(s);
+    auto p = ReadSkinPackage(s);
     if (!p) throw std::runtime_error("newer version");
     return *p;
 }
 void expectSamePictures(const SkinPackage& a, const SkinPackage& b) {
-    EXPECT_EQ(a.picture.toBytes(), b.picture.toBytes());
-    EXPECT_EQ(a.inactivePicture.empty(), b.inactivePicture.empty());
-    EXPECT_EQ(a.mask.toBytes(), b.mask.toBytes());
+    EXPECT_EQ(a.picture.ToBytes(), b.picture.ToBytes());
+    EXPECT_EQ(a.inactivePicture.Empty(), b.inactivePicture.Empty());
+    EXPECT_EQ(a.mask.ToBytes(), b.mask.ToBytes());
     ASSERT_EQ(a.activePictures.size(), b.activePictures.size());
     for (std::size_t i = 0; i < a.activePictures.size(); ++i)
-        EXPECT_EQ(a.activePictures[i].toBytes(), b.activePictures[i].toBytes()) << i;
+        EXPECT_EQ(a.activePictures[i].ToBytes(), b.activePictures[i].ToBytes()) << i;
 }
 }  // namespace
 
 TEST(SkinPackage, WriteAndReadBack) {
     SkinPackage p = kvtest::smallPackage("[VERSION]\r\nskinname=x\r\n", 3);
-    auto bytes = p.toBytes();
-    EXPECT_EQ(getLE32(bytes.data()), 3u);
+    auto bytes = p.ToBytes();
+    EXPECT_EQ(GetLE32(bytes.data()), 3u);
     EXPECT_EQ(bytes[4], 0);  // main picture present
     SkinPackage back = readBack(bytes);
     expectSamePictures(p, back);
-    EXPECT_TRUE(back.inactivePicture.empty());
+    EXPECT_TRUE(back.inactivePicture.Empty());
     EXPECT_EQ(back.text, p.text);
 }
 
 TEST(SkinPackage, EmptySlotIsOneFlagByteAndTheNextSlotFollows) {
     SkinPackage p = kvtest::smallPackage("t", 0);
-    auto bytes = p.toBytes();
-    std::size_t mainLen = p.picture.imageSize();
+    auto bytes = p.ToBytes();
+    std::size_t mainLen = p.picture.ImageSize();
     EXPECT_EQ(bytes[4 + 1 + mainLen], 1);      // inactive slot: flag 1 only
     EXPECT_EQ(bytes[4 + 1 + mainLen + 1], 0);  // mask slot right after it
     EXPECT_EQ(bytes[4 + 1 + mainLen + 2], 'B');
@@ -49,20 +49,20 @@ TEST(SkinPackage, EmptySlotIsOneFlagByteAndTheNextSlotFollows) {
 TEST(SkinPackage, VersionTwoSkipsTwoExtraSlots) {
     SkinPackage p = kvtest::smallPackage("[VERSION]\r\n", 2);
     MemoryStream s;
-    writeInt32(s, 2);
+    WriteInt32(s, 2);
     for (const BmpImage* img : {&p.picture, &p.inactivePicture, &p.mask}) {
-        if (img->empty()) {
-            writeByte(s, 1);
+        if (img->Empty()) {
+            WriteByte(s, 1);
         } else {
-            writeByte(s, 0);
-            img->write(s);
+            WriteByte(s, 0);
+            img->Write(s);
         }
     }
-    writeByte(s, 0);
-    kvtest::patternImage(9, 9, 42).write(s);  // an extra slot holding a picture
-    writeByte(s, 1);                            // and an empty one
-    writeInt32(s, static_cast<std::int32_t>(p.activePictures.size()));
-    for (const auto& img : p.activePictures) img.write(s);
+    WriteByte(s, 0);
+    kvtest::patternImage(9, 9, 42).Write(s);  // an extra slot holding a picture
+    WriteByte(s, 1);                            // and an empty one
+    WriteInt32(s, static_cast<std::int32_t>(p.activePictures.size()));
+    for (const auto& img : p.activePictures) img.Write(s);
     s.write(p.text.data(), p.text.size());
     SkinPackage v2 = readBack(s.data());
     EXPECT_EQ(v2.version, 2);
@@ -73,29 +73,29 @@ TEST(SkinPackage, VersionTwoSkipsTwoExtraSlots) {
 TEST(SkinPackage, ZeroOrNegativeCountMeansNoActivePictures) {
     for (std::int32_t count : {0, -5}) {
         MemoryStream s;
-        writeInt32(s, 3);
-        writeByte(s, 1);
-        writeByte(s, 1);
-        writeByte(s, 1);
-        writeInt32(s, count);
+        WriteInt32(s, 3);
+        WriteByte(s, 1);
+        WriteByte(s, 1);
+        WriteByte(s, 1);
+        WriteInt32(s, count);
         s.write("[VERSION]", 9);
         SkinPackage p = readBack(s.data());
         EXPECT_TRUE(p.activePictures.empty());
-        EXPECT_TRUE(p.picture.empty());
+        EXPECT_TRUE(p.picture.Empty());
         EXPECT_EQ(p.text, "[VERSION]");
     }
 }
 
 TEST(SkinPackage, NewerVersionReadsNothing) {
     MemoryStream s;
-    writeInt32(s, 4);
+    WriteInt32(s, 4);
     s.write("garbage", 7);
     s.setPosition(0);
-    EXPECT_FALSE(readSkinPackage(s).has_value());
+    EXPECT_FALSE(ReadSkinPackage(s).has_value());
 }
 
 TEST(SkinPackage, DamagedPackagesThrow) {
-    auto bytes = kvtest::smallPackage("text", 2).toBytes();
+    auto bytes = kvtest::smallPackage("text", 2).ToBytes();
     std::vector<std::uint8_t> cut(bytes.begin(), bytes.begin() + 40);
     EXPECT_THROW(readBack(cut), StreamError);
     auto badSig = bytes;
@@ -103,11 +103,11 @@ TEST(SkinPackage, DamagedPackagesThrow) {
     EXPECT_THROW(readBack(badSig), EInvalidGraphic);
     // A huge active count with little data fails on the first missing picture instead of allocating.
     MemoryStream s;
-    writeInt32(s, 3);
-    writeByte(s, 1);
-    writeByte(s, 1);
-    writeByte(s, 1);
-    writeInt32(s, 0x7FFFFFFF);
+    WriteInt32(s, 3);
+    WriteByte(s, 1);
+    WriteByte(s, 1);
+    WriteByte(s, 1);
+    WriteInt32(s, 0x7FFFFFFF);
     EXPECT_THROW(readBack(s.data()), StreamError);
 }
 
@@ -118,10 +118,10 @@ TEST(CompressedFraming, FramedLayoutAndItsLimits) {
     out.write("xx", 2);  // written at the stream's position
     stored.SaveToCompressedStream(out);
     EXPECT_EQ(out.size(), 2u + 8u + 5u);
-    EXPECT_EQ(getLE32(out.data().data() + 2), 3u);
-    EXPECT_EQ(getLE32(out.data().data() + 6), 5u);
+    EXPECT_EQ(GetLE32(out.data().data() + 2), 3u);
+    EXPECT_EQ(GetLE32(out.data().data() + 6), 5u);
 
-    MemoryStream framed(frameCompressedSkin(stored.CompressedData()));
+    MemoryStream framed(FrameCompressedSkin(stored.CompressedData()));
     framed.setPosition(7);  // read from position 0 whatever the position
     TkvCompressedStoredSkin back;
     back.LoadFromCompressedStream(framed);
@@ -134,16 +134,16 @@ TEST(CompressedFraming, FramedLayoutAndItsLimits) {
     back.LoadFromCompressedStream(e);
     EXPECT_TRUE(back.IsEmpty());
     MemoryStream newer;
-    writeInt32(newer, 4);
-    writeInt32(newer, 5);
+    WriteInt32(newer, 4);
+    WriteInt32(newer, 5);
     newer.write("12345", 5);
     stored.LoadFromCompressedStream(newer);
     EXPECT_TRUE(stored.IsEmpty());
 
     // A length past the data is a read error.
     MemoryStream shortData;
-    writeInt32(shortData, 3);
-    writeInt32(shortData, 100);
+    WriteInt32(shortData, 3);
+    WriteInt32(shortData, 100);
     shortData.write("abc", 3);
     EXPECT_THROW(back.LoadFromCompressedStream(shortData), StreamError);
 }
@@ -160,19 +160,19 @@ TEST(CompressedStoredSkin, LoadFromSkinFileBuildsTheSamePackage) {
     MemoryStream raw;
     stored.DecompressTo(raw);
     raw.setPosition(0);
-    auto p = readSkinPackage(raw);
+    auto p = ReadSkinPackage(raw);
     ASSERT_TRUE(p);
     EXPECT_EQ(p->version, 3);
-    EXPECT_EQ(p->picture.toBytes(), readFile(dir.file("main.bmp")));
-    EXPECT_TRUE(p->inactivePicture.empty());
-    EXPECT_EQ(p->mask.toBytes(), readFile(dir.file("mask.bmp")));
+    EXPECT_EQ(p->picture.ToBytes(), readFile(dir.file("main.bmp")));
+    EXPECT_TRUE(p->inactivePicture.Empty());
+    EXPECT_EQ(p->mask.ToBytes(), readFile(dir.file("mask.bmp")));
     const char* names[] = {"active.bmp", "hintwindow.bmp", "pw.bmp", "menuitems.bmp",
                            "controls.bmp", "mdibg.bmp", "pwmask.bmp", "hintwindowmask.bmp"};
     ASSERT_EQ(p->activePictures.size(), 8u);
-    for (int i = 0; i < 8; ++i) EXPECT_EQ(p->activePictures[i].toBytes(), readFile(dir.file(names[i]))) << i;
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(p->activePictures[i].ToBytes(), readFile(dir.file(names[i]))) << i;
     EXPECT_EQ(p->activePictures[6].bitCount, 4);
     EXPECT_EQ(p->activePictures[7].bitCount, 1);
-    EXPECT_EQ(splitLines(p->text), splitLines(kvtest::testSkinDescription()));
+    EXPECT_EQ(SplitLines(p->text), SplitLines(kvtest::testSkinDescription()));
     EXPECT_EQ(p->text.substr(p->text.size() - 2), "\r\n");
 }
 
@@ -183,7 +183,7 @@ TEST(CompressedStoredSkin, DescriptionWithoutARequiredSectionChangesNothing) {
     for (const char* section : {"[VERSION]", "[PICTURES]", "[FORMINFO]", "[SKINOBJECTS]", "[SKINCONTROLS]"}) {
         std::string broken = text;
         broken.replace(broken.find(section), std::string(section).size(), "[OTHER]");
-        writeFileBytes(dir.file("broken.ini"), std::span(reinterpret_cast<const std::uint8_t*>(broken.data()), broken.size()));
+        WriteFileBytes(dir.file("broken.ini"), std::span(reinterpret_cast<const std::uint8_t*>(broken.data()), broken.size()));
         TkvCompressedStoredSkin stored;
         stored.SetCompressedData({1, 2, 3});
         EXPECT_FALSE(stored.LoadFromSkinFile(dir.file("broken.ini"))) << section;
@@ -220,7 +220,7 @@ TEST(CompressedStoredSkin, FileNameSettersLoadOnlyWhileDesigning) {
     // The compressed-file setter of a list item follows the list's state.
     MemoryStream framed;
     stored.SaveToCompressedStream(framed);
-    writeFileBytes(dir.file("skin.kvs"), framed.data());
+    WriteFileBytes(dir.file("skin.kvs"), framed.data());
     TkvCompressedSkinList list;
     TkvSkinListItem& item = list.Skins().Add();
     TkvSkinListItem& second = list.Skins().Add();

@@ -25,7 +25,7 @@ BmpImage patternImage(int width, int height, int seed) {
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             b.at(x, y) = fw::makePixel((x * 7 + seed) & 0xFF, (y * 5 + seed * 3) & 0xFF, (x ^ y ^ seed) & 0xFF);
-    return BmpImage::encode(b, 24);
+    return BmpImage::Encode(b, 24);
 }
 
 BmpImage paletteImage(int width, int height, int bits, int seed) {
@@ -38,7 +38,7 @@ BmpImage paletteImage(int width, int height, int bits, int seed) {
         std::uint32_t g = static_cast<std::uint32_t>(i * 255 / (colours - 1));
         img.colors.push_back(g | (g << 8) | (g << 16));
     }
-    std::size_t stride = img.rowBytes();
+    std::size_t stride = img.RowBytes();
     img.rows.assign(stride * static_cast<std::size_t>(height), 0);
     for (int y = 0; y < height; ++y) {
         std::uint8_t* row = img.rows.data() + stride * static_cast<std::size_t>(height - 1 - y);
@@ -59,7 +59,7 @@ std::string testSkinDescription() {
 
 std::string writeTestSkin(const std::filesystem::path& dir) {
     auto put = [&dir](const std::string& name, const BmpImage& img) {
-        writeFileBytes((dir / name).string(), img.toBytes());
+        WriteFileBytes((dir / name).string(), img.ToBytes());
     };
     put("main.bmp", patternImage(285, 210, 1));
     put("mask.bmp", paletteImage(285, 210, 8, 2));
@@ -73,7 +73,7 @@ std::string writeTestSkin(const std::filesystem::path& dir) {
     put("hintwindowmask.bmp", paletteImage(28, 21, 1, 10));
     std::string text = testSkinDescription();
     std::string path = (dir / "skin.ini").string();
-    writeFileBytes(path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+    WriteFileBytes(path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
     return path;
 }
 

@@ -79,40 +79,40 @@ TEST(ZlibStreams, WrappersRefuseOperationsTheyDoNotOffer) {
     TCompressionStream c(sink, 9);
     std::uint8_t b[4];
     try {
-        c.read(b, 4);
+        c.Read(b, 4);
         FAIL();
     } catch (const ECompressionError& e) {
         EXPECT_STREQ(e.what(), "Invalid stream operation");
     }
-    EXPECT_THROW(c.seek(10, SeekOrigin::Begin), ECompressionError);
+    EXPECT_THROW(c.Seek(10, SeekOrigin::Begin), ECompressionError);
 
     MemoryStream src(deflated(sample(10000)));
     TDecompressionStream d(src);
     try {
-        d.write(b, 4);
+        d.Write(b, 4);
         FAIL();
     } catch (const EDecompressionError& e) {
         EXPECT_STREQ(e.what(), "Invalid stream operation");
     }
-    d.read(b, 4);
-    EXPECT_THROW(d.seek(-1, SeekOrigin::Current), EDecompressionError);
-    EXPECT_THROW(d.seek(0, SeekOrigin::End), EDecompressionError);
-    EXPECT_THROW(d.seek(2, SeekOrigin::Begin), EDecompressionError);  // backwards, but not to the start
+    d.Read(b, 4);
+    EXPECT_THROW(d.Seek(-1, SeekOrigin::Current), EDecompressionError);
+    EXPECT_THROW(d.Seek(0, SeekOrigin::End), EDecompressionError);
+    EXPECT_THROW(d.Seek(2, SeekOrigin::Begin), EDecompressionError);  // backwards, but not to the start
 }
 
 TEST(ZlibStreams, DecompressionSeeksForwardAndRestartsAtZero) {
     auto data = sample(10000);
     MemoryStream src(deflated(data));
     TDecompressionStream d(src);
-    EXPECT_EQ(d.seek(5000, SeekOrigin::Current), 5000);
+    EXPECT_EQ(d.Seek(5000, SeekOrigin::Current), 5000);
     std::uint8_t b[8];
-    ASSERT_EQ(d.read(b, 8), 8u);
+    ASSERT_EQ(d.Read(b, 8), 8u);
     EXPECT_EQ(std::memcmp(b, data.data() + 5000, 8), 0);
-    EXPECT_EQ(d.seek(0, SeekOrigin::Begin), 0);
-    ASSERT_EQ(d.read(b, 8), 8u);
+    EXPECT_EQ(d.Seek(0, SeekOrigin::Begin), 0);
+    ASSERT_EQ(d.Read(b, 8), 8u);
     EXPECT_EQ(std::memcmp(b, data.data(), 8), 0);
-    EXPECT_EQ(d.seek(100, SeekOrigin::Begin), 100);  // forward from 8
-    ASSERT_EQ(d.read(b, 8), 8u);
+    EXPECT_EQ(d.Seek(100, SeekOrigin::Begin), 100);  // forward from 8
+    ASSERT_EQ(d.Read(b, 8), 8u);
     EXPECT_EQ(std::memcmp(b, data.data() + 100, 8), 0);
 }
 

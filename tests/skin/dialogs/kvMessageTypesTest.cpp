@@ -4,17 +4,17 @@
 
 namespace {
 
-constexpr TkvMessageButtons kOkCancel = buttonBit(mbOK) | buttonBit(mbCancel);
+constexpr TkvMessageButtons kOkCancel = ButtonBit(mbOK) | ButtonBit(mbCancel);
 
 TEST(MessageButtons, DefaultAndCancelFollowTheirPreferenceOrder) {
-    EXPECT_EQ(defaultMessageButton(kOkCancel), mbOK);
-    EXPECT_EQ(cancelMessageButton(kOkCancel), mbCancel);
-    EXPECT_EQ(defaultMessageButton(buttonBit(mbYes) | buttonBit(mbNo)), mbYes);
-    EXPECT_EQ(cancelMessageButton(buttonBit(mbYes) | buttonBit(mbNo)), mbNo);
-    EXPECT_EQ(defaultMessageButton(buttonBit(mbRetry) | buttonBit(mbAbort)), mbRetry);
-    EXPECT_EQ(cancelMessageButton(buttonBit(mbRetry) | buttonBit(mbAbort)), -1);
-    EXPECT_EQ(cancelMessageButton(buttonBit(mbOK)), mbOK);  // a lone OK is also the cancel button
-    EXPECT_EQ(defaultMessageButton(buttonBit(mbHelp)), -1);
+    EXPECT_EQ(DefaultMessageButton(kOkCancel), mbOK);
+    EXPECT_EQ(CancelMessageButton(kOkCancel), mbCancel);
+    EXPECT_EQ(DefaultMessageButton(ButtonBit(mbYes) | ButtonBit(mbNo)), mbYes);
+    EXPECT_EQ(CancelMessageButton(ButtonBit(mbYes) | ButtonBit(mbNo)), mbNo);
+    EXPECT_EQ(DefaultMessageButton(ButtonBit(mbRetry) | ButtonBit(mbAbort)), mbRetry);
+    EXPECT_EQ(CancelMessageButton(ButtonBit(mbRetry) | ButtonBit(mbAbort)), -1);
+    EXPECT_EQ(CancelMessageButton(ButtonBit(mbOK)), mbOK);  // a lone OK is also the cancel button
+    EXPECT_EQ(DefaultMessageButton(ButtonBit(mbHelp)), -1);
 }
 
 TEST(MessageButtons, TableMatchesModalResultsAndCaptions) {
@@ -25,18 +25,18 @@ TEST(MessageButtons, TableMatchesModalResultsAndCaptions) {
     EXPECT_EQ(kMessageButtonTable[mbHelp].modalResult, 0);
     EXPECT_EQ(kMessageButtonTable[mbOK].caption, u"OK");
     EXPECT_EQ(kMessageButtonTable[mbNoToAll].caption, u"N&oToAll");
-    EXPECT_EQ(messageKindInfo(TkvMessageKind::mtWarning).caption, u"Warning");
-    EXPECT_EQ(messageKindInfo(TkvMessageKind::mtError).caption, u"Error");
-    EXPECT_EQ(messageKindInfo(TkvMessageKind::mtInformation).caption, u"Information");
-    EXPECT_EQ(messageKindInfo(TkvMessageKind::mtConfirmation).caption, u"Confirm");
+    EXPECT_EQ(MessageKindInfoOf(TkvMessageKind::mtWarning).caption, u"Warning");
+    EXPECT_EQ(MessageKindInfoOf(TkvMessageKind::mtError).caption, u"Error");
+    EXPECT_EQ(MessageKindInfoOf(TkvMessageKind::mtInformation).caption, u"Information");
+    EXPECT_EQ(MessageKindInfoOf(TkvMessageKind::mtConfirmation).caption, u"Confirm");
 }
 
 TEST(MessageLayout, ShortMessageWithThreeButtonsIsTheRowWide) {
     MessageLayoutInput in;
     in.labelWidth = 20;
     in.labelHeight = 13;
-    in.buttons = buttonBit(mbYes) | buttonBit(mbNo) | buttonBit(mbCancel);
-    MessageLayout l = layoutMessageBox(in);
+    in.buttons = ButtonBit(mbYes) | ButtonBit(mbNo) | ButtonBit(mbCancel);
+    MessageLayout l = LayoutMessageBox(in);
     EXPECT_EQ(l.clientWidth, 270);
     EXPECT_EQ(l.clientHeight, 25 + 50 + 13);
     ASSERT_EQ(l.buttons.size(), 3u);
@@ -53,7 +53,7 @@ TEST(MessageLayout, LongMessageWidensAndButtonsCentre) {
     in.labelHeight = 13;
     in.buttons = kOkCancel;
     in.buttonHeight = 22;
-    MessageLayout l = layoutMessageBox(in);
+    MessageLayout l = LayoutMessageBox(in);
     EXPECT_EQ(l.clientWidth, 50 + 401 + 40);
     EXPECT_EQ(l.label, fw::Rect::fromSize(50, 15, 401, 13));
     ASSERT_EQ(l.buttons.size(), 2u);
@@ -66,16 +66,16 @@ TEST(MessageLayout, IconCentresOnTheLabelButNeverAboveTen) {
     MessageLayoutInput in;
     in.labelWidth = 100;
     in.labelHeight = 13;
-    EXPECT_EQ(layoutMessageBox(in).icon, fw::Rect::fromSize(5, 10, 32, 32));
+    EXPECT_EQ(LayoutMessageBox(in).icon, fw::Rect::fromSize(5, 10, 32, 32));
     in.labelHeight = 65;  // five lines
-    EXPECT_EQ(layoutMessageBox(in).icon, fw::Rect::fromSize(5, 15 + 32 - 16, 32, 32));
+    EXPECT_EQ(LayoutMessageBox(in).icon, fw::Rect::fromSize(5, 15 + 32 - 16, 32, 32));
 }
 
 TEST(MessageLayout, EmptySetStillReservesTheButtonRow) {
     MessageLayoutInput in;
     in.labelWidth = 10;
     in.labelHeight = 13;
-    MessageLayout l = layoutMessageBox(in);
+    MessageLayout l = LayoutMessageBox(in);
     EXPECT_TRUE(l.buttons.empty());
     EXPECT_EQ(l.clientHeight, 25 + 50 + 13);
     EXPECT_EQ(l.clientWidth, 40 + 60);
@@ -85,10 +85,10 @@ TEST(MessageLayout, CheckBoxAddsHeightAndMayWiden) {
     MessageLayoutInput in;
     in.labelWidth = 10;
     in.labelHeight = 13;
-    in.buttons = buttonBit(mbOK);
+    in.buttons = ButtonBit(mbOK);
     in.showAgain = true;
     in.checkCaptionWidth = 200;
-    MessageLayout l = layoutMessageBox(in);
+    MessageLayout l = LayoutMessageBox(in);
     EXPECT_EQ(l.clientHeight, 25 + 50 + 13 + 40);
     EXPECT_EQ(l.clientWidth, 260);
     EXPECT_EQ(l.checkBox, fw::Rect::fromSize(5, l.clientHeight - 25 - 50, 255, 30));
@@ -98,9 +98,9 @@ TEST(MessageLayout, WidthIsLimitedToTheScreen) {
     MessageLayoutInput in;
     in.labelWidth = 3000;
     in.labelHeight = 13;
-    in.buttons = buttonBit(mbOK);
+    in.buttons = ButtonBit(mbOK);
     in.maxClientWidth = 1000;
-    MessageLayout l = layoutMessageBox(in);
+    MessageLayout l = LayoutMessageBox(in);
     EXPECT_EQ(l.clientWidth, 1000);
     EXPECT_EQ(l.buttons[0].bounds.left, (1000 - 70) / 2);
 }

@@ -71,7 +71,7 @@ std::wstring text(HWND h) {
     return buf;
 }
 
-constexpr TkvMessageButtons kOkCancel = buttonBit(mbOK) | buttonBit(mbCancel);
+constexpr TkvMessageButtons kOkCancel = ButtonBit(mbOK) | ButtonBit(mbCancel);
 
 TEST(SkinMessage, WarningWithOkCancelAnswersEnterAndEscape) {
     TkvSkinMessage box;
@@ -106,12 +106,12 @@ TEST(SkinMessage, EnterPressesTheFocusedButtonAndClosingGivesCancel) {
             pressKey(VK_RETURN);
         });
         EXPECT_EQ(box.ShowMessageBox(u"Save?", TkvMessageKind::mtConfirmation,
-                                     buttonBit(mbYes) | buttonBit(mbNo), 0),
+                                     ButtonBit(mbYes) | ButtonBit(mbNo), 0),
                   mrNo);
     }
     {
         WhileShown w([](HWND d) { PostMessageW(d, WM_CLOSE, 0, 0); });
-        EXPECT_EQ(box.ShowMessageBox(u"Done", TkvMessageKind::mtInformation, buttonBit(mbOK), 0), mrCancel);
+        EXPECT_EQ(box.ShowMessageBox(u"Done", TkvMessageKind::mtInformation, ButtonBit(mbOK), 0), mrCancel);
     }
     {
         // No cancel button: Escape closes nothing; the Retry button (the default) then answers.
@@ -119,7 +119,7 @@ TEST(SkinMessage, EnterPressesTheFocusedButtonAndClosingGivesCancel) {
             pressKey(VK_ESCAPE);
             PostMessageW(GetDlgItem(d, kMessageButtonIdBase + mbAbort), BM_CLICK, 0, 0);
         });
-        EXPECT_EQ(box.ShowMessageBox(u"Failed", TkvMessageKind::mtError, buttonBit(mbAbort) | buttonBit(mbRetry), 0),
+        EXPECT_EQ(box.ShowMessageBox(u"Failed", TkvMessageKind::mtError, ButtonBit(mbAbort) | ButtonBit(mbRetry), 0),
                   mrAbort);
     }
 }
@@ -127,33 +127,33 @@ TEST(SkinMessage, EnterPressesTheFocusedButtonAndClosingGivesCancel) {
 TEST(SkinMessage, DialogHasTheLaidOutClientSizeAndButtonPositions) {
     TkvSkinMessage box;
     std::unique_ptr<TkvMessageForm> form = box.CreateSkinMessageForm(
-        u"x", TkvMessageKind::mtConfirmation, buttonBit(mbYes) | buttonBit(mbNo) | buttonBit(mbCancel), -10001, -10001);
-    ASSERT_NE(form->handle(), nullptr);
+        u"x", TkvMessageKind::mtConfirmation, ButtonBit(mbYes) | ButtonBit(mbNo) | ButtonBit(mbCancel), -10001, -10001);
+    ASSERT_NE(form->Handle(), nullptr);
     RECT client{};
-    GetClientRect(form->handle(), &client);
+    GetClientRect(form->Handle(), &client);
     EXPECT_EQ(client.right, 270);
-    EXPECT_EQ(client.bottom, form->layout().clientHeight);
-    HWND yes = GetDlgItem(form->handle(), kMessageButtonIdBase + mbYes);
+    EXPECT_EQ(client.bottom, form->Layout().clientHeight);
+    HWND yes = GetDlgItem(form->Handle(), kMessageButtonIdBase + mbYes);
     RECT r{};
     GetWindowRect(yes, &r);
-    MapWindowPoints(nullptr, form->handle(), reinterpret_cast<POINT*>(&r), 2);
+    MapWindowPoints(nullptr, form->Handle(), reinterpret_cast<POINT*>(&r), 2);
     EXPECT_EQ(r.left, 20);
     EXPECT_EQ(r.right - r.left, 70);
     EXPECT_EQ(r.bottom, client.bottom - 10);
     EXPECT_EQ(text(yes), L"&Yes");
-    EXPECT_EQ(text(form->handle()), L"Confirm");
+    EXPECT_EQ(text(form->Handle()), L"Confirm");
     // Centred on the screen.
     RECT outer{};
-    GetWindowRect(form->handle(), &outer);
+    GetWindowRect(form->Handle(), &outer);
     EXPECT_NEAR((outer.left + outer.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
 }
 
 TEST(SkinMessage, CustomKindUsesTheApplicationTitleAndNoIcon) {
     TkvSkinMessage box;
     box.ApplicationTitle = L"KovraAccess数据库压缩器 V1.0";
-    auto form = box.CreateSkinMessageForm(u"hi", TkvMessageKind::mtCustom, buttonBit(mbOK), -10001, -10001);
-    EXPECT_EQ(text(form->handle()), L"KovraAccess数据库压缩器 V1.0");
-    EXPECT_EQ(GetDlgItem(form->handle(), kMessageIconId), nullptr);
+    auto form = box.CreateSkinMessageForm(u"hi", TkvMessageKind::mtCustom, ButtonBit(mbOK), -10001, -10001);
+    EXPECT_EQ(text(form->Handle()), L"KovraAccess数据库压缩器 V1.0");
+    EXPECT_EQ(GetDlgItem(form->Handle(), kMessageIconId), nullptr);
 }
 
 TEST(SkinMessage, ShowAgainCheckBoxReportsTheOppositeOfItsState) {
@@ -167,7 +167,7 @@ TEST(SkinMessage, ShowAgainCheckBoxReportsTheOppositeOfItsState) {
         SendMessageW(check, BM_SETCHECK, BST_UNCHECKED, 0);
         PostMessageW(GetDlgItem(d, kMessageButtonIdBase + mbOK), BM_CLICK, 0, 0);
     });
-    EXPECT_EQ(box.ShowMessageBox(u"Note", TkvMessageKind::mtInformation, buttonBit(mbOK), 0), mrOk);
+    EXPECT_EQ(box.ShowMessageBox(u"Note", TkvMessageKind::mtInformation, ButtonBit(mbOK), 0), mrOk);
     EXPECT_TRUE(startedChecked);
     EXPECT_TRUE(box.ShowAgainFlagValue);
 }

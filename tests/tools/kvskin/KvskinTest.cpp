@@ -36,8 +36,8 @@ TEST(Kvskin, PackUnpackPackIsByteIdentical) {
     ASSERT_EQ(run({"pack", dir.file("out/skin.ini"), dir.file("two.kvs")}), 0);
     EXPECT_EQ(readFile(dir.file("one.kvs")), readFile(dir.file("two.kvs")));
     auto framed = readFile(dir.file("one.kvs"));
-    EXPECT_EQ(getLE32(framed.data()), 3u);
-    EXPECT_EQ(getLE32(framed.data() + 4), framed.size() - 8);
+    EXPECT_EQ(GetLE32(framed.data()), 3u);
+    EXPECT_EQ(GetLE32(framed.data() + 4), framed.size() - 8);
 }
 
 TEST(Kvskin, InfoListsPicturesLinesAndClasses) {
@@ -63,7 +63,7 @@ TEST(Kvskin, UnpackKeepsPicturesInsideTheFolder) {
     std::string ini = kvtest::writeTestSkin(dir.path());
     std::string text = kvtest::testSkinDescription();
     text.replace(text.find("picture=main.bmp"), 16, "picture=../escape.bmp");
-    writeFileBytes(ini, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+    WriteFileBytes(ini, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
     std::filesystem::copy_file(dir.file("main.bmp"), dir.path().parent_path() / "escape.bmp",
                                std::filesystem::copy_options::overwrite_existing);
     ASSERT_EQ(run({"pack", ini, dir.file("skin.kvs")}), 0);
@@ -83,10 +83,10 @@ TEST(Kvskin, ErrorsGiveNonZeroExitCodes) {
     EXPECT_EQ(run({"pack", "only-one"}), 2);
     EXPECT_EQ(run({"info", dir.file("missing.kvs")}, nullptr, &err), 1);
     EXPECT_NE(err.find("missing.kvs"), std::string::npos);
-    writeFileBytes(dir.file("plain.ini"), std::vector<std::uint8_t>{'[', 'V', 'E', 'R', 'S', 'I', 'O', 'N', ']'});
+    WriteFileBytes(dir.file("plain.ini"), std::vector<std::uint8_t>{'[', 'V', 'E', 'R', 'S', 'I', 'O', 'N', ']'});
     EXPECT_EQ(run({"pack", dir.file("plain.ini"), dir.file("x.kvs")}, nullptr, &err), 1);
     EXPECT_NE(err.find("not a skin description"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(dir.file("x.kvs")));
-    writeFileBytes(dir.file("junk.kvs"), std::vector<std::uint8_t>{3, 0, 0, 0, 4, 0, 0, 0, 1, 2, 3, 4});
+    WriteFileBytes(dir.file("junk.kvs"), std::vector<std::uint8_t>{3, 0, 0, 0, 4, 0, 0, 0, 1, 2, 3, 4});
     EXPECT_EQ(run({"info", dir.file("junk.kvs")}), 1);
 }

@@ -40,7 +40,7 @@ Bitmap composeWindow(const TkvSkinData& s, int w, int h) {
 
 void previewIfAsked(const Bitmap& b, const char* name) {
     if (const char* dir = std::getenv("SKINART_PREVIEW_DIR"))
-        writeFileBytes(std::string(dir) + "/" + name, BmpImage::encode(b, 24).toBytes());
+        WriteFileBytes(std::string(dir) + "/" + name, BmpImage::Encode(b, 24).ToBytes());
 }
 
 TEST(ComposedSkin, TheMainWindowFrameHasNoSeams) {

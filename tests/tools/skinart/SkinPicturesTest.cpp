@@ -35,14 +35,14 @@ TEST(SkinPictures, PackageOrderSizesDepthsAndByteLengths) {
         EXPECT_EQ(img.height, want[i].h);  // positive: bottom-up
         EXPECT_EQ(img.bitCount, want[i].bits);
         EXPECT_EQ(img.compression, 0u);    // plain rows
-        EXPECT_EQ(img.toBytes().size(), want[i].bytes);
+        EXPECT_EQ(img.ToBytes().size(), want[i].bytes);
     }
 }
 
 TEST(SkinPictures, DrawingIsReproducible) {
     const std::vector<SkinPicture> a = renderSkin(), b = renderSkin();
     ASSERT_EQ(a.size(), b.size());
-    for (std::size_t i = 0; i < a.size(); ++i) EXPECT_EQ(a[i].image.toBytes(), b[i].image.toBytes()) << a[i].fileName;
+    for (std::size_t i = 0; i < a.size(); ++i) EXPECT_EQ(a[i].image.ToBytes(), b[i].image.ToBytes()) << a[i].fileName;
 }
 
 // Indexed masks decode (by the skin-data reader) to exactly the black and white that were drawn.
@@ -55,7 +55,7 @@ TEST(SkinPictures, GreyEncodingSurvivesDecodingAtEveryDepth) {
         SCOPED_TRACE(bits);
         const BmpImage img = encodeGrey(m, bits);
         EXPECT_EQ(img.colors.size(), std::size_t(1) << bits);
-        EXPECT_EQ(img.decode(), m);
+        EXPECT_EQ(img.Decode(), m);
     }
     EXPECT_THROW(encodeGrey(m, 24), std::invalid_argument);
 }

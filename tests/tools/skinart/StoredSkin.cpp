@@ -23,7 +23,7 @@ struct Loaded {
         fw::MemoryStream raw;
         stored.DecompressTo(raw);
         raw.setPosition(0);
-        auto p = readSkinPackage(raw);
+        auto p = ReadSkinPackage(raw);
         if (!p) throw std::runtime_error("the packed skin has an unreadable version");
         package = std::move(*p);
     }

@@ -31,7 +31,7 @@ TEST(StoredSkin, PicturesComeInPackageOrderWithTheirDepths) {
         EXPECT_EQ(img.compression, 0u);
     };
     check(p.picture, {285, 210, 24});
-    EXPECT_TRUE(p.inactivePicture.empty());
+    EXPECT_TRUE(p.inactivePicture.Empty());
     check(p.mask, {285, 210, 8});
     const Want active[] = {{75, 263, 24}, {28, 21, 24}, {93, 55, 24}, {132, 126, 24},
                            {556, 410, 24}, {219, 178, 24}, {93, 55, 4}, {28, 21, 1}};

@@ -37,7 +37,7 @@ void record(fw::Form& form, std::vector<Received>& log) {
 std::vector<std::uint8_t> storedSkin() {
     SkinPackage p;
     p.text = "[VERSION]\r\nskinname=win\r\n[SKINCONTROLS]\r\ncount=1\r\n0=button:button\r\n";
-    MemoryStream raw(p.toBytes()), packed;
+    MemoryStream raw(p.ToBytes()), packed;
     CompressStream(raw, packed);
     return packed.release();
 }
