@@ -47,15 +47,15 @@ for attempt in 1 2 3; do
 done
 [ "$updated" = yes ] || echo "setup: going on with the package indexes that did download" >&2
 
-install() { apt-get install -y -q --no-install-recommends "$@" "${missing[@]}" >"$log" 2>&1; }
-if ! install; then
+apt_install() { apt-get install -y -q --no-install-recommends "$@" "${missing[@]}" >"$log" 2>&1; }
+if ! apt_install; then
   echo "setup: apt-get install failed:" >&2
   tail -n 8 "$log" >&2
   # The update suites can carry amd64 libraries whose i386 twins are not indexed yet; the base
   # release always has matching pairs.
   base=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
   echo "setup: retrying with packages pinned to the base release '$base'" >&2
-  if ! install -t "$base"; then
+  if ! apt_install -t "$base"; then
     echo "setup: install failed again:" >&2
     tail -n 20 "$log" >&2
     echo "setup: could not install: ${missing[*]}" >&2

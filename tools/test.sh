@@ -42,8 +42,13 @@ cleanup() {
 }
 trap cleanup EXIT
 step "prepare the Wine prefix ($arch)" tools/winerun cmd /c exit 0   # prefix, settings, COM registration
-wineserver -p 2>/dev/null || true   # infinite persistence; harmless if running
-# The Wine desktop and its first window before the tests: a test's own time must not include it.
+# One wineserver for the whole run, started afresh with no pipe of ours. The services and the desktop
+# process that Wine starts with the first programs of a server keep those programs' output open for as
+# long as the server lives; had a test started them, CTest would wait for that test's output to end
+# until its time-out. So they are started here, by a program whose output goes to a log.
+wineserver -k 2>/dev/null || true
+wineserver -w 2>/dev/null || true
+wineserver -p </dev/null >/dev/null 2>&1 || true
 step "start the Wine desktop" tools/winerun build/win/tests/framework/fw_win_smoke_tests.exe --gtest_brief=1
 
 # Both builds' tests in one CTest run, so that one summary closes the output.
