@@ -76,8 +76,7 @@ void TkvGraphicSkinCustomControl::DrawSkinImage(fw::DibSection& bitmap) {
         DrawDefaultImage(bitmap);
         return;
     }
-    int w = width(), h = height();
-    CalcSkinSize(w, h);
+    RefreshCurrentPoints();  // the image is composed at the current points
     fw::Bitmap image;
     ComposeControlImage(image, SkinPicture->view(), SrcSkinRect, *this, bitmap.width(), bitmap.height(), false);
     if (!image.empty()) bitmap.assign(image.view());

@@ -198,8 +198,7 @@ void TkvSkinCustomControl::UpdateControlRegion() {
         if (windowRegion_) ApplyRegion(fw::Region());
         return;
     }
-    int w = width(), h = height();
-    CalcSkinSize(w, h);
+    RefreshCurrentPoints();  // the mask region is cut at the current points
     std::optional<MaskRegion> r = ControlMaskRegion(SkinMaskPicture->view(), *this, width(), height());
     ApplyRegion(r ? CreatePlatformRegion(*r) : fw::Region());
 }
@@ -207,8 +206,7 @@ void TkvSkinCustomControl::UpdateControlRegion() {
 void TkvSkinCustomControl::PaintControl(fw::Canvas& canvas) {
     if (width() < 1 || height() < 1) return;
     FetchSkinDescription();
-    int w = width(), h = height();
-    CalcSkinSize(w, h);  // refreshes the current points; the size itself stays
+    RefreshCurrentPoints();  // the image is composed at the current points
     if (DescriptionIndex == -1 || !ForceBackgroundPaint || SizingMode != 1) {
         TkvSkinControl::PaintControl(canvas);
         return;

@@ -76,6 +76,8 @@ public:
     void ChangeSkinData() override;
     virtual void DefaultFontChanged() {}
     void CalcSkinSize(int& width, int& height) { TkvSkinFitData::CalcSkinSize(DescriptionIndex != -1, width, height); }
+    // The current points for the control's present size.
+    void RefreshCurrentPoints() { FitCurrentPoints(DescriptionIndex != -1, width(), height()); }
     virtual void UpdateControlRegion();
     void setControlBounds(int x, int y, int w, int h) override;
 

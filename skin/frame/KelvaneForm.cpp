@@ -172,7 +172,7 @@ void TkvKelvaneForm::RecomputeGeometry() {
 void TkvKelvaneForm::BuildObjects() {
     objects_.clear();
     for (const auto& d : skinData_->ObjectDescriptions()) {
-        // Only the caption is built here; buttons and the other object kinds come with the frame's interaction.
+        // TODO: build the buttons and the other object kinds; only the caption object exists so far.
         if (auto* c = dynamic_cast<const TkvDataSkinCaption*>(d.get()))
             objects_.push_back(std::make_unique<TkvSkinCaptionObject>(*this, *c));
     }
@@ -368,7 +368,7 @@ void TkvKelvaneForm::OnSkinMessage(fw::Message& m) {
 // ---- the window procedure ------------------------------------------------------------------------------------
 
 void TkvKelvaneForm::FrameWndProc(fw::Message& m) {
-    // Pre-step: hints and skinned menus of the frame close here once they exist.
+    // TODO: close the frame's hint and its skinned menus here first; neither exists yet.
     switch (m.msg) {
         case WM_NCCREATE: {
             // The form's size was made for the platform's border; remember the client size it meant.
@@ -502,7 +502,7 @@ void TkvKelvaneForm::FrameWndProc(fw::Message& m) {
             break;
     }
     CallSaved(m);
-    // Post-step: non-client mouse handling joins here with the frame's interaction.
+    // TODO: non-client mouse handling (the frame objects' hover, press and click) is missing; it goes here.
 }
 
 void TkvKelvaneForm::OnWindowCreated() {

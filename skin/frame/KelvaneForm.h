@@ -152,8 +152,8 @@ private:
     std::vector<std::unique_ptr<TkvActiveSkinObject>> objects_;
     fw::Region frameRegion_;
     fw::Bitmap maskTop_, maskBottom_, maskLeft_, maskRight_;
-    fw::Size designedClient_{-1, -1};
-    bool inPaint_ = false;  // inside our own WM_PAINT: the erase it triggers is covered by the paint  // the form's client size before the frame changed its border
+    fw::Size designedClient_{-1, -1};  // the form's client size before the frame changed its border
+    bool inPaint_ = false;             // inside our own WM_PAINT: the erase it triggers is covered by the paint
 };
 
 // Registers TkvKelvaneForm for form descriptions.

@@ -1,5 +1,6 @@
 // Frame objects: the things drawn on a skinned frame. The base keeps what every object takes from its skin
-// description; the caption object draws the form's caption text. Button objects join these classes later.
+// description; the caption object draws the form's caption text.
+// TODO: the button objects and the other object kinds are missing.
 #pragma once
 
 #include <string>
