@@ -47,14 +47,14 @@ void RegisterKelvaneFormClass(fw::ClassRegistry& classes) {
             else if (item == "biMinimizeToTray") b.biMinimizeToTray = true;
             else throw fw::DescriptionError(v.line, "unknown border icon '" + item + "'");
         }
-        k.BorderIcons = b;
+        k.SetBorderIcons(b);
     });
     c.property<K>("AlphaBlend", [](K& k, const fw::Value& v, R&) { k.SetAlphaBlend(v.toBool()); });
     c.property<K>("AlphaBlendValue", [](K& k, const fw::Value& v, R&) { k.SetAlphaBlendValue(v.toInt()); });
     c.property<K>("PositionInMonitor",
                   [](K& k, const fw::Value& v, R&) { k.PositionInMonitor = v.toEnum(kPositions); });
     boolProperty<&K::AlphaBlendAnimation>(c, "AlphaBlendAnimation");
-    boolProperty<&K::ShowIcon>(c, "ShowIcon");
+    c.property<K>("ShowIcon", [](K& k, const fw::Value& v, R&) { k.SetShowIcon(v.toBool()); });
     boolProperty<&K::HideCaptionButtons>(c, "HideCaptionButtons");
     boolProperty<&K::DisableSystemMenu>(c, "DisableSystemMenu");
     boolProperty<&K::UseDefaultSysMenu>(c, "UseDefaultSysMenu");
@@ -78,8 +78,9 @@ void RegisterKelvaneFormClass(fw::ClassRegistry& classes) {
     intProperty<&K::MinHeight>(c, "MinHeight");
     intProperty<&K::MaxWidth>(c, "MaxWidth");
     intProperty<&K::MaxHeight>(c, "MaxHeight");
-    for (const char* name : {"ClientInActiveEffectType", "AlwaysShowInTray", "AlwaysMinimizeToTray",
-                             "LogoBitMapTransparent"})
+    boolProperty<&K::AlwaysShowInTray>(c, "AlwaysShowInTray");
+    boolProperty<&K::AlwaysMinimizeToTray>(c, "AlwaysMinimizeToTray");
+    for (const char* name : {"ClientInActiveEffectType", "LogoBitMapTransparent"})
         ignored(c, name);
     fw::registerFontProperties<K>(c, "DefCaptionFont", +[](K& k) -> fw::Font& { return k.DefCaptionFont; });
     fw::registerFontProperties<K>(c, "DefInActiveCaptionFont",

@@ -95,7 +95,9 @@ void TkvKelvaneForm::PaintDefaultFrame(HDC dc) {
     if (CurrentHeight == 0) CurrentHeight = host_->height();
     const int W = CurrentWidth, H = CurrentHeight;
     const int capH = DefaultCaptionHeight();
+    if (objects_.empty()) BuildDefaultObjects();
     DefaultCaptionRect = DefaultCaptionRectFor(W, capH);
+    LayoutDefaultCaption();
     const fw::Rect dcr = DefaultCaptionRect;
     if (W - 6 <= 0 || capH <= 0) return;
 
@@ -127,6 +129,14 @@ void TkvKelvaneForm::PaintDefaultFrame(HDC dc) {
             c.setBrushStyle(fw::BrushStyle::Clear);
             c.textOut(x, y, shown);
         }
+    }
+
+    for (auto& o : objects_) {
+        if (!o->Shown) continue;
+        const fw::Rect keep = o->PlacedRect;
+        o->PlacedRect = keep.offset(-3, -3);
+        o->DrawObject(caption.canvas(), false);
+        o->PlacedRect = keep;
     }
 
     fw::SavedDC saved(dc);

@@ -1,0 +1,304 @@
+// The frame's objects: building them from the skin (or the default ones without skin), their states from the
+// border icons, their layout, the pointer tracking and mouse routing, the blend timer and the caption-button
+// commands.
+#include "framework/Form.h"
+#include "framework/Utf.h"
+#include "skin/frame/KelvaneForm.h"
+#include "skin/frame/kvSkinButtonObjects.h"
+
+namespace {
+bool isCommandObject(const TkvActiveSkinObject& o) {
+    return o.Kind() == FrameObjectKind::StdButton || o.Kind() == FrameObjectKind::Animate;
+}
+
+const char* hintKey(fw::TkvStdCommand c) {
+    switch (c) {
+        case fw::cmClose: return "CLOSEBUTTON_HINT";
+        case fw::cmMaximize: return "MAXBUTTON_HINT";
+        case fw::cmMinimize: return "MINBUTTON_HINT";
+        case fw::cmSysMenu: return "MENUBUTTON_HINT";
+        case fw::cmRollUp: return "ROLLUPBUTTON_HINT";
+        case fw::cmMinimizeToTray: return "TRAYBUTTON_HINT";
+        case fw::cmDefault: break;
+    }
+    return nullptr;
+}
+
+const char* builtInHint(fw::TkvStdCommand c) {
+    switch (c) {
+        case fw::cmClose: return "Close";
+        case fw::cmMaximize: return "Maximize";
+        case fw::cmMinimize: return "Minimize";
+        case fw::cmSysMenu: return "System menu";
+        case fw::cmRollUp: return "Roll Up";
+        case fw::cmMinimizeToTray: return "Minimize to Tray";
+        case fw::cmDefault: break;
+    }
+    return "";
+}
+}  // namespace
+
+void TkvKelvaneForm::BuildObjects() {
+    objects_.clear();
+    for (const auto& d : skinData_->ObjectDescriptions()) {
+        const fw::TkvDataSkinObject* o = d.get();
+        // Menu items and the main menu bar's items and buttons belong to the menus, not to the frame.
+        if (dynamic_cast<const fw::TkvDataSkinMenuItem*>(o) || dynamic_cast<const fw::TkvDataSkinMainMenuItem*>(o) ||
+            dynamic_cast<const fw::TkvDataSkinMainMenuBarButton*>(o))
+            continue;
+        if (auto* b = dynamic_cast<const fw::TkvDataSkinStdButton*>(o))
+            objects_.push_back(std::make_unique<TkvSkinStdButtonObject>(*this, *b));
+        else if (auto* b = dynamic_cast<const fw::TkvDataSkinButton*>(o))
+            objects_.push_back(std::make_unique<TkvSkinButtonObject>(*this, *b));
+        else if (auto* c = dynamic_cast<const fw::TkvDataSkinCaption*>(o))
+            objects_.push_back(std::make_unique<TkvSkinCaptionObject>(*this, *c));
+        else if (auto* a = dynamic_cast<const fw::TkvDataSkinAnimate*>(o))
+            objects_.push_back(std::make_unique<TkvSkinAnimateObject>(*this, *a));
+        else if (auto* u = dynamic_cast<const fw::TkvDataUserObject*>(o))
+            objects_.push_back(std::make_unique<TkvUserObject>(*this, *u));
+    }
+    ApplyBorderIcons();
+}
+
+void TkvKelvaneForm::BuildDefaultObjects() {
+    objects_.clear();
+    const std::pair<const char*, fw::TkvStdCommand> kDefault[] = {
+        {"closebutton", fw::cmClose},   {"maxbutton", fw::cmMaximize},      {"minbutton", fw::cmMinimize},
+        {"rollupbutton", fw::cmRollUp}, {"sysmenubutton", fw::cmSysMenu}, {"traybutton", fw::cmMinimizeToTray}};
+    for (const auto& [name, command] : kDefault)
+        objects_.push_back(std::make_unique<TkvSkinStdButtonObject>(*this, name, command));
+    ApplyBorderIcons();
+}
+
+void TkvKelvaneForm::ApplyBorderIcons() {
+    const TkvBorderIcons& b = borderIcons_;
+    for (auto& o : objects_) {
+        if (!isCommandObject(*o)) continue;
+        if (HideCaptionButtons) {
+            o->Usable = false;
+            o->Shown = !o->NormalInHotPicture;
+            continue;
+        }
+        if (auto* a = dynamic_cast<TkvSkinAnimateObject*>(o.get()); a && !a->Description.ButtonStyle) continue;
+        bool on = true;
+        switch (o->Command()) {
+            case fw::cmClose: continue;
+            case fw::cmMaximize: on = b.biMaximize; break;
+            case fw::cmMinimize: on = b.biMinimize; break;
+            case fw::cmRollUp: on = b.biRollUp; break;
+            case fw::cmMinimizeToTray: on = b.biMinimizeToTray; break;
+            case fw::cmSysMenu: on = b.biSystemMenu && !DisableSystemMenu; break;
+            case fw::cmDefault: {
+                bool enabled = false;
+                if (OnActivateCustomObject) OnActivateCustomObject(o->ObjectName, enabled);
+                o->Usable = enabled;
+                continue;
+            }
+        }
+        o->Usable = on;
+        o->Shown = o->NormalInHotPicture ? on : true;
+    }
+    RefreshObjectHints();
+}
+
+void TkvKelvaneForm::RefreshObjectHints() {
+    if (!UseDefaultObjectHint || !skinData_) return;
+    const fw::TkvResourceStrData* r = skinData_->ResourceStrData();
+    auto text = [&](const char* key, const char* builtIn) {
+        return r ? r->GetResourceStr(key) : std::string(builtIn);
+    };
+    for (auto& o : objects_) {
+        if (!isCommandObject(*o)) continue;
+        const char* key = hintKey(o->Command());
+        if (!key) continue;
+        o->ObjectHint = text(key, builtInHint(o->Command()));
+        if (auto* s = dynamic_cast<TkvSkinStdButtonObject*>(o.get())) {
+            s->NormalHintText = o->ObjectHint;
+            s->RestoreHintText = text("RESTORE_HINT", "Restore");
+        }
+    }
+}
+
+void TkvKelvaneForm::LayoutObjects() {
+    if (!skinReady_) return;
+    std::vector<FrameLayoutItem> items;
+    items.reserve(objects_.size());
+    for (const auto& o : objects_) {
+        FrameLayoutItem i;
+        i.kind = o->Kind();
+        i.command = o->Command();
+        i.normalRect = o->NormalRect;
+        i.normalInHotPicture = o->NormalInHotPicture;
+        i.shown = o->Shown;
+        i.showIcon = showIcon_ && o->Kind() == FrameObjectKind::StdButton && o->Command() == fw::cmSysMenu;
+        items.push_back(i);
+    }
+    fw::Size icon{GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)};
+    if (icon.width == 0) icon.width = GetSystemMetrics(SM_CXSIZE);
+    if (icon.height == 0) icon.height = GetSystemMetrics(SM_CYSIZE);
+    LayoutFrameObjects(items, *skinData_, geometry_, icon);
+    for (std::size_t k = 0; k < objects_.size(); ++k) objects_[k]->PlacedRect = items[k].placed;
+}
+
+void TkvKelvaneForm::LayoutDefaultCaption() {
+    if (objects_.empty()) return;
+    const int s = DefaultButtonSize();
+    DefaultCaptionRect = DefaultCaptionRectFor(CurrentWidth, DefaultCaptionHeight());
+    int x = CurrentWidth - kDefaultFrameBorder;
+    for (fw::TkvStdCommand c : {fw::cmClose, fw::cmMaximize, fw::cmMinimize, fw::cmRollUp, fw::cmMinimizeToTray})
+        for (auto& o : objects_)
+            if (o->Kind() == FrameObjectKind::StdButton && o->Command() == c && o->Shown && o->NormalInHotPicture) {
+                o->PlacedRect = {x - s, 4, x, 4 + s};
+                x -= s;
+                break;
+            }
+    DefaultCaptionRect.right = x;
+    x = kDefaultFrameBorder;
+    for (auto& o : objects_)
+        if (o->Kind() == FrameObjectKind::StdButton && o->Command() == fw::cmSysMenu && o->Shown &&
+            o->NormalInHotPicture) {
+            int w = s, h = s;
+            if (showIcon_) {
+                w = GetSystemMetrics(SM_CXSMICON);
+                h = GetSystemMetrics(SM_CYSMICON);
+            }
+            o->PlacedRect = {x, 4, x + w, 4 + h};
+            DefaultCaptionRect.left = x + w;
+            break;
+        }
+}
+
+void TkvKelvaneForm::TrackPointer(int x, int y, bool allowHot) {
+    if (objects_.empty() || !IsFrameActive() || InSizeMove || !hasBorder()) return;
+    PrevHotIndex = HotIndex;
+    int found = -1;
+    for (std::size_t k = 0; k < objects_.size(); ++k) {
+        const TkvActiveSkinObject& o = *objects_[k];
+        if (o.Usable && o.Shown && o.PlacedRect.contains({x, y}) &&
+            o.InObject(x - o.PlacedRect.left, y - o.PlacedRect.top)) {
+            found = static_cast<int>(k);
+            break;
+        }
+    }
+    HotIndex = allowHot ? found : -1;
+    // While a button is held down no other object lights up.
+    if (PressedIndex != -1 && HotIndex != PressedIndex) HotIndex = -1;
+    const int count = static_cast<int>(objects_.size());
+    if (HotIndex >= count) HotIndex = -1;
+    if (HotIndex == PrevHotIndex) return;
+    if (PrevHotIndex >= 0 && PrevHotIndex < count) {
+        TkvActiveSkinObject& o = *objects_[static_cast<std::size_t>(PrevHotIndex)];
+        if (o.Usable && o.Shown) o.MouseLeave();
+    }
+    if (HotIndex >= 0) {
+        TkvActiveSkinObject& o = *objects_[static_cast<std::size_t>(HotIndex)];
+        if (o.Usable && o.Shown) o.MouseEnter();
+    }
+}
+
+void TkvKelvaneForm::ObjectMouseDown(fw::MouseButton button, int x, int y) {
+    if (HotIndex < 0 || HotIndex >= static_cast<int>(objects_.size())) return;
+    TkvActiveSkinObject& o = *objects_[static_cast<std::size_t>(HotIndex)];
+    if (o.Kind() != FrameObjectKind::Caption && host_->handleAllocated()) SetCapture(host_->handle());
+    PressedIndex = HotIndex;
+    o.MouseDown(x, y, button);
+}
+
+void TkvKelvaneForm::ObjectMouseUp(fw::MouseButton button, int x, int y) {
+    if (PressedIndex < 0 || PressedIndex >= static_cast<int>(objects_.size())) {
+        PressedIndex = -1;
+        return;
+    }
+    TkvActiveSkinObject& o = *objects_[static_cast<std::size_t>(PressedIndex)];
+    // Cleared before the capture goes: releasing it reports a capture change back to this frame.
+    PressedIndex = -1;
+    if (o.Kind() != FrameObjectKind::Caption && host_->handleAllocated() && GetCapture() == host_->handle())
+        ReleaseCapture();
+    o.MouseUp(x, y, button);
+}
+
+void TkvKelvaneForm::ObjectMouseMove(int x, int y) {
+    const int k = PressedIndex != -1 ? PressedIndex : HotIndex;
+    if (k >= 0 && k < static_cast<int>(objects_.size())) objects_[static_cast<std::size_t>(k)]->MouseMove(x, y);
+}
+
+void TkvKelvaneForm::ObjectDblClick() {
+    if (HotIndex >= 0 && HotIndex < static_cast<int>(objects_.size()))
+        objects_[static_cast<std::size_t>(HotIndex)]->DblClick();
+}
+
+void TkvKelvaneForm::ResetObjectStates() {
+    for (auto& o : objects_) {
+        if (o->Kind() == FrameObjectKind::Caption) continue;
+        o->Highlighted = false;
+        o->Hovered = false;
+        o->MorphLevel = 0;
+        if (auto* a = dynamic_cast<TkvSkinAnimateObject*>(o.get())) {
+            a->CurrentFrame = 1;
+            a->Animating = false;
+        }
+    }
+}
+
+void TkvKelvaneForm::ExecuteCommand(fw::TkvStdCommand c) {
+    switch (c) {
+        case fw::cmClose: host_->close(); break;
+        case fw::cmMaximize:
+            SetFrameWindowState(FrameWindowState == TkvFrameWindowState::Maximized ? TkvFrameWindowState::Normal
+                                                                                    : TkvFrameWindowState::Maximized);
+            break;
+        case fw::cmMinimize:
+            if (AlwaysMinimizeToTray) SendToTray();
+            else
+                SetFrameWindowState(FrameWindowState == TkvFrameWindowState::Minimized
+                                        ? TkvFrameWindowState::Normal
+                                        : TkvFrameWindowState::Minimized);
+            break;
+        case fw::cmRollUp: SetRolledUp(!RolledUp); break;
+        case fw::cmMinimizeToTray: SendToTray(); break;
+        case fw::cmSysMenu:
+        case fw::cmDefault: break;
+    }
+}
+
+void TkvKelvaneForm::StartBlendTimer() { StartTimer(FrameTimer::Blend, 25); }
+void TkvKelvaneForm::StartAnimationTimer() { StartTimer(FrameTimer::Caption, 25); }
+
+void TkvKelvaneForm::OnBlendTimer() {
+    bool stepped = false;
+    for (auto& o : objects_)
+        if (o->CanBlend() && o->NeedsBlendStep()) stepped = o->BlendStep() || stepped;
+    if (!stepped) StopTimer(FrameTimer::Blend);
+}
+
+void TkvKelvaneForm::OnAnimationTimer() {
+    bool running = false;
+    for (auto& o : objects_) {
+        if (auto* c = dynamic_cast<TkvSkinCaptionObject*>(o.get()); c && c->Animates())
+            running = c->AnimationTick() || running;
+        else if (auto* a = dynamic_cast<TkvSkinAnimateObject*>(o.get()))
+            running = a->AnimationTick() || running;
+    }
+    if (!running) StopTimer(FrameTimer::Caption);
+}
+
+void TkvKelvaneForm::MenuClosed() {
+    if (skinMenuOpen_) {
+        skinMenuOpen_ = false;
+        if (OnSkinMenuClose) OnSkinMenuClose(this);
+    }
+    for (auto& o : objects_)
+        if (auto* b = dynamic_cast<TkvSkinButtonObject*>(o.get()); b && b->PopupOpen) b->PopupClosed();
+}
+
+void TkvKelvaneForm::DrawFormIcon(fw::Canvas& canvas, fw::Point at) const {
+    HICON icon = nullptr;
+    if (host_->handleAllocated()) {
+        icon = reinterpret_cast<HICON>(SendMessageW(host_->handle(), WM_GETICON, ICON_SMALL, 0));
+        if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(host_->handle(), GCLP_HICONSM));
+    }
+    if (!icon) icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+    if (!icon) icon = LoadIconW(nullptr, IDI_APPLICATION);
+    DrawIconEx(canvas.handle(), at.x, at.y, icon, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0,
+               nullptr, DI_NORMAL);
+}

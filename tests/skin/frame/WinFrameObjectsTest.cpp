@@ -1,0 +1,379 @@
+// The frame's objects, hit testing, window states and moving under Wine, driven through the platform: real
+// pointer input (SendInput), posted and sent window messages, and a log of what reached the form and its objects.
+#include <windows.h>
+#include <windowsx.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "../controls/WinTestSkin.h"
+#include "framework/Application.h"
+#include "framework/Form.h"
+#include "skin/frame/KelvaneForm.h"
+#include "skin/frame/kvSkinButtonObjects.h"
+
+namespace {
+
+constexpr wchar_t kCaption[] = L"KovraAccess数据库压缩器 V1.0";
+
+void pump(int ms = 30) {
+    const DWORD start = GetTickCount();
+    do {
+        fw::processMessages();
+        Sleep(2);
+    } while (GetTickCount() - start < static_cast<DWORD>(ms));
+}
+
+// Pointer input as the mouse makes it.
+void moveTo(int x, int y) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &in, sizeof in);
+    pump(80);  // longer than the frame's 50 ms pointer poll
+}
+void button(DWORD flags) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = flags;
+    SendInput(1, &in, sizeof in);
+    pump(40);
+}
+// Press and release queued together: for presses whose default processing waits for the release.
+void click(DWORD down, DWORD up) {
+    INPUT in[2]{};
+    in[0].type = in[1].type = INPUT_MOUSE;
+    in[0].mi.dwFlags = down;
+    in[1].mi.dwFlags = up;
+    SendInput(2, in, sizeof in[0]);
+    pump(60);
+}
+
+// A skinned form at 556 x 323 that is not the application's main form (closing the main form ends the
+// application, minimising it minimises the application).
+struct SkinnedForm {
+    fw::Form& form;
+    TkvKelvaneForm* frame = nullptr;
+    fw::TkvCompressedStoredSkin& stored;
+    fw::TkvSkinData& model;
+    std::vector<std::string> log;
+
+    SkinnedForm(fw::Application& app, bool logMessages = false)
+        : form(app.create<fw::Form>()),
+          stored(form.create<fw::TkvCompressedStoredSkin>()),
+          model(form.create<fw::TkvSkinData>()) {
+        form.setBorderStyle(fw::BorderStyle::Single);
+        form.setCaption(kCaption);
+        if (logMessages) {
+            // Below the frame: what the form's own procedure receives after the frame.
+            auto inner = form.windowProc;
+            form.windowProc = [this, inner](fw::Message& m) {
+                if (m.msg == WM_TIMER) log.push_back("form timer " + std::to_string(m.wParam));
+                if (m.msg == WM_ENTERMENULOOP || m.msg == WM_INITMENU || m.msg == WM_INITMENUPOPUP)
+                    log.push_back("menu loop");
+                if (m.msg == WM_SYSCOMMAND) log.push_back("syscommand " + std::to_string(m.wParam & 0xFFF0));
+                inner(m);
+            };
+        }
+        frame = &form.create<TkvKelvaneForm>();
+        frame->SetSkinData(&model);
+        kvtest::LoadEmbeddedSkin(stored, model);
+        if (logMessages) {
+            // Above the frame: what the platform sends.
+            auto outer = form.windowProc;
+            form.windowProc = [this, outer](fw::Message& m) {
+                if (m.msg == WM_SYSCOMMAND) log.push_back("sent syscommand " + std::to_string(m.wParam & 0xFFF0));
+                outer(m);
+            };
+        }
+        form.handle();  // the window exists before it is sized, as the main window's does when it is shown
+        form.setBounds(100, 100, 556, 323);
+        frame->OnMouseEnterEvent = [this](const std::string& n) { log.push_back("enter " + n); };
+        frame->OnMouseLeaveEvent = [this](const std::string& n) { log.push_back("leave " + n); };
+        frame->OnSkinMenuOpen = [this](fw::Component*) { log.push_back("system menu"); };
+        frame->OnChangeRollUpState = [this](fw::Component*) { log.push_back("rollup " + std::to_string(frame->RolledUp)); };
+        form.onHide = [this](fw::Component*) { log.push_back("hidden"); };
+    }
+
+    TkvActiveSkinObject& object(const std::string& name) {
+        for (const auto& o : frame->Objects())
+            if (o->ObjectName == name) return *o;
+        throw std::runtime_error("no object " + name);
+    }
+    // The centre of an object in screen coordinates.
+    POINT centre(const std::string& name) {
+        const fw::Rect r = frame->FrameToScreen(object(name).PlacedRect);
+        return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    }
+    void showActive() {
+        form.show();
+        SetForegroundWindow(form.handle());
+        const DWORD start = GetTickCount();
+        while (!form.active() && GetTickCount() - start < 3000) pump(5);
+        pump();
+    }
+    LRESULT hitTest(int x, int y) {
+        RECT wr{};
+        GetWindowRect(form.handle(), &wr);
+        return SendMessageW(form.handle(), WM_NCHITTEST, 0, MAKELPARAM(wr.left + x, wr.top + y));
+    }
+    void clearLog() { log.clear(); }
+    bool logged(const std::string& s) const { return std::find(log.begin(), log.end(), s) != log.end(); }
+};
+
+std::string join(const std::vector<std::string>& v) {
+    std::string s;
+    for (const auto& e : v) s += e + "; ";
+    return s;
+}
+
+TEST(FrameObjects, MainWindowObjectsAreLaidOutAndFollowTheBorderIcons) {
+    fw::Application app;
+    SkinnedForm s(app);
+    std::vector<std::string> names;
+    for (const auto& o : s.frame->Objects()) names.push_back(o->ObjectName);
+    EXPECT_EQ(names, (std::vector<std::string>{"closebutton", "maxbutton", "minbutton", "rollupbutton",
+                                               "sysmenubutton", "caption", "traybutton"}));
+    EXPECT_EQ(s.object("closebutton").PlacedRect, (fw::Rect{532, 5, 553, 26}));
+    EXPECT_EQ(s.object("maxbutton").PlacedRect, (fw::Rect{509, 5, 530, 26}));
+    EXPECT_EQ(s.object("minbutton").PlacedRect, (fw::Rect{486, 5, 507, 26}));
+    EXPECT_EQ(s.object("rollupbutton").PlacedRect, (fw::Rect{463, 5, 484, 26}));
+    EXPECT_EQ(s.object("sysmenubutton").PlacedRect, (fw::Rect{3, 8, 17, 20}));
+    EXPECT_EQ(s.object("caption").PlacedRect, (fw::Rect{17, 4, 463, 24}));
+    EXPECT_FALSE(s.object("traybutton").Shown);
+    EXPECT_FALSE(s.object("traybutton").Usable);
+
+    // Without biMaximize a button drawn from its own picture disappears (the minimise button moves up to its
+    // place); one drawn as part of the frame picture would stay visible but inert.
+    TkvBorderIcons icons = s.frame->BorderIcons();
+    icons.biMaximize = false;
+    s.frame->SetBorderIcons(icons);
+    s.frame->UpdateFrame(true);
+    EXPECT_FALSE(s.object("maxbutton").Shown);
+    EXPECT_EQ(s.object("minbutton").PlacedRect, (fw::Rect{509, 5, 530, 26}));
+    s.object("maxbutton").NormalInHotPicture = false;
+    s.frame->ApplyBorderIcons();
+    EXPECT_TRUE(s.object("maxbutton").Shown);
+    EXPECT_FALSE(s.object("maxbutton").Usable);
+
+    s.frame->HideCaptionButtons = true;
+    s.frame->ApplyBorderIcons();
+    for (const char* n : {"closebutton", "minbutton", "rollupbutton", "sysmenubutton"}) {
+        EXPECT_FALSE(s.object(n).Usable) << n;
+        EXPECT_FALSE(s.object(n).Shown) << n;
+    }
+    EXPECT_TRUE(s.object("maxbutton").Shown) << "part of the frame picture: stays visible";
+    EXPECT_TRUE(s.object("caption").Usable);
+}
+
+TEST(FrameObjects, HitTestMapOfTheMainWindowAndOfASizeableForm) {
+    fw::Application app;
+    SkinnedForm s(app);
+    s.showActive();
+    const fw::Rect caption = s.object("caption").PlacedRect;
+    const fw::Rect client = s.frame->Geometry().StretchedClientRect;
+    std::set<LRESULT> codes;
+    int wrong = 0;
+    for (int y = 0; y < 323; ++y)
+        for (int x = 0; x < 556; x += (y > 40 && y < 300) ? 7 : 1) {
+            const LRESULT code = s.hitTest(x, y);
+            codes.insert(code);
+            const LRESULT want = caption.contains({x, y}) ? HTCAPTION : client.contains({x, y}) ? HTCLIENT : HTOBJECT;
+            if (code != want && ++wrong < 5) ADD_FAILURE() << "at " << x << "," << y << ": " << code;
+        }
+    EXPECT_EQ(codes, (std::set<LRESULT>{HTCLIENT, HTCAPTION, HTOBJECT})) << "never a sizing code";
+
+    s.frame->AlwaysResize = true;
+    EXPECT_EQ(s.hitTest(1, 150), HTLEFT);
+    EXPECT_EQ(s.hitTest(554, 150), HTRIGHT);
+    EXPECT_EQ(s.hitTest(100, 321), HTBOTTOM);
+    EXPECT_EQ(s.hitTest(10, 150), HTCLIENT) << "inside the mask rectangle";
+    // While a caption button is hot, an edge answers HTOBJECT.
+    const POINT c = s.centre("closebutton");
+    moveTo(c.x, c.y);
+    ASSERT_TRUE(s.object("closebutton").Highlighted);
+    EXPECT_EQ(s.hitTest(1, 150), HTOBJECT);
+}
+
+TEST(FrameObjects, ButtonsLightUpPressAndRunTheirCommandOnlyWhenReleasedOverThem) {
+    fw::Application app;
+    SkinnedForm s(app);
+    s.showActive();
+    const POINT close = s.centre("closebutton"), max = s.centre("maxbutton"), roll = s.centre("rollupbutton");
+    moveTo(close.x, close.y);
+    EXPECT_TRUE(s.object("closebutton").Highlighted);
+    button(MOUSEEVENTF_LEFTDOWN);
+    auto& closeButton = static_cast<TkvSkinButtonObject&>(s.object("closebutton"));
+    EXPECT_TRUE(closeButton.Pressed);
+    moveTo(max.x, max.y);  // held: the maximise button does not light up
+    EXPECT_FALSE(s.object("maxbutton").Highlighted);
+    moveTo(close.x, 700);  // outside the window
+    button(MOUSEEVENTF_LEFTUP);
+    EXPECT_FALSE(closeButton.Pressed);
+    EXPECT_TRUE(s.form.visible()) << "released outside: nothing ran";
+    EXPECT_EQ(join(s.log), "enter closebutton; leave closebutton; ") << "no other object lit up";
+
+    // The roll-up button: 31 pixels high, then back.
+    s.clearLog();
+    moveTo(roll.x, roll.y);
+    button(MOUSEEVENTF_LEFTDOWN);
+    button(MOUSEEVENTF_LEFTUP);
+    EXPECT_EQ(s.form.height(), 31);
+    EXPECT_TRUE(s.frame->RolledUp);
+    moveTo(roll.x, roll.y + 2);
+    button(MOUSEEVENTF_LEFTDOWN);
+    button(MOUSEEVENTF_LEFTUP);
+    EXPECT_EQ(s.form.height(), 323);
+    EXPECT_EQ(join(s.log), "enter rollupbutton; rollup 1; rollup 0; ");
+
+    // Close: the form goes away.
+    moveTo(close.x, close.y);
+    button(MOUSEEVENTF_LEFTDOWN);
+    button(MOUSEEVENTF_LEFTUP);
+    EXPECT_FALSE(s.form.visible());
+    EXPECT_TRUE(s.logged("hidden"));
+}
+
+TEST(FrameObjects, DoubleClicksOnTheCaptionRollUpAndOnTheSystemMenuButtonClose) {
+    fw::Application app;
+    SkinnedForm s(app);
+    s.showActive();
+    RECT wr{};
+    GetWindowRect(s.form.handle(), &wr);
+    const POINT cap{wr.left + 200, wr.top + 14};
+    auto dblclk = [&](POINT p, WPARAM hit) {
+        SetCursorPos(p.x, p.y);
+        ASSERT_EQ(s.hitTest(p.x - wr.left, p.y - wr.top), static_cast<LRESULT>(hit));
+        PostMessageW(s.form.handle(), WM_NCLBUTTONDBLCLK, hit, MAKELPARAM(p.x, p.y));
+        PostMessageW(s.form.handle(), WM_LBUTTONUP, 0, MAKELPARAM(-1, -1));
+        pump();
+    };
+    dblclk(cap, HTCAPTION);
+    EXPECT_EQ(s.form.height(), 31);
+    EXPECT_EQ(s.hitTest(300, 28), HTOBJECT) << "rolled up: only the caption moves the window";
+    dblclk(cap, HTCAPTION);
+    EXPECT_EQ(s.form.height(), 323);
+
+    // The system-menu button: a press asks for the menu, a double click closes.
+    const POINT sys = s.centre("sysmenubutton");
+    s.clearLog();
+    dblclk(sys, HTOBJECT);
+    std::vector<std::string> seen;
+    for (const auto& e : s.log)
+        if (e.find("caption") == std::string::npos) seen.push_back(e);
+    EXPECT_EQ(join(seen), "enter sysmenubutton; system menu; hidden; ");
+}
+
+TEST(FrameObjects, MaximiseLeavesOnePixelAndAMaximisedWindowStaysWhereItIs) {
+    fw::Application app;
+    SkinnedForm s(app);
+    s.showActive();
+    const POINT max = s.centre("maxbutton");
+    moveTo(max.x, max.y);
+    button(MOUSEEVENTF_LEFTDOWN);
+    button(MOUSEEVENTF_LEFTUP);
+    ASSERT_EQ(s.frame->FrameWindowState, TkvFrameWindowState::Maximized);
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+    if (work.left == 0 && work.top == 0 && work.right == sw && work.bottom == sh)
+        EXPECT_EQ(s.form.boundsRect(), (fw::Rect{1, 1, sw - 1, sh - 1}));
+    else
+        EXPECT_EQ(s.form.boundsRect(), fw::fromRECT(work));
+
+    RECT drag{200, 200, 756, 523};
+    SendMessageW(s.form.handle(), WM_MOVING, WMSZ_LEFT, reinterpret_cast<LPARAM>(&drag));
+    EXPECT_EQ(fw::fromRECT(drag), s.form.boundsRect()) << "the proposed move is replaced by the current bounds";
+
+    // The same button restores the bounds from before.
+    const POINT restore = s.centre("maxbutton");
+    moveTo(restore.x, restore.y);
+    button(MOUSEEVENTF_LEFTDOWN);
+    button(MOUSEEVENTF_LEFTUP);
+    EXPECT_EQ(s.frame->FrameWindowState, TkvFrameWindowState::Normal);
+    EXPECT_EQ(s.form.boundsRect(), (fw::Rect{100, 100, 656, 423}));
+}
+
+TEST(FrameObjects, MagneticEdgeHoldsTheWindowUntilThePointerMovesAway) {
+    fw::Application app;
+    SkinnedForm s(app);
+    s.frame->Magnetic = true;
+    s.showActive();
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int w = s.form.width(), h = s.form.height();
+    auto moving = [&](int x, int cursorX) {
+        SetCursorPos(cursorX, 300);
+        RECT r{x, 200, x + w, 200 + h};
+        SendMessageW(s.form.handle(), WM_MOVING, WMSZ_LEFT, reinterpret_cast<LPARAM>(&r));
+        return static_cast<int>(r.left);
+    };
+    SetCursorPos(400, 300);
+    SendMessageW(s.form.handle(), WM_ENTERSIZEMOVE, 0, 0);
+    EXPECT_EQ(moving(work.left + 10, 400), work.left + 10) << "far from the edge: as proposed";
+    EXPECT_EQ(moving(work.left + 4, 394), work.left) << "within 4 pixels: snapped";
+    EXPECT_EQ(moving(work.left + 1, 391), work.left) << "pointer 3 pixels away: held";
+    EXPECT_EQ(moving(work.left + 0, 388), work.left - 6) << "pointer 6 pixels away: follows it";
+    EXPECT_EQ(moving(work.left - 6, 384), work.left - 10);
+    SendMessageW(s.form.handle(), WM_EXITSIZEMOVE, 0, 0);
+}
+
+TEST(FrameObjects, AltKeysNeverOpenThePlatformsWindowMenuAndFrameTimersLeaveTheFormsOwnAlone) {
+    fw::Application app;
+    SkinnedForm s(app, true);
+    s.showActive();
+    HWND h = s.form.handle();
+    s.clearLog();
+    // Alt alone, then Alt+F, as the keyboard sends them.
+    PostMessageW(h, WM_SYSKEYDOWN, VK_MENU, 0x20380001);
+    PostMessageW(h, WM_SYSKEYUP, VK_MENU, static_cast<LPARAM>(0xC0380001u));
+    pump();
+    PostMessageW(h, WM_SYSCHAR, 'f', 0x20210001);
+    pump();
+    EXPECT_TRUE(s.logged("sent syscommand 61696")) << "the platform asked for its window menu: " << join(s.log);
+    EXPECT_FALSE(s.logged("syscommand 61696")) << "the form's own procedure never got the request";
+    EXPECT_FALSE(s.logged("menu loop"));
+    EXPECT_FALSE(s.logged("system menu"));
+
+    // Alt+Space asks for the frame's own system menu below its button.
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_MENU] = 0x80;
+    SetKeyboardState(keys);
+    PostMessageW(h, WM_SYSKEYDOWN, VK_SPACE, 0x20390001);
+    pump();
+    keys[VK_MENU] = 0;
+    SetKeyboardState(keys);
+    EXPECT_TRUE(s.logged("system menu")) << join(s.log);
+    EXPECT_EQ(s.frame->SystemMenuAnchor(), s.frame->FrameToScreen(s.object("sysmenubutton").PlacedRect));
+
+    // A right click on the caption asks for it at the pointer, unless the system menu is disabled. (The platform
+    // waits for the button's release inside its default processing of the press, so this needs real input.)
+    RECT wr{};
+    GetWindowRect(h, &wr);
+    s.clearLog();
+    moveTo(wr.left + 200, wr.top + 12);
+    click(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    EXPECT_EQ(s.frame->SystemMenuAnchor(), (fw::Rect{wr.left + 200, wr.top + 12, wr.left + 200, wr.top + 12}));
+    s.frame->DisableSystemMenu = true;
+    moveTo(wr.left + 250, wr.top + 12);
+    click(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    EXPECT_EQ(std::count(s.log.begin(), s.log.end(), "system menu"), 1) << join(s.log);
+
+    // A timer the form starts with id 1 reaches the form; the frame's own timers are not seen there.
+    s.clearLog();
+    SetTimer(h, 1, 10, nullptr);
+    pump(80);
+    KillTimer(h, 1);
+    EXPECT_TRUE(s.logged("form timer 1"));
+    for (const auto& e : s.log)
+        if (e.rfind("form timer", 0) == 0) EXPECT_EQ(e, "form timer 1") << "a frame timer reached the form";
+}
+
+}  // namespace
