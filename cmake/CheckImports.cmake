@@ -1,0 +1,42 @@
+# cmake -DOBJDUMP=<objdump> -DFILES="a.exe;b.dll" -P CheckImports.cmake
+cmake_minimum_required(VERSION 3.25)
+# Fails when a shipped file imports a DLL outside the ones every Windows since XP carries. Wine brings
+# its own copies of many more (zlib1.dll among them), so running under Wine never shows a missing one:
+# only the import table does.
+set(allowed
+  kernel32.dll user32.dll gdi32.dll advapi32.dll shell32.dll ole32.dll oleaut32.dll comdlg32.dll
+  comctl32.dll msimg32.dll shlwapi.dll urlmon.dll wininet.dll version.dll winmm.dll imm32.dll
+  uxtheme.dll msvcrt.dll ws2_32.dll)
+if(NOT OBJDUMP)
+  set(OBJDUMP objdump)
+endif()
+set(bad "")
+foreach(file IN LISTS FILES)
+  if(NOT EXISTS "${file}")
+    message(FATAL_ERROR "${file} does not exist: build it first")
+  endif()
+  execute_process(COMMAND ${OBJDUMP} -p "${file}" OUTPUT_VARIABLE dump RESULT_VARIABLE status ERROR_VARIABLE err)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "${OBJDUMP} -p ${file} failed: ${err}")
+  endif()
+  string(REGEX MATCHALL "DLL Name: [^\r\n]+" lines "${dump}")
+  if(NOT lines)
+    message(FATAL_ERROR "${file}: no import table found (is ${OBJDUMP} the right one for it?)")
+  endif()
+  set(names "")
+  foreach(line IN LISTS lines)
+    string(REGEX REPLACE "DLL Name: *" "" name "${line}")
+    string(STRIP "${name}" name)
+    string(TOLOWER "${name}" name)
+    list(APPEND names ${name})
+    if(NOT name IN_LIST allowed)
+      list(APPEND bad "${file}: ${name}")
+    endif()
+  endforeach()
+  list(JOIN names " " joined)
+  message(STATUS "${file} imports: ${joined}")
+endforeach()
+if(bad)
+  list(JOIN bad "\n  " text)
+  message(FATAL_ERROR "DLLs that Windows does not ship are imported:\n  ${text}")
+endif()
