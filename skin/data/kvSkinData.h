@@ -61,7 +61,7 @@ public:
     Color ScrollMarkerActiveColor = 0;
     bool LeftStretch = false, RightStretch = false, TopStretch = false, BottomStretch = false;
     bool StretchEffect = false;
-    TkvStretchType StretchType = stFull;
+    TkvStretchType StretchType = stfull;
 
     void ReadFromDescription(const IniText& ini);
 };
@@ -78,7 +78,7 @@ public:
     Color FontColor = 0;
     bool LeftStretch = false, RightStretch = false, TopStretch = false, BottomStretch = false;
     bool StretchEffect = false;
-    TkvStretchType StretchType = stFull;
+    TkvStretchType StretchType = stfull;
 
     void ReadFromDescription(const IniText& ini);
 };
@@ -120,9 +120,9 @@ public:
     int MDIBGPictureIndex = -1;
     bool LeftStretch = false, RightStretch = false, TopStretch = false, BottomStretch = false;
     bool StretchEffect = false;
-    TkvStretchType StretchType = stFull;
+    TkvStretchType StretchType = stfull;
     bool MDIBGStretchEffect = false;
-    TkvStretchType MDIBGStretchType = stFull;
+    TkvStretchType MDIBGStretchType = stfull;
     Rect MaskRectArea;
     Point HitTestLeftTopPoint, HitTestRightTopPoint, HitTestLeftBottomPoint, HitTestRightBottomPoint;
     Rect ButtonsRect;
@@ -135,7 +135,7 @@ public:
     bool MDITabsTransparent = false;
     bool MainMenuBarTransparent = false;
     bool AutoRenderingInActiveImage = false;
-    TkvInactiveEffect InactiveEffect = ieBrightness;
+    TkvInactiveEffect InactiveEffect = iebrightness;
 
     TkvDataSkinPopupWindow& PopupWindow() { return *popupWindow_; }
     TkvDataSkinHintWindow& HintWindow() { return *hintWindow_; }

@@ -152,7 +152,7 @@ public:
     void ObjectDblClick();
     void ResetObjectStates();
     // What a caption button's command does (close, maximise/restore, minimise/restore, roll-up, to tray).
-    void ExecuteCommand(fw::TkvStdCommand c);
+    void ExecuteCommand(TkvStdCommand c);
     void StartBlendTimer();
     void StartAnimationTimer();
     // The form's small icon at a window point (the form's icon, else the application's, else the platform's).
@@ -162,7 +162,7 @@ public:
     bool CanSize() const;
     // Whether a button with this command currently means restore (maximise while maximised, minimise while
     // minimised, roll-up while rolled up).
-    bool CommandMeansRestore(fw::TkvStdCommand c) const;
+    bool CommandMeansRestore(TkvStdCommand c) const;
     int SkinnedHitTest(fw::Point p) const;
     int DefaultHitTest(fw::Point p);
     void PollPointer();
@@ -256,10 +256,6 @@ private:
     fw::Size designedClient_{-1, -1};
     bool inPaint_ = false;  // inside our own WM_PAINT: the erase it triggers is covered by the paint  // the form's client size before the frame changed its border
 };
-
-// The skin's `inactiveeffect` as the effects take it.
-enum class InactiveEffect;
-InactiveEffect ToInactiveEffect(fw::TkvInactiveEffect e);
 
 // Registers TkvKelvaneForm for form descriptions.
 namespace fw {

@@ -258,7 +258,7 @@ void TkvKelvaneForm::ShortCut(WPARAM key, fw::ShiftState shift, bool& handled) {
     if (key != VK_SPACE || !shift.alt || shift.ctrl || shift.shift) return;
     for (auto& o : objects_)
         if ((o->Kind() == FrameObjectKind::StdButton || o->Kind() == FrameObjectKind::Animate) &&
-            o->Command() == fw::cmSysMenu && o->Usable)
+            o->Command() == cmsysmenu && o->Usable)
             ShowSystemMenuUnder(FrameToScreen(o->PlacedRect));
     handled = true;
 }

@@ -11,28 +11,28 @@ bool isCommandObject(const TkvActiveSkinObject& o) {
     return o.Kind() == FrameObjectKind::StdButton || o.Kind() == FrameObjectKind::Animate;
 }
 
-const char* hintKey(fw::TkvStdCommand c) {
+const char* hintKey(TkvStdCommand c) {
     switch (c) {
-        case fw::cmClose: return "CLOSEBUTTON_HINT";
-        case fw::cmMaximize: return "MAXBUTTON_HINT";
-        case fw::cmMinimize: return "MINBUTTON_HINT";
-        case fw::cmSysMenu: return "MENUBUTTON_HINT";
-        case fw::cmRollUp: return "ROLLUPBUTTON_HINT";
-        case fw::cmMinimizeToTray: return "TRAYBUTTON_HINT";
-        case fw::cmDefault: break;
+        case cmclose: return "CLOSEBUTTON_HINT";
+        case cmmaximize: return "MAXBUTTON_HINT";
+        case cmminimize: return "MINBUTTON_HINT";
+        case cmsysmenu: return "MENUBUTTON_HINT";
+        case cmrollup: return "ROLLUPBUTTON_HINT";
+        case cmminimizetotray: return "TRAYBUTTON_HINT";
+        case cmdefault: break;
     }
     return nullptr;
 }
 
-const char* builtInHint(fw::TkvStdCommand c) {
+const char* builtInHint(TkvStdCommand c) {
     switch (c) {
-        case fw::cmClose: return "Close";
-        case fw::cmMaximize: return "Maximize";
-        case fw::cmMinimize: return "Minimize";
-        case fw::cmSysMenu: return "System menu";
-        case fw::cmRollUp: return "Roll Up";
-        case fw::cmMinimizeToTray: return "Minimize to Tray";
-        case fw::cmDefault: break;
+        case cmclose: return "Close";
+        case cmmaximize: return "Maximize";
+        case cmminimize: return "Minimize";
+        case cmsysmenu: return "System menu";
+        case cmrollup: return "Roll Up";
+        case cmminimizetotray: return "Minimize to Tray";
+        case cmdefault: break;
     }
     return "";
 }
@@ -62,9 +62,9 @@ void TkvKelvaneForm::BuildObjects() {
 
 void TkvKelvaneForm::BuildDefaultObjects() {
     objects_.clear();
-    const std::pair<const char*, fw::TkvStdCommand> kDefault[] = {
-        {"closebutton", fw::cmClose},   {"maxbutton", fw::cmMaximize},      {"minbutton", fw::cmMinimize},
-        {"rollupbutton", fw::cmRollUp}, {"sysmenubutton", fw::cmSysMenu}, {"traybutton", fw::cmMinimizeToTray}};
+    const std::pair<const char*, TkvStdCommand> kDefault[] = {
+        {"closebutton", cmclose},   {"maxbutton", cmmaximize},      {"minbutton", cmminimize},
+        {"rollupbutton", cmrollup}, {"sysmenubutton", cmsysmenu}, {"traybutton", cmminimizetotray}};
     for (const auto& [name, command] : kDefault)
         objects_.push_back(std::make_unique<TkvSkinStdButtonObject>(*this, name, command));
     ApplyBorderIcons();
@@ -82,13 +82,13 @@ void TkvKelvaneForm::ApplyBorderIcons() {
         if (auto* a = dynamic_cast<TkvSkinAnimateObject*>(o.get()); a && !a->Description.ButtonStyle) continue;
         bool on = true;
         switch (o->Command()) {
-            case fw::cmClose: continue;
-            case fw::cmMaximize: on = b.biMaximize; break;
-            case fw::cmMinimize: on = b.biMinimize; break;
-            case fw::cmRollUp: on = b.biRollUp; break;
-            case fw::cmMinimizeToTray: on = b.biMinimizeToTray; break;
-            case fw::cmSysMenu: on = b.biSystemMenu && !DisableSystemMenu; break;
-            case fw::cmDefault: {
+            case cmclose: continue;
+            case cmmaximize: on = b.biMaximize; break;
+            case cmminimize: on = b.biMinimize; break;
+            case cmrollup: on = b.biRollUp; break;
+            case cmminimizetotray: on = b.biMinimizeToTray; break;
+            case cmsysmenu: on = b.biSystemMenu && !DisableSystemMenu; break;
+            case cmdefault: {
                 bool enabled = false;
                 if (OnActivateCustomObject) OnActivateCustomObject(o->ObjectName, enabled);
                 o->Usable = enabled;
@@ -130,7 +130,7 @@ void TkvKelvaneForm::LayoutObjects() {
         i.normalRect = o->NormalRect;
         i.normalInHotPicture = o->NormalInHotPicture;
         i.shown = o->Shown;
-        i.showIcon = showIcon_ && o->Kind() == FrameObjectKind::StdButton && o->Command() == fw::cmSysMenu;
+        i.showIcon = showIcon_ && o->Kind() == FrameObjectKind::StdButton && o->Command() == cmsysmenu;
         items.push_back(i);
     }
     fw::Size icon{GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)};
@@ -145,7 +145,7 @@ void TkvKelvaneForm::LayoutDefaultCaption() {
     const int s = DefaultButtonSize();
     DefaultCaptionRect = DefaultCaptionRectFor(CurrentWidth, DefaultCaptionHeight());
     int x = CurrentWidth - kDefaultFrameBorder;
-    for (fw::TkvStdCommand c : {fw::cmClose, fw::cmMaximize, fw::cmMinimize, fw::cmRollUp, fw::cmMinimizeToTray})
+    for (TkvStdCommand c : {cmclose, cmmaximize, cmminimize, cmrollup, cmminimizetotray})
         for (auto& o : objects_)
             if (o->Kind() == FrameObjectKind::StdButton && o->Command() == c && o->Shown && o->NormalInHotPicture) {
                 o->PlacedRect = {x - s, 4, x, 4 + s};
@@ -155,7 +155,7 @@ void TkvKelvaneForm::LayoutDefaultCaption() {
     DefaultCaptionRect.right = x;
     x = kDefaultFrameBorder;
     for (auto& o : objects_)
-        if (o->Kind() == FrameObjectKind::StdButton && o->Command() == fw::cmSysMenu && o->Shown &&
+        if (o->Kind() == FrameObjectKind::StdButton && o->Command() == cmsysmenu && o->Shown &&
             o->NormalInHotPicture) {
             int w = s, h = s;
             if (showIcon_) {
@@ -240,24 +240,24 @@ void TkvKelvaneForm::ResetObjectStates() {
     }
 }
 
-void TkvKelvaneForm::ExecuteCommand(fw::TkvStdCommand c) {
+void TkvKelvaneForm::ExecuteCommand(TkvStdCommand c) {
     switch (c) {
-        case fw::cmClose: host_->close(); break;
-        case fw::cmMaximize:
+        case cmclose: host_->close(); break;
+        case cmmaximize:
             SetFrameWindowState(FrameWindowState == TkvFrameWindowState::Maximized ? TkvFrameWindowState::Normal
                                                                                     : TkvFrameWindowState::Maximized);
             break;
-        case fw::cmMinimize:
+        case cmminimize:
             if (AlwaysMinimizeToTray) SendToTray();
             else
                 SetFrameWindowState(FrameWindowState == TkvFrameWindowState::Minimized
                                         ? TkvFrameWindowState::Normal
                                         : TkvFrameWindowState::Minimized);
             break;
-        case fw::cmRollUp: SetRolledUp(!RolledUp); break;
-        case fw::cmMinimizeToTray: SendToTray(); break;
-        case fw::cmSysMenu:
-        case fw::cmDefault: break;
+        case cmrollup: SetRolledUp(!RolledUp); break;
+        case cmminimizetotray: SendToTray(); break;
+        case cmsysmenu:
+        case cmdefault: break;
     }
 }
 

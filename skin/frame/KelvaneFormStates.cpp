@@ -9,11 +9,11 @@ bool TkvKelvaneForm::IsMainForm() const {
     return app && app->mainForm() == host_;
 }
 
-bool TkvKelvaneForm::CommandMeansRestore(fw::TkvStdCommand c) const {
+bool TkvKelvaneForm::CommandMeansRestore(TkvStdCommand c) const {
     switch (c) {
-        case fw::cmMaximize: return FrameWindowState == TkvFrameWindowState::Maximized;
-        case fw::cmMinimize: return FrameWindowState == TkvFrameWindowState::Minimized;
-        case fw::cmRollUp: return RolledUp;
+        case cmmaximize: return FrameWindowState == TkvFrameWindowState::Maximized;
+        case cmminimize: return FrameWindowState == TkvFrameWindowState::Minimized;
+        case cmrollup: return RolledUp;
         default: return false;
     }
 }

@@ -111,7 +111,7 @@ bool TkvActiveSkinObject::DrawTransition(fw::Canvas& canvas, const fw::Bitmap& n
     };
     TkvEffectBmp from(scaled(normalPic, normal).view());
     const TkvEffectBmp to(scaled(hotPic, hot).view());
-    from.Morph(static_cast<MorphKind>(MorphStyle), to, MorphLevel);
+    from.Morph(MorphStyle, to, MorphLevel);
     fw::drawPixels(canvas.handle(), PlacedRect.left, PlacedRect.top, from.Image().view());
     return true;
 }
@@ -183,7 +183,7 @@ void TkvSkinCaptionObject::DrawObject(fw::Canvas& canvas, bool immediate) {
             for (int y = 0; y < src.height(); ++y)
                 for (int x = 0; x < src.width(); ++x) part.at(x, y) = pic.at(src.left + x, src.top + y);
             TkvEffectBmp e(part.view());
-            e.ApplyInactiveEffect(ToInactiveEffect(skin.InactiveEffect));
+            e.ApplyInactiveEffect(skin.InactiveEffect);
             fw::stretchPixels(canvas.handle(), PlacedRect, e.Image().view(), e.Image().rect());
         }
     } else if (immediate) {

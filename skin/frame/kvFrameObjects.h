@@ -27,7 +27,7 @@ public:
     const fw::Bitmap* HotPicture = nullptr;
     const fw::Bitmap* HotMaskPicture = nullptr;
     bool MorphOn = false;
-    fw::TkvMorphKind MorphStyle = fw::mkDefault;
+    TkvMorphKind MorphStyle = mkdefault;
     double MorphLevel = 0;
     int GlowPictureIndex = -1, GlowMaskIndex = -1, GlowOffsetX = 0, GlowOffsetY = 0, GlowAlpha = 255;
     fw::Rect PlacedRect;
@@ -37,7 +37,7 @@ public:
     bool Highlighted = false;
 
     virtual FrameObjectKind Kind() const { return FrameObjectKind::User; }
-    virtual fw::TkvStdCommand Command() const { return fw::cmDefault; }
+    virtual TkvStdCommand Command() const { return cmdefault; }
 
     // Pixel test at a point relative to the object's top-left.
     virtual bool InObject(int x, int y) const;

@@ -92,7 +92,7 @@ TkvSkinStdButtonObject::TkvSkinStdButtonObject(TkvKelvaneForm& frame, const fw::
       NormalHintText(d.Hint),
       FromSkin(true) {}
 
-TkvSkinStdButtonObject::TkvSkinStdButtonObject(TkvKelvaneForm& frame, std::string name, fw::TkvStdCommand command)
+TkvSkinStdButtonObject::TkvSkinStdButtonObject(TkvKelvaneForm& frame, std::string name, TkvStdCommand command)
     : TkvSkinButtonObject(frame), ButtonCommand(command) {
     ObjectName = std::move(name);
     NormalInHotPicture = true;
@@ -103,7 +103,7 @@ TkvSkinStdButtonObject::TkvSkinStdButtonObject(TkvKelvaneForm& frame, std::strin
 bool TkvSkinStdButtonObject::RestoreMode() const { return FrameComponent.CommandMeansRestore(ButtonCommand); }
 
 bool TkvSkinStdButtonObject::ShowsIcon() const {
-    return ButtonCommand == fw::cmSysMenu && FrameComponent.ShowIcon() && FromSkin && NormalInHotPicture;
+    return ButtonCommand == cmsysmenu && FrameComponent.ShowIcon() && FromSkin && NormalInHotPicture;
 }
 
 bool TkvSkinStdButtonObject::InObject(int x, int y) const {
@@ -120,7 +120,7 @@ void TkvSkinStdButtonObject::DrawObject(fw::Canvas& canvas, bool immediate) {
         return;
     }
     if (!FrameComponent.SkinReady()) return;
-    if (ButtonCommand == fw::cmSysMenu && FrameComponent.ShowIcon() && NormalInHotPicture) {
+    if (ButtonCommand == cmsysmenu && FrameComponent.ShowIcon() && NormalInHotPicture) {
         FrameComponent.DrawFormIcon(canvas, PlacedRect.topLeft());
         MorphLevel = 0;
         return;
@@ -138,19 +138,19 @@ void TkvSkinStdButtonObject::DrawObject(fw::Canvas& canvas, bool immediate) {
 }
 
 void TkvSkinStdButtonObject::DrawDefaultLook(fw::Canvas& canvas) {
-    if (ButtonCommand == fw::cmSysMenu && FrameComponent.ShowIcon()) {
+    if (ButtonCommand == cmsysmenu && FrameComponent.ShowIcon()) {
         FrameComponent.DrawFormIcon(canvas, PlacedRect.topLeft());
         return;
     }
     DefaultGlyph glyph = DefaultGlyph::Close;
     switch (ButtonCommand) {
-        case fw::cmClose: glyph = DefaultGlyph::Close; break;
-        case fw::cmMaximize: glyph = RestoreMode() ? DefaultGlyph::Restore : DefaultGlyph::Maximize; break;
-        case fw::cmMinimize: glyph = RestoreMode() ? DefaultGlyph::Restore : DefaultGlyph::Minimize; break;
-        case fw::cmSysMenu: glyph = DefaultGlyph::SystemMenu; break;
-        case fw::cmRollUp: glyph = RestoreMode() ? DefaultGlyph::RollDown : DefaultGlyph::RollUp; break;
-        case fw::cmMinimizeToTray: glyph = DefaultGlyph::ToTray; break;
-        case fw::cmDefault: return;
+        case cmclose: glyph = DefaultGlyph::Close; break;
+        case cmmaximize: glyph = RestoreMode() ? DefaultGlyph::Restore : DefaultGlyph::Maximize; break;
+        case cmminimize: glyph = RestoreMode() ? DefaultGlyph::Restore : DefaultGlyph::Minimize; break;
+        case cmsysmenu: glyph = DefaultGlyph::SystemMenu; break;
+        case cmrollup: glyph = RestoreMode() ? DefaultGlyph::RollDown : DefaultGlyph::RollUp; break;
+        case cmminimizetotray: glyph = DefaultGlyph::ToTray; break;
+        case cmdefault: return;
     }
     const DefaultButtonColors colors{fw::colorToPixel(GetSysColor(COLOR_BTNFACE)),
                                      fw::colorToPixel(GetSysColor(Usable ? COLOR_BTNTEXT : COLOR_BTNSHADOW))};
@@ -160,7 +160,7 @@ void TkvSkinStdButtonObject::DrawDefaultLook(fw::Canvas& canvas) {
 }
 
 void TkvSkinStdButtonObject::MouseEnter() {
-    if (ButtonCommand != fw::cmDefault)
+    if (ButtonCommand != cmdefault)
         ObjectHint = (RestoreMode() && !RestoreHintText.empty()) ? RestoreHintText : NormalHintText;
     TkvSkinButtonObject::MouseEnter();
 }
@@ -169,20 +169,20 @@ void TkvSkinStdButtonObject::MouseDown(int x, int y, fw::MouseButton button) {
     if (button != fw::MouseButton::Left || !Usable || Pressed) return;
     Pressed = true;
     FrameComponent.PaintObjectNow(*this);
-    if (ButtonCommand == fw::cmSysMenu) {
+    if (ButtonCommand == cmsysmenu) {
         PopupOpen = true;
         FrameComponent.ShowSystemMenuUnder(FrameComponent.FrameToScreen(PlacedRect));
     }
 }
 
 void TkvSkinStdButtonObject::RunCommand() {
-    if (ButtonCommand != fw::cmRollUp) FrameComponent.TrackPointer(-1, -1, false);
+    if (ButtonCommand != cmrollup) FrameComponent.TrackPointer(-1, -1, false);
     FrameComponent.ExecuteCommand(ButtonCommand);
 }
 
 void TkvSkinStdButtonObject::MouseUp(int x, int y, fw::MouseButton button) {
     const bool run = Highlighted && button == fw::MouseButton::Left && Usable;
-    if (ButtonCommand == fw::cmClose) {
+    if (ButtonCommand == cmclose) {
         Release(x, y, button);
         if (run) RunCommand();
         return;
@@ -192,7 +192,7 @@ void TkvSkinStdButtonObject::MouseUp(int x, int y, fw::MouseButton button) {
 }
 
 void TkvSkinStdButtonObject::DblClick() {
-    if (ButtonCommand == fw::cmSysMenu) FrameComponent.ExecuteCommand(fw::cmClose);
+    if (ButtonCommand == cmsysmenu) FrameComponent.ExecuteCommand(cmclose);
 }
 
 // ---- TkvSkinAnimateObject ------------------------------------------------------------------------------------
@@ -269,7 +269,7 @@ void TkvSkinAnimateObject::MouseDown(int x, int y, fw::MouseButton button) {
         Pressed = true;
         if (!Description.DownSkinRect.empty()) CurrentFrame = std::max(1, Description.CountFrames);
         FrameComponent.PaintObjectNow(*this);
-        if (Description.ButtonStyle && Description.Command == fw::cmSysMenu) {
+        if (Description.ButtonStyle && Description.Command == cmsysmenu) {
             FrameComponent.ShowSystemMenuUnder(FrameComponent.FrameToScreen(PlacedRect));
             Pressed = false;
         }
@@ -284,8 +284,8 @@ void TkvSkinAnimateObject::MouseUp(int x, int y, fw::MouseButton button) {
         FrameComponent.PaintObjectNow(*this);
     }
     if (wasPressed && Hovered && Usable && Description.ButtonStyle && button == fw::MouseButton::Left &&
-        Description.Command != fw::cmSysMenu && Description.Command != fw::cmDefault) {
-        if (Description.Command != fw::cmRollUp) FrameComponent.TrackPointer(-1, -1, false);
+        Description.Command != cmsysmenu && Description.Command != cmdefault) {
+        if (Description.Command != cmrollup) FrameComponent.TrackPointer(-1, -1, false);
         FrameComponent.ExecuteCommand(Description.Command);
     }
     TkvActiveSkinObject::MouseUp(x, y, button);

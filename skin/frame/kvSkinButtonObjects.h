@@ -38,15 +38,15 @@ class TkvSkinStdButtonObject : public TkvSkinButtonObject {
 public:
     TkvSkinStdButtonObject(TkvKelvaneForm& frame, const fw::TkvDataSkinStdButton& d);
     // A default object of the frame without skin.
-    TkvSkinStdButtonObject(TkvKelvaneForm& frame, std::string name, fw::TkvStdCommand command);
+    TkvSkinStdButtonObject(TkvKelvaneForm& frame, std::string name, TkvStdCommand command);
 
-    fw::TkvStdCommand ButtonCommand = fw::cmDefault;
+    TkvStdCommand ButtonCommand = cmdefault;
     fw::Rect RestoreNormalRect, RestoreHotRect, RestorePressedRect, RestoreInactiveRect;
     std::string RestoreHintText, NormalHintText;
     bool FromSkin = false;
 
     FrameObjectKind Kind() const override { return FrameObjectKind::StdButton; }
-    fw::TkvStdCommand Command() const override { return ButtonCommand; }
+    TkvStdCommand Command() const override { return ButtonCommand; }
     // The button currently means restore (maximise while maximised, minimise while minimised, roll-up while rolled
     // up).
     bool RestoreMode() const;
@@ -79,7 +79,7 @@ public:
     bool Animating = false;
 
     FrameObjectKind Kind() const override { return FrameObjectKind::Animate; }
-    fw::TkvStdCommand Command() const override { return Description.Command; }
+    TkvStdCommand Command() const override { return Description.Command; }
     bool RestoreMode() const;
     void DrawObject(fw::Canvas& canvas, bool immediate) override;
     void MouseDown(int x, int y, fw::MouseButton button) override;
