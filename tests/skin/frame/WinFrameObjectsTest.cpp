@@ -300,6 +300,34 @@ TEST(FrameObjects, MaximiseLeavesOnePixelAndAMaximisedWindowStaysWhereItIs) {
     EXPECT_EQ(s.form.boundsRect(), (fw::Rect{100, 100, 656, 423}));
 }
 
+TEST(FrameObjects, MinimiseParksAFormAsACaptionBarAndMinimisesTheApplicationForTheMainForm) {
+    fw::Application app;
+    SkinnedForm s(app);
+    s.showActive();
+    auto clickObject = [&](const char* name) {
+        const POINT p = s.centre(name);
+        moveTo(p.x, p.y);
+        button(MOUSEEVENTF_LEFTDOWN);
+        button(MOUSEEVENTF_LEFTUP);
+    };
+    clickObject("minbutton");
+    ASSERT_EQ(s.frame->FrameWindowState, TkvFrameWindowState::Minimized);
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_EQ(s.form.boundsRect(), (fw::Rect{work.left, work.bottom - 31, work.left + 200, work.bottom}));
+    clickObject("minbutton");  // now the restore button
+    EXPECT_EQ(s.frame->FrameWindowState, TkvFrameWindowState::Normal);
+    EXPECT_EQ(s.form.boundsRect(), (fw::Rect{100, 100, 656, 423}));
+
+    // The main form stands for the application: the platform minimises it, the frame's own state stays normal.
+    app.setMainForm(&s.form);
+    clickObject("minbutton");
+    pump(200);
+    EXPECT_TRUE(IsIconic(s.form.handle()));
+    EXPECT_EQ(s.frame->FrameWindowState, TkvFrameWindowState::Normal);
+    app.setMainForm(nullptr);
+}
+
 TEST(FrameObjects, MagneticEdgeHoldsTheWindowUntilThePointerMovesAway) {
     fw::Application app;
     SkinnedForm s(app);
