@@ -556,6 +556,7 @@ void TkvKelvaneForm::OnSize(fw::Message& m) {
         sendNcPaint();
         host_->invalidate();
     }
+    if (!LogoBitMap.empty()) host_->invalidate();
 }
 
 void TkvKelvaneForm::OnShowWindow(fw::Message& m) {

@@ -67,7 +67,8 @@ public:
     bool MenusAlphaBlend = false, MenusAlphaBlendAnimation = false;
     int MenusAlphaBlendValue = 200;
     bool ClientInActiveEffect = false;
-    // A picture drawn on the client background (LogoBitMapTransparent: its bottom-left pixel's colour is left out).
+    // A picture drawn at the top-left of the client background (LogoBitMapTransparent: the colour of its
+    // bottom-left pixel is left out); the form repaints when it changes size.
     fw::Bitmap LogoBitMap;
     bool LogoBitMapTransparent = false;
     TkvPositionInMonitor PositionInMonitor = TkvPositionInMonitor::kvpDefault;

@@ -80,7 +80,8 @@ void RegisterKelvaneFormClass(fw::ClassRegistry& classes) {
     intProperty<&K::MaxHeight>(c, "MaxHeight");
     boolProperty<&K::AlwaysShowInTray>(c, "AlwaysShowInTray");
     boolProperty<&K::AlwaysMinimizeToTray>(c, "AlwaysMinimizeToTray");
-    for (const char* name : {"ClientInActiveEffectType", "LogoBitMapTransparent"})
+    boolProperty<&K::LogoBitMapTransparent>(c, "LogoBitMapTransparent");
+    for (const char* name : {"ClientInActiveEffectType"})
         ignored(c, name);
     fw::registerFontProperties<K>(c, "DefCaptionFont", +[](K& k) -> fw::Font& { return k.DefCaptionFont; });
     fw::registerFontProperties<K>(c, "DefInActiveCaptionFont",

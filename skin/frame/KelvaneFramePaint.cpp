@@ -3,6 +3,7 @@
 #include "framework/DibSection.h"
 #include "skin/frame/FrameBackground.h"
 #include "skin/frame/KelvaneForm.h"
+#include "skin/imaging/PixelOps.h"
 #include "skin/imaging/SkinCompose.h"
 #include "skin/imaging/kveffects.h"
 
@@ -150,16 +151,24 @@ void TkvKelvaneForm::PaintDefaultFrame(HDC dc) {
 void TkvKelvaneForm::PaintClientBackground(HDC dc) {
     if (!dc) return;
     const fw::Rect client = host_->clientRect();
+    fw::Bitmap bg;
     if (skinReady_) {
-        fw::Bitmap bg = ComposeClientBackground(*skinData_, client.width(), client.height(), CurrentWidth,
-                                                CurrentHeight);
-        if (!bg.empty()) {
-            fw::drawPixels(dc, 0, 0, bg.view());
-            return;
-        }
-        if (client.width() == 0 || client.height() == 0) return;
+        bg = ComposeClientBackground(*skinData_, client.width(), client.height(), CurrentWidth, CurrentHeight);
+        if (bg.empty() && (client.width() == 0 || client.height() == 0)) return;
     }
-    fillSys(dc, client, COLOR_BTNFACE);
+    if (bg.empty()) {
+        if (client.empty()) return;
+        bg = fw::Bitmap(client.width(), client.height(), fw::colorToPixel(GetSysColor(COLOR_BTNFACE)));
+    }
+    if (!LogoBitMap.empty()) {
+        // A transparent logo leaves out the colour of its bottom-left pixel.
+        if (LogoBitMapTransparent)
+            fw::transparentCopy(LogoBitMap.view(), bg.view(), 0, 0,
+                                fw::pixelToColor(LogoBitMap.at(0, LogoBitMap.height() - 1)));
+        else
+            fw::copyPixels(LogoBitMap.view(), LogoBitMap.rect(), bg.view(), 0, 0);
+    }
+    fw::drawPixels(dc, 0, 0, bg.view());
 }
 
 void TkvKelvaneForm::OnPaint(fw::Message& m) {

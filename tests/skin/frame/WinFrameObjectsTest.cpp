@@ -12,6 +12,7 @@
 
 #include "../controls/WinTestSkin.h"
 #include "framework/Application.h"
+#include "framework/DibSection.h"
 #include "framework/Form.h"
 #include "skin/frame/KelvaneForm.h"
 #include "skin/frame/kvSkinButtonObjects.h"
@@ -402,6 +403,24 @@ TEST(FrameObjects, AltKeysNeverOpenThePlatformsWindowMenuAndFrameTimersLeaveTheF
     EXPECT_TRUE(s.logged("form timer 1"));
     for (const auto& e : s.log)
         if (e.rfind("form timer", 0) == 0) EXPECT_EQ(e, "form timer 1") << "a frame timer reached the form";
+}
+
+TEST(FrameObjects, LogoIsDrawnOnTheClientBackgroundWithoutItsTransparentColour) {
+    fw::Application app;
+    SkinnedForm s(app);
+    fw::Bitmap logo(4, 4, fw::makePixel(250, 0, 0));
+    logo.at(0, 3) = fw::makePixel(0, 0, 250);  // the bottom-left pixel names the transparent colour
+    s.frame->LogoBitMap = logo;
+    auto erased = [&] {
+        fw::DibSection dib(20, 20);
+        s.form.perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dib.dc()), 0);
+        return std::pair{dib.pixels().at(1, 1) & 0xFFFFFFu, dib.pixels().at(0, 3) & 0xFFFFFFu};
+    };
+    EXPECT_EQ(erased(), (std::pair{0xFA0000u, 0x0000FAu}));
+    s.frame->LogoBitMapTransparent = true;
+    const auto [inside, corner] = erased();
+    EXPECT_EQ(inside, 0xFA0000u);
+    EXPECT_EQ(corner, s.model.FramePicture.at(4, 30) & 0xFFFFFFu) << "the skin's client background shows through";
 }
 
 }  // namespace
