@@ -123,6 +123,25 @@ void TkvKelvaneForm::StopTimer(FrameTimer t) {
     if (host_->handleAllocated()) KillTimer(host_->handle(), TimerId(t));
 }
 
+void TkvKelvaneForm::UpdateInactivePanel(bool active) {
+    if (active) {
+        if (inactivePanel_) {
+            ClientInactivePanel* p = inactivePanel_;
+            inactivePanel_ = nullptr;
+            host_->destroyComponent(p);
+        }
+        return;
+    }
+    if (inactivePanel_ || !host_->handleAllocated()) return;
+    const fw::Rect client = host_->clientRect();
+    ClientInactivePanel& p = host_->create<ClientInactivePanel>();
+    p.Capture(host_->handle(), client.width(), client.height(), ClientInActiveEffectType);
+    p.setBounds(0, 0, client.width(), client.height());
+    p.setParent(host_);
+    if (p.handleAllocated()) SetWindowPos(p.handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    inactivePanel_ = &p;
+}
+
 void TkvKelvaneForm::SetAlphaBlend(bool v) {
     alphaBlend_ = v;
     if (loading() || !host_->handleAllocated() || platformMajorVersion() < 5) return;
@@ -414,7 +433,9 @@ bool TkvKelvaneForm::HandleMessage(fw::Message& m) {
             return true;
         case WM_NCACTIVATE:
             if (!SkinningOn) break;
+            if (skinMenuOpen_) MenuClosed();
             FrameActive = m.wParam != 0;
+            if (!FrameActive) TrackPointer(-1, -1, false);
             m.result = 1;
             if (hasBorder()) {
                 sendNcPaint();
@@ -422,6 +443,7 @@ bool TkvKelvaneForm::HandleMessage(fw::Message& m) {
             } else {
                 UpdateCaptionActive(false);
             }
+            if (host_->visible() && ClientInActiveEffect) UpdateInactivePanel(FrameActive);
             return true;
         case WM_ACTIVATE:
             callSaved(m);

@@ -11,6 +11,7 @@
 #include "framework/Bitmap.h"
 #include "framework/Form.h"
 #include "skin/data/kvSkinData.h"
+#include "skin/frame/ClientInactivePanel.h"
 #include "skin/frame/FrameGeometry.h"
 #include "skin/frame/FrameHitTest.h"
 #include "skin/frame/kvFrameObjects.h"
@@ -67,6 +68,9 @@ public:
     bool MenusAlphaBlend = false, MenusAlphaBlendAnimation = false;
     int MenusAlphaBlendValue = 200;
     bool ClientInActiveEffect = false;
+    TkvClientInActiveEffectType ClientInActiveEffectType = kvieSemiTransparent;
+    // The panel over the client area while the form is inactive (ClientInActiveEffect), or none.
+    ClientInactivePanel* InactivePanel() const { return inactivePanel_; }
     // A picture drawn at the top-left of the client background (LogoBitMapTransparent: the colour of its
     // bottom-left pixel is left out); the form repaints when it changes size.
     fw::Bitmap LogoBitMap;
@@ -214,6 +218,7 @@ private:
     void OnBlendTimer();
     void OnAnimationTimer();
     void MenuClosed();
+    void UpdateInactivePanel(bool active);
     bool IsMainForm() const;
     FrameHitState HitState() const;
     RECT MonitorRect(bool whole) const;
@@ -238,6 +243,7 @@ private:
     TkvBorderIcons borderIcons_;
     bool showIcon_ = false;
     bool skinMenuOpen_ = false;
+    ClientInactivePanel* inactivePanel_ = nullptr;
     fw::Rect systemMenuAnchor_;
     bool pollRunning_ = false;
     bool inNcPress_ = false, loopInPress_ = false;  // a size/move loop ran inside the current non-client press

@@ -16,16 +16,12 @@ template <int K::*Field>
 void intProperty(fw::ClassInfo& c, const char* name) {
     c.property<K>(name, [](K& k, const fw::Value& v, R&) { k.*Field = v.toInt(); });
 }
-// Properties of this component that drive parts the frame does not have yet (menus, tray, hints, effects panel,
-// logo) are accepted and ignored, so that a description may state them.
-void ignored(fw::ClassInfo& c, const char* name) {
-    c.property<K>(name, [](K&, const fw::Value&, R&) {});
-}
-
 constexpr std::pair<std::string_view, TkvPositionInMonitor> kPositions[] = {
     {"kvpDefault", TkvPositionInMonitor::kvpDefault},
     {"kvpScreenCenter", TkvPositionInMonitor::kvpScreenCenter},
     {"kvpDesktopCenter", TkvPositionInMonitor::kvpDesktopCenter}};
+constexpr std::pair<std::string_view, TkvClientInActiveEffectType> kEffectTypes[] = {
+    {"kvieSemiTransparent", kvieSemiTransparent}, {"kvieBlur", kvieBlur}};
 }  // namespace
 
 void RegisterKelvaneFormClass(fw::ClassRegistry& classes) {
@@ -81,8 +77,9 @@ void RegisterKelvaneFormClass(fw::ClassRegistry& classes) {
     boolProperty<&K::AlwaysShowInTray>(c, "AlwaysShowInTray");
     boolProperty<&K::AlwaysMinimizeToTray>(c, "AlwaysMinimizeToTray");
     boolProperty<&K::LogoBitMapTransparent>(c, "LogoBitMapTransparent");
-    for (const char* name : {"ClientInActiveEffectType"})
-        ignored(c, name);
+    c.property<K>("ClientInActiveEffectType", [](K& k, const fw::Value& v, R&) {
+        k.ClientInActiveEffectType = v.toEnum(kEffectTypes);
+    });
     fw::registerFontProperties<K>(c, "DefCaptionFont", +[](K& k) -> fw::Font& { return k.DefCaptionFont; });
     fw::registerFontProperties<K>(c, "DefInActiveCaptionFont",
                                   +[](K& k) -> fw::Font& { return k.DefInActiveCaptionFont; });
