@@ -1,5 +1,6 @@
 #include "skin/frame/kvFrameObjects.h"
 
+#include "framework/DibSection.h"
 #include "framework/Form.h"
 #include "framework/Utf.h"
 #include "skin/frame/KelvaneForm.h"
@@ -223,8 +224,46 @@ void TkvSkinCaptionObject::DrawObject(fw::Canvas& canvas, bool immediate) {
         canvas.font().setColor(Active ? d.ActiveShadowColor : d.ShadowColor);
         canvas.textOut(at.x + 1, at.y + 1, shown);
     }
+    // The skin's text effects: a mirrored copy below the text, or a glow around it.
+    const bool vistaGlow = d.VistaGlowEffect && (Active || d.VistaGlowInactiveEffect);
+    const bool glow = d.GlowEffect && (Active || d.GlowInactiveEffect);
+    if (d.ReflectionEffect) {
+        DrawReflection(canvas, shown, at, size, Active ? d.ReflactionActiveColor : d.ReflactionColor,
+                       d.ReflectionOffset);
+    } else if (vistaGlow || glow) {
+        // The glow colour spread round the text: a soft two-pixel halo, or `glowsize` pixels moved by `glowoffset`.
+        const int radius = glow ? std::max(1, d.GlowSize) : 2;
+        const int shift = glow ? d.GlowOffset : 0;
+        canvas.font().setColor(Active ? d.GlowActiveColor : d.GlowColor);
+        for (int dy = -radius; dy <= radius; ++dy)
+            for (int dx = -radius; dx <= radius; ++dx)
+                if ((dx || dy) && dx * dx + dy * dy <= radius * radius)
+                    canvas.textOut(at.x + dx + shift, at.y + dy + shift, shown);
+    }
     canvas.font().setColor(Active ? d.ActiveFontColor : d.FontColor);
     canvas.textOut(at.x, at.y, shown);
+}
+
+void TkvSkinCaptionObject::DrawReflection(fw::Canvas& canvas, const std::wstring& text, fw::Point at, fw::Size size,
+                                          fw::Color colour, int offset) const {
+    if (size.width <= 0 || size.height <= 0) return;
+    constexpr fw::Color kKey = 0xFF00FF;  // a colour no caption text is drawn in
+    fw::DibSection drawn(size.width, size.height);
+    fw::fillPixels(drawn.pixels(), {0, 0, size.width, size.height}, fw::colorToPixel(kKey));
+    drawn.canvas().setFont(canvas.font());
+    drawn.canvas().font().setColor(colour);
+    drawn.canvas().setBrushStyle(fw::BrushStyle::Clear);
+    drawn.canvas().textOut(0, 0, text);
+    fw::Bitmap mirrored(size.width, size.height);
+    const fw::ConstPixelView src = drawn.pixels();
+    for (int y = 0; y < size.height; ++y)
+        fw::copyPixels(src, {0, size.height - 1 - y, size.width, size.height - y}, mirrored.view(), 0, y);
+    // Onto what is already there below the text.
+    const int top = at.y + size.height + offset;
+    fw::DibSection below(size.width, size.height);
+    BitBlt(below.dc(), 0, 0, size.width, size.height, canvas.handle(), at.x, top, SRCCOPY);
+    fw::transparentCopy(mirrored.view(), below.pixels(), 0, 0, kKey);
+    below.drawTo(canvas.handle(), at.x, top);
 }
 
 void TkvSkinCaptionObject::DrawTextFrame(fw::Canvas& canvas, fw::Point text, int textWidth) const {

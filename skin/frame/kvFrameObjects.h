@@ -96,6 +96,9 @@ public:
     void DrawObject(fw::Canvas& canvas, bool immediate) override;
 
 private:
+    // The caption text mirrored below itself in `colour`, `offset` pixels down.
+    void DrawReflection(fw::Canvas& canvas, const std::wstring& text, fw::Point at, fw::Size size, fw::Color colour,
+                        int offset) const;
     // The text frame behind the caption text (`framerect`), widened to the text or to the whole caption.
     void DrawTextFrame(fw::Canvas& canvas, fw::Point text, int textWidth) const;
 };

@@ -445,4 +445,34 @@ TEST(FrameObjects, InactiveFormsClientAreaIsCoveredUntilItIsActiveAgain) {
     EXPECT_EQ(s.frame->InactivePanel(), nullptr);
 }
 
+TEST(FrameObjects, CaptionTextGlowsOrIsMirroredWhenTheSkinAsks) {
+    fw::Application app;
+    SkinnedForm s(app);
+    fw::TkvDataSkinCaption* caption = nullptr;
+    for (const auto& d : s.model.ObjectDescriptions())
+        if (auto* c = dynamic_cast<fw::TkvDataSkinCaption*>(d.get())) caption = c;
+    ASSERT_NE(caption, nullptr);
+    // Pixels of one colour in the caption strip of the painted frame.
+    auto countInCaption = [&](fw::Pixel colour) {
+        s.frame->ChangeSkinData();
+        fw::DibSection dib(s.form.width(), s.form.height());
+        s.form.perform(KV_MSG_FRAME_PAINT_TO, reinterpret_cast<WPARAM>(dib.dc()), 0);
+        int n = 0;
+        for (int y = 4; y < 27; ++y)
+            for (int x = 17; x < 463; ++x) n += (dib.pixels().at(x, y) & 0xFFFFFFu) == (colour & 0xFFFFFFu);
+        return n;
+    };
+    const fw::Pixel green = fw::makePixel(0, 200, 0), blue = fw::makePixel(0, 0, 200);
+    EXPECT_EQ(countInCaption(green), 0);
+    caption->GlowEffect = caption->GlowInactiveEffect = true;
+    caption->GlowColor = caption->GlowActiveColor = fw::pixelToColor(green);
+    EXPECT_GT(countInCaption(green), 100);
+    caption->GlowEffect = false;
+    caption->ReflectionEffect = true;
+    caption->ReflectionOffset = -14;  // pulled up into the caption strip
+    caption->ReflactionColor = caption->ReflactionActiveColor = fw::pixelToColor(blue);
+    EXPECT_EQ(countInCaption(green), 0);
+    EXPECT_GT(countInCaption(blue), 40);
+}
+
 }  // namespace
