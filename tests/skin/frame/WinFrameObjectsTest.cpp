@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "../controls/WinTestSkin.h"
+#include "CaptionDescription.h"
 #include "framework/Application.h"
 #include "framework/DibSection.h"
 #include "framework/Form.h"
@@ -448,9 +449,7 @@ TEST(FrameObjects, InactiveFormsClientAreaIsCoveredUntilItIsActiveAgain) {
 TEST(FrameObjects, CaptionTextGlowsOrIsMirroredWhenTheSkinAsks) {
     fw::Application app;
     SkinnedForm s(app);
-    fw::TkvDataSkinCaption* caption = nullptr;
-    for (const auto& d : s.model.ObjectDescriptions())
-        if (auto* c = dynamic_cast<fw::TkvDataSkinCaption*>(d.get())) caption = c;
+    fw::TkvDataSkinCaption* caption = kvtest::captionDescription(s.model);
     ASSERT_NE(caption, nullptr);
     // Pixels of one colour in the caption strip of the painted frame.
     auto countInCaption = [&](fw::Pixel colour) {

@@ -7,6 +7,7 @@
 #include <typeinfo>
 
 #include "../controls/WinTestSkin.h"
+#include "CaptionDescription.h"
 #include "framework/Application.h"
 #include "framework/DibSection.h"
 #include "framework/Form.h"
@@ -167,9 +168,7 @@ TEST(KelvaneForm, BeforeChangeForgetsTheSkinUntilTheChange) {
 TEST(KelvaneForm, CaptionTextFrameIsDrawnBehindTheText) {
     fw::Application app;
     SkinnedForm s(app);
-    fw::TkvDataSkinCaption* caption = nullptr;
-    for (const auto& d : s.model.ObjectDescriptions())
-        if (auto* c = dynamic_cast<fw::TkvDataSkinCaption*>(d.get())) caption = c;
+    fw::TkvDataSkinCaption* caption = kvtest::captionDescription(s.model);
     ASSERT_NE(caption, nullptr);
     // A frame picture of colours the skin does not use: green edges, a blue middle.
     fw::Bitmap framePic(20, 10, fw::makePixel(0, 0, 250));
@@ -195,9 +194,7 @@ TEST(KelvaneForm, CaptionAnimationStepsThroughItsFramesOnTheTimer) {
     fw::Application app;
     SkinnedForm s(app);
     s.form.handle();
-    fw::TkvDataSkinCaption* caption = nullptr;
-    for (const auto& d : s.model.ObjectDescriptions())
-        if (auto* c = dynamic_cast<fw::TkvDataSkinCaption*>(d.get())) caption = c;
+    fw::TkvDataSkinCaption* caption = kvtest::captionDescription(s.model);
     ASSERT_NE(caption, nullptr);
     // Two frames side by side, as wide as the caption's skin rect: green, then blue.
     const int w = caption->SkinRect.width(), h = caption->SkinRect.height();
