@@ -474,4 +474,28 @@ TEST(FrameObjects, CaptionTextGlowsOrIsMirroredWhenTheSkinAsks) {
     EXPECT_GT(countInCaption(blue), 40);
 }
 
+TEST(FrameObjects, HotLookBlendsInOnTheSharedTimerAndTheTimerStopsWhenDone) {
+    fw::Application app;
+    SkinnedForm s(app);
+    for (const auto& d : s.model.ObjectDescriptions())
+        if (d->IDName == "closebutton") d->Morphing = true;
+    s.frame->ChangeSkinData();
+    s.showActive();
+    TkvActiveSkinObject& close = s.object("closebutton");
+    ASSERT_TRUE(close.CanBlend());
+    const POINT c = s.centre("closebutton");
+    moveTo(c.x, c.y);
+    ASSERT_TRUE(close.Highlighted);
+    EXPECT_GT(close.MorphLevel, 0.0) << "blending in";
+    pump(300);
+    EXPECT_EQ(close.MorphLevel, 1.0);
+    // The tick that found nothing to do stopped the timer; one more tick by hand changes nothing.
+    s.form.perform(WM_TIMER, s.frame->TimerId(FrameTimer::Blend), 0);
+    EXPECT_EQ(close.MorphLevel, 1.0);
+    moveTo(c.x, 700);
+    pump(300);
+    EXPECT_EQ(close.MorphLevel, 0.0) << "blended out again after leaving";
+    EXPECT_FALSE(KillTimer(s.form.handle(), s.frame->TimerId(FrameTimer::Blend)));
+}
+
 }  // namespace
