@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "../controls/WinTestSkin.h"
@@ -329,6 +330,33 @@ TEST(FrameObjects, MinimiseParksAFormAsACaptionBarAndMinimisesTheApplicationForT
     EXPECT_TRUE(IsIconic(s.form.handle()));
     EXPECT_EQ(s.frame->FrameWindowState, TkvFrameWindowState::Normal);
     app.setMainForm(nullptr);
+}
+
+// With full-window dragging the frame follows each proposed size of a sizing loop at once; with outline
+// dragging (or outside a loop) it waits for the size the window gets.
+TEST(FrameObjects, FullWindowDraggingFollowsTheProposedSizeWhileSizing) {
+    fw::Application app;
+    SkinnedForm s(app);
+    s.showActive();
+    BOOL saved = FALSE;
+    SystemParametersInfoW(SPI_GETDRAGFULLWINDOWS, 0, &saved, 0);
+    auto sizeTo = [&](BOOL full, int w, int h) {
+        SystemParametersInfoW(SPI_SETDRAGFULLWINDOWS, full, nullptr, 0);
+        SendMessageW(s.form.handle(), WM_ENTERSIZEMOVE, 0, 0);
+        RECT proposed{100, 100, 100 + w, 100 + h};
+        SendMessageW(s.form.handle(), WM_SIZING, WMSZ_BOTTOMRIGHT, reinterpret_cast<LPARAM>(&proposed));
+        const std::pair<int, int> seen{s.frame->CurrentWidth, s.frame->CurrentHeight};
+        // The platform gives the window the size: at once when dragging full windows, at the end otherwise.
+        SetWindowPos(s.form.handle(), nullptr, 100, 100, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(s.form.handle(), WM_EXITSIZEMOVE, 0, 0);
+        return seen;
+    };
+    EXPECT_EQ(sizeTo(TRUE, 600, 350), (std::pair<int, int>{600, 350}));
+    EXPECT_EQ(sizeTo(FALSE, 620, 360), (std::pair<int, int>{600, 350})) << "an outline drag leaves the frame alone";
+    RECT outside{100, 100, 640, 370};
+    SendMessageW(s.form.handle(), WM_SIZING, WMSZ_BOTTOMRIGHT, reinterpret_cast<LPARAM>(&outside));
+    EXPECT_EQ(s.frame->CurrentWidth, 620) << "outside a sizing loop";
+    SystemParametersInfoW(SPI_SETDRAGFULLWINDOWS, saved, nullptr, 0);
 }
 
 TEST(FrameObjects, MagneticEdgeHoldsTheWindowUntilThePointerMovesAway) {
