@@ -22,6 +22,12 @@ inline constexpr unsigned SKIN_MSG_CHANGED = 1226;
 inline constexpr unsigned SKIN_MSG_AFTER_CHANGE = 1227;
 inline constexpr unsigned SKIN_MSG_RESSTRINGS_CHANGED = 1274;
 inline constexpr unsigned SKIN_MSG_SKINNABLE_CHANGED = 1294;
+// From a popup menu to the control that opened it: the menu closed; a menu command was chosen.
+inline constexpr unsigned SKIN_MSG_MENU_CLOSED = 1228;
+inline constexpr unsigned SKIN_MSG_MENU_COMMAND = 1229;
+// Glow frames of buttons shown and hidden.
+inline constexpr unsigned SKIN_MSG_SHOW_GLOW = 1424;
+inline constexpr unsigned SKIN_MSG_HIDE_GLOW = 1425;
 // Second parameter of every skin-change message.
 inline constexpr std::intptr_t kSkinMessageParam = 1000;
 

@@ -9,8 +9,6 @@
 #include "skin/imaging/kveffects.h"
 
 namespace {
-constexpr UINT_PTR kFadeTimer = 1;
-constexpr UINT_PTR kPollTimer = 0x4B50, kBlendTimer = 0x4B51, kCaptionTimer = kCaptionAnimationTimer;
 
 int platformMajorVersion() {
     const DWORD v = GetVersion();
@@ -44,6 +42,9 @@ TkvKelvaneForm::TkvKelvaneForm(fw::Component* owner) : fw::Component(owner), hos
     };
     DefCaptionFont.onChange = fontChanged;
     DefInActiveCaptionFont.onChange = fontChanged;
+    host_->onShortCut = [this](fw::Component*, WPARAM key, fw::ShiftState shift, bool& handled) {
+        ShortCut(key, shift, handled);
+    };
     host_->recreateWindow();
     if (host_->handleAllocated() && platformMajorVersion() <= 5 &&
         (host_->borderStyle() == fw::BorderStyle::Single || host_->borderStyle() == fw::BorderStyle::Sizeable)) {
@@ -56,9 +57,10 @@ TkvKelvaneForm::~TkvKelvaneForm() {
     objects_.clear();
     if (host_->handleAllocated()) {
         HWND h = host_->handle();
-        KillTimer(h, kPollTimer);
-        KillTimer(h, kBlendTimer);
-        KillTimer(h, kCaptionTimer);
+        KillTimer(h, TimerId(FrameTimer::Poll));
+        KillTimer(h, TimerId(FrameTimer::Blend));
+        KillTimer(h, TimerId(FrameTimer::Caption));
+        KillTimer(h, TimerId(FrameTimer::Fade));
     }
     host_->windowProc = saved_;
     // The form takes its own frame back: no region, border recomputed by its own procedure.
@@ -95,6 +97,49 @@ void TkvKelvaneForm::SetMenusSkinData(TkvSkinData* d) {
     if (menusSkinData_ && menusSkinData_ != d) removeFreeNotification(menusSkinData_);
     menusSkinData_ = d;
     if (d) freeNotification(d);
+}
+
+void TkvKelvaneForm::SetBorderIcons(const TkvBorderIcons& b) {
+    borderIcons_ = b;
+    if (loading()) return;
+    ApplyBorderIcons();
+    if (SkinningOn && HasBorder()) SendNcPaint();
+}
+
+void TkvKelvaneForm::SetShowIcon(bool v) {
+    showIcon_ = v;
+    if (loading()) return;
+    if (SkinningOn && HasBorder()) SendNcPaint();
+}
+
+void TkvKelvaneForm::StartTimer(FrameTimer t, UINT ms) {
+    if (!host_->handleAllocated()) return;
+    SetTimer(host_->handle(), TimerId(t), ms, nullptr);
+    if (t == FrameTimer::Poll) pollRunning_ = true;
+}
+
+void TkvKelvaneForm::StopTimer(FrameTimer t) {
+    if (t == FrameTimer::Poll) pollRunning_ = false;
+    if (host_->handleAllocated()) KillTimer(host_->handle(), TimerId(t));
+}
+
+void TkvKelvaneForm::UpdateInactivePanel(bool active) {
+    if (active) {
+        if (inactivePanel_) {
+            ClientInactivePanel* p = inactivePanel_;
+            inactivePanel_ = nullptr;
+            host_->destroyComponent(p);
+        }
+        return;
+    }
+    if (inactivePanel_ || !host_->handleAllocated()) return;
+    const fw::Rect client = host_->clientRect();
+    ClientInactivePanel& p = host_->create<ClientInactivePanel>();
+    p.Capture(host_->handle(), client.width(), client.height(), ClientInActiveEffectType);
+    p.setBounds(0, 0, client.width(), client.height());
+    p.setParent(host_);
+    if (p.handleAllocated()) SetWindowPos(p.handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    inactivePanel_ = &p;
 }
 
 void TkvKelvaneForm::SetAlphaBlend(bool v) {
@@ -167,36 +212,7 @@ void TkvKelvaneForm::RecomputeGeometry() {
     if (skinReady_) geometry_ = StretchFrameGeometry(*skinData_, CurrentWidth, CurrentHeight);
 }
 
-// ---- objects -----------------------------------------------------------------------------------------------
-
-void TkvKelvaneForm::BuildObjects() {
-    objects_.clear();
-    for (const auto& d : skinData_->ObjectDescriptions()) {
-        // TODO: build the buttons and the other object kinds; only the caption object exists so far.
-        if (auto* c = dynamic_cast<const TkvDataSkinCaption*>(d.get()))
-            objects_.push_back(std::make_unique<TkvSkinCaptionObject>(*this, *c));
-    }
-}
-
-void TkvKelvaneForm::LayoutObjects() {
-    if (!skinReady_) return;
-    std::vector<FrameLayoutItem> items;
-    items.reserve(objects_.size());
-    for (const auto& o : objects_) {
-        FrameLayoutItem i;
-        i.kind = o->Kind();
-        i.command = o->Command();
-        i.normalRect = o->NormalRect;
-        i.normalInHotPicture = o->NormalInHotPicture;
-        i.shown = o->Shown;
-        items.push_back(i);
-    }
-    fw::Size icon{GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)};
-    if (icon.width == 0) icon.width = GetSystemMetrics(SM_CXSIZE);
-    if (icon.height == 0) icon.height = GetSystemMetrics(SM_CYSIZE);
-    LayoutFrameObjects(items, *skinData_, geometry_, icon);
-    for (std::size_t k = 0; k < objects_.size(); ++k) objects_[k]->PlacedRect = items[k].placed;
-}
+// ---- caption state ---------------------------------------------------------------------------------------
 
 void TkvKelvaneForm::UpdateCaptionActive(bool animate) {
     const bool active = IsFrameActive();
@@ -207,9 +223,12 @@ void TkvKelvaneForm::UpdateCaptionActive(bool animate) {
         if (animate) {
             if (c->Animates()) {
                 c->StartAnimation();
-                if (host_->handleAllocated()) SetTimer(host_->handle(), kCaptionTimer, 25, nullptr);
+                StartAnimationTimer();
             }
             SendNcPaint();
+            if (c->CanBlend()) StartBlendTimer();
+        } else if (c->CanBlend()) {
+            c->MorphLevel = active ? 1 : 0;
         }
         break;
     }
@@ -290,6 +309,7 @@ void TkvKelvaneForm::NudgeWidth() {
 // ---- skin change ---------------------------------------------------------------------------------------------
 
 void TkvKelvaneForm::ChangeSkinData() {
+    HotIndex = PrevHotIndex = PressedIndex = -1;
     skinReady_ = skinData_ && !skinData_->Empty();
     if (skinReady_ && SkinningOn) {
         BuildObjects();
@@ -300,7 +320,7 @@ void TkvKelvaneForm::ChangeSkinData() {
         UpdateRegion(true);
     }
     if (SkinningOn) host_->setBorderIcons({false, false, false, false});
-    else host_->setBorderIcons({BorderIcons.biSystemMenu, BorderIcons.biMinimize, BorderIcons.biMaximize, false});
+    else host_->setBorderIcons({borderIcons_.biSystemMenu, borderIcons_.biMinimize, borderIcons_.biMaximize, false});
 
     const int minW = FrameMinWidth(), minH = FrameMinHeight();
     const bool narrow = host_->width() < minW, low = host_->height() < minH;
@@ -318,6 +338,7 @@ void TkvKelvaneForm::ChangeSkinData() {
     if (host_->handleAllocated())
         RedrawWindow(host_->handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     UpdateCaptionActive(true);
+    StartTimer(FrameTimer::Poll, 50);
     if (OnChangeSkinData) OnChangeSkinData(this);
     if (!RolledUp) {
         if (ClientWidth > 0) host_->setClientWidth(ClientWidth);
@@ -332,12 +353,11 @@ void TkvKelvaneForm::OnSkinMessage(fw::Message& m) {
             if (sender != skinData_ || !skinData_) break;
             skinChanging_ = true;
             skinReady_ = false;
-            if (host_->handleAllocated()) {
-                KillTimer(host_->handle(), kPollTimer);
-                KillTimer(host_->handle(), kBlendTimer);
-                KillTimer(host_->handle(), kCaptionTimer);
-            }
+            StopTimer(FrameTimer::Poll);
+            StopTimer(FrameTimer::Blend);
+            StopTimer(FrameTimer::Caption);
             objects_.clear();
+            HotIndex = PrevHotIndex = PressedIndex = -1;
             NotifySkinControls(*host_, sender, SkinChangeStage::Before);
             if (OnBeforeChangeSkinData) OnBeforeChangeSkinData(this);
             break;
@@ -351,12 +371,16 @@ void TkvKelvaneForm::OnSkinMessage(fw::Message& m) {
             break;
         case SKIN_MSG_SKINNABLE_CHANGED:
             if (sender && sender == skinData_) {
+                // A maximised form is restored for the switch, so that its bounds are those of the new frame.
+                const bool wasMaximized = FrameWindowState == TkvFrameWindowState::Maximized;
+                if (wasMaximized) SetFrameWindowState(TkvFrameWindowState::Normal);
                 SkinningOn = skinData_->SkinnableForm();
                 ChangeSkinData();
                 NotifySkinControls(*host_, sender, SkinChangeStage::Changed);
                 if (host_->handleAllocated())
                     SetWindowPos(host_->handle(), nullptr, 0, 0, 0, 0,
                                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+                if (wasMaximized) SetFrameWindowState(TkvFrameWindowState::Maximized);
             }
             break;
         default:
@@ -368,7 +392,12 @@ void TkvKelvaneForm::OnSkinMessage(fw::Message& m) {
 // ---- the window procedure ------------------------------------------------------------------------------------
 
 void TkvKelvaneForm::FrameWndProc(fw::Message& m) {
-    // TODO: close the frame's hint and its skinned menus here first; neither exists yet.
+    PreStep(m);
+    if (!HandleMessage(m)) CallSaved(m);
+    PostStep(m);
+}
+
+bool TkvKelvaneForm::HandleMessage(fw::Message& m) {
     switch (m.msg) {
         case WM_NCCREATE: {
             // The form's size was made for the platform's border; remember the client size it meant.
@@ -377,12 +406,12 @@ void TkvKelvaneForm::FrameWndProc(fw::Message& m) {
             AdjustWindowRectEx(&r, static_cast<DWORD>(cs->style), FALSE, cs->dwExStyle);
             designedClient_ = {cs->cx - (r.right - r.left), cs->cy - (r.bottom - r.top)};
             CallSaved(m);
-            return;
+            return true;
         }
         case WM_CREATE:
             CallSaved(m);
             OnWindowCreated();
-            return;
+            return true;
         case WM_NCCALCSIZE:
             if (!SkinningOn) break;
             if (HasBorder()) {
@@ -393,7 +422,7 @@ void TkvKelvaneForm::FrameWndProc(fw::Message& m) {
                 *r = fw::toRECT(c);
             }
             m.result = 0;
-            return;
+            return true;
         case WM_NCPAINT:
             if (!SkinningOn) break;
             if (HasBorder() && host_->handleAllocated()) {
@@ -401,10 +430,12 @@ void TkvKelvaneForm::FrameWndProc(fw::Message& m) {
                 PaintFrameTo(dc.get());
             }
             m.result = 0;
-            return;
+            return true;
         case WM_NCACTIVATE:
             if (!SkinningOn) break;
+            if (skinMenuOpen_) MenuClosed();
             FrameActive = m.wParam != 0;
+            if (!FrameActive) TrackPointer(-1, -1, false);
             m.result = 1;
             if (HasBorder()) {
                 SendNcPaint();
@@ -412,17 +443,18 @@ void TkvKelvaneForm::FrameWndProc(fw::Message& m) {
             } else {
                 UpdateCaptionActive(false);
             }
-            return;
+            if (host_->visible() && ClientInActiveEffect) UpdateInactivePanel(FrameActive);
+            return true;
         case WM_ACTIVATE:
             CallSaved(m);
             if (SkinningOn) {
                 SendNcPaint();
                 UpdateCaptionActive(true);
             }
-            return;
+            return true;
         case WM_SIZE:
             OnSize(m);
-            return;
+            return true;
         case WM_GETMINMAXINFO:
             if (SkinningOn) {
                 auto* mm = reinterpret_cast<MINMAXINFO*>(m.lParam);
@@ -433,76 +465,82 @@ void TkvKelvaneForm::FrameWndProc(fw::Message& m) {
         case WM_DISPLAYCHANGE:
             CallSaved(m);
             if (HasBorder() && (FrameMaxWidth() < host_->width() || FrameMaxHeight() < host_->height())) NudgeWidth();
-            return;
+            return true;
         case WM_ERASEBKGND:
             if (!inPaint_) PaintClientBackground(fw::DCView::fromWParam(m.wParam).get());
             m.result = 0;
-            return;
+            return true;
         case WM_PAINT:
             OnPaint(m);
-            return;
+            return true;
         case WM_SETTEXT:
             CallSaved(m);
             if (SkinningOn && HasBorder()) SendNcPaint();
-            return;
+            return true;
         case WM_SHOWWINDOW:
             OnShowWindow(m);
-            return;
+            return true;
         case WM_SYNCPAINT:
             if (SkinningOn && RolledUp) {
                 SendNcPaint();
                 m.result = 0;
-                return;
+                return true;
             }
             break;
         case WM_TIMER:
-            if (m.wParam == kFadeTimer) {
-                OnFadeTimer();
-                return;
+            if (m.wParam == TimerId(FrameTimer::Fade) || m.wParam == TimerId(FrameTimer::Poll) ||
+                m.wParam == TimerId(FrameTimer::Blend) || m.wParam == TimerId(FrameTimer::Caption)) {
+                OnTimer(m);
+                return true;
             }
-            if (m.wParam == kCaptionTimer) {
-                bool running = false;
-                for (auto& o : objects_)
-                    if (auto* c = dynamic_cast<TkvSkinCaptionObject*>(o.get()); c && c->Animates())
-                        running = c->AnimationTick() || running;
-                if (!running) KillTimer(host_->handle(), kCaptionTimer);
-                m.result = 0;
-                return;
+            break;
+        case WM_SIZING:
+            if (InSizeMove && DragFullWindows) {
+                OnSizing(m);
+                return true;
             }
             break;
         case WM_DESTROY:
-            KillTimer(host_->handle(), kPollTimer);
-            KillTimer(host_->handle(), kBlendTimer);
-            KillTimer(host_->handle(), kCaptionTimer);
+            StopTimer(FrameTimer::Poll);
+            StopTimer(FrameTimer::Blend);
+            StopTimer(FrameTimer::Caption);
             break;
+        case SKIN_MSG_MENU_CLOSED:
+            MenuClosed();
+            m.result = 0;
+            return true;
+        case SKIN_MSG_RESSTRINGS_CHANGED:
+            RefreshObjectHints();
+            m.result = 0;
+            return true;
         case SKIN_MSG_BEFORE_CHANGE:
         case SKIN_MSG_CHANGED:
         case SKIN_MSG_AFTER_CHANGE:
         case SKIN_MSG_SKINNABLE_CHANGED:
             OnSkinMessage(m);
-            return;
+            return true;
         case KV_MSG_FRAME_QUERY:
             m.result = (SkinningOn || platformMajorVersion() <= 5) ? 0x3235 : 0x3234;
-            return;
+            return true;
         case KV_MSG_FRAME_PAINT_TO:
             if (SkinningOn && m.wParam && HasBorder()) {
                 PaintFrameTo(fw::DCView::fromWParam(m.wParam).get());
                 m.result = 0x3233;
-                return;
+                return true;
             }
             break;
         case KV_MSG_FRAME_PAINT_ALT:
             if (m.lParam == 0x41A2) {
                 if (SkinningOn && m.wParam && HasBorder()) PaintFrameTo(fw::DCView::fromWParam(m.wParam).get());
                 m.result = 0x41A2;
-                return;
+                return true;
             }
             break;
         default:
+            if (SkinningOn && HandleInputMessage(m)) return true;
             break;
     }
-    CallSaved(m);
-    // TODO: non-client mouse handling (the frame objects' hover, press and click) is missing; it goes here.
+    return false;
 }
 
 void TkvKelvaneForm::OnWindowCreated() {
@@ -520,7 +558,14 @@ void TkvKelvaneForm::OnWindowCreated() {
 }
 
 void TkvKelvaneForm::OnSize(fw::Message& m) {
+    if (InSizeMove && DragFullWindows) {
+        // The geometry followed WM_SIZING already.
+        CallSaved(m);
+        if (!LogoBitMap.empty()) host_->invalidate();
+        return;
+    }
     CallSaved(m);
+    Snap.clear();
     CurrentWidth = host_->width();
     CurrentHeight = host_->height();
     if (SkinningOn && !skinReady_) {
@@ -533,6 +578,7 @@ void TkvKelvaneForm::OnSize(fw::Message& m) {
         SendNcPaint();
         host_->invalidate();
     }
+    if (!LogoBitMap.empty()) host_->invalidate();
 }
 
 void TkvKelvaneForm::OnShowWindow(fw::Message& m) {
@@ -551,7 +597,7 @@ void TkvKelvaneForm::OnShowWindow(fw::Message& m) {
             HWND h = host_->handle();
             SetWindowLongW(h, GWL_EXSTYLE, GetWindowLongW(h, GWL_EXSTYLE) | WS_EX_LAYERED);
             SetLayeredWindowAttributes(h, 0, 0, LWA_ALPHA);
-            SetTimer(h, kFadeTimer, 1, nullptr);
+            SetTimer(h, TimerId(FrameTimer::Fade), 1, nullptr);
         }
         if (SkinningOn) NudgeWidth();
     } else if (SkinningOn && alphaBlend_) {
@@ -563,7 +609,7 @@ void TkvKelvaneForm::OnShowWindow(fw::Message& m) {
 
 void TkvKelvaneForm::OnFadeTimer() {
     HWND h = host_->handle();
-    KillTimer(h, kFadeTimer);
+    KillTimer(h, TimerId(FrameTimer::Fade));
     if (!(alphaBlend_ || AlphaBlendAnimation) || platformMajorVersion() < 5) return;
     const int target = (AlphaBlendAnimation && !alphaBlend_) ? 255 : alphaBlendValue_;
     if (AlphaBlendAnimation) {

@@ -11,7 +11,9 @@
 #include "framework/Bitmap.h"
 #include "framework/Form.h"
 #include "skin/data/kvSkinData.h"
+#include "skin/frame/ClientInactivePanel.h"
 #include "skin/frame/FrameGeometry.h"
+#include "skin/frame/FrameHitTest.h"
 #include "skin/frame/kvFrameObjects.h"
 
 // Private messages other parties use to obtain the frame's look.
@@ -19,8 +21,9 @@ inline constexpr UINT KV_MSG_FRAME_QUERY = 0xB1B2;      // answered 0x3235 when 
 inline constexpr UINT KV_MSG_FRAME_PAINT_TO = 0xB1C9;   // wParam a DC: whole frame painted into it, 0x3233
 inline constexpr UINT KV_MSG_FRAME_PAINT_ALT = 0xBC4B;  // same with lParam 0x41A2, answered 0x41A2
 
-// Timer of the caption's frame animation (25 ms) on the host form's window.
-inline constexpr UINT_PTR kCaptionAnimationTimer = 0x4B52;
+// The frame's timers on the host form's window. Their ids are derived from the frame's own address (see
+// TkvKelvaneForm::TimerId), so that no timer the form starts with a small id of its own is taken for one of them.
+enum class FrameTimer { Fade, Poll, Blend, Caption };
 
 struct TkvBorderIcons {
     bool biSystemMenu = true, biMinimize = true, biMaximize = true, biRollUp = true, biMinimizeToTray = false;
@@ -39,7 +42,9 @@ public:
     void SetSkinData(TkvSkinData* d);
     TkvSkinData* MenusSkinData() const { return menusSkinData_; }
     void SetMenusSkinData(TkvSkinData* d);
-    TkvBorderIcons BorderIcons;
+    // Which caption buttons are usable; setting it applies the object states again and repaints the frame.
+    const TkvBorderIcons& BorderIcons() const { return borderIcons_; }
+    void SetBorderIcons(const TkvBorderIcons& b);
     fw::Font DefCaptionFont{L"Arial", 14, {true}, DEFAULT_CHARSET, fw::systemColor(COLOR_BTNTEXT)};
     fw::Font DefInActiveCaptionFont{L"Arial", 14, {true}, DEFAULT_CHARSET, fw::systemColor(COLOR_BTNSHADOW)};
     int DefMenuItemHeight = 20;
@@ -49,7 +54,9 @@ public:
     int MinWidth = 0, MinHeight = 0, MaxWidth = 0, MaxHeight = 0;
     bool MaximizeOnFullScreen = false;
     bool AlwaysResize = false;
-    bool ShowIcon = false;
+    // The system-menu button shows the form's small icon; setting it repaints the frame.
+    bool ShowIcon() const { return showIcon_; }
+    void SetShowIcon(bool v);
     bool HideCaptionButtons = false;
     bool DisableSystemMenu = false;
     bool UseDefaultSysMenu = true;
@@ -61,15 +68,35 @@ public:
     bool MenusAlphaBlend = false, MenusAlphaBlendAnimation = false;
     int MenusAlphaBlendValue = 200;
     bool ClientInActiveEffect = false;
+    TkvClientInActiveEffectType ClientInActiveEffectType = kvieSemiTransparent;
+    // The panel over the client area while the form is inactive (ClientInActiveEffect), or none.
+    ClientInactivePanel* InactivePanel() const { return inactivePanel_; }
+    // A picture drawn at the top-left of the client background (LogoBitMapTransparent: the colour of its
+    // bottom-left pixel is left out); the form repaints when it changes size.
+    fw::Bitmap LogoBitMap;
+    bool LogoBitMapTransparent = false;
     TkvPositionInMonitor PositionInMonitor = TkvPositionInMonitor::kvpDefault;
     bool Magnetic = false;
     int MagneticSize = 5;
+    // Tray behaviour; this program links no tray icon, so the tray commands do nothing.
+    bool AlwaysMinimizeToTray = false, AlwaysShowInTray = false;
     bool ShowObjectHint = false, UseDefaultObjectHint = true, UseFormCursorInNCArea = false;
     int MaxMenuItemsInWindow = 0;
 
     // Events.
     std::function<void(fw::Canvas&, const fw::Rect&, bool active)> OnCaptionPaint;
     fw::NotifyEvent OnChangeSkinData, OnBeforeChangeSkinData, OnAfterChangeSkinData, OnActivate, OnDeActivate;
+    fw::NotifyEvent OnChangeRollUpState, OnMinimize, OnRestore, OnMaximize, OnMinimizeToTray, OnRestoreFromTray;
+    fw::NotifyEvent OnSkinMenuOpen, OnSkinMenuClose;
+    // Keys of the host form before the frame's own shortcuts (Alt+Space); set handled to swallow the key.
+    std::function<void(WPARAM key, fw::ShiftState shift, bool& handled)> OnShortCut;
+    // Frame objects, by their ObjectName.
+    std::function<void(const std::string& name)> OnMouseEnterEvent, OnMouseLeaveEvent;
+    std::function<void(const std::string& name, fw::MouseButton, int x, int y)> OnMouseDownEvent, OnMouseUpEvent;
+    std::function<void(const std::string& name, int x, int y, const fw::Rect& placed)> OnMouseMoveEvent;
+    std::function<void(const std::string& name, fw::Canvas&, const fw::Rect& placed)> OnPaintEvent;
+    // Whether a custom (cmdefault) object is usable; without handler it is not.
+    std::function<void(const std::string& name, bool& enabled)> OnActivateCustomObject;
 
     // State.
     bool SkinningOn = true;
@@ -78,6 +105,12 @@ public:
     bool FrameActive = false;
     TkvFrameWindowState FrameWindowState = TkvFrameWindowState::Normal;
     bool RolledUp = false;
+    bool RolledUpWhileMaximized = false;
+    int HeightBeforeRollUp = 0;
+    fw::Rect RestoreBounds;  // bounds before the frame maximised or minimised the form; empty when normal
+    bool InSizeMove = false, DragFullWindows = false;
+    MagneticState Snap;
+    int HotIndex = -1, PrevHotIndex = -1, PressedIndex = -1;
     int CurrentWidth = 0, CurrentHeight = 0;
     const TkvStretchedGeometry& Geometry() const { return geometry_; }
     fw::Rect DefaultCaptionRect;
@@ -92,6 +125,10 @@ public:
     const fw::Bitmap& MaskRight() const { return maskRight_; }
 
     fw::Form& HostForm() const { return *host_; }
+    // The id of one of the frame's timers on the host form's window.
+    UINT_PTR TimerId(FrameTimer t) const {
+        return reinterpret_cast<UINT_PTR>(this) + static_cast<UINT_PTR>(t);
+    }
 
     // Operations.
     void ChangeSkinData();
@@ -105,6 +142,48 @@ public:
     int DefaultCaptionHeight() const;
     int DefaultButtonSize() const;
     void PaintObjectNow(TkvActiveSkinObject& o);
+
+    // Frame objects.
+    void BuildObjects();
+    void BuildDefaultObjects();
+    void ApplyBorderIcons();
+    void RefreshObjectHints();
+    void LayoutObjects();
+    void LayoutDefaultCaption();
+    void TrackPointer(int x, int y, bool allowHot);
+    void ObjectMouseDown(fw::MouseButton button, int x, int y);
+    void ObjectMouseUp(fw::MouseButton button, int x, int y);
+    void ObjectMouseMove(int x, int y);
+    void ObjectDblClick();
+    void ResetObjectStates();
+    // What a caption button's command does (close, maximise/restore, minimise/restore, roll-up, to tray).
+    void ExecuteCommand(TkvStdCommand c);
+    void StartBlendTimer();
+    void StartAnimationTimer();
+    // The form's small icon at a window point (the form's icon, else the application's, else the platform's).
+    void DrawFormIcon(fw::Canvas& canvas, fw::Point at) const;
+
+    // Hit testing and window states.
+    bool CanSize() const;
+    // Whether a button with this command currently means restore (maximise while maximised, minimise while
+    // minimised, roll-up while rolled up).
+    bool CommandMeansRestore(TkvStdCommand c) const;
+    int SkinnedHitTest(fw::Point p) const;
+    int DefaultHitTest(fw::Point p);
+    void PollPointer();
+    void SetFrameWindowState(TkvFrameWindowState state);
+    void SetRolledUp(bool value);
+    void SendToTray();
+    void BackFromTray();
+    // The system menu at a screen point, or below a screen rectangle. The skinned menus fill this in; until then
+    // the menu is marked open and closes again at once, releasing a pressed system-menu button.
+    void ShowSystemMenuAt(int x, int y);
+    void ShowSystemMenuUnder(const fw::Rect& r);
+    bool SkinMenuOpen() const { return skinMenuOpen_; }
+    // Where the system menu was last asked to open (screen coordinates).
+    const fw::Rect& SystemMenuAnchor() const { return systemMenuAnchor_; }
+    fw::Point ScreenToFrame(fw::Point screen) const;
+    fw::Rect FrameToScreen(const fw::Rect& r) const;
     // Paints the whole non-client area into dc (window coordinates).
     void PaintFrameTo(HDC dc);
     // Paints the client background into dc (client coordinates).
@@ -119,14 +198,35 @@ public:
     void notification(fw::Component* c, fw::Operation op) override;
 
 private:
+    // The window procedure in three stages: the pre-step sees every message, the message's own handling (false:
+    // the saved procedure follows), the post-step after the form's own processing.
     void FrameWndProc(fw::Message& m);
+    void PreStep(const fw::Message& m);
+    bool HandleMessage(fw::Message& m);
+    void PostStep(const fw::Message& m);
+    bool HandleInputMessage(fw::Message& m);
+    void OnTimer(fw::Message& m);
+    void OnSizing(fw::Message& m);
+    void OnMoving(fw::Message& m);
+    void OnSysCommand(fw::Message& m);
+    void OnNcMouse(const fw::Message& m);
+    void CaptionDoubleClick();
+    void ShortCut(WPARAM key, fw::ShiftState shift, bool& handled);
+    void CloseFramePopups();
+    void StopTimer(FrameTimer t);
+    void StartTimer(FrameTimer t, UINT ms);
+    void OnBlendTimer();
+    void OnAnimationTimer();
+    void MenuClosed();
+    void UpdateInactivePanel(bool active);
+    bool IsMainForm() const;
+    FrameHitState HitState() const;
+    RECT MonitorRect(bool whole) const;
     void CallSaved(fw::Message& m) { saved_(m); }
     bool HasBorder() const { return host_->borderStyle() != fw::BorderStyle::None; }
     bool ToolWindow() const;
     void SendNcPaint();
     void RecomputeGeometry();
-    void BuildObjects();
-    void LayoutObjects();
     void UpdateCaptionActive(bool animate);
     void NudgeWidth();
     void PaintSkinnedFrame(HDC dc);
@@ -140,6 +240,14 @@ private:
     void ApplyRegion(fw::Region r);
 
     fw::Form* host_;
+    TkvBorderIcons borderIcons_;
+    bool showIcon_ = false;
+    bool skinMenuOpen_ = false;
+    ClientInactivePanel* inactivePanel_ = nullptr;
+    fw::Rect systemMenuAnchor_;
+    bool pollRunning_ = false;
+    bool inNcPress_ = false, loopInPress_ = false;  // a size/move loop ran inside the current non-client press
+    bool rolledUpBeforeMax_ = false;
     std::function<void(fw::Message&)> saved_;
     TkvSkinData* skinData_ = nullptr;
     TkvSkinData* menusSkinData_ = nullptr;

@@ -16,16 +16,12 @@ template <int K::*Field>
 void intProperty(fw::ClassInfo& c, const char* name) {
     c.property<K>(name, [](K& k, const fw::Value& v, R&) { k.*Field = v.toInt(); });
 }
-// Properties of this component that drive parts the frame does not have yet (menus, tray, hints, effects panel,
-// logo) are accepted and ignored, so that a description may state them.
-void ignored(fw::ClassInfo& c, const char* name) {
-    c.property<K>(name, [](K&, const fw::Value&, R&) {});
-}
-
 constexpr std::pair<std::string_view, TkvPositionInMonitor> kPositions[] = {
     {"kvpDefault", TkvPositionInMonitor::kvpDefault},
     {"kvpScreenCenter", TkvPositionInMonitor::kvpScreenCenter},
     {"kvpDesktopCenter", TkvPositionInMonitor::kvpDesktopCenter}};
+constexpr std::pair<std::string_view, TkvClientInActiveEffectType> kEffectTypes[] = {
+    {"kvieSemiTransparent", kvieSemiTransparent}, {"kvieBlur", kvieBlur}};
 }  // namespace
 
 void RegisterKelvaneFormClass(fw::ClassRegistry& classes) {
@@ -47,14 +43,14 @@ void RegisterKelvaneFormClass(fw::ClassRegistry& classes) {
             else if (item == "biMinimizeToTray") b.biMinimizeToTray = true;
             else throw fw::DescriptionError(v.line, "unknown border icon '" + item + "'");
         }
-        k.BorderIcons = b;
+        k.SetBorderIcons(b);
     });
     c.property<K>("AlphaBlend", [](K& k, const fw::Value& v, R&) { k.SetAlphaBlend(v.toBool()); });
     c.property<K>("AlphaBlendValue", [](K& k, const fw::Value& v, R&) { k.SetAlphaBlendValue(v.toInt()); });
     c.property<K>("PositionInMonitor",
                   [](K& k, const fw::Value& v, R&) { k.PositionInMonitor = v.toEnum(kPositions); });
     boolProperty<&K::AlphaBlendAnimation>(c, "AlphaBlendAnimation");
-    boolProperty<&K::ShowIcon>(c, "ShowIcon");
+    c.property<K>("ShowIcon", [](K& k, const fw::Value& v, R&) { k.SetShowIcon(v.toBool()); });
     boolProperty<&K::HideCaptionButtons>(c, "HideCaptionButtons");
     boolProperty<&K::DisableSystemMenu>(c, "DisableSystemMenu");
     boolProperty<&K::UseDefaultSysMenu>(c, "UseDefaultSysMenu");
@@ -78,9 +74,12 @@ void RegisterKelvaneFormClass(fw::ClassRegistry& classes) {
     intProperty<&K::MinHeight>(c, "MinHeight");
     intProperty<&K::MaxWidth>(c, "MaxWidth");
     intProperty<&K::MaxHeight>(c, "MaxHeight");
-    for (const char* name : {"ClientInActiveEffectType", "AlwaysShowInTray", "AlwaysMinimizeToTray",
-                             "LogoBitMapTransparent"})
-        ignored(c, name);
+    boolProperty<&K::AlwaysShowInTray>(c, "AlwaysShowInTray");
+    boolProperty<&K::AlwaysMinimizeToTray>(c, "AlwaysMinimizeToTray");
+    boolProperty<&K::LogoBitMapTransparent>(c, "LogoBitMapTransparent");
+    c.property<K>("ClientInActiveEffectType", [](K& k, const fw::Value& v, R&) {
+        k.ClientInActiveEffectType = v.toEnum(kEffectTypes);
+    });
     fw::registerFontProperties<K>(c, "DefCaptionFont", +[](K& k) -> fw::Font& { return k.DefCaptionFont; });
     fw::registerFontProperties<K>(c, "DefInActiveCaptionFont",
                                   +[](K& k) -> fw::Font& { return k.DefInActiveCaptionFont; });

@@ -3,6 +3,7 @@
 #include "framework/DibSection.h"
 #include "skin/frame/FrameBackground.h"
 #include "skin/frame/KelvaneForm.h"
+#include "skin/imaging/PixelOps.h"
 #include "skin/imaging/SkinCompose.h"
 #include "skin/imaging/kveffects.h"
 
@@ -95,7 +96,9 @@ void TkvKelvaneForm::PaintDefaultFrame(HDC dc) {
     if (CurrentHeight == 0) CurrentHeight = host_->height();
     const int W = CurrentWidth, H = CurrentHeight;
     const int capH = DefaultCaptionHeight();
+    if (objects_.empty()) BuildDefaultObjects();
     DefaultCaptionRect = DefaultCaptionRectFor(W, capH);
+    LayoutDefaultCaption();
     const fw::Rect dcr = DefaultCaptionRect;
     if (W - 6 <= 0 || capH <= 0) return;
 
@@ -129,6 +132,14 @@ void TkvKelvaneForm::PaintDefaultFrame(HDC dc) {
         }
     }
 
+    for (auto& o : objects_) {
+        if (!o->Shown) continue;
+        const fw::Rect keep = o->PlacedRect;
+        o->PlacedRect = keep.offset(-3, -3);
+        o->DrawObject(caption.canvas(), false);
+        o->PlacedRect = keep;
+    }
+
     fw::SavedDC saved(dc);
     ExcludeClipRect(dc, 3, capH + 3, W - 3, H - 3);
     caption.drawTo(dc, 3, 3);
@@ -140,16 +151,24 @@ void TkvKelvaneForm::PaintDefaultFrame(HDC dc) {
 void TkvKelvaneForm::PaintClientBackground(HDC dc) {
     if (!dc) return;
     const fw::Rect client = host_->clientRect();
+    fw::Bitmap bg;
     if (skinReady_) {
-        fw::Bitmap bg = ComposeClientBackground(*skinData_, client.width(), client.height(), CurrentWidth,
-                                                CurrentHeight);
-        if (!bg.empty()) {
-            fw::drawPixels(dc, 0, 0, bg.view());
-            return;
-        }
-        if (client.width() == 0 || client.height() == 0) return;
+        bg = ComposeClientBackground(*skinData_, client.width(), client.height(), CurrentWidth, CurrentHeight);
+        if (bg.empty() && (client.width() == 0 || client.height() == 0)) return;
     }
-    fillSys(dc, client, COLOR_BTNFACE);
+    if (bg.empty()) {
+        if (client.empty()) return;
+        bg = fw::Bitmap(client.width(), client.height(), fw::colorToPixel(GetSysColor(COLOR_BTNFACE)));
+    }
+    if (!LogoBitMap.empty()) {
+        // A transparent logo leaves out the colour of its bottom-left pixel.
+        if (LogoBitMapTransparent)
+            TransparentCopy(LogoBitMap.view(), bg.view(), 0, 0,
+                                fw::pixelToColor(LogoBitMap.at(0, LogoBitMap.height() - 1)));
+        else
+            fw::copyPixels(LogoBitMap.view(), LogoBitMap.rect(), bg.view(), 0, 0);
+    }
+    fw::drawPixels(dc, 0, 0, bg.view());
 }
 
 void TkvKelvaneForm::OnPaint(fw::Message& m) {

@@ -1,8 +1,10 @@
 #include "skin/frame/kvFrameObjects.h"
 
+#include "framework/DibSection.h"
 #include "framework/Form.h"
 #include "framework/Utf.h"
 #include "skin/frame/KelvaneForm.h"
+#include "skin/imaging/PixelOps.h"
 #include "skin/imaging/SkinCompose.h"
 #include "skin/imaging/kveffects.h"
 
@@ -24,9 +26,95 @@ TkvActiveSkinObject::TkvActiveSkinObject(TkvKelvaneForm& frame, const TkvDataSki
       HotPicture(activePicture(frame.SkinData(), d.ActivePictureIndex)),
       HotMaskPicture(activePicture(frame.SkinData(), d.ActiveMaskPictureIndex)),
       MorphOn(d.Morphing),
+      MorphStyle(d.MorphKind),
+      GlowPictureIndex(d.GlowLayerPictureIndex),
+      GlowMaskIndex(d.GlowLayerMaskPictureIndex),
+      GlowOffsetX(d.GlowLayerOffsetX),
+      GlowOffsetY(d.GlowLayerOffsetY),
+      GlowAlpha(d.GlowLayerAlphaBlendValue),
       PlacedRect(d.SkinRect) {
     if (!HotPicture) HotRect = {};
     if (HotRect.empty()) MorphOn = false;
+}
+
+TkvActiveSkinObject::TkvActiveSkinObject(TkvKelvaneForm& frame) : FrameComponent(frame) {}
+
+bool TkvActiveSkinObject::InObject(int x, int y) const {
+    if (!FrameComponent.SkinReady() || !HotMaskPicture) return true;
+    if (x < 0 || y < 0 || x >= HotMaskPicture->width() || y >= HotMaskPicture->height()) return false;
+    return (HotMaskPicture->at(x, y) & 0x00FFFFFFu) == 0;
+}
+
+bool TkvActiveSkinObject::CanBlend() const {
+    return MorphOn && FrameComponent.SkinReady() && FrameComponent.SkinData()->EnableSkinEffects;
+}
+
+bool TkvActiveSkinObject::NeedsBlendStep() const {
+    return BlendTowardsHot() ? MorphLevel < 1 : MorphLevel > 0;
+}
+
+bool TkvActiveSkinObject::InTransition() const {
+    return CanBlend() && (BlendTowardsHot() ? MorphLevel != 1 : MorphLevel != 0);
+}
+
+bool TkvActiveSkinObject::BlendStep() {
+    if (!CanBlend() || !NeedsBlendStep()) return false;
+    MorphLevel = std::clamp(MorphLevel + (BlendTowardsHot() ? 0.2 : -0.2), 0.0, 1.0);
+    // Steps of 0.2 do not add up to exactly 1 in binary: land on the ends.
+    if (MorphLevel > 0.999) MorphLevel = 1;
+    if (MorphLevel < 0.001) MorphLevel = 0;
+    FrameComponent.PaintObjectNow(*this);
+    return true;
+}
+
+void TkvActiveSkinObject::StartHotTransition() {
+    if (CanBlend()) FrameComponent.StartBlendTimer();
+    else FrameComponent.PaintObjectNow(*this);
+}
+
+void TkvActiveSkinObject::MouseEnter() {
+    Hovered = true;
+    Highlighted = true;
+    if (!HotRect.empty()) StartHotTransition();
+    if (FrameComponent.OnMouseEnterEvent) FrameComponent.OnMouseEnterEvent(ObjectName);
+    ShowGlow();
+}
+
+void TkvActiveSkinObject::MouseLeave() {
+    Hovered = false;
+    Highlighted = false;
+    StartHotTransition();
+    if (FrameComponent.OnMouseLeaveEvent) FrameComponent.OnMouseLeaveEvent(ObjectName);
+    HideGlow();
+}
+
+void TkvActiveSkinObject::MouseDown(int x, int y, fw::MouseButton button) {
+    if (FrameComponent.OnMouseDownEvent) FrameComponent.OnMouseDownEvent(ObjectName, button, x, y);
+}
+
+void TkvActiveSkinObject::MouseUp(int x, int y, fw::MouseButton button) {
+    if (Hovered && FrameComponent.OnMouseUpEvent) FrameComponent.OnMouseUpEvent(ObjectName, button, x, y);
+}
+
+void TkvActiveSkinObject::MouseMove(int x, int y) {
+    if (FrameComponent.OnMouseMoveEvent) FrameComponent.OnMouseMoveEvent(ObjectName, x, y, PlacedRect);
+}
+
+bool TkvActiveSkinObject::DrawTransition(fw::Canvas& canvas, const fw::Bitmap& normalPic, fw::Rect normal,
+                                         const fw::Bitmap& hotPic, fw::Rect hot) const {
+    if (!InTransition() || PlacedRect.empty()) return false;
+    const int w = PlacedRect.width(), h = PlacedRect.height();
+    auto scaled = [&](const fw::Bitmap& pic, fw::Rect r) {
+        fw::Bitmap out(w, h);
+        const fw::Rect src = r.intersect(pic.rect());
+        if (!src.empty()) StretchPixels(SubView(pic.view(), src), out.view(), out.rect());
+        return out;
+    };
+    TkvEffectBmp from(scaled(normalPic, normal).view());
+    const TkvEffectBmp to(scaled(hotPic, hot).view());
+    from.Morph(MorphStyle, to, MorphLevel);
+    fw::drawPixels(canvas.handle(), PlacedRect.left, PlacedRect.top, from.Image().view());
+    return true;
 }
 
 void TkvActiveSkinObject::DrawPart(fw::Canvas& canvas, const fw::Bitmap& picture, fw::Rect src) const {
@@ -42,6 +130,8 @@ void TkvActiveSkinObject::DrawObject(fw::Canvas& canvas, bool immediate) {
     const TkvSkinData* skin = FrameComponent.SkinData();
     if (!FrameComponent.SkinReady()) return;
     if (!Usable || FrameComponent.IsFrameActive() || InactiveRect.empty()) {
+        const fw::Bitmap& normalPic = NormalInHotPicture && HotPicture ? *HotPicture : skin->FramePicture;
+        if (HotPicture && DrawTransition(canvas, normalPic, NormalRect, *HotPicture, HotRect)) return;
         if (!Highlighted || HotRect.empty()) {
             if (!immediate && !NormalInHotPicture) return;
             if (NormalInHotPicture) {
@@ -60,6 +150,16 @@ void TkvActiveSkinObject::DrawObject(fw::Canvas& canvas, bool immediate) {
 TkvSkinCaptionObject::TkvSkinCaptionObject(TkvKelvaneForm& frame, const TkvDataSkinCaption& d)
     : TkvActiveSkinObject(frame, d), Description(d) {}
 
+void TkvSkinCaptionObject::MouseEnter() {
+    Hovered = true;
+    if (FrameComponent.OnMouseEnterEvent) FrameComponent.OnMouseEnterEvent(ObjectName);
+}
+
+void TkvSkinCaptionObject::MouseLeave() {
+    Hovered = false;
+    if (FrameComponent.OnMouseLeaveEvent) FrameComponent.OnMouseLeaveEvent(ObjectName);
+}
+
 void TkvSkinCaptionObject::DrawObject(fw::Canvas& canvas, bool immediate) {
     if (!FrameComponent.SkinReady()) return;
     const TkvDataSkinCaption& d = Description;
@@ -67,8 +167,11 @@ void TkvSkinCaptionObject::DrawObject(fw::Canvas& canvas, bool immediate) {
     const fw::Rect slice = Animates() ? CaptionAnimationSlice(d.AnimateSkinRect, d.SkinRect, d.FrameCount,
                                                               AnimationFrame)
                                       : fw::Rect{};
+    const fw::Bitmap& normalPic = NormalInHotPicture && HotPicture ? *HotPicture : skin.FramePicture;
     if (!slice.empty()) {
         DrawPart(canvas, HotPicture ? *HotPicture : skin.FramePicture, slice);
+    } else if (HotPicture && !HotRect.empty() && DrawTransition(canvas, normalPic, NormalRect, *HotPicture, HotRect)) {
+        // Between its normal and its active image.
     } else if (Active && !HotRect.empty() && HotPicture) {
         DrawPart(canvas, *HotPicture, HotRect);
     } else if (!Active && skin.AutoRenderingInActiveImage && immediate) {
@@ -121,8 +224,46 @@ void TkvSkinCaptionObject::DrawObject(fw::Canvas& canvas, bool immediate) {
         canvas.font().setColor(Active ? d.ActiveShadowColor : d.ShadowColor);
         canvas.textOut(at.x + 1, at.y + 1, shown);
     }
+    // The skin's text effects: a mirrored copy below the text, or a glow around it.
+    const bool vistaGlow = d.VistaGlowEffect && (Active || d.VistaGlowInactiveEffect);
+    const bool glow = d.GlowEffect && (Active || d.GlowInactiveEffect);
+    if (d.ReflectionEffect) {
+        DrawReflection(canvas, shown, at, size, Active ? d.ReflactionActiveColor : d.ReflactionColor,
+                       d.ReflectionOffset);
+    } else if (vistaGlow || glow) {
+        // The glow colour spread round the text: a soft two-pixel halo, or `glowsize` pixels moved by `glowoffset`.
+        const int radius = glow ? std::max(1, d.GlowSize) : 2;
+        const int shift = glow ? d.GlowOffset : 0;
+        canvas.font().setColor(Active ? d.GlowActiveColor : d.GlowColor);
+        for (int dy = -radius; dy <= radius; ++dy)
+            for (int dx = -radius; dx <= radius; ++dx)
+                if ((dx || dy) && dx * dx + dy * dy <= radius * radius)
+                    canvas.textOut(at.x + dx + shift, at.y + dy + shift, shown);
+    }
     canvas.font().setColor(Active ? d.ActiveFontColor : d.FontColor);
     canvas.textOut(at.x, at.y, shown);
+}
+
+void TkvSkinCaptionObject::DrawReflection(fw::Canvas& canvas, const std::wstring& text, fw::Point at, fw::Size size,
+                                          fw::Color colour, int offset) const {
+    if (size.width <= 0 || size.height <= 0) return;
+    constexpr fw::Color kKey = 0xFF00FF;  // a colour no caption text is drawn in
+    fw::DibSection drawn(size.width, size.height);
+    fw::fillPixels(drawn.pixels(), {0, 0, size.width, size.height}, fw::colorToPixel(kKey));
+    drawn.canvas().setFont(canvas.font());
+    drawn.canvas().font().setColor(colour);
+    drawn.canvas().setBrushStyle(fw::BrushStyle::Clear);
+    drawn.canvas().textOut(0, 0, text);
+    fw::Bitmap mirrored(size.width, size.height);
+    const fw::ConstPixelView src = drawn.pixels();
+    for (int y = 0; y < size.height; ++y)
+        fw::copyPixels(src, {0, size.height - 1 - y, size.width, size.height - y}, mirrored.view(), 0, y);
+    // Onto what is already there below the text.
+    const int top = at.y + size.height + offset;
+    fw::DibSection below(size.width, size.height);
+    BitBlt(below.dc(), 0, 0, size.width, size.height, canvas.handle(), at.x, top, SRCCOPY);
+    TransparentCopy(mirrored.view(), below.pixels(), 0, 0, kKey);
+    below.drawTo(canvas.handle(), at.x, top);
 }
 
 void TkvSkinCaptionObject::DrawTextFrame(fw::Canvas& canvas, fw::Point text, int textWidth) const {

@@ -1,5 +1,6 @@
 // The program as the user runs it: started as its own process, a database path typed, the compact button
-// pressed, the confirmation answered, and the result box read; then the file is checked.
+// pressed, the confirmation answered, and the result box read; then the file is checked. Its caption buttons
+// are clicked with the real pointer.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -7,6 +8,9 @@
 #include "app/Compaction.h"
 #include "app/uFrmMain.h"
 #include "engine/core/JetEngine.h"
+#include "framework/Bitmap.h"
+#include "framework/DibSection.h"
+#include "framework/Handles.h"
 #include "framework/Platform.h"
 #include "skin/dialogs/kvMessages.h"
 #include "tests/app/DialogDriver.h"
@@ -36,6 +40,42 @@ std::wstring environmentWithTemp(const std::wstring& temp) {
     block.push_back(L'\0');
     block.push_back(L'\0');
     return block;
+}
+
+// Moves the real pointer to (x, y) on the screen, or presses/releases a button where it is, then lets the
+// program react: its frame polls the pointer every 50 ms and blends a hot look in on a 25 ms timer.
+void pointer(DWORD flags, int x = 0, int y = 0) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = flags;
+    if (flags & MOUSEEVENTF_ABSOLUTE) {
+        in.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+        in.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    }
+    SendInput(1, &in, sizeof in);
+    Sleep(400);
+}
+void moveTo(POINT p) { pointer(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, p.x, p.y); }
+void clickAt(POINT p) {
+    moveTo(p);
+    pointer(MOUSEEVENTF_LEFTDOWN);
+    pointer(MOUSEEVENTF_LEFTUP);
+}
+
+// What the screen shows in r, read back from the display.
+fw::Bitmap screenPixels(const RECT& r) {
+    fw::DibSection shot(r.right - r.left, r.bottom - r.top);
+    fw::WindowDC screen(nullptr);
+    BitBlt(shot.dc(), 0, 0, shot.width(), shot.height(), screen.get(), r.left, r.top, SRCCOPY);
+    fw::Bitmap copy(shot.width(), shot.height());
+    fw::copyPixels(shot.pixels(), shot.rect(), copy, 0, 0);
+    return copy;
+}
+
+int windowHeight(HWND h) {
+    RECT r{};
+    GetWindowRect(h, &r);
+    return r.bottom - r.top;
 }
 
 class Program : public ::testing::Test {
@@ -122,6 +162,50 @@ TEST_F(Program, FileThatIsNotADatabaseEndsInTheErrorBoxUntouched) {
     EXPECT_EQ(kvtest::listFiles(dir_.path()).size(), 1u);
     EXPECT_TRUE(kvtest::listFiles(temp_.path()).empty());
     exitProgram();
+}
+
+// The caption buttons sit at the skin's places, anchored to the window's right edge: close 24 to 3 pixels from
+// it, minimise 70 to 49, roll-up 93 to 72 (maximise between close and minimise), all from y 5 to 26.
+// Under Wine on a bare X display the program's window is managed (as set for it in the prefix) but no window
+// manager runs. What works regardless: pointer input from SendInput goes through Wine's server to the window
+// under the pointer, so the frame sees real non-client moves and clicks; the program's window is the
+// foreground window, so its objects light up; and minimising sets the window's own state at once (IsIconic,
+// parked at -32000), even though nothing iconifies the X window. A parked window is out of the pointer's
+// reach, so it is restored with SC_RESTORE, as the taskbar would, before its close button is clicked.
+TEST_F(Program, CaptionButtonsRollUpLightUpMinimiseAndClose) {
+    RECT wr{};
+    GetWindowRect(main_, &wr);
+    const int height = wr.bottom - wr.top;
+    auto onCaption = [&](int fromRight) { return POINT{wr.right - fromRight, wr.top + 15}; };
+    const POINT close = onCaption(14), minimise = onCaption(60), rollUp = onCaption(83);
+    const POINT inClient{wr.left + 300, wr.top + 150};
+
+    clickAt(rollUp);
+    EXPECT_EQ(windowHeight(main_), 31) << "rolled up to its caption";
+    clickAt(rollUp);
+    EXPECT_EQ(windowHeight(main_), height) << "rolled down again";
+
+    // The close button's look: normal, hot under the pointer, normal again when the pointer leaves.
+    const RECT closeArea{wr.right - 24, wr.top + 5, wr.right - 3, wr.top + 26};
+    moveTo(inClient);
+    const fw::Bitmap normal = screenPixels(closeArea);
+    moveTo(close);
+    const fw::Bitmap hot = screenPixels(closeArea);
+    EXPECT_NE(hot, normal) << "the close button did not light up under the pointer";
+    moveTo(inClient);
+    EXPECT_EQ(screenPixels(closeArea), normal) << "the close button stayed lit after the pointer left";
+
+    clickAt(minimise);
+    EXPECT_TRUE(IsIconic(main_)) << "the minimise button did not minimise the program";
+    PostMessageW(main_, WM_SYSCOMMAND, SC_RESTORE, 0);  // as the taskbar restores it
+    ASSERT_NE(waitForWindow([&] { return IsIconic(main_) ? nullptr : main_; }), nullptr);
+    Sleep(300);
+
+    clickAt(close);
+    ASSERT_EQ(WaitForSingleObject(pi_.hProcess, 15000), WAIT_OBJECT_0) << "the close button did not end the program";
+    DWORD code = 1;
+    GetExitCodeProcess(pi_.hProcess, &code);
+    EXPECT_EQ(code, 0u);
 }
 
 }  // namespace

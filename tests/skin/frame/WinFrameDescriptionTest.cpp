@@ -71,8 +71,8 @@ TEST(FrameDescription, StoredSkinLoadsWhileTheFormIsReadAndTheFrameTakesIt) {
     EXPECT_FALSE(form.borderIcons().systemMenu) << "the platform's caption buttons are off";
     EXPECT_EQ(frame->DefCaptionFont.name(), L"宋体");
     EXPECT_TRUE(frame->DefCaptionFont.style().bold);
-    EXPECT_TRUE(frame->BorderIcons.biRollUp);
-    EXPECT_FALSE(frame->BorderIcons.biMinimizeToTray);
+    EXPECT_TRUE(frame->BorderIcons().biRollUp);
+    EXPECT_FALSE(frame->BorderIcons().biMinimizeToTray);
     form.handle();
     EXPECT_EQ(form.width(), 554);
     EXPECT_EQ(form.height(), 327);
@@ -109,9 +109,13 @@ TEST(FrameDescription, DefaultFrameWithoutSkin) {
     EXPECT_EQ(at(1, 100), sys(COLOR_BTNHIGHLIGHT));
     EXPECT_EQ(at(304, 100), sys(COLOR_BTNSHADOW));
     EXPECT_EQ(at(2, 100), sys(COLOR_BTNFACE));
-    // Caption stripes at caption rows 2, 3 (window rows 5, 6) near the right end, clear of the text.
-    EXPECT_EQ(at(290, 5), sys(COLOR_BTNHIGHLIGHT));
-    EXPECT_EQ(at(290, 6), sys(COLOR_BTNSHADOW));
+    // Caption stripes at caption rows 2, 3 (window rows 5, 6) right of the text, clear of the buttons.
+    EXPECT_EQ(at(220, 5), sys(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(at(220, 6), sys(COLOR_BTNSHADOW));
+    // The default close button at the right end (286, 4)-(303, 21): its face and the first stroke of its cross.
+    EXPECT_EQ(at(290, 5), sys(COLOR_BTNFACE));
+    EXPECT_EQ(at(290, 9), sys(COLOR_BTNTEXT));
+    EXPECT_EQ(at(240, 5), sys(COLOR_BTNFACE)) << "stripes end before the buttons";
     EXPECT_EQ(p.at(150, 100), fill) << "the client area is excluded";
 }
 

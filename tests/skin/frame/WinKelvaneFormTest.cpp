@@ -7,6 +7,7 @@
 #include <typeinfo>
 
 #include "../controls/WinTestSkin.h"
+#include "CaptionDescription.h"
 #include "framework/Application.h"
 #include "framework/DibSection.h"
 #include "framework/Form.h"
@@ -151,7 +152,7 @@ TEST(KelvaneForm, BeforeChangeForgetsTheSkinUntilTheChange) {
     fw::Application app;
     SkinnedForm s(app);
     ASSERT_TRUE(s.frame->SkinReady());
-    ASSERT_EQ(s.frame->Objects().size(), 1u) << "the caption object";
+    ASSERT_EQ(s.frame->Objects().size(), 7u) << "six caption buttons and the caption";
     s.form.perform(SKIN_MSG_BEFORE_CHANGE, reinterpret_cast<WPARAM>(&s.model), kSkinMessageParam);
     EXPECT_FALSE(s.frame->SkinReady());
     EXPECT_TRUE(s.frame->SkinChanging());
@@ -167,9 +168,7 @@ TEST(KelvaneForm, BeforeChangeForgetsTheSkinUntilTheChange) {
 TEST(KelvaneForm, CaptionTextFrameIsDrawnBehindTheText) {
     fw::Application app;
     SkinnedForm s(app);
-    TkvDataSkinCaption* caption = nullptr;
-    for (const auto& d : s.model.ObjectDescriptions())
-        if (auto* c = dynamic_cast<TkvDataSkinCaption*>(d.get())) caption = c;
+    TkvDataSkinCaption* caption = kvtest::captionDescription(s.model);
     ASSERT_NE(caption, nullptr);
     // A frame picture of colours the skin does not use: green edges, a blue middle.
     fw::Bitmap framePic(20, 10, fw::makePixel(0, 0, 250));
@@ -195,9 +194,7 @@ TEST(KelvaneForm, CaptionAnimationStepsThroughItsFramesOnTheTimer) {
     fw::Application app;
     SkinnedForm s(app);
     s.form.handle();
-    TkvDataSkinCaption* caption = nullptr;
-    for (const auto& d : s.model.ObjectDescriptions())
-        if (auto* c = dynamic_cast<TkvDataSkinCaption*>(d.get())) caption = c;
+    TkvDataSkinCaption* caption = kvtest::captionDescription(s.model);
     ASSERT_NE(caption, nullptr);
     // Two frames side by side, as wide as the caption's skin rect: green, then blue.
     const int w = caption->SkinRect.width(), h = caption->SkinRect.height();
@@ -213,11 +210,13 @@ TEST(KelvaneForm, CaptionAnimationStepsThroughItsFramesOnTheTimer) {
 
     s.form.perform(WM_ACTIVATE, WA_INACTIVE, 0);
     s.form.perform(WM_ACTIVATE, WA_ACTIVE, 0);  // the caption becomes active: frame 1
-    const fw::Rect placed = s.frame->Objects()[0]->PlacedRect;
+    fw::Rect placed;
+    for (const auto& o : s.frame->Objects())
+        if (o->Kind() == FrameObjectKind::Caption) placed = o->PlacedRect;
     EXPECT_EQ(s.paintedFrame().at(placed.left + 1, placed.top + 1), 0xFF00FA00u);
-    s.form.perform(WM_TIMER, kCaptionAnimationTimer, 0);
+    s.form.perform(WM_TIMER, s.frame->TimerId(FrameTimer::Caption), 0);
     EXPECT_EQ(s.paintedFrame().at(placed.left + 1, placed.top + 1), 0xFF0000FAu) << "frame 2";
-    s.form.perform(WM_TIMER, kCaptionAnimationTimer, 0);
+    s.form.perform(WM_TIMER, s.frame->TimerId(FrameTimer::Caption), 0);
     const fw::Pixel after = s.paintedFrame().at(placed.left + 1, placed.top + 1);
     EXPECT_NE(after, 0xFF00FA00u) << "past the last frame: the normal image again";
     EXPECT_NE(after, 0xFF0000FAu);
