@@ -1,5 +1,7 @@
 #include "app/Compaction.h"
 
+#include "framework/Paths.h"
+
 std::u16string TrimText(std::u16string_view text) {
     std::size_t first = 0;
     std::size_t last = text.size();
@@ -17,14 +19,6 @@ std::u16string BuildConnectionString(std::u16string_view path, std::u16string_vi
     return s;
 }
 
-std::u16string FolderOf(std::u16string_view path) {
-    std::size_t slash = path.find_last_of(u"\\/");
-    if (slash == std::u16string_view::npos) return u".";
-    if (slash == 0) return std::u16string(path.substr(0, 1));
-    if (slash == 2 && path[1] == u':') return std::u16string(path.substr(0, 3));  // "C:\"
-    return std::u16string(path.substr(0, slash));
-}
-
 std::u16string WithTrailingBackslash(std::u16string text) {
     if (text.empty() || text.back() != u'\\') text += u'\\';
     return text;
@@ -35,7 +29,7 @@ namespace {
 // Puts the compacted file in place of the database without ever leaving a half-written database: the copy
 // goes beside the database first, is flushed, and only then swapped in by one replace operation.
 bool replaceDatabase(const std::u16string& compacted, const std::u16string& fileName, FileOperations& files) {
-    const std::u16string side = files.reserveTempFile(FolderOf(fileName), kReplacementPrefix);
+    const std::u16string side = files.reserveTempFile(fw::folderOf(fileName), kReplacementPrefix);
     if (side.empty()) return false;
     if (files.copyFile(compacted, side) && files.flushFile(side) && files.replaceFile(side, fileName)) return true;
     files.deleteFile(side);

@@ -28,9 +28,6 @@ std::u16string TrimText(std::u16string_view text);
 // "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%s;Jet OLEDB:Database Password=%s;" with both inserted as they are.
 std::u16string BuildConnectionString(std::u16string_view path, std::u16string_view password);
 
-// The folder part of a path ("." when it has none), for files that must live beside it.
-std::u16string FolderOf(std::u16string_view path);
-
 // Appends a backslash unless the text already ends with one.
 std::u16string WithTrailingBackslash(std::u16string text);
 

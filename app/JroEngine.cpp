@@ -5,13 +5,13 @@
 
 #include <string>
 
-#include "engine/com/WinHandles.h"
+#include "framework/Platform.h"
 
 namespace {
 
-using kvcom::Bstr;
-using kvcom::ComPtr;
-using kvcom::toWide;
+using fw::Bstr;
+using fw::ComPtr;
+using fw::toWide;
 
 std::string describe(const char* what, HRESULT hr) {
     char buf[96];
@@ -39,7 +39,7 @@ public:
         args[1].vt = VT_BSTR;
         args[1].bstrVal = src.get();
         DISPPARAMS params{args, nullptr, 2, 0};
-        kvcom::Variant result;
+        fw::Variant result;
         EXCEPINFO excep{};
         UINT argErr = 0;
         hr = object_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, result.get(), &excep, &argErr);
@@ -55,7 +55,7 @@ public:
 
         // The call's value as an integer; an empty value counts as 0.
         if (result.ref().vt == VT_EMPTY || result.ref().vt == VT_NULL) return 0;
-        kvcom::Variant asInt;
+        fw::Variant asInt;
         if (FAILED(VariantChangeType(asInt.get(), result.get(), 0, VT_I4))) {
             throw EngineError("The engine's result is not a number");
         }

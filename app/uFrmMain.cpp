@@ -3,16 +3,11 @@
 #include "app/Win32FileOperations.h"
 #include "framework/Application.h"
 #include "framework/DescriptionReader.h"
+#include "framework/Platform.h"
 #include "framework/StandardClasses.h"
 #include "promo/Banners.h"
 #include "skin/data/kvSkinDataClasses.h"
 #include "skin/frame/KelvaneForm.h"
-
-namespace {
-
-std::u16string toU16(const std::wstring& s) { return std::u16string(s.begin(), s.end()); }
-
-}  // namespace
 
 void RegisterMainFormClasses(fw::ClassRegistry& classes) {
     using R = fw::DescriptionReader;
@@ -63,8 +58,8 @@ bool TfrmMain::CompactDatabaseFile(const std::u16string& fileName, const std::u1
 
 void TfrmMain::kvSkinButton1Click(fw::Component*) {
     CompactCommandHost host;
-    host.fileNameText = [this] { return toU16(edtDatabaseFile->text()); };
-    host.passwordText = [this] { return toU16(edtPassword->text()); };
+    host.fileNameText = [this] { return fw::toU16(edtDatabaseFile->text()); };
+    host.passwordText = [this] { return fw::toU16(edtPassword->text()); };
     host.showMessageBox = [this](std::u16string_view text, TkvMessageKind kind, TkvMessageButtons buttons, int help) {
         return SkinMessage->ShowMessageBox(text, kind, buttons, help);
     };

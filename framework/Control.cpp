@@ -72,7 +72,7 @@ void Control::setControlBounds(int x, int y, int w, int h) {
     width_ = w;
     height_ = h;
     updateWindowBounds();
-    if (parent_ && !dynamic_cast<WindowedControl*>(this)) {
+    if (parent_ && !asWindowed()) {
         // A windowless control: repaint where it was and where it is.
         if (parent_->handleAllocated()) {
             RECT a = toRECT(old), b = toRECT(boundsRect());
@@ -82,7 +82,7 @@ void Control::setControlBounds(int x, int y, int w, int h) {
     }
     if (align_ != Align::None) requestAlign();
     if (sized) {
-        if (auto* w2 = dynamic_cast<WindowedControl*>(this); w2 && !w2->handleAllocated()) w2->alignControls();
+        if (WindowedControl* w = asWindowed(); w && !w->handleAllocated()) w->alignControls();
     }
 }
 
@@ -124,7 +124,7 @@ void Control::setText(std::wstring t) {
 void Control::fontChangedInternal() {
     if (!applyingParentFont_) parentFont_ = false;
     perform(CM_FONTCHANGED);
-    if (auto* w = dynamic_cast<WindowedControl*>(this))
+    if (WindowedControl* w = asWindowed())
         for (Control* c : w->controls()) c->parentFontChanged();
 }
 
@@ -145,7 +145,7 @@ void Control::setColor(Color c) {
     if (c == color_) return;
     color_ = c;
     perform(CM_COLORCHANGED);
-    if (auto* w = dynamic_cast<WindowedControl*>(this))
+    if (WindowedControl* w = asWindowed())
         for (Control* child : w->controls()) child->parentColorChanged();
 }
 
@@ -172,7 +172,7 @@ void Control::invalidate() {
 void Control::repaint() {
     invalidate();
     for (Control* c = this; c; c = c->parent_)
-        if (auto* w = dynamic_cast<WindowedControl*>(c); w && w->handleAllocated()) {
+        if (WindowedControl* w = c->asWindowed(); w && w->handleAllocated()) {
             UpdateWindow(w->handle());
             break;
         }
@@ -181,7 +181,7 @@ void Control::repaint() {
 Point Control::originInWindow() const {
     Point p{0, 0};
     const Control* c = this;
-    while (c && !dynamic_cast<const WindowedControl*>(c)) {
+    while (c && !c->asWindowed()) {
         p.x += c->left_;
         p.y += c->top_;
         c = c->parent_;
@@ -191,11 +191,11 @@ Point Control::originInWindow() const {
 
 Point Control::clientToScreen(Point p) const {
     Point o = originInWindow();
-    const Control* c = this;
-    while (c && !dynamic_cast<const WindowedControl*>(c)) c = c->parent_;
     POINT pt{p.x + o.x, p.y + o.y};
-    if (auto* w = const_cast<WindowedControl*>(static_cast<const WindowedControl*>(c)); w && w->handleAllocated())
-        ClientToScreen(w->handle(), &pt);
+    // The nearest window: the control's own, or its parent's (a parent is always windowed).
+    WindowedControl* w = const_cast<Control*>(this)->asWindowed();
+    if (!w) w = parent_;
+    if (w && w->handleAllocated()) ClientToScreen(w->handle(), &pt);
     return {pt.x, pt.y};
 }
 

@@ -53,7 +53,7 @@ void scaleTree(WindowedControl* parent, int to, int from) {
         if (!c->parentFont()) {
             c->font().setHeight(scaleForDpi(c->font().height(), to, from));
         }
-        if (auto* w = dynamic_cast<WindowedControl*>(c)) scaleTree(w, to, from);
+        if (WindowedControl* w = c->asWindowed()) scaleTree(w, to, from);
     }
 }
 }  // namespace

@@ -1,12 +1,15 @@
-// Owning and non-owning wrappers for platform handles. Every owning type is move-only and releases its handle with
-// the one call that matches how it was obtained. GDI wrappers count their live handles (gdiLiveCount) because the
-// platform's own counter is not available everywhere.
+// Owning and non-owning wrappers for window and GDI handles. Every owning type is move-only and releases its handle
+// with the one call that matches how it was obtained (the owners are UniqueHandle of Platform.h with their own
+// traits). GDI wrappers count their live handles (gdiLiveCount) because the platform's own counter is not available
+// everywhere.
 #pragma once
 
 #include <windows.h>
 
 #include <atomic>
 #include <utility>
+
+#include "framework/Platform.h"
 
 namespace fw {
 
@@ -16,64 +19,34 @@ inline long gdiLiveCount() { return gdiLiveCounter().load(); }
 
 // A window created by us; DestroyWindow on destruction. release() gives up ownership when the platform already
 // destroyed the window (WM_NCDESTROY).
-class Window {
+using Window = UniqueHandle<NullableHandleTraits<HWND, &DestroyWindow>>;
+
+// A window we do not own (a parent, a window a message names). fromWParam / fromLParam read it from the message
+// parameter that carries it (WM_SETCURSOR's wParam, WM_COMMAND's and WM_CTLCOLOR*'s lParam).
+class WindowView {
 public:
-    Window() = default;
-    explicit Window(HWND h) : h_(h) {}
-    ~Window() { reset(); }
-    Window(Window&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
-    Window& operator=(Window&& o) noexcept {
-        if (this != &o) { reset(); h_ = std::exchange(o.h_, nullptr); }
-        return *this;
-    }
+    WindowView() = default;
+    explicit WindowView(HWND h) : h_(h) {}
+    static WindowView fromWParam(WPARAM w) { return WindowView(reinterpret_cast<HWND>(w)); }
+    static WindowView fromLParam(LPARAM l) { return WindowView(reinterpret_cast<HWND>(l)); }
     HWND get() const { return h_; }
     explicit operator bool() const { return h_ != nullptr; }
-    HWND release() { return std::exchange(h_, nullptr); }
-    void reset(HWND h = nullptr) {
-        if (h_) DestroyWindow(h_);
-        h_ = h;
-    }
 
 private:
     HWND h_ = nullptr;
 };
 
-// A window we do not own (a parent, a window the platform hands us).
-struct WindowView {
-    HWND hwnd = nullptr;
-    explicit operator bool() const { return hwnd != nullptr; }
+// The traits of the counted GDI kinds: adopting a handle counts it, releasing or giving it away uncounts it.
+template <class H, auto Close>
+struct CountedGdiTraits : NullableHandleTraits<H, Close> {
+    static void adopted(H) { ++gdiLiveCounter(); }
+    static void disowned(H) { --gdiLiveCounter(); }
 };
 
-// A GDI object (pen, brush, font, bitmap, region); DeleteObject on destruction.
+// A GDI object (pen, brush, font, bitmap, region); DeleteObject on destruction. release() hands the handle to the
+// platform (for example SetWindowRgn, which then owns the region).
 template <class H>
-class GdiObject {
-public:
-    GdiObject() = default;
-    explicit GdiObject(H h) : h_(h) {
-        if (h_) ++gdiLiveCounter();
-    }
-    ~GdiObject() { reset(); }
-    GdiObject(GdiObject&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
-    GdiObject& operator=(GdiObject&& o) noexcept {
-        if (this != &o) { reset(); h_ = std::exchange(o.h_, nullptr); }
-        return *this;
-    }
-    H get() const { return h_; }
-    explicit operator bool() const { return h_ != nullptr; }
-    void reset(H h = nullptr) {
-        if (h_) { DeleteObject(h_); --gdiLiveCounter(); }
-        h_ = h;
-        if (h_) ++gdiLiveCounter();
-    }
-    // Hands the handle to the platform (for example SetWindowRgn, which then owns the region).
-    H release() {
-        if (h_) --gdiLiveCounter();
-        return std::exchange(h_, nullptr);
-    }
-
-private:
-    H h_ = nullptr;
-};
+using GdiObject = UniqueHandle<CountedGdiTraits<H, &DeleteObject>>;
 
 using Pen = GdiObject<HPEN>;
 using Brush = GdiObject<HBRUSH>;
@@ -81,16 +54,26 @@ using FontHandle = GdiObject<HFONT>;
 using BitmapHandle = GdiObject<HBITMAP>;
 using Region = GdiObject<HRGN>;
 
-// A device context lent to us (WM_PAINT's wParam, WM_ERASEBKGND's wParam).
-struct DCView {
-    HDC hdc = nullptr;
-    explicit operator bool() const { return hdc != nullptr; }
+// A device context lent to us: never released by us. fromWParam reads it from the message parameter that carries
+// it (WM_ERASEBKGND, WM_PRINTCLIENT, WM_CTLCOLOR*).
+class DCView {
+public:
+    DCView() = default;
+    explicit DCView(HDC dc) : dc_(dc) {}
+    static DCView fromWParam(WPARAM w) { return DCView(reinterpret_cast<HDC>(w)); }
+    HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+
+private:
+    HDC dc_ = nullptr;
 };
 
-// GetDC / ReleaseDC.
+// GetDC (the client area) or GetWindowDC (the whole window, frame included) / ReleaseDC.
 class WindowDC {
 public:
-    explicit WindowDC(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {
+    enum class Area { Client, WholeWindow };
+    explicit WindowDC(HWND hwnd, Area area = Area::Client)
+        : hwnd_(hwnd), dc_(area == Area::WholeWindow ? GetWindowDC(hwnd) : GetDC(hwnd)) {
         if (dc_) ++gdiLiveCounter();
     }
     ~WindowDC() {
@@ -131,22 +114,11 @@ private:
 class MemoryDC {
 public:
     MemoryDC() = default;
-    explicit MemoryDC(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {
-        if (dc_) ++gdiLiveCounter();
-    }
-    ~MemoryDC() { reset(); }
-    MemoryDC(MemoryDC&& o) noexcept : dc_(std::exchange(o.dc_, nullptr)) {}
-    MemoryDC& operator=(MemoryDC&& o) noexcept {
-        if (this != &o) { reset(); dc_ = std::exchange(o.dc_, nullptr); }
-        return *this;
-    }
-    HDC get() const { return dc_; }
+    explicit MemoryDC(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
+    HDC get() const { return dc_.get(); }
 
 private:
-    void reset() {
-        if (dc_) { DeleteDC(dc_); --gdiLiveCounter(); dc_ = nullptr; }
-    }
-    HDC dc_ = nullptr;
+    UniqueHandle<CountedGdiTraits<HDC, &DeleteDC>> dc_;
 };
 
 // Selects a GDI object into a DC for the guard's lifetime and puts the previous one back.
@@ -177,64 +149,7 @@ private:
     int id_;
 };
 
-// A COM interface pointer; Release on destruction.
-template <class I>
-class ComPtr {
-public:
-    ComPtr() = default;
-    ~ComPtr() { reset(); }
-    ComPtr(const ComPtr& o) : p_(o.p_) {
-        if (p_) p_->AddRef();
-    }
-    ComPtr(ComPtr&& o) noexcept : p_(std::exchange(o.p_, nullptr)) {}
-    ComPtr& operator=(ComPtr o) noexcept {
-        std::swap(p_, o.p_);
-        return *this;
-    }
-    // Takes over a reference the caller already owns.
-    static ComPtr attach(I* p) {
-        ComPtr c;
-        c.p_ = p;
-        return c;
-    }
-    I* get() const { return p_; }
-    I* operator->() const { return p_; }
-    explicit operator bool() const { return p_ != nullptr; }
-    // For out-parameters of creation calls: releases the current pointer first.
-    I** put() {
-        reset();
-        return &p_;
-    }
-    void** putVoid() { return reinterpret_cast<void**>(put()); }
-    void reset() {
-        if (p_) { p_->Release(); p_ = nullptr; }
-    }
-
-private:
-    I* p_ = nullptr;
-};
-
 // An icon we loaded or created; DestroyIcon on destruction (shared icons from LoadIcon must not be wrapped).
-class IconHandle {
-public:
-    IconHandle() = default;
-    explicit IconHandle(HICON h) : h_(h) {
-        if (h_) ++gdiLiveCounter();
-    }
-    ~IconHandle() { reset(); }
-    IconHandle(IconHandle&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
-    IconHandle& operator=(IconHandle&& o) noexcept {
-        if (this != &o) { reset(); h_ = std::exchange(o.h_, nullptr); }
-        return *this;
-    }
-    HICON get() const { return h_; }
-    explicit operator bool() const { return h_ != nullptr; }
-    void reset() {
-        if (h_) { DestroyIcon(h_); --gdiLiveCounter(); h_ = nullptr; }
-    }
-
-private:
-    HICON h_ = nullptr;
-};
+using IconHandle = UniqueHandle<CountedGdiTraits<HICON, &DestroyIcon>>;
 
 }  // namespace fw

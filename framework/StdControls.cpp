@@ -141,7 +141,7 @@ void Edit::wndProc(Message& m) {
     }
     if (m.msg == CN_CTLCOLOREDIT || m.msg == CN_CTLCOLORSTATIC) {
         // The platform asks for the brush to paint the edit's background with.
-        HDC dc = reinterpret_cast<HDC>(m.wParam);
+        HDC dc = DCView::fromWParam(m.wParam).get();
         SetTextColor(dc, resolveColor(font().color()));
         SetBkColor(dc, resolveColor(color()));
         SetDCBrushColor(dc, resolveColor(color()));

@@ -131,7 +131,7 @@ void WindowedControl::createWindow() {
     }
     windowCreated();
     for (Control* c : controls_)
-        if (auto* w = dynamic_cast<WindowedControl*>(c); w && !w->window_) w->createWindow();
+        if (WindowedControl* w = c->asWindowed(); w && !w->window_) w->createWindow();
 }
 
 void WindowedControl::recreateWindow() {
@@ -144,7 +144,7 @@ void WindowedControl::recreateWindow() {
         stack.pop_back();
         if (w->window_) w->windowDestroying();
         for (Control* c : w->controls_)
-            if (auto* cw = dynamic_cast<WindowedControl*>(c)) stack.push_back(cw);
+            if (WindowedControl* cw = c->asWindowed()) stack.push_back(cw);
     }
     HWND h = window_.get();
     RemovePropW(h, kControlProp);
@@ -158,7 +158,7 @@ void WindowedControl::recreateWindow() {
 
 void WindowedControl::insertControl(Control* c) {
     controls_.push_back(c);
-    if (auto* w = dynamic_cast<WindowedControl*>(c)) {
+    if (WindowedControl* w = c->asWindowed()) {
         tabList_.push_back(w);
         if (window_ && !w->window_) w->createWindow();
         else if (window_ && w->window_) SetParent(w->window_.get(), window_.get());
@@ -176,7 +176,7 @@ void WindowedControl::removeControl(Control* c) {
     }
     controls_.erase(std::remove(controls_.begin(), controls_.end(), c), controls_.end());
     tabList_.erase(std::remove(tabList_.begin(), tabList_.end(), c), tabList_.end());
-    if (!dynamic_cast<WindowedControl*>(c)) c->invalidate();
+    if (!c->asWindowed()) c->invalidate();
     if (c->align() != Align::None) alignControls();
 }
 
@@ -301,7 +301,7 @@ void WindowedControl::updateWindowBounds() {
 Control* WindowedControl::controlAt(Point p) const {
     for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
         Control* c = *it;
-        if (!dynamic_cast<WindowedControl*>(c) && c->visible() && c->enabled() && c->boundsRect().contains(p))
+        if (!c->asWindowed() && c->visible() && c->enabled() && c->boundsRect().contains(p))
             return c;
     }
     return nullptr;
@@ -372,7 +372,7 @@ void WindowedControl::wndProc(Message& m) {
             break;
         case WM_PRINTCLIENT:
             if (ownClass) {
-                paintTo(reinterpret_cast<HDC>(m.wParam));
+                paintTo(DCView::fromWParam(m.wParam).get());
                 m.result = 0;
                 return;
             }
@@ -425,7 +425,7 @@ void WindowedControl::wndProc(Message& m) {
             break;
         }
         case WM_SETCURSOR:
-            if (LOWORD(m.lParam) == HTCLIENT && reinterpret_cast<HWND>(m.wParam) == window_.get()) {
+            if (LOWORD(m.lParam) == HTCLIENT && WindowView::fromWParam(m.wParam).get() == window_.get()) {
                 Cursor c = hotChild_ && hotChild_->cursor() != crDefault ? hotChild_->cursor() : cursor();
                 if (c != crDefault) {
                     SetCursor(cursorHandle(c));
@@ -439,7 +439,7 @@ void WindowedControl::wndProc(Message& m) {
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN: {
             // Notifications belong to the child that sent them.
-            HWND from = reinterpret_cast<HWND>(m.lParam);
+            HWND from = WindowView::fromLParam(m.lParam).get();
             if (WindowedControl* child = fromHandle(from); child && child != this) {
                 m.result = child->perform(CN_BASE + m.msg, m.wParam, m.lParam);
                 if (m.result || m.msg == WM_COMMAND) return;
@@ -498,7 +498,7 @@ void WindowedControl::paintWindow(HDC dc, const Rect& area) {
 
 void WindowedControl::paintControls(HDC dc, const Rect& area) {
     for (Control* c : controls_) {
-        if (dynamic_cast<WindowedControl*>(c) || !c->visible()) continue;
+        if (c->asWindowed() || !c->visible()) continue;
         Rect b = c->boundsRect();
         if (b.intersect(area).empty()) continue;
         SavedDC saved(dc);

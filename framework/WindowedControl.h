@@ -17,6 +17,8 @@ public:
     void recreateWindow();
     // The control that owns a window we created (nullptr for foreign windows).
     static WindowedControl* fromHandle(HWND hwnd);
+    WindowedControl* asWindowed() override { return this; }
+    const WindowedControl* asWindowed() const override { return this; }
 
     // Children in insertion order (painting order for windowless children; the last one is on top).
     const std::vector<Control*>& controls() const { return controls_; }

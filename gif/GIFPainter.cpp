@@ -44,9 +44,9 @@ TGIFPainter::TGIFPainter(TGIFImage& image, HDC dc, const fw::Rect& rect, fw::Dib
         sync_ = &image_.Synchronizer();
         // Also for a negative speed, which then waits like speed 0 instead of spinning through the frames.
         if ((playback_.Options() & GIFDrawOption::Animate) && image_.Images().size() > 1) {
-            event_ = GIFKernelHandle(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+            event_ = fw::KernelHandle(CreateEventW(nullptr, TRUE, FALSE, nullptr));
         }
-        thread_ = GIFKernelHandle(CreateThread(nullptr, 0, &TGIFPainter::ThreadProc, this, CREATE_SUSPENDED, nullptr));
+        thread_ = fw::KernelHandle(CreateThread(nullptr, 0, &TGIFPainter::ThreadProc, this, CREATE_SUSPENDED, nullptr));
         if (!thread_) throw std::runtime_error("cannot create the GIF painter thread");
     }
 }

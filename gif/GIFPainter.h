@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "framework/DibSection.h"
+#include "framework/Platform.h"
 #include "gif/GIFCompositor.h"
 #include "gif/GIFPlayback.h"
 #include "gif/GIFWinSupport.h"
@@ -66,8 +67,8 @@ private:
     fw::DibSection* offscreen_;
     GIFPlayback playback_;
     std::optional<GIFCompositor> compositor_;
-    GIFKernelHandle event_;
-    GIFKernelHandle thread_;
+    fw::KernelHandle event_;
+    fw::KernelHandle thread_;
     std::atomic<bool> finished_{false};
     bool started_ = false;
     bool inUICall_ = false;  // touched on the user-interface thread only

@@ -1,39 +1,13 @@
-// Windows helpers of the GIF painter: an owned kernel handle, calls handed to the user-interface thread, and the
-// screen depth check for automatic dithering.
+// Windows helpers of the GIF painter: calls handed to the user-interface thread, and the screen depth check for
+// automatic dithering.
 #pragma once
 
 #include <windows.h>
 
 #include <exception>
 #include <functional>
-#include <utility>
 
 #include "framework/Handles.h"
-
-// A kernel object handle (thread, event); CloseHandle on destruction.
-class GIFKernelHandle {
-public:
-    GIFKernelHandle() = default;
-    explicit GIFKernelHandle(HANDLE h) : h_(h) {}
-    ~GIFKernelHandle() { reset(); }
-    GIFKernelHandle(GIFKernelHandle&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
-    GIFKernelHandle& operator=(GIFKernelHandle&& o) noexcept {
-        if (this != &o) {
-            reset();
-            h_ = std::exchange(o.h_, nullptr);
-        }
-        return *this;
-    }
-    HANDLE get() const { return h_; }
-    explicit operator bool() const { return h_ != nullptr; }
-    void reset() {
-        if (h_) CloseHandle(h_);
-        h_ = nullptr;
-    }
-
-private:
-    HANDLE h_ = nullptr;
-};
 
 // Runs functions on the thread that created it (the user-interface thread), for painter threads that must not
 // draw themselves. A hidden message-only window receives the calls; the calling thread waits until the call has

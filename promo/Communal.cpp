@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "framework/FileBeside.h"
 #include "framework/Utf.h"
 #include "promo/AnsiText.h"
 #include "promo/HttpStatusWatch.h"
@@ -13,33 +14,6 @@ namespace {
 
 // The platform's profile functions read at most this many characters of a value.
 constexpr DWORD kMaxValueChars = 2047;
-
-// A scratch file beside the download's target, removed unless it was moved into place.
-class ScratchFile {
-public:
-    explicit ScratchFile(const std::wstring& target) {
-        const std::size_t slash = target.find_last_of(L"\\/");
-        const std::wstring dir = slash == std::wstring::npos ? std::wstring(L".") : target.substr(0, slash + 1);
-        wchar_t name[MAX_PATH + 1] = {};
-        if (GetTempFileNameW(dir.c_str(), L"~kv", 0, name) != 0) name_ = name;
-    }
-    ~ScratchFile() {
-        if (!name_.empty()) DeleteFileW(name_.c_str());
-    }
-    ScratchFile(const ScratchFile&) = delete;
-    ScratchFile& operator=(const ScratchFile&) = delete;
-
-    bool valid() const { return !name_.empty(); }
-    const std::wstring& name() const { return name_; }
-    bool moveTo(const std::wstring& target) {
-        if (!MoveFileExW(name_.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) return false;
-        name_.clear();
-        return true;
-    }
-
-private:
-    std::wstring name_;
-};
 
 }  // namespace
 
@@ -61,11 +35,11 @@ bool DownloadUrlToFile(const std::wstring& url, const std::wstring& fileName) {
     // arrived whole: an HTTP error answer or a file that cannot be written then counts as failure and leaves an
     // earlier copy in place (the download service alone reports both as success on some platforms).
     try {
-        ScratchFile scratch(fileName);
+        fw::FileBeside scratch(fileName, L"~kv");
         if (!scratch.valid()) return false;
         HttpStatusWatch watch;
         if (URLDownloadToFileW(nullptr, url.c_str(), scratch.name().c_str(), 0, &watch) != S_OK) return false;
-        return watch.statusAcceptable() && scratch.moveTo(fileName);
+        return watch.statusAcceptable() && scratch.putInPlace(fw::ExistingTarget::Replace);
     } catch (...) {
         return false;
     }

@@ -4,8 +4,9 @@
 #include <limits>
 #include <vector>
 
-#include "engine/com/WinHandles.h"
 #include "engine/core/JetEngine.h"
+#include "framework/FileBeside.h"
+#include "framework/Platform.h"
 
 namespace kvcom {
 namespace {
@@ -18,7 +19,7 @@ bool fileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str
 std::vector<std::uint8_t> readSource(const std::wstring& path) {
     // Share mode read only: if another program has the file open for writing the open fails, so we never
     // compact a database that is being changed under us.
-    UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    fw::KernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file.valid()) {
         DWORD err = GetLastError();
@@ -49,30 +50,16 @@ std::vector<std::uint8_t> readSource(const std::wstring& path) {
     return bytes;
 }
 
-std::wstring folderOf(const std::wstring& path) {
-    std::size_t slash = path.find_last_of(L"\\/");
-    if (slash == std::wstring::npos) return L".";
-    if (slash == 0) return path.substr(0, 1);
-    if (slash == 2 && path[1] == L':') return path.substr(0, 3);  // "C:\"
-    return path.substr(0, slash);
-}
-
-// Writes the whole destination under a temporary name beside it, flushes it, then moves it into place
-// without replacing anything; the temporary file is removed on every failure.
+// Writes the whole destination under a scratch name beside it, flushes it, then renames it into place without
+// replacing anything; the scratch file is removed on every failure.
 void writeDestination(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
-    wchar_t partial[MAX_PATH + 1] = {};
-    if (GetTempFileNameW(folderOf(path).c_str(), L"~kv", 0, partial) == 0) {
+    fw::FileBeside partial(path, L"~kv");
+    if (!partial.valid()) {
         throw CompactError(HRESULT_FROM_WIN32(GetLastError()), "The destination folder cannot be written");
     }
-    struct RemoveUnlessKept {
-        const wchar_t* name;
-        bool keep = false;
-        ~RemoveUnlessKept() {
-            if (!keep) DeleteFileW(name);
-        }
-    } guard{partial};
     {
-        UniqueHandle file(CreateFileW(partial, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        fw::KernelHandle file(CreateFileW(partial.name().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.valid()) throw CompactError(HRESULT_FROM_WIN32(GetLastError()), "The destination cannot be created");
         std::size_t done = 0;
         while (done < bytes.size()) {
@@ -87,19 +74,18 @@ void writeDestination(const std::wstring& path, const std::vector<std::uint8_t>&
             throw CompactError(HRESULT_FROM_WIN32(GetLastError()), "The destination cannot be flushed to disk");
         }
     }
-    if (!MoveFileExW(partial, path.c_str(), MOVEFILE_WRITE_THROUGH)) {
+    if (!partial.putInPlace(fw::ExistingTarget::Keep)) {
         DWORD err = GetLastError();
         if (err == ERROR_ALREADY_EXISTS || err == ERROR_FILE_EXISTS) {
             throw CompactError(STG_E_FILEALREADYEXISTS, "The destination file already exists");
         }
         throw CompactError(HRESULT_FROM_WIN32(err), "The destination cannot be put in place");
     }
-    guard.keep = true;
 }
 
 fw::JetConnection parseEnd(const std::wstring& text, const char* which) {
     try {
-        return fw::parseJetConnection(toU16(text));
+        return fw::parseJetConnection(fw::toU16(text));
     } catch (const fw::ConnectionStringError& e) {
         throw CompactError(E_INVALIDARG, std::string(which) + ": " + e.what());
     }
@@ -114,8 +100,8 @@ void compactDatabaseFiles(const std::wstring& source, const std::wstring& destin
     if (src.password != dst.password) {
         throw CompactError(E_INVALIDARG, "Changing the database password while compacting is not supported");
     }
-    const std::wstring srcPath = toWide(src.dataSource);
-    const std::wstring dstPath = toWide(dst.dataSource);
+    const std::wstring srcPath = fw::toWide(src.dataSource);
+    const std::wstring dstPath = fw::toWide(dst.dataSource);
     if (!fileExists(srcPath)) throw CompactError(STG_E_FILENOTFOUND, "The source database was not found");
     if (fileExists(dstPath)) throw CompactError(STG_E_FILEALREADYEXISTS, "The destination file already exists");
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "engine/com/CompactFiles.h"
-#include "engine/com/WinHandles.h"
+#include "framework/Platform.h"
 
 namespace kvcom {
 namespace {
@@ -20,7 +20,7 @@ std::wstring widenAscii(const std::string& s) {
 
 // Reads argument `arg` as a string, whatever variant type the caller passed (by value or by reference).
 HRESULT argumentText(VARIANTARG* arg, std::wstring& out) {
-    Variant converted;
+    fw::Variant converted;
     HRESULT hr = VariantChangeType(converted.get(), arg, 0, VT_BSTR);
     if (FAILED(hr)) return hr;
     BSTR b = converted.get()->bstrVal;
@@ -29,12 +29,12 @@ HRESULT argumentText(VARIANTARG* arg, std::wstring& out) {
 }
 
 void setThreadError(const std::wstring& description) {
-    ComPtr<ICreateErrorInfo> create;
+    fw::ComPtr<ICreateErrorInfo> create;
     if (FAILED(CreateErrorInfo(create.put()))) return;
     create->SetSource(const_cast<LPOLESTR>(kErrorSource));
     create->SetDescription(const_cast<LPOLESTR>(description.c_str()));
     create->SetGUID(IID_IDispatch);
-    ComPtr<IErrorInfo> info;
+    fw::ComPtr<IErrorInfo> info;
     if (SUCCEEDED(create->QueryInterface(IID_IErrorInfo, info.putVoid()))) SetErrorInfo(0, info.get());
 }
 
@@ -136,8 +136,8 @@ public:
         setThreadError(description);
         if (excep == nullptr) return failure;
         ZeroMemory(excep, sizeof(*excep));
-        excep->bstrSource = Bstr(kErrorSource).release();
-        excep->bstrDescription = Bstr(description).release();
+        excep->bstrSource = fw::Bstr(kErrorSource).release();
+        excep->bstrDescription = fw::Bstr(description).release();
         excep->scode = failure;
         return DISP_E_EXCEPTION;
     }

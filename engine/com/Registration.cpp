@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "engine/com/WinHandles.h"
+#include "framework/Platform.h"
 
 namespace kvcom {
 namespace {
@@ -15,7 +15,7 @@ const std::wstring kClsidKey = std::wstring(L"CLSID\\") + kJetEngineClsidText;
 // exists without a default string value.
 bool readDefault(HKEY root, const std::wstring& subKey, std::wstring& value, bool& keyExists) {
     value.clear();
-    RegKey key;
+    fw::RegKey key;
     keyExists = RegOpenKeyExW(root, subKey.c_str(), 0, KEY_READ, key.put()) == ERROR_SUCCESS;
     if (!keyExists) return false;
     wchar_t buf[256] = {};
@@ -31,7 +31,7 @@ bool readDefault(HKEY root, const std::wstring& subKey, std::wstring& value, boo
 }
 
 LSTATUS writeDefault(HKEY root, const std::wstring& subKey, const wchar_t* name, std::wstring_view value) {
-    RegKey key;
+    fw::RegKey key;
     LSTATUS st = RegCreateKeyExW(root, subKey.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, key.put(), nullptr);
     if (st != ERROR_SUCCESS) return st;
     std::wstring v(value);

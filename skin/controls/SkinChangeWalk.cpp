@@ -7,7 +7,7 @@ void NotifySkinControls(fw::Control& root, const fw::TkvSkinData* sender, SkinCh
         if (stage == SkinChangeStage::Before) t->BeforeChangeSkinData();
         else t->ChangeSkinData();
     }
-    auto* w = dynamic_cast<fw::WindowedControl*>(&root);
+    fw::WindowedControl* w = root.asWindowed();
     if (!w) return;
     // A control's change may add or remove children (for example a glow frame); walk a snapshot.
     const std::vector<fw::Control*> children = w->controls();

@@ -2,15 +2,6 @@
 
 #include "skin/imaging/PixelOps.h"
 
-StretchKind ToStretchKind(fw::TkvStretchType t) {
-    switch (t) {
-        case fw::stHorz: return StretchKind::sthorz;
-        case fw::stVert: return StretchKind::stvert;
-        case fw::stFull: break;
-    }
-    return StretchKind::stfull;
-}
-
 void TkvSkinFitData::CopyFrom(const fw::TkvDataSkinCustomControl& d) {
     SrcLeftTop = d.LeftTopPoint;
     SrcRightTop = d.RightTopPoint;
@@ -23,7 +14,7 @@ void TkvSkinFitData::CopyFrom(const fw::TkvDataSkinCustomControl& d) {
     StretchRight = d.RightStretch;
     StretchBottom = d.BottomStretch;
     StretchClient = d.StretchEffect;
-    StretchKind = static_cast<int>(ToStretchKind(d.StretchType));
+    StretchKind = d.StretchType;
     PictureIndex = d.PictureIndex;
     MaskPictureIndex = d.MaskPictureIndex;
     SizingMode = SkinSizingMode(SrcSkinRect, SrcCorners());
@@ -85,7 +76,7 @@ SkinStretch TkvSkinFitData::Stretch() const {
     s.right = StretchRight;
     s.bottom = StretchBottom;
     s.client = StretchClient;
-    s.kind = static_cast<::StretchKind>(StretchKind);
+    s.kind = StretchKind;
     return s;
 }
 

@@ -13,15 +13,12 @@
 // Sent by a skinned parent whose own image changed to each child drawn over it (wParam 0, lParam 0).
 inline constexpr unsigned SKIN_MSG_PARENT_IMAGE_CHANGED = 1284;
 
-// The description's stretch type as the compositions take it (the two enumerations order their values differently).
-StretchKind ToStretchKind(fw::TkvStretchType t);
-
 struct TkvSkinFitData {
     fw::Rect SrcSkinRect;
     fw::Point SrcLeftTop, SrcRightTop, SrcLeftBottom, SrcRightBottom;
     fw::Rect SrcClientRect;
     bool StretchLeft = false, StretchTop = false, StretchRight = false, StretchBottom = false, StretchClient = false;
-    int StretchKind = 0;  // 0 "stfull", 1 "sthorz", 2 "stvert"
+    TkvStretchType StretchKind = stfull;
     int PictureIndex = -1, MaskPictureIndex = -1;
     fw::Point CurLeftTop, CurRightTop, CurLeftBottom, CurRightBottom;
     fw::Rect CurClientRect;

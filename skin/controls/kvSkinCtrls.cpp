@@ -169,7 +169,7 @@ void TkvSkinCustomControl::setControlBounds(int x, int y, int w, int h) {
     }
     if (DescriptionIndex != -1 && StretchClient) {
         for (fw::Control* c : controls()) {
-            if (auto* wc = dynamic_cast<fw::WindowedControl*>(c)) {
+            if (fw::WindowedControl* wc = c->asWindowed()) {
                 if (wc->handleAllocated()) SendMessageW(wc->handle(), SKIN_MSG_PARENT_IMAGE_CHANGED, 0, 0);
             } else {
                 c->perform(SKIN_MSG_PARENT_IMAGE_CHANGED, 0, 0);
@@ -179,17 +179,8 @@ void TkvSkinCustomControl::setControlBounds(int x, int y, int w, int h) {
 }
 
 void TkvSkinCustomControl::applyRegion(fw::Region region) {
-    // The window takes its own copy (the platform owns a region once it is set); ours is kept for reference and
-    // freed when replaced.
-    fw::Region forWindow;
-    if (region) {
-        forWindow.reset(CreateRectRgn(0, 0, 0, 0));
-        CombineRgn(forWindow.get(), region.get(), nullptr, RGN_COPY);
-    }
-    if (handleAllocated()) {
-        HRGN given = forWindow.release();
-        if (!SetWindowRgn(handle(), given, TRUE) && given) DeleteObject(given);
-    }
+    // The window takes its own copy; ours is kept for reference and freed when replaced.
+    if (handleAllocated()) SetWindowRegionCopy(handle(), region);
     windowRegion_ = std::move(region);
 }
 
@@ -254,16 +245,16 @@ void TkvSkinCustomControl::PaintForcedBackground(fw::Canvas& canvas) {
                     BitBlt(dc, cr.left + col * clW, cr.top + row * clH, clW, clH, client.dc(), 0, 0, SRCCOPY);
         } else {
             SetStretchBltMode(dc, COLORONCOLOR);
-            switch (static_cast<::StretchKind>(StretchKind)) {
-                case ::StretchKind::stfull:
+            switch (StretchKind) {
+                case stfull:
                     StretchBlt(dc, cr.left, cr.top, cr.width(), cr.height(), client.dc(), 0, 0, clW, clH, SRCCOPY);
                     break;
-                case ::StretchKind::sthorz:
+                case sthorz:
                     for (int col = 0; col <= cr.width() / clW; ++col)
                         StretchBlt(dc, cr.left + col * clW, cr.top, clW, cr.height(), client.dc(), 0, 0, clW, clH,
                                    SRCCOPY);
                     break;
-                case ::StretchKind::stvert:
+                case stvert:
                     for (int row = 0; row <= cr.height() / clH; ++row)
                         StretchBlt(dc, cr.left, cr.top + row * clH, cr.width(), clH, client.dc(), 0, 0, clW, clH,
                                    SRCCOPY);

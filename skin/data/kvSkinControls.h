@@ -32,7 +32,7 @@ public:
     bool RightStretch = false;
     bool BottomStretch = false;
     bool StretchEffect = false;
-    TkvStretchType StretchType = stFull;
+    TkvStretchType StretchType = stfull;
 
 protected:
     void Fields(TkvDescriptionFields& f) override;
@@ -44,7 +44,7 @@ public:
     const char* ClassName() const override { return "TkvDataSkinPanelControl"; }
     int BGPictureIndex = -1;
     Rect CaptionRect;
-    TkvAlignment Alignment = TkvAlignment::Center;
+    TkvAlignment Alignment = tacenter;
     std::string FontName = "Arial";
     int FontHeight = 14;
     TkvFontStyles FontStyle;
@@ -119,7 +119,7 @@ public:
     Rect FocusedSkinRect;
     Rect DisabledSkinRect;
     bool Morphing = false;
-    TkvMorphKind MorphKind = mkDefault;
+    TkvMorphKind MorphKind = mkdefault;
     Rect AnimateSkinRect;
     int FrameCount = 0;
     int AnimateInterval = 25;
@@ -176,7 +176,7 @@ public:
     Rect GrayedCheckImageRect;
     Rect ActiveGrayedCheckImageRect;
     bool Morphing = false;
-    TkvMorphKind MorphKind = mkDefault;
+    TkvMorphKind MorphKind = mkdefault;
 
 protected:
     void Fields(TkvDescriptionFields& f) override;
@@ -340,7 +340,7 @@ public:
     bool RightStretch = false;
     bool BottomStretch = false;
     bool StretchEffect = false;
-    TkvStretchType StretchType = stFull;
+    TkvStretchType StretchType = stfull;
     std::string FontName = "Arial";
     int FontHeight = 14;
     TkvFontStyles FontStyle;

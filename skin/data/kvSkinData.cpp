@@ -70,7 +70,7 @@ void readWindowStretch(Window& w, Get v) {
     w.TopStretch = toBoolean(v("topstretch"), false);
     w.BottomStretch = toBoolean(v("bottomstretch"), false);
     w.StretchEffect = toBoolean(v("stretcheffect"), false);
-    w.StretchType = toStretchType(v("stretchtype"), stFull);
+    w.StretchType = toStretchType(v("stretchtype"), stfull);
 }
 }  // namespace
 
@@ -281,9 +281,9 @@ void TkvSkinData::readFormInfo(const IniText& ini) {
     TopStretch = toBoolean(v("topstretch"), false);
     BottomStretch = toBoolean(v("bottomstretch"), false);
     StretchEffect = toBoolean(v("stretcheffect"), false);
-    StretchType = toStretchType(v("stretchtype"), stFull);
+    StretchType = toStretchType(v("stretchtype"), stfull);
     MDIBGStretchEffect = toBoolean(v("mdibgstretcheffect"), false);
-    MDIBGStretchType = toStretchType(v("mdibgstretchtype"), stFull);
+    MDIBGStretchType = toStretchType(v("mdibgstretchtype"), stfull);
     MaskRectArea = toRect(v("maskrectarea"), {});
     HitTestLeftTopPoint = toPoint(v("hittestlefttoppoint"), {});
     HitTestRightTopPoint = toPoint(v("hittestrighttoppoint"), {});
@@ -299,7 +299,7 @@ void TkvSkinData::readFormInfo(const IniText& ini) {
     MDITabsTransparent = toBoolean(v("mditabstransparent"), false);
     MainMenuBarTransparent = toBoolean(v("mainmenubartransparent"), false);
     AutoRenderingInActiveImage = toBoolean(v("autorenderinginactiveimage"), false);
-    InactiveEffect = toInactiveEffect(v("inactiveeffect"), ieBrightness);
+    InactiveEffect = toInactiveEffect(v("inactiveeffect"), iebrightness);
 
     // The mask shapes the window: its area must cover the client area, and hit-test corners left at 0 follow
     // the frame's corners.

@@ -55,7 +55,7 @@ public:
     Color ScrollMarkerActiveColor = 0;
     bool LeftStretch = false, RightStretch = false, TopStretch = false, BottomStretch = false;
     bool StretchEffect = false;
-    TkvStretchType StretchType = stFull;
+    TkvStretchType StretchType = stfull;
 
     void ReadFromDescription(const IniText& ini);
 };
@@ -72,7 +72,7 @@ public:
     Color FontColor = 0;
     bool LeftStretch = false, RightStretch = false, TopStretch = false, BottomStretch = false;
     bool StretchEffect = false;
-    TkvStretchType StretchType = stFull;
+    TkvStretchType StretchType = stfull;
 
     void ReadFromDescription(const IniText& ini);
 };
@@ -114,9 +114,9 @@ public:
     int MDIBGPictureIndex = -1;
     bool LeftStretch = false, RightStretch = false, TopStretch = false, BottomStretch = false;
     bool StretchEffect = false;
-    TkvStretchType StretchType = stFull;
+    TkvStretchType StretchType = stfull;
     bool MDIBGStretchEffect = false;
-    TkvStretchType MDIBGStretchType = stFull;
+    TkvStretchType MDIBGStretchType = stfull;
     Rect MaskRectArea;
     Point HitTestLeftTopPoint, HitTestRightTopPoint, HitTestLeftBottomPoint, HitTestRightBottomPoint;
     Rect ButtonsRect;
@@ -129,7 +129,7 @@ public:
     bool MDITabsTransparent = false;
     bool MainMenuBarTransparent = false;
     bool AutoRenderingInActiveImage = false;
-    TkvInactiveEffect InactiveEffect = ieBrightness;
+    TkvInactiveEffect InactiveEffect = iebrightness;
 
     TkvDataSkinPopupWindow& PopupWindow() { return *popupWindow_; }
     TkvDataSkinHintWindow& HintWindow() { return *hintWindow_; }

@@ -257,34 +257,34 @@ int keywordIndex(std::string_view v, const char* const (&names)[N]) {
 
 TkvAlignment toAlignment(std::optional<std::string_view> v, TkvAlignment def) {
     if (!v) return def;
-    if (*v == "tacenter") return TkvAlignment::Center;
-    if (*v == "taleftjustify") return TkvAlignment::LeftJustify;
-    return TkvAlignment::RightJustify;
+    if (*v == "tacenter") return tacenter;
+    if (*v == "taleftjustify") return taleftjustify;
+    return tarightjustify;
 }
 
 TkvStretchType toStretchType(std::optional<std::string_view> v, TkvStretchType def) {
     if (!v) return def;
-    if (*v == "stfull") return stFull;
-    if (*v == "stvert") return stVert;
-    return stHorz;
+    if (*v == "stfull") return stfull;
+    if (*v == "stvert") return stvert;
+    return sthorz;
 }
 
 TkvMorphKind toMorphKind(std::optional<std::string_view> v, TkvMorphKind def) {
     if (!v) return def;
     int i = keywordIndex(*v, kMorphNames);
-    return i < 0 ? mkDefault : static_cast<TkvMorphKind>(i);
+    return i < 0 ? mkdefault : static_cast<TkvMorphKind>(i);
 }
 
 TkvInactiveEffect toInactiveEffect(std::optional<std::string_view> v, TkvInactiveEffect def) {
     if (!v) return def;
     int i = keywordIndex(*v, kEffectNames);
-    return i < 0 ? ieGrayScale : static_cast<TkvInactiveEffect>(i);
+    return i < 0 ? iegrayscale : static_cast<TkvInactiveEffect>(i);
 }
 
 TkvStdCommand toCommand(std::optional<std::string_view> v, TkvStdCommand def) {
     if (!v) return def;
     int i = keywordIndex(*v, kCommandNames);
-    return i < 0 || i > cmRollUp ? cmMinimizeToTray : static_cast<TkvStdCommand>(i);
+    return i < 0 || i > cmrollup ? cmminimizetotray : static_cast<TkvStdCommand>(i);
 }
 
 std::string pointText(Point p) { return std::to_string(p.x) + "," + std::to_string(p.y); }
@@ -310,12 +310,12 @@ std::string fontStylesText(TkvFontStyles s) {
 
 const char* alignmentText(TkvAlignment a) {
     switch (a) {
-    case TkvAlignment::Center: return "tacenter";
-    case TkvAlignment::LeftJustify: return "taleftjustify";
+    case tacenter: return "tacenter";
+    case taleftjustify: return "taleftjustify";
     default: return "tarightjustify";
     }
 }
-const char* stretchTypeText(TkvStretchType t) { return t == stFull ? "stfull" : t == stVert ? "stvert" : "sthorz"; }
+const char* stretchTypeText(TkvStretchType t) { return t == stfull ? "stfull" : t == stvert ? "stvert" : "sthorz"; }
 const char* morphKindText(TkvMorphKind k) { return kMorphNames[k]; }
 const char* inactiveEffectText(TkvInactiveEffect e) { return kEffectNames[e]; }
 const char* commandText(TkvStdCommand c) { return kCommandNames[c]; }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "framework/Geometry.h"
+#include "skin/data/kvSkinKeywords.h"
 
 namespace fw {
 
@@ -81,11 +82,6 @@ struct TkvFontStyles {
     friend bool operator==(const TkvFontStyles&, const TkvFontStyles&) = default;
 };
 
-enum class TkvAlignment { LeftJustify, RightJustify, Center };
-enum TkvStretchType { stFull, stVert, stHorz };
-enum TkvMorphKind { mkDefault, mkGradient, mkLeftGradient, mkRightGradient, mkLeftSlide, mkRightSlide, mkPush };
-enum TkvInactiveEffect { ieBrightness, ieDarkness, ieGrayScale, ieNoise, ieSplitBlur, ieInvert };
-enum TkvStdCommand { cmClose, cmMaximize, cmMinimize, cmSysMenu, cmDefault, cmRollUp, cmMinimizeToTray };
 
 // Value-form converters: from the text of a present key, and back to the text a writer stores.
 std::int32_t toInteger(std::optional<std::string_view> v, std::int32_t def);

@@ -6,8 +6,8 @@ namespace {
 // A restore hint left empty follows from the button's own hint and command.
 void defaultRestoreHint(std::string& restoreHint, const std::string& hint, TkvStdCommand command) {
     if (!restoreHint.empty()) return;
-    if ((hint == "Maximize" && command == cmMaximize) || (hint == "Minimize" && command == cmMinimize) ||
-        ((hint == "RollUp" || hint == "Roll Up") && command == cmRollUp))
+    if ((hint == "Maximize" && command == cmmaximize) || (hint == "Minimize" && command == cmminimize) ||
+        ((hint == "RollUp" || hint == "Roll Up") && command == cmrollup))
         restoreHint = "Restore";
 }
 

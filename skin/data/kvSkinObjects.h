@@ -20,7 +20,7 @@ public:
     Rect ActiveSkinRect;
     Rect InactiveSkinRect;
     bool Morphing = false;
-    TkvMorphKind MorphKind = mkDefault;
+    TkvMorphKind MorphKind = mkdefault;
     int GlowLayerPictureIndex = -1;
     int GlowLayerMaskPictureIndex = -1;
     int GlowLayerOffsetX = 0;
@@ -52,7 +52,7 @@ protected:
 class TkvDataSkinStdButton : public TkvDataSkinButton {
 public:
     const char* ClassName() const override { return "TkvDataSkinStdButton"; }
-    TkvStdCommand Command = cmDefault;
+    TkvStdCommand Command = cmdefault;
     Rect RestoreRect;
     Rect RestoreActiveRect;
     Rect RestoreDownRect;
@@ -76,7 +76,7 @@ public:
     bool Cycle = false;
     bool ButtonStyle = false;
     int TimerInterval = 50;
-    TkvStdCommand Command = cmDefault;
+    TkvStdCommand Command = cmdefault;
     Rect DownSkinRect;
     Rect RestoreRect;
     Rect RestoreActiveRect;
@@ -166,7 +166,7 @@ public:
     TkvFontStyles FontStyle;
     Color FontColor = 0;
     Color ActiveFontColor = 0;
-    TkvAlignment Alignment = TkvAlignment::Center;
+    TkvAlignment Alignment = tacenter;
     bool Light = false;
     Color LightColor = 0;
     Color ActiveLightColor = 0;

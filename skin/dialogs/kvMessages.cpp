@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "framework/Platform.h"
+
 namespace {
 
 bool registerMessageFormClass(WNDPROC proc) {
@@ -16,8 +18,6 @@ bool registerMessageFormClass(WNDPROC proc) {
     wc.lpszClassName = kMessageFormClass;
     return RegisterClassExW(&wc) != 0;
 }
-
-std::wstring wide(std::u16string_view s) { return std::wstring(s.begin(), s.end()); }
 
 LPCWSTR kindIcon(TkvMessageKind kind) {
     switch (kind) {
@@ -59,9 +59,9 @@ std::unique_ptr<TkvMessageForm> TkvSkinMessage::CreateSkinMessageForm(std::u16st
     form->labelFont_ = DefaultFont;
     form->buttonFont_ = DefaultButtonFont;
 
-    const std::wstring message = wide(text);
+    const std::wstring message = fw::toWide(text);
     const SIZE labelSize = measureText(form->labelFont_.handle(), message);
-    const std::wstring checkCaption = wide(kShowAgainCaption);
+    const std::wstring checkCaption = fw::toWide(kShowAgainCaption);
 
     // The widest the dialog may be: the work area less the frame.
     RECT work{};
@@ -86,7 +86,7 @@ std::unique_ptr<TkvMessageForm> TkvSkinMessage::CreateSkinMessageForm(std::u16st
     form->defaultButton_ = defaultMessageButton(buttons);
     form->cancelButton_ = cancelMessageButton(buttons);
 
-    const std::wstring caption = kind == TkvMessageKind::mtCustom ? ApplicationTitle : wide(messageKindInfo(kind).caption);
+    const std::wstring caption = kind == TkvMessageKind::mtCustom ? ApplicationTitle : fw::toWide(messageKindInfo(kind).caption);
     const int outerWidth = l.clientWidth + frameWidth;
     const int outerHeight = l.clientHeight + frameHeight;
     if (left < -10000) {
@@ -112,7 +112,7 @@ std::unique_ptr<TkvMessageForm> TkvSkinMessage::CreateSkinMessageForm(std::u16st
     }
     for (const PlacedMessageButton& b : l.buttons) {
         DWORD bs = WS_TABSTOP | (b.button == form->defaultButton_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-        makeChild(hwnd, L"BUTTON", wide(kMessageButtonTable[b.button].caption), bs, b.bounds,
+        makeChild(hwnd, L"BUTTON", fw::toWide(kMessageButtonTable[b.button].caption), bs, b.bounds,
                   kMessageButtonIdBase + b.button, form->buttonFont_.handle());
     }
     return form;
@@ -221,7 +221,7 @@ LRESULT CALLBACK TkvMessageForm::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPAR
                 form->closed_ = true;
                 return 0;
             case WM_CTLCOLORSTATIC:
-                SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
+                SetBkMode(fw::DCView::fromWParam(wp).get(), TRANSPARENT);
                 return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
             default:
                 break;

@@ -19,16 +19,16 @@ fw::Bitmap ComposeClientBackground(const fw::TkvSkinData& skin, int clientW, int
         return out;
     }
     switch (skin.StretchType) {
-        case fw::stFull:
+        case stfull:
             fw::stretchPixels(tile, out, {0, 0, windowW, windowH});
             break;
-        case fw::stHorz: {  // stretched to the window's height, repeated across
+        case sthorz: {  // stretched to the window's height, repeated across
             fw::Bitmap strip(tile.width, std::max(windowH, 1));
             fw::stretchPixels(tile, strip, strip.rect());
             fw::tilePixels(strip, out, {0, 0}, area);
             break;
         }
-        case fw::stVert: {  // stretched to the window's width, repeated downwards
+        case stvert: {  // stretched to the window's width, repeated downwards
             fw::Bitmap strip(std::max(windowW, 1), tile.height);
             fw::stretchPixels(tile, strip, strip.rect());
             fw::tilePixels(strip, out, {0, 0}, area);

@@ -83,7 +83,7 @@ namespace {
 bool isCommandObject(const FrameLayoutItem& i) {
     return i.kind == FrameObjectKind::StdButton || i.kind == FrameObjectKind::Animate;
 }
-bool placeable(const FrameLayoutItem& i, fw::TkvStdCommand c) {
+bool placeable(const FrameLayoutItem& i, TkvStdCommand c) {
     return isCommandObject(i) && i.command == c && i.shown && i.normalInHotPicture;
 }
 FrameLayoutItem* firstCaption(std::vector<FrameLayoutItem>& items) {
@@ -91,8 +91,8 @@ FrameLayoutItem* firstCaption(std::vector<FrameLayoutItem>& items) {
         if (i.kind == FrameObjectKind::Caption) return &i;
     return nullptr;
 }
-constexpr fw::TkvStdCommand kButtonOrder[] = {fw::cmClose, fw::cmMaximize, fw::cmMinimize, fw::cmRollUp,
-                                              fw::cmMinimizeToTray};
+constexpr TkvStdCommand kButtonOrder[] = {cmclose, cmmaximize, cmminimize, cmrollup,
+                                              cmminimizetotray};
 }  // namespace
 
 void LayoutFrameObjects(std::vector<FrameLayoutItem>& items, const fw::TkvSkinData& skin,
@@ -112,18 +112,18 @@ void LayoutFrameObjects(std::vector<FrameLayoutItem>& items, const fw::TkvSkinDa
     };
     // The commands in their order, each placed once, then the custom objects in list order.
     auto forEachButton = [&](auto&& place) {
-        for (fw::TkvStdCommand c : kButtonOrder)
+        for (TkvStdCommand c : kButtonOrder)
             for (auto& i : items)
                 if (placeable(i, c)) {
                     place(i);
                     break;
                 }
         for (auto& i : items)
-            if (placeable(i, fw::cmDefault)) place(i);
+            if (placeable(i, cmdefault)) place(i);
     };
     FrameLayoutItem* sysMenu = nullptr;
     for (auto& i : items)
-        if (placeable(i, fw::cmSysMenu)) {
+        if (placeable(i, cmsysmenu)) {
             sysMenu = &i;
             break;
         }
@@ -185,12 +185,12 @@ fw::Rect CaptionTextRect(const fw::TkvDataSkinCaption& d, int objectWidth) {
     return t;
 }
 
-fw::Point CaptionTextOrigin(fw::Rect t, fw::TkvAlignment a, int w, int h) {
+fw::Point CaptionTextOrigin(fw::Rect t, TkvAlignment a, int w, int h) {
     const int y = t.top + t.height() / 2 - h / 2;
     switch (a) {
-        case fw::TkvAlignment::LeftJustify: return {t.left, y};
-        case fw::TkvAlignment::RightJustify: return {t.right - w, y};
-        case fw::TkvAlignment::Center: break;
+        case taleftjustify: return {t.left, y};
+        case tarightjustify: return {t.right - w, y};
+        case tacenter: break;
     }
     return {t.left + t.width() / 2 - w / 2, y};
 }

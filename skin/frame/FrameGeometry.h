@@ -40,7 +40,7 @@ int FrameMaxFor(int areaSize, int limit);
 enum class FrameObjectKind { Button, StdButton, Caption, Animate, User };
 struct FrameLayoutItem {
     FrameObjectKind kind = FrameObjectKind::User;
-    fw::TkvStdCommand command = fw::cmDefault;  // standard buttons and animated objects
+    TkvStdCommand command = cmdefault;  // standard buttons and animated objects
     fw::Rect normalRect;                         // `skinrect`
     bool normalInHotPicture = false;             // `skinrectinapicture`
     bool shown = true;
@@ -70,4 +70,4 @@ fw::Rect CaptionTextRect(const fw::TkvDataSkinCaption& d, int objectWidth);
 fw::Rect CaptionAnimationSlice(fw::Rect animate, fw::Rect skin, int frameCount, int n);
 
 // Top-left of a text of size w x h in the text rectangle by the caption's alignment.
-fw::Point CaptionTextOrigin(fw::Rect t, fw::TkvAlignment a, int w, int h);
+fw::Point CaptionTextOrigin(fw::Rect t, TkvAlignment a, int w, int h);

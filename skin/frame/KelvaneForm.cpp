@@ -3,7 +3,6 @@
 #include <typeinfo>
 
 #include "skin/controls/SkinChangeWalk.h"
-#include "skin/frame/FrameDC.h"
 #include "skin/controls/SkinControlFit.h"
 #include "skin/imaging/MaskRegion.h"
 #include "skin/imaging/PlatformRegion.h"
@@ -151,18 +150,6 @@ int TkvKelvaneForm::CaptionCharset() const {
     return DefCaptionFont.charset();
 }
 
-InactiveEffect ToInactiveEffect(fw::TkvInactiveEffect e) {
-    switch (e) {
-        case fw::ieBrightness: return InactiveEffect::iebrightness;
-        case fw::ieDarkness: return InactiveEffect::iedarkness;
-        case fw::ieGrayScale: return InactiveEffect::iegrayscale;
-        case fw::ieNoise: return InactiveEffect::ienoise;
-        case fw::ieSplitBlur: return InactiveEffect::iesplitblur;
-        case fw::ieInvert: return InactiveEffect::ieinvert;
-    }
-    return InactiveEffect::ienone;
-}
-
 int TkvKelvaneForm::CharsetForText(int charset, const std::wstring& text) {
     if (charset != DEFAULT_CHARSET) return charset;
     for (wchar_t ch : text)
@@ -235,7 +222,7 @@ void TkvKelvaneForm::UpdateCaptionActive(bool animate) {
 
 void TkvKelvaneForm::PaintObjectNow(TkvActiveSkinObject& o) {
     if (!host_->handleAllocated() || !o.Shown) return;
-    FrameWindowDC dc(host_->handle());
+    fw::WindowDC dc(host_->handle(), fw::WindowDC::Area::WholeWindow);
     fw::Canvas canvas(dc.get());
     o.DrawObject(canvas, true);
 }
@@ -243,15 +230,7 @@ void TkvKelvaneForm::PaintObjectNow(TkvActiveSkinObject& o) {
 // ---- geometry, region ----------------------------------------------------------------------------------------
 
 void TkvKelvaneForm::applyRegion(fw::Region r) {
-    fw::Region forWindow;
-    if (r) {
-        forWindow.reset(CreateRectRgn(0, 0, 0, 0));
-        CombineRgn(forWindow.get(), r.get(), nullptr, RGN_COPY);
-    }
-    if (host_->handleAllocated()) {
-        HRGN given = forWindow.release();
-        if (!SetWindowRgn(host_->handle(), given, TRUE) && given) DeleteObject(given);
-    }
+    if (host_->handleAllocated()) SetWindowRegionCopy(host_->handle(), r);
     frameRegion_ = std::move(r);
 }
 
@@ -296,7 +275,7 @@ void TkvKelvaneForm::UpdateFrame(bool relayout) {
     if (skinData_->StretchEffect && host_->handleAllocated()) {
         host_->invalidate();
         for (fw::Control* c : host_->controls())
-            if (auto* w = dynamic_cast<fw::WindowedControl*>(c); w && w->handleAllocated())
+            if (fw::WindowedControl* w = c->asWindowed(); w && w->handleAllocated())
                 SendMessageW(w->handle(), SKIN_MSG_PARENT_IMAGE_CHANGED, 0, 0);
     }
 }
@@ -418,7 +397,7 @@ void TkvKelvaneForm::FrameWndProc(fw::Message& m) {
         case WM_NCPAINT:
             if (!SkinningOn) break;
             if (hasBorder() && host_->handleAllocated()) {
-                FrameWindowDC dc(host_->handle());
+                fw::WindowDC dc(host_->handle(), fw::WindowDC::Area::WholeWindow);
                 PaintFrameTo(dc.get());
             }
             m.result = 0;
@@ -456,7 +435,7 @@ void TkvKelvaneForm::FrameWndProc(fw::Message& m) {
             if (hasBorder() && (FrameMaxWidth() < host_->width() || FrameMaxHeight() < host_->height())) NudgeWidth();
             return;
         case WM_ERASEBKGND:
-            if (!inPaint_) PaintClientBackground(reinterpret_cast<HDC>(m.wParam));
+            if (!inPaint_) PaintClientBackground(fw::DCView::fromWParam(m.wParam).get());
             m.result = 0;
             return;
         case WM_PAINT:
@@ -507,14 +486,14 @@ void TkvKelvaneForm::FrameWndProc(fw::Message& m) {
             return;
         case KV_MSG_FRAME_PAINT_TO:
             if (SkinningOn && m.wParam && hasBorder()) {
-                PaintFrameTo(reinterpret_cast<HDC>(m.wParam));
+                PaintFrameTo(fw::DCView::fromWParam(m.wParam).get());
                 m.result = 0x3233;
                 return;
             }
             break;
         case KV_MSG_FRAME_PAINT_ALT:
             if (m.lParam == 0x41A2) {
-                if (SkinningOn && m.wParam && hasBorder()) PaintFrameTo(reinterpret_cast<HDC>(m.wParam));
+                if (SkinningOn && m.wParam && hasBorder()) PaintFrameTo(fw::DCView::fromWParam(m.wParam).get());
                 m.result = 0x41A2;
                 return;
             }

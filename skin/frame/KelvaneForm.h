@@ -156,10 +156,6 @@ private:
     bool inPaint_ = false;  // inside our own WM_PAINT: the erase it triggers is covered by the paint  // the form's client size before the frame changed its border
 };
 
-// The skin's `inactiveeffect` as the effects take it.
-enum class InactiveEffect;
-InactiveEffect ToInactiveEffect(fw::TkvInactiveEffect e);
-
 // Registers TkvKelvaneForm for form descriptions.
 namespace fw {
 class ClassRegistry;

@@ -77,7 +77,7 @@ void TkvKelvaneForm::PaintSkinnedFrame(HDC dc) {
         if (!bottom.empty()) bottom.drawTo(dc, 0, bottomY);
         return;
     }
-    const InactiveEffect effect = ToInactiveEffect(s.InactiveEffect);
+    const TkvInactiveEffect effect = s.InactiveEffect;
     auto drawDarkened = [&](fw::ConstPixelView v, int x, int y) {
         if (v.empty()) return;
         TkvEffectBmp e(v);

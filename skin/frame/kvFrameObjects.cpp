@@ -81,7 +81,7 @@ void TkvSkinCaptionObject::DrawObject(fw::Canvas& canvas, bool immediate) {
             for (int y = 0; y < src.height(); ++y)
                 for (int x = 0; x < src.width(); ++x) part.at(x, y) = pic.at(src.left + x, src.top + y);
             TkvEffectBmp e(part.view());
-            e.ApplyInactiveEffect(ToInactiveEffect(skin.InactiveEffect));
+            e.ApplyInactiveEffect(skin.InactiveEffect);
             fw::stretchPixels(canvas.handle(), PlacedRect, e.Image().view(), e.Image().rect());
         }
     } else if (immediate) {

@@ -31,7 +31,7 @@ public:
     bool Highlighted = false;
 
     virtual FrameObjectKind Kind() const { return FrameObjectKind::User; }
-    virtual fw::TkvStdCommand Command() const { return fw::cmDefault; }
+    virtual TkvStdCommand Command() const { return cmdefault; }
     // Draws the object at PlacedRect onto a canvas in window coordinates (Immediate: straight onto the window).
     virtual void DrawObject(fw::Canvas& canvas, bool immediate);
 

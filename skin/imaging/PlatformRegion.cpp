@@ -25,3 +25,13 @@ fw::Region CreatePlatformRegion(const MaskRegion& r) {
     const DWORD size = static_cast<DWORD>(sizeof(RGNDATAHEADER) + r.rects.size() * sizeof(RECT));
     return fw::Region(ExtCreateRegion(nullptr, size, reinterpret_cast<const RGNDATA*>(buffer.data())));
 }
+
+void SetWindowRegionCopy(HWND window, const fw::Region& region) {
+    fw::Region copy;
+    if (region) {
+        copy.reset(CreateRectRgn(0, 0, 0, 0));
+        CombineRgn(copy.get(), region.get(), nullptr, RGN_COPY);
+    }
+    HRGN given = copy.release();
+    if (!SetWindowRgn(window, given, TRUE) && given) DeleteObject(given);
+}

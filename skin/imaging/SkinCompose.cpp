@@ -35,7 +35,7 @@ SkinCorners PlainCorners(Rect client) {
             client};
 }
 
-SkinStretch PlainStretch() { return {true, true, true, true, true, StretchKind::stfull}; }
+SkinStretch PlainStretch() { return {true, true, true, true, true, stfull}; }
 
 namespace {
 
@@ -73,7 +73,7 @@ public:
     }
 
     // The client area: stretched by kind, or repeated in both directions from the client rect's top-left corner.
-    void client(Rect seg, Rect area, bool stretch, StretchKind kind) {
+    void client(Rect seg, Rect area, bool stretch, TkvStretchType kind) {
         if (seg.empty() || area.empty()) return;
         if (!stretch) {
             middle(seg, area, area.topLeft(), false);
@@ -81,14 +81,14 @@ public:
         }
         const ConstPixelView src = fw::copySegment(picture_, inPicture(seg), scratch_);
         switch (kind) {
-            case StretchKind::stfull:
+            case stfull:
                 fw::stretchPixels(src, target_.view, target_.local(area));
                 return;
-            case StretchKind::sthorz:
+            case sthorz:
                 strip_.resize(src.width, area.height());
                 fw::stretchPixels(src, strip_, strip_.rect());
                 break;
-            case StretchKind::stvert:
+            case stvert:
                 strip_.resize(area.width(), src.height);
                 fw::stretchPixels(src, strip_, strip_.rect());
                 break;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/Bitmap.h"
+#include "skin/data/kvSkinKeywords.h"
 
 // Corner points and client rect of a skin rectangle, all relative to its top-left corner:
 // `lefttoppoint`, `righttoppoint`, `leftbottompoint`, `rightbottompoint` and `clientrect`.
@@ -20,9 +21,6 @@ SkinCorners ResizeCorners(const SkinCorners& c, int dx, int dy);
 // 1 any size (RB set), 2 width only (RT set), 3 height only (LB set), 0 fixed at the skin rect's size.
 int SkinSizingMode(fw::Rect skinRect, const SkinCorners& c);
 
-// `stretchtype`: how a stretched client area is stretched.
-enum class StretchKind { stfull = 0, sthorz = 1, stvert = 2 };
-
 // The edge flags `leftstretch`, `topstretch`, `rightstretch`, `bottomstretch`, the middle flag `stretcheffect`
 // (client) and `stretchtype`. A false flag means that part is repeated.
 struct SkinStretch {
@@ -31,7 +29,7 @@ struct SkinStretch {
     bool right = false;
     bool bottom = false;
     bool client = false;
-    StretchKind kind = StretchKind::stfull;
+    TkvStretchType kind = stfull;
 };
 
 // The plain form used by consumers that have only a skin rect and a client rect: corner points on the client

@@ -156,15 +156,14 @@ void TkvEffectBmp::ApplyInvert() {
     }
 }
 
-void TkvEffectBmp::ApplyInactiveEffect(InactiveEffect e) {
+void TkvEffectBmp::ApplyInactiveEffect(TkvInactiveEffect e) {
     switch (e) {
-        case InactiveEffect::ienone: break;
-        case InactiveEffect::iebrightness: ApplyBrightness(0.5); break;
-        case InactiveEffect::iedarkness: ApplyDarkness(0.3); break;
-        case InactiveEffect::iegrayscale: ApplyGrayscale(); break;
-        case InactiveEffect::ienoise: ApplyNoise(50); break;
-        case InactiveEffect::iesplitblur: ApplySplitBlur(1); break;
-        case InactiveEffect::ieinvert: ApplyInvert(); break;
+        case iebrightness: ApplyBrightness(0.5); break;
+        case iedarkness: ApplyDarkness(0.3); break;
+        case iegrayscale: ApplyGrayscale(); break;
+        case ienoise: ApplyNoise(50); break;
+        case iesplitblur: ApplySplitBlur(1); break;
+        case ieinvert: ApplyInvert(); break;
     }
 }
 
@@ -272,14 +271,14 @@ void TkvEffectBmp::MorphPush(const TkvEffectBmp& n, double k) {
     });
 }
 
-void TkvEffectBmp::Morph(MorphKind kind, const TkvEffectBmp& n, double k) {
+void TkvEffectBmp::Morph(TkvMorphKind kind, const TkvEffectBmp& n, double k) {
     switch (kind) {
-        case MorphKind::mkdefault: MorphBlend(n, k); break;
-        case MorphKind::mkgradient: MorphCentreGradient(n, k); break;
-        case MorphKind::mkleftgradient: MorphLeftGradient(n, k); break;
-        case MorphKind::mkrightgradient: MorphRightGradient(n, k); break;
-        case MorphKind::mkleftslide: MorphLeftSlide(n, k); break;
-        case MorphKind::mkrightslide: MorphRightSlide(n, k); break;
-        case MorphKind::mkpush: MorphPush(n, k); break;
+        case mkdefault: MorphBlend(n, k); break;
+        case mkgradient: MorphCentreGradient(n, k); break;
+        case mkleftgradient: MorphLeftGradient(n, k); break;
+        case mkrightgradient: MorphRightGradient(n, k); break;
+        case mkleftslide: MorphLeftSlide(n, k); break;
+        case mkrightslide: MorphRightSlide(n, k); break;
+        case mkpush: MorphPush(n, k); break;
     }
 }

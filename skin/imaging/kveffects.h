@@ -5,15 +5,12 @@
 #include <cstdint>
 
 #include "framework/Bitmap.h"
+#include "skin/data/kvSkinKeywords.h"
 
 #ifdef _WIN32
 #include <windows.h>
 #endif
 
-// `inactiveeffect` values.
-enum class InactiveEffect { ienone, iebrightness, iedarkness, iegrayscale, ienoise, iesplitblur, ieinvert };
-// `morphkind` values, in the order of their numbers 0 to 6.
-enum class MorphKind { mkdefault, mkgradient, mkleftgradient, mkrightgradient, mkleftslide, mkrightslide, mkpush };
 
 // The working image of the effects. It keeps the pixels in the project's 32-bit layout; effects leave the alpha
 // byte alone, so an opaque picture stays opaque.
@@ -43,7 +40,7 @@ public:
     void ApplySplitBlur(int distance);
     void ApplyInvert();
     // The effect named by `inactiveeffect`, with the parameter the form frame passes.
-    void ApplyInactiveEffect(InactiveEffect e);
+    void ApplyInactiveEffect(TkvInactiveEffect e);
 
     // Each morph changes this image (the old state) into the picture at progress k (0 old ... 1 new) towards
     // newImage. Nothing happens when the sizes differ.
@@ -54,7 +51,7 @@ public:
     void MorphLeftSlide(const TkvEffectBmp& newImage, double k);
     void MorphRightSlide(const TkvEffectBmp& newImage, double k);
     void MorphPush(const TkvEffectBmp& newImage, double k);
-    void Morph(MorphKind kind, const TkvEffectBmp& newImage, double k);
+    void Morph(TkvMorphKind kind, const TkvEffectBmp& newImage, double k);
 
 private:
     bool sameSize(const TkvEffectBmp& o) const { return o.Width() == Width() && o.Height() == Height(); }

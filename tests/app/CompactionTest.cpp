@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/com/ConnectionString.h"
+#include "framework/Paths.h"
 #include "tests/app/FakeFiles.h"
 
 namespace {
@@ -151,10 +152,10 @@ TEST(CompactionText, TrimRemovesControlCharactersAndSpacesOnly) {
 }
 
 TEST(CompactionText, FoldersAndBackslashes) {
-    EXPECT_EQ(FolderOf(u"C:\\a\\b.mdb"), u"C:\\a");
-    EXPECT_EQ(FolderOf(u"C:\\b.mdb"), u"C:\\");
-    EXPECT_EQ(FolderOf(u"b.mdb"), u".");
-    EXPECT_EQ(FolderOf(u"\\b.mdb"), u"\\");
+    EXPECT_EQ(fw::folderOf(u"C:\\a\\b.mdb"), u"C:\\a");
+    EXPECT_EQ(fw::folderOf(u"C:\\b.mdb"), u"C:\\");
+    EXPECT_EQ(fw::folderOf(u"b.mdb"), u".");
+    EXPECT_EQ(fw::folderOf(u"\\b.mdb"), u"\\");
     EXPECT_EQ(WithTrailingBackslash(u"C:\\Temp"), u"C:\\Temp\\");
     EXPECT_EQ(WithTrailingBackslash(u"C:\\Temp\\"), u"C:\\Temp\\");
 }

@@ -7,6 +7,7 @@
 #include "app/Compaction.h"
 #include "app/uFrmMain.h"
 #include "engine/core/JetEngine.h"
+#include "framework/Platform.h"
 #include "skin/dialogs/kvMessages.h"
 #include "tests/app/DialogDriver.h"
 #include "tests/engine/com/TestFiles.h"
@@ -17,8 +18,6 @@ using kvtest::findTopLevel;
 using kvtest::ScratchFolder;
 using kvtest::waitForWindow;
 using kvtest::windowText;
-
-std::wstring wide(std::u16string_view s) { return std::wstring(s.begin(), s.end()); }
 
 // This process's environment with TMP and TEMP pointing at `temp`, as CreateProcessW takes it.
 std::wstring environmentWithTemp(const std::wstring& temp) {
@@ -77,7 +76,7 @@ protected:
         PostMessageW(compactButton(), BM_CLICK, 0, 0);
         HWND confirm = waitForBox(L"Warning");
         if (confirm == nullptr) return nullptr;
-        EXPECT_EQ(windowText(GetDlgItem(confirm, kMessageLabelId)), wide(kConfirmCompactText));
+        EXPECT_EQ(windowText(GetDlgItem(confirm, kMessageLabelId)), fw::toWide(kConfirmCompactText));
         PostMessageW(GetDlgItem(confirm, kMessageButtonIdBase + mbOK), BM_CLICK, 0, 0);
         return waitForBox(expectedCaption);
     }
@@ -100,7 +99,7 @@ TEST_F(Program, CompactsADatabaseInPlace) {
     const auto original = kvtest::readFileBytes(db);
     HWND done = compact(db, L"Information");
     ASSERT_NE(done, nullptr) << "no Information box";
-    EXPECT_EQ(windowText(GetDlgItem(done, kMessageLabelId)), wide(kCompactSucceededText));
+    EXPECT_EQ(windowText(GetDlgItem(done, kMessageLabelId)), fw::toWide(kCompactSucceededText));
     PostMessageW(GetDlgItem(done, kMessageButtonIdBase + mbOK), BM_CLICK, 0, 0);
     ASSERT_NE(waitForWindow([&] { return findTopLevel(pi_.dwProcessId, kMessageFormClass) ? nullptr : main_; }), nullptr);
 
@@ -116,7 +115,7 @@ TEST_F(Program, FileThatIsNotADatabaseEndsInTheErrorBoxUntouched) {
     ASSERT_TRUE(kvtest::writeFileBytes(db, content));
     HWND failed = compact(L"  " + db, L"Error");  // leading spaces pass the emptiness test
     ASSERT_NE(failed, nullptr) << "no Error box";
-    EXPECT_EQ(windowText(GetDlgItem(failed, kMessageLabelId)), wide(kCompactFailedText));
+    EXPECT_EQ(windowText(GetDlgItem(failed, kMessageLabelId)), fw::toWide(kCompactFailedText));
     PostMessageW(GetDlgItem(failed, kMessageButtonIdBase + mbOK), BM_CLICK, 0, 0);
 
     EXPECT_EQ(kvtest::readFileBytes(db), content);

@@ -9,7 +9,7 @@
 #include "app/JroEngine.h"
 #include "app/Win32FileOperations.h"
 #include "engine/com/ConnectionString.h"
-#include "engine/com/WinHandles.h"
+#include "framework/Platform.h"
 #include "tests/app/DialogDriver.h"
 #include "tests/engine/com/TestFiles.h"
 
@@ -183,7 +183,7 @@ TEST_F(RealFiles, CompactedCopyReplacesTheDatabase) {
 
 TEST_F(RealFiles, DatabaseHeldOpenByAnotherProgramStaysIntact) {
     // Another program has the database open without letting it be replaced.
-    kvcom::UniqueHandle other(CreateFileW(db_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    fw::KernelHandle other(CreateFileW(db_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                           OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(other.valid());
     EXPECT_FALSE(compact());
@@ -225,7 +225,6 @@ protected:
             return inner();
         };
     }
-    static std::wstring wide(std::u16string_view s) { return std::wstring(s.begin(), s.end()); }
     ScratchFolder dir_{L"button"};
     std::wstring db_;
     const std::vector<std::uint8_t> original_ = std::vector<std::uint8_t>(5000, 'o');
@@ -236,7 +235,7 @@ TEST_F(CompactButton, ConfirmedCompactionEndsInTheInformationBox) {
     auto boxes = press(writingEngine(), db_, {mbOK, mbOK});
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[0].caption, L"Warning");
-    EXPECT_EQ(boxes[0].text, wide(kConfirmCompactText));
+    EXPECT_EQ(boxes[0].text, fw::toWide(kConfirmCompactText));
     EXPECT_EQ(boxes[1].caption, L"Information");
     EXPECT_EQ(boxes[1].text, L"压缩数据库成功");
     EXPECT_EQ(kvtest::readFileBytes(db_), kCompacted);
@@ -263,7 +262,7 @@ TEST_F(CompactButton, MissingEngineEndsInTheErrorBox) {
 
 TEST_F(CompactButton, FailedCopyBackEndsInTheErrorBoxWithoutLeftovers) {
     std::vector<std::wstring> temporaries;
-    kvcom::UniqueHandle other(CreateFileW(db_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    fw::KernelHandle other(CreateFileW(db_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                           OPEN_EXISTING, 0, nullptr));
     auto boxes = press(writingEngine(&temporaries), db_, {mbOK, mbOK});
     other.reset();

@@ -9,15 +9,15 @@
 
 #include "engine/com/JetEngineObject.h"
 #include "engine/com/Registration.h"
-#include "engine/com/WinHandles.h"
 #include "engine/core/JetEngine.h"
+#include "framework/Platform.h"
 #include "tests/engine/com/TestFiles.h"
 
 namespace {
 
-using kvcom::Bstr;
-using kvcom::ComPtr;
-using kvcom::RegKey;
+using fw::Bstr;
+using fw::ComPtr;
+using fw::RegKey;
 using kvtest::ScratchFolder;
 
 // ---- registration ---------------------------------------------------------------------------------------
@@ -117,7 +117,7 @@ CallResult callCompact(IDispatch* engine, const std::wstring& source, const std:
     args[0].vt = VT_BSTR;
     args[0].bstrVal = dst.get();
     DISPPARAMS params{args, nullptr, 2, 0};
-    kvcom::Variant result;
+    fw::Variant result;
     EXCEPINFO excep{};
     UINT argErr = 0;
     r.hr = engine->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, result.get(), &excep, &argErr);
@@ -226,7 +226,7 @@ TEST_F(EngineCall, ExistingDestinationIsNeverOverwritten) {
 
 TEST_F(EngineCall, SourceOpenForWritingElsewhereIsRefused) {
     const std::wstring dest = dir_.file(L"out.mdb");
-    kvcom::UniqueHandle writer(CreateFileW(source_.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    fw::KernelHandle writer(CreateFileW(source_.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                            nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(writer.valid());
     CallResult r = callCompact(engine_.get(), connection(source_), connection(dest));

@@ -36,10 +36,15 @@ TEST(SkinControlFit, SizingModeFollowsTheFirstCornerRuleThatHolds) {
     EXPECT_EQ(f.MaskPictureIndex, -1);
 }
 
-TEST(SkinControlFit, StretchTypeIsMappedByNameNotByNumber) {
-    EXPECT_EQ(ToStretchKind(fw::stFull), StretchKind::stfull);
-    EXPECT_EQ(ToStretchKind(fw::stHorz), StretchKind::sthorz);
-    EXPECT_EQ(ToStretchKind(fw::stVert), StretchKind::stvert);
+TEST(SkinControlFit, StretchTypeReachesTheCompositionAsTheDescriptionSaysIt) {
+    for (TkvStretchType t : {stfull, sthorz, stvert}) {
+        TkvSkinFitData f;
+        fw::TkvDataSkinCustomControl d = description({0, 0, 40, 20}, {}, {}, {}, {}, {});
+        d.StretchType = t;
+        f.CopyFrom(d);
+        EXPECT_EQ(f.StretchKind, t);
+        EXPECT_EQ(f.Stretch().kind, t);
+    }
 }
 
 TEST(SkinControlFit, FixedControlAlwaysTakesTheSkinSize) {

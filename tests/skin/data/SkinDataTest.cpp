@@ -112,7 +112,7 @@ TEST_F(SkinModel, ProgramSizedSkinLoadsEveryDescriptionInEntryOrder) {
     EXPECT_EQ(b->PictureIndex, 4);
     EXPECT_EQ(b->SkinRect, (Rect{0, 0, 75, 25}));
     EXPECT_EQ(b->RightTopPoint, (Point{70, 0}));
-    EXPECT_EQ(b->MorphKind, mkGradient);
+    EXPECT_EQ(b->MorphKind, mkgradient);
     EXPECT_EQ(b->FontName, "Tahoma");
     EXPECT_EQ(b->GlowLayerAlphaBlendValue, 255);
     EXPECT_NE(model.ControlAs<TkvDataSkinCustomControl>(button), nullptr);
@@ -131,8 +131,8 @@ TEST_F(SkinModel, ProgramSizedSkinLoadsEveryDescriptionInEntryOrder) {
     EXPECT_EQ(bar->ItemOffset1, 3);
     EXPECT_EQ(bar->BGPictureIndex, 5);
     auto* panel = model.ControlAs<TkvDataSkinPanelControl>(model.GetControlIndex("panel"));
-    EXPECT_EQ(panel->Alignment, TkvAlignment::RightJustify);
-    EXPECT_EQ(panel->StretchType, stHorz);
+    EXPECT_EQ(panel->Alignment, tarightjustify);
+    EXPECT_EQ(panel->StretchType, sthorz);
 }
 
 TEST_F(SkinModel, ProgramSkinFrameObjectsAndGlobalSections) {
@@ -144,17 +144,17 @@ TEST_F(SkinModel, ProgramSkinFrameObjectsAndGlobalSections) {
     auto* close = model.ObjectAs<TkvDataSkinStdButton>(model.GetObjectIndex("closebutton"));
     ASSERT_NE(close, nullptr);
     EXPECT_EQ(close->SkinRect, (Rect{258, 5, 275, 22}));  // blanks after commas
-    EXPECT_EQ(close->Command, cmClose);
-    EXPECT_EQ(close->MorphKind, mkPush);
+    EXPECT_EQ(close->Command, cmclose);
+    EXPECT_EQ(close->MorphKind, mkpush);
     EXPECT_TRUE(close->Morphing);
     EXPECT_EQ(close->DownRect, (Rect{0, 17, 17, 34}));
     EXPECT_EQ(close->RestoreHint, "");
     auto* max = model.ObjectAs<TkvDataSkinStdButton>(model.GetObjectIndex("maxbutton"));
     EXPECT_EQ(max->RestoreHint, "Restore");
-    EXPECT_EQ(max->MorphKind, mkDefault);  // "MKPUSH" is not a keyword
+    EXPECT_EQ(max->MorphKind, mkdefault);  // "MKPUSH" is not a keyword
     EXPECT_EQ(model.ObjectAs<TkvDataSkinStdButton>(model.GetObjectIndex("minbutton"))->RestoreHint, "");
     EXPECT_EQ(model.ObjectAs<TkvDataSkinStdButton>(model.GetObjectIndex("rollupbutton"))->RestoreHint, "Unroll");
-    EXPECT_EQ(model.ObjectAs<TkvDataSkinStdButton>(model.GetObjectIndex("traybutton"))->Command, cmMinimizeToTray);
+    EXPECT_EQ(model.ObjectAs<TkvDataSkinStdButton>(model.GetObjectIndex("traybutton"))->Command, cmminimizetotray);
     auto* sys = model.ObjectAs<TkvDataSkinStdButton>(model.GetObjectIndex("sysmenubutton"));
     EXPECT_EQ(sys->GlowLayerPictureIndex, 0);
     EXPECT_EQ(sys->GlowLayerAlphaBlendValue, 200);
@@ -164,7 +164,7 @@ TEST_F(SkinModel, ProgramSkinFrameObjectsAndGlobalSections) {
     ASSERT_NE(caption, nullptr);
     EXPECT_EQ(caption->FontColor, 0x808080u);
     EXPECT_TRUE(caption->FontStyle.bold);
-    EXPECT_EQ(caption->Alignment, TkvAlignment::LeftJustify);
+    EXPECT_EQ(caption->Alignment, taleftjustify);
     EXPECT_EQ(caption->GlowSize, 3);
     EXPECT_EQ(caption->AnimateInterval, 25);
     EXPECT_EQ(caption->ReflactionColor, 255u);
@@ -181,15 +181,15 @@ TEST_F(SkinModel, ProgramSkinFrameObjectsAndGlobalSections) {
     EXPECT_EQ(model.HitTestLeftTopPoint, (Point{30, 40}));
     EXPECT_EQ(model.HitTestRightTopPoint, (Point{250, 20}));
     EXPECT_EQ(model.HitTestRightBottomPoint, (Point{255, 190}));
-    EXPECT_EQ(model.InactiveEffect, ieGrayScale);
-    EXPECT_EQ(model.StretchType, stVert);
+    EXPECT_EQ(model.InactiveEffect, iegrayscale);
+    EXPECT_EQ(model.StretchType, stvert);
     EXPECT_TRUE(model.AutoRenderingInActiveImage);
     EXPECT_EQ(model.BGPictureIndex, 5);
     EXPECT_EQ(model.FormMinWidth, 120);
 
     EXPECT_EQ(model.PopupWindow().WindowPictureIndex, 3);
     EXPECT_EQ(model.PopupWindow().ScrollMarkerColor, 255u);
-    EXPECT_EQ(model.PopupWindow().StretchType, stVert);
+    EXPECT_EQ(model.PopupWindow().StretchType, stvert);
     EXPECT_EQ(model.HintWindow().FontName, "Tahoma");
     EXPECT_EQ(model.HintWindow().FontHeight, 14);
     EXPECT_TRUE(model.HintWindow().FontStyle.italic);

@@ -74,19 +74,19 @@ TEST(SkinIni, PointsAndRectsParseCharacterByCharacter) {
 }
 
 TEST(SkinIni, Keywords) {
-    EXPECT_EQ(toMorphKind(std::string_view("mkpush"), mkDefault), mkPush);
-    EXPECT_EQ(toMorphKind(std::string_view("MKPUSH"), mkGradient), mkDefault);
-    EXPECT_EQ(toStretchType(std::string_view("stvert"), stFull), stVert);
-    EXPECT_EQ(toStretchType(std::string_view("other"), stFull), stHorz);
-    EXPECT_EQ(toStretchType(std::nullopt, stFull), stFull);
-    EXPECT_EQ(toInactiveEffect(std::string_view(""), ieBrightness), ieGrayScale);
-    EXPECT_EQ(toInactiveEffect(std::string_view("ieinvert"), ieBrightness), ieInvert);
-    EXPECT_EQ(toInactiveEffect(std::nullopt, ieBrightness), ieBrightness);
-    EXPECT_EQ(toCommand(std::string_view("cmminimizetotray"), cmDefault), cmMinimizeToTray);
-    EXPECT_EQ(toCommand(std::string_view("cmwhatever"), cmDefault), cmMinimizeToTray);
-    EXPECT_EQ(toCommand(std::string_view("cmrollup"), cmDefault), cmRollUp);
-    EXPECT_EQ(toAlignment(std::string_view("taleftjustify"), TkvAlignment::Center), TkvAlignment::LeftJustify);
-    EXPECT_EQ(toAlignment(std::string_view("TACENTER"), TkvAlignment::Center), TkvAlignment::RightJustify);
+    EXPECT_EQ(toMorphKind(std::string_view("mkpush"), mkdefault), mkpush);
+    EXPECT_EQ(toMorphKind(std::string_view("MKPUSH"), mkgradient), mkdefault);
+    EXPECT_EQ(toStretchType(std::string_view("stvert"), stfull), stvert);
+    EXPECT_EQ(toStretchType(std::string_view("other"), stfull), sthorz);
+    EXPECT_EQ(toStretchType(std::nullopt, stfull), stfull);
+    EXPECT_EQ(toInactiveEffect(std::string_view(""), iebrightness), iegrayscale);
+    EXPECT_EQ(toInactiveEffect(std::string_view("ieinvert"), iebrightness), ieinvert);
+    EXPECT_EQ(toInactiveEffect(std::nullopt, iebrightness), iebrightness);
+    EXPECT_EQ(toCommand(std::string_view("cmminimizetotray"), cmdefault), cmminimizetotray);
+    EXPECT_EQ(toCommand(std::string_view("cmwhatever"), cmdefault), cmminimizetotray);
+    EXPECT_EQ(toCommand(std::string_view("cmrollup"), cmdefault), cmrollup);
+    EXPECT_EQ(toAlignment(std::string_view("taleftjustify"), tacenter), taleftjustify);
+    EXPECT_EQ(toAlignment(std::string_view("TACENTER"), tacenter), tarightjustify);
     TkvFontStyles s = toFontStyles(std::string_view("[fsbold fsunderline,fsItalic]"), {});
     EXPECT_TRUE(s.bold);
     EXPECT_TRUE(s.underline);
@@ -99,14 +99,14 @@ TEST(SkinIni, WrittenValuesReadBackTheSame) {
     ini.writeValue("S", "r", rectText({1, 2, 3, 4}));
     ini.writeValue("S", "p", pointText({5, 6}));
     ini.writeValue("S", "f", fontStylesText({true, false, false, true}));
-    ini.writeValue("S", "c", commandText(cmMinimizeToTray));
-    ini.writeValue("S", "a", alignmentText(TkvAlignment::RightJustify));
+    ini.writeValue("S", "c", commandText(cmminimizetotray));
+    ini.writeValue("S", "a", alignmentText(tarightjustify));
     IniText back = IniText::fromLines(ini.toLines());
     EXPECT_EQ(toRect(back.value("s", "R"), {}), (Rect{1, 2, 3, 4}));
     EXPECT_EQ(toPoint(back.value("s", "p"), {}), (Point{5, 6}));
     EXPECT_EQ(toFontStyles(back.value("s", "f"), {}), (TkvFontStyles{true, false, false, true}));
-    EXPECT_EQ(toCommand(back.value("s", "c"), cmClose), cmMinimizeToTray);
-    EXPECT_EQ(toAlignment(back.value("s", "a"), TkvAlignment::Center), TkvAlignment::RightJustify);
+    EXPECT_EQ(toCommand(back.value("s", "c"), cmclose), cmminimizetotray);
+    EXPECT_EQ(toAlignment(back.value("s", "a"), tacenter), tarightjustify);
     back.eraseSection("s");
     EXPECT_FALSE(back.hasSection("S"));
 }

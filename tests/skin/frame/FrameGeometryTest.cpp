@@ -59,7 +59,7 @@ TEST_F(FrameGeometryTest, SizeLimits) {
     EXPECT_EQ(FrameMaxFor(1024, 2000), 1024);
 }
 
-FrameLayoutItem item(FrameObjectKind k, fw::TkvStdCommand c, fw::Rect r, bool inHot = true) {
+FrameLayoutItem item(FrameObjectKind k, TkvStdCommand c, fw::Rect r, bool inHot = true) {
     FrameLayoutItem i;
     i.kind = k;
     i.command = c;
@@ -70,13 +70,13 @@ FrameLayoutItem item(FrameObjectKind k, fw::TkvStdCommand c, fw::Rect r, bool in
 
 TEST_F(FrameGeometryTest, LayoutOfTheMainWindowsObjects) {
     std::vector<FrameLayoutItem> items{
-        item(FrameObjectKind::StdButton, fw::cmClose, {0, 0, 21, 21}),
-        item(FrameObjectKind::StdButton, fw::cmMaximize, {0, 0, 21, 21}),
-        item(FrameObjectKind::StdButton, fw::cmMinimize, {0, 0, 21, 21}),
-        item(FrameObjectKind::StdButton, fw::cmRollUp, {0, 0, 21, 21}),
-        item(FrameObjectKind::StdButton, fw::cmSysMenu, {0, 0, 14, 12}),
-        item(FrameObjectKind::Caption, fw::cmDefault, {17, 4, 263, 24}, false),
-        item(FrameObjectKind::StdButton, fw::cmMinimizeToTray, {0, 0, 21, 21}),
+        item(FrameObjectKind::StdButton, cmclose, {0, 0, 21, 21}),
+        item(FrameObjectKind::StdButton, cmmaximize, {0, 0, 21, 21}),
+        item(FrameObjectKind::StdButton, cmminimize, {0, 0, 21, 21}),
+        item(FrameObjectKind::StdButton, cmrollup, {0, 0, 21, 21}),
+        item(FrameObjectKind::StdButton, cmsysmenu, {0, 0, 14, 12}),
+        item(FrameObjectKind::Caption, cmdefault, {17, 4, 263, 24}, false),
+        item(FrameObjectKind::StdButton, cmminimizetotray, {0, 0, 21, 21}),
     };
     items[6].shown = false;
     LayoutFrameObjects(items, skin, StretchFrameGeometry(skin, 556, 323), {16, 16});
@@ -90,7 +90,7 @@ TEST_F(FrameGeometryTest, LayoutOfTheMainWindowsObjects) {
 }
 
 TEST_F(FrameGeometryTest, CaptionAloneRunsToTheRightEdgeOfTheCaptionRect) {
-    std::vector<FrameLayoutItem> items{item(FrameObjectKind::Caption, fw::cmDefault, {17, 4, 263, 24}, false)};
+    std::vector<FrameLayoutItem> items{item(FrameObjectKind::Caption, cmdefault, {17, 4, 263, 24}, false)};
     LayoutFrameObjects(items, skin, StretchFrameGeometry(skin, 556, 323), {16, 16});
     EXPECT_EQ(items[0].placed, (fw::Rect{17, 4, 555, 24}));
 }
@@ -128,9 +128,9 @@ TEST(CaptionText, TextRectGrowsWithTheCaptionAndAlignmentPlacesTheText) {
     d.TextRect = {4, 0, 242, 20};
     const fw::Rect t = CaptionTextRect(d, 446);
     EXPECT_EQ(t, (fw::Rect{4, 0, 442, 20}));
-    EXPECT_EQ(CaptionTextOrigin(t, fw::TkvAlignment::LeftJustify, 100, 16), (fw::Point{4, 2}));
-    EXPECT_EQ(CaptionTextOrigin(t, fw::TkvAlignment::RightJustify, 100, 16), (fw::Point{342, 2}));
-    EXPECT_EQ(CaptionTextOrigin(t, fw::TkvAlignment::Center, 100, 16), (fw::Point{173, 2}));
+    EXPECT_EQ(CaptionTextOrigin(t, taleftjustify, 100, 16), (fw::Point{4, 2}));
+    EXPECT_EQ(CaptionTextOrigin(t, tarightjustify, 100, 16), (fw::Point{342, 2}));
+    EXPECT_EQ(CaptionTextOrigin(t, tacenter, 100, 16), (fw::Point{173, 2}));
     d.TextRect = {};
     EXPECT_TRUE(CaptionTextRect(d, 446).empty());
 }

@@ -302,7 +302,7 @@ TEST(KelvaneForm, ShownMainWindowFrame) {
 
     // An inactive frame with automatic inactive rendering is darkened; the client area still untouched.
     s.model.AutoRenderingInActiveImage = true;
-    s.model.InactiveEffect = fw::ieDarkness;
+    s.model.InactiveEffect = iedarkness;
     s.form.perform(WM_ACTIVATE, WA_INACTIVE, 0);
     ASSERT_FALSE(s.frame->IsFrameActive());
     img = s.paintedFrame(fill);

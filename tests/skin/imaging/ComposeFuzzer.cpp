@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int w = in.coord() + 8, h = in.coord() + 8;
     const int flags = in.byte();
     const SkinStretch st{bool(flags & 1), bool(flags & 2), bool(flags & 4), bool(flags & 8), bool(flags & 16),
-                         StretchKind((flags >> 5) % 3)};
+                         TkvStretchType((flags >> 5) % 3)};
     const SkinCorners d = ResizeCorners(s, w - skin.width(), h - skin.height());
 
     ComposeSkinImage(pic, skin, s, d, w, h, st, true);
@@ -56,6 +56,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     TkvEffectBmp a(pic), b(pic);
     a.ApplySplitBlur(in.byte() % 50);
-    a.Morph(MorphKind(in.byte() % 7), b, in.byte() / 255.0);
+    a.Morph(TkvMorphKind(in.byte() % 7), b, in.byte() / 255.0);
     return 0;
 }

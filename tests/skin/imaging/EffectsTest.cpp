@@ -58,9 +58,9 @@ TEST(InactiveEffects, GrayscaleInvertAndDispatch) {
     EXPECT_EQ(inv.Image(), start);
 
     TkvEffectBmp via = row({grey(100)});
-    via.ApplyInactiveEffect(InactiveEffect::iedarkness);
+    via.ApplyInactiveEffect(iedarkness);
     EXPECT_EQ(via.Image().at(0, 0), grey(70));
-    via.ApplyInactiveEffect(InactiveEffect::iebrightness);
+    via.ApplyInactiveEffect(iebrightness);
     EXPECT_EQ(via.Image().at(0, 0), grey(162));  // 35 + 127.5 = 162.5 -> 162
 }
 
@@ -204,14 +204,14 @@ TEST(Morphs, SlidesAndPushMoveColumns) {
     p.MorphPush(neu, 0.3);
     EXPECT_EQ(cols(p), (std::vector<int>{106, 107, 108, 109, 0, 1, 2, 3, 4, 5}));
     TkvEffectBmp p0 = ramp(10, 0);
-    p0.Morph(MorphKind::mkpush, neu, 0.0);  // a = 0: the old row moves one column, the new row's last comes in
+    p0.Morph(mkpush, neu, 0.0);  // a = 0: the old row moves one column, the new row's last comes in
     EXPECT_EQ(cols(p0), (std::vector<int>{109, 0, 1, 2, 3, 4, 5, 6, 7, 8}));
     TkvEffectBmp s1 = ramp(10, 0);
-    s1.Morph(MorphKind::mkleftslide, neu, 1.0);  // a at most W − 1
+    s1.Morph(mkleftslide, neu, 1.0);  // a at most W − 1
     EXPECT_EQ(cols(s1), (std::vector<int>{101, 102, 103, 104, 105, 106, 107, 108, 109, 9}));
     // One-pixel images are left alone rather than read out of range.
     TkvEffectBmp one = ramp(1, 5);
-    for (int k = 0; k <= 6; ++k) one.Morph(MorphKind(k), ramp(1, 50), 0.5);
+    for (int k = 0; k <= 6; ++k) one.Morph(TkvMorphKind(k), ramp(1, 50), 0.5);
     // Blend gives 27.5 -> 28; the centre gradient (a = 0, column 0 is its centre) then takes the new pixel.
     EXPECT_EQ(fw::pixelR(one.Image().at(0, 0)), 50);
 }

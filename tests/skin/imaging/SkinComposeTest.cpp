@@ -181,7 +181,7 @@ TEST(ComposeSkinImage, AtSkinSizeReproducesSkinRectWhateverTheFlags) {
     const Rect skinRect{6, 8, 18, 18};
     for (int flags = 0; flags < 32; ++flags) {
         const SkinStretch st{bool(flags & 1), bool(flags & 2), bool(flags & 4), bool(flags & 8), bool(flags & 16),
-                             StretchKind(flags % 3)};
+                             TkvStretchType(flags % 3)};
         const Bitmap img = ComposeSkinImage(pic, skinRect, kSkin, kSkin, 12, 10, st, true);
         for (int y = 0; y < 10; ++y)
             for (int x = 0; x < 12; ++x) ASSERT_EQ(img.at(x, y), pic.at(6 + x, 8 + y)) << flags << " " << x << "," << y;
@@ -210,17 +210,17 @@ TEST(ComposeSkinImage, ClientStretchKinds) {
     const SkinCorners s = PlainCorners({2, 2, 6, 5});  // client 4 x 3
     const SkinCorners d = ResizeCorners(s, 6, 5);        // client 10 x 8 at (2, 2)
     SkinStretch st = PlainStretch();
-    st.kind = StretchKind::sthorz;
+    st.kind = sthorz;
     Bitmap img = ComposeSkinImage(pic, pic.rect(), s, d, 16, 15, st, true);
     // Horizontal: the client keeps its 4-column width and repeats across; rows are stretched 3 -> 8.
     for (int x = 2; x < 12; ++x) EXPECT_EQ(from(img.at(x, 2)).x, 2 + (x - 2) % 4) << x;
     EXPECT_EQ(from(img.at(2, 2)).y, 2);
     EXPECT_EQ(from(img.at(2, 9)).y, 4);
-    st.kind = StretchKind::stvert;
+    st.kind = stvert;
     img = ComposeSkinImage(pic, pic.rect(), s, d, 16, 15, st, true);
     for (int y = 2; y < 10; ++y) EXPECT_EQ(from(img.at(2, y)).y, 2 + (y - 2) % 3) << y;
     EXPECT_EQ(from(img.at(11, 2)).x, 5);
-    st.kind = StretchKind::stfull;
+    st.kind = stfull;
     img = ComposeSkinImage(pic, pic.rect(), s, d, 16, 15, st, true);
     EXPECT_EQ(from(img.at(2, 2)), (Point{2, 2}));
     EXPECT_EQ(from(img.at(11, 9)), (Point{5, 4}));
@@ -252,7 +252,7 @@ TEST(ComposeBorderBands, BandsAreTheBorderOfTheFullComposition) {
     const Bitmap pic = testpic::coords(12, 10);
     for (int flags = 0; flags < 16; ++flags) {
         const SkinStretch st{bool(flags & 1), bool(flags & 2), bool(flags & 4), bool(flags & 8), false,
-                             StretchKind::stfull};
+                             stfull};
         const SkinCorners d = ResizeCorners(s, 19, 13);
         const Bitmap full = ComposeSkinImage(pic, pic.rect(), s, d, 31, 23, st, false);
         const BorderBands bands = ComposeBorderBands(pic, pic.rect(), s, d, 31, 23, st);

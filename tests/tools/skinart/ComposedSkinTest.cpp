@@ -25,7 +25,7 @@ SkinCorners frameCorners(const fw::TkvSkinData& s, Rect inner) {
 Bitmap composeWindow(const fw::TkvSkinData& s, int w, int h) {
     const int dx = w - s.FramePicture.width(), dy = h - s.FramePicture.height();
     const SkinCorners src = frameCorners(s, s.ClientRect), dst = ResizeCorners(src, dx, dy);
-    const SkinStretch stretch{s.LeftStretch, s.TopStretch, s.RightStretch, s.BottomStretch, false, StretchKind::stfull};
+    const SkinStretch stretch{s.LeftStretch, s.TopStretch, s.RightStretch, s.BottomStretch, false, stfull};
     const BorderBands b = ComposeBorderBands(s.FramePicture, s.FramePicture.rect(), src, dst, w, h, stretch);
     Bitmap out(w, h);
     fw::copyPixels(b.top, b.top.rect(), out, 0, 0);

@@ -91,7 +91,7 @@ struct Placed {
 Placed layoutAt(const fw::TkvSkinData& s, int width) {
     const int dx = width - s.FramePicture.width();
     const Rect area{s.CaptionRect.left, s.CaptionRect.top, s.CaptionRect.right + dx, s.CaptionRect.bottom};
-    auto button = [&](fw::TkvStdCommand cmd) -> const fw::TkvDataSkinStdButton* {
+    auto button = [&](TkvStdCommand cmd) -> const fw::TkvDataSkinStdButton* {
         for (const auto& o : s.ObjectDescriptions()) {
             auto* b = dynamic_cast<const fw::TkvDataSkinStdButton*>(o.get());
             if (b && !dynamic_cast<const fw::TkvDataSkinMainMenuBarButton*>(b) && b->Command == cmd) return b;
@@ -101,7 +101,7 @@ Placed layoutAt(const fw::TkvSkinData& s, int width) {
     Placed p;
     int x = area.right;
     Rect* slots[] = {&p.close, &p.max, &p.min, &p.rollup};
-    const fw::TkvStdCommand cmds[] = {fw::cmClose, fw::cmMaximize, fw::cmMinimize, fw::cmRollUp};
+    const TkvStdCommand cmds[] = {cmclose, cmmaximize, cmminimize, cmrollup};
     for (int i = 0; i < 4; ++i) {
         const auto* b = button(cmds[i]);
         if (!b) throw std::runtime_error("caption button missing");
@@ -112,7 +112,7 @@ Placed layoutAt(const fw::TkvSkinData& s, int width) {
     const auto* cap = dynamic_cast<const fw::TkvDataSkinCaption*>(s.ObjectDescriptions()[s.GetObjectIndex("caption")].get());
     p.caption = cap->SkinRect;
     p.caption.right = x + s.ButtonsOffset;
-    const auto* sys = button(fw::cmSysMenu);
+    const auto* sys = button(cmsysmenu);
     const int w = sys->SkinRect.width(), h = sys->SkinRect.height();
     const int top = area.top + area.height() / 2 - h / 2;
     p.sysmenu = {area.left, top, area.left + w, top + h};
@@ -142,11 +142,11 @@ TEST(StoredSkin, ThirteenFrameObjectsOfTheirClasses) {
 
 TEST(StoredSkin, CaptionButtonsHaveTheirImagesCommandsAndHints) {
     fw::TkvSkinData& s = programSkin();
-    struct Want { const char* name; fw::TkvStdCommand cmd; const char* hint; bool restore; };
-    const Want want[] = {{"closebutton", fw::cmClose, "Close", false},     {"maxbutton", fw::cmMaximize, "Maximize", true},
-                         {"minbutton", fw::cmMinimize, "Minimize", false}, {"rollupbutton", fw::cmRollUp, "Roll Up", true},
-                         {"sysmenubutton", fw::cmSysMenu, "System menu", false},
-                         {"traybutton", fw::cmMinimizeToTray, "Minimize to Tray", false}};
+    struct Want { const char* name; TkvStdCommand cmd; const char* hint; bool restore; };
+    const Want want[] = {{"closebutton", cmclose, "Close", false},     {"maxbutton", cmmaximize, "Maximize", true},
+                         {"minbutton", cmminimize, "Minimize", false}, {"rollupbutton", cmrollup, "Roll Up", true},
+                         {"sysmenubutton", cmsysmenu, "System menu", false},
+                         {"traybutton", cmminimizetotray, "Minimize to Tray", false}};
     for (const Want& w : want) {
         SCOPED_TRACE(w.name);
         auto* b = s.ObjectAs<fw::TkvDataSkinStdButton>(s.GetObjectIndex(w.name));
@@ -197,7 +197,7 @@ TEST(StoredSkin, CaptionTextLooksAsSpecified) {
     EXPECT_EQ(c->FontStyle, (fw::TkvFontStyles{true, false, false, false}));
     EXPECT_EQ(c->ActiveFontColor, 11168318u);
     EXPECT_EQ(c->FontColor, 16111036u);
-    EXPECT_EQ(c->Alignment, fw::TkvAlignment::LeftJustify);
+    EXPECT_EQ(c->Alignment, taleftjustify);
     EXPECT_TRUE(c->Shadow);
     EXPECT_EQ(c->ShadowColor, 16777215u);
     EXPECT_EQ(c->ActiveShadowColor, 16777215u);
