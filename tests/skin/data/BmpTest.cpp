@@ -144,6 +144,17 @@ TEST(Bmp, FilesWithGapsAndLongHeadersLoadNormalised) {
     putLE32(&v5[14], 124);
     putLE32(&v5[10], 14 + 124);
     EXPECT_EQ(BmpImage::fromFile(v5).toBytes(), tight);
+    // A file cut off inside a long bit-field header: its masks are not there to read.
+    std::vector<std::uint8_t> cut(54, 0);
+    cut[0] = 'B';
+    cut[1] = 'M';
+    putLE32(&cut[14], 56);
+    putLE32(&cut[18], 1);
+    putLE32(&cut[22], 1);
+    putLE16(&cut[26], 1);
+    putLE16(&cut[28], 32);
+    putLE32(&cut[30], 3);
+    EXPECT_THROW(BmpImage::fromFile(cut), StreamError);
 }
 
 TEST(Bmp, EncodeKeepsEveryPixel) {
