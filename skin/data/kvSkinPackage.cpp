@@ -18,8 +18,6 @@ BmpImage readSlot(Stream& s) {
     if (readByte(s) != 0) return {};
     return BmpImage::read(s);
 }
-
-BmpImage loadPictureFile(const std::string& path) { return BmpImage::fromFile(readFile(path)); }
 }  // namespace
 
 void SkinPackage::write(Stream& s) const {
@@ -57,19 +55,25 @@ std::optional<SkinPackage> readSkinPackage(Stream& s) {
 }
 
 std::optional<SkinPackage> buildSkinPackage(const std::string& descriptionPath) {
-    auto bytes = readFile(descriptionPath);
+    std::size_t slash = descriptionPath.find_last_of("/\\");
+    std::string folder = slash == std::string::npos ? std::string() : descriptionPath.substr(0, slash + 1);
+    return buildSkinPackage(readFile(descriptionPath),
+                            [&folder](const std::string& name) { return readFile(folder + name); });
+}
+
+std::optional<SkinPackage> buildSkinPackage(std::span<const std::uint8_t> description,
+                                            const PictureFileReader& readPicture) {
     std::vector<std::string> lines =
-        splitLines(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+        splitLines(std::string_view(reinterpret_cast<const char*>(description.data()), description.size()));
     IniText ini = IniText::fromLines(lines);
     for (const char* section : {"VERSION", "PICTURES", "FORMINFO", "SKINOBJECTS", "SKINCONTROLS"})
         if (!ini.hasSection(section)) return std::nullopt;
 
-    std::size_t slash = descriptionPath.find_last_of("/\\");
-    std::string folder = slash == std::string::npos ? std::string() : descriptionPath.substr(0, slash + 1);
+    auto loadPicture = [&](const std::string& name) { return BmpImage::fromFile(readPicture(name)); };
     auto picture = [&](std::string_view key) -> BmpImage {
         auto name = ini.value("PICTURES", key);
         if (!name || name->empty()) return {};
-        return loadPictureFile(folder + std::string(*name));
+        return loadPicture(std::string(*name));
     };
 
     SkinPackage p;
@@ -79,7 +83,7 @@ std::optional<SkinPackage> buildSkinPackage(const std::string& descriptionPath) 
     std::int32_t count = toInteger(ini.value("PICTURES", "activepicturescount"), 0);
     for (std::int32_t i = 0; i < count; ++i) {
         auto name = ini.value("PICTURES", std::to_string(i));
-        p.activePictures.push_back(loadPictureFile(folder + std::string(name ? *name : std::string_view())));
+        p.activePictures.push_back(loadPicture(std::string(name ? *name : std::string_view())));
     }
     p.text = joinLines(lines);
     return p;
