@@ -82,8 +82,10 @@ std::optional<SkinPackage> buildSkinPackage(std::span<const std::uint8_t> descri
     p.mask = picture("mask");
     std::int32_t count = toInteger(ini.value("PICTURES", "activepicturescount"), 0);
     for (std::int32_t i = 0; i < count; ++i) {
+        // Every active picture needs a file: a missing name is a missing file, not the folder itself.
         auto name = ini.value("PICTURES", std::to_string(i));
-        p.activePictures.push_back(loadPicture(std::string(name ? *name : std::string_view())));
+        if (!name || name->empty()) throw readError();
+        p.activePictures.push_back(loadPicture(std::string(*name)));
     }
     p.text = joinLines(lines);
     return p;
