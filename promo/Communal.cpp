@@ -54,6 +54,7 @@ bool DownloadSettingsFile(const std::wstring& productCode) {
 }
 
 bool DownloadSettingsFile(const PromoSite& site, const std::wstring& productCode) {
+    if (!site.located()) return false;
     try {
         return site.download(site.baseAddress + productCode + L".rar", site.settingsFile());
     } catch (...) {
