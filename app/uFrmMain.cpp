@@ -13,7 +13,7 @@ void RegisterMainFormClasses(fw::ClassRegistry& classes) {
     using R = fw::DescriptionReader;
     if (classes.find("TfrmMain") != nullptr) return;
     classes.addAbstract("TfrmMain", "Form");
-    if (classes.find("TkvSkinData") == nullptr) fw::registerSkinDataClasses(classes);
+    if (classes.find("TkvSkinData") == nullptr) registerSkinDataClasses(classes);
     RegisterKelvaneFormClass(classes);
     RegisterLinkImageClass(classes);
     classes.add<TFileEdit>("TFileEdit", "Edit")

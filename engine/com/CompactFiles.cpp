@@ -83,10 +83,10 @@ void writeDestination(const std::wstring& path, const std::vector<std::uint8_t>&
     }
 }
 
-fw::JetConnection parseEnd(const std::wstring& text, const char* which) {
+JetConnection parseEnd(const std::wstring& text, const char* which) {
     try {
-        return fw::parseJetConnection(fw::toU16(text));
-    } catch (const fw::ConnectionStringError& e) {
+        return parseJetConnection(fw::toU16(text));
+    } catch (const ConnectionStringError& e) {
         throw CompactError(E_INVALIDARG, std::string(which) + ": " + e.what());
     }
 }
@@ -94,8 +94,8 @@ fw::JetConnection parseEnd(const std::wstring& text, const char* which) {
 }  // namespace
 
 void compactDatabaseFiles(const std::wstring& source, const std::wstring& destination) {
-    const fw::JetConnection src = parseEnd(source, "Source");
-    const fw::JetConnection dst = parseEnd(destination, "Destination");
+    const JetConnection src = parseEnd(source, "Source");
+    const JetConnection dst = parseEnd(destination, "Destination");
     // The core keeps the source's password; a different one for the copy would silently not be applied.
     if (src.password != dst.password) {
         throw CompactError(E_INVALIDARG, "Changing the database password while compacting is not supported");

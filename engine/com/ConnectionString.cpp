@@ -1,6 +1,6 @@
 #include "engine/com/ConnectionString.h"
 
-namespace fw {
+namespace kvcom {
 namespace {
 
 bool isBlank(char16_t c) { return c == u' ' || c == u'\t'; }
@@ -115,4 +115,4 @@ JetConnection parseJetConnection(std::u16string_view text) {
     return result;
 }
 
-}  // namespace fw
+}  // namespace kvcom

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-namespace fw {
+namespace kvcom {
 
 // A connection string that cannot be used; the message is readable by the user.
 class ConnectionStringError : public std::runtime_error {
@@ -46,4 +46,4 @@ JetConnection parseJetConnection(std::u16string_view text);
 // ASCII-only case-insensitive comparison (keys and provider names are ASCII).
 bool equalsIgnoreAsciiCase(std::u16string_view a, std::u16string_view b);
 
-}  // namespace fw
+}  // namespace kvcom

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-void NotifySkinControls(fw::Control& root, const fw::TkvSkinData* sender, SkinChangeStage stage) {
+void NotifySkinControls(fw::Control& root, const TkvSkinData* sender, SkinChangeStage stage) {
     if (auto* t = dynamic_cast<TkvSkinChangeTarget*>(&root); t && (!sender || t->SkinDataOf() == sender)) {
         if (stage == SkinChangeStage::Before) t->BeforeChangeSkinData();
         else t->ChangeSkinData();

@@ -10,7 +10,7 @@
 class TkvSkinChangeTarget {
 public:
     virtual ~TkvSkinChangeTarget() = default;
-    virtual fw::TkvSkinData* SkinDataOf() const = 0;
+    virtual TkvSkinData* SkinDataOf() const = 0;
     virtual void BeforeChangeSkinData() = 0;
     virtual void ChangeSkinData() = 0;
 };
@@ -18,4 +18,4 @@ public:
 enum class SkinChangeStage { Before, Changed };
 
 // Walks `root` and its tree. With sender null every target is told, whatever its model.
-void NotifySkinControls(fw::Control& root, const fw::TkvSkinData* sender, SkinChangeStage stage);
+void NotifySkinControls(fw::Control& root, const TkvSkinData* sender, SkinChangeStage stage);

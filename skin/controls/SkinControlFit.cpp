@@ -2,7 +2,7 @@
 
 #include "skin/imaging/PixelOps.h"
 
-void TkvSkinFitData::CopyFrom(const fw::TkvDataSkinCustomControl& d) {
+void TkvSkinFitData::CopyFrom(const TkvDataSkinCustomControl& d) {
     SrcLeftTop = d.LeftTopPoint;
     SrcRightTop = d.RightTopPoint;
     SrcLeftBottom = d.LeftBottomPoint;
@@ -81,14 +81,14 @@ SkinStretch TkvSkinFitData::Stretch() const {
 }
 
 namespace {
-const fw::Bitmap* pictureAt(const fw::TkvSkinData& data, int index) {
+const fw::Bitmap* pictureAt(const TkvSkinData& data, int index) {
     if (index < 0 || index >= static_cast<int>(data.ActivePictures.size())) return nullptr;
     return &data.ActivePictures[static_cast<std::size_t>(index)];
 }
 }  // namespace
 
-TkvSkinFitPictures FetchFitData(TkvSkinFitData& f, const fw::TkvSkinData& data, int index) {
-    if (auto* d = data.ControlAs<fw::TkvDataSkinCustomControl>(index)) {
+TkvSkinFitPictures FetchFitData(TkvSkinFitData& f, const TkvSkinData& data, int index) {
+    if (auto* d = data.ControlAs<TkvDataSkinCustomControl>(index)) {
         f.CopyFrom(*d);
         return {pictureAt(data, f.PictureIndex), pictureAt(data, f.MaskPictureIndex)};
     }
@@ -101,7 +101,7 @@ void ComposeControlImage(fw::Bitmap& out, fw::ConstPixelView picture, fw::Rect s
     switch (d.SizingMode) {
         case 0: {
             fw::Bitmap scratch;
-            fw::ConstPixelView seg = fw::copySegment(picture, source, scratch);
+            fw::ConstPixelView seg = copySegment(picture, source, scratch);
             out.resize(seg.width, seg.height);
             for (int y = 0; y < seg.height; ++y) {
                 const fw::Pixel* s = seg.scanline(y);

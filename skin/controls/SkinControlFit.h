@@ -25,7 +25,7 @@ struct TkvSkinFitData {
     int SizingMode = 0;  // -1 no skin image, 0 fixed, 1 both ways, 2 width only, 3 height only
 
     // Copies the geometry of a custom-control description and works out SizingMode.
-    void CopyFrom(const fw::TkvDataSkinCustomControl& d);
+    void CopyFrom(const TkvDataSkinCustomControl& d);
     // What is left after a description of another class: fixed size, no pictures, nothing else copied.
     void CopyFromOther();
 
@@ -44,7 +44,7 @@ struct TkvSkinFitPictures {
     const fw::Bitmap* picture = nullptr;
     const fw::Bitmap* mask = nullptr;
 };
-TkvSkinFitPictures FetchFitData(TkvSkinFitData& f, const fw::TkvSkinData& data, int index);
+TkvSkinFitPictures FetchFitData(TkvSkinFitData& f, const TkvSkinData& data, int index);
 
 // The normal-state image of a control of width x height composed from `picture` at `source` (a rectangle of the
 // skin rect's size). `forceBackground` is the panels' flag: their both-ways image is composed elsewhere.

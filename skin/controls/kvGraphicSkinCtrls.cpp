@@ -4,7 +4,7 @@ void TkvGraphicSkinControl::FetchSkinDescription() {
     DescriptionIndex = SkinReady() ? skinData_->GetControlIndex(skinDataName_) : -1;
 }
 
-void TkvGraphicSkinControl::SetSkinData(fw::TkvSkinData* data) {
+void TkvGraphicSkinControl::SetSkinData(TkvSkinData* data) {
     if (skinData_ && skinData_ != data) removeFreeNotification(skinData_);
     skinData_ = data;
     if (!skinData_) return;

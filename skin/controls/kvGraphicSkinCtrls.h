@@ -13,7 +13,7 @@ class TkvGraphicSkinControl : public fw::Control, public TkvSkinChangeTarget {
 public:
     explicit TkvGraphicSkinControl(fw::Component* owner) : fw::Control(owner) {}
 
-    fw::TkvSkinData* SkinData() const { return skinData_; }
+    TkvSkinData* SkinData() const { return skinData_; }
     const std::string& SkinDataName() const { return skinDataName_; }
     int DescriptionIndex = -1;
     std::wstring HintTitle;
@@ -21,14 +21,14 @@ public:
 
     virtual void FetchSkinDescription();
     virtual void SetSkinDataName(const std::string& name) { skinDataName_ = name; }
-    virtual void SetSkinData(fw::TkvSkinData* data);
+    virtual void SetSkinData(TkvSkinData* data);
     virtual void DrawDefaultImage(fw::DibSection& bitmap);
     virtual void DrawSkinImage(fw::DibSection&) {}
     void ChangeSkinData() override;
     void BeforeChangeSkinData() override { DescriptionIndex = -1; }
     virtual void ParentImageChanged() { invalidate(); }
 
-    fw::TkvSkinData* SkinDataOf() const override { return skinData_; }
+    TkvSkinData* SkinDataOf() const override { return skinData_; }
     void notification(fw::Component* c, fw::Operation op) override;
     void paint(fw::Canvas& canvas) override;
 
@@ -37,7 +37,7 @@ protected:
     bool SkinReady() const { return skinData_ && !skinData_->Empty(); }
 
 private:
-    fw::TkvSkinData* skinData_ = nullptr;
+    TkvSkinData* skinData_ = nullptr;
     std::string skinDataName_;
 };
 

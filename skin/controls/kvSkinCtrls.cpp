@@ -15,7 +15,7 @@ void TkvSkinControl::FetchSkinDescription() {
 
 void TkvSkinControl::SetSkinDataName(const std::string& name) { skinDataName_ = name; }
 
-void TkvSkinControl::SetSkinData(fw::TkvSkinData* data) {
+void TkvSkinControl::SetSkinData(TkvSkinData* data) {
     if (skinData_ && skinData_ != data) removeFreeNotification(skinData_);
     skinData_ = data;
     if (!skinData_) return;
@@ -234,7 +234,7 @@ void TkvSkinCustomControl::PaintForcedBackground(fw::Canvas& canvas) {
         fw::Bitmap scratch;
         const fw::Rect src = SrcClientRect.offset(SrcSkinRect.left, SrcSkinRect.top);
         fw::DibSection client;
-        client.assign(fw::copySegment(pic, src, scratch));
+        client.assign(copySegment(pic, src, scratch));
         const fw::Rect& cr = CurClientRect;
         fw::SavedDC saved(canvas.handle());
         canvas.intersectClip(cr);

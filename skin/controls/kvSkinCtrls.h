@@ -17,7 +17,7 @@ public:
     explicit TkvSkinControl(fw::Component* owner);
     ~TkvSkinControl() override;
 
-    fw::TkvSkinData* SkinData() const { return skinData_; }
+    TkvSkinData* SkinData() const { return skinData_; }
     const std::string& SkinDataName() const { return skinDataName_; }
     int DescriptionIndex = -1;
     std::wstring HintTitle;
@@ -26,14 +26,14 @@ public:
 
     virtual void FetchSkinDescription();
     virtual void SetSkinDataName(const std::string& name);
-    virtual void SetSkinData(fw::TkvSkinData* data);
+    virtual void SetSkinData(TkvSkinData* data);
     virtual void DrawDefaultImage(fw::DibSection& bitmap);
     virtual void DrawSkinImage(fw::DibSection& bitmap);
     void ChangeSkinData() override;
     void BeforeChangeSkinData() override;
     virtual void ParentImageChanged();
 
-    fw::TkvSkinData* SkinDataOf() const override { return skinData_; }
+    TkvSkinData* SkinDataOf() const override { return skinData_; }
     void notification(fw::Component* c, fw::Operation op) override;
     // True while a window region from the mask is applied.
     bool HasWindowRegion() const { return static_cast<bool>(windowRegion_); }
@@ -49,7 +49,7 @@ protected:
     fw::Region windowRegion_;  // our copy of the region the window was given
 
 private:
-    fw::TkvSkinData* skinData_ = nullptr;
+    TkvSkinData* skinData_ = nullptr;
 };
 
 class TkvSkinCustomControl : public TkvSkinControl, public TkvSkinFitData {

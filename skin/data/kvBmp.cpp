@@ -3,8 +3,6 @@
 #include <cstring>
 #include <limits>
 
-namespace fw {
-
 namespace {
 
 bool supportedDepth(int bits) {
@@ -69,11 +67,11 @@ void takeHeader(BmpImage& img, const Header& h) {
         throw EInvalidGraphic();
     if (h.width < 0 || h.height == std::numeric_limits<std::int32_t>::min()) throw EInvalidGraphic();
     int absH = h.height < 0 ? -h.height : h.height;
-    if (h.width > Bitmap::kMaxSide || absH > Bitmap::kMaxSide) throw EInvalidGraphic();
+    if (h.width > fw::Bitmap::kMaxSide || absH > fw::Bitmap::kMaxSide) throw EInvalidGraphic();
     if (h.width > 0 && absH > 0) {
         try {
-            checkBitmapSize(h.width, absH);
-        } catch (const BitmapSizeError&) {
+            fw::checkBitmapSize(h.width, absH);
+        } catch (const fw::BitmapSizeError&) {
             throw EInvalidGraphic();
         }
     }
@@ -107,7 +105,7 @@ std::size_t BmpImage::imageSize() const {
     return kFileHeaderSize + kInfoHeaderSize + (compression == 3 ? 12 : 0) + 4 * colors.size() + rows.size();
 }
 
-BmpImage BmpImage::read(Stream& s) {
+BmpImage BmpImage::read(fw::Stream& s) {
     std::uint8_t fh[kFileHeaderSize];
     s.readBuffer(fh, sizeof fh);
     if (fh[0] != 0x42 || fh[1] != 0x4D) throw EInvalidGraphic();
@@ -151,7 +149,7 @@ BmpImage BmpImage::fromFile(std::span<const std::uint8_t> bytes) {
     takeHeader(img, h);
     // The masks of a long header are read from the header itself: the whole header must be in the file.
     if (h.size > bytes.size() - kFileHeaderSize) throw readError();
-    MemoryStream s(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+    fw::MemoryStream s(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
     s.setPosition(kFileHeaderSize + h.size);
     if (img.compression == 3) {
         if (h.size >= kInfoHeaderSize + 12) {
@@ -178,7 +176,7 @@ BmpImage BmpImage::fromFile(std::span<const std::uint8_t> bytes) {
     return img;
 }
 
-void BmpImage::write(Stream& s) const {
+void BmpImage::write(fw::Stream& s) const {
     std::size_t headerBytes = kFileHeaderSize + kInfoHeaderSize + (compression == 3 ? 12 : 0) + 4 * colors.size();
     std::uint8_t fh[kFileHeaderSize + kInfoHeaderSize] = {};
     fh[0] = 0x42;
@@ -205,17 +203,17 @@ void BmpImage::write(Stream& s) const {
 }
 
 std::vector<std::uint8_t> BmpImage::toBytes() const {
-    MemoryStream s;
+    fw::MemoryStream s;
     write(s);
     return s.release();
 }
 
-Bitmap BmpImage::decode() const {
+fw::Bitmap BmpImage::decode() const {
     if (empty()) return {};
     int h = absHeight();
     std::size_t stride = rowBytes();
     if (rows.size() < stride * static_cast<std::size_t>(h)) throw EInvalidGraphic();
-    Bitmap out(width, h);
+    fw::Bitmap out(width, h);
     Channel r(0x00FF0000), g(0x0000FF00), b(0x000000FF);
     if (compression == 3) {
         r = Channel(masks[0]);
@@ -227,14 +225,14 @@ Bitmap BmpImage::decode() const {
         b = Channel(0x001F);
     }
     // Palette entries as opaque pixels; an index past the table reads black.
-    std::vector<Pixel> palette;
+    std::vector<fw::Pixel> palette;
     if (bitCount <= 8) {
-        palette.assign(std::size_t(1) << bitCount, makePixel(0, 0, 0));
+        palette.assign(std::size_t(1) << bitCount, fw::makePixel(0, 0, 0));
         for (std::size_t i = 0; i < palette.size() && i < colors.size(); ++i) palette[i] = colors[i] | 0xFF000000u;
     }
     for (int y = 0; y < h; ++y) {
         const std::uint8_t* src = rows.data() + stride * static_cast<std::size_t>(height > 0 ? h - 1 - y : y);
-        Pixel* dst = out.scanline(y);
+        fw::Pixel* dst = out.scanline(y);
         switch (bitCount) {
         case 1:
             for (int x = 0; x < width; ++x) dst[x] = palette[(src[x >> 3] >> (7 - (x & 7))) & 1];
@@ -248,20 +246,20 @@ Bitmap BmpImage::decode() const {
         case 16:
             for (int x = 0; x < width; ++x) {
                 std::uint32_t v = getLE16(src + 2 * x);
-                dst[x] = makePixel(r.get(v), g.get(v), b.get(v));
+                dst[x] = fw::makePixel(r.get(v), g.get(v), b.get(v));
             }
             break;
         case 24:
-            for (int x = 0; x < width; ++x) dst[x] = makePixel(src[3 * x + 2], src[3 * x + 1], src[3 * x]);
+            for (int x = 0; x < width; ++x) dst[x] = fw::makePixel(src[3 * x + 2], src[3 * x + 1], src[3 * x]);
             break;
         case 32:
             if (compression == 3) {
                 for (int x = 0; x < width; ++x) {
                     std::uint32_t v = getLE32(src + 4 * x);
-                    dst[x] = makePixel(r.get(v), g.get(v), b.get(v));
+                    dst[x] = fw::makePixel(r.get(v), g.get(v), b.get(v));
                 }
             } else {
-                for (int x = 0; x < width; ++x) dst[x] = makePixel(src[4 * x + 2], src[4 * x + 1], src[4 * x]);
+                for (int x = 0; x < width; ++x) dst[x] = fw::makePixel(src[4 * x + 2], src[4 * x + 1], src[4 * x]);
             }
             break;
         }
@@ -269,7 +267,7 @@ Bitmap BmpImage::decode() const {
     return out;
 }
 
-BmpImage BmpImage::encode(const Bitmap& bmp, int bitCount) {
+BmpImage BmpImage::encode(const fw::Bitmap& bmp, int bitCount) {
     if (bitCount != 24 && bitCount != 32) throw EInvalidGraphic("only 24 and 32 bits per pixel can be encoded");
     BmpImage img;
     img.width = bmp.width();
@@ -281,14 +279,12 @@ BmpImage BmpImage::encode(const Bitmap& bmp, int bitCount) {
     int bpp = bitCount / 8;
     for (int y = 0; y < bmp.height(); ++y) {
         std::uint8_t* dst = img.rows.data() + stride * static_cast<std::size_t>(bmp.height() - 1 - y);
-        const Pixel* src = bmp.scanline(y);
+        const fw::Pixel* src = bmp.scanline(y);
         for (int x = 0; x < bmp.width(); ++x) {
-            dst[bpp * x] = static_cast<std::uint8_t>(pixelB(src[x]));
-            dst[bpp * x + 1] = static_cast<std::uint8_t>(pixelG(src[x]));
-            dst[bpp * x + 2] = static_cast<std::uint8_t>(pixelR(src[x]));
+            dst[bpp * x] = static_cast<std::uint8_t>(fw::pixelB(src[x]));
+            dst[bpp * x + 1] = static_cast<std::uint8_t>(fw::pixelG(src[x]));
+            dst[bpp * x + 2] = static_cast<std::uint8_t>(fw::pixelR(src[x]));
         }
     }
     return img;
 }
-
-}  // namespace fw

@@ -11,8 +11,6 @@
 #include "framework/Bitmap.h"
 #include "skin/data/kvStreams.h"
 
-namespace fw {
-
 // A damaged or unsupported picture.
 class EInvalidGraphic : public std::runtime_error {
 public:
@@ -47,18 +45,16 @@ struct BmpImage {
     // Reads one image at the stream's position; the stream is left right after the pixel rows, found from the
     // header fields. Throws EInvalidGraphic for a wrong signature, plane count, depth or compression, and
     // StreamError when the data runs out.
-    static BmpImage read(Stream& s);
+    static BmpImage read(fw::Stream& s);
     // Reads a BMP file's bytes. Unlike the package reader, a file's own pixel offset is honoured when it points
     // past the colour table, and information headers longer than 40 bytes are accepted; the image is normalised.
     static BmpImage fromFile(std::span<const std::uint8_t> bytes);
     // Writes the normalised image: pixel offset 14 + 40 (+12 masks) + 4 × colours, file size = full length.
-    void write(Stream& s) const;
+    void write(fw::Stream& s) const;
     std::vector<std::uint8_t> toBytes() const;
 
     // Decodes to 32-bit pixels (opaque), top row first.
-    Bitmap decode() const;
+    fw::Bitmap decode() const;
     // Encodes a bitmap as a bottom-up 24- or 32-bit image with plain rows.
-    static BmpImage encode(const Bitmap& bmp, int bitCount = 24);
+    static BmpImage encode(const fw::Bitmap& bmp, int bitCount = 24);
 };
-
-}  // namespace fw

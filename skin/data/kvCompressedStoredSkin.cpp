@@ -4,8 +4,6 @@
 #include "skin/data/kvSkinPackage.h"
 #include "skin/data/kvZlibStreams.h"
 
-namespace fw {
-
 namespace {
 std::string fileNamePart(const std::string& path) {
     std::size_t slash = path.find_last_of("/\\:");
@@ -32,15 +30,15 @@ void TkvCompressedStoredSkin::SetCompressedFileName(const std::string& path) {
 }
 
 bool TkvCompressedStoredSkin::LoadFromSkinFile(const std::string& path) {
-    auto bytes = readFile(path);
+    auto bytes = fw::readFile(path);
     IniText ini = IniText::parse(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     for (const char* section : {"VERSION", "PICTURES", "FORMINFO", "SKINOBJECTS", "SKINCONTROLS"})
         if (!ini.hasSection(section)) return false;
     compressed_.clear();
     std::optional<SkinPackage> package = buildSkinPackage(path);
     if (!package) return false;
-    MemoryStream raw(package->toBytes());
-    MemoryStream packed;
+    fw::MemoryStream raw(package->toBytes());
+    fw::MemoryStream packed;
     CompressStream(raw, packed);
     packed.setPosition(0);
     compressed_ = std::move(packed);
@@ -48,22 +46,22 @@ bool TkvCompressedStoredSkin::LoadFromSkinFile(const std::string& path) {
 }
 
 void TkvCompressedStoredSkin::LoadFromCompressedFile(const std::string& path) {
-    MemoryStream s(readFile(path));
+    fw::MemoryStream s(fw::readFile(path));
     LoadFromCompressedStream(s);
 }
 
-void TkvCompressedStoredSkin::LoadFromCompressedStream(Stream& s) {
+void TkvCompressedStoredSkin::LoadFromCompressedStream(fw::Stream& s) {
     compressed_.clear();
-    compressed_ = MemoryStream(unframeCompressedSkin(s));
+    compressed_ = fw::MemoryStream(unframeCompressedSkin(s));
 }
 
-void TkvCompressedStoredSkin::SaveToCompressedStream(Stream& s) const {
+void TkvCompressedStoredSkin::SaveToCompressedStream(fw::Stream& s) const {
     writeInt32(s, kSkinPackageVersion);
     writeInt32(s, static_cast<std::int32_t>(compressed_.size()));
     writeBytes(s, compressed_.data());
 }
 
-void TkvCompressedStoredSkin::DecompressTo(Stream& dest) const {
+void TkvCompressedStoredSkin::DecompressTo(fw::Stream& dest) const {
     if (IsEmpty()) return;
     DecompressStream(dest, compressed_);
 }
@@ -87,13 +85,13 @@ void TkvSkinListItem::SetCompressedFileName(const std::string& path) {
 }
 
 std::vector<std::uint8_t> TkvSkinListItem::Skin() const {
-    MemoryStream s;
+    fw::MemoryStream s;
     skin_->SaveToCompressedStream(s);
     return s.release();
 }
 
 void TkvSkinListItem::SetSkin(std::vector<std::uint8_t> framed) {
-    MemoryStream s(std::move(framed));
+    fw::MemoryStream s(std::move(framed));
     skin_->LoadFromCompressedStream(s);
 }
 
@@ -101,5 +99,3 @@ TkvSkinListItem& TkvSkinListItems::Add() {
     items_.push_back(std::make_unique<TkvSkinListItem>(owner_, Count()));
     return *items_.back();
 }
-
-}  // namespace fw

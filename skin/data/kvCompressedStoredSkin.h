@@ -9,11 +9,9 @@
 #include "framework/Component.h"
 #include "skin/data/kvStreams.h"
 
-namespace fw {
-
-class TkvCompressedStoredSkin : public Component {
+class TkvCompressedStoredSkin : public fw::Component {
 public:
-    explicit TkvCompressedStoredSkin(Component* owner = nullptr) : Component(owner) {}
+    explicit TkvCompressedStoredSkin(fw::Component* owner = nullptr) : fw::Component(owner) {}
 
     std::string Description;
 
@@ -26,7 +24,7 @@ public:
 
     // The raw zlib stream, as the form description stores it.
     const std::vector<std::uint8_t>& CompressedData() const { return compressed_.data(); }
-    void SetCompressedData(std::vector<std::uint8_t> bytes) { compressed_ = MemoryStream(std::move(bytes)); }
+    void SetCompressedData(std::vector<std::uint8_t> bytes) { compressed_ = fw::MemoryStream(std::move(bytes)); }
 
     // Builds the package from a skin description file and the BMP files beside it. Returns false, changing
     // nothing, when the description lacks a required section. A missing picture throws StreamError with the
@@ -34,12 +32,12 @@ public:
     bool LoadFromSkinFile(const std::string& path);
     void LoadFromCompressedFile(const std::string& path);
     // Takes the framed layout from the stream, starting at its position 0.
-    void LoadFromCompressedStream(Stream& s);
+    void LoadFromCompressedStream(fw::Stream& s);
     // Writes 3, the length of the compressed data, then the data, at the stream's position.
-    void SaveToCompressedStream(Stream& s) const;
+    void SaveToCompressedStream(fw::Stream& s) const;
     bool IsEmpty() const { return compressed_.size() == 0; }
     // Inflates the compressed data, appending the package bytes to dest.
-    void DecompressTo(Stream& dest) const;
+    void DecompressTo(fw::Stream& dest) const;
 
     bool Designing() const { return designing_; }
     void SetDesigning(bool v) { designing_ = v; }
@@ -47,7 +45,7 @@ public:
 private:
     std::string fileName_;
     std::string compressedFileName_;
-    mutable MemoryStream compressed_;  // rewound by inflation, never changed by it
+    mutable fw::MemoryStream compressed_;  // rewound by inflation, never changed by it
     bool designing_ = false;
 };
 
@@ -95,9 +93,9 @@ private:
     std::vector<std::unique_ptr<TkvSkinListItem>> items_;
 };
 
-class TkvCompressedSkinList : public Component {
+class TkvCompressedSkinList : public fw::Component {
 public:
-    explicit TkvCompressedSkinList(Component* owner = nullptr) : Component(owner), skins_(*this) {}
+    explicit TkvCompressedSkinList(fw::Component* owner = nullptr) : fw::Component(owner), skins_(*this) {}
     TkvSkinListItems& Skins() { return skins_; }
     const TkvSkinListItems& Skins() const { return skins_; }
 
@@ -108,5 +106,3 @@ private:
     TkvSkinListItems skins_;
     bool designing_ = false;
 };
-
-}  // namespace fw

@@ -2,8 +2,6 @@
 
 #include "skin/data/kvSkinIni.h"
 
-namespace fw {
-
 namespace {
 const char* const kDefaultLines[] = {
     "MI_MINCAPTION=Mi&nimize",
@@ -156,7 +154,7 @@ const std::vector<std::string>& DefaultResourceStrings() {
 
 std::string DefaultResourceStr(std::string_view key) { return lookUp(DefaultResourceStrings(), key); }
 
-TkvResourceStrData::TkvResourceStrData(Component* owner) : Component(owner) { LoadDefaultStrings(); }
+TkvResourceStrData::TkvResourceStrData(fw::Component* owner) : fw::Component(owner) { LoadDefaultStrings(); }
 
 std::string TkvResourceStrData::GetResourceStr(std::string_view key) const { return lookUp(resStrings_, key); }
 
@@ -164,5 +162,3 @@ void TkvResourceStrData::LoadDefaultStrings() {
     const auto& d = DefaultResourceStrings();
     resStrings_.insert(resStrings_.end(), d.begin(), d.end());
 }
-
-}  // namespace fw

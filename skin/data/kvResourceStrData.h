@@ -7,13 +7,11 @@
 
 #include "framework/Component.h"
 
-namespace fw {
-
 inline constexpr int kDefaultCharSet = 1;
 
-class TkvResourceStrData : public Component {
+class TkvResourceStrData : public fw::Component {
 public:
-    explicit TkvResourceStrData(Component* owner = nullptr);
+    explicit TkvResourceStrData(fw::Component* owner = nullptr);
 
     const std::vector<std::string>& ResStrings() const { return resStrings_; }
     void SetResStrings(const std::vector<std::string>& lines) { resStrings_ = lines; }
@@ -33,5 +31,3 @@ private:
 const std::vector<std::string>& DefaultResourceStrings();
 // The built-in text of a key (what a consumer shows when no resource strings are attached); empty when unknown.
 std::string DefaultResourceStr(std::string_view key);
-
-}  // namespace fw

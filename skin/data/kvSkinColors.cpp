@@ -1,22 +1,20 @@
 #include "skin/data/kvSkinColors.h"
 
-namespace fw {
-
 void TkvSkinColors::ResetColors() {
-    CBtnFace = kvSystemColor(15);
-    CBtnText = kvSystemColor(18);
-    CWindow = kvSystemColor(5);
-    CWindowText = kvSystemColor(8);
-    CHighlight = kvSystemColor(13);
-    CHighlightText = kvSystemColor(14);
-    CBtnHighlight = kvSystemColor(20);
-    CBtnShadow = kvSystemColor(16);
+    CBtnFace = fw::systemColor(15);
+    CBtnText = fw::systemColor(18);
+    CWindow = fw::systemColor(5);
+    CWindowText = fw::systemColor(8);
+    CHighlight = fw::systemColor(13);
+    CHighlightText = fw::systemColor(14);
+    CBtnHighlight = fw::systemColor(20);
+    CBtnShadow = fw::systemColor(16);
 }
 
 void TkvSkinColors::ReadFromDescription(const IniText& ini) {
     ResetColors();
-    auto read = [&ini](const char* key, Color& c) {
-        c = static_cast<Color>(toInteger(ini.value("SKINCOLORS", key), static_cast<std::int32_t>(c)));
+    auto read = [&ini](const char* key, fw::Color& c) {
+        c = static_cast<fw::Color>(toInteger(ini.value("SKINCOLORS", key), static_cast<std::int32_t>(c)));
     };
     read("cbtnface", CBtnFace);
     read("cbtntext", CBtnText);
@@ -27,5 +25,3 @@ void TkvSkinColors::ReadFromDescription(const IniText& ini) {
     read("cbtnhighlight", CBtnHighlight);
     read("cbtnshadow", CBtnShadow);
 }
-
-}  // namespace fw

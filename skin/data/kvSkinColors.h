@@ -1,25 +1,21 @@
-// The eight skin colours of [SKINCOLORS], used where a description gives no picture or colour of its own.
+// The eight skin colours of [SKINCOLORS], used where a description gives no picture or colour of its own. A colour
+// whose high byte is 0xFF names a system colour (fw::systemColor, fw::isSystemColor).
 #pragma once
 
 #include "framework/Bitmap.h"
+#include "framework/Colors.h"
 #include "skin/data/kvSkinIni.h"
-
-namespace fw {
-
-// A colour whose high byte is 0xFF names the platform's system colour of the index in its low byte.
-constexpr Color kvSystemColor(int index) { return 0xFF000000u | static_cast<Color>(index & 0xFF); }
-constexpr bool kvIsSystemColor(Color c) { return (c >> 24) == 0xFF; }
 
 class TkvSkinColors {
 public:
-    Color CBtnFace = 0;
-    Color CBtnText = 0;
-    Color CWindow = 0;
-    Color CWindowText = 0;
-    Color CHighlight = 0;
-    Color CHighlightText = 0;
-    Color CBtnHighlight = 0;
-    Color CBtnShadow = 0;
+    fw::Color CBtnFace = 0;
+    fw::Color CBtnText = 0;
+    fw::Color CWindow = 0;
+    fw::Color CWindowText = 0;
+    fw::Color CHighlight = 0;
+    fw::Color CHighlightText = 0;
+    fw::Color CBtnHighlight = 0;
+    fw::Color CBtnShadow = 0;
 
     // The platform's own colours: button face, button text, window, window text, selection, selection text,
     // button highlight, button shadow.
@@ -27,5 +23,3 @@ public:
     // Reads the eight keys of [SKINCOLORS], each defaulting to its system colour.
     void ReadFromDescription(const IniText& ini);
 };
-
-}  // namespace fw

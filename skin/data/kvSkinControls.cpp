@@ -1,6 +1,5 @@
 #include "skin/data/kvSkinControls.h"
 
-namespace fw {
 void TkvDataSkinControl::Fields(TkvDescriptionFields& f) {
     f.Int("pictureindex", PictureIndex);
     f.Int("maskpictureindex", MaskPictureIndex);
@@ -492,8 +491,8 @@ void TkvDataSkinRichEdit::Fields(TkvDescriptionFields& f) {
 }
 
 void TkvDataSkinUpDownControl::AfterRead() {
-    LeftTopPoint = RightTopPoint = LeftBottomPoint = RightBottomPoint = Point{};
-    ClientRect = Rect{};
+    LeftTopPoint = RightTopPoint = LeftBottomPoint = RightBottomPoint = fw::Point{};
+    ClientRect = fw::Rect{};
 }
 
 std::unique_ptr<TkvDataSkinControl> CreateSkinControl(std::string_view type) {
@@ -527,5 +526,3 @@ std::unique_ptr<TkvDataSkinControl> CreateSkinControl(std::string_view type) {
     if (type == "richedit") return std::make_unique<TkvDataSkinRichEdit>();
     return nullptr;
 }
-
-}  // namespace fw

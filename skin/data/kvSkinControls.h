@@ -7,13 +7,12 @@
 
 #include "skin/data/kvSkinDescription.h"
 
-namespace fw {
 class TkvDataSkinControl : public TkvDataSkinDescription {
 public:
     const char* ClassName() const override { return "TkvDataSkinControl"; }
     int PictureIndex = -1;
     int MaskPictureIndex = -1;
-    Rect SkinRect;
+    fw::Rect SkinRect;
 
 protected:
     void Fields(TkvDescriptionFields& f) override;
@@ -22,11 +21,11 @@ protected:
 class TkvDataSkinCustomControl : public TkvDataSkinControl {
 public:
     const char* ClassName() const override { return "TkvDataSkinCustomControl"; }
-    Point LeftTopPoint;
-    Point RightTopPoint;
-    Point LeftBottomPoint;
-    Point RightBottomPoint;
-    Rect ClientRect;
+    fw::Point LeftTopPoint;
+    fw::Point RightTopPoint;
+    fw::Point LeftBottomPoint;
+    fw::Point RightBottomPoint;
+    fw::Rect ClientRect;
     bool LeftStretch = false;
     bool TopStretch = false;
     bool RightStretch = false;
@@ -43,22 +42,22 @@ class TkvDataSkinPanelControl : public TkvDataSkinCustomControl {
 public:
     const char* ClassName() const override { return "TkvDataSkinPanelControl"; }
     int BGPictureIndex = -1;
-    Rect CaptionRect;
+    fw::Rect CaptionRect;
     TkvAlignment Alignment = tacenter;
     std::string FontName = "Arial";
     int FontHeight = 14;
     TkvFontStyles FontStyle;
-    Color FontColor = 0;
-    Rect CheckImageRect;
-    Rect UnCheckImageRect;
-    Rect MarkFrameRect;
-    Rect FrameRect;
-    Rect FrameTextRect;
+    fw::Color FontColor = 0;
+    fw::Rect CheckImageRect;
+    fw::Rect UnCheckImageRect;
+    fw::Rect MarkFrameRect;
+    fw::Rect FrameRect;
+    fw::Rect FrameTextRect;
     int FrameLeftOffset = 0;
     int FrameRightOffset = 0;
-    Rect GripperRect;
+    fw::Rect GripperRect;
     bool GripperTransparent = false;
-    Color GripperTransparentColor = 0;
+    fw::Color GripperTransparentColor = 0;
 
 protected:
     void Fields(TkvDescriptionFields& f) override;
@@ -68,36 +67,36 @@ protected:
 class TkvDataSkinExPanelControl : public TkvDataSkinCustomControl {
 public:
     const char* ClassName() const override { return "TkvDataSkinExPanelControl"; }
-    Rect RollHSkinRect;
-    Rect RollVSkinRect;
+    fw::Rect RollHSkinRect;
+    fw::Rect RollVSkinRect;
     int RollLeftOffset = 0;
     int RollRightOffset = 0;
     int RollTopOffset = 0;
     int RollBottomOffset = 0;
-    Rect RollVCaptionRect;
-    Rect RollHCaptionRect;
-    Rect CloseButtonRect;
-    Rect CloseButtonActiveRect;
-    Rect CloseButtonDownRect;
-    Rect HRollButtonRect;
-    Rect HRollButtonActiveRect;
-    Rect HRollButtonDownRect;
-    Rect HRestoreButtonRect;
-    Rect HRestoreButtonActiveRect;
-    Rect HRestoreButtonDownRect;
-    Rect VRollButtonRect;
-    Rect VRollButtonActiveRect;
-    Rect VRollButtonDownRect;
-    Rect VRestoreButtonRect;
-    Rect VRestoreButtonActiveRect;
-    Rect VRestoreButtonDownRect;
-    Rect CaptionRect;
+    fw::Rect RollVCaptionRect;
+    fw::Rect RollHCaptionRect;
+    fw::Rect CloseButtonRect;
+    fw::Rect CloseButtonActiveRect;
+    fw::Rect CloseButtonDownRect;
+    fw::Rect HRollButtonRect;
+    fw::Rect HRollButtonActiveRect;
+    fw::Rect HRollButtonDownRect;
+    fw::Rect HRestoreButtonRect;
+    fw::Rect HRestoreButtonActiveRect;
+    fw::Rect HRestoreButtonDownRect;
+    fw::Rect VRollButtonRect;
+    fw::Rect VRollButtonActiveRect;
+    fw::Rect VRollButtonDownRect;
+    fw::Rect VRestoreButtonRect;
+    fw::Rect VRestoreButtonActiveRect;
+    fw::Rect VRestoreButtonDownRect;
+    fw::Rect CaptionRect;
     std::string FontName = "Arial";
     int FontHeight = 14;
     TkvFontStyles FontStyle;
-    Color FontColor = 0;
+    fw::Color FontColor = 0;
     bool ButtonsTransparent = false;
-    Color ButtonsTransparentColor = 0;
+    fw::Color ButtonsTransparentColor = 0;
 
 protected:
     void Fields(TkvDescriptionFields& f) override;
@@ -110,25 +109,25 @@ public:
     std::string FontName = "Arial";
     int FontHeight = 14;
     TkvFontStyles FontStyle;
-    Color FontColor = 0;
-    Color ActiveFontColor = 0;
-    Color DownFontColor = 0;
-    Color DisabledFontColor = 0;
-    Rect ActiveSkinRect;
-    Rect DownSkinRect;
-    Rect FocusedSkinRect;
-    Rect DisabledSkinRect;
+    fw::Color FontColor = 0;
+    fw::Color ActiveFontColor = 0;
+    fw::Color DownFontColor = 0;
+    fw::Color DisabledFontColor = 0;
+    fw::Rect ActiveSkinRect;
+    fw::Rect DownSkinRect;
+    fw::Rect FocusedSkinRect;
+    fw::Rect DisabledSkinRect;
     bool Morphing = false;
     TkvMorphKind MorphKind = mkdefault;
-    Rect AnimateSkinRect;
+    fw::Rect AnimateSkinRect;
     int FrameCount = 0;
     int AnimateInterval = 25;
     bool ShowFocus = false;
-    Rect MenuMarkerFlatRect;
-    Rect MenuMarkerRect;
-    Rect MenuMarkerActiveRect;
-    Rect MenuMarkerDownRect;
-    Color MenuMarkerTransparentColor = 0;
+    fw::Rect MenuMarkerFlatRect;
+    fw::Rect MenuMarkerRect;
+    fw::Rect MenuMarkerActiveRect;
+    fw::Rect MenuMarkerDownRect;
+    fw::Color MenuMarkerTransparentColor = 0;
     int GlowLayerPictureIndex = -1;
     int GlowLayerMaskPictureIndex = -1;
     int GlowLayerOffsetLeft = 0;
@@ -147,7 +146,7 @@ protected:
 class TkvDataSkinMenuButtonControl : public TkvDataSkinButtonControl {
 public:
     const char* ClassName() const override { return "TkvDataSkinMenuButtonControl"; }
-    Rect TrackButtonRect;
+    fw::Rect TrackButtonRect;
 
 protected:
     void Fields(TkvDescriptionFields& f) override;
@@ -160,21 +159,21 @@ public:
     std::string FontName = "Arial";
     int FontHeight = 14;
     TkvFontStyles FontStyle;
-    Color FontColor = 0;
-    Color ActiveFontColor = 0;
-    Color UnEnabledFontColor = 0;
-    Color FrameFontColor = 0;
-    Rect ActiveSkinRect;
-    Rect CheckImageArea;
-    Rect TextArea;
-    Rect CheckImageRect;
-    Rect UnCheckImageRect;
-    Rect ActiveCheckImageRect;
-    Rect ActiveUnCheckImageRect;
-    Rect UnEnabledCheckImageRect;
-    Rect UnEnabledUnCheckImageRect;
-    Rect GrayedCheckImageRect;
-    Rect ActiveGrayedCheckImageRect;
+    fw::Color FontColor = 0;
+    fw::Color ActiveFontColor = 0;
+    fw::Color UnEnabledFontColor = 0;
+    fw::Color FrameFontColor = 0;
+    fw::Rect ActiveSkinRect;
+    fw::Rect CheckImageArea;
+    fw::Rect TextArea;
+    fw::Rect CheckImageRect;
+    fw::Rect UnCheckImageRect;
+    fw::Rect ActiveCheckImageRect;
+    fw::Rect ActiveUnCheckImageRect;
+    fw::Rect UnEnabledCheckImageRect;
+    fw::Rect UnEnabledUnCheckImageRect;
+    fw::Rect GrayedCheckImageRect;
+    fw::Rect ActiveGrayedCheckImageRect;
     bool Morphing = false;
     TkvMorphKind MorphKind = mkdefault;
 
@@ -186,22 +185,22 @@ protected:
 class TkvDataSkinGaugeControl : public TkvDataSkinCustomControl {
 public:
     const char* ClassName() const override { return "TkvDataSkinGaugeControl"; }
-    Rect ProgressArea;
-    Rect ProgressRect;
+    fw::Rect ProgressArea;
+    fw::Rect ProgressRect;
     int BeginOffset = 0;
     int EndOffset = 0;
     bool Vertical = false;
     std::string FontName = "Arial";
     int FontHeight = 14;
     TkvFontStyles FontStyle;
-    Color FontColor = 0;
+    fw::Color FontColor = 0;
     bool ProgressTransparent = false;
-    Color ProgressTransparentColor = 0;
+    fw::Color ProgressTransparentColor = 0;
     bool ProgressStretch = false;
-    Rect AnimationSkinRect;
+    fw::Rect AnimationSkinRect;
     int AnimationCountFrames = 0;
     int AnimationTimerInterval = 0;
-    Rect ProgressAnimationSkinRect;
+    fw::Rect ProgressAnimationSkinRect;
     int ProgressAnimationCountFrames = 0;
     int ProgressAnimationTimerInterval = 0;
     int AnimationBeginOffset = 0;
@@ -215,9 +214,9 @@ protected:
 class TkvDataSkinSplitterControl : public TkvDataSkinCustomControl {
 public:
     const char* ClassName() const override { return "TkvDataSkinSplitterControl"; }
-    Rect GripperRect;
+    fw::Rect GripperRect;
     bool GripperTransparent = false;
-    Color GripperTransparentColor = 0;
+    fw::Color GripperTransparentColor = 0;
 
 protected:
     void Fields(TkvDescriptionFields& f) override;
@@ -227,13 +226,13 @@ protected:
 class TkvDataSkinTrackBarControl : public TkvDataSkinCustomControl {
 public:
     const char* ClassName() const override { return "TkvDataSkinTrackBarControl"; }
-    Rect ActiveSkinRect;
-    Rect TrackArea;
-    Rect ButtonRect;
-    Rect ActiveButtonRect;
+    fw::Rect ActiveSkinRect;
+    fw::Rect TrackArea;
+    fw::Rect ButtonRect;
+    fw::Rect ActiveButtonRect;
     bool Vertical = false;
     bool ButtonTransparent = false;
-    Color ButtonTransparentColor = 0;
+    fw::Color ButtonTransparentColor = 0;
 
 protected:
     void Fields(TkvDescriptionFields& f) override;
@@ -246,7 +245,7 @@ public:
     std::string FontName = "Arial";
     int FontHeight = 14;
     TkvFontStyles FontStyle;
-    Color FontColor = 0;
+    fw::Color FontColor = 0;
 
 protected:
     void Fields(TkvDescriptionFields& f) override;
@@ -259,8 +258,8 @@ public:
     std::string FontName = "Arial";
     int FontHeight = 14;
     TkvFontStyles FontStyle;
-    Color FontColor = 0;
-    Color ActiveFontColor = 0xFF0000;
+    fw::Color FontColor = 0;
+    fw::Color ActiveFontColor = 0xFF0000;
 
 protected:
     void Fields(TkvDescriptionFields& f) override;
@@ -270,12 +269,12 @@ protected:
 class TkvDataSkinUpDownControl : public TkvDataSkinCustomControl {
 public:
     const char* ClassName() const override { return "TkvDataSkinUpDownControl"; }
-    Rect UpButtonRect;
-    Rect ActiveUpButtonRect;
-    Rect DownUpButtonRect;
-    Rect DownButtonRect;
-    Rect ActiveDownButtonRect;
-    Rect DownDownButtonRect;
+    fw::Rect UpButtonRect;
+    fw::Rect ActiveUpButtonRect;
+    fw::Rect DownUpButtonRect;
+    fw::Rect DownButtonRect;
+    fw::Rect ActiveDownButtonRect;
+    fw::Rect DownDownButtonRect;
 
 protected:
     void Fields(TkvDescriptionFields& f) override;
@@ -287,28 +286,28 @@ protected:
 class TkvDataSkinGridControl : public TkvDataSkinControl {
 public:
     const char* ClassName() const override { return "TkvDataSkinGridControl"; }
-    Rect FixedCellRect;
-    Rect SelectCellRect;
-    Rect FocusCellRect;
+    fw::Rect FixedCellRect;
+    fw::Rect SelectCellRect;
+    fw::Rect FocusCellRect;
     int FixedCellLeftOffset = 0;
     int FixedCellRightOffset = 0;
-    Rect FixedCellTextRect;
+    fw::Rect FixedCellTextRect;
     int CellLeftOffset = 0;
     int CellRightOffset = 0;
-    Rect CellTextRect;
+    fw::Rect CellTextRect;
     int BGPictureIndex = -1;
-    Color LinesColor = 0;
-    Color BGColor = 0;
+    fw::Color LinesColor = 0;
+    fw::Color BGColor = 0;
     std::string FontName = "Arial";
     int FontHeight = 14;
     TkvFontStyles FontStyle;
-    Color FontColor = 0;
-    Color SelectFontColor = 0;
-    Color FocusFontColor = 0;
+    fw::Color FontColor = 0;
+    fw::Color SelectFontColor = 0;
+    fw::Color FocusFontColor = 0;
     std::string FixedFontName = "Arial";
     int FixedFontHeight = 14;
     TkvFontStyles FixedFontStyle;
-    Color FixedFontColor = 0;
+    fw::Color FixedFontColor = 0;
     bool CellStretchEffect = false;
     bool FixedCellStretchEffect = false;
     bool ShowFocus = false;
@@ -321,19 +320,19 @@ protected:
 class TkvDataSkinTabControl : public TkvDataSkinControl {
 public:
     const char* ClassName() const override { return "TkvDataSkinTabControl"; }
-    Rect TabRect;
-    Rect ActiveTabRect;
-    Rect FocusTabRect;
-    Rect MouseInTabRect;
-    Rect ClientRect;
+    fw::Rect TabRect;
+    fw::Rect ActiveTabRect;
+    fw::Rect FocusTabRect;
+    fw::Rect MouseInTabRect;
+    fw::Rect ClientRect;
     int BGPictureIndex = -1;
-    Point LeftTopPoint;
-    Point RightTopPoint;
-    Point LeftBottomPoint;
-    Point RightBottomPoint;
+    fw::Point LeftTopPoint;
+    fw::Point RightTopPoint;
+    fw::Point LeftBottomPoint;
+    fw::Point RightBottomPoint;
     int TabLeftOffset = 0;
     int TabRightOffset = 0;
-    Rect TabsBGRect;
+    fw::Rect TabsBGRect;
     bool TabStretchEffect = false;
     bool LeftStretch = false;
     bool TopStretch = false;
@@ -344,19 +343,19 @@ public:
     std::string FontName = "Arial";
     int FontHeight = 14;
     TkvFontStyles FontStyle;
-    Color FontColor = 0;
-    Color ActiveFontColor = 0;
-    Color FocusFontColor = 0;
-    Color MouseInFontColor = 0;
+    fw::Color FontColor = 0;
+    fw::Color ActiveFontColor = 0;
+    fw::Color FocusFontColor = 0;
+    fw::Color MouseInFontColor = 0;
     std::string UpDown;
     bool ShowFocus = false;
     int FocusOffsetX = 0;
     int FocusOffsetY = 0;
-    Rect CloseButtonRect;
-    Rect CloseButtonActiveRect;
-    Rect CloseButtonDownRect;
+    fw::Rect CloseButtonRect;
+    fw::Rect CloseButtonActiveRect;
+    fw::Rect CloseButtonDownRect;
     bool ButtonTransparent = false;
-    Color ButtonTransparentColor = 0;
+    fw::Color ButtonTransparentColor = 0;
 
 protected:
     void Fields(TkvDescriptionFields& f) override;
@@ -366,14 +365,14 @@ protected:
 class TkvDataSkinMainMenuBar : public TkvDataSkinControl {
 public:
     const char* ClassName() const override { return "TkvDataSkinMainMenuBar"; }
-    Rect ItemsRect;
+    fw::Rect ItemsRect;
     std::string MenuBarItem;
     std::string CloseButton;
     std::string MinButton;
     std::string MaxButton;
     std::string SysMenuButton;
-    Color TrackMarkColor = 0;
-    Color TrackMarkActiveColor = 0;
+    fw::Color TrackMarkColor = 0;
+    fw::Color TrackMarkActiveColor = 0;
     bool StretchEffect = false;
     bool ItemTransparent = false;
 
@@ -385,19 +384,19 @@ protected:
 class TkvDataSkinControlBar : public TkvDataSkinCustomControl {
 public:
     const char* ClassName() const override { return "TkvDataSkinControlBar"; }
-    Rect ItemRect;
+    fw::Rect ItemRect;
     int BGPictureIndex = -1;
-    Rect HGripRect;
-    Rect VGripRect;
+    fw::Rect HGripRect;
+    fw::Rect VGripRect;
     int GripOffset1 = 0;
     int GripOffset2 = 0;
     bool ItemStretchEffect = false;
     int ItemOffset1 = 3;
     int ItemOffset2 = 3;
     bool ItemTransparent = false;
-    Color ItemTransparentColor = 0;
+    fw::Color ItemTransparentColor = 0;
     bool GripTransparent = false;
-    Color GripTransparentColor = 0;
+    fw::Color GripTransparentColor = 0;
 
 protected:
     void Fields(TkvDescriptionFields& f) override;
@@ -407,17 +406,17 @@ protected:
 class TkvDataSkinEditControl : public TkvDataSkinCustomControl {
 public:
     const char* ClassName() const override { return "TkvDataSkinEditControl"; }
-    Rect ActiveSkinRect;
+    fw::Rect ActiveSkinRect;
     std::string FontName = "Arial";
     int FontHeight = 14;
     TkvFontStyles FontStyle;
-    Color FontColor = 0;
-    Color DisabledFontColor = 0;
-    Color ActiveFontColor = 0;
-    Rect ButtonRect;
-    Rect ActiveButtonRect;
-    Rect DownButtonRect;
-    Rect UnEnabledButtonRect;
+    fw::Color FontColor = 0;
+    fw::Color DisabledFontColor = 0;
+    fw::Color ActiveFontColor = 0;
+    fw::Rect ButtonRect;
+    fw::Rect ActiveButtonRect;
+    fw::Rect DownButtonRect;
+    fw::Rect UnEnabledButtonRect;
 
 protected:
     void Fields(TkvDescriptionFields& f) override;
@@ -427,8 +426,8 @@ protected:
 class TkvDataSkinMemoControl : public TkvDataSkinEditControl {
 public:
     const char* ClassName() const override { return "TkvDataSkinMemoControl"; }
-    Color BGColor = 0;
-    Color ActiveBGColor = 0;
+    fw::Color BGColor = 0;
+    fw::Color ActiveBGColor = 0;
 
 protected:
     void Fields(TkvDescriptionFields& f) override;
@@ -438,38 +437,38 @@ protected:
 class TkvDataSkinListBox : public TkvDataSkinCustomControl {
 public:
     const char* ClassName() const override { return "TkvDataSkinListBox"; }
-    Rect ItemRect;
-    Rect ActiveItemRect;
-    Rect FocusItemRect;
+    fw::Rect ItemRect;
+    fw::Rect ActiveItemRect;
+    fw::Rect FocusItemRect;
     int ItemLeftOffset = 0;
     int ItemRightOffset = 0;
-    Rect ItemTextRect;
+    fw::Rect ItemTextRect;
     std::string FontName = "Arial";
     int FontHeight = 14;
     TkvFontStyles FontStyle;
-    Color FontColor = 0;
-    Color ActiveFontColor = 0;
-    Color FocusFontColor = 0;
-    Rect CaptionRect;
+    fw::Color FontColor = 0;
+    fw::Color ActiveFontColor = 0;
+    fw::Color FocusFontColor = 0;
+    fw::Rect CaptionRect;
     std::string CaptionFontName = "Arial";
     int CaptionFontHeight = 14;
     TkvFontStyles CaptionFontStyle;
-    Color CaptionFontColor = 0;
-    Rect UpButtonRect;
-    Rect ActiveUpButtonRect;
-    Rect DownUpButtonRect;
-    Rect DownButtonRect;
-    Rect ActiveDownButtonRect;
-    Rect DownDownButtonRect;
-    Rect CheckButtonRect;
-    Rect ActiveCheckButtonRect;
-    Rect DownCheckButtonRect;
+    fw::Color CaptionFontColor = 0;
+    fw::Rect UpButtonRect;
+    fw::Rect ActiveUpButtonRect;
+    fw::Rect DownUpButtonRect;
+    fw::Rect DownButtonRect;
+    fw::Rect ActiveDownButtonRect;
+    fw::Rect DownDownButtonRect;
+    fw::Rect CheckButtonRect;
+    fw::Rect ActiveCheckButtonRect;
+    fw::Rect DownCheckButtonRect;
     std::string VScrollBarName = "vscrollbar";
     std::string HScrollBarName = "hscrollbar";
     std::string BothHScrollBarName = "bothhscrollbar";
     bool ShowFocus = false;
-    Rect DisabledButtonsRect;
-    Rect ButtonsArea;
+    fw::Rect DisabledButtonsRect;
+    fw::Rect ButtonsArea;
 
 protected:
     void Fields(TkvDescriptionFields& f) override;
@@ -479,9 +478,9 @@ protected:
 class TkvDataSkinCheckListBox : public TkvDataSkinListBox {
 public:
     const char* ClassName() const override { return "TkvDataSkinCheckListBox"; }
-    Rect ItemCheckRect;
-    Rect CheckImageRect;
-    Rect UnCheckImageRect;
+    fw::Rect ItemCheckRect;
+    fw::Rect CheckImageRect;
+    fw::Rect UnCheckImageRect;
 
 protected:
     void Fields(TkvDescriptionFields& f) override;
@@ -491,24 +490,24 @@ protected:
 class TkvDataSkinComboBox : public TkvDataSkinCustomControl {
 public:
     const char* ClassName() const override { return "TkvDataSkinComboBox"; }
-    Rect ActiveSkinRect;
-    Rect ItemRect;
-    Rect ActiveItemRect;
-    Rect FocusItemRect;
+    fw::Rect ActiveSkinRect;
+    fw::Rect ItemRect;
+    fw::Rect ActiveItemRect;
+    fw::Rect FocusItemRect;
     int ItemLeftOffset = 0;
     int ItemRightOffset = 0;
-    Rect ItemTextRect;
+    fw::Rect ItemTextRect;
     std::string FontName = "Arial";
     int FontHeight = 14;
     TkvFontStyles FontStyle;
-    Color FontColor = 0;
-    Color FocusFontColor = 0;
-    Color ActiveFontColor = 0;
+    fw::Color FontColor = 0;
+    fw::Color FocusFontColor = 0;
+    fw::Color ActiveFontColor = 0;
     std::string ListBoxName;
-    Rect ButtonRect;
-    Rect ActiveButtonRect;
-    Rect DownButtonRect;
-    Rect UnEnabledButtonRect;
+    fw::Rect ButtonRect;
+    fw::Rect ActiveButtonRect;
+    fw::Rect DownButtonRect;
+    fw::Rect UnEnabledButtonRect;
     bool ItemStretchEffect = false;
     bool FocusItemStretchEffect = false;
     bool ShowFocus = false;
@@ -521,28 +520,28 @@ protected:
 class TkvDataSkinScrollBarControl : public TkvDataSkinCustomControl {
 public:
     const char* ClassName() const override { return "TkvDataSkinScrollBarControl"; }
-    Rect TrackArea;
-    Rect UpButtonRect;
-    Rect ActiveUpButtonRect;
-    Rect DownUpButtonRect;
-    Rect DownButtonRect;
-    Rect ActiveDownButtonRect;
-    Rect DownDownButtonRect;
-    Rect ThumbRect;
-    Rect ActiveThumbRect;
-    Rect DownThumbRect;
+    fw::Rect TrackArea;
+    fw::Rect UpButtonRect;
+    fw::Rect ActiveUpButtonRect;
+    fw::Rect DownUpButtonRect;
+    fw::Rect DownButtonRect;
+    fw::Rect ActiveDownButtonRect;
+    fw::Rect DownDownButtonRect;
+    fw::Rect ThumbRect;
+    fw::Rect ActiveThumbRect;
+    fw::Rect DownThumbRect;
     int ThumbOffset1 = 0;
     int ThumbOffset2 = 0;
     bool ThumbTransparent = false;
-    Color ThumbTransparentColor = 0;
+    fw::Color ThumbTransparentColor = 0;
     bool ThumbStretchEffect = false;
     int ThumbMinSize = 0;
     int ThumbMinPageSize = 0;
-    Rect GlyphRect;
-    Rect ActiveGlyphRect;
-    Rect DownGlyphRect;
+    fw::Rect GlyphRect;
+    fw::Rect ActiveGlyphRect;
+    fw::Rect DownGlyphRect;
     bool GlyphTransparent = false;
-    Color GlyphTransparentColor = 0;
+    fw::Color GlyphTransparentColor = 0;
 
 protected:
     void Fields(TkvDescriptionFields& f) override;
@@ -552,19 +551,19 @@ protected:
 class TkvDataSkinSpinEditControl : public TkvDataSkinCustomControl {
 public:
     const char* ClassName() const override { return "TkvDataSkinSpinEditControl"; }
-    Rect ActiveSkinRect;
+    fw::Rect ActiveSkinRect;
     std::string FontName = "Arial";
     int FontHeight = 14;
     TkvFontStyles FontStyle;
-    Color FontColor = 0;
-    Color ActiveFontColor = 0;
-    Color DisabledFontColor = 0;
-    Rect UpButtonRect;
-    Rect ActiveUpButtonRect;
-    Rect DownUpButtonRect;
-    Rect DownButtonRect;
-    Rect ActiveDownButtonRect;
-    Rect DownDownButtonRect;
+    fw::Color FontColor = 0;
+    fw::Color ActiveFontColor = 0;
+    fw::Color DisabledFontColor = 0;
+    fw::Rect UpButtonRect;
+    fw::Rect ActiveUpButtonRect;
+    fw::Rect DownUpButtonRect;
+    fw::Rect DownButtonRect;
+    fw::Rect ActiveDownButtonRect;
+    fw::Rect DownDownButtonRect;
 
 protected:
     void Fields(TkvDescriptionFields& f) override;
@@ -587,8 +586,8 @@ public:
     std::string FontName = "Arial";
     int FontHeight = 14;
     TkvFontStyles FontStyle;
-    Color FontColor = 0;
-    Color BGColor = 0;
+    fw::Color FontColor = 0;
+    fw::Color BGColor = 0;
 
 protected:
     void Fields(TkvDescriptionFields& f) override;
@@ -598,8 +597,8 @@ protected:
 class TkvDataSkinBevel : public TkvDataSkinControl {
 public:
     const char* ClassName() const override { return "TkvDataSkinBevel"; }
-    Color LightColor = 0;
-    Color DarkColor = 0;
+    fw::Color LightColor = 0;
+    fw::Color DarkColor = 0;
 
 protected:
     void Fields(TkvDescriptionFields& f) override;
@@ -609,13 +608,13 @@ protected:
 class TkvDataSkinSlider : public TkvDataSkinControl {
 public:
     const char* ClassName() const override { return "TkvDataSkinSlider"; }
-    Color BGColor = 0;
-    Rect HRulerRect;
-    Rect HThumbRect;
-    Rect VRulerRect;
-    Rect VThumbRect;
+    fw::Color BGColor = 0;
+    fw::Rect HRulerRect;
+    fw::Rect HThumbRect;
+    fw::Rect VRulerRect;
+    fw::Rect VThumbRect;
     int EdgeSize = 0;
-    Color PointsColor = 0;
+    fw::Color PointsColor = 0;
 
 protected:
     void Fields(TkvDescriptionFields& f) override;
@@ -628,8 +627,8 @@ public:
     std::string FontName = "Arial";
     int FontHeight = 14;
     TkvFontStyles FontStyle;
-    Color FontColor = 0;
-    Color BGColor = 0;
+    fw::Color FontColor = 0;
+    fw::Color BGColor = 0;
 
 protected:
     void Fields(TkvDescriptionFields& f) override;
@@ -642,8 +641,8 @@ public:
     std::string FontName = "Arial";
     int FontHeight = 14;
     TkvFontStyles FontStyle;
-    Color FontColor = 0;
-    Color BGColor = 0;
+    fw::Color FontColor = 0;
+    fw::Color BGColor = 0;
 
 protected:
     void Fields(TkvDescriptionFields& f) override;
@@ -651,5 +650,3 @@ protected:
 
 // The description of a [SKINCONTROLS] type keyword, or null for a word not in the table.
 std::unique_ptr<TkvDataSkinControl> CreateSkinControl(std::string_view type);
-
-}  // namespace fw

@@ -5,8 +5,6 @@
 #include "skin/data/kvSkinPackage.h"
 #include "skin/data/kvZlibStreams.h"
 
-namespace fw {
-
 namespace {
 // Most active-picture names kept from [PICTURES]; a larger count is damage, and its names would all be empty.
 constexpr std::int32_t kMaxPictureNames = 65536;
@@ -78,8 +76,8 @@ void TkvDataSkinPopupWindow::ReadFromDescription(const IniText& ini) {
     auto v = [&ini](const char* key) { return ini.value("POPUPWINDOW", key); };
     readWindowFrame(*this, v);
     ItemsRect = toRect(v("itemsrect"), {});
-    ScrollMarkerColor = static_cast<Color>(toInteger(v("scrollmarkercolor"), 0));
-    ScrollMarkerActiveColor = static_cast<Color>(toInteger(v("scrollmarkeractivecolor"), 0));
+    ScrollMarkerColor = static_cast<fw::Color>(toInteger(v("scrollmarkercolor"), 0));
+    ScrollMarkerActiveColor = static_cast<fw::Color>(toInteger(v("scrollmarkeractivecolor"), 0));
     readWindowStretch(*this, v);
 }
 
@@ -91,12 +89,12 @@ void TkvDataSkinHintWindow::ReadFromDescription(const IniText& ini) {
     FontName = name ? std::string(*name) : "Arial";
     FontHeight = toInteger(v("fontheight"), 14);
     FontStyle = toFontStyles(v("fontstyle"), {});
-    FontColor = static_cast<Color>(toInteger(v("fontcolor"), 0));
+    FontColor = static_cast<fw::Color>(toInteger(v("fontcolor"), 0));
     readWindowStretch(*this, v);
 }
 
-TkvSkinData::TkvSkinData(Component* owner, SkinFormMessenger* messenger)
-    : Component(owner),
+TkvSkinData::TkvSkinData(fw::Component* owner, SkinFormMessenger* messenger)
+    : fw::Component(owner),
       messenger_(messenger),
       popupWindow_(std::make_unique<TkvDataSkinPopupWindow>()),
       hintWindow_(std::make_unique<TkvDataSkinHintWindow>()),
@@ -149,9 +147,9 @@ void TkvSkinData::SetSkinIndex(int i) {
 
 void TkvSkinData::loadListItem(int index) { LoadStoredSkin(skinList_->Skins()[index].StoredSkin()); }
 
-void TkvSkinData::notification(Component* c, Operation op) {
-    Component::notification(c, op);
-    if (op != Operation::Remove) return;
+void TkvSkinData::notification(fw::Component* c, fw::Operation op) {
+    fw::Component::notification(c, op);
+    if (op != fw::Operation::Remove) return;
     if (c == storedSkin_) storedSkin_ = nullptr;
     if (c == resourceStrData_) resourceStrData_ = nullptr;
     if (c == skinList_) skinList_ = nullptr;
@@ -159,9 +157,9 @@ void TkvSkinData::notification(Component* c, Operation op) {
 
 void TkvSkinData::NotifyForms(unsigned msg) {
     if (!messenger_) return;
-    SkinFormMessenger::Form ownerForm = owner() ? messenger_->formOf(owner()) : nullptr;
+    SkinFormMessenger::FormRef ownerForm = owner() ? messenger_->formOf(owner()) : nullptr;
     if (ownerForm) messenger_->send(ownerForm, msg, this, kSkinMessageParam);
-    for (SkinFormMessenger::Form f : messenger_->allForms())
+    for (SkinFormMessenger::FormRef f : messenger_->allForms())
         if (f != ownerForm) messenger_->send(f, msg, this, kSkinMessageParam);
 }
 
@@ -175,9 +173,9 @@ void TkvSkinData::ClearSkin() {
     hintWindow_->WindowPictureIndex = -1;
     hintWindow_->MaskPictureIndex = -1;
     skinColors_->ResetColors();
-    FramePicture = Bitmap();
-    InactiveFramePicture = Bitmap();
-    FrameMask = Bitmap();
+    FramePicture = fw::Bitmap();
+    InactiveFramePicture = fw::Bitmap();
+    FrameMask = fw::Bitmap();
     PictureName.clear();
     MaskPictureName.clear();
     empty_ = true;
@@ -207,7 +205,7 @@ void TkvSkinData::LoadStoredSkin(TkvCompressedStoredSkin& stored) {
     {
         std::optional<SkinPackage> package;
         {
-            MemoryStream raw;
+            fw::MemoryStream raw;
             stored.DecompressTo(raw);
             raw.setPosition(0);
             package = readSkinPackage(raw);
@@ -311,7 +309,7 @@ void TkvSkinData::readFormInfo(const IniText& ini) {
                             std::max(MaskRectArea.right, ClientRect.right),
                             std::max(MaskRectArea.bottom, ClientRect.bottom)};
         }
-        auto follow = [](Point& hit, Point corner) {
+        auto follow = [](fw::Point& hit, fw::Point corner) {
             if (hit.x == 0 || hit.y == 0) hit = corner;
         };
         follow(HitTestLeftTopPoint, LeftTopPoint);
@@ -321,7 +319,7 @@ void TkvSkinData::readFormInfo(const IniText& ini) {
     }
     // The corners cut the frame picture around the client area, so they may not reach into it.
     if (RightBottomPoint.x != LeftTopPoint.x && RightBottomPoint.y != LeftTopPoint.y) {
-        const Rect& c = ClientRect;
+        const fw::Rect& c = ClientRect;
         LeftTopPoint.x = std::max(LeftTopPoint.x, c.left);
         LeftTopPoint.y = std::max(LeftTopPoint.y, c.top);
         RightTopPoint.x = std::min(RightTopPoint.x, c.right);
@@ -332,5 +330,3 @@ void TkvSkinData::readFormInfo(const IniText& ini) {
         RightBottomPoint.y = std::min(RightBottomPoint.y, c.bottom);
     }
 }
-
-}  // namespace fw

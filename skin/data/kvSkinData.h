@@ -16,8 +16,6 @@
 #include "skin/data/kvSkinControls.h"
 #include "skin/data/kvSkinObjects.h"
 
-namespace fw {
-
 // Skin-change messages, in the platform's user message range.
 inline constexpr unsigned SKIN_MSG_BEFORE_CHANGE = 1225;
 inline constexpr unsigned SKIN_MSG_CHANGED = 1226;
@@ -32,14 +30,15 @@ class TkvSkinData;
 // How the model reaches the forms. The Windows implementation sends window messages; tests use a recorder.
 class SkinFormMessenger {
 public:
-    using Form = const void*;
+    // A form as the messenger knows it: opaque to the model.
+    using FormRef = const void*;
     virtual ~SkinFormMessenger() = default;
     // The form that component `c` is, or null when it is not a form.
-    virtual Form formOf(const Component* c) = 0;
+    virtual FormRef formOf(const fw::Component* c) = 0;
     // Every form of the application, in the application's order.
-    virtual std::vector<Form> allForms() = 0;
+    virtual std::vector<FormRef> allForms() = 0;
     // Sends synchronously; returns after the form has handled it.
-    virtual void send(Form form, unsigned msg, const TkvSkinData* model, std::intptr_t param) = 0;
+    virtual void send(FormRef form, unsigned msg, const TkvSkinData* model, std::intptr_t param) = 0;
 };
 
 // The messenger a new model uses: the platform's forms on Windows, none elsewhere.
@@ -49,10 +48,10 @@ class TkvDataSkinPopupWindow {
 public:
     int WindowPictureIndex = -1;
     int MaskPictureIndex = -1;
-    Point LeftTopPoint, RightTopPoint, LeftBottomPoint, RightBottomPoint;
-    Rect ItemsRect;
-    Color ScrollMarkerColor = 0;
-    Color ScrollMarkerActiveColor = 0;
+    fw::Point LeftTopPoint, RightTopPoint, LeftBottomPoint, RightBottomPoint;
+    fw::Rect ItemsRect;
+    fw::Color ScrollMarkerColor = 0;
+    fw::Color ScrollMarkerActiveColor = 0;
     bool LeftStretch = false, RightStretch = false, TopStretch = false, BottomStretch = false;
     bool StretchEffect = false;
     TkvStretchType StretchType = stfull;
@@ -64,12 +63,12 @@ class TkvDataSkinHintWindow {
 public:
     int WindowPictureIndex = -1;
     int MaskPictureIndex = -1;
-    Point LeftTopPoint, RightTopPoint, LeftBottomPoint, RightBottomPoint;
-    Rect ClientRect;
+    fw::Point LeftTopPoint, RightTopPoint, LeftBottomPoint, RightBottomPoint;
+    fw::Rect ClientRect;
     std::string FontName = "Arial";
     int FontHeight = 14;
     TkvFontStyles FontStyle;
-    Color FontColor = 0;
+    fw::Color FontColor = 0;
     bool LeftStretch = false, RightStretch = false, TopStretch = false, BottomStretch = false;
     bool StretchEffect = false;
     TkvStretchType StretchType = stfull;
@@ -77,9 +76,9 @@ public:
     void ReadFromDescription(const IniText& ini);
 };
 
-class TkvSkinData : public Component {
+class TkvSkinData : public fw::Component {
 public:
-    explicit TkvSkinData(Component* owner = nullptr, SkinFormMessenger* messenger = DefaultSkinFormMessenger());
+    explicit TkvSkinData(fw::Component* owner = nullptr, SkinFormMessenger* messenger = DefaultSkinFormMessenger());
     ~TkvSkinData() override;
 
     // Published properties.
@@ -100,16 +99,16 @@ public:
     // State.
     bool Empty() const { return empty_; }
     bool LoadInProgress() const { return loadInProgress_; }
-    Bitmap FramePicture, InactiveFramePicture, FrameMask;
-    std::vector<Bitmap> ActivePictures;
+    fw::Bitmap FramePicture, InactiveFramePicture, FrameMask;
+    std::vector<fw::Bitmap> ActivePictures;
     // [PICTURES] names.
     std::string PictureName, InactivePictureName, MaskPictureName;
     std::vector<std::string> ActivePictureNames;
     // [VERSION] identity.
     std::string SkinName, SkinAuthor, AuthorEmail, AuthorURL, SkinComments;
     // [FORMINFO] after its adjustments.
-    Point LeftTopPoint, RightTopPoint, LeftBottomPoint, RightBottomPoint;
-    Rect ClientRect;
+    fw::Point LeftTopPoint, RightTopPoint, LeftBottomPoint, RightBottomPoint;
+    fw::Rect ClientRect;
     int BGPictureIndex = -1;
     int MDIBGPictureIndex = -1;
     bool LeftStretch = false, RightStretch = false, TopStretch = false, BottomStretch = false;
@@ -117,10 +116,10 @@ public:
     TkvStretchType StretchType = stfull;
     bool MDIBGStretchEffect = false;
     TkvStretchType MDIBGStretchType = stfull;
-    Rect MaskRectArea;
-    Point HitTestLeftTopPoint, HitTestRightTopPoint, HitTestLeftBottomPoint, HitTestRightBottomPoint;
-    Rect ButtonsRect;
-    Rect CaptionRect;
+    fw::Rect MaskRectArea;
+    fw::Point HitTestLeftTopPoint, HitTestRightTopPoint, HitTestLeftBottomPoint, HitTestRightBottomPoint;
+    fw::Rect ButtonsRect;
+    fw::Rect CaptionRect;
     int ButtonsOffset = 0;
     bool ButtonsInLeft = false;
     bool MainMenuPopupUp = false;
@@ -161,7 +160,7 @@ public:
     SkinFormMessenger* Messenger() const { return messenger_; }
     void SetMessenger(SkinFormMessenger* m) { messenger_ = m; }
 
-    void notification(Component* c, Operation op) override;
+    void notification(fw::Component* c, fw::Operation op) override;
 
 private:
     void readDescription(std::string_view text);
@@ -184,5 +183,3 @@ private:
     std::vector<std::unique_ptr<TkvDataSkinObject>> objects_;
     std::vector<std::unique_ptr<TkvDataSkinControl>> controls_;
 };
-
-}  // namespace fw

@@ -3,62 +3,58 @@
 #include "framework/DescriptionReader.h"
 #include "skin/data/kvSkinData.h"
 
-namespace fw {
-
 namespace {
 // A reference property: the target must be of class T (or none when the description names another class).
 template <class T>
-std::function<void(TkvSkinData&, const Value&, DescriptionReader&)> referenceTo(void (TkvSkinData::*set)(T*),
+std::function<void(TkvSkinData&, const fw::Value&, fw::DescriptionReader&)> referenceTo(void (TkvSkinData::*set)(T*),
                                                                                const char* className) {
-    return [set, className](TkvSkinData& model, const Value& v, DescriptionReader& reader) {
+    return [set, className](TkvSkinData& model, const fw::Value& v, fw::DescriptionReader& reader) {
         int line = v.line;
         std::string name = v.text;
-        reader.reference(v, [&model, set, line, name, className](Component* target) {
+        reader.reference(v, [&model, set, line, name, className](fw::Component* target) {
             T* typed = dynamic_cast<T*>(target);
-            if (!typed) throw DescriptionError(line, "'" + name + "' is not a " + className);
+            if (!typed) throw fw::DescriptionError(line, "'" + name + "' is not a " + className);
             (model.*set)(typed);
         });
     };
 }
 }  // namespace
 
-void registerSkinDataClasses(ClassRegistry& classes) {
+void registerSkinDataClasses(fw::ClassRegistry& classes) {
     classes.add<TkvCompressedStoredSkin>("TkvCompressedStoredSkin")
-        .property<TkvCompressedStoredSkin>("Description", [](TkvCompressedStoredSkin& s, const Value& v,
-                                                             DescriptionReader&) { s.Description = v.toUtf8(); })
+        .property<TkvCompressedStoredSkin>("Description", [](TkvCompressedStoredSkin& s, const fw::Value& v,
+                                                             fw::DescriptionReader&) { s.Description = v.toUtf8(); })
         .property<TkvCompressedStoredSkin>(
-            "FileName", [](TkvCompressedStoredSkin& s, const Value& v, DescriptionReader&) { s.SetFileName(v.toUtf8()); })
+            "FileName", [](TkvCompressedStoredSkin& s, const fw::Value& v, fw::DescriptionReader&) { s.SetFileName(v.toUtf8()); })
         .property<TkvCompressedStoredSkin>("CompressedFileName",
-                                           [](TkvCompressedStoredSkin& s, const Value& v, DescriptionReader&) {
+                                           [](TkvCompressedStoredSkin& s, const fw::Value& v, fw::DescriptionReader&) {
                                                s.SetCompressedFileName(v.toUtf8());
                                            })
         .property<TkvCompressedStoredSkin>("CompressedData",
-                                           [](TkvCompressedStoredSkin& s, const Value& v, DescriptionReader& r) {
+                                           [](TkvCompressedStoredSkin& s, const fw::Value& v, fw::DescriptionReader& r) {
                                                s.SetCompressedData(r.binary(v));
                                            });
 
     classes.add<TkvResourceStrData>("TkvResourceStrData")
         .property<TkvResourceStrData>("CharSet",
-                                      [](TkvResourceStrData& s, const Value& v, DescriptionReader&) { s.CharSet = v.toInt(); });
+                                      [](TkvResourceStrData& s, const fw::Value& v, fw::DescriptionReader&) { s.CharSet = v.toInt(); });
 
     classes.add<TkvCompressedSkinList>("TkvCompressedSkinList");
 
     classes.add<TkvSkinData>("TkvSkinData")
         .property<TkvSkinData>("SkinnableForm",
-                               [](TkvSkinData& m, const Value& v, DescriptionReader&) { m.SetSkinnableForm(v.toBool()); })
+                               [](TkvSkinData& m, const fw::Value& v, fw::DescriptionReader&) { m.SetSkinnableForm(v.toBool()); })
         .property<TkvSkinData>("EnableSkinEffects",
-                               [](TkvSkinData& m, const Value& v, DescriptionReader&) { m.EnableSkinEffects = v.toBool(); })
-        .property<TkvSkinData>("ShowButtonGlowFrames", [](TkvSkinData& m, const Value& v,
-                                                          DescriptionReader&) { m.ShowButtonGlowFrames = v.toBool(); })
+                               [](TkvSkinData& m, const fw::Value& v, fw::DescriptionReader&) { m.EnableSkinEffects = v.toBool(); })
+        .property<TkvSkinData>("ShowButtonGlowFrames", [](TkvSkinData& m, const fw::Value& v,
+                                                          fw::DescriptionReader&) { m.ShowButtonGlowFrames = v.toBool(); })
         .property<TkvSkinData>("ShowCaptionButtonGlowFrames",
-                               [](TkvSkinData& m, const Value& v, DescriptionReader&) {
+                               [](TkvSkinData& m, const fw::Value& v, fw::DescriptionReader&) {
                                    m.ShowCaptionButtonGlowFrames = v.toBool();
                                })
         .property<TkvSkinData>("SkinIndex",
-                               [](TkvSkinData& m, const Value& v, DescriptionReader&) { m.SetSkinIndex(v.toInt()); })
+                               [](TkvSkinData& m, const fw::Value& v, fw::DescriptionReader&) { m.SetSkinIndex(v.toInt()); })
         .property<TkvSkinData>("CompressedStoredSkin", referenceTo(&TkvSkinData::SetCompressedStoredSkin, "TkvCompressedStoredSkin"))
         .property<TkvSkinData>("ResourceStrData", referenceTo(&TkvSkinData::SetResourceStrData, "TkvResourceStrData"))
         .property<TkvSkinData>("SkinList", referenceTo(&TkvSkinData::SetSkinList, "TkvCompressedSkinList"));
 }
-
-}  // namespace fw

@@ -3,13 +3,9 @@
 
 #include "framework/ClassRegistry.h"
 
-namespace fw {
-
 // Registers "TkvCompressedStoredSkin" (Description, FileName, CompressedFileName, CompressedData),
 // "TkvResourceStrData" (CharSet), "TkvCompressedSkinList" and "TkvSkinData" (SkinnableForm, EnableSkinEffects,
 // ShowButtonGlowFrames, ShowCaptionButtonGlowFrames, CompressedStoredSkin, ResourceStrData, SkinList, SkinIndex).
 // The model's references are set when the reader resolves them, after every component of the form exists; setting
 // CompressedStoredSkin then loads the skin.
-void registerSkinDataClasses(ClassRegistry& classes);
-
-}  // namespace fw
+void registerSkinDataClasses(fw::ClassRegistry& classes);

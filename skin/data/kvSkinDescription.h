@@ -8,18 +8,16 @@
 #include "framework/Geometry.h"
 #include "skin/data/kvSkinIni.h"
 
-namespace fw {
-
 // Visits the keys of a description class, each with its field and value form.
 class TkvDescriptionFields {
 public:
     virtual ~TkvDescriptionFields() = default;
     virtual void Int(const char* key, int& f) = 0;
-    virtual void Colour(const char* key, Color& f) = 0;
+    virtual void Colour(const char* key, fw::Color& f) = 0;
     virtual void Bool(const char* key, bool& f) = 0;
     virtual void Str(const char* key, std::string& f) = 0;
-    virtual void Pt(const char* key, Point& f) = 0;
-    virtual void Rc(const char* key, Rect& f) = 0;
+    virtual void Pt(const char* key, fw::Point& f) = 0;
+    virtual void Rc(const char* key, fw::Rect& f) = 0;
     virtual void Style(const char* key, TkvFontStyles& f) = 0;
     virtual void Align(const char* key, TkvAlignment& f) = 0;
     virtual void Stretch(const char* key, TkvStretchType& f) = 0;
@@ -46,5 +44,3 @@ protected:
     // Adjustments made after reading (defaults taken from other fields and the like).
     virtual void AfterRead() {}
 };
-
-}  // namespace fw

@@ -6,21 +6,19 @@
 #include "framework/Form.h"
 #include "skin/data/kvSkinData.h"
 
-namespace fw {
-
 namespace {
 
 class WindowsSkinFormMessenger final : public SkinFormMessenger {
 public:
-    Form formOf(const Component* c) override { return dynamic_cast<const fw::Form*>(c); }
+    FormRef formOf(const fw::Component* c) override { return dynamic_cast<const fw::Form*>(c); }
 
-    std::vector<Form> allForms() override {
-        Application* app = Application::instance();
+    std::vector<FormRef> allForms() override {
+        fw::Application* app = fw::Application::instance();
         if (!app) return {};
         return {app->forms().begin(), app->forms().end()};
     }
 
-    void send(Form form, unsigned msg, const TkvSkinData* model, std::intptr_t param) override {
+    void send(FormRef form, unsigned msg, const TkvSkinData* model, std::intptr_t param) override {
         auto* f = const_cast<fw::Form*>(static_cast<const fw::Form*>(form));
         WPARAM w = reinterpret_cast<WPARAM>(model);
         // A form whose window exists gets a real window message. One still being read from its description has
@@ -39,5 +37,3 @@ SkinFormMessenger* DefaultSkinFormMessenger() {
     static WindowsSkinFormMessenger messenger;  // stateless: it asks the application for its forms every time
     return &messenger;
 }
-
-}  // namespace fw

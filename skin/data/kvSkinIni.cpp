@@ -3,8 +3,6 @@
 #include <cctype>
 #include <limits>
 
-namespace fw {
-
 namespace {
 char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c; }
 bool isBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
@@ -216,14 +214,14 @@ void parseFields(std::string_view text, int* fields, int count) {
 }
 }  // namespace
 
-Point toPoint(std::optional<std::string_view> v, Point def) {
+fw::Point toPoint(std::optional<std::string_view> v, fw::Point def) {
     if (!v) return def;
     int f[2];
     parseFields(*v, f, 2);
     return {f[0], f[1]};
 }
 
-Rect toRect(std::optional<std::string_view> v, Rect def) {
+fw::Rect toRect(std::optional<std::string_view> v, fw::Rect def) {
     if (!v) return def;
     int f[4];
     parseFields(*v, f, 4);
@@ -287,9 +285,9 @@ TkvStdCommand toCommand(std::optional<std::string_view> v, TkvStdCommand def) {
     return i < 0 || i > cmrollup ? cmminimizetotray : static_cast<TkvStdCommand>(i);
 }
 
-std::string pointText(Point p) { return std::to_string(p.x) + "," + std::to_string(p.y); }
+std::string pointText(fw::Point p) { return std::to_string(p.x) + "," + std::to_string(p.y); }
 
-std::string rectText(const Rect& r) {
+std::string rectText(const fw::Rect& r) {
     return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
            std::to_string(r.bottom);
 }
@@ -319,5 +317,3 @@ const char* stretchTypeText(TkvStretchType t) { return t == stfull ? "stfull" : 
 const char* morphKindText(TkvMorphKind k) { return kMorphNames[k]; }
 const char* inactiveEffectText(TkvInactiveEffect e) { return kEffectNames[e]; }
 const char* commandText(TkvStdCommand c) { return kCommandNames[c]; }
-
-}  // namespace fw

@@ -13,8 +13,6 @@
 #include "framework/Geometry.h"
 #include "skin/data/kvSkinKeywords.h"
 
-namespace fw {
-
 // A point or rect field that does not convert; it aborts a skin load.
 class EConvertError : public std::runtime_error {
 public:
@@ -86,8 +84,8 @@ struct TkvFontStyles {
 // Value-form converters: from the text of a present key, and back to the text a writer stores.
 std::int32_t toInteger(std::optional<std::string_view> v, std::int32_t def);
 bool toBoolean(std::optional<std::string_view> v, bool def);
-Point toPoint(std::optional<std::string_view> v, Point def);  // throws EConvertError
-Rect toRect(std::optional<std::string_view> v, Rect def);     // throws EConvertError
+fw::Point toPoint(std::optional<std::string_view> v, fw::Point def);  // throws EConvertError
+fw::Rect toRect(std::optional<std::string_view> v, fw::Rect def);     // throws EConvertError
 TkvFontStyles toFontStyles(std::optional<std::string_view> v, TkvFontStyles def);
 TkvAlignment toAlignment(std::optional<std::string_view> v, TkvAlignment def);
 TkvStretchType toStretchType(std::optional<std::string_view> v, TkvStretchType def);
@@ -95,13 +93,11 @@ TkvMorphKind toMorphKind(std::optional<std::string_view> v, TkvMorphKind def);
 TkvInactiveEffect toInactiveEffect(std::optional<std::string_view> v, TkvInactiveEffect def);
 TkvStdCommand toCommand(std::optional<std::string_view> v, TkvStdCommand def);
 
-std::string pointText(Point p);
-std::string rectText(const Rect& r);
+std::string pointText(fw::Point p);
+std::string rectText(const fw::Rect& r);
 std::string fontStylesText(TkvFontStyles s);
 const char* alignmentText(TkvAlignment a);
 const char* stretchTypeText(TkvStretchType t);
 const char* morphKindText(TkvMorphKind k);
 const char* inactiveEffectText(TkvInactiveEffect e);
 const char* commandText(TkvStdCommand c);
-
-}  // namespace fw

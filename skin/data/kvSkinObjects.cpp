@@ -1,7 +1,5 @@
 #include "skin/data/kvSkinObjects.h"
 
-namespace fw {
-
 namespace {
 // A restore hint left empty follows from the button's own hint and command.
 void defaultRestoreHint(std::string& restoreHint, const std::string& hint, TkvStdCommand command) {
@@ -11,7 +9,7 @@ void defaultRestoreHint(std::string& restoreHint, const std::string& hint, TkvSt
         restoreHint = "Restore";
 }
 
-void emptyTakes(Rect& active, const Rect& normal) {
+void emptyTakes(fw::Rect& active, const fw::Rect& normal) {
     if (active.empty()) active = normal;
 }
 }  // namespace
@@ -184,5 +182,3 @@ std::unique_ptr<TkvDataSkinObject> CreateSkinObject(std::string_view type) {
     if (type == "userobject") return std::make_unique<TkvDataUserObject>();
     return nullptr;
 }
-
-}  // namespace fw

@@ -7,8 +7,6 @@
 
 #include "skin/data/kvSkinDescription.h"
 
-namespace fw {
-
 class TkvDataSkinObject : public TkvDataSkinDescription {
 public:
     const char* ClassName() const override { return "TkvDataSkinObject"; }
@@ -16,9 +14,9 @@ public:
     int ActivePictureIndex = -1;
     int ActiveMaskPictureIndex = -1;
     bool SkinRectInAPicture = false;
-    Rect SkinRect;
-    Rect ActiveSkinRect;
-    Rect InactiveSkinRect;
+    fw::Rect SkinRect;
+    fw::Rect ActiveSkinRect;
+    fw::Rect InactiveSkinRect;
     bool Morphing = false;
     TkvMorphKind MorphKind = mkdefault;
     int GlowLayerPictureIndex = -1;
@@ -42,8 +40,8 @@ protected:
 class TkvDataSkinButton : public TkvDataSkinObject {
 public:
     const char* ClassName() const override { return "TkvDataSkinButton"; }
-    Rect DownRect;
-    Rect DisableSkinRsect;
+    fw::Rect DownRect;
+    fw::Rect DisableSkinRsect;
 
 protected:
     void Fields(TkvDescriptionFields& f) override;
@@ -53,10 +51,10 @@ class TkvDataSkinStdButton : public TkvDataSkinButton {
 public:
     const char* ClassName() const override { return "TkvDataSkinStdButton"; }
     TkvStdCommand Command = cmdefault;
-    Rect RestoreRect;
-    Rect RestoreActiveRect;
-    Rect RestoreDownRect;
-    Rect RestoreInactiveRect;
+    fw::Rect RestoreRect;
+    fw::Rect RestoreActiveRect;
+    fw::Rect RestoreDownRect;
+    fw::Rect RestoreInactiveRect;
     std::string RestoreHint;
 
 protected:
@@ -77,11 +75,11 @@ public:
     bool ButtonStyle = false;
     int TimerInterval = 50;
     TkvStdCommand Command = cmdefault;
-    Rect DownSkinRect;
-    Rect RestoreRect;
-    Rect RestoreActiveRect;
-    Rect RestoreDownRect;
-    Rect RestoreInactiveRect;
+    fw::Rect DownSkinRect;
+    fw::Rect RestoreRect;
+    fw::Rect RestoreActiveRect;
+    fw::Rect RestoreDownRect;
+    fw::Rect RestoreInactiveRect;
     std::string RestoreHint;
 
 protected:
@@ -94,34 +92,34 @@ public:
     const char* ClassName() const override { return "TkvDataSkinMenuItem"; }
     int ItemLeftOffset = 0;
     int ItemRightOffset = 0;
-    Rect DividerRect;
+    fw::Rect DividerRect;
     int DividerLeftOffset = 0;
     int DividerRightOffset = 0;
-    Rect TextRect;
-    Rect ImageRect;
+    fw::Rect TextRect;
+    fw::Rect ImageRect;
     std::string FontName = "Arial";
     int FontHeight = 14;
     TkvFontStyles FontStyle;
-    Color FontColor = 0;
-    Color ActiveFontColor = 0;
-    Color UnEnabledFontColor = 0;
+    fw::Color FontColor = 0;
+    fw::Color ActiveFontColor = 0;
+    fw::Color UnEnabledFontColor = 0;
     bool StretchEffect = false;
     bool InactiveStretchEffect = false;
     bool DividerStretchEffect = false;
-    Rect AnimateSkinRect;
+    fw::Rect AnimateSkinRect;
     int FrameCount = 0;
     int AnimateInterval = 25;
     bool InactiveAnimation = false;
     bool UseImageColor = false;
-    Color ImageColor = 0;
-    Color ActiveImageColor = 0;
+    fw::Color ImageColor = 0;
+    fw::Color ActiveImageColor = 0;
     bool InactiveTransparent = false;
-    Rect CheckImageRect;
-    Rect ActiveCheckImageRect;
-    Rect RadioImageRect;
-    Rect ActiveRadioImageRect;
-    Rect ArrowImageRect;
-    Rect ActiveArrowImageRect;
+    fw::Rect CheckImageRect;
+    fw::Rect ActiveCheckImageRect;
+    fw::Rect RadioImageRect;
+    fw::Rect ActiveRadioImageRect;
+    fw::Rect ArrowImageRect;
+    fw::Rect ActiveArrowImageRect;
 
 protected:
     void Fields(TkvDescriptionFields& f) override;
@@ -133,17 +131,17 @@ public:
     const char* ClassName() const override { return "TkvDataSkinMainMenuItem"; }
     int ItemLeftOffset = 0;
     int ItemRightOffset = 0;
-    Rect DownRect;
-    Rect TextRect;
+    fw::Rect DownRect;
+    fw::Rect TextRect;
     std::string FontName = "Arial";
     int FontHeight = 14;
     TkvFontStyles FontStyle;
-    Color FontColor = 0;
-    Color ActiveFontColor = 0;
-    Color DownFontColor = 0;
-    Color UnEnabledFontColor = 0;
+    fw::Color FontColor = 0;
+    fw::Color ActiveFontColor = 0;
+    fw::Color DownFontColor = 0;
+    fw::Color UnEnabledFontColor = 0;
     bool StretchEffect = false;
-    Rect AnimateSkinRect;
+    fw::Rect AnimateSkinRect;
     int FrameCount = 0;
     int AnimateInterval = 25;
     bool InactiveAnimation = false;
@@ -160,26 +158,26 @@ public:
 class TkvDataSkinCaption : public TkvDataSkinObject {
 public:
     const char* ClassName() const override { return "TkvDataSkinCaption"; }
-    Rect TextRect;
+    fw::Rect TextRect;
     std::string FontName = "Arial";
     int FontHeight = 14;
     TkvFontStyles FontStyle;
-    Color FontColor = 0;
-    Color ActiveFontColor = 0;
+    fw::Color FontColor = 0;
+    fw::Color ActiveFontColor = 0;
     TkvAlignment Alignment = tacenter;
     bool Light = false;
-    Color LightColor = 0;
-    Color ActiveLightColor = 0;
+    fw::Color LightColor = 0;
+    fw::Color ActiveLightColor = 0;
     bool Shadow = false;
-    Color ShadowColor = 0;
-    Color ActiveShadowColor = 0;
-    Rect FrameRect;
-    Rect ActiveFrameRect;
-    Rect FrameTextRect;
+    fw::Color ShadowColor = 0;
+    fw::Color ActiveShadowColor = 0;
+    fw::Rect FrameRect;
+    fw::Rect ActiveFrameRect;
+    fw::Rect FrameTextRect;
     int FrameLeftOffset = 0;
     int FrameRightOffset = 0;
     bool StretchEffect = false;
-    Rect AnimateSkinRect;
+    fw::Rect AnimateSkinRect;
     int FrameCount = 0;
     int AnimateInterval = 25;
     bool InactiveAnimation = false;
@@ -189,12 +187,12 @@ public:
     bool GlowEffect = false;
     bool GlowInactiveEffect = false;
     int GlowSize = 3;
-    Color GlowColor = 0;
-    Color GlowActiveColor = 0;
+    fw::Color GlowColor = 0;
+    fw::Color GlowActiveColor = 0;
     int GlowOffset = 0;
     bool ReflectionEffect = false;
-    Color ReflactionColor = 0;
-    Color ReflactionActiveColor = 0;
+    fw::Color ReflactionColor = 0;
+    fw::Color ReflactionActiveColor = 0;
     int ReflectionOffset = 0;
 
 protected:
@@ -203,5 +201,3 @@ protected:
 
 // The object of a [SKINOBJECTS] type keyword, or null for a word not in the table.
 std::unique_ptr<TkvDataSkinObject> CreateSkinObject(std::string_view type);
-
-}  // namespace fw

@@ -2,10 +2,8 @@
 
 #include "skin/data/kvSkinIni.h"
 
-namespace fw {
-
 namespace {
-void writeSlot(Stream& s, const BmpImage& img) {
+void writeSlot(fw::Stream& s, const BmpImage& img) {
     if (img.empty()) {
         writeByte(s, 1);
     } else {
@@ -14,13 +12,13 @@ void writeSlot(Stream& s, const BmpImage& img) {
     }
 }
 
-BmpImage readSlot(Stream& s) {
+BmpImage readSlot(fw::Stream& s) {
     if (readByte(s) != 0) return {};
     return BmpImage::read(s);
 }
 }  // namespace
 
-void SkinPackage::write(Stream& s) const {
+void SkinPackage::write(fw::Stream& s) const {
     writeInt32(s, kSkinPackageVersion);
     writeSlot(s, picture);
     writeSlot(s, inactivePicture);
@@ -31,12 +29,12 @@ void SkinPackage::write(Stream& s) const {
 }
 
 std::vector<std::uint8_t> SkinPackage::toBytes() const {
-    MemoryStream s;
+    fw::MemoryStream s;
     write(s);
     return s.release();
 }
 
-std::optional<SkinPackage> readSkinPackage(Stream& s) {
+std::optional<SkinPackage> readSkinPackage(fw::Stream& s) {
     SkinPackage p;
     p.version = readInt32(s);
     if (p.version > kSkinPackageVersion) return std::nullopt;
@@ -57,8 +55,8 @@ std::optional<SkinPackage> readSkinPackage(Stream& s) {
 std::optional<SkinPackage> buildSkinPackage(const std::string& descriptionPath) {
     std::size_t slash = descriptionPath.find_last_of("/\\");
     std::string folder = slash == std::string::npos ? std::string() : descriptionPath.substr(0, slash + 1);
-    return buildSkinPackage(readFile(descriptionPath),
-                            [&folder](const std::string& name) { return readFile(folder + name); });
+    return buildSkinPackage(fw::readFile(descriptionPath),
+                            [&folder](const std::string& name) { return fw::readFile(folder + name); });
 }
 
 std::optional<SkinPackage> buildSkinPackage(std::span<const std::uint8_t> description,
@@ -92,14 +90,14 @@ std::optional<SkinPackage> buildSkinPackage(std::span<const std::uint8_t> descri
 }
 
 std::vector<std::uint8_t> frameCompressedSkin(std::span<const std::uint8_t> zlibData) {
-    MemoryStream s;
+    fw::MemoryStream s;
     writeInt32(s, kSkinPackageVersion);
     writeInt32(s, static_cast<std::int32_t>(zlibData.size()));
     writeBytes(s, zlibData);
     return s.release();
 }
 
-std::vector<std::uint8_t> unframeCompressedSkin(Stream& s) {
+std::vector<std::uint8_t> unframeCompressedSkin(fw::Stream& s) {
     s.setPosition(0);
     std::int32_t version = readInt32(s);
     if (version > kSkinPackageVersion) return {};
@@ -110,5 +108,3 @@ std::vector<std::uint8_t> unframeCompressedSkin(Stream& s) {
     s.readBuffer(out.data(), out.size());
     return out;
 }
-
-}  // namespace fw

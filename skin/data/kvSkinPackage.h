@@ -10,8 +10,6 @@
 #include "skin/data/kvBmp.h"
 #include "skin/data/kvStreams.h"
 
-namespace fw {
-
 inline constexpr std::int32_t kSkinPackageVersion = 3;
 
 struct SkinPackage {
@@ -23,13 +21,13 @@ struct SkinPackage {
     std::string text;          // the description, bytes as stored
 
     // Writes the package (always as version 3): an empty slot is the flag byte 1, a picture the flag 0 and its image.
-    void write(Stream& s) const;
+    void write(fw::Stream& s) const;
     std::vector<std::uint8_t> toBytes() const;
 };
 
 // Reads a package from the stream's position to its end. A version above 3 is not an error: the result is nullopt
 // and nothing else is read. Damaged data throws (StreamError, EInvalidGraphic).
-std::optional<SkinPackage> readSkinPackage(Stream& s);
+std::optional<SkinPackage> readSkinPackage(fw::Stream& s);
 
 // Builds a package from a skin description file and the BMP files named in its [PICTURES] section (relative to
 // the file's folder). Returns nullopt, changing nothing, when one of the sections [VERSION], [PICTURES],
@@ -45,6 +43,4 @@ std::optional<SkinPackage> buildSkinPackage(std::span<const std::uint8_t> descri
 std::vector<std::uint8_t> frameCompressedSkin(std::span<const std::uint8_t> zlibData);
 // Takes the zlib stream out of a framed layout read from the stream's position 0. Returns an empty buffer when
 // the framed version is above 3; throws StreamError when the length runs past the data.
-std::vector<std::uint8_t> unframeCompressedSkin(Stream& s);
-
-}  // namespace fw
+std::vector<std::uint8_t> unframeCompressedSkin(fw::Stream& s);

@@ -2,8 +2,6 @@
 
 #include "skin/data/kvSkinData.h"
 
-namespace fw {
-
 SkinFontSpec SkinDrawingFont(bool useSkinFont, const SkinFontSpec* description, const SkinFontSpec& defaultFont,
                              const TkvSkinData* model) {
     SkinFontSpec font = defaultFont;
@@ -17,7 +15,7 @@ SkinFontSpec SkinDrawingFont(bool useSkinFont, const SkinFontSpec* description, 
     return font;
 }
 
-Color SkinTextColor(bool useSkinFontColor, bool enabled, Color stateColor, Color disabledColor, Color defaultColor) {
+fw::Color SkinTextColor(bool useSkinFontColor, bool enabled, fw::Color stateColor, fw::Color disabledColor, fw::Color defaultColor) {
     if (!enabled) return disabledColor;
     return useSkinFontColor ? stateColor : defaultColor;
 }
@@ -26,5 +24,3 @@ std::string SkinResourceStr(const TkvSkinData* model, std::string_view key) {
     const TkvResourceStrData* strings = model ? model->ResourceStrData() : nullptr;
     return strings ? strings->GetResourceStr(key) : DefaultResourceStr(key);
 }
-
-}  // namespace fw

@@ -10,21 +10,19 @@
 
 #include "framework/Stream.h"
 
-namespace fw {
-
 // The error of a read past the end of the data.
-inline StreamError readError() { return StreamError("Stream read error"); }
+inline fw::StreamError readError() { return fw::StreamError("Stream read error"); }
 
 // Reads exactly one field or throws StreamError ("Stream read error").
-std::int32_t readInt32(Stream& s);
-std::uint8_t readByte(Stream& s);
-void writeInt32(Stream& s, std::int32_t v);
-void writeByte(Stream& s, std::uint8_t v);
-void writeBytes(Stream& s, std::span<const std::uint8_t> bytes);
+std::int32_t readInt32(fw::Stream& s);
+std::uint8_t readByte(fw::Stream& s);
+void writeInt32(fw::Stream& s, std::int32_t v);
+void writeByte(fw::Stream& s, std::uint8_t v);
+void writeBytes(fw::Stream& s, std::span<const std::uint8_t> bytes);
 // Writes a whole file from a byte range (StreamError when it cannot be created).
 void writeFileBytes(const std::string& path, std::span<const std::uint8_t> bytes);
 // Bytes between the position and the end.
-std::size_t remaining(Stream& s);
+std::size_t remaining(fw::Stream& s);
 
 inline std::uint32_t getLE32(const std::uint8_t* p) {
     return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24);
@@ -40,5 +38,3 @@ inline void putLE16(std::uint8_t* p, std::uint16_t v) {
     p[0] = std::uint8_t(v);
     p[1] = std::uint8_t(v >> 8);
 }
-
-}  // namespace fw

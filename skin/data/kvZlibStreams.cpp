@@ -4,8 +4,6 @@
 
 #include <cstring>
 
-namespace fw {
-
 namespace {
 const char kCompressError[] = "error";
 const char kDecompressError[] = "compression error";
@@ -17,7 +15,7 @@ struct TCompressionStream::State {
     std::uint8_t buffer[kZlibBufferSize];
 };
 
-TCompressionStream::TCompressionStream(Stream& dest, int level) : s_(std::make_unique<State>()), dest_(dest) {
+TCompressionStream::TCompressionStream(fw::Stream& dest, int level) : s_(std::make_unique<State>()), dest_(dest) {
     if (deflateInit(&s_->z, level) != Z_OK) throw ECompressionError(kCompressError);
     s_->z.next_out = s_->buffer;
     s_->z.avail_out = kZlibBufferSize;
@@ -62,9 +60,9 @@ void TCompressionStream::finish() {
 }
 
 std::size_t TCompressionStream::read(void*, std::size_t) { throw ECompressionError(kInvalidOperation); }
-std::int64_t TCompressionStream::seek(std::int64_t offset, SeekOrigin origin) {
+std::int64_t TCompressionStream::seek(std::int64_t offset, fw::SeekOrigin origin) {
     // Asking for the current position is the one seek a write-only stream answers.
-    if (offset == 0 && origin == SeekOrigin::Current) return static_cast<std::int64_t>(s_->z.total_in);
+    if (offset == 0 && origin == fw::SeekOrigin::Current) return static_cast<std::int64_t>(s_->z.total_in);
     throw ECompressionError(kInvalidOperation);
 }
 
@@ -73,7 +71,7 @@ struct TDecompressionStream::State {
     std::uint8_t buffer[kZlibBufferSize];
 };
 
-TDecompressionStream::TDecompressionStream(Stream& source)
+TDecompressionStream::TDecompressionStream(fw::Stream& source)
     : s_(std::make_unique<State>()), source_(source), sourceStart_(static_cast<std::size_t>(source.position())) {
     if (inflateInit(&s_->z) != Z_OK) throw EDecompressionError(kDecompressError);
 }
@@ -104,8 +102,8 @@ std::size_t TDecompressionStream::read(void* dst, std::size_t n) {
     return done;
 }
 
-std::int64_t TDecompressionStream::seek(std::int64_t offset, SeekOrigin origin) {
-    if (offset == 0 && origin == SeekOrigin::Begin) {
+std::int64_t TDecompressionStream::seek(std::int64_t offset, fw::SeekOrigin origin) {
+    if (offset == 0 && origin == fw::SeekOrigin::Begin) {
         if (inflateReset(&s_->z) != Z_OK) throw EDecompressionError(kDecompressError);
         s_->z.avail_in = 0;
         source_.setPosition(static_cast<std::int64_t>(sourceStart_));
@@ -113,11 +111,11 @@ std::int64_t TDecompressionStream::seek(std::int64_t offset, SeekOrigin origin) 
         ended_ = false;
         return 0;
     }
-    if (origin == SeekOrigin::Begin && offset >= position()) {
+    if (origin == fw::SeekOrigin::Begin && offset >= position()) {
         offset -= position();
-        origin = SeekOrigin::Current;
+        origin = fw::SeekOrigin::Current;
     }
-    if (offset >= 0 && origin == SeekOrigin::Current) {
+    if (offset >= 0 && origin == fw::SeekOrigin::Current) {
         std::uint8_t scratch[kZlibBufferSize];
         std::int64_t left = offset;
         while (left > 0) {
@@ -132,7 +130,7 @@ std::int64_t TDecompressionStream::seek(std::int64_t offset, SeekOrigin origin) 
 
 void TDecompressionStream::write(const void*, std::size_t) { throw EDecompressionError(kInvalidOperation); }
 
-void CompressStream(Stream& source, Stream& dest) {
+void CompressStream(fw::Stream& source, fw::Stream& dest) {
     source.setPosition(0);
     TCompressionStream z(dest, 9);
     std::uint8_t block[kZlibBufferSize];
@@ -144,7 +142,7 @@ void CompressStream(Stream& source, Stream& dest) {
     z.finish();
 }
 
-void DecompressStream(Stream& dest, Stream& source) {
+void DecompressStream(fw::Stream& dest, fw::Stream& source) {
     source.setPosition(0);
     TDecompressionStream z(source);
     std::uint8_t block[kZlibBufferSize];
@@ -157,5 +155,3 @@ void DecompressStream(Stream& dest, Stream& source) {
         dest.writeBuffer(block, got);
     }
 }
-
-}  // namespace fw

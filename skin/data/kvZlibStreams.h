@@ -8,8 +8,6 @@
 
 #include "skin/data/kvStreams.h"
 
-namespace fw {
-
 class EZlibError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -31,7 +29,7 @@ inline constexpr std::size_t kMaxInflatedSize = std::size_t(64) << 20;
 // Deflates everything written to it into `dest`, through a 4,096-byte buffer. Write-only.
 class TCompressionStream {
 public:
-    TCompressionStream(Stream& dest, int level);
+    TCompressionStream(fw::Stream& dest, int level);
     ~TCompressionStream();
     TCompressionStream(const TCompressionStream&) = delete;
     TCompressionStream& operator=(const TCompressionStream&) = delete;
@@ -41,12 +39,12 @@ public:
     void finish();
     // Reading or seeking a compressing stream is not allowed.
     std::size_t read(void*, std::size_t);
-    std::int64_t seek(std::int64_t, SeekOrigin);
+    std::int64_t seek(std::int64_t, fw::SeekOrigin);
 
 private:
     struct State;
     std::unique_ptr<State> s_;
-    Stream& dest_;
+    fw::Stream& dest_;
     bool finished_ = false;
 };
 
@@ -54,30 +52,28 @@ private:
 // except a seek to 0, which restarts from the position the source had when the wrapper was made.
 class TDecompressionStream {
 public:
-    explicit TDecompressionStream(Stream& source);
+    explicit TDecompressionStream(fw::Stream& source);
     ~TDecompressionStream();
     TDecompressionStream(const TDecompressionStream&) = delete;
     TDecompressionStream& operator=(const TDecompressionStream&) = delete;
 
     // Reads up to n inflated bytes; fewer at the end of the zlib stream or of the source.
     std::size_t read(void* dst, std::size_t n);
-    std::int64_t seek(std::int64_t offset, SeekOrigin origin);
+    std::int64_t seek(std::int64_t offset, fw::SeekOrigin origin);
     void write(const void*, std::size_t);
     std::int64_t position() const { return static_cast<std::int64_t>(produced_); }
 
 private:
     struct State;
     std::unique_ptr<State> s_;
-    Stream& source_;
+    fw::Stream& source_;
     std::size_t sourceStart_;
     std::size_t produced_ = 0;
     bool ended_ = false;
 };
 
 // Rewinds source and deflates all of it at level 9 into dest.
-void CompressStream(Stream& source, Stream& dest);
+void CompressStream(fw::Stream& source, fw::Stream& dest);
 // Rewinds source and inflates it, appending the output to dest, until the zlib stream ends or the source is used
 // up (a truncated stream yields what was inflated so far).
-void DecompressStream(Stream& dest, Stream& source);
-
-}  // namespace fw
+void DecompressStream(fw::Stream& dest, fw::Stream& source);

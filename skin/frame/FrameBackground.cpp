@@ -2,36 +2,36 @@
 
 #include "skin/imaging/PixelOps.h"
 
-fw::Bitmap ComposeClientBackground(const fw::TkvSkinData& skin, int clientW, int clientH, int windowW, int windowH) {
+fw::Bitmap ComposeClientBackground(const TkvSkinData& skin, int clientW, int clientH, int windowW, int windowH) {
     fw::Bitmap scratch;
     fw::ConstPixelView tile;
     if (skin.BGPictureIndex >= 0) {
         if (skin.BGPictureIndex < static_cast<int>(skin.ActivePictures.size()))
             tile = skin.ActivePictures[static_cast<std::size_t>(skin.BGPictureIndex)].view();
     } else if (!skin.ClientRect.empty()) {
-        tile = fw::copySegment(skin.FramePicture.view(), skin.ClientRect, scratch);
+        tile = copySegment(skin.FramePicture.view(), skin.ClientRect, scratch);
     }
     if (tile.empty() || clientW <= 0 || clientH <= 0) return {};
     fw::Bitmap out(clientW, clientH);
     const fw::Rect area{0, 0, clientW, clientH};
     if (!skin.StretchEffect) {
-        fw::tilePixels(tile, out, {0, 0}, area);
+        tilePixels(tile, out, {0, 0}, area);
         return out;
     }
     switch (skin.StretchType) {
         case stfull:
-            fw::stretchPixels(tile, out, {0, 0, windowW, windowH});
+            stretchPixels(tile, out, {0, 0, windowW, windowH});
             break;
         case sthorz: {  // stretched to the window's height, repeated across
             fw::Bitmap strip(tile.width, std::max(windowH, 1));
-            fw::stretchPixels(tile, strip, strip.rect());
-            fw::tilePixels(strip, out, {0, 0}, area);
+            stretchPixels(tile, strip, strip.rect());
+            tilePixels(strip, out, {0, 0}, area);
             break;
         }
         case stvert: {  // stretched to the window's width, repeated downwards
             fw::Bitmap strip(std::max(windowW, 1), tile.height);
-            fw::stretchPixels(tile, strip, strip.rect());
-            fw::tilePixels(strip, out, {0, 0}, area);
+            stretchPixels(tile, strip, strip.rect());
+            tilePixels(strip, out, {0, 0}, area);
             break;
         }
     }

@@ -3,7 +3,7 @@
 int DefaultFrameCaptionHeight(bool toolWindow) { return toolWindow ? 15 : 19; }
 int DefaultFrameButtonSize(bool toolWindow) { return toolWindow ? 13 : 17; }
 
-TkvStretchedGeometry StretchFrameGeometry(const fw::TkvSkinData& s, int width, int height) {
+TkvStretchedGeometry StretchFrameGeometry(const TkvSkinData& s, int width, int height) {
     const int pw = s.FramePicture.width(), ph = s.FramePicture.height();
     const int dx = width - pw, dy = height - ph;
     TkvStretchedGeometry g;
@@ -27,7 +27,7 @@ TkvStretchedGeometry StretchFrameGeometry(const fw::TkvSkinData& s, int width, i
     return g;
 }
 
-fw::Rect FrameClientRect(fw::Rect r, const fw::TkvSkinData* skin, int defaultCaptionHeight) {
+fw::Rect FrameClientRect(fw::Rect r, const TkvSkinData* skin, int defaultCaptionHeight) {
     if (skin) {
         r.left += skin->ClientRect.left;
         r.top += skin->ClientRect.top;
@@ -44,7 +44,7 @@ fw::Rect FrameClientRect(fw::Rect r, const fw::TkvSkinData* skin, int defaultCap
     return r;
 }
 
-int FrameMinWidthFor(const fw::TkvSkinData* skin, int minWidth, bool minimized) {
+int FrameMinWidthFor(const TkvSkinData* skin, int minWidth, bool minimized) {
     if (!skin) return minWidth > 0 ? minWidth : 120;
     const int pw = skin->FramePicture.width();
     if (pw < minWidth && !minimized) return minWidth;
@@ -52,7 +52,7 @@ int FrameMinWidthFor(const fw::TkvSkinData* skin, int minWidth, bool minimized) 
     return pw;
 }
 
-int FrameMinHeightFor(const fw::TkvSkinData* skin, int minHeight, int defaultCaptionHeight, bool rolledUp,
+int FrameMinHeightFor(const TkvSkinData* skin, int minHeight, int defaultCaptionHeight, bool rolledUp,
                       bool minimized) {
     const int h = skin ? skin->FramePicture.height() - skin->ClientRect.height() : defaultCaptionHeight + 6;
     return (h >= minHeight || rolledUp || minimized) ? h : minHeight;
@@ -60,7 +60,7 @@ int FrameMinHeightFor(const fw::TkvSkinData* skin, int minHeight, int defaultCap
 
 int FrameMaxFor(int areaSize, int limit) { return (limit != 0 && limit < areaSize) ? limit : areaSize; }
 
-fw::Rect MapSkinRect(fw::Rect r, const fw::TkvSkinData& s, const TkvStretchedGeometry& g) {
+fw::Rect MapSkinRect(fw::Rect r, const TkvSkinData& s, const TkvStretchedGeometry& g) {
     const int pw = s.FramePicture.width(), ph = s.FramePicture.height();
     const fw::Point lt = s.LeftTopPoint, rt = s.RightTopPoint, lb = s.LeftBottomPoint, rb = s.RightBottomPoint;
     const int dx = g.StretchedRightBottom.x - rb.x, dy = g.StretchedRightBottom.y - rb.y;
@@ -95,7 +95,7 @@ constexpr TkvStdCommand kButtonOrder[] = {cmclose, cmmaximize, cmminimize, cmrol
                                               cmminimizetotray};
 }  // namespace
 
-void LayoutFrameObjects(std::vector<FrameLayoutItem>& items, const fw::TkvSkinData& skin,
+void LayoutFrameObjects(std::vector<FrameLayoutItem>& items, const TkvSkinData& skin,
                         const TkvStretchedGeometry& g, fw::Size smallIcon) {
     for (auto& i : items)
         if (!i.normalInHotPicture) i.placed = MapSkinRect(i.normalRect, skin, g);
@@ -174,7 +174,7 @@ std::wstring EllipsizeCaption(const std::wstring& text, int width,
     return rest + L"...";
 }
 
-fw::Rect CaptionTextRect(const fw::TkvDataSkinCaption& d, int objectWidth) {
+fw::Rect CaptionTextRect(const TkvDataSkinCaption& d, int objectWidth) {
     fw::Rect t = d.TextRect;
     if (!t.empty()) t.right = objectWidth + d.TextRect.right - d.SkinRect.width();
     if (!d.FrameRect.empty()) {

@@ -24,15 +24,15 @@ struct TkvStretchedGeometry {
 };
 
 // The skin's frame geometry (drawn for a window of the main picture's size) stretched to width x height.
-TkvStretchedGeometry StretchFrameGeometry(const fw::TkvSkinData& skin, int width, int height);
+TkvStretchedGeometry StretchFrameGeometry(const TkvSkinData& skin, int width, int height);
 
 // WM_NCCALCSIZE: the client rectangle for a proposed window rectangle. `skin` is null when no skin is ready.
 // Right and bottom never end left of or above left and top.
-fw::Rect FrameClientRect(fw::Rect proposed, const fw::TkvSkinData* skin, int defaultCaptionHeight);
+fw::Rect FrameClientRect(fw::Rect proposed, const TkvSkinData* skin, int defaultCaptionHeight);
 
 // Size limits; `skin` is null when no skin is ready.
-int FrameMinWidthFor(const fw::TkvSkinData* skin, int minWidth, bool minimized);
-int FrameMinHeightFor(const fw::TkvSkinData* skin, int minHeight, int defaultCaptionHeight, bool rolledUp,
+int FrameMinWidthFor(const TkvSkinData* skin, int minWidth, bool minimized);
+int FrameMinHeightFor(const TkvSkinData* skin, int minHeight, int defaultCaptionHeight, bool rolledUp,
                       bool minimized);
 int FrameMaxFor(int areaSize, int limit);
 
@@ -49,10 +49,10 @@ struct FrameLayoutItem {
 };
 
 // A rectangle of the main picture moved for the stretched frame (for objects drawn as part of the frame picture).
-fw::Rect MapSkinRect(fw::Rect r, const fw::TkvSkinData& skin, const TkvStretchedGeometry& g);
+fw::Rect MapSkinRect(fw::Rect r, const TkvSkinData& skin, const TkvStretchedGeometry& g);
 
 // Places every object for the stretched geometry. `smallIcon` is the platform's small-icon size.
-void LayoutFrameObjects(std::vector<FrameLayoutItem>& items, const fw::TkvSkinData& skin,
+void LayoutFrameObjects(std::vector<FrameLayoutItem>& items, const TkvSkinData& skin,
                         const TkvStretchedGeometry& g, fw::Size smallIcon);
 
 // The default caption rectangle of a frame without skin (no objects): (3, 3, width - 3, caption height).
@@ -64,7 +64,7 @@ std::wstring EllipsizeCaption(const std::wstring& text, int width,
                               const std::function<int(const std::wstring&)>& measure);
 
 // The caption object's text rectangle relative to the object, for an object `objectWidth` wide.
-fw::Rect CaptionTextRect(const fw::TkvDataSkinCaption& d, int objectWidth);
+fw::Rect CaptionTextRect(const TkvDataSkinCaption& d, int objectWidth);
 // The n-th (1-based) of `frameCount` equal slices of a caption's `animateskinrect`: taken from top to bottom when
 // it is taller than `skinrect`, else from left to right. Empty when n is outside 1 .. frameCount.
 fw::Rect CaptionAnimationSlice(fw::Rect animate, fw::Rect skin, int frameCount, int n);

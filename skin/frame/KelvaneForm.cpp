@@ -81,7 +81,7 @@ void TkvKelvaneForm::notification(fw::Component* c, fw::Operation op) {
     if (c == menusSkinData_) menusSkinData_ = nullptr;
 }
 
-void TkvKelvaneForm::SetSkinData(fw::TkvSkinData* d) {
+void TkvKelvaneForm::SetSkinData(TkvSkinData* d) {
     if (skinData_ && skinData_ != d) removeFreeNotification(skinData_);
     skinData_ = d;
     if (d) {
@@ -91,7 +91,7 @@ void TkvKelvaneForm::SetSkinData(fw::TkvSkinData* d) {
     if (!d || !d->Designing()) ChangeSkinData();
 }
 
-void TkvKelvaneForm::SetMenusSkinData(fw::TkvSkinData* d) {
+void TkvKelvaneForm::SetMenusSkinData(TkvSkinData* d) {
     if (menusSkinData_ && menusSkinData_ != d) removeFreeNotification(menusSkinData_);
     menusSkinData_ = d;
     if (d) freeNotification(d);
@@ -173,7 +173,7 @@ void TkvKelvaneForm::BuildObjects() {
     objects_.clear();
     for (const auto& d : skinData_->ObjectDescriptions()) {
         // Only the caption is built here; buttons and the other object kinds come with the frame's interaction.
-        if (auto* c = dynamic_cast<const fw::TkvDataSkinCaption*>(d.get()))
+        if (auto* c = dynamic_cast<const TkvDataSkinCaption*>(d.get()))
             objects_.push_back(std::make_unique<TkvSkinCaptionObject>(*this, *c));
     }
 }
@@ -245,7 +245,7 @@ void TkvKelvaneForm::UpdateRegion(bool rebuild) {
         applyRegion(fw::Region(CreateRectRgn(0, 0, CurrentWidth, CurrentHeight)));
         return;
     }
-    const fw::TkvSkinData& s = *skinData_;
+    const TkvSkinData& s = *skinData_;
     const fw::ConstPixelView mask = s.FrameMask.view();
     if (!rebuild) {
         applyRegion(CreatePlatformRegion(MaskToRegion(mask, 0, 0)));
@@ -255,7 +255,7 @@ void TkvKelvaneForm::UpdateRegion(bool rebuild) {
     const TkvStretchedGeometry& g = geometry_;
     const SkinCorners dst{g.StretchedLeftTop, g.StretchedRightTop, g.StretchedLeftBottom, g.StretchedRightBottom,
                           g.StretchedMaskRect};
-    BorderBands bands = fw::composeBands(mask, mask.rect(), src, dst, CurrentWidth, CurrentHeight, SkinStretch{},
+    BorderBands bands = composeBands(mask, mask.rect(), src, dst, CurrentWidth, CurrentHeight, SkinStretch{},
                                          false, fw::makePixel(255, 255, 255));
     maskTop_ = std::move(bands.top);
     maskBottom_ = std::move(bands.bottom);
@@ -326,9 +326,9 @@ void TkvKelvaneForm::ChangeSkinData() {
 }
 
 void TkvKelvaneForm::OnSkinMessage(fw::Message& m) {
-    const auto* sender = reinterpret_cast<const fw::TkvSkinData*>(m.wParam);
+    const auto* sender = reinterpret_cast<const TkvSkinData*>(m.wParam);
     switch (m.msg) {
-        case fw::SKIN_MSG_BEFORE_CHANGE:
+        case SKIN_MSG_BEFORE_CHANGE:
             if (sender != skinData_ || !skinData_) break;
             skinChanging_ = true;
             skinReady_ = false;
@@ -341,15 +341,15 @@ void TkvKelvaneForm::OnSkinMessage(fw::Message& m) {
             NotifySkinControls(*host_, sender, SkinChangeStage::Before);
             if (OnBeforeChangeSkinData) OnBeforeChangeSkinData(this);
             break;
-        case fw::SKIN_MSG_CHANGED:
+        case SKIN_MSG_CHANGED:
             skinChanging_ = false;
             if (sender && sender == skinData_) ChangeSkinData();
             NotifySkinControls(*host_, sender, SkinChangeStage::Changed);
             break;
-        case fw::SKIN_MSG_AFTER_CHANGE:
+        case SKIN_MSG_AFTER_CHANGE:
             if (OnAfterChangeSkinData) OnAfterChangeSkinData(this);
             break;
-        case fw::SKIN_MSG_SKINNABLE_CHANGED:
+        case SKIN_MSG_SKINNABLE_CHANGED:
             if (sender && sender == skinData_) {
                 SkinningOn = skinData_->SkinnableForm();
                 ChangeSkinData();
@@ -475,10 +475,10 @@ void TkvKelvaneForm::FrameWndProc(fw::Message& m) {
             KillTimer(host_->handle(), kBlendTimer);
             KillTimer(host_->handle(), kCaptionTimer);
             break;
-        case fw::SKIN_MSG_BEFORE_CHANGE:
-        case fw::SKIN_MSG_CHANGED:
-        case fw::SKIN_MSG_AFTER_CHANGE:
-        case fw::SKIN_MSG_SKINNABLE_CHANGED:
+        case SKIN_MSG_BEFORE_CHANGE:
+        case SKIN_MSG_CHANGED:
+        case SKIN_MSG_AFTER_CHANGE:
+        case SKIN_MSG_SKINNABLE_CHANGED:
             OnSkinMessage(m);
             return;
         case KV_MSG_FRAME_QUERY:

@@ -35,10 +35,10 @@ public:
     ~TkvKelvaneForm() override;
 
     // Published properties.
-    fw::TkvSkinData* SkinData() const { return skinData_; }
-    void SetSkinData(fw::TkvSkinData* d);
-    fw::TkvSkinData* MenusSkinData() const { return menusSkinData_; }
-    void SetMenusSkinData(fw::TkvSkinData* d);
+    TkvSkinData* SkinData() const { return skinData_; }
+    void SetSkinData(TkvSkinData* d);
+    TkvSkinData* MenusSkinData() const { return menusSkinData_; }
+    void SetMenusSkinData(TkvSkinData* d);
     TkvBorderIcons BorderIcons;
     fw::Font DefCaptionFont{L"Arial", 14, {true}, DEFAULT_CHARSET, fw::systemColor(COLOR_BTNTEXT)};
     fw::Font DefInActiveCaptionFont{L"Arial", 14, {true}, DEFAULT_CHARSET, fw::systemColor(COLOR_BTNSHADOW)};
@@ -141,8 +141,8 @@ private:
 
     fw::Form* host_;
     std::function<void(fw::Message&)> saved_;
-    fw::TkvSkinData* skinData_ = nullptr;
-    fw::TkvSkinData* menusSkinData_ = nullptr;
+    TkvSkinData* skinData_ = nullptr;
+    TkvSkinData* menusSkinData_ = nullptr;
     bool alphaBlend_ = false;
     int alphaBlendValue_ = 200;
     bool skinReady_ = false;

@@ -32,10 +32,10 @@ void RegisterKelvaneFormClass(fw::ClassRegistry& classes) {
     if (classes.find("TkvKelvaneForm") != nullptr) return;
     fw::ClassInfo& c = classes.add<K>("TkvKelvaneForm");
     c.property<K>("SkinData", [](K& k, const fw::Value& v, R& r) {
-        r.reference(v, [&k](fw::Component* t) { k.SetSkinData(dynamic_cast<fw::TkvSkinData*>(t)); });
+        r.reference(v, [&k](fw::Component* t) { k.SetSkinData(dynamic_cast<TkvSkinData*>(t)); });
     });
     c.property<K>("MenusSkinData", [](K& k, const fw::Value& v, R& r) {
-        r.reference(v, [&k](fw::Component* t) { k.SetMenusSkinData(dynamic_cast<fw::TkvSkinData*>(t)); });
+        r.reference(v, [&k](fw::Component* t) { k.SetMenusSkinData(dynamic_cast<TkvSkinData*>(t)); });
     });
     c.property<K>("BorderIcons", [](K& k, const fw::Value& v, R&) {
         TkvBorderIcons b{false, false, false, false, false};

@@ -33,7 +33,7 @@ void TkvKelvaneForm::PaintSkinnedFrame(HDC dc) {
     if (CurrentWidth < FrameMinWidth() || CurrentHeight < FrameMinHeight()) return;
     recomputeGeometry();
     LayoutObjects();
-    const fw::TkvSkinData& s = *skinData_;
+    const TkvSkinData& s = *skinData_;
     const bool active = IsFrameActive();
     const fw::Bitmap& picture = (active || s.InactiveFramePicture.empty()) ? s.FramePicture : s.InactiveFramePicture;
     const TkvStretchedGeometry& g = geometry_;

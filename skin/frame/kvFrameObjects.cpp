@@ -7,13 +7,13 @@
 #include "skin/imaging/kveffects.h"
 
 namespace {
-const fw::Bitmap* activePicture(const fw::TkvSkinData* s, int index) {
+const fw::Bitmap* activePicture(const TkvSkinData* s, int index) {
     if (!s || index < 0 || index >= static_cast<int>(s->ActivePictures.size())) return nullptr;
     return &s->ActivePictures[static_cast<std::size_t>(index)];
 }
 }  // namespace
 
-TkvActiveSkinObject::TkvActiveSkinObject(TkvKelvaneForm& frame, const fw::TkvDataSkinObject& d)
+TkvActiveSkinObject::TkvActiveSkinObject(TkvKelvaneForm& frame, const TkvDataSkinObject& d)
     : FrameComponent(frame),
       ObjectName(d.IDName),
       ObjectHint(d.Hint),
@@ -39,7 +39,7 @@ void TkvActiveSkinObject::DrawPart(fw::Canvas& canvas, const fw::Bitmap& picture
 }
 
 void TkvActiveSkinObject::DrawObject(fw::Canvas& canvas, bool immediate) {
-    const fw::TkvSkinData* skin = FrameComponent.SkinData();
+    const TkvSkinData* skin = FrameComponent.SkinData();
     if (!FrameComponent.SkinReady()) return;
     if (!Usable || FrameComponent.IsFrameActive() || InactiveRect.empty()) {
         if (!Highlighted || HotRect.empty()) {
@@ -57,13 +57,13 @@ void TkvActiveSkinObject::DrawObject(fw::Canvas& canvas, bool immediate) {
     }
 }
 
-TkvSkinCaptionObject::TkvSkinCaptionObject(TkvKelvaneForm& frame, const fw::TkvDataSkinCaption& d)
+TkvSkinCaptionObject::TkvSkinCaptionObject(TkvKelvaneForm& frame, const TkvDataSkinCaption& d)
     : TkvActiveSkinObject(frame, d), Description(d) {}
 
 void TkvSkinCaptionObject::DrawObject(fw::Canvas& canvas, bool immediate) {
     if (!FrameComponent.SkinReady()) return;
-    const fw::TkvDataSkinCaption& d = Description;
-    const fw::TkvSkinData& skin = *FrameComponent.SkinData();
+    const TkvDataSkinCaption& d = Description;
+    const TkvSkinData& skin = *FrameComponent.SkinData();
     const fw::Rect slice = Animates() ? CaptionAnimationSlice(d.AnimateSkinRect, d.SkinRect, d.FrameCount,
                                                               AnimationFrame)
                                       : fw::Rect{};
@@ -126,7 +126,7 @@ void TkvSkinCaptionObject::DrawObject(fw::Canvas& canvas, bool immediate) {
 }
 
 void TkvSkinCaptionObject::DrawTextFrame(fw::Canvas& canvas, fw::Point text, int textWidth) const {
-    const fw::TkvDataSkinCaption& d = Description;
+    const TkvDataSkinCaption& d = Description;
     const fw::Rect src = (Active && !d.ActiveFrameRect.empty()) ? d.ActiveFrameRect : d.FrameRect;
     const int width = d.FullFrame ? PlacedRect.width() - 2 * FrameComponent.Geometry().ButtonsOffset
                                   : d.FrameRect.width() + textWidth - d.FrameTextRect.width();
@@ -139,7 +139,7 @@ void TkvSkinCaptionObject::DrawTextFrame(fw::Canvas& canvas, fw::Point text, int
 }
 
 bool TkvSkinCaptionObject::Animates() const {
-    const fw::TkvSkinData* skin = FrameComponent.SkinData();
+    const TkvSkinData* skin = FrameComponent.SkinData();
     return FrameComponent.SkinReady() && skin->EnableSkinEffects && !Description.AnimateSkinRect.empty() &&
            Description.FrameCount > 0;
 }

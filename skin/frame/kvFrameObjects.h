@@ -12,7 +12,7 @@ class TkvKelvaneForm;
 
 class TkvActiveSkinObject {
 public:
-    TkvActiveSkinObject(TkvKelvaneForm& frame, const fw::TkvDataSkinObject& d);
+    TkvActiveSkinObject(TkvKelvaneForm& frame, const TkvDataSkinObject& d);
     virtual ~TkvActiveSkinObject() = default;
 
     TkvKelvaneForm& FrameComponent;
@@ -42,9 +42,9 @@ protected:
 
 class TkvSkinCaptionObject : public TkvActiveSkinObject {
 public:
-    TkvSkinCaptionObject(TkvKelvaneForm& frame, const fw::TkvDataSkinCaption& d);
+    TkvSkinCaptionObject(TkvKelvaneForm& frame, const TkvDataSkinCaption& d);
 
-    const fw::TkvDataSkinCaption& Description;
+    const TkvDataSkinCaption& Description;
     bool Active = false;  // the caption's active state (follows the frame's activity)
     int AnimationFrame = 0;  // 1 .. framecount while an animation frame is shown
     int AnimationCounter = 0;

@@ -2,8 +2,6 @@
 #include "skin/imaging/BitmapSurface.h"
 #include "skin/imaging/kvBitmap.h"
 
-namespace fw {
-
 std::unique_ptr<TkvBitmapSurface> createBitmapSurface(int w, int h) {
     auto s = std::make_unique<TkvBitmapSurface>();
     s->memory.resize(w, h);
@@ -11,6 +9,4 @@ std::unique_ptr<TkvBitmapSurface> createBitmapSurface(int w, int h) {
     return s;
 }
 
-PixelView surfacePixels(TkvBitmapSurface& s) { return s.pixels; }
-
-}  // namespace fw
+fw::PixelView surfacePixels(TkvBitmapSurface& s) { return s.pixels; }

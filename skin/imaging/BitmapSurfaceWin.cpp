@@ -4,8 +4,6 @@
 #include "skin/imaging/BitmapSurface.h"
 #include "skin/imaging/kvBitmap.h"
 
-namespace fw {
-
 std::unique_ptr<TkvBitmapSurface> createBitmapSurface(int w, int h) {
     auto s = std::make_unique<TkvBitmapSurface>();
     BITMAPINFO bi{};
@@ -18,18 +16,16 @@ std::unique_ptr<TkvBitmapSurface> createBitmapSurface(int w, int h) {
     void* bits = nullptr;
     s->dib.reset(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!s->dib || !bits) throw std::runtime_error("Can't allocate the DIB handle");
-    s->dc = MemoryDC(nullptr);
+    s->dc = fw::MemoryDC(nullptr);
     if (!s->dc.get()) throw std::runtime_error("Can't create compatible DC");
     const HGDIOBJ previous = SelectObject(s->dc.get(), s->dib.get());
     if (!previous || previous == HGDI_ERROR) throw std::runtime_error("Can't kvlect an object into DC");
     s->previous = previous;
-    s->pixels = {static_cast<Pixel*>(bits), w, h, w};
+    s->pixels = {static_cast<fw::Pixel*>(bits), w, h, w};
     return s;
 }
 
-PixelView surfacePixels(TkvBitmapSurface& s) {
+fw::PixelView surfacePixels(TkvBitmapSurface& s) {
     GdiFlush();  // finish pending GDI drawing before the pixels are touched directly
     return s.pixels;
 }
-
-}  // namespace fw

@@ -2,7 +2,7 @@
 
 void DrawDottedFocusRect(fw::PixelView dst, fw::Rect r, fw::Pixel colour) {
     const fw::Rect clip = dst.rect();
-    fw::walkDottedOutline(r, [&](int x, int y) {
+    walkDottedOutline(r, [&](int x, int y) {
         if (clip.contains({x, y})) dst.at(x, y) = colour;
     });
 }
@@ -10,6 +10,6 @@ void DrawDottedFocusRect(fw::PixelView dst, fw::Rect r, fw::Pixel colour) {
 #ifdef _WIN32
 void DrawDottedFocusRect(HDC dc, fw::Rect r, COLORREF colour) {
     if (!dc) return;
-    fw::walkDottedOutline(r, [&](int x, int y) { SetPixelV(dc, x, y, colour); });
+    walkDottedOutline(r, [&](int x, int y) { SetPixelV(dc, x, y, colour); });
 }
 #endif

@@ -7,13 +7,12 @@
 #include <windows.h>
 #endif
 
-namespace fw {
 // Calls plot(x, y) for every other pixel of r's outline, walking clockwise from the top-left corner so that the
 // dots run on evenly around the corners: each edge includes both of its corners, and the corner an edge shares
 // with the edge before keeps that edge's state. The first pixel is skipped when the outline's width and height
 // (r shrunk by one pixel at its right and bottom) are both even.
 template <class Plot>
-void walkDottedOutline(Rect r, Plot plot) {
+void walkDottedOutline(fw::Rect r, Plot plot) {
     const int l = r.left, t = r.top, rr = r.right - 1, bb = r.bottom - 1;
     const int w = rr - l, h = bb - t;
     if (w < 0 || h < 0) return;
@@ -30,7 +29,6 @@ void walkDottedOutline(Rect r, Plot plot) {
         }
     }
 }
-}  // namespace fw
 
 // Into an off-screen image: sets the dots to colour (the canvas font colour); pixels outside dst are skipped.
 void DrawDottedFocusRect(fw::PixelView dst, fw::Rect r, fw::Pixel colour);

@@ -3,8 +3,6 @@
 
 #include <algorithm>
 
-namespace fw {
-
 constexpr unsigned kGlowFadeInterval = 25;  // ms
 
 // The opacity after one fade step from current towards target, clamped at target. The step is a tenth of the
@@ -13,5 +11,3 @@ constexpr int nextFadeOpacity(int current, int target) {
     const int step = std::max(target / 10, 1);
     return std::min(current + step, target);
 }
-
-}  // namespace fw

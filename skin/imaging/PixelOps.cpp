@@ -3,13 +3,11 @@
 #include <algorithm>
 #include <cstring>
 
-namespace fw {
-
-ConstPixelView subView(ConstPixelView v, Rect r) {
+fw::ConstPixelView subView(fw::ConstPixelView v, fw::Rect r) {
     return {v.data + static_cast<std::ptrdiff_t>(r.top) * v.stride + r.left, r.width(), r.height(), v.stride};
 }
 
-PixelView subView(PixelView v, Rect r) {
+fw::PixelView subView(fw::PixelView v, fw::Rect r) {
     return {v.data + static_cast<std::ptrdiff_t>(r.top) * v.stride + r.left, r.width(), r.height(), v.stride};
 }
 
@@ -21,16 +19,16 @@ int sampleIndex(int i, int srcLen, int dstLen) {
 }
 }  // namespace
 
-void stretchPixels(ConstPixelView src, PixelView dst, Rect dstRect) {
+void stretchPixels(fw::ConstPixelView src, fw::PixelView dst, fw::Rect dstRect) {
     if (src.empty() || dstRect.empty()) return;
-    const Rect vis = dstRect.intersect(dst.rect());
+    const fw::Rect vis = dstRect.intersect(dst.rect());
     if (vis.empty()) return;
     const int dw = dstRect.width(), dh = dstRect.height();
     for (int y = vis.top; y < vis.bottom; ++y) {
-        const Pixel* s = src.scanline(sampleIndex(y - dstRect.top, src.height, dh));
-        Pixel* d = dst.scanline(y);
+        const fw::Pixel* s = src.scanline(sampleIndex(y - dstRect.top, src.height, dh));
+        fw::Pixel* d = dst.scanline(y);
         if (dw == src.width) {
-            std::memcpy(d + vis.left, s + (vis.left - dstRect.left), sizeof(Pixel) * vis.width());
+            std::memcpy(d + vis.left, s + (vis.left - dstRect.left), sizeof(fw::Pixel) * vis.width());
             continue;
         }
         for (int x = vis.left; x < vis.right; ++x) d[x] = s[sampleIndex(x - dstRect.left, src.width, dw)];
@@ -45,51 +43,49 @@ int floorMod(int a, int m) {
 }
 }  // namespace
 
-void tilePixels(ConstPixelView tile, PixelView dst, Point origin, Rect area) {
+void tilePixels(fw::ConstPixelView tile, fw::PixelView dst, fw::Point origin, fw::Rect area) {
     if (tile.empty()) return;
-    const Rect vis = area.intersect(dst.rect());
+    const fw::Rect vis = area.intersect(dst.rect());
     if (vis.empty()) return;
     const int firstCol = floorMod(vis.left - origin.x, tile.width);
     for (int y = vis.top; y < vis.bottom; ++y) {
-        const Pixel* s = tile.scanline(floorMod(y - origin.y, tile.height));
-        Pixel* d = dst.scanline(y);
+        const fw::Pixel* s = tile.scanline(floorMod(y - origin.y, tile.height));
+        fw::Pixel* d = dst.scanline(y);
         int x = vis.left;
         int col = firstCol;
         while (x < vis.right) {
             const int n = std::min(tile.width - col, vis.right - x);
-            std::memcpy(d + x, s + col, sizeof(Pixel) * n);
+            std::memcpy(d + x, s + col, sizeof(fw::Pixel) * n);
             x += n;
             col = 0;
         }
     }
 }
 
-ConstPixelView copySegment(ConstPixelView pic, Rect seg, Bitmap& scratch) {
+fw::ConstPixelView copySegment(fw::ConstPixelView pic, fw::Rect seg, fw::Bitmap& scratch) {
     if (seg.empty()) {
         scratch.resize(0, 0);
         return scratch.view();
     }
     scratch.resize(seg.width(), seg.height());
-    copyPixels(pic, seg, scratch, 0, 0);
+    fw::copyPixels(pic, seg, scratch, 0, 0);
     return scratch.view();
 }
 
-ConstPixelView segmentForTiling(ConstPixelView pic, Rect seg, Bitmap& scratch) {
+fw::ConstPixelView segmentForTiling(fw::ConstPixelView pic, fw::Rect seg, fw::Bitmap& scratch) {
     if (seg.empty()) return {};
     if (seg.intersect(pic.rect()) == seg) return subView(pic, seg);
     return copySegment(pic, seg, scratch);
 }
 
-void transparentCopy(ConstPixelView src, PixelView dst, int x, int y, Color key) {
-    const Rect d = Rect::fromSize(x, y, src.width, src.height).intersect(dst.rect());
-    const Pixel keyRgb = colorToPixel(key) & 0x00FFFFFFu;
+void transparentCopy(fw::ConstPixelView src, fw::PixelView dst, int x, int y, fw::Color key) {
+    const fw::Rect d = fw::Rect::fromSize(x, y, src.width, src.height).intersect(dst.rect());
+    const fw::Pixel keyRgb = fw::colorToPixel(key) & 0x00FFFFFFu;
     for (int row = d.top; row < d.bottom; ++row) {
-        const Pixel* s = src.scanline(row - y) + (d.left - x);
-        Pixel* o = dst.scanline(row) + d.left;
+        const fw::Pixel* s = src.scanline(row - y) + (d.left - x);
+        fw::Pixel* o = dst.scanline(row) + d.left;
         for (int i = 0; i < d.width(); ++i) {
             if ((s[i] & 0x00FFFFFFu) != keyRgb) o[i] = s[i];
         }
     }
 }
-
-}  // namespace fw

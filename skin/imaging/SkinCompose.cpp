@@ -18,8 +18,8 @@ SkinCorners ResizeCorners(const SkinCorners& c, int dx, int dy) {
             {c.client.left, c.client.top, c.client.right + dx, c.client.bottom + dy}};
 }
 
-int SkinSizingMode(Rect skinRect, const SkinCorners& c) {
-    const auto set = [](Point p) { return p.x != 0 || p.y != 0; };
+int SkinSizingMode(fw::Rect skinRect, const SkinCorners& c) {
+    const auto set = [](fw::Point p) { return p.x != 0 || p.y != 0; };
     if (skinRect.empty()) return -1;
     if (c.rb.x != 0 && c.rb.y != 0) return 1;
     if (set(c.rt)) return 2;
@@ -27,7 +27,7 @@ int SkinSizingMode(Rect skinRect, const SkinCorners& c) {
     return 0;
 }
 
-SkinCorners PlainCorners(Rect client) {
+SkinCorners PlainCorners(fw::Rect client) {
     return {{client.left, client.top},
             {client.right, client.top},
             {client.left, client.bottom},
@@ -42,78 +42,78 @@ namespace {
 // Where a composition draws: full-image coordinates minus offset are coordinates of view, and view's bounds clip.
 // The whole image uses offset (0, 0); a border band uses its own place in the whole image.
 struct Target {
-    PixelView view;
-    Point offset;
-    Rect local(Rect r) const { return r.offset(-offset.x, -offset.y); }
-    Point local(Point p) const { return {p.x - offset.x, p.y - offset.y}; }
+    fw::PixelView view;
+    fw::Point offset;
+    fw::Rect local(fw::Rect r) const { return r.offset(-offset.x, -offset.y); }
+    fw::Point local(fw::Point p) const { return {p.x - offset.x, p.y - offset.y}; }
 };
 
 // Draws the parts of one composition; seg and piece rectangles are relative to the skin rect.
 class Composer {
 public:
-    Composer(ConstPixelView picture, Rect skinRect, Target target)
+    Composer(fw::ConstPixelView picture, fw::Rect skinRect, Target target)
         : picture_(picture), skin_(skinRect), target_(target) {}
 
     // A fixed piece, copied at its own size with its top-left corner at at.
-    void piece(Rect seg, Point at) const {
+    void piece(fw::Rect seg, fw::Point at) const {
         if (seg.empty()) return;
-        const Point p = target_.local(at);
+        const fw::Point p = target_.local(at);
         fw::copyPixels(picture_, inPicture(seg), target_.view, p.x, p.y);
     }
 
     // A middle part: seg stretched onto area, or repeated over area with whole tiles starting at origin.
-    void middle(Rect seg, Rect area, Point origin, bool stretch) {
+    void middle(fw::Rect seg, fw::Rect area, fw::Point origin, bool stretch) {
         if (seg.empty() || area.empty()) return;
         if (stretch) {
-            fw::stretchPixels(fw::copySegment(picture_, inPicture(seg), scratch_), target_.view, target_.local(area));
+            stretchPixels(copySegment(picture_, inPicture(seg), scratch_), target_.view, target_.local(area));
         } else {
-            fw::tilePixels(fw::segmentForTiling(picture_, inPicture(seg), scratch_), target_.view,
+            tilePixels(segmentForTiling(picture_, inPicture(seg), scratch_), target_.view,
                            target_.local(origin), target_.local(area));
         }
     }
 
     // The client area: stretched by kind, or repeated in both directions from the client rect's top-left corner.
-    void client(Rect seg, Rect area, bool stretch, TkvStretchType kind) {
+    void client(fw::Rect seg, fw::Rect area, bool stretch, TkvStretchType kind) {
         if (seg.empty() || area.empty()) return;
         if (!stretch) {
             middle(seg, area, area.topLeft(), false);
             return;
         }
-        const ConstPixelView src = fw::copySegment(picture_, inPicture(seg), scratch_);
+        const fw::ConstPixelView src = copySegment(picture_, inPicture(seg), scratch_);
         switch (kind) {
             case stfull:
-                fw::stretchPixels(src, target_.view, target_.local(area));
+                stretchPixels(src, target_.view, target_.local(area));
                 return;
             case sthorz:
                 strip_.resize(src.width, area.height());
-                fw::stretchPixels(src, strip_, strip_.rect());
+                stretchPixels(src, strip_, strip_.rect());
                 break;
             case stvert:
                 strip_.resize(area.width(), src.height);
-                fw::stretchPixels(src, strip_, strip_.rect());
+                stretchPixels(src, strip_, strip_.rect());
                 break;
         }
-        fw::tilePixels(strip_, target_.view, target_.local(area.topLeft()), target_.local(area));
+        tilePixels(strip_, target_.view, target_.local(area.topLeft()), target_.local(area));
     }
 
 private:
-    Rect inPicture(Rect seg) const { return seg.offset(skin_.left, skin_.top); }
+    fw::Rect inPicture(fw::Rect seg) const { return seg.offset(skin_.left, skin_.top); }
 
-    ConstPixelView picture_;
-    Rect skin_;
+    fw::ConstPixelView picture_;
+    fw::Rect skin_;
     Target target_;
-    Bitmap scratch_;
-    Bitmap strip_;
+    fw::Bitmap scratch_;
+    fw::Bitmap strip_;
 };
 
 // The whole composition onto target. bandOrigins makes the left and right middles repeat from the first row of
 // their band (the new client top) instead of from the new corner points.
-void composeFrame(Target target, ConstPixelView picture, Rect skinRect, const SkinCorners& s, const SkinCorners& d,
+void composeFrame(Target target, fw::ConstPixelView picture, fw::Rect skinRect, const SkinCorners& s, const SkinCorners& d,
                   int width, int height, const SkinStretch& st, bool drawClient, bool bandOrigins) {
     if (s.rb.x == s.lt.x || s.rb.y == s.lt.y || picture.empty() || skinRect.empty()) return;
     const int sw = skinRect.width(), sh = skinRect.height();
-    const Rect& c = s.client;
-    const Rect& nc = d.client;
+    const fw::Rect& c = s.client;
+    const fw::Rect& nc = d.client;
     Composer k(picture, skinRect, target);
 
     // The four middles.
@@ -138,15 +138,15 @@ void composeFrame(Target target, ConstPixelView picture, Rect skinRect, const Sk
 
 }  // namespace
 
-void ComposeSkinImage(Bitmap& out, ConstPixelView picture, Rect skinRect, const SkinCorners& src,
+void ComposeSkinImage(fw::Bitmap& out, fw::ConstPixelView picture, fw::Rect skinRect, const SkinCorners& src,
                       const SkinCorners& dst, int width, int height, const SkinStretch& stretch, bool drawClient) {
     out.resize(std::max(width, 0), std::max(height, 0));
     composeFrame({out.view(), {0, 0}}, picture, skinRect, src, dst, width, height, stretch, drawClient, false);
 }
 
-Bitmap ComposeSkinImage(ConstPixelView picture, Rect skinRect, const SkinCorners& src, const SkinCorners& dst,
+fw::Bitmap ComposeSkinImage(fw::ConstPixelView picture, fw::Rect skinRect, const SkinCorners& src, const SkinCorners& dst,
                         int width, int height, const SkinStretch& stretch, bool drawClient) {
-    Bitmap out;
+    fw::Bitmap out;
     ComposeSkinImage(out, picture, skinRect, src, dst, width, height, stretch, drawClient);
     return out;
 }
@@ -157,17 +157,17 @@ namespace {
 // its rectangles through the accessors below.
 struct Axis {
     bool vertical;
-    Rect rect(int a0, int b0, int a1, int b1) const { return vertical ? Rect{b0, a0, b1, a1} : Rect{a0, b0, a1, b1}; }
-    Point point(int a, int b) const { return vertical ? Point{b, a} : Point{a, b}; }
+    fw::Rect rect(int a0, int b0, int a1, int b1) const { return vertical ? fw::Rect{b0, a0, b1, a1} : fw::Rect{a0, b0, a1, b1}; }
+    fw::Point point(int a, int b) const { return vertical ? fw::Point{b, a} : fw::Point{a, b}; }
 };
 
-Bitmap composeOneAxis(ConstPixelView picture, Rect srcRect, int first, int last, int length, bool stretch,
+fw::Bitmap composeOneAxis(fw::ConstPixelView picture, fw::Rect srcRect, int first, int last, int length, bool stretch,
                       WidthPieces pieces, bool vertical, bool middleAtLeastOne) {
     const Axis ax{vertical};
     const int along = vertical ? srcRect.height() : srcRect.width();
     const int across = vertical ? srcRect.width() : srcRect.height();
     length = std::max(length, 0);
-    Bitmap out;
+    fw::Bitmap out;
     if (vertical) out.resize(std::max(across, 0), length);
     else out.resize(length, std::max(across, 0));
     if (out.empty() || picture.empty()) return out;
@@ -194,24 +194,22 @@ Bitmap composeOneAxis(ConstPixelView picture, Rect srcRect, int first, int last,
 
 }  // namespace
 
-Bitmap ComposeWidthOnly(ConstPixelView picture, Rect srcRect, int leftWidth, int rightWidth, int width, bool stretch,
+fw::Bitmap ComposeWidthOnly(fw::ConstPixelView picture, fw::Rect srcRect, int leftWidth, int rightWidth, int width, bool stretch,
                         WidthPieces pieces) {
     return composeOneAxis(picture, srcRect, leftWidth, rightWidth, width, stretch, pieces, false, true);
 }
 
-Bitmap ComposeHeightOnly(ConstPixelView picture, Rect srcRect, int topHeight, int bottomHeight, int height,
+fw::Bitmap ComposeHeightOnly(fw::ConstPixelView picture, fw::Rect srcRect, int topHeight, int bottomHeight, int height,
                          bool stretch) {
     return composeOneAxis(picture, srcRect, topHeight, bottomHeight, height, stretch, WidthPieces::Both, true, false);
 }
 
-namespace fw {
-
-BorderBands composeBands(ConstPixelView picture, Rect skinRect, const SkinCorners& s, const SkinCorners& d,
-                         int width, int height, const SkinStretch& stretch, bool dropBandsWithoutMiddle, Pixel fill) {
-    const Rect& nc = d.client;
+BorderBands composeBands(fw::ConstPixelView picture, fw::Rect skinRect, const SkinCorners& s, const SkinCorners& d,
+                         int width, int height, const SkinStretch& stretch, bool dropBandsWithoutMiddle, fw::Pixel fill) {
+    const fw::Rect& nc = d.client;
     struct Band {
-        Bitmap& image;
-        Rect place;   // in the whole image
+        fw::Bitmap& image;
+        fw::Rect place;   // in the whole image
         int middle;   // length of the band's repeatable middle in the skin
     };
     BorderBands bands;
@@ -230,9 +228,7 @@ BorderBands composeBands(ConstPixelView picture, Rect skinRect, const SkinCorner
     return bands;
 }
 
-}  // namespace fw
-
-BorderBands ComposeBorderBands(ConstPixelView picture, Rect skinRect, const SkinCorners& src, const SkinCorners& dst,
+BorderBands ComposeBorderBands(fw::ConstPixelView picture, fw::Rect skinRect, const SkinCorners& src, const SkinCorners& dst,
                                int width, int height, const SkinStretch& stretch) {
-    return fw::composeBands(picture, skinRect, src, dst, width, height, stretch, true, 0);
+    return composeBands(picture, skinRect, src, dst, width, height, stretch, true, 0);
 }

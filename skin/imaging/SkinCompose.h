@@ -70,9 +70,7 @@ struct BorderBands {
 BorderBands ComposeBorderBands(fw::ConstPixelView picture, fw::Rect skinRect, const SkinCorners& src,
                                const SkinCorners& dst, int width, int height, const SkinStretch& stretch);
 
-namespace fw {
 // Internal form of the band composition shared with the mask regions: masks keep a band whose middle has no
 // length (its fixed pieces still shape the window) and start from a given fill.
-BorderBands composeBands(ConstPixelView picture, Rect skinRect, const SkinCorners& src, const SkinCorners& dst,
-                         int width, int height, const SkinStretch& stretch, bool dropBandsWithoutMiddle, Pixel fill);
-}  // namespace fw
+BorderBands composeBands(fw::ConstPixelView picture, fw::Rect skinRect, const SkinCorners& src, const SkinCorners& dst,
+                         int width, int height, const SkinStretch& stretch, bool dropBandsWithoutMiddle, fw::Pixel fill);

@@ -31,14 +31,14 @@ void TkvBitmap::SetSize(int width, int height) {
     width_ = height_ = 0;
     partialAlpha_ = false;
     fw::checkBitmapSize(width, height);
-    surface_ = fw::createBitmapSurface(width, height);
+    surface_ = createBitmapSurface(width, height);
     width_ = width;
     height_ = height;
 }
 
-fw::PixelView TkvBitmap::Pixels() { return surface_ ? fw::surfacePixels(*surface_) : fw::PixelView{}; }
+fw::PixelView TkvBitmap::Pixels() { return surface_ ? surfacePixels(*surface_) : fw::PixelView{}; }
 
-fw::ConstPixelView TkvBitmap::Pixels() const { return surface_ ? fw::surfacePixels(*surface_) : fw::PixelView{}; }
+fw::ConstPixelView TkvBitmap::Pixels() const { return surface_ ? surfacePixels(*surface_) : fw::PixelView{}; }
 
 void TkvBitmap::Assign(fw::ConstPixelView src) {
     if (src.empty()) return;
@@ -60,7 +60,7 @@ void TkvBitmap::MaskToAlpha(fw::ConstPixelView mask) {
     }
 }
 
-void TkvBitmap::StackBlur(int radius) { fw::stackBlur(Pixels(), radius); }
+void TkvBitmap::StackBlur(int radius) { stackBlur(Pixels(), radius); }
 
 void TkvBitmap::CheckAlpha() {
     const fw::ConstPixelView v = Pixels();
@@ -78,20 +78,16 @@ void TkvBitmap::CheckAlpha() {
     if (partialAlpha_) AlphaBlend = true;
 }
 
-namespace fw {
-
-void premultiplyAlpha(ConstPixelView src, PixelView dst) {
+void premultiplyAlpha(fw::ConstPixelView src, fw::PixelView dst) {
     const int w = std::min(src.width, dst.width), h = std::min(src.height, dst.height);
     for (int y = 0; y < h; ++y) {
-        const Pixel* s = src.scanline(y);
-        Pixel* d = dst.scanline(y);
+        const fw::Pixel* s = src.scanline(y);
+        fw::Pixel* d = dst.scanline(y);
         for (int x = 0; x < w; ++x) {
-            const Pixel p = s[x];
-            const unsigned a = pixelA(p);
+            const fw::Pixel p = s[x];
+            const unsigned a = fw::pixelA(p);
             auto mul = [a](unsigned c) { return (c * a + 127) / 255; };
-            d[x] = (p & 0xFF000000u) | (mul(pixelR(p)) << 16) | (mul(pixelG(p)) << 8) | mul(pixelB(p));
+            d[x] = (p & 0xFF000000u) | (mul(fw::pixelR(p)) << 16) | (mul(fw::pixelG(p)) << 8) | mul(fw::pixelB(p));
         }
     }
 }
-
-}  // namespace fw

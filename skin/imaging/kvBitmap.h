@@ -79,17 +79,15 @@ private:
     bool partialAlpha_ = false;
 };
 
-namespace fw {
 // Creates the platform storage for w x h pixels (all 0); throws std::runtime_error with the failing step's message.
 std::unique_ptr<TkvBitmapSurface> createBitmapSurface(int w, int h);
-PixelView surfacePixels(TkvBitmapSurface& s);
+fw::PixelView surfacePixels(TkvBitmapSurface& s);
 
 // The stack blur on any 32-bit view (colour channels only).
-void stackBlur(PixelView v, int radius);
+void stackBlur(fw::PixelView v, int radius);
 // Premultiplies colour by alpha, the form per-pixel alpha drawing expects (src and dst may be the same view).
-void premultiplyAlpha(ConstPixelView src, PixelView dst);
+void premultiplyAlpha(fw::ConstPixelView src, fw::PixelView dst);
 #ifdef _WIN32
 // Reads a platform bitmap as 32-bit pixels; false when it cannot be read.
-bool readPlatformBitmap(HBITMAP bitmap, Bitmap& dst);
+bool readPlatformBitmap(HBITMAP bitmap, fw::Bitmap& dst);
 #endif
-}  // namespace fw

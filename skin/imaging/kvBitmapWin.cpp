@@ -16,11 +16,9 @@ TkvBitmap* TkvBitmap::FromDC(HDC dc) {
     return nullptr;
 }
 
-namespace fw {
-
 // Reads a platform bitmap as 32-bit top-down pixels into dst (resized). Pictures of fewer than 32 bits carry no
 // alpha; they come out opaque.
-bool readPlatformBitmap(HBITMAP bitmap, Bitmap& dst) {
+bool readPlatformBitmap(HBITMAP bitmap, fw::Bitmap& dst) {
     BITMAP info{};
     if (!bitmap || !GetObjectW(bitmap, sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight == 0) return false;
     const int w = info.bmWidth, h = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
@@ -32,20 +30,18 @@ bool readPlatformBitmap(HBITMAP bitmap, Bitmap& dst) {
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
     bi.bmiHeader.biCompression = BI_RGB;
-    WindowDC screen(nullptr);
+    fw::WindowDC screen(nullptr);
     if (GetDIBits(screen.get(), bitmap, 0, h, dst.view().data, &bi, DIB_RGB_COLORS) != h) return false;
     if (info.bmBitsPixel < 32) {
         for (int y = 0; y < h; ++y)
-            for (Pixel* p = dst.scanline(y); p != dst.scanline(y) + w; ++p) *p |= 0xFF000000u;
+            for (fw::Pixel* p = dst.scanline(y); p != dst.scanline(y) + w; ++p) *p |= 0xFF000000u;
     }
     return true;
 }
 
-}  // namespace fw
-
 void TkvBitmap::AssignBitmap(HBITMAP bitmap) {
     fw::Bitmap pixels;
-    if (fw::readPlatformBitmap(bitmap, pixels)) Assign(pixels);
+    if (readPlatformBitmap(bitmap, pixels)) Assign(pixels);
 }
 
 namespace {
@@ -70,8 +66,8 @@ TransparentBltFn transparentBlt() {
 void TkvBitmap::Draw(HDC dst, int x, int y) const {
     if (!surface_ || !dst) return;
     if (AlphaBlend) {
-        auto scratch = fw::createBitmapSurface(width_, height_);
-        fw::premultiplyAlpha(Pixels(), fw::surfacePixels(*scratch));
+        auto scratch = createBitmapSurface(width_, height_);
+        premultiplyAlpha(Pixels(), surfacePixels(*scratch));
         const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
         ::AlphaBlend(dst, x, y, width_, height_, scratch->dc.get(), 0, 0, width_, height_, blend);
         return;
@@ -81,9 +77,9 @@ void TkvBitmap::Draw(HDC dst, int x, int y) const {
         if (tb && GetDeviceCaps(dst, BITSPIXEL) >= 24) {
             // Some implementations compare the whole 32-bit value with the key, so an opaque key pixel would be
             // drawn; the copy handed over carries colour only.
-            auto colour = fw::createBitmapSurface(width_, height_);
+            auto colour = createBitmapSurface(width_, height_);
             const fw::ConstPixelView src = Pixels();
-            const fw::PixelView out = fw::surfacePixels(*colour);
+            const fw::PixelView out = surfacePixels(*colour);
             for (int row = 0; row < height_; ++row)
                 for (int col = 0; col < width_; ++col) out.at(col, row) = src.at(col, row) & 0x00FFFFFFu;
             tb(dst, x, y, width_, height_, colour->dc.get(), 0, 0, width_, height_, kTransparentKey);
@@ -97,8 +93,8 @@ void TkvBitmap::Draw(HDC dst, int x, int y) const {
 
 void TkvBitmap::DrawTransparentSoftware(HDC dst, int x, int y) const {
     if (!surface_ || !dst) return;
-    auto area = fw::createBitmapSurface(width_, height_);
+    auto area = createBitmapSurface(width_, height_);
     BitBlt(area->dc.get(), 0, 0, width_, height_, dst, x, y, SRCCOPY);
-    fw::transparentCopy(Pixels(), fw::surfacePixels(*area), 0, 0, kTransparentKey);
+    transparentCopy(Pixels(), surfacePixels(*area), 0, 0, kTransparentKey);
     BitBlt(dst, x, y, width_, height_, area->dc.get(), 0, 0, SRCCOPY);
 }

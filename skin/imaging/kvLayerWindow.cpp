@@ -52,7 +52,7 @@ TkvLayerWindow::TkvLayerWindow(TkvLayerManager& owner, int x, int y, fw::ConstPi
         for (int row = 0; row < v.height; ++row)
             for (int col = 0; col < v.width; ++col) v.at(col, row) |= 0xFF000000u;
     }
-    fw::premultiplyAlpha(picture_.Pixels(), picture_.Pixels());
+    premultiplyAlpha(picture_.Pixels(), picture_.Pixels());
 
     window_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, x, y, image.width, image.height,
                                   nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
@@ -99,7 +99,7 @@ void TkvLayerManager::Show(int x, int y, int opacity, fw::ConstPixelView image, 
         window_.reset();
         return;
     }
-    fading_ = opacity_ != target_ && SetTimer(window_->Handle(), kFadeTimer, fw::kGlowFadeInterval, nullptr) != 0;
+    fading_ = opacity_ != target_ && SetTimer(window_->Handle(), kFadeTimer, kGlowFadeInterval, nullptr) != 0;
 }
 
 void TkvLayerManager::Hide() {
@@ -110,7 +110,7 @@ void TkvLayerManager::Hide() {
 
 void TkvLayerManager::FadeStep() {
     if (!window_ || !fading_) return;
-    opacity_ = fw::nextFadeOpacity(opacity_, target_);
+    opacity_ = nextFadeOpacity(opacity_, target_);
     window_->SetOpacity(opacity_);
     if (opacity_ >= target_) {
         KillTimer(window_->Handle(), kFadeTimer);

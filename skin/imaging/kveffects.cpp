@@ -24,30 +24,30 @@ int roundClamp(double v) {
 double clampUnit(double k) { return k < 0 ? 0 : k > 1 ? 1 : k; }
 
 // Maps red, green and blue of every pixel through lut; alpha is kept.
-void mapChannels(Bitmap& img, const Lut& lut) {
+void mapChannels(fw::Bitmap& img, const Lut& lut) {
     for (int y = 0; y < img.height(); ++y) {
-        Pixel* row = img.scanline(y);
+        fw::Pixel* row = img.scanline(y);
         for (int x = 0; x < img.width(); ++x) {
-            const Pixel p = row[x];
-            row[x] = (p & 0xFF000000u) | (Pixel(lut[(p >> 16) & 0xFF]) << 16) | (Pixel(lut[(p >> 8) & 0xFF]) << 8) |
-                     Pixel(lut[p & 0xFF]);
+            const fw::Pixel p = row[x];
+            row[x] = (p & 0xFF000000u) | (fw::Pixel(lut[(p >> 16) & 0xFF]) << 16) | (fw::Pixel(lut[(p >> 8) & 0xFF]) << 8) |
+                     fw::Pixel(lut[p & 0xFF]);
         }
     }
 }
 
 // w·a + (1 − w)·b for all four bytes, rounded and clamped.
-Pixel mix(Pixel a, Pixel b, double w) {
-    Pixel out = 0;
+fw::Pixel mix(fw::Pixel a, fw::Pixel b, double w) {
+    fw::Pixel out = 0;
     for (int shift = 0; shift < 32; shift += 8) {
         const int ca = (a >> shift) & 0xFF, cb = (b >> shift) & 0xFF;
-        out |= Pixel(roundClamp(w * ca + (1 - w) * cb)) << shift;
+        out |= fw::Pixel(roundClamp(w * ca + (1 - w) * cb)) << shift;
     }
     return out;
 }
 
 // Calls f(row, newRow) for every row of the old image and the same row of the new one.
 template <class F>
-void eachRowPair(Bitmap& old, const Bitmap& neu, F f) {
+void eachRowPair(fw::Bitmap& old, const fw::Bitmap& neu, F f) {
     for (int y = 0; y < old.height(); ++y) f(old.scanline(y), neu.scanline(y));
 }
 
@@ -85,15 +85,15 @@ void TkvEffectBmp::ApplyDarkness(double k) {
 
 void TkvEffectBmp::ApplyGrayscale() {
     for (int y = 0; y < Height(); ++y) {
-        Pixel* row = image_.scanline(y);
+        fw::Pixel* row = image_.scanline(y);
         for (int x = 0; x < Width(); ++x) {
-            const Pixel p = row[x];
+            const fw::Pixel p = row[x];
             // round(0.3 R + 0.59 G + 0.11 B) in exact integer arithmetic: hundredths, ties to even.
             const int v = 30 * fw::pixelR(p) + 59 * fw::pixelG(p) + 11 * fw::pixelB(p);
             int g = v / 100;
             const int rest = v % 100;
             if (rest > 50 || (rest == 50 && (g & 1))) ++g;
-            row[x] = (p & 0xFF000000u) | (Pixel(g) << 16) | (Pixel(g) << 8) | Pixel(g);
+            row[x] = (p & 0xFF000000u) | (fw::Pixel(g) << 16) | (fw::Pixel(g) << 8) | fw::Pixel(g);
         }
     }
 }
@@ -105,14 +105,14 @@ void TkvEffectBmp::ApplyNoise(int amount, std::uint32_t seed) {
     std::uint32_t s = seed ? seed : 1u;  // xorshift never leaves 0
     const int half = amount / 2;
     for (int y = 0; y < Height(); ++y) {
-        Pixel* row = image_.scanline(y);
+        fw::Pixel* row = image_.scanline(y);
         for (int x = 0; x < Width(); ++x) {
             // One offset per pixel, the same for its three channels: r in 0 … amount − 1 by scaling the 32-bit
             // random value (no division per pixel).
             const int o = static_cast<int>((std::uint64_t(nextRandom(s)) * std::uint32_t(amount)) >> 32) - half;
-            const Pixel p = row[x];
-            row[x] = (p & 0xFF000000u) | (Pixel(std::clamp(fw::pixelR(p) + o, 0, 255)) << 16) |
-                     (Pixel(std::clamp(fw::pixelG(p) + o, 0, 255)) << 8) | Pixel(std::clamp(fw::pixelB(p) + o, 0, 255));
+            const fw::Pixel p = row[x];
+            row[x] = (p & 0xFF000000u) | (fw::Pixel(std::clamp(fw::pixelR(p) + o, 0, 255)) << 16) |
+                     (fw::Pixel(std::clamp(fw::pixelG(p) + o, 0, 255)) << 8) | fw::Pixel(std::clamp(fw::pixelB(p) + o, 0, 255));
         }
     }
 }
@@ -123,7 +123,7 @@ void TkvEffectBmp::ApplySplitBlur(int d) {
     // Rows are done top to bottom into a row buffer and written back, so the upper row has already been blurred
     // when it is read. Near the bottom and right edges the partner row and column are (height − y) and
     // (width − x); they are kept inside the image, which matters for images no larger than the distance.
-    std::vector<Pixel> out(static_cast<std::size_t>(w));
+    std::vector<fw::Pixel> out(static_cast<std::size_t>(w));
     std::vector<int> leftCol(static_cast<std::size_t>(w)), rightCol(static_cast<std::size_t>(w));
     for (int x = 0; x < w; ++x) {
         leftCol[x] = x - d < 0 ? x : x - d;
@@ -132,16 +132,16 @@ void TkvEffectBmp::ApplySplitBlur(int d) {
     for (int y = 0; y < h; ++y) {
         const int up = y - d < 0 ? y : y - d;
         const int lo = std::min(y + d >= h ? h - y : y + d, h - 1);
-        const Pixel* u = image_.scanline(up);
-        const Pixel* l = image_.scanline(lo);
-        const Pixel* self = image_.scanline(y);
+        const fw::Pixel* u = image_.scanline(up);
+        const fw::Pixel* l = image_.scanline(lo);
+        const fw::Pixel* self = image_.scanline(y);
         for (int x = 0; x < w; ++x) {
-            const Pixel ul = u[leftCol[x]], ll = l[leftCol[x]], ur = u[rightCol[x]], lr = l[rightCol[x]];
-            Pixel p = self[x] & 0xFF000000u;
+            const fw::Pixel ul = u[leftCol[x]], ll = l[leftCol[x]], ur = u[rightCol[x]], lr = l[rightCol[x]];
+            fw::Pixel p = self[x] & 0xFF000000u;
             for (int shift = 0; shift < 24; shift += 8) {
                 const int sum = ((ul >> shift) & 0xFF) + ((ll >> shift) & 0xFF) + ((ur >> shift) & 0xFF) +
                                 ((lr >> shift) & 0xFF);
-                p |= Pixel(sum >> 2) << shift;
+                p |= fw::Pixel(sum >> 2) << shift;
             }
             out[x] = p;
         }
@@ -151,7 +151,7 @@ void TkvEffectBmp::ApplySplitBlur(int d) {
 
 void TkvEffectBmp::ApplyInvert() {
     for (int y = 0; y < Height(); ++y) {
-        Pixel* row = image_.scanline(y);
+        fw::Pixel* row = image_.scanline(y);
         for (int x = 0; x < Width(); ++x) row[x] ^= 0x00FFFFFFu;
     }
 }
@@ -175,11 +175,11 @@ void TkvEffectBmp::MorphBlend(const TkvEffectBmp& n, double k) {
         oldPart[c] = (1 - k) * c;
         newPart[c] = k * c;
     }
-    eachRowPair(image_, n.image_, [&](Pixel* row, const Pixel* nrow) {
+    eachRowPair(image_, n.image_, [&](fw::Pixel* row, const fw::Pixel* nrow) {
         for (int x = 0; x < Width(); ++x) {
-            Pixel out = 0;
+            fw::Pixel out = 0;
             for (int shift = 0; shift < 32; shift += 8) {
-                out |= Pixel(roundClamp(oldPart[(row[x] >> shift) & 0xFF] + newPart[(nrow[x] >> shift) & 0xFF]))
+                out |= fw::Pixel(roundClamp(oldPart[(row[x] >> shift) & 0xFF] + newPart[(nrow[x] >> shift) & 0xFF]))
                        << shift;
             }
             row[x] = out;
@@ -211,8 +211,8 @@ void TkvEffectBmp::MorphCentreGradient(const TkvEffectBmp& n, double k) {
         else weight[i] = std::min(1.0, (i < g ? g - i : i - e) * step);
     }
     for (int y = 0; y < h; ++y) {
-        Pixel* row = image_.scanline(y);
-        const Pixel* nrow = n.image_.scanline(y);
+        fw::Pixel* row = image_.scanline(y);
+        const fw::Pixel* nrow = n.image_.scanline(y);
         for (int x = 0; x < w; ++x) {
             const double wt = weight[horizontal ? x : y];
             row[x] = wt < 0 ? nrow[x] : mix(row[x], nrow[x], wt);
@@ -225,7 +225,7 @@ void TkvEffectBmp::MorphLeftGradient(const TkvEffectBmp& n, double k) {
     const int w = Width();
     const int a = std::clamp(scaled(w, clampUnit(k)), 1, w - 1);
     const double step = 1.0 / a;
-    eachRowPair(image_, n.image_, [&](Pixel* row, const Pixel* nrow) {
+    eachRowPair(image_, n.image_, [&](fw::Pixel* row, const fw::Pixel* nrow) {
         for (int x = 0; x <= a; ++x) row[x] = mix(row[x], nrow[x], std::min(1.0, x * step));
     });
 }
@@ -235,7 +235,7 @@ void TkvEffectBmp::MorphRightGradient(const TkvEffectBmp& n, double k) {
     const int w = Width();
     const int b = std::clamp(w - scaled(w, clampUnit(k)), 0, w - 1);
     const double step = w - b <= 0 ? 1.0 : 1.0 / (w - b);
-    eachRowPair(image_, n.image_, [&](Pixel* row, const Pixel* nrow) {
+    eachRowPair(image_, n.image_, [&](fw::Pixel* row, const fw::Pixel* nrow) {
         for (int x = w - 1; x >= b; --x) row[x] = mix(row[x], nrow[x], std::min(1.0, (w - 1 - x) * step));
     });
 }
@@ -244,7 +244,7 @@ void TkvEffectBmp::MorphLeftSlide(const TkvEffectBmp& n, double k) {
     if (!sameSize(n) || Width() < 2) return;
     const int w = Width();
     const int a = std::clamp(scaled(w, clampUnit(k)), 1, w - 1);
-    eachRowPair(image_, n.image_, [&](Pixel* row, const Pixel* nrow) {
+    eachRowPair(image_, n.image_, [&](fw::Pixel* row, const fw::Pixel* nrow) {
         for (int i = 0; i < a; ++i) row[i] = nrow[std::min(w - a + i, w - 1)];
     });
 }
@@ -253,7 +253,7 @@ void TkvEffectBmp::MorphRightSlide(const TkvEffectBmp& n, double k) {
     if (!sameSize(n) || Width() < 2) return;
     const int w = Width();
     const int a = std::clamp(scaled(w, clampUnit(k)), 1, w - 1);
-    eachRowPair(image_, n.image_, [&](Pixel* row, const Pixel* nrow) {
+    eachRowPair(image_, n.image_, [&](fw::Pixel* row, const fw::Pixel* nrow) {
         for (int i = 0; i < a; ++i) row[w - a + i] = nrow[i];
     });
 }
@@ -262,8 +262,8 @@ void TkvEffectBmp::MorphPush(const TkvEffectBmp& n, double k) {
     if (!sameSize(n) || image_.empty()) return;
     const int w = Width();
     const int a = std::clamp(scaled(w, clampUnit(k)), 0, w - 1);
-    std::vector<Pixel> old(static_cast<std::size_t>(w));
-    eachRowPair(image_, n.image_, [&](Pixel* row, const Pixel* nrow) {
+    std::vector<fw::Pixel> old(static_cast<std::size_t>(w));
+    eachRowPair(image_, n.image_, [&](fw::Pixel* row, const fw::Pixel* nrow) {
         std::copy(row, row + w, old.begin());
         // The old row moves right by a + 1 columns; the new row's last a + 1 columns come in from the left.
         for (int j = w - 1; j > a; --j) row[j] = old[j - a - 1];

@@ -3,7 +3,7 @@
 #include "skin/imaging/kveffects.h"
 
 TkvEffectBmp::TkvEffectBmp(HBITMAP bitmap) {
-    if (!fw::readPlatformBitmap(bitmap, image_)) image_.resize(0, 0);
+    if (!readPlatformBitmap(bitmap, image_)) image_.resize(0, 0);
 }
 
 void TkvEffectBmp::Draw(HDC dc, int x, int y) const {

@@ -26,7 +26,7 @@ public:
     FakeEngine(FakeEngineState& s, FakeFiles& f) : s_(s), f_(f) {}
     std::int32_t compactDatabase(const std::u16string& source, const std::u16string& destination) override {
         s_.calls.emplace_back(source, destination);
-        const std::u16string dst = fw::parseJetConnection(destination).dataSource;
+        const std::u16string dst = kvcom::parseJetConnection(destination).dataSource;
         if (s_.throwAfterPartialWrite) {
             f_.files[dst] = FakeFiles::Bytes(kCompacted.begin(), kCompacted.begin() + 3);
             throw EngineError("disk full");

@@ -29,7 +29,7 @@ public:
         : destinations_(destinations), sources_(sources) {}
     std::int32_t compactDatabase(const std::u16string& source, const std::u16string& destination) override {
         if (sources_) sources_->push_back(source);
-        const std::u16string path = fw::parseJetConnection(destination).dataSource;
+        const std::u16string path = kvcom::parseJetConnection(destination).dataSource;
         const std::wstring wpath(path.begin(), path.end());
         if (destinations_) destinations_->push_back(wpath);
         if (!kvtest::writeFileBytes(wpath, kCompacted)) throw EngineError("write");
@@ -277,7 +277,7 @@ TEST_F(CompactButton, ThePasswordTypedInTheWindowReachesTheEngine) {
     auto boxes = press(writingEngine(nullptr, &sources), db_, {mbOK, mbOK}, L"s3cret密码");
     ASSERT_EQ(boxes.size(), 2u);
     ASSERT_EQ(sources.size(), 1u);
-    EXPECT_EQ(fw::parseJetConnection(sources[0]).password, u"s3cret密码");
+    EXPECT_EQ(kvcom::parseJetConnection(sources[0]).password, u"s3cret密码");
 }
 
 TEST_F(CompactButton, CancelAndBlankNamesDoNothing) {

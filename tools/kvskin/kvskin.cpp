@@ -2,4 +2,4 @@
 
 #include "tools/kvskin/kvskinCommands.h"
 
-int main(int argc, char** argv) { return fw::kvskinMain(argc, argv, std::cout, std::cerr); }
+int main(int argc, char** argv) { return kvskin::run(argc, argv, std::cout, std::cerr); }

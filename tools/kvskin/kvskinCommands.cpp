@@ -11,7 +11,7 @@
 #include "skin/data/kvSkinPackage.h"
 #include "skin/data/kvZlibStreams.h"
 
-namespace fw {
+namespace kvskin {
 
 namespace {
 
@@ -22,11 +22,11 @@ const char kUsage[] =
 
 // A package file is the framed layout; a bare zlib stream (the form property) is accepted too.
 void loadStored(const std::string& path, TkvCompressedStoredSkin& stored) {
-    auto bytes = readFile(path);
+    auto bytes = fw::readFile(path);
     if (bytes.size() >= 2 && bytes[0] == 0x78) {
         stored.SetCompressedData(std::move(bytes));
     } else {
-        MemoryStream s(std::move(bytes));
+        fw::MemoryStream s(std::move(bytes));
         stored.LoadFromCompressedStream(s);
     }
     if (stored.IsEmpty()) throw std::runtime_error(path + ": no skin data (empty or of a newer version)");
@@ -35,7 +35,7 @@ void loadStored(const std::string& path, TkvCompressedStoredSkin& stored) {
 SkinPackage loadPackage(const std::string& path) {
     TkvCompressedStoredSkin stored;
     loadStored(path, stored);
-    MemoryStream raw;
+    fw::MemoryStream raw;
     stored.DecompressTo(raw);
     raw.setPosition(0);
     std::optional<SkinPackage> p = readSkinPackage(raw);
@@ -51,18 +51,18 @@ bool safeName(const std::string& name) {
 
 }  // namespace
 
-void kvskinPack(const std::string& descriptionPath, const std::string& outPath) {
+void pack(const std::string& descriptionPath, const std::string& outPath) {
     TkvCompressedStoredSkin stored;
     if (!stored.LoadFromSkinFile(descriptionPath))
         throw std::runtime_error(descriptionPath +
                                  ": not a skin description (needs [VERSION], [PICTURES], [FORMINFO], [SKINOBJECTS] "
                                  "and [SKINCONTROLS])");
-    MemoryStream out;
+    fw::MemoryStream out;
     stored.SaveToCompressedStream(out);
     writeFileBytes(outPath, out.data());
 }
 
-void kvskinUnpack(const std::string& packagePath, const std::string& dir, std::ostream& log) {
+void unpack(const std::string& packagePath, const std::string& dir, std::ostream& log) {
     SkinPackage p = loadPackage(packagePath);
     IniText ini = IniText::parse(p.text);
     std::filesystem::create_directories(dir);
@@ -89,7 +89,7 @@ void kvskinUnpack(const std::string& packagePath, const std::string& dir, std::o
                    std::span(reinterpret_cast<const std::uint8_t*>(p.text.data()), p.text.size()));
 }
 
-void kvskinInfo(const std::string& packagePath, std::ostream& out) {
+void info(const std::string& packagePath, std::ostream& out) {
     SkinPackage p = loadPackage(packagePath);
     out << "version " << p.version << "\n";
     auto describe = [&out](const char* what, const BmpImage& img) {
@@ -118,7 +118,7 @@ void kvskinInfo(const std::string& packagePath, std::ostream& out) {
     byClass("controls", model.ControlDescriptions());
 }
 
-int kvskinMain(int argc, char** argv, std::ostream& out, std::ostream& err) {
+int run(int argc, char** argv, std::ostream& out, std::ostream& err) {
     if (argc < 2) {
         err << kUsage;
         return 2;
@@ -126,11 +126,11 @@ int kvskinMain(int argc, char** argv, std::ostream& out, std::ostream& err) {
     std::string cmd = argv[1];
     try {
         if (cmd == "pack" && argc == 4) {
-            kvskinPack(argv[2], argv[3]);
+            pack(argv[2], argv[3]);
         } else if (cmd == "unpack" && argc == 4) {
-            kvskinUnpack(argv[2], argv[3], err);
+            unpack(argv[2], argv[3], err);
         } else if (cmd == "info" && argc == 3) {
-            kvskinInfo(argv[2], out);
+            info(argv[2], out);
         } else {
             err << kUsage;
             return 2;
@@ -142,4 +142,4 @@ int kvskinMain(int argc, char** argv, std::ostream& out, std::ostream& err) {
     return 0;
 }
 
-}  // namespace fw
+}  // namespace kvskin

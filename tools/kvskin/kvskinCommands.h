@@ -4,16 +4,16 @@
 #include <ostream>
 #include <string>
 
-namespace fw {
+namespace kvskin {
 
 // Builds a package from a skin description file and its BMPs and writes it in the framed compressed layout.
-void kvskinPack(const std::string& descriptionPath, const std::string& outPath);
+void pack(const std::string& descriptionPath, const std::string& outPath);
 // Writes the description (as "skin.ini") and every picture under its [PICTURES] name into dir.
-void kvskinUnpack(const std::string& packagePath, const std::string& dir, std::ostream& log);
+void unpack(const std::string& packagePath, const std::string& dir, std::ostream& log);
 // Prints the version, the pictures, the description's line count and the descriptions by class.
-void kvskinInfo(const std::string& packagePath, std::ostream& out);
+void info(const std::string& packagePath, std::ostream& out);
 
 // Runs the command line; returns the process exit code.
-int kvskinMain(int argc, char** argv, std::ostream& out, std::ostream& err);
+int run(int argc, char** argv, std::ostream& out, std::ostream& err);
 
-}  // namespace fw
+}  // namespace kvskin

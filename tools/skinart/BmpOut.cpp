@@ -6,9 +6,9 @@
 
 namespace skinart {
 
-fw::BmpImage encodeGrey(const fw::Bitmap& bmp, int bitCount) {
+BmpImage encodeGrey(const fw::Bitmap& bmp, int bitCount) {
     if (bitCount != 1 && bitCount != 4 && bitCount != 8) throw std::invalid_argument("grey images are 1, 4 or 8 bits");
-    fw::BmpImage img;
+    BmpImage img;
     img.width = bmp.width();
     img.height = bmp.height();
     img.bitCount = static_cast<std::uint16_t>(bitCount);
@@ -36,14 +36,14 @@ fw::BmpImage encodeGrey(const fw::Bitmap& bmp, int bitCount) {
 
 std::vector<SkinPicture> renderSkin() {
     std::vector<SkinPicture> out;
-    out.push_back({"main.bmp", fw::BmpImage::encode(mainPicture(), 24)});
+    out.push_back({"main.bmp", BmpImage::encode(mainPicture(), 24)});
     out.push_back({"mask.bmp", encodeGrey(mainMask(), 8)});
-    out.push_back({"active.bmp", fw::BmpImage::encode(captionButtons(), 24)});
-    out.push_back({"hintwindow.bmp", fw::BmpImage::encode(hintPicture(), 24)});
-    out.push_back({"pw.bmp", fw::BmpImage::encode(popupPicture(), 24)});
-    out.push_back({"menuitems.bmp", fw::BmpImage::encode(menuItems(), 24)});
-    out.push_back({"controls.bmp", fw::BmpImage::encode(controlsPicture(), 24)});
-    out.push_back({"mdibg.bmp", fw::BmpImage::encode(mdiBackground(), 24)});
+    out.push_back({"active.bmp", BmpImage::encode(captionButtons(), 24)});
+    out.push_back({"hintwindow.bmp", BmpImage::encode(hintPicture(), 24)});
+    out.push_back({"pw.bmp", BmpImage::encode(popupPicture(), 24)});
+    out.push_back({"menuitems.bmp", BmpImage::encode(menuItems(), 24)});
+    out.push_back({"controls.bmp", BmpImage::encode(controlsPicture(), 24)});
+    out.push_back({"mdibg.bmp", BmpImage::encode(mdiBackground(), 24)});
     out.push_back({"pwmask.bmp", encodeGrey(popupMask(), 4)});
     out.push_back({"hintwindowmask.bmp", encodeGrey(hintMask(), 1)});
     return out;
@@ -51,7 +51,7 @@ std::vector<SkinPicture> renderSkin() {
 
 void writeSkinPictures(const std::vector<SkinPicture>& pictures, const std::string& folder) {
     for (const SkinPicture& p : pictures) {
-        fw::writeFileBytes(folder + "/" + p.fileName, p.image.toBytes());
+        writeFileBytes(folder + "/" + p.fileName, p.image.toBytes());
     }
 }
 

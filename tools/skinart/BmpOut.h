@@ -1,6 +1,6 @@
 // Turns the generated bitmaps into the BMP images the skin package stores: colour pictures as 24-bit, masks as
 // indexed grey pictures of 8, 4 or 1 bits (black inside, white outside). The BMP layout itself is the skin-data
-// code's (fw::BmpImage); this only chooses depths and packs indexed rows.
+// code's (BmpImage); this only chooses depths and packs indexed rows.
 #pragma once
 
 #include <string>
@@ -11,11 +11,11 @@
 namespace skinart {
 
 // An indexed grey image (bitCount 1, 4 or 8) with the depth's full grey table; each pixel takes the nearest grey.
-fw::BmpImage encodeGrey(const fw::Bitmap& bmp, int bitCount);
+BmpImage encodeGrey(const fw::Bitmap& bmp, int bitCount);
 
 struct SkinPicture {
     std::string fileName;   // as named in the description's [PICTURES]
-    fw::BmpImage image;
+    BmpImage image;
 };
 
 // Every picture of the program's skin, in package order (main, mask, then the active pictures).

@@ -14,7 +14,7 @@ namespace {
 
 int writeRaw(const std::string& framedPath, const std::string& outPath) {
     fw::MemoryStream framed(fw::readFile(framedPath));
-    const std::vector<std::uint8_t> raw = fw::unframeCompressedSkin(framed);
+    const std::vector<std::uint8_t> raw = unframeCompressedSkin(framed);
     if (raw.empty()) {
         std::fprintf(stderr, "skinart: %s holds no skin\n", framedPath.c_str());
         return 1;

@@ -9,13 +9,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::u16string text;
     for (std::size_t i = 0; i + 1 < size; i += 2) text += static_cast<char16_t>(data[i] | (data[i + 1] << 8));
     try {
-        fw::ConnectionPairs pairs = fw::parseConnectionString(text);
+        kvcom::ConnectionPairs pairs = kvcom::parseConnectionString(text);
         for (const auto& [k, v] : pairs) {
             if (k.empty()) __builtin_trap();  // keys are never empty
             (void)v;
         }
-        (void)fw::parseJetConnection(text);
-    } catch (const fw::ConnectionStringError&) {
+        (void)kvcom::parseJetConnection(text);
+    } catch (const kvcom::ConnectionStringError&) {
     }
     return 0;
 }

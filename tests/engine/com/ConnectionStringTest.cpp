@@ -4,9 +4,9 @@
 
 namespace {
 
-using fw::ConnectionStringError;
-using fw::parseConnectionString;
-using fw::parseJetConnection;
+using kvcom::ConnectionStringError;
+using kvcom::parseConnectionString;
+using kvcom::parseJetConnection;
 
 TEST(ConnectionString, SplitsPairsTrimsKeysAndPlainValues) {
     auto pairs = parseConnectionString(u" Provider = Microsoft.Jet.OLEDB.4.0 ;Data Source=C:\\a b\\x.mdb;;");
@@ -46,10 +46,10 @@ TEST(ConnectionString, MalformedInputIsRejected) {
 
 TEST(ConnectionString, KeysAreCaseInsensitiveAndLastOneWins) {
     auto pairs = parseConnectionString(u"data source=a;DATA SOURCE=b");
-    const std::u16string* v = fw::findConnectionValue(pairs, u"Data Source");
+    const std::u16string* v = kvcom::findConnectionValue(pairs, u"Data Source");
     ASSERT_NE(v, nullptr);
     EXPECT_EQ(*v, u"b");
-    EXPECT_EQ(fw::findConnectionValue(pairs, u"Provider"), nullptr);
+    EXPECT_EQ(kvcom::findConnectionValue(pairs, u"Provider"), nullptr);
 }
 
 TEST(JetConnection, ReadsTheStringsTheProgramBuilds) {

@@ -6,9 +6,9 @@
 
 namespace {
 
-fw::TkvDataSkinCustomControl description(fw::Rect skin, fw::Point lt, fw::Point rt, fw::Point lb, fw::Point rb,
+TkvDataSkinCustomControl description(fw::Rect skin, fw::Point lt, fw::Point rt, fw::Point lb, fw::Point rb,
                                          fw::Rect client) {
-    fw::TkvDataSkinCustomControl d;
+    TkvDataSkinCustomControl d;
     d.SkinRect = skin;
     d.LeftTopPoint = lt;
     d.RightTopPoint = rt;
@@ -39,7 +39,7 @@ TEST(SkinControlFit, SizingModeFollowsTheFirstCornerRuleThatHolds) {
 TEST(SkinControlFit, StretchTypeReachesTheCompositionAsTheDescriptionSaysIt) {
     for (TkvStretchType t : {stfull, sthorz, stvert}) {
         TkvSkinFitData f;
-        fw::TkvDataSkinCustomControl d = description({0, 0, 40, 20}, {}, {}, {}, {}, {});
+        TkvDataSkinCustomControl d = description({0, 0, 40, 20}, {}, {}, {}, {}, {});
         d.StretchType = t;
         f.CopyFrom(d);
         EXPECT_EQ(f.StretchKind, t);

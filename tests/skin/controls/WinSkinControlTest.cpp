@@ -51,8 +51,8 @@ class SkinControlTest : public ::testing::Test {
 protected:
     fw::Application app;
     fw::Form& form = app.createForm<fw::Form>();
-    fw::TkvCompressedStoredSkin& stored = form.create<fw::TkvCompressedStoredSkin>();
-    fw::TkvSkinData& model = form.create<fw::TkvSkinData>();
+    TkvCompressedStoredSkin& stored = form.create<TkvCompressedStoredSkin>();
+    TkvSkinData& model = form.create<TkvSkinData>();
 
     CountingControl& control(const std::string& name, int w, int h) {
         auto& c = form.create<CountingControl>();
@@ -147,7 +147,7 @@ TEST_F(SkinControlTest, BindingToAnEmptyModelWaitsForTheChangeWalk) {
 
 TEST_F(SkinControlTest, WalkIsDepthFirstAndSkipsControlsOfAnotherModel) {
     kvtest::LoadEmbeddedSkin(stored, model);
-    fw::TkvSkinData& other = form.create<fw::TkvSkinData>();
+    TkvSkinData& other = form.create<TkvSkinData>();
     CountingControl& outer = control("panel", 100, 80);
     auto& inner = form.create<CountingControl>();
     inner.setParent(&outer);
@@ -170,7 +170,7 @@ TEST_F(SkinControlTest, WalkIsDepthFirstAndSkipsControlsOfAnotherModel) {
 
 TEST_F(SkinControlTest, RemovedModelIsForgotten) {
     kvtest::LoadEmbeddedSkin(stored, model);
-    auto& m2 = form.create<fw::TkvSkinData>();
+    auto& m2 = form.create<TkvSkinData>();
     CountingControl& c = control("button", 60, 22);
     c.SetSkinData(&m2);
     form.destroyComponent(&m2);
@@ -228,7 +228,7 @@ TEST_F(SkinControlTest, PanelsPaintBorderStripsAndTileTheClientStraightOntoTheCa
 
 TEST_F(SkinControlTest, MaskGivesTheWindowItsRegionAlsoWhenTheWindowComesLater) {
     kvtest::LoadEmbeddedSkin(stored, model);
-    auto* d = model.ControlAs<fw::TkvDataSkinCustomControl>(model.GetControlIndex("button"));
+    auto* d = model.ControlAs<TkvDataSkinCustomControl>(model.GetControlIndex("button"));
     ASSERT_NE(d, nullptr);
     fw::Bitmap mask(d->SkinRect.width(), d->SkinRect.height(), fw::makePixel(0, 0, 0));
     mask.at(0, 0) = fw::makePixel(255, 255, 255);

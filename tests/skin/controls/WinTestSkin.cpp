@@ -4,7 +4,7 @@
 
 namespace kvtest {
 
-void LoadEmbeddedSkin(fw::TkvCompressedStoredSkin& stored, fw::TkvSkinData& model) {
+void LoadEmbeddedSkin(TkvCompressedStoredSkin& stored, TkvSkinData& model) {
     stored.SetCompressedData(fw::loadResourceData(L"KVSKIN"));
     model.SetCompressedStoredSkin(&stored);
 }

@@ -9,6 +9,6 @@
 namespace kvtest {
 
 // Fills `stored` with the embedded skin and binds `model` to it, which loads it (and tells every form).
-void LoadEmbeddedSkin(fw::TkvCompressedStoredSkin& stored, fw::TkvSkinData& model);
+void LoadEmbeddedSkin(TkvCompressedStoredSkin& stored, TkvSkinData& model);
 
 }  // namespace kvtest

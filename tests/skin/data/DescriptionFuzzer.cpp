@@ -11,30 +11,30 @@
 #include "skin/data/kvSkinPackage.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    fw::SkinPackage package;
+    SkinPackage package;
     package.text.assign(reinterpret_cast<const char*>(data), size);
     std::vector<std::uint8_t> raw = package.toBytes();
     uLongf len = compressBound(static_cast<uLong>(raw.size()));
     std::vector<std::uint8_t> packed(len);
     if (compress2(packed.data(), &len, raw.data(), static_cast<uLong>(raw.size()), 0) != Z_OK) return 0;
     packed.resize(len);
-    fw::TkvCompressedStoredSkin stored;
+    TkvCompressedStoredSkin stored;
     stored.SetCompressedData(std::move(packed));
-    fw::TkvSkinData model(nullptr, nullptr);
+    TkvSkinData model(nullptr, nullptr);
     try {
         model.LoadStoredSkin(stored);
-    } catch (const fw::EConvertError&) {
+    } catch (const EConvertError&) {
         return 0;
     }
     if (model.Empty()) __builtin_trap();
-    fw::IniText written;
+    IniText written;
     for (const auto& d : model.ObjectDescriptions()) d->WriteToDescription(written);
     for (const auto& d : model.ControlDescriptions()) d->WriteToDescription(written);
     // Every value written is in its form's syntax, so reading the written text can never fail.
     for (const auto& d : model.ControlDescriptions()) {
         try {
             d->ReadFromDescription(written);
-        } catch (const fw::EConvertError&) {
+        } catch (const EConvertError&) {
             __builtin_trap();
         }
     }

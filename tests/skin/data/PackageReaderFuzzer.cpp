@@ -13,7 +13,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 1) return 0;
     std::vector<std::uint8_t> rest(data + 1, data + size);
-    fw::TkvCompressedStoredSkin stored;
+    TkvCompressedStoredSkin stored;
     if (data[0] == 0) {
         stored.SetCompressedData(std::move(rest));
     } else {
@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         packed.resize(len);
         stored.SetCompressedData(std::move(packed));
     }
-    fw::TkvSkinData model(nullptr, nullptr);
+    TkvSkinData model(nullptr, nullptr);
     try {
         model.LoadStoredSkin(stored);
     } catch (const std::exception&) {

@@ -15,24 +15,24 @@ struct FakeForm : fw::Component {
 struct SentMessage {
     const void* form;
     unsigned msg;
-    const fw::TkvSkinData* model;
+    const TkvSkinData* model;
     std::intptr_t param;
     bool empty;
     bool loadInProgress;
 };
 
-class RecordingMessenger : public fw::SkinFormMessenger {
+class RecordingMessenger : public SkinFormMessenger {
 public:
     std::vector<FakeForm*> forms;  // the application's forms, in order
     std::vector<SentMessage> sent;
 
-    Form formOf(const fw::Component* c) override {
+    FormRef formOf(const fw::Component* c) override {
         for (FakeForm* f : forms)
             if (f == c) return f;
         return nullptr;
     }
-    std::vector<Form> allForms() override { return {forms.begin(), forms.end()}; }
-    void send(Form form, unsigned msg, const fw::TkvSkinData* model, std::intptr_t param) override {
+    std::vector<FormRef> allForms() override { return {forms.begin(), forms.end()}; }
+    void send(FormRef form, unsigned msg, const TkvSkinData* model, std::intptr_t param) override {
         sent.push_back({form, msg, model, param, model->Empty(), model->LoadInProgress()});
     }
     std::vector<unsigned> messages() const {

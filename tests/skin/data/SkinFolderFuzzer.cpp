@@ -31,25 +31,25 @@ std::vector<std::span<const std::uint8_t>> split(std::span<const std::uint8_t> d
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::vector<std::span<const std::uint8_t>> parts = split({data, size});
     std::size_t asked = 0;
-    const fw::PictureFileReader readPicture = [&](const std::string&) {
-        if (parts.size() < 2) throw fw::readError();  // no such file
+    const PictureFileReader readPicture = [&](const std::string&) {
+        if (parts.size() < 2) throw readError();  // no such file
         const auto file = parts[1 + asked++ % (parts.size() - 1)];
         return std::vector<std::uint8_t>(file.begin(), file.end());
     };
-    std::optional<fw::SkinPackage> package;
+    std::optional<SkinPackage> package;
     try {
-        package = fw::buildSkinPackage(parts[0], readPicture);
+        package = buildSkinPackage(parts[0], readPicture);
     } catch (const std::exception&) {
         return 0;
     }
     if (!package) return 0;
-    for (const fw::BmpImage* img : {&package->picture, &package->inactivePicture, &package->mask}) img->decode();
-    for (const fw::BmpImage& img : package->activePictures) img.decode();
+    for (const BmpImage* img : {&package->picture, &package->inactivePicture, &package->mask}) img->decode();
+    for (const BmpImage& img : package->activePictures) img.decode();
     const std::vector<std::uint8_t> written = package->toBytes();
     fw::MemoryStream s(written);
-    std::optional<fw::SkinPackage> back;
+    std::optional<SkinPackage> back;
     try {
-        back = fw::readSkinPackage(s);
+        back = readSkinPackage(s);
     } catch (const std::exception&) {
         __builtin_trap();
     }

@@ -14,7 +14,7 @@
 namespace {
 
 struct ProgramSkin {
-    fw::TkvCompressedStoredSkin stored;
+    TkvCompressedStoredSkin stored;
     std::size_t packageSize = 0;
     ProgramSkin() {
         // KV_BENCH_SKIN names a packed skin file (kvskin pack) to measure instead of the generated test skin.
@@ -38,7 +38,7 @@ ProgramSkin& skin() {
 void BM_LoadStoredSkin(benchmark::State& state) {
     ProgramSkin& s = skin();
     for (auto _ : state) {
-        fw::TkvSkinData model(nullptr, nullptr);
+        TkvSkinData model(nullptr, nullptr);
         model.LoadStoredSkin(s.stored);
         benchmark::DoNotOptimize(model.ControlDescriptions().data());
     }

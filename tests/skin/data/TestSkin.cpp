@@ -20,16 +20,16 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(path_, ec);
 }
 
-fw::BmpImage patternImage(int width, int height, int seed) {
+BmpImage patternImage(int width, int height, int seed) {
     fw::Bitmap b(width, height);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             b.at(x, y) = fw::makePixel((x * 7 + seed) & 0xFF, (y * 5 + seed * 3) & 0xFF, (x ^ y ^ seed) & 0xFF);
-    return fw::BmpImage::encode(b, 24);
+    return BmpImage::encode(b, 24);
 }
 
-fw::BmpImage paletteImage(int width, int height, int bits, int seed) {
-    fw::BmpImage img;
+BmpImage paletteImage(int width, int height, int bits, int seed) {
+    BmpImage img;
     img.width = width;
     img.height = height;
     img.bitCount = static_cast<std::uint16_t>(bits);
@@ -58,8 +58,8 @@ std::string testSkinDescription() {
 }
 
 std::string writeTestSkin(const std::filesystem::path& dir) {
-    auto put = [&dir](const std::string& name, const fw::BmpImage& img) {
-        fw::writeFileBytes((dir / name).string(), img.toBytes());
+    auto put = [&dir](const std::string& name, const BmpImage& img) {
+        writeFileBytes((dir / name).string(), img.toBytes());
     };
     put("main.bmp", patternImage(285, 210, 1));
     put("mask.bmp", paletteImage(285, 210, 8, 2));
@@ -73,12 +73,12 @@ std::string writeTestSkin(const std::filesystem::path& dir) {
     put("hintwindowmask.bmp", paletteImage(28, 21, 1, 10));
     std::string text = testSkinDescription();
     std::string path = (dir / "skin.ini").string();
-    fw::writeFileBytes(path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+    writeFileBytes(path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
     return path;
 }
 
-fw::SkinPackage smallPackage(const std::string& text, int activeCount) {
-    fw::SkinPackage p;
+SkinPackage smallPackage(const std::string& text, int activeCount) {
+    SkinPackage p;
     p.picture = patternImage(6, 4, 1);
     p.mask = paletteImage(6, 4, 8, 2);
     for (int i = 0; i < activeCount; ++i) p.activePictures.push_back(patternImage(3 + i, 2, 10 + i));
@@ -88,7 +88,7 @@ fw::SkinPackage smallPackage(const std::string& text, int activeCount) {
 
 std::vector<std::uint8_t> compressPackage(const std::vector<std::uint8_t>& package) {
     fw::MemoryStream src(package), dst;
-    fw::CompressStream(src, dst);
+    CompressStream(src, dst);
     return dst.release();
 }
 

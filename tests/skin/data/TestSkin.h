@@ -26,16 +26,16 @@ private:
 };
 
 // A bottom-up 24-bit image whose pixels follow a pattern seeded by `seed`.
-fw::BmpImage patternImage(int width, int height, int seed);
+BmpImage patternImage(int width, int height, int seed);
 // A palette image of 1, 4 or 8 bits per pixel with a grey palette, pixel (x, y) = (x + y + seed) mod colours.
-fw::BmpImage paletteImage(int width, int height, int bits, int seed);
+BmpImage paletteImage(int width, int height, int bits, int seed);
 
 // The test description (358 lines: 13 objects, 64 controls over 27 types).
 std::string testSkinDescription();
 // Writes skin.ini and its ten pictures into dir; returns the description's path.
 std::string writeTestSkin(const std::filesystem::path& dir);
 // A small package in memory: a description text and optionally a few pictures.
-fw::SkinPackage smallPackage(const std::string& text, int activeCount = 1);
+SkinPackage smallPackage(const std::string& text, int activeCount = 1);
 // The raw zlib stream of a package.
 std::vector<std::uint8_t> compressPackage(const std::vector<std::uint8_t>& package);
 

@@ -14,8 +14,8 @@
 
 namespace {
 
-fw::TkvSkinData& programSkin() {
-    static fw::TkvSkinData s(nullptr, nullptr);
+TkvSkinData& programSkin() {
+    static TkvSkinData s(nullptr, nullptr);
     if (s.FramePicture.empty()) {
         kvtest::programFrame(s);
         for (int y = 0; y < 210; ++y)
@@ -25,7 +25,7 @@ fw::TkvSkinData& programSkin() {
 }
 
 void BM_ClientBackground(benchmark::State& state) {
-    const fw::TkvSkinData& s = programSkin();
+    const TkvSkinData& s = programSkin();
     for (auto _ : state) {
         fw::Bitmap bg = ComposeClientBackground(s, 546, 296, 554, 327);
         benchmark::DoNotOptimize(bg.scanline(0));
@@ -43,7 +43,7 @@ void BM_ClientBackground_memcpy(benchmark::State& state) {
 }
 
 void BM_FrameBands(benchmark::State& state) {
-    const fw::TkvSkinData& s = programSkin();
+    const TkvSkinData& s = programSkin();
     const TkvStretchedGeometry g = StretchFrameGeometry(s, 554, 327);
     const SkinCorners src{s.LeftTopPoint, s.RightTopPoint, s.LeftBottomPoint, s.RightBottomPoint, s.ClientRect};
     const SkinCorners dst{g.StretchedLeftTop, g.StretchedRightTop, g.StretchedLeftBottom, g.StretchedRightBottom,

@@ -10,7 +10,7 @@ namespace {
 class FrameGeometryTest : public ::testing::Test {
 protected:
     FrameGeometryTest() { kvtest::programFrame(skin); }
-    fw::TkvSkinData skin{nullptr, nullptr};
+    TkvSkinData skin{nullptr, nullptr};
 };
 
 TEST_F(FrameGeometryTest, MainWindowSizeGivesTheKnownRectangles) {
@@ -123,7 +123,7 @@ TEST(CaptionText, AnimationSlicesRunAlongTheLongerSide) {
 }
 
 TEST(CaptionText, TextRectGrowsWithTheCaptionAndAlignmentPlacesTheText) {
-    fw::TkvDataSkinCaption d;
+    TkvDataSkinCaption d;
     d.SkinRect = {17, 4, 263, 24};
     d.TextRect = {4, 0, 242, 20};
     const fw::Rect t = CaptionTextRect(d, 446);

@@ -6,7 +6,7 @@
 namespace kvtest {
 
 // The [FORMINFO] values of the program's skin on a main picture of 285 x 210.
-inline void programFrame(fw::TkvSkinData& s) {
+inline void programFrame(TkvSkinData& s) {
     s.FramePicture.resize(285, 210);
     s.LeftTopPoint = {30, 27};
     s.RightTopPoint = {255, 27};

@@ -42,7 +42,7 @@ TForm frm {
 
 void registerClasses(fw::ClassRegistry& classes) {
     if (!classes.find("TForm")) classes.addAbstract("TForm", "Form");
-    if (!classes.find("TkvSkinData")) fw::registerSkinDataClasses(classes);
+    if (!classes.find("TkvSkinData")) registerSkinDataClasses(classes);
     RegisterKelvaneFormClass(classes);
 }
 

@@ -25,15 +25,15 @@ struct SkinnedForm {
     fw::Application& app;
     fw::Form& form;
     TkvKelvaneForm* frame;
-    fw::TkvCompressedStoredSkin& stored;
-    fw::TkvSkinData& model;
+    TkvCompressedStoredSkin& stored;
+    TkvSkinData& model;
 
     explicit SkinnedForm(fw::Application& a, fw::BorderStyle border = fw::BorderStyle::Single, bool load = true)
         : app(a),
           form(a.createForm<fw::Form>()),
           frame(nullptr),
-          stored(form.create<fw::TkvCompressedStoredSkin>()),
-          model(form.create<fw::TkvSkinData>()) {
+          stored(form.create<TkvCompressedStoredSkin>()),
+          model(form.create<TkvSkinData>()) {
         form.setBorderStyle(border);
         form.setCaption(kCaption);
         form.setClientWidth(546);
@@ -66,7 +66,7 @@ fw::Rect regionBox(HRGN r) {
 
 TEST(KelvaneForm, OwnerMustBeAForm) {
     fw::Application app;
-    fw::TkvSkinData model(nullptr, nullptr);
+    TkvSkinData model(nullptr, nullptr);
     EXPECT_THROW(TkvKelvaneForm frame(&model), std::bad_cast);
 }
 
@@ -143,7 +143,7 @@ TEST(KelvaneForm, SkinLoadReachesTheFormsSkinnedControlsThroughTheFrame) {
     kvtest::LoadEmbeddedSkin(s.stored, s.model);
     EXPECT_NE(button.DescriptionIndex, -1);
     EXPECT_EQ(button.height(), 22);
-    s.form.perform(fw::SKIN_MSG_BEFORE_CHANGE, reinterpret_cast<WPARAM>(&s.model), fw::kSkinMessageParam);
+    s.form.perform(SKIN_MSG_BEFORE_CHANGE, reinterpret_cast<WPARAM>(&s.model), kSkinMessageParam);
     EXPECT_EQ(button.DescriptionIndex, -1);
 }
 
@@ -152,24 +152,24 @@ TEST(KelvaneForm, BeforeChangeForgetsTheSkinUntilTheChange) {
     SkinnedForm s(app);
     ASSERT_TRUE(s.frame->SkinReady());
     ASSERT_EQ(s.frame->Objects().size(), 1u) << "the caption object";
-    s.form.perform(fw::SKIN_MSG_BEFORE_CHANGE, reinterpret_cast<WPARAM>(&s.model), fw::kSkinMessageParam);
+    s.form.perform(SKIN_MSG_BEFORE_CHANGE, reinterpret_cast<WPARAM>(&s.model), kSkinMessageParam);
     EXPECT_FALSE(s.frame->SkinReady());
     EXPECT_TRUE(s.frame->SkinChanging());
     EXPECT_TRUE(s.frame->Objects().empty());
-    s.form.perform(fw::SKIN_MSG_CHANGED, reinterpret_cast<WPARAM>(&s.model), fw::kSkinMessageParam);
+    s.form.perform(SKIN_MSG_CHANGED, reinterpret_cast<WPARAM>(&s.model), kSkinMessageParam);
     EXPECT_TRUE(s.frame->SkinReady());
     EXPECT_FALSE(s.frame->SkinChanging());
-    fw::TkvSkinData other(nullptr, nullptr);
-    s.form.perform(fw::SKIN_MSG_BEFORE_CHANGE, reinterpret_cast<WPARAM>(&other), fw::kSkinMessageParam);
+    TkvSkinData other(nullptr, nullptr);
+    s.form.perform(SKIN_MSG_BEFORE_CHANGE, reinterpret_cast<WPARAM>(&other), kSkinMessageParam);
     EXPECT_TRUE(s.frame->SkinReady()) << "another model's change is not ours";
 }
 
 TEST(KelvaneForm, CaptionTextFrameIsDrawnBehindTheText) {
     fw::Application app;
     SkinnedForm s(app);
-    fw::TkvDataSkinCaption* caption = nullptr;
+    TkvDataSkinCaption* caption = nullptr;
     for (const auto& d : s.model.ObjectDescriptions())
-        if (auto* c = dynamic_cast<fw::TkvDataSkinCaption*>(d.get())) caption = c;
+        if (auto* c = dynamic_cast<TkvDataSkinCaption*>(d.get())) caption = c;
     ASSERT_NE(caption, nullptr);
     // A frame picture of colours the skin does not use: green edges, a blue middle.
     fw::Bitmap framePic(20, 10, fw::makePixel(0, 0, 250));
@@ -195,9 +195,9 @@ TEST(KelvaneForm, CaptionAnimationStepsThroughItsFramesOnTheTimer) {
     fw::Application app;
     SkinnedForm s(app);
     s.form.handle();
-    fw::TkvDataSkinCaption* caption = nullptr;
+    TkvDataSkinCaption* caption = nullptr;
     for (const auto& d : s.model.ObjectDescriptions())
-        if (auto* c = dynamic_cast<fw::TkvDataSkinCaption*>(d.get())) caption = c;
+        if (auto* c = dynamic_cast<TkvDataSkinCaption*>(d.get())) caption = c;
     ASSERT_NE(caption, nullptr);
     // Two frames side by side, as wide as the caption's skin rect: green, then blue.
     const int w = caption->SkinRect.width(), h = caption->SkinRect.height();

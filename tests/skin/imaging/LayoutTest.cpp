@@ -84,13 +84,13 @@ TEST(DrawDottedFocusRect, ClipsAndIgnoresEmptyRects) {
 
 TEST(GlowFade, ReachesFullOpacityInElevenSteps) {
     std::vector<int> steps;
-    for (int o = 0; o != 255;) steps.push_back(o = fw::nextFadeOpacity(o, 255));
+    for (int o = 0; o != 255;) steps.push_back(o = nextFadeOpacity(o, 255));
     const std::vector<int> expect = {25, 50, 75, 100, 125, 150, 175, 200, 225, 250, 255};
     EXPECT_EQ(steps, expect);
-    EXPECT_EQ(fw::nextFadeOpacity(120, 128), 128);  // the last step is clamped
+    EXPECT_EQ(nextFadeOpacity(120, 128), 128);  // the last step is clamped
     // A faint glow still arrives (one unit per step) instead of fading forever.
-    EXPECT_EQ(fw::nextFadeOpacity(0, 5), 1);
-    EXPECT_EQ(fw::nextFadeOpacity(5, 5), 5);
+    EXPECT_EQ(nextFadeOpacity(0, 5), 1);
+    EXPECT_EQ(nextFadeOpacity(5, 5), 5);
 }
 
 }  // namespace

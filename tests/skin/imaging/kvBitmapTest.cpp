@@ -132,7 +132,7 @@ TEST(PixelOps, TransparentCopyLeavesOutTheKeyColour) {
     src.at(1, 0) = makePixel(0x7F, 0, 0x7F, 0);  // key colour, whatever its alpha
     src.at(2, 0) = makePixel(0x7F, 0, 0x7E);
     Bitmap dst(4, 2, makePixel(9, 9, 9));
-    fw::transparentCopy(src, dst, 2, 1, TkvBitmap::kTransparentKey);
+    transparentCopy(src, dst, 2, 1, TkvBitmap::kTransparentKey);
     EXPECT_EQ(dst.at(2, 1), makePixel(1, 2, 3));
     EXPECT_EQ(dst.at(3, 1), makePixel(9, 9, 9));  // the key pixel is left out
     EXPECT_EQ(dst.at(1, 1), makePixel(9, 9, 9));  // the third source pixel lies outside: clipped
@@ -143,7 +143,7 @@ TEST(PixelOps, PremultiplyScalesColourByAlpha) {
     src.at(0, 0) = makePixel(255, 100, 10, 128);
     src.at(1, 0) = makePixel(255, 255, 255, 0);
     Bitmap dst(2, 1);
-    fw::premultiplyAlpha(src, dst);
+    premultiplyAlpha(src, dst);
     EXPECT_EQ(dst.at(0, 0), makePixel(128, 50, 5, 128));
     EXPECT_EQ(dst.at(1, 0), makePixel(0, 0, 0, 0));
 }

@@ -16,7 +16,7 @@ int run(std::vector<std::string> args, std::string* out = nullptr, std::string* 
     std::vector<char*> argv;
     for (auto& a : args) argv.push_back(a.data());
     std::ostringstream o, e;
-    int rc = kvskinMain(static_cast<int>(argv.size()), argv.data(), o, e);
+    int rc = kvskin::run(static_cast<int>(argv.size()), argv.data(), o, e);
     if (out) *out = o.str();
     if (err) *err = e.str();
     return rc;

@@ -17,12 +17,12 @@ using fw::Bitmap;
 using fw::Point;
 using fw::Rect;
 
-SkinCorners frameCorners(const fw::TkvSkinData& s, Rect inner) {
+SkinCorners frameCorners(const TkvSkinData& s, Rect inner) {
     return {s.LeftTopPoint, s.RightTopPoint, s.LeftBottomPoint, s.RightBottomPoint, inner};
 }
 
 // The whole window picture at a size, assembled from the four bands and the client background as the frame does.
-Bitmap composeWindow(const fw::TkvSkinData& s, int w, int h) {
+Bitmap composeWindow(const TkvSkinData& s, int w, int h) {
     const int dx = w - s.FramePicture.width(), dy = h - s.FramePicture.height();
     const SkinCorners src = frameCorners(s, s.ClientRect), dst = ResizeCorners(src, dx, dy);
     const SkinStretch stretch{s.LeftStretch, s.TopStretch, s.RightStretch, s.BottomStretch, false, stfull};
@@ -40,11 +40,11 @@ Bitmap composeWindow(const fw::TkvSkinData& s, int w, int h) {
 
 void previewIfAsked(const Bitmap& b, const char* name) {
     if (const char* dir = std::getenv("SKINART_PREVIEW_DIR"))
-        fw::writeFileBytes(std::string(dir) + "/" + name, fw::BmpImage::encode(b, 24).toBytes());
+        writeFileBytes(std::string(dir) + "/" + name, BmpImage::encode(b, 24).toBytes());
 }
 
 TEST(ComposedSkin, TheMainWindowFrameHasNoSeams) {
-    const fw::TkvSkinData& s = programSkin();
+    const TkvSkinData& s = programSkin();
     const Bitmap win = composeWindow(s, 556, 323);
     previewIfAsked(win, "window556x323.bmp");
     const Bitmap& pic = s.FramePicture;
@@ -68,7 +68,7 @@ bool inRegion(const MaskRegion& r, int x, int y) {
 }
 
 TEST(ComposedSkin, TheWindowRegionRoundsTheTopCornersAtAnySize) {
-    const fw::TkvSkinData& s = programSkin();
+    const TkvSkinData& s = programSkin();
     for (auto [w, h] : {std::pair{556, 323}, std::pair{200, 31}, std::pair{800, 600}}) {
         SCOPED_TRACE(std::to_string(w) + " x " + std::to_string(h));
         const int dx = w - s.FrameMask.width(), dy = h - s.FrameMask.height();
@@ -87,8 +87,8 @@ TEST(ComposedSkin, TheWindowRegionRoundsTheTopCornersAtAnySize) {
 }
 
 TEST(ComposedSkin, AWideButtonKeepsItsCornersAndRepeatsItsMiddle) {
-    fw::TkvSkinData& s = programSkin();
-    auto* b = s.ControlAs<fw::TkvDataSkinButtonControl>(s.GetControlIndex("button"));
+    TkvSkinData& s = programSkin();
+    auto* b = s.ControlAs<TkvDataSkinButtonControl>(s.GetControlIndex("button"));
     ASSERT_NE(b, nullptr);
     const Bitmap& pic = s.ActivePictures.at(static_cast<std::size_t>(b->PictureIndex));
     const int left = b->LeftTopPoint.x, right = b->SkinRect.width() - b->RightTopPoint.x;
@@ -106,8 +106,8 @@ TEST(ComposedSkin, AWideButtonKeepsItsCornersAndRepeatsItsMiddle) {
 }
 
 TEST(ComposedSkin, TheBrowseButtonStaysAtTheRightEndOfAWideField) {
-    fw::TkvSkinData& s = programSkin();
-    auto* e = s.ControlAs<fw::TkvDataSkinEditControl>(s.GetControlIndex("buttonedit"));
+    TkvSkinData& s = programSkin();
+    auto* e = s.ControlAs<TkvDataSkinEditControl>(s.GetControlIndex("buttonedit"));
     ASSERT_NE(e, nullptr);
     const Bitmap& pic = s.ActivePictures.at(static_cast<std::size_t>(e->PictureIndex));
     const int w = 400, skinW = e->SkinRect.width();

@@ -25,9 +25,9 @@ TEST(EmbeddedSkin, TheResourceLoadsIntoAFullSkinModel) {
     EXPECT_EQ(bytes[0], 0x78);
     EXPECT_EQ(bytes[1], 0xDA);
 
-    fw::TkvCompressedStoredSkin stored;
+    TkvCompressedStoredSkin stored;
     stored.SetCompressedData(bytes);
-    fw::TkvSkinData model(nullptr, nullptr);
+    TkvSkinData model(nullptr, nullptr);
     model.SetCompressedStoredSkin(&stored);
     ASSERT_FALSE(model.Empty());
     EXPECT_EQ(model.FramePicture.width(), 285);
@@ -35,7 +35,7 @@ TEST(EmbeddedSkin, TheResourceLoadsIntoAFullSkinModel) {
     EXPECT_EQ(model.ActivePictures.size(), 8u);
     EXPECT_EQ(model.ObjectDescriptions().size(), 13u);
     EXPECT_EQ(model.ControlDescriptions().size(), 64u);
-    EXPECT_NE(model.ControlAs<fw::TkvDataSkinButtonControl>(model.GetControlIndex("button")), nullptr);
+    EXPECT_NE(model.ControlAs<TkvDataSkinButtonControl>(model.GetControlIndex("button")), nullptr);
     EXPECT_EQ(resourceBytes(L"NOSUCHSKIN").size(), 0u);
 }
 

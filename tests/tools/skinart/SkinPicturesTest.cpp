@@ -29,7 +29,7 @@ TEST(SkinPictures, PackageOrderSizesDepthsAndByteLengths) {
     ASSERT_EQ(pics.size(), std::size(want));
     for (std::size_t i = 0; i < pics.size(); ++i) {
         SCOPED_TRACE(want[i].name);
-        const fw::BmpImage& img = pics[i].image;
+        const BmpImage& img = pics[i].image;
         EXPECT_EQ(pics[i].fileName, want[i].name);
         EXPECT_EQ(img.width, want[i].w);
         EXPECT_EQ(img.height, want[i].h);  // positive: bottom-up
@@ -53,7 +53,7 @@ TEST(SkinPictures, GreyEncodingSurvivesDecodingAtEveryDepth) {
     m.at(0, 0) = kWhite;
     for (int bits : {1, 4, 8}) {
         SCOPED_TRACE(bits);
-        const fw::BmpImage img = encodeGrey(m, bits);
+        const BmpImage img = encodeGrey(m, bits);
         EXPECT_EQ(img.colors.size(), std::size_t(1) << bits);
         EXPECT_EQ(img.decode(), m);
     }

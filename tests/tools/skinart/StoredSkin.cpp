@@ -11,9 +11,9 @@ namespace skinart::test {
 namespace {
 
 struct Loaded {
-    fw::TkvCompressedStoredSkin stored;
-    fw::TkvSkinData model{nullptr, nullptr};
-    fw::SkinPackage package;
+    TkvCompressedStoredSkin stored;
+    TkvSkinData model{nullptr, nullptr};
+    SkinPackage package;
 
     Loaded() {
         // As the form reader does: the bytes of `CompressedData` replace the stored skin's data.
@@ -23,7 +23,7 @@ struct Loaded {
         fw::MemoryStream raw;
         stored.DecompressTo(raw);
         raw.setPosition(0);
-        auto p = fw::readSkinPackage(raw);
+        auto p = readSkinPackage(raw);
         if (!p) throw std::runtime_error("the packed skin has an unreadable version");
         package = std::move(*p);
     }
@@ -36,8 +36,8 @@ Loaded& loaded() {
 
 }  // namespace
 
-fw::TkvSkinData& programSkin() { return loaded().model; }
-const fw::SkinPackage& programPackage() { return loaded().package; }
+TkvSkinData& programSkin() { return loaded().model; }
+const SkinPackage& programPackage() { return loaded().package; }
 const std::vector<std::uint8_t>& programCompressedData() { return loaded().stored.CompressedData(); }
 
 }  // namespace skinart::test

@@ -7,9 +7,9 @@
 namespace skinart::test {
 
 // The model loaded from the packed file (once per test run).
-fw::TkvSkinData& programSkin();
+TkvSkinData& programSkin();
 // The inflated package, for facts the model does not keep (bit depths, layouts).
-const fw::SkinPackage& programPackage();
+const SkinPackage& programPackage();
 // The bytes the main form's description carries as `CompressedData`.
 const std::vector<std::uint8_t>& programCompressedData();
 

@@ -15,16 +15,16 @@ TEST(StoredSkin, TheFormPropertyIsTheZlibStreamOfTheSkinFile) {
     ASSERT_GT(raw.size(), 2u);
     EXPECT_EQ(raw[0], 0x78);  // zlib header of level-9 compression
     EXPECT_EQ(raw[1], 0xDA);
-    fw::TkvCompressedStoredSkin framed;
+    TkvCompressedStoredSkin framed;
     framed.LoadFromCompressedFile(KV_STORED_SKIN_FRAMED_FILE);
     EXPECT_EQ(framed.CompressedData(), raw);
 }
 
 TEST(StoredSkin, PicturesComeInPackageOrderWithTheirDepths) {
-    const fw::SkinPackage& p = programPackage();
+    const SkinPackage& p = programPackage();
     EXPECT_EQ(p.version, 3);
     struct Want { int w, h, bits; };
-    auto check = [](const fw::BmpImage& img, Want w) {
+    auto check = [](const BmpImage& img, Want w) {
         EXPECT_EQ(img.width, w.w);
         EXPECT_EQ(img.height, w.h);  // bottom-up
         EXPECT_EQ(img.bitCount, w.bits);
@@ -41,7 +41,7 @@ TEST(StoredSkin, PicturesComeInPackageOrderWithTheirDepths) {
         check(p.activePictures[i], active[i]);
     }
 
-    const fw::TkvSkinData& s = programSkin();
+    const TkvSkinData& s = programSkin();
     EXPECT_FALSE(s.Empty());
     EXPECT_EQ(s.PictureName, "main.bmp");
     EXPECT_EQ(s.InactivePictureName, "");
@@ -53,7 +53,7 @@ TEST(StoredSkin, PicturesComeInPackageOrderWithTheirDepths) {
 }
 
 TEST(StoredSkin, FormInfoGivesTheFrameGeometry) {
-    const fw::TkvSkinData& s = programSkin();
+    const TkvSkinData& s = programSkin();
     EXPECT_EQ(s.ClientRect, (Rect{4, 27, 281, 206}));
     EXPECT_EQ(s.MaskRectArea, (Rect{4, 3, 282, 206}));
     EXPECT_EQ(s.FormMinWidth, 200);
@@ -88,13 +88,13 @@ struct Placed {
     int textLeft = 0;
 };
 
-Placed layoutAt(const fw::TkvSkinData& s, int width) {
+Placed layoutAt(const TkvSkinData& s, int width) {
     const int dx = width - s.FramePicture.width();
     const Rect area{s.CaptionRect.left, s.CaptionRect.top, s.CaptionRect.right + dx, s.CaptionRect.bottom};
-    auto button = [&](TkvStdCommand cmd) -> const fw::TkvDataSkinStdButton* {
+    auto button = [&](TkvStdCommand cmd) -> const TkvDataSkinStdButton* {
         for (const auto& o : s.ObjectDescriptions()) {
-            auto* b = dynamic_cast<const fw::TkvDataSkinStdButton*>(o.get());
-            if (b && !dynamic_cast<const fw::TkvDataSkinMainMenuBarButton*>(b) && b->Command == cmd) return b;
+            auto* b = dynamic_cast<const TkvDataSkinStdButton*>(o.get());
+            if (b && !dynamic_cast<const TkvDataSkinMainMenuBarButton*>(b) && b->Command == cmd) return b;
         }
         return nullptr;
     };
@@ -109,7 +109,7 @@ Placed layoutAt(const fw::TkvSkinData& s, int width) {
         *slots[i] = {x - w, area.top, x, area.top + h};
         x -= s.ButtonsOffset + w;
     }
-    const auto* cap = dynamic_cast<const fw::TkvDataSkinCaption*>(s.ObjectDescriptions()[s.GetObjectIndex("caption")].get());
+    const auto* cap = dynamic_cast<const TkvDataSkinCaption*>(s.ObjectDescriptions()[s.GetObjectIndex("caption")].get());
     p.caption = cap->SkinRect;
     p.caption.right = x + s.ButtonsOffset;
     const auto* sys = button(cmsysmenu);
@@ -122,7 +122,7 @@ Placed layoutAt(const fw::TkvSkinData& s, int width) {
 }
 
 TEST(StoredSkin, ThirteenFrameObjectsOfTheirClasses) {
-    const fw::TkvSkinData& s = programSkin();
+    const TkvSkinData& s = programSkin();
     struct Want { const char* name; const char* cls; };
     const Want want[] = {{"closebutton", "TkvDataSkinStdButton"},   {"maxbutton", "TkvDataSkinStdButton"},
                          {"minbutton", "TkvDataSkinStdButton"},     {"rollupbutton", "TkvDataSkinStdButton"},
@@ -141,7 +141,7 @@ TEST(StoredSkin, ThirteenFrameObjectsOfTheirClasses) {
 }
 
 TEST(StoredSkin, CaptionButtonsHaveTheirImagesCommandsAndHints) {
-    fw::TkvSkinData& s = programSkin();
+    TkvSkinData& s = programSkin();
     struct Want { const char* name; TkvStdCommand cmd; const char* hint; bool restore; };
     const Want want[] = {{"closebutton", cmclose, "Close", false},     {"maxbutton", cmmaximize, "Maximize", true},
                          {"minbutton", cmminimize, "Minimize", false}, {"rollupbutton", cmrollup, "Roll Up", true},
@@ -149,7 +149,7 @@ TEST(StoredSkin, CaptionButtonsHaveTheirImagesCommandsAndHints) {
                          {"traybutton", cmminimizetotray, "Minimize to Tray", false}};
     for (const Want& w : want) {
         SCOPED_TRACE(w.name);
-        auto* b = s.ObjectAs<fw::TkvDataSkinStdButton>(s.GetObjectIndex(w.name));
+        auto* b = s.ObjectAs<TkvDataSkinStdButton>(s.GetObjectIndex(w.name));
         ASSERT_NE(b, nullptr);
         EXPECT_EQ(b->Command, w.cmd);
         EXPECT_EQ(b->Hint, w.hint);
@@ -188,13 +188,13 @@ TEST(StoredSkin, CaptionObjectsSitWhereTheFrameExpectsThem) {
 }
 
 TEST(StoredSkin, CaptionTextLooksAsSpecified) {
-    fw::TkvSkinData& s = programSkin();
-    auto* c = s.ObjectAs<fw::TkvDataSkinCaption>(s.GetObjectIndex("caption"));
+    TkvSkinData& s = programSkin();
+    auto* c = s.ObjectAs<TkvDataSkinCaption>(s.GetObjectIndex("caption"));
     ASSERT_NE(c, nullptr);
     EXPECT_FALSE(c->SkinRectInAPicture);
     EXPECT_EQ(c->FontName, "Arial");
     EXPECT_EQ(c->FontHeight, 16);
-    EXPECT_EQ(c->FontStyle, (fw::TkvFontStyles{true, false, false, false}));
+    EXPECT_EQ(c->FontStyle, (TkvFontStyles{true, false, false, false}));
     EXPECT_EQ(c->ActiveFontColor, 11168318u);
     EXPECT_EQ(c->FontColor, 16111036u);
     EXPECT_EQ(c->Alignment, taleftjustify);
@@ -208,20 +208,20 @@ TEST(StoredSkin, CaptionTextLooksAsSpecified) {
     EXPECT_TRUE(c->FrameRect.empty());
     // The caption's place in the main picture maps onto the frame: it starts in the left-top corner zone and
     // ends in the right-top one, so it widens with the window.
-    const fw::TkvSkinData& m = programSkin();
+    const TkvSkinData& m = programSkin();
     EXPECT_TRUE((Rect{0, 0, m.LeftTopPoint.x, m.LeftTopPoint.y}).contains(c->SkinRect.topLeft()));
     EXPECT_TRUE((Rect{m.RightTopPoint.x, 0, m.FramePicture.width(), m.RightTopPoint.y})
                     .contains({c->SkinRect.right, c->SkinRect.bottom}));
 }
 
 TEST(StoredSkin, MenuItemsMakeTheSystemMenu95High) {
-    fw::TkvSkinData& s = programSkin();
-    auto* item = s.ObjectAs<fw::TkvDataSkinMenuItem>(s.GetObjectIndex("menuitem"));
+    TkvSkinData& s = programSkin();
+    auto* item = s.ObjectAs<TkvDataSkinMenuItem>(s.GetObjectIndex("menuitem"));
     ASSERT_NE(item, nullptr);
     const int itemH = item->SkinRect.height(), sepH = item->DividerRect.height();
     EXPECT_EQ(itemH, 22);
     EXPECT_EQ(sepH, 3);
-    const fw::TkvDataSkinPopupWindow& pw = s.PopupWindow();
+    const TkvDataSkinPopupWindow& pw = s.PopupWindow();
     ASSERT_GE(pw.WindowPictureIndex, 0);
     const fw::Bitmap& window = s.ActivePictures.at(static_cast<std::size_t>(pw.WindowPictureIndex));
     EXPECT_EQ(window.width(), 93);
@@ -234,8 +234,8 @@ TEST(StoredSkin, MenuItemsMakeTheSystemMenu95High) {
 }
 
 TEST(StoredSkin, SkinColoursAreTheProgramsOwn) {
-    fw::TkvSkinData& s = programSkin();
-    const fw::TkvSkinColors& c = s.SkinColors();
+    TkvSkinData& s = programSkin();
+    const TkvSkinColors& c = s.SkinColors();
     EXPECT_EQ(c.CBtnFace, 16641763u);
     EXPECT_EQ(c.CBtnText, 0u);
     EXPECT_EQ(c.CWindow, 16777215u);
