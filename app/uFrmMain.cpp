@@ -28,8 +28,8 @@ void RegisterMainFormClasses(fw::ClassRegistry& classes) {
                                   [](TkvSkinMessage& m, const fw::Value& v, R&) { m.ShowAgainFlagValue = v.toBool(); });
 }
 
-TfrmMain::TfrmMain(fw::Component* owner, EngineFactory engineFactory)
-    : fw::Form(owner), engineFactory_(std::move(engineFactory)) {
+TfrmMain::TfrmMain(fw::Component* owner, EngineFactory engineFactory, PromoSite promoSite)
+    : fw::Form(owner), engineFactory_(std::move(engineFactory)), promoSite_(std::move(promoSite)) {
     fw::Binder b;
     b.field("TopPnl", TopPnl);
     b.field("img1", img1);
@@ -76,4 +76,4 @@ void TfrmMain::kvSkinButton1Click(fw::Component*) {
 void TfrmMain::kvSkinButton2Click(fw::Component*) { close(); }
 
 // Fetches the settings file on every show and fills the two banners on the first.
-void TfrmMain::FormShow(fw::Component*) { ShowBanners(*img1, *img2); }
+void TfrmMain::FormShow(fw::Component*) { ShowBanners(*img1, *img2, promoSite_); }

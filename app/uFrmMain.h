@@ -9,6 +9,7 @@
 #include "framework/ClassRegistry.h"
 #include "framework/Form.h"
 #include "framework/StdControls.h"
+#include "promo/PromoSite.h"
 #include "promo/kvSkinLinkImage.h"
 #include "skin/dialogs/kvMessages.h"
 
@@ -19,8 +20,9 @@ void RegisterMainFormClasses(fw::ClassRegistry& classes);
 
 class TfrmMain : public fw::Form {
 public:
-    // Reads the form from its description. `engineFactory` creates the compaction engine.
-    TfrmMain(fw::Component* owner, EngineFactory engineFactory);
+    // Reads the form from its description. `engineFactory` creates the compaction engine; `promoSite` is where
+    // the show handler fetches the settings file and the banners.
+    TfrmMain(fw::Component* owner, EngineFactory engineFactory, PromoSite promoSite = DefaultPromoSite());
 
     void kvSkinButton1Click(fw::Component* sender);
     void kvSkinButton2Click(fw::Component* sender);
@@ -41,4 +43,5 @@ public:
 
 private:
     EngineFactory engineFactory_;
+    PromoSite promoSite_;
 };

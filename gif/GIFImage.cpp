@@ -39,7 +39,16 @@ TGIFImage::TGIFImage() {
     };
 }
 
-TGIFImage::~TGIFImage() { StopDraw(); }
+TGIFImage::~TGIFImage() {
+    StopDraw();
+    // What StopDraw kept is further up this thread's stack: a notification of that painter is destroying the
+    // image. Waiting for it here would never end (its thread waits for this very call), so it is orphaned.
+    std::lock_guard<std::mutex> lock(painterLock_);
+    for (auto& p : painters_) {
+        TGIFPainter* painter = p.get();
+        painter->Orphan(std::move(p));
+    }
+}
 
 void TGIFImage::LoadFromStream(fw::Stream& s) {
     Clear();
@@ -150,9 +159,11 @@ void TGIFImage::DrawImage(fw::Canvas& canvas, const fw::Rect& rect) {
     if (drawing_ || data_.Empty()) return;
     drawing_ = true;
     struct Leave {
-        bool& flag;
-        ~Leave() { flag = false; }
-    } leave{drawing_};
+        bool* flag;
+        ~Leave() {
+            if (flag) *flag = false;
+        }
+    } leave{&drawing_};
 
     {
         std::lock_guard<std::mutex> lock(renderLock_);
@@ -204,6 +215,12 @@ void TGIFImage::DrawImage(fw::Canvas& canvas, const fw::Rect& rect) {
     } else {
         // Runs to the end here; its frames reach the screen through the change notifications.
         p->Start();
+        if (p->Orphaned()) {
+            // The image was destroyed while the painter ran: touch nothing of it, only free the painter.
+            leave.flag = nullptr;
+            p->TakeOrphan().reset();
+            return;
+        }
         ReapFinished();
         if (!direct) DrawOffscreen(canvas, rect);
     }

@@ -54,6 +54,8 @@ TGIFPainter::TGIFPainter(TGIFImage& image, HDC dc, const fw::Rect& rect, fw::Dib
 TGIFPainter::~TGIFPainter() {
     Stop();
     if (!thread_) return;
+    // An orphaned painter is freed by its own thread as the thread ends.
+    if (GetThreadId(thread_.get()) == GetCurrentThreadId()) return;
     // A thread never started runs to its immediate end, so that it does not leak.
     if (!started_) ResumeThread(thread_.get());
     HANDLE h = thread_.get();
@@ -83,8 +85,17 @@ void TGIFPainter::Stop() {
     }
 }
 
+void TGIFPainter::Orphan(std::unique_ptr<TGIFPainter> self) {
+    Stop();
+    self_ = std::move(self);
+    orphaned_ = true;
+}
+
 DWORD WINAPI TGIFPainter::ThreadProc(void* self) {
-    static_cast<TGIFPainter*>(self)->RunPlayback();
+    auto* painter = static_cast<TGIFPainter*>(self);
+    painter->RunPlayback();
+    // Nobody else holds an orphaned painter any more, and nobody waits for this thread.
+    if (painter->orphaned_) painter->TakeOrphan().reset();
     return 0;
 }
 
@@ -165,6 +176,7 @@ void TGIFPainter::PaintOnUIThread(int index, int disposal, int previousDisposal)
 }
 
 void TGIFPainter::Notify(GIFPainterEvent e) {
+    if (orphaned_) return;  // the image, its synchroniser and whatever the handlers refer to are gone
     const std::function<void()>* handler = nullptr;
     switch (e) {
         case GIFPainterEvent::Start: handler = &onStart_; break;

@@ -37,6 +37,13 @@ public:
     HANDLE Thread() const { return thread_.get(); }
     // True while the user-interface thread runs one of this painter's calls (its thread then waits for it).
     bool InUICall() const { return inUICall_; }
+    // For a painter further up the user-interface thread's stack when its image is destroyed (from one of its
+    // notifications): it cannot be waited for there, so it takes itself over, stops, and no longer touches the
+    // image. An asynchronous painter then frees itself on its own thread when its run ends; a synchronous one is
+    // handed back by TakeOrphan where its run returns.
+    void Orphan(std::unique_ptr<TGIFPainter> self);
+    bool Orphaned() const { return orphaned_; }
+    std::unique_ptr<TGIFPainter> TakeOrphan() { return std::move(self_); }
 
     bool Asynchronous() const { return playback_.Asynchronous(); }
     int ActiveFrame() const { return playback_.ActiveFrame(); }
@@ -72,6 +79,9 @@ private:
     std::atomic<bool> finished_{false};
     bool started_ = false;
     bool inUICall_ = false;  // touched on the user-interface thread only
+    // Set on the user-interface thread while the painter's thread waits for it (in a call) or before it runs.
+    std::atomic<bool> orphaned_{false};
+    std::unique_ptr<TGIFPainter> self_;
     GIFSynchronizer* sync_ = nullptr;
     // The image's notifications, copied when the painter is made.
     std::function<void()> onStart_, onPaint_, onAfterPaint_, onLoop_, onEnd_;

@@ -61,8 +61,10 @@ void GIFPlayback::Play() {
             }
             if (Ending()) break;
 
-            // 2. Loop extension and disposal of this frame.
+            // 2. Loop extension and disposal of this frame. A notification may have cleared the image: the frame
+            // is read only while no stop was requested.
             host_.Notify(GIFPainterEvent::BeforePaint);
+            if (Ending()) break;
             int disposal = GIFDisposal::NoDispose;
             for (const auto& ext : frame.Extensions) {
                 if (auto* nsLoop = dynamic_cast<const TGIFAppExtNSLoop*>(ext.get())) {
@@ -77,11 +79,12 @@ void GIFPlayback::Play() {
                 }
             }
 
-            // 3. Paint.
+            // 3. Paint. What the paint leads to (the picture's repaint) may also clear the image.
             host_.PaintFrame(index, disposal, previousDisposal);
             started = true;
             painted = true;
             previousDisposal = disposal;
+            if (Ending()) break;
 
             // 4. The delay that follows this frame.
             carried = GIFTiming::FrameDelay(frame, !async);

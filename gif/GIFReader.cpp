@@ -83,6 +83,9 @@ private:
         s_.ReadExact(lsd, 7);
         header_.Width = u16(lsd);
         header_.Height = u16(lsd + 2);
+        if (std::int64_t(header_.Width) * header_.Height > kGIFMaxScreenPixels) {
+            throw GIFException(GIFMessages::ImageTooLarge);
+        }
         header_.Packed = lsd[4];
         header_.BackgroundColorIndex = lsd[5];
         header_.AspectRatio = lsd[6];

@@ -14,6 +14,11 @@
 // A frame or file above the limits fails the load with GIFMessages::ImageTooLarge.
 inline constexpr std::int64_t kGIFMaxFramePixels = std::int64_t(1) << 24;
 inline constexpr std::int64_t kGIFMaxTotalPixels = std::int64_t(1) << 26;
+// The logical screen is not pixel data, but drawing an animation allocates the image's off-screen bitmap and up
+// to three work bitmaps of its size, 16 bytes per screen pixel in all. 4 Mpixel (2048 x 2048, or more than a
+// 2560 x 1600 desktop) bounds that to 64 MB, far above any banner, where a 65535 x 65535 screen would ask for
+// 64 GB. A larger screen fails the load with GIFMessages::ImageTooLarge.
+inline constexpr std::int64_t kGIFMaxScreenPixels = std::int64_t(1) << 22;
 
 // Replaces header and frames with the content of the stream. On an error (GIFException) the stream is set back
 // to where it was, and header and frames keep what was read before the error.

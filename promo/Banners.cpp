@@ -37,8 +37,12 @@ void drawPlaceholder(TkvSkinLinkImage& image, const std::wstring& link) {
 
 void FillBanner(TkvSkinLinkImage& image, const std::wstring& entryName, const std::wstring& productCode,
                 const PromoSite& site) {
-    const std::wstring settings = site.SettingsFile();
     image.setHeight(kBannerHeight);
+    if (!site.located()) {
+        drawPlaceholder(image, site.baseAddress);
+        return;
+    }
+    const std::wstring settings = site.SettingsFile();
     const std::wstring pictureUrl = AnsiToWide(IniValue(settings, 0, productCode + L"path", entryName, {}));
     const std::wstring link = AnsiToWide(IniValue(settings, 0, productCode + L"link", entryName, {}));
 

@@ -8,6 +8,7 @@
 #include "framework/FileBeside.h"
 #include "framework/Utf.h"
 #include "promo/AnsiText.h"
+#include "promo/BannerRules.h"
 #include "promo/HttpStatusWatch.h"
 
 namespace {
@@ -34,6 +35,9 @@ bool DownloadUrlToFile(const std::wstring& url, const std::wstring& fileName) {
     // The resource goes to a scratch file in the target's directory first and replaces the target only when it
     // arrived whole: an HTTP error answer or a file that cannot be written then counts as failure and leaves an
     // earlier copy in place (the download service alone reports both as success on some platforms).
+    // Addresses come from a downloaded settings file: only web addresses are fetched, never a local file or
+    // another scheme's resource copied into the program directory.
+    if (!IsWebAddress(url)) return false;
     try {
         fw::FileBeside scratch(fileName, L"~kv");
         if (!scratch.valid()) return false;
@@ -50,6 +54,7 @@ bool DownloadSettingsFile(const std::wstring& productCode) {
 }
 
 bool DownloadSettingsFile(const PromoSite& site, const std::wstring& productCode) {
+    if (!site.located()) return false;
     try {
         return site.download(site.baseAddress + productCode + L".rar", site.SettingsFile());
     } catch (...) {

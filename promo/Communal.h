@@ -24,7 +24,7 @@ public:
 std::wstring GetAppDirectory();
 
 // Downloads the resource at url into fileName, replacing it. True exactly when the download service reports
-// success; every failure, including an exception, gives false.
+// success; every failure, including an exception, gives false. Only http and https addresses are fetched.
 bool DownloadUrlToFile(const std::wstring& url, const std::wstring& fileName);
 
 // Fetches base address + productCode + ".rar" into the program directory as the settings file. The remote

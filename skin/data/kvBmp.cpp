@@ -147,6 +147,8 @@ BmpImage BmpImage::FromFile(std::span<const std::uint8_t> bytes) {
     Header h = parseHeader(bytes.data() + kFileHeaderSize);
     BmpImage img;
     takeHeader(img, h);
+    // The masks of a long header are read from the header itself: the whole header must be in the file.
+    if (h.size > bytes.size() - kFileHeaderSize) throw readError();
     fw::MemoryStream s(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
     s.setPosition(kFileHeaderSize + h.size);
     if (img.compression == 3) {

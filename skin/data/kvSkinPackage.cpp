@@ -16,8 +16,6 @@ BmpImage readSlot(fw::Stream& s) {
     if (ReadByte(s) != 0) return {};
     return BmpImage::Read(s);
 }
-
-BmpImage loadPictureFile(const std::string& path) { return BmpImage::FromFile(fw::readFile(path)); }
 }  // namespace
 
 void SkinPackage::Write(fw::Stream& s) const {
@@ -55,19 +53,25 @@ std::optional<SkinPackage> ReadSkinPackage(fw::Stream& s) {
 }
 
 std::optional<SkinPackage> BuildSkinPackage(const std::string& descriptionPath) {
-    auto bytes = fw::readFile(descriptionPath);
+    std::size_t slash = descriptionPath.find_last_of("/\\");
+    std::string folder = slash == std::string::npos ? std::string() : descriptionPath.substr(0, slash + 1);
+    return BuildSkinPackage(fw::readFile(descriptionPath),
+                            [&folder](const std::string& name) { return fw::readFile(folder + name); });
+}
+
+std::optional<SkinPackage> BuildSkinPackage(std::span<const std::uint8_t> description,
+                                            const PictureFileReader& readPicture) {
     std::vector<std::string> lines =
-        SplitLines(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+        SplitLines(std::string_view(reinterpret_cast<const char*>(description.data()), description.size()));
     IniText ini = IniText::FromLines(lines);
     for (const char* section : {"VERSION", "PICTURES", "FORMINFO", "SKINOBJECTS", "SKINCONTROLS"})
         if (!ini.HasSection(section)) return std::nullopt;
 
-    std::size_t slash = descriptionPath.find_last_of("/\\");
-    std::string folder = slash == std::string::npos ? std::string() : descriptionPath.substr(0, slash + 1);
+    auto loadPicture = [&](const std::string& name) { return BmpImage::FromFile(readPicture(name)); };
     auto picture = [&](std::string_view key) -> BmpImage {
         auto name = ini.Value("PICTURES", key);
         if (!name || name->empty()) return {};
-        return loadPictureFile(folder + std::string(*name));
+        return loadPicture(std::string(*name));
     };
 
     SkinPackage p;
@@ -76,8 +80,10 @@ std::optional<SkinPackage> BuildSkinPackage(const std::string& descriptionPath) 
     p.mask = picture("mask");
     std::int32_t count = ToInteger(ini.Value("PICTURES", "activepicturescount"), 0);
     for (std::int32_t i = 0; i < count; ++i) {
+        // Every active picture needs a file: a missing name is a missing file, not the folder itself.
         auto name = ini.Value("PICTURES", std::to_string(i));
-        p.activePictures.push_back(loadPictureFile(folder + std::string(name ? *name : std::string_view())));
+        if (!name || name->empty()) throw ReadError();
+        p.activePictures.push_back(loadPicture(std::string(*name)));
     }
     p.text = JoinLines(lines);
     return p;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -32,6 +33,11 @@ std::optional<SkinPackage> ReadSkinPackage(fw::Stream& s);
 // the file's folder). Returns nullopt, changing nothing, when one of the sections [VERSION], [PICTURES],
 // [FORMINFO], [SKINOBJECTS], [SKINCONTROLS] is missing. A missing picture file throws StreamError.
 std::optional<SkinPackage> BuildSkinPackage(const std::string& descriptionPath);
+
+// The same from a description's bytes; readPicture gives the bytes of a BMP file named in [PICTURES].
+using PictureFileReader = std::function<std::vector<std::uint8_t>(const std::string& name)>;
+std::optional<SkinPackage> BuildSkinPackage(std::span<const std::uint8_t> description,
+                                            const PictureFileReader& readPicture);
 
 // The framed layout of a compressed skin: version 3, the length of the zlib stream, the stream.
 std::vector<std::uint8_t> FrameCompressedSkin(std::span<const std::uint8_t> zlibData);

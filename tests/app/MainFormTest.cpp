@@ -10,6 +10,7 @@
 #include "app/Win32FileOperations.h"
 #include "engine/com/ConnectionString.h"
 #include "framework/Platform.h"
+#include "promo/Banners.h"
 #include "tests/app/DialogDriver.h"
 #include "tests/engine/com/TestFiles.h"
 
@@ -20,11 +21,14 @@ using kvtest::windowText;
 
 const std::vector<std::uint8_t> kCompacted{'c', 'o', 'm', 'p', 'a', 'c', 't', 'e', 'd'};
 
-// Writes kCompacted to the destination named in the connection string, and remembers that name.
+// Writes kCompacted to the destination named in the connection string, and remembers that name and the source's
+// connection string.
 class WritingEngine : public DatabaseEngine {
 public:
-    explicit WritingEngine(std::vector<std::wstring>* destinations) : destinations_(destinations) {}
-    std::int32_t CompactDatabase(const std::u16string&, const std::u16string& destination) override {
+    WritingEngine(std::vector<std::wstring>* destinations, std::vector<std::u16string>* sources)
+        : destinations_(destinations), sources_(sources) {}
+    std::int32_t CompactDatabase(const std::u16string& source, const std::u16string& destination) override {
+        if (sources_) sources_->push_back(source);
         const std::u16string path = kvcom::parseJetConnection(destination).dataSource;
         const std::wstring wpath(path.begin(), path.end());
         if (destinations_) destinations_->push_back(wpath);
@@ -34,10 +38,14 @@ public:
 
 private:
     std::vector<std::wstring>* destinations_;
+    std::vector<std::u16string>* sources_;
 };
 
-EngineFactory writingEngine(std::vector<std::wstring>* destinations = nullptr) {
-    return [destinations] { return std::unique_ptr<DatabaseEngine>(std::make_unique<WritingEngine>(destinations)); };
+EngineFactory writingEngine(std::vector<std::wstring>* destinations = nullptr,
+                            std::vector<std::u16string>* sources = nullptr) {
+    return [destinations, sources] {
+        return std::unique_ptr<DatabaseEngine>(std::make_unique<WritingEngine>(destinations, sources));
+    };
 }
 
 fw::Rect clientBounds(HWND parent, HWND child) {
@@ -127,6 +135,27 @@ TEST_F(MainForm, ElementsStandAtTheirPositionsWithTheirCaptions) {
     EXPECT_FALSE(form().edtDatabaseFile->BrowseButton().tabStop());
 }
 
+TEST(MainFormShow, ShowingTheWindowFetchesTheSettingsAndFillsBothBanners) {
+    ScratchFolder dir{L"show"};
+    std::vector<std::wstring> fetched;  // local file of each download asked for
+    const PromoSite site{L"https://www.kovra.example/", dir.path() + L"\\",
+                         [&fetched](const std::wstring&, const std::wstring& file) {
+                             fetched.push_back(file);
+                             return false;
+                         }};
+    BannerFillCount = 0;
+    fw::Application app;
+    app.setTitle(kApplicationTitle);
+    TfrmMain& form = app.createForm<TfrmMain>(writingEngine(), site);
+    EXPECT_TRUE(fetched.empty()) << "nothing is fetched before the window is shown";
+    form.show();
+    EXPECT_EQ(fetched, (std::vector<std::wstring>{site.SettingsFile(), site.appDirectory + L"fname1",
+                                                  site.appDirectory + L"fname2"}));
+    EXPECT_EQ(form.img1->URL(), site.baseAddress) << "placeholder";
+    EXPECT_EQ(form.img2->URL(), site.baseAddress) << "placeholder";
+    EXPECT_EQ(BannerFillCount, 1);
+}
+
 TEST_F(MainForm, TabMovesThroughTheFieldsAndButtonsInOrder) {
     form().show();
     fw::WindowedControl* order[] = {form().edtDatabaseFile, form().edtPassword, form().kvSkinButton1,
@@ -209,12 +238,14 @@ protected:
         ASSERT_TRUE(kvtest::writeFileBytes(db_, original_));
     }
     // Types the path, presses the compact button and answers the boxes with `script`; returns the boxes seen.
-    std::vector<kvtest::BoxAnswerer::Box> press(EngineFactory factory, const std::wstring& path, std::vector<int> script) {
+    std::vector<kvtest::BoxAnswerer::Box> press(EngineFactory factory, const std::wstring& path, std::vector<int> script,
+                                                const std::wstring& password = L"") {
         fw::Application app;
         app.setTitle(kApplicationTitle);
         TfrmMain& form = app.createForm<TfrmMain>(std::move(factory));
         form.show();
         form.edtDatabaseFile->setText(path);
+        for (wchar_t c : password) SendMessageW(form.edtPassword->handle(), WM_CHAR, c, 1);  // typed into the field
         kvtest::BoxAnswerer answerer(kMessageFormClass, kMessageLabelId, kMessageButtonIdBase, std::move(script));
         SendMessageW(form.kvSkinButton1->handle(), BM_CLICK, 0, 0);
         return answerer.boxes();
@@ -239,6 +270,14 @@ TEST_F(CompactButton, ConfirmedCompactionEndsInTheInformationBox) {
     EXPECT_EQ(boxes[1].caption, L"Information");
     EXPECT_EQ(boxes[1].text, L"压缩数据库成功");
     EXPECT_EQ(kvtest::readFileBytes(db_), kCompacted);
+}
+
+TEST_F(CompactButton, ThePasswordTypedInTheWindowReachesTheEngine) {
+    std::vector<std::u16string> sources;
+    auto boxes = press(writingEngine(nullptr, &sources), db_, {mbOK, mbOK}, L"s3cret密码");
+    ASSERT_EQ(boxes.size(), 2u);
+    ASSERT_EQ(sources.size(), 1u);
+    EXPECT_EQ(kvcom::parseJetConnection(sources[0]).password, u"s3cret密码");
 }
 
 TEST_F(CompactButton, CancelAndBlankNamesDoNothing) {

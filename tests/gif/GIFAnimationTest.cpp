@@ -1,6 +1,7 @@
 // Timing, loop and pass rules of the painter's run, with a host that records instead of waiting and painting.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,7 @@ public:
     GIFPlayback* playback = nullptr;
     int yields = 0;
     std::int64_t paintCost = 0;  // time a paint takes
+    std::function<void(GIFPainterEvent)> onNotify;
 
     std::int64_t Now() override { return now; }
     bool WaitEvent(std::int64_t ms) override {
@@ -59,7 +61,10 @@ public:
         now += paintCost;
         if (stopAfterPaints >= 0 && static_cast<int>(painted.size()) >= stopAfterPaints) playback->Stop();
     }
-    void Notify(GIFPainterEvent e) override { events.push_back(e); }
+    void Notify(GIFPainterEvent e) override {
+        events.push_back(e);
+        if (onNotify) onNotify(e);
+    }
 };
 
 RecordingHost Play(GIFImageData& image, std::uint16_t options, int speed = 100, int stopAfter = -1) {
@@ -183,6 +188,24 @@ TEST(GIFPlayback, NotificationsAndEmptyFrames) {
     auto withEmpty = LoadImage(b.bytes());
     ASSERT_EQ(withEmpty.Images.size(), 2u);
     EXPECT_EQ(Play(withEmpty, kAsync).painted, (std::vector<int>{0}));
+}
+
+TEST(GIFPlayback, ANotificationThatStopsAndClearsTheImageEndsTheRunWithoutReadingItsFrames) {
+    // What the image does when a notification clears it: stop the painter, then free the frames.
+    for (const GIFPainterEvent clearOn : {GIFPainterEvent::BeforePaint, GIFPainterEvent::AfterPaint}) {
+        auto image = Animation({5, 5}, 0);
+        RecordingHost host;
+        GIFPlayback playback(image, kAsync, 100, host);
+        host.playback = &playback;
+        host.onNotify = [&](GIFPainterEvent e) {
+            if (e != clearOn) return;
+            playback.Stop();
+            image.Clear();
+        };
+        playback.Run();
+        EXPECT_EQ(host.painted.size(), clearOn == GIFPainterEvent::BeforePaint ? 0u : 1u);
+        EXPECT_EQ(host.events.back(), GIFPainterEvent::End);
+    }
 }
 
 TEST(GIFPlayback, PassesThatPaintNothingDoNotSpin) {

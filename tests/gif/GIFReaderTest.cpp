@@ -340,14 +340,17 @@ TEST(GIFReader, ShortFixedReadsFail) {
 TEST(GIFReader, FramesAboveTheLimitsAreRefused) {
     auto bomb = Load(FileBytes("decompression_bomb.gif"));
     EXPECT_EQ(bomb->error, "Image too large");
-    // 4096 x 4096 is allowed once, but four of them exceed the total.
+    // A logical screen that drawing could not afford, whatever its frames.
+    EXPECT_EQ(Load(Builder().Header(4096, 2048).Descriptor(0, 0, 1, 1).Byte(2).Append({0}).bytes())->error,
+              "Image too large");
+    // A 4096 x 4096 frame is allowed once, but four of them exceed the total.
     Builder one;
-    one.Header(4096, 4096).Descriptor(0, 0, 4096, 4096).Byte(2).Append(giftest::SubBlocks(giftest::EncodeLiterals({1}, 2)));
+    one.Header(2048, 2048).Descriptor(0, 0, 4096, 4096).Byte(2).Append(giftest::SubBlocks(giftest::EncodeLiterals({1}, 2)));
     auto l = Load(one.bytes());
     ASSERT_EQ(l->error, "");
     EXPECT_EQ(l->image.Images[0]->Data.size(), 4096u * 4096u);
     Builder many;
-    many.Header(4096, 4096);
+    many.Header(2048, 2048);
     for (int i = 0; i < 5; ++i) many.Descriptor(0, 0, 4096, 4096).Byte(2).Append({0});
     auto m = Load(many.bytes());
     EXPECT_EQ(m->error, "Image too large");

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <cstdio>
 #include <fstream>
+#include <thread>
 #include <vector>
 
 #include "framework/DibSection.h"
@@ -209,6 +211,46 @@ TEST(GIFImageWin, ClearingFromAPainterNotificationEndsThePainterSafely) {
         EXPECT_EQ(log.painted, 1);
         EXPECT_TRUE(image->Images().empty());
         EXPECT_TRUE(PumpUntil([&] { return image->PainterCount() == 0; }, 3000));
+    }
+}
+
+// Ends the test program when a step hangs, so that a deadlock fails at once rather than at the run's time-out.
+class Watchdog {
+public:
+    explicit Watchdog(DWORD ms) {
+        thread_ = std::thread([this, ms] {
+            if (WaitForSingleObject(done_.get(), ms) != WAIT_TIMEOUT) return;
+            std::fputs("Watchdog: the test hung\n", stderr);
+            ExitProcess(3);
+        });
+    }
+    ~Watchdog() {
+        SetEvent(done_.get());
+        thread_.join();
+    }
+
+private:
+    fw::KernelHandle done_{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    std::thread thread_;
+};
+
+TEST(GIFImageWin, DestroyingTheImageFromAPainterNotificationNeitherHangsNorTouchesIt) {
+    Watchdog watchdog(30000);
+    for (bool async : {true, false}) {
+        SCOPED_TRACE(async);
+        auto image = Load(Blink(0));
+        if (!async) image->DrawOptions &= ~GIFDrawOption::AsyncPaint;
+        int notified = 0;
+        image->OnPaint = [&] {
+            ++notified;
+            image.reset();
+        };
+        image->OnEndPaint = [&] { ADD_FAILURE() << "the end notification of a destroyed image"; };
+        fw::DibSection target(4, 4);
+        image->DrawImage(target.canvas(), {0, 0, 4, 4});
+        ASSERT_TRUE(PumpUntil([&] { return image == nullptr; }, 5000));
+        PumpUntil([] { return false; }, 100);
+        EXPECT_EQ(notified, 1);
     }
 }
 

@@ -73,6 +73,18 @@ TEST_F(Banners, NoSettingsAndNoNetworkGiveTwoPlaceholdersLinkingToTheVendor) {
     EXPECT_EQ(downloads.calls[2], std::make_pair(std::wstring(), local(L"fname2")));
 }
 
+TEST_F(Banners, AnUnknownProgramDirectoryDownloadsNothingAndGivesPlaceholders) {
+    serveSettings("http://pics.kovra.example/one.kvt", "https://www.kovra.example/one", "", "");
+    downloads.resources[L"http://pics.kovra.example/one.kvt"] = "first picture";
+    PromoSite s = site();
+    s.appDirectory.clear();
+    ShowBanners(img1, img2, s);
+    EXPECT_TRUE(downloads.calls.empty());
+    EXPECT_TRUE(isPlaceholder(img1));
+    EXPECT_TRUE(isPlaceholder(img2));
+    EXPECT_EQ(img1.URL(), kBase);
+}
+
 TEST_F(Banners, PlaceholderShowsTheInvitationOnWhite) {
     FillBanner(img1, L"fname1", kProductCode, site());
     auto* blank = dynamic_cast<BlankBitmap*>(img1.picture().graphic());

@@ -100,6 +100,15 @@ TEST_F(Download, FailuresGiveFalseAndLeaveAnEarlierFileInPlace) {
     EXPECT_EQ(listFiles(dir.path()), std::vector<std::wstring>{L"fname1.bmp"});
 }
 
+TEST_F(Download, OnlyWebAddressesAreFetched) {
+    const std::wstring source = dir.path() + L"source.gif";
+    writeFile(source, "GIF89a from elsewhere");
+    for (const std::wstring& url : {L"file:///" + source, L"file:" + source, source}) {
+        EXPECT_FALSE(DownloadUrlToFile(url, dir.path() + L"fname1.gif")) << url;
+        EXPECT_FALSE(fileExists(dir.path() + L"fname1.gif")) << url;
+    }
+}
+
 TEST_F(Download, NothingListeningGivesFalse) {
     std::wstring closedBase;
     {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "WinTestSkin.h"
 #include "framework/Application.h"
 #include "framework/DibSection.h"
@@ -17,10 +19,16 @@ namespace {
 class CountingControl : public TkvSkinCustomControl {
 public:
     explicit CountingControl(fw::Component* owner) : TkvSkinCustomControl(owner) {}
-    int changes = 0, regionUpdates = 0;
+    int changes = 0, regionUpdates = 0, parentImageChanges = 0;
+    std::vector<const CountingControl*>* walkOrder = nullptr;  // where ChangeSkinData records this control
     void ChangeSkinData() override {
         ++changes;
+        if (walkOrder) walkOrder->push_back(this);
         TkvSkinCustomControl::ChangeSkinData();
+    }
+    void ParentImageChanged() override {
+        ++parentImageChanges;
+        TkvSkinCustomControl::ParentImageChanged();
     }
     void UpdateControlRegion() override {
         ++regionUpdates;
@@ -149,13 +157,15 @@ TEST_F(SkinControlTest, WalkIsDepthFirstAndSkipsControlsOfAnotherModel) {
     outer.SetSkinData(&model);
     inner.SetSkinData(&model);
     foreign.SetSkinData(&other);
-    const int o = outer.changes, i = inner.changes;
+    std::vector<const CountingControl*> order;
+    for (CountingControl* c : {&outer, &inner, &foreign}) c->walkOrder = &order;
     NotifySkinControls(form, &model, SkinChangeStage::Changed);
-    EXPECT_EQ(outer.changes, o + 1);
-    EXPECT_EQ(inner.changes, i + 1) << "children of windowed children are reached";
-    EXPECT_EQ(foreign.changes, 0);
+    EXPECT_EQ(order, (std::vector<const CountingControl*>{&outer, &inner}))
+        << "a parent, then the children of windowed children; never another model's control";
+    order.clear();
     NotifySkinControls(form, nullptr, SkinChangeStage::Changed);
-    EXPECT_EQ(foreign.changes, 1) << "no sender: every skinned control";
+    EXPECT_EQ(order, (std::vector<const CountingControl*>{&outer, &inner, &foreign}))
+        << "no sender: every skinned control, a child before its parent's next sibling";
 }
 
 TEST_F(SkinControlTest, RemovedModelIsForgotten) {
@@ -173,8 +183,14 @@ TEST_F(SkinControlTest, EraseIsSwallowedAndParentImageMessageIsHandled) {
     kvtest::LoadEmbeddedSkin(stored, model);
     CountingControl& c = control("button", 60, 22);
     c.SetSkinData(&model);
-    EXPECT_EQ(c.perform(WM_ERASEBKGND, 0, 0), 1);
+    // The erase reports done and leaves the device context as it was.
+    fw::DibSection dc(8, 8);
+    dc.pixels().at(3, 3) = fw::makePixel(1, 2, 3);
+    EXPECT_EQ(c.perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.dc()), 0), 1);
+    GdiFlush();
+    EXPECT_EQ(dc.pixels().at(3, 3) & 0xFFFFFF, fw::makePixel(1, 2, 3) & 0xFFFFFF);
     EXPECT_EQ(c.perform(SKIN_MSG_PARENT_IMAGE_CHANGED, 0, 0), 0);
+    EXPECT_EQ(c.parentImageChanges, 1);
 }
 
 TEST_F(SkinControlTest, PanelsPaintBorderStripsAndTileTheClientStraightOntoTheCanvas) {

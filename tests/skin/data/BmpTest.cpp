@@ -144,6 +144,17 @@ TEST(Bmp, FilesWithGapsAndLongHeadersLoadNormalised) {
     PutLE32(&v5[14], 124);
     PutLE32(&v5[10], 14 + 124);
     EXPECT_EQ(BmpImage::FromFile(v5).ToBytes(), tight);
+    // A file cut off inside a long bit-field header: its masks are not there to read.
+    std::vector<std::uint8_t> cut(54, 0);
+    cut[0] = 'B';
+    cut[1] = 'M';
+    PutLE32(&cut[14], 56);
+    PutLE32(&cut[18], 1);
+    PutLE32(&cut[22], 1);
+    PutLE16(&cut[26], 1);
+    PutLE16(&cut[28], 32);
+    PutLE32(&cut[30], 3);
+    EXPECT_THROW(BmpImage::FromFile(cut), StreamError);
 }
 
 TEST(Bmp, EncodeKeepsEveryPixel) {
