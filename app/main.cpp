@@ -9,41 +9,29 @@
 
 namespace {
 
-// OLE for the shell views of the open-file dialog; released when the program ends.
-class OleScope {
+// One initialisation of this thread (OLE, COM), undone when the program ends if it succeeded.
+class ThreadInitialisation {
 public:
-    OleScope() : ok_(SUCCEEDED(OleInitialize(nullptr))) {}
-    ~OleScope() {
-        if (ok_) OleUninitialize();
+    ThreadInitialisation(HRESULT result, void(WINAPI* undo)()) : undo_(SUCCEEDED(result) ? undo : nullptr) {}
+    ~ThreadInitialisation() {
+        if (undo_) undo_();
     }
-    OleScope(const OleScope&) = delete;
-    OleScope& operator=(const OleScope&) = delete;
+    ThreadInitialisation(const ThreadInitialisation&) = delete;
+    ThreadInitialisation& operator=(const ThreadInitialisation&) = delete;
 
 private:
-    bool ok_;
-};
-
-// COM in a single-threaded apartment: the compaction creates its engine object on this thread.
-class ComScope {
-public:
-    ComScope() : ok_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComScope() {
-        if (ok_) CoUninitialize();
-    }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-
-private:
-    bool ok_;
+    void(WINAPI* undo_)();
 };
 
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     GIFImageRegister();  // the GIF unit registers itself; naming it here keeps it linked from the archive
-    OleScope ole;
+    // OLE for the shell views of the open-file dialog.
+    ThreadInitialisation ole(OleInitialize(nullptr), OleUninitialize);
     fw::Application application;
-    ComScope com;
+    // COM in a single-threaded apartment: the compaction creates its engine object on this thread.
+    ThreadInitialisation com(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), CoUninitialize);
     application.setTitle(kApplicationTitle);
     try {
         application.createForm<TfrmMain>(EngineFactory(&CreateJroEngine));
