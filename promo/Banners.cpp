@@ -38,7 +38,7 @@ void drawPlaceholder(TkvSkinLinkImage& image, const std::wstring& link) {
 void FillBanner(TkvSkinLinkImage& image, const std::wstring& entryName, const std::wstring& productCode,
                 const PromoSite& site) {
     image.setHeight(kBannerHeight);
-    if (!site.located()) {
+    if (!site.Located()) {
         drawPlaceholder(image, site.baseAddress);
         return;
     }

@@ -54,7 +54,7 @@ bool DownloadSettingsFile(const std::wstring& productCode) {
 }
 
 bool DownloadSettingsFile(const PromoSite& site, const std::wstring& productCode) {
-    if (!site.located()) return false;
+    if (!site.Located()) return false;
     try {
         return site.download(site.baseAddress + productCode + L".rar", site.SettingsFile());
     } catch (...) {

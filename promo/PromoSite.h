@@ -15,7 +15,7 @@ struct PromoSite {
     std::wstring SettingsFile() const;  // appDirectory + "SetConfig.ini"
     // False when the program directory is unknown: nothing may then be read or written, since a bare file name
     // would land in the current directory.
-    bool located() const { return !appDirectory.empty(); }
+    bool Located() const { return !appDirectory.empty(); }
 };
 
 // The vendor's web site, the program directory and the platform's download service.

@@ -148,7 +148,7 @@ BmpImage BmpImage::FromFile(std::span<const std::uint8_t> bytes) {
     BmpImage img;
     takeHeader(img, h);
     // The masks of a long header are read from the header itself: the whole header must be in the file.
-    if (h.size > bytes.size() - kFileHeaderSize) throw readError();
+    if (h.size > bytes.size() - kFileHeaderSize) throw ReadError();
     fw::MemoryStream s(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
     s.setPosition(kFileHeaderSize + h.size);
     if (img.compression == 3) {

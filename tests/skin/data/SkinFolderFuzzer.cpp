@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<std::span<const std::uint8_t>> parts = split({data, size});
     std::size_t asked = 0;
     const PictureFileReader readPicture = [&](const std::string&) {
-        if (parts.size() < 2) throw readError();  // no such file
+        if (parts.size() < 2) throw ReadError();  // no such file
         const auto file = parts[1 + asked++ % (parts.size() - 1)];
         return std::vector<std::uint8_t>(file.begin(), file.end());
     };
@@ -43,16 +43,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     if (!package) return 0;
-    for (const BmpImage* img : {&package->picture, &package->inactivePicture, &package->mask}) img->decode();
-    for (const BmpImage& img : package->activePictures) img.decode();
-    const std::vector<std::uint8_t> written = package->toBytes();
+    for (const BmpImage* img : {&package->picture, &package->inactivePicture, &package->mask}) img->Decode();
+    for (const BmpImage& img : package->activePictures) img.Decode();
+    const std::vector<std::uint8_t> written = package->ToBytes();
     fw::MemoryStream s(written);
     std::optional<SkinPackage> back;
     try {
-        back = readSkinPackage(s);
+        back = ReadSkinPackage(s);
     } catch (const std::exception&) {
         __builtin_trap();
     }
-    if (!back || back->toBytes() != written) __builtin_trap();
+    if (!back || back->ToBytes() != written) __builtin_trap();
     return 0;
 }
