@@ -1,14 +1,5 @@
-# Cross-compiling for 64-bit Windows with MinGW-w64 (posix threads). Used on hosts that cannot execute
-# 32-bit code, where the program and its tests run under 64-bit Wine; the shipped build stays i686.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross-compiling for 64-bit Windows with MinGW-w64. Used on hosts that cannot execute 32-bit code, where
+# the program and its tests run under 64-bit Wine; the shipped build stays i686.
+set(KV_MINGW_TRIPLE x86_64-w64-mingw32)
 set(CMAKE_SYSTEM_PROCESSOR AMD64)
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-# Test executables run under Wine through the project's own prefix.
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tools/winerun)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)
