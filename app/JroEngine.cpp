@@ -42,7 +42,8 @@ public:
         fw::Variant result;
         EXCEPINFO excep{};
         UINT argErr = 0;
-        hr = object_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, result.get(), &excep, &argErr);
+        hr = object_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, result.get(), &excep,
+                             &argErr);
         if (hr == DISP_E_EXCEPTION) {
             if (excep.pfnDeferredFillIn) excep.pfnDeferredFillIn(&excep);
             HRESULT code = excep.scode != 0 ? excep.scode : hr;

@@ -16,14 +16,19 @@ void RegisterMainFormClasses(fw::ClassRegistry& classes) {
     if (classes.find("TkvSkinData") == nullptr) RegisterSkinDataClasses(classes);
     RegisterKelvaneFormClass(classes);
     RegisterLinkImageClass(classes);
-    classes.add<TFileEdit>("TFileEdit", "Edit")
-        .property<TFileEdit>("Filter", [](TFileEdit& e, const fw::Value& v, R&) { e.SetFilter(v.toWide()); });
+    classes.add<TFileEdit>("TFileEdit", "Edit").property<TFileEdit>("Filter", [](TFileEdit& e, const fw::Value& v, R&) {
+        e.SetFilter(v.toWide());
+    });
     fw::ClassInfo& message = classes.add<TkvSkinMessage>("TkvSkinMessage");
-    fw::registerFontProperties<TkvSkinMessage>(message, "DefaultFont", [](TkvSkinMessage& m) -> fw::Font& { return m.DefaultFont; });
+    fw::registerFontProperties<TkvSkinMessage>(message, "DefaultFont",
+                                               [](TkvSkinMessage& m) -> fw::Font& { return m.DefaultFont; });
     fw::registerFontProperties<TkvSkinMessage>(message, "DefaultButtonFont",
                                                [](TkvSkinMessage& m) -> fw::Font& { return m.DefaultButtonFont; });
-    message.property<TkvSkinMessage>("UseSkinFont", [](TkvSkinMessage& m, const fw::Value& v, R&) { m.UseSkinFont = v.toBool(); })
-        .property<TkvSkinMessage>("ShowAgainFlag", [](TkvSkinMessage& m, const fw::Value& v, R&) { m.ShowAgainFlag = v.toBool(); })
+    message
+        .property<TkvSkinMessage>("UseSkinFont",
+                                  [](TkvSkinMessage& m, const fw::Value& v, R&) { m.UseSkinFont = v.toBool(); })
+        .property<TkvSkinMessage>("ShowAgainFlag",
+                                  [](TkvSkinMessage& m, const fw::Value& v, R&) { m.ShowAgainFlag = v.toBool(); })
         .property<TkvSkinMessage>("ShowAgainFlagValue",
                                   [](TkvSkinMessage& m, const fw::Value& v, R&) { m.ShowAgainFlagValue = v.toBool(); });
 }

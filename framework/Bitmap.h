@@ -65,7 +65,7 @@ public:
 // so that a damaged file or a silly request cannot make us allocate gigabytes.
 class Bitmap {
 public:
-    static constexpr int kMaxSide = 32767;            // the platform's coordinate range
+    static constexpr int kMaxSide = 32767;               // the platform's coordinate range
     static constexpr std::int64_t kMaxPixels = 1 << 26;  // 64 Mpixel = 256 MB, far beyond any window or skin picture
 
     Bitmap() = default;

@@ -17,19 +17,34 @@ Canvas::~Canvas() {
 }
 
 void Canvas::setPenColor(Color c) {
-    if (c != penColor_) { penColor_ = c; penDirty_ = true; }
+    if (c != penColor_) {
+        penColor_ = c;
+        penDirty_ = true;
+    }
 }
 void Canvas::setPenWidth(int w) {
-    if (w != penWidth_) { penWidth_ = w; penDirty_ = true; }
+    if (w != penWidth_) {
+        penWidth_ = w;
+        penDirty_ = true;
+    }
 }
 void Canvas::setPenStyle(int s) {
-    if (s != penStyle_) { penStyle_ = s; penDirty_ = true; }
+    if (s != penStyle_) {
+        penStyle_ = s;
+        penDirty_ = true;
+    }
 }
 void Canvas::setBrushColor(Color c) {
-    if (c != brushColor_) { brushColor_ = c; brushDirty_ = true; }
+    if (c != brushColor_) {
+        brushColor_ = c;
+        brushDirty_ = true;
+    }
 }
 void Canvas::setBrushStyle(BrushStyle s) {
-    if (s != brushStyle_) { brushStyle_ = s; brushDirty_ = true; }
+    if (s != brushStyle_) {
+        brushStyle_ = s;
+        brushDirty_ = true;
+    }
 }
 
 void Canvas::usePen() {

@@ -47,14 +47,14 @@ public:
     BrushStyle brushStyle() const { return brushStyle_; }
 
     // Shapes.
-    void fillRect(const Rect& r);                // with the brush, no outline
-    void frameRect(const Rect& r);               // one-pixel frame in the brush colour
-    void rectangle(const Rect& r);               // pen outline, brush inside
+    void fillRect(const Rect& r);   // with the brush, no outline
+    void frameRect(const Rect& r);  // one-pixel frame in the brush colour
+    void rectangle(const Rect& r);  // pen outline, brush inside
     void moveTo(int x, int y);
-    void lineTo(int x, int y);                   // from the current position; the end point is not drawn
+    void lineTo(int x, int y);  // from the current position; the end point is not drawn
     void polyline(std::span<const Point> points);
     void setPixel(int x, int y, Color c);
-    Color pixel(int x, int y) const;             // CLR_INVALID outside the clip area
+    Color pixel(int x, int y) const;  // CLR_INVALID outside the clip area
 
     // Text with the current font and its colour; background filled with the brush unless the brush is clear.
     void textOut(int x, int y, std::wstring_view text);

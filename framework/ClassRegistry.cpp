@@ -22,7 +22,8 @@ ClassInfo& ClassRegistry::addClass(const std::string& name, std::string_view bas
     const ClassInfo* base = nullptr;
     if (!baseName.empty()) {
         base = find(baseName);
-        if (!base) throw std::logic_error("class '" + name + "' names an unregistered base '" + std::string(baseName) + "'");
+        if (!base)
+            throw std::logic_error("class '" + name + "' names an unregistered base '" + std::string(baseName) + "'");
     }
     if (classes_.count(name)) throw std::logic_error("class '" + name + "' is registered twice");
     auto info = std::make_unique<ClassInfo>(name, base, std::move(factory));

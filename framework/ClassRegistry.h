@@ -53,9 +53,8 @@ public:
     // Registers class T (constructible from its owner) under a name, with the properties of a registered base.
     template <class T>
     ClassInfo& add(const std::string& name, std::string_view baseName = {}) {
-        return addClass(name, baseName, [](Component* owner) -> std::unique_ptr<Component> {
-            return std::make_unique<T>(owner);
-        });
+        return addClass(name, baseName,
+                        [](Component* owner) -> std::unique_ptr<Component> { return std::make_unique<T>(owner); });
     }
     // A class that only lends its properties (roots and bases that descriptions do not create).
     ClassInfo& addAbstract(const std::string& name, std::string_view baseName = {}) {

@@ -233,8 +233,10 @@ void Control::mouseLeave() {
 void Control::wndProc(Message& m) {
     auto button = [&](UINT msg) {
         switch (msg) {
-            case WM_RBUTTONDOWN: case WM_RBUTTONUP: return MouseButton::Right;
-            case WM_MBUTTONDOWN: case WM_MBUTTONUP: return MouseButton::Middle;
+            case WM_RBUTTONDOWN:
+            case WM_RBUTTONUP: return MouseButton::Right;
+            case WM_MBUTTONDOWN:
+            case WM_MBUTTONUP: return MouseButton::Middle;
             default: return MouseButton::Left;
         }
     };
@@ -258,9 +260,7 @@ void Control::wndProc(Message& m) {
             if (wasPressed && clicksOnMouseUp() && Rect{0, 0, width_, height_}.contains({x, y})) click();
             break;
         }
-        case WM_MOUSEMOVE:
-            mouseMove(shiftState(m.wParam), x, y);
-            break;
+        case WM_MOUSEMOVE: mouseMove(shiftState(m.wParam), x, y); break;
         case CM_MOUSEENTER:
             mouseInControl_ = true;
             mouseEnter();
@@ -273,11 +273,8 @@ void Control::wndProc(Message& m) {
         case CM_FONTCHANGED:
         case CM_COLORCHANGED:
         case CM_ENABLEDCHANGED:
-        case CM_VISIBLECHANGED:
-            invalidate();
-            return;
-        default:
-            break;
+        case CM_VISIBLECHANGED: invalidate(); return;
+        default: break;
     }
     defaultHandler(m);
 }

@@ -197,7 +197,8 @@ private:
         constexpr std::int64_t kLimit = 0xFFFFFFFFLL;
         std::int64_t value = 0;
         while (!atEnd()) {
-            int d = base == 16 ? hexDigit(peek()) : (std::isdigit(static_cast<unsigned char>(peek())) ? peek() - '0' : -1);
+            int d = base == 16 ? hexDigit(peek())
+                               : (std::isdigit(static_cast<unsigned char>(peek())) ? peek() - '0' : -1);
             if (d < 0) break;
             next();
             value = value * base + d;
@@ -281,8 +282,7 @@ const char* kindName(Value::Kind k) {
 ObjectNode parseDescription(std::string_view text) { return Parser(text).parseAll(); }
 
 static void need(const Value& v, Value::Kind k) {
-    if (v.kind != k)
-        throw DescriptionError(v.line, std::string(kindName(k)) + " expected, found " + kindName(v.kind));
+    if (v.kind != k) throw DescriptionError(v.line, std::string(kindName(k)) + " expected, found " + kindName(v.kind));
 }
 
 int Value::toInt() const {

@@ -51,10 +51,10 @@ struct Value {
     int line = 0;
 
     // Typed access; each throws DescriptionError naming what was expected.
-    int toInt() const;                // integer within 32 bits
-    bool toBool() const;              // true / false
+    int toInt() const;                  // integer within 32 bits
+    bool toBool() const;                // true / false
     const std::string& toUtf8() const;  // string
-    std::wstring toWide() const;      // string as UTF-16
+    std::wstring toWide() const;        // string as UTF-16
     const std::string& ident() const;   // identifier
     const std::vector<std::string>& set() const;
     const std::vector<std::uint8_t>& binary() const;

@@ -63,8 +63,7 @@ void DescriptionReader::readObject(const ObjectNode& node, Component& container)
 void DescriptionReader::setProperties(const ObjectNode& node, const ClassInfo& cls, Component& target) {
     for (const PropertyNode& p : node.properties) {
         const PropertySetter* set = cls.findProperty(p.name);
-        if (!set)
-            throw DescriptionError(p.line, "class '" + cls.name() + "' has no property '" + p.name + "'");
+        if (!set) throw DescriptionError(p.line, "class '" + cls.name() + "' has no property '" + p.name + "'");
         try {
             (*set)(target, p.value, *this);
         } catch (const DescriptionError& e) {

@@ -26,8 +26,12 @@ public:
     Font(std::wstring name, int height, FontStyle style = {}, int charset = DEFAULT_CHARSET, Color color = clWindowText)
         : name_(std::move(name)), height_(height), style_(style), charset_(charset), color_(color) {}
     // Copies the description only; the handle is made again on demand.
-    Font(const Font& o) : name_(o.name_), height_(o.height_), style_(o.style_), charset_(o.charset_), color_(o.color_) {}
-    Font& operator=(const Font& o) { assign(o); return *this; }
+    Font(const Font& o)
+        : name_(o.name_), height_(o.height_), style_(o.style_), charset_(o.charset_), color_(o.color_) {}
+    Font& operator=(const Font& o) {
+        assign(o);
+        return *this;
+    }
 
     const std::wstring& name() const { return name_; }
     int height() const { return height_; }

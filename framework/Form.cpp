@@ -24,7 +24,10 @@ DWORD styleFor(BorderStyle b, const BorderIcons& icons, DWORD& exStyle) {
             style |= WS_POPUP | WS_CAPTION | DS_MODALFRAME;
             exStyle |= WS_EX_DLGMODALFRAME;
             break;
-        case BorderStyle::ToolWindow: style |= WS_OVERLAPPED | WS_CAPTION; exStyle |= WS_EX_TOOLWINDOW; break;
+        case BorderStyle::ToolWindow:
+            style |= WS_OVERLAPPED | WS_CAPTION;
+            exStyle |= WS_EX_TOOLWINDOW;
+            break;
         case BorderStyle::SizeToolWin:
             style |= WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME;
             exStyle |= WS_EX_TOOLWINDOW;
@@ -327,8 +330,7 @@ void Form::wndProc(Message& m) {
                 ShowWindow(handle(), SW_HIDE);
             }
             return;
-        default:
-            break;
+        default: break;
     }
     WindowedControl::wndProc(m);
 }

@@ -21,8 +21,8 @@ enum class CloseAction { None, Hide, Minimize };
 
 // Modal results of buttons and forms.
 using ModalResult = int;
-constexpr ModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6,
-                      mrNo = 7, mrAll = 8, mrNoToAll = 9, mrYesToAll = 10;
+constexpr ModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7,
+                      mrAll = 8, mrNoToAll = 9, mrYesToAll = 10;
 
 class Form : public WindowedControl {
 public:

@@ -77,7 +77,10 @@ public:
         if (dc_) ++gdiLiveCounter();
     }
     ~WindowDC() {
-        if (dc_) { ReleaseDC(hwnd_, dc_); --gdiLiveCounter(); }
+        if (dc_) {
+            ReleaseDC(hwnd_, dc_);
+            --gdiLiveCounter();
+        }
     }
     WindowDC(const WindowDC&) = delete;
     WindowDC& operator=(const WindowDC&) = delete;

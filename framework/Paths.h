@@ -14,8 +14,8 @@ std::basic_string<Char> folderOf(std::basic_string_view<Char> path) {
     const Char separators[] = {Char('\\'), Char('/'), Char(0)};
     const std::size_t slash = path.find_last_of(separators);
     if (slash == std::basic_string_view<Char>::npos) return {Char('.')};
-    if (slash == 0) return std::basic_string<Char>(path.substr(0, 1));                                  // "\"
-    if (slash == 2 && path[1] == Char(':')) return std::basic_string<Char>(path.substr(0, 3));          // "C:\"
+    if (slash == 0) return std::basic_string<Char>(path.substr(0, 1));                          // "\"
+    if (slash == 2 && path[1] == Char(':')) return std::basic_string<Char>(path.substr(0, 3));  // "C:\"
     return std::basic_string<Char>(path.substr(0, slash));
 }
 

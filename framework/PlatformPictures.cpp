@@ -94,7 +94,8 @@ void BitmapGraphic::loadFromStream(Stream& s) {
 // ---- icons
 
 void IconGraphic::draw(Canvas& canvas, const Rect& dst) {
-    if (icon_) DrawIconEx(canvas.handle(), dst.left, dst.top, icon_.get(), dst.width(), dst.height(), 0, nullptr, DI_NORMAL);
+    if (icon_)
+        DrawIconEx(canvas.handle(), dst.left, dst.top, icon_.get(), dst.width(), dst.height(), 0, nullptr, DI_NORMAL);
 }
 
 void IconGraphic::loadFromStream(Stream& s) {
@@ -172,8 +173,10 @@ void MetafileGraphic::loadFromStream(Stream& s) {
         std::size_t start = 0;
         METAFILEPICT pict{MM_ANISOTROPIC, 0, 0, nullptr};
         if (n >= 22 && u32(data.data()) == 0x9AC6CDD7u) {  // placeable header: bounds in units per inch
-            int left = static_cast<std::int16_t>(u16(data.data() + 6)), top = static_cast<std::int16_t>(u16(data.data() + 8));
-            int right = static_cast<std::int16_t>(u16(data.data() + 10)), bottom = static_cast<std::int16_t>(u16(data.data() + 12));
+            int left = static_cast<std::int16_t>(u16(data.data() + 6)),
+                top = static_cast<std::int16_t>(u16(data.data() + 8));
+            int right = static_cast<std::int16_t>(u16(data.data() + 10)),
+                bottom = static_cast<std::int16_t>(u16(data.data() + 12));
             int inch = u16(data.data() + 14);
             if (inch == 0) invalid("metafile");
             w = (right - left) * 96 / inch;

@@ -42,15 +42,18 @@ int charsetFromValue(const Value& v);          // DEFAULT_CHARSET, GB2312_CHARSE
 
 template <class T>
 void registerFontProperties(ClassInfo& cls, const std::string& prefix, Font& (*get)(T&)) {
-    cls.template property<T>(prefix + ".Name", [get](T& c, const Value& v, DescriptionReader&) { get(c).setName(v.toWide()); });
-    cls.template property<T>(prefix + ".Height", [get](T& c, const Value& v, DescriptionReader&) { get(c).setHeight(v.toInt()); });
+    cls.template property<T>(prefix + ".Name",
+                             [get](T& c, const Value& v, DescriptionReader&) { get(c).setName(v.toWide()); });
+    cls.template property<T>(prefix + ".Height",
+                             [get](T& c, const Value& v, DescriptionReader&) { get(c).setHeight(v.toInt()); });
     cls.template property<T>(prefix + ".Style", [get](T& c, const Value& v, DescriptionReader&) {
         get(c).setStyle(fontStyleFromValue(v));
     });
     cls.template property<T>(prefix + ".Charset", [get](T& c, const Value& v, DescriptionReader&) {
         get(c).setCharset(charsetFromValue(v));
     });
-    cls.template property<T>(prefix + ".Color", [get](T& c, const Value& v, DescriptionReader&) { get(c).setColor(v.toColor()); });
+    cls.template property<T>(prefix + ".Color",
+                             [get](T& c, const Value& v, DescriptionReader&) { get(c).setColor(v.toColor()); });
 }
 
 }  // namespace fw

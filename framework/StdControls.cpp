@@ -4,9 +4,7 @@ namespace fw {
 
 // ---- Panel
 
-Panel::Panel(Component* owner) : CustomControl(owner) {
-    setBounds(0, 0, 185, 41);
-}
+Panel::Panel(Component* owner) : CustomControl(owner) { setBounds(0, 0, 185, 41); }
 
 void Panel::setBevelOuter(BevelStyle b) {
     bevelOuter_ = b;
@@ -24,8 +22,7 @@ void Panel::paint(Canvas& canvas) {
     canvas.fillRect(r);
     if (bevelOuter_ != BevelStyle::None) {
         RECT rc = toRECT(r);
-        DrawEdge(canvas.handle(), &rc, bevelOuter_ == BevelStyle::Raised ? BDR_RAISEDOUTER : BDR_SUNKENOUTER,
-                 BF_RECT);
+        DrawEdge(canvas.handle(), &rc, bevelOuter_ == BevelStyle::Raised ? BDR_RAISEDOUTER : BDR_SUNKENOUTER, BF_RECT);
         r = r.inflate(-1, -1);
     }
     if (showCaption_ && !caption_.empty()) {
@@ -77,7 +74,9 @@ void Label::paint(Canvas& canvas) {
         canvas.fillRect(r);
     }
     canvas.setBrushStyle(BrushStyle::Clear);
-    UINT flags = alignment_ == Alignment::Center ? DT_CENTER : alignment_ == Alignment::RightJustify ? DT_RIGHT : DT_LEFT;
+    UINT flags = alignment_ == Alignment::Center         ? DT_CENTER
+                 : alignment_ == Alignment::RightJustify ? DT_RIGHT
+                                                         : DT_LEFT;
     flags |= wordWrap_ ? DT_WORDBREAK : DT_SINGLELINE;
     if (!enabled()) canvas.font().setColor(clGrayText);
     canvas.drawText(caption_, r, flags | DT_NOPREFIX);

@@ -53,9 +53,9 @@ std::size_t MemoryStream::write(const void* buffer, std::size_t count) {
 }
 
 std::int64_t MemoryStream::seek(std::int64_t offset, SeekOrigin origin) {
-    std::int64_t base = origin == SeekOrigin::Begin ? 0
-                      : origin == SeekOrigin::Current ? static_cast<std::int64_t>(pos_)
-                                                      : static_cast<std::int64_t>(data_.size());
+    std::int64_t base = origin == SeekOrigin::Begin     ? 0
+                        : origin == SeekOrigin::Current ? static_cast<std::int64_t>(pos_)
+                                                        : static_cast<std::int64_t>(data_.size());
     std::int64_t p = base + offset;
     if (p < 0) throw StreamError("Stream seek error");
     if (static_cast<std::uint64_t>(p) > std::numeric_limits<std::size_t>::max()) throw StreamError("Stream seek error");
@@ -119,9 +119,9 @@ std::size_t FileStream::write(const void* buffer, std::size_t count) {
 std::int64_t FileStream::seek(std::int64_t offset, SeekOrigin origin) {
     int whence = origin == SeekOrigin::Begin ? SEEK_SET : origin == SeekOrigin::Current ? SEEK_CUR : SEEK_END;
     if (origin == SeekOrigin::Current && offset == 0 && !lastWasWrite_ && !lastWasRead_) return tellFile(file_);
-    std::int64_t target = origin == SeekOrigin::Begin ? offset
-                        : origin == SeekOrigin::Current ? tellFile(file_) + offset
-                                                        : size() + offset;
+    std::int64_t target = origin == SeekOrigin::Begin     ? offset
+                          : origin == SeekOrigin::Current ? tellFile(file_) + offset
+                                                          : size() + offset;
     if (target < 0 || seekFile(file_, offset, whence) != 0) throw StreamError("Stream seek error");
     lastWasRead_ = lastWasWrite_ = false;
     return tellFile(file_);

@@ -50,9 +50,15 @@ public:
     std::int64_t size() const override { return static_cast<std::int64_t>(data_.size()); }
 
     void setSize(std::size_t n) { data_.resize(n); }
-    void clear() { data_.clear(); pos_ = 0; }
+    void clear() {
+        data_.clear();
+        pos_ = 0;
+    }
     const std::vector<std::uint8_t>& data() const { return data_; }
-    std::vector<std::uint8_t> release() { pos_ = 0; return std::move(data_); }
+    std::vector<std::uint8_t> release() {
+        pos_ = 0;
+        return std::move(data_);
+    }
 
 private:
     std::vector<std::uint8_t> data_;

@@ -33,12 +33,16 @@ void registerWindowClass() {
 bool isMouseMessage(UINT msg) {
     switch (msg) {
         case WM_MOUSEMOVE:
-        case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK:
-        case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK:
-        case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MBUTTONDBLCLK:
-            return true;
-        default:
-            return false;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONUP:
+        case WM_MBUTTONDBLCLK: return true;
+        default: return false;
     }
 }
 }  // namespace
@@ -255,11 +259,8 @@ void WindowedControl::alignControls() {
                     c->setBounds(r.right - c->width(), r.top, c->width(), r.height());
                     r.right -= c->width();
                     break;
-                case Align::Client:
-                    c->setBounds(r.left, r.top, r.width(), r.height());
-                    break;
-                case Align::None:
-                    break;
+                case Align::Client: c->setBounds(r.left, r.top, r.width(), r.height()); break;
+                case Align::None: break;
             }
         }
     }
@@ -294,15 +295,13 @@ std::wstring WindowedControl::text() const {
 }
 
 void WindowedControl::updateWindowBounds() {
-    if (window_)
-        SetWindowPos(window_.get(), nullptr, left(), top(), width(), height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    if (window_) SetWindowPos(window_.get(), nullptr, left(), top(), width(), height(), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 Control* WindowedControl::controlAt(Point p) const {
     for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
         Control* c = *it;
-        if (!c->asWindowed() && c->visible() && c->enabled() && c->boundsRect().contains(p))
-            return c;
+        if (!c->asWindowed() && c->visible() && c->enabled() && c->boundsRect().contains(p)) return c;
     }
     return nullptr;
 }
@@ -388,8 +387,8 @@ void WindowedControl::wndProc(Message& m) {
             if (window_ && !IsIconic(window_.get())) {
                 RECT r{};
                 GetWindowRect(window_.get(), &r);
-                if (parent() && parent()->window_) MapWindowPoints(nullptr, parent()->window_.get(),
-                                                                   reinterpret_cast<POINT*>(&r), 2);
+                if (parent() && parent()->window_)
+                    MapWindowPoints(nullptr, parent()->window_.get(), reinterpret_cast<POINT*>(&r), 2);
                 left_ = r.left;
                 top_ = r.top;
                 width_ = r.right - r.left;

@@ -109,8 +109,8 @@ private:
     std::vector<WindowedControl*> tabList_;
     bool tabStop_ = false;
     bool tracking_ = false;
-    Control* hotChild_ = nullptr;      // windowless child under the pointer
-    Control* capturedChild_ = nullptr; // windowless child that got the button press
+    Control* hotChild_ = nullptr;       // windowless child under the pointer
+    Control* capturedChild_ = nullptr;  // windowless child that got the button press
     bool inAlign_ = false;
 };
 

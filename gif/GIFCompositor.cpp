@@ -71,8 +71,8 @@ void GIFDrawFrame(GIFImageData& image, TGIFSubImage& frame, fw::PixelView dst, f
         if (ty + sh <= visible.top) continue;
         for (int tx = rect.left; tx < visible.right; tx += sw) {
             if (tx + sw <= visible.left) continue;
-            const fw::Rect place =
-                fw::Rect::fromSize(tx + frame.Left(), ty + frame.Top(), frame.Width(), frame.Height());
+            const fw::Rect place = fw::Rect::fromSize(tx + frame.Left(), ty + frame.Top(), frame.Width(),
+                                                      frame.Height());
             stretchBitmap(bmp, lut, masked, dst, place, rect);
         }
     }

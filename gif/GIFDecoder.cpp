@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr int kMaxCodes = 4096;     // 12-bit codes
+constexpr int kMaxCodes = 4096;  // 12-bit codes
 constexpr int kMaxCodeBits = 12;
 // Larger minimum code sizes name literal values that do not fit a one-byte colour index.
 constexpr int kMaxMinimumCodeSize = 8;

@@ -127,9 +127,7 @@ fw::Color TGIFImage::PainterBackground() const {
     return data_.BackgroundColor(GetSysColor(COLOR_WINDOW));
 }
 
-void TGIFImage::UpdateDithering() {
-    data_.SetDithering(GIFTiming::DitheringApplies(DrawOptions, paletteScreen()));
-}
+void TGIFImage::UpdateDithering() { data_.SetDithering(GIFTiming::DitheringApplies(DrawOptions, paletteScreen())); }
 
 void GIFDrawFrameToDC(GIFImageData& image, TGIFSubImage& frame, HDC dc, const fw::Rect& rect, bool tile,
                       bool transparent) {

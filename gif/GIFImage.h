@@ -82,7 +82,7 @@ private:
     std::mutex painterLock_;  // guards painters_ and painter_
     std::vector<std::unique_ptr<TGIFPainter>> painters_;
     TGIFPainter* painter_ = nullptr;
-    std::mutex renderLock_;   // frame bitmaps are built on painter threads and drawn on the UI thread
+    std::mutex renderLock_;  // frame bitmaps are built on painter threads and drawn on the UI thread
     bool drawing_ = false;
 };
 

@@ -47,8 +47,8 @@ const TGIFColorMap& GIFImageData::CurrentPalette() const {
 const GIFFrameBitmap& GIFImageData::GetBitmap(TGIFSubImage& frame) const {
     if (!frame.Bitmap) {
         auto bitmap = std::make_unique<GIFFrameBitmap>();
-        GIFRenderFrame(frame, dithering_ ? GIFCubePalette() : CurrentPalette(frame), dithering_,
-                       ActiveColorMap(frame), *bitmap);
+        GIFRenderFrame(frame, dithering_ ? GIFCubePalette() : CurrentPalette(frame), dithering_, ActiveColorMap(frame),
+                       *bitmap);
         frame.Bitmap = std::move(bitmap);
     }
     return *frame.Bitmap;

@@ -78,10 +78,10 @@ inline constexpr std::uint8_t Application = 0xFF;
 
 // Disposal methods of a graphic control extension.
 namespace GIFDisposal {
-inline constexpr int None = 0;          // unspecified
-inline constexpr int NoDispose = 1;     // leave the frame in place
-inline constexpr int Background = 2;    // restore the frame's area to the background
-inline constexpr int Previous = 3;      // restore what was there before the frame
+inline constexpr int None = 0;        // unspecified
+inline constexpr int NoDispose = 1;   // leave the frame in place
+inline constexpr int Background = 2;  // restore the frame's area to the background
+inline constexpr int Previous = 3;    // restore what was there before the frame
 }  // namespace GIFDisposal
 
 class TGIFExtension {
@@ -164,7 +164,9 @@ public:
     int Height() const { return Descriptor.Height; }
     bool Interlaced() const { return (Descriptor.Packed & 0x40) != 0; }
     bool Empty() const { return Data.empty() || Width() == 0 || Height() == 0; }
-    int TransparentIndex() const { return GraphicControlExtension ? GraphicControlExtension->TransparentColorIndex : -1; }
+    int TransparentIndex() const {
+        return GraphicControlExtension ? GraphicControlExtension->TransparentColorIndex : -1;
+    }
     // The frame's delay in hundredths of a second, 0 when it has none.
     int Delay() const { return GraphicControlExtension ? GraphicControlExtension->Delay : 0; }
     int Disposal() const { return GraphicControlExtension ? GraphicControlExtension->Disposal() : GIFDisposal::None; }

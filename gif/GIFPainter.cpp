@@ -106,7 +106,8 @@ void TGIFPainter::RunPlayback() {
 
 bool TGIFPainter::WaitEvent(std::int64_t ms) {
     if (!event_) return false;
-    const DWORD timeout = ms == GIFTiming::Endless ? INFINITE : static_cast<DWORD>(std::min<std::int64_t>(ms, 0x7FFFFFFF));
+    const DWORD timeout = ms == GIFTiming::Endless ? INFINITE
+                                                   : static_cast<DWORD>(std::min<std::int64_t>(ms, 0x7FFFFFFF));
     return WaitForSingleObject(event_.get(), timeout) == WAIT_OBJECT_0;
 }
 

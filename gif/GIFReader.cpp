@@ -6,9 +6,9 @@
 
 namespace {
 
-constexpr int kTrailer = 0x3B;        // ';'
-constexpr int kExtension = 0x21;      // '!'
-constexpr int kImageSeparator = 0x2C; // ','
+constexpr int kTrailer = 0x3B;         // ';'
+constexpr int kExtension = 0x21;       // '!'
+constexpr int kImageSeparator = 0x2C;  // ','
 
 std::uint16_t u16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
 
@@ -121,8 +121,9 @@ private:
             throw GIFException(GIFMessages::ImageTooLarge);
         }
         totalPixels_ += pixels;
-        const std::uint8_t fill =
-            frame.Transparent && frame.GraphicControlExtension ? frame.GraphicControlExtension->TransparentColorIndex : 0;
+        const std::uint8_t fill = frame.Transparent && frame.GraphicControlExtension
+                                      ? frame.GraphicControlExtension->TransparentColorIndex
+                                      : 0;
         frame.Data.assign(static_cast<std::size_t>(pixels), fill);
         GIFDecodeImageData(s_, frame, warn_);
     }

@@ -30,8 +30,8 @@ ATOM registerSyncClass() {
 
 GIFSynchronizer::GIFSynchronizer() : threadId_(GetCurrentThreadId()) {
     registerSyncClass();
-    window_.reset(CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr));
+    window_.reset(
+        CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr), nullptr));
     if (!window_) throw std::runtime_error("cannot create the painter's synchronisation window");
 }
 

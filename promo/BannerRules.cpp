@@ -5,10 +5,16 @@ namespace {
 bool allowedInFileName(wchar_t c) {
     if (c < 32) return false;
     switch (c) {
-        case L'<': case L'>': case L':': case L'"': case L'/': case L'\\': case L'|': case L'?': case L'*':
-            return false;
-        default:
-            return true;
+        case L'<':
+        case L'>':
+        case L':':
+        case L'"':
+        case L'/':
+        case L'\\':
+        case L'|':
+        case L'?':
+        case L'*': return false;
+        default: return true;
     }
 }
 

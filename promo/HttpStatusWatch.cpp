@@ -4,8 +4,7 @@ HRESULT STDMETHODCALLTYPE HttpStatusWatch::QueryInterface(REFIID riid, void** pp
     if (!ppv) return E_POINTER;
     if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IBindStatusCallback))
         *ppv = static_cast<IBindStatusCallback*>(this);
-    else if (IsEqualIID(riid, IID_IHttpNegotiate))
-        *ppv = static_cast<IHttpNegotiate*>(this);
+    else if (IsEqualIID(riid, IID_IHttpNegotiate)) *ppv = static_cast<IHttpNegotiate*>(this);
     else {
         *ppv = nullptr;
         return E_NOINTERFACE;

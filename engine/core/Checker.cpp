@@ -13,8 +13,7 @@ namespace {
 
 // For an index on table ids: the id in the key must be the id stored in the row the entry points to.
 bool keyMatchesRow(const PageStore& store, const TableInfo& t, const IndexInfo& ix, std::span<const std::uint8_t> key,
-                   std::uint32_t page, std::uint32_t rowNumber)
-{
+                   std::uint32_t page, std::uint32_t rowNumber) {
     const Column* c = t.def.columnByNumber(ix.idColumn);
     RowSlot slot = store.row(page, rowNumber);
     if (slot.overflow) {
@@ -24,19 +23,17 @@ bool keyMatchesRow(const PageStore& store, const TableInfo& t, const IndexInfo& 
     }
     auto row = store.page(page).subspan(slot.begin, slot.end - slot.begin);
     auto value = RowLayout(store.format(), t.def.columns, row).value(*c);
-    if (key.empty() || key[0] == 0x00)
-        return !value;
-    if (!value || value->end - value->begin != 4 || key.size() < 5)
-        return false;
+    if (key.empty() || key[0] == 0x00) return !value;
+    if (!value || value->end - value->begin != 4 || key.size() < 5) return false;
     const std::uint32_t stored = rd32(row, value->begin);
-    const std::uint32_t keyed =
-        (std::uint32_t(key[1]) << 24 | std::uint32_t(key[2]) << 16 | std::uint32_t(key[3]) << 8 | key[4]) ^ 0x80000000u;
+    const std::uint32_t keyed = (std::uint32_t(key[1]) << 24 | std::uint32_t(key[2]) << 16 |
+                                 std::uint32_t(key[3]) << 8 | key[4]) ^
+                                0x80000000u;
     return stored == keyed;
 }
 
 void checkIndex(const PageStore& store, const TableInfo& t, const IndexInfo& ix, std::size_t number,
-                std::vector<std::string>& problems)
-{
+                std::vector<std::string>& problems) {
     const std::string which = "table '" + asciiName(t.name) + "' index " + std::to_string(number);
     if (ix.root == 0) {
         problems.push_back(which + " has no root page");
@@ -64,7 +61,8 @@ void checkIndex(const PageStore& store, const TableInfo& t, const IndexInfo& ix,
         auto bytes = store.page(page);
         for (std::size_t i = 0; i < ip.entries.size(); ++i) {
             auto e = ip.fullEntry(bytes, i);
-            if (!previous.empty() && !std::lexicographical_compare(previous.begin(), previous.end(), e.begin(), e.end()))
+            if (!previous.empty() &&
+                !std::lexicographical_compare(previous.begin(), previous.end(), e.begin(), e.end()))
                 problems.push_back(which + " has keys out of order on page " + std::to_string(page));
             const auto& entry = ip.entries[i];
             if (!std::binary_search(t.dataPages.begin(), t.dataPages.end(), entry.dataPage)) {
@@ -86,10 +84,9 @@ void checkIndex(const PageStore& store, const TableInfo& t, const IndexInfo& ix,
             if (link != 0 && (link >= store.pageCount() ||
                               (store.pageType(link) != kPageIndexNode && store.pageType(link) != kPageIndexLeaf) ||
                               rd32(store.page(link), 4) != t.def.page))
-                problems.push_back(which + " links page " + std::to_string(page) + " to page " +
-                                   std::to_string(link) + ", not an index page of the table");
-        if (ip.next == 0)
-            break;
+                problems.push_back(which + " links page " + std::to_string(page) + " to page " + std::to_string(link) +
+                                   ", not an index page of the table");
+        if (ip.next == 0) break;
         page = ip.next;
         ip = readIndexPage(store, page);
         if (!ip.leaf) {
@@ -102,13 +99,11 @@ void checkIndex(const PageStore& store, const TableInfo& t, const IndexInfo& ix,
                            std::to_string(ix.leafEntries));
 }
 
-} // namespace
+}  // namespace
 
-std::vector<std::string> checkStructure(const PageStore& store, const Survey& survey)
-{
+std::vector<std::string> checkStructure(const PageStore& store, const Survey& survey) {
     std::vector<std::string> problems;
-    if (auto n = survey.unreachedPages())
-        problems.push_back(std::to_string(n) + " pages are not reached by anything");
+    if (auto n = survey.unreachedPages()) problems.push_back(std::to_string(n) + " pages are not reached by anything");
     for (auto p : survey.globalMap.pages)
         if (p < store.pageCount())
             problems.push_back("the global usage map marks page " + std::to_string(p) + " free inside the file");
@@ -127,20 +122,18 @@ std::vector<std::string> checkStructure(const PageStore& store, const Survey& su
         std::set<std::uint32_t> used(t.used.pages.begin(), t.used.pages.end());
         std::set<std::uint32_t> own = owned[t.def.page];
         if (used != own)
-            problems.push_back(which + ": its usage map lists " + std::to_string(used.size()) +
-                               " pages but it owns " + std::to_string(own.size()));
+            problems.push_back(which + ": its usage map lists " + std::to_string(used.size()) + " pages but it owns " +
+                               std::to_string(own.size()));
         for (auto p : t.free.pages)
             if (!used.count(p))
                 problems.push_back(which + ": its free-space map lists page " + std::to_string(p) +
                                    ", which is not one of its pages");
-        for (std::size_t i = 0; i < t.indexes.size(); ++i)
-            checkIndex(store, t, t.indexes[i], i, problems);
+        for (std::size_t i = 0; i < t.indexes.size(); ++i) checkIndex(store, t, t.indexes[i], i, problems);
     }
     return problems;
 }
 
-std::vector<std::string> checkDatabase(std::span<const std::uint8_t> file)
-{
+std::vector<std::string> checkDatabase(std::span<const std::uint8_t> file) {
     try {
         PageStore store(file);
         Survey survey = surveyDatabase(store);
@@ -150,4 +143,4 @@ std::vector<std::string> checkDatabase(std::span<const std::uint8_t> file)
     }
 }
 
-} // namespace jet
+}  // namespace jet

@@ -14,4 +14,4 @@ std::vector<std::string> checkStructure(const PageStore& store, const Survey& su
 // Checks file and returns the problems, including a survey that fails, as text lines.
 std::vector<std::string> checkDatabase(std::span<const std::uint8_t> file);
 
-} // namespace jet
+}  // namespace jet

@@ -13,4 +13,4 @@ namespace jet {
 // cannot be carried over faithfully.
 std::vector<std::uint8_t> renumberPages(const PageStore& store, const Survey& survey);
 
-} // namespace jet
+}  // namespace jet

@@ -12,65 +12,53 @@ namespace {
 // Per page of the copy: which bytes the renumbering may have rewritten.
 class ChangeMask {
 public:
-    ChangeMask(std::uint32_t pages, std::uint32_t pageSize) : pageSize_(pageSize), bits_(std::size_t(pages) * pageSize) {}
+    ChangeMask(std::uint32_t pages, std::uint32_t pageSize)
+        : pageSize_(pageSize), bits_(std::size_t(pages) * pageSize) {}
 
-    void allow(std::uint32_t page, std::uint32_t from, std::uint32_t to)
-    {
-        if (page >= bits_.size() / pageSize_)
-            return;
+    void allow(std::uint32_t page, std::uint32_t from, std::uint32_t to) {
+        if (page >= bits_.size() / pageSize_) return;
         to = std::min(to, pageSize_);
-        for (std::uint32_t i = from; i < to; ++i)
-            bits_[std::size_t(page) * pageSize_ + i] = true;
+        for (std::uint32_t i = from; i < to; ++i) bits_[std::size_t(page) * pageSize_ + i] = true;
     }
-    void allow(const FieldPlace& f)
-    {
-        for (const auto& b : f)
-            allow(b.page, b.offset, b.offset + 1u);
+    void allow(const FieldPlace& f) {
+        for (const auto& b : f) allow(b.page, b.offset, b.offset + 1u);
     }
-    void allowMap(const PageStore& store, const UsageMap& m)
-    {
-        if (m.rowPointer == 0)
-            return;
+    void allowMap(const PageStore& store, const UsageMap& m) {
+        if (m.rowPointer == 0) return;
         RowSlot slot = store.row(m.rowPointer >> 8, m.rowPointer & 0xFF);
         allow(m.rowPointer >> 8, slot.begin, slot.end);
         for (auto p : m.mapPages)
-            if (p)
-                allow(p, 4, pageSize_);
+            if (p) allow(p, 4, pageSize_);
     }
-    bool allowed(std::uint32_t page, std::uint32_t offset) const { return bits_[std::size_t(page) * pageSize_ + offset]; }
+    bool allowed(std::uint32_t page, std::uint32_t offset) const {
+        return bits_[std::size_t(page) * pageSize_ + offset];
+    }
 
 private:
     std::uint32_t pageSize_;
     std::vector<bool> bits_;
 };
 
-} // namespace
+}  // namespace
 
 void checkOnlyReferencesChanged(const PageStore& source, const Survey& before, const PageStore& copy,
-                                const Survey& after)
-{
+                                const Survey& after) {
     const JetFormat& f = copy.format();
     ChangeMask mask(copy.pageCount(), copy.pageSize());
-    for (const auto& r : after.references)
-        mask.allow(r.at);
-    for (auto p : after.indexPages)
-        mask.allow(p, f.indexEntries, copy.pageSize());  // entries: pointers and id keys
+    for (const auto& r : after.references) mask.allow(r.at);
+    for (auto p : after.indexPages) mask.allow(p, f.indexEntries, copy.pageSize());  // entries: pointers and id keys
     mask.allowMap(copy, after.globalMap);
     for (const auto& t : after.tables) {
         mask.allowMap(copy, t.used);
         mask.allowMap(copy, t.free);
-        for (const auto& m : t.longValueMaps)
-            mask.allowMap(copy, m);
-        for (const auto& ix : t.indexes)
-            mask.allowMap(copy, ix.map);
+        for (const auto& m : t.longValueMaps) mask.allowMap(copy, m);
+        for (const auto& ix : t.indexes) mask.allowMap(copy, ix.map);
     }
 
     std::uint32_t target = 0;
     for (std::uint32_t p = 0; p < source.pageCount(); ++p) {
-        if (!before.reached[p])
-            continue;
-        if (target >= copy.pageCount())
-            throw JetError("the compacted copy is missing pages; nothing was written");
+        if (!before.reached[p]) continue;
+        if (target >= copy.pageCount()) throw JetError("the compacted copy is missing pages; nothing was written");
         auto a = source.page(p), b = copy.page(target);
         for (std::uint32_t i = 0; i < copy.pageSize(); ++i)
             if (a[i] != b[i] && !mask.allowed(target, i))
@@ -82,4 +70,4 @@ void checkOnlyReferencesChanged(const PageStore& source, const Survey& before, c
         throw JetError("the compacted copy has pages its source does not explain; nothing was written");
 }
 
-} // namespace jet
+}  // namespace jet

@@ -11,4 +11,4 @@ namespace jet {
 void checkOnlyReferencesChanged(const PageStore& source, const Survey& before, const PageStore& copy,
                                 const Survey& after);
 
-} // namespace jet
+}  // namespace jet

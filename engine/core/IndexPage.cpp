@@ -4,13 +4,11 @@
 
 namespace jet {
 
-IndexPage readIndexPage(const PageStore& store, std::uint32_t number)
-{
+IndexPage readIndexPage(const PageStore& store, std::uint32_t number) {
     const JetFormat& f = store.format();
     auto p = store.page(number);
     const std::string which = "index page " + std::to_string(number);
-    if (p[0] != kPageIndexNode && p[0] != kPageIndexLeaf)
-        damaged(which + " has type " + std::to_string(p[0]));
+    if (p[0] != kPageIndexNode && p[0] != kPageIndexLeaf) damaged(which + " has type " + std::to_string(p[0]));
     IndexPage ip;
     ip.number = number;
     ip.leaf = p[0] == kPageIndexLeaf;
@@ -28,11 +26,9 @@ IndexPage readIndexPage(const PageStore& store, std::uint32_t number)
             i += 7;
             continue;
         }
-        if (!((p[f.indexBitmap + i / 8] >> (i % 8)) & 1))
-            continue;
+        if (!((p[f.indexBitmap + i / 8] >> (i % 8)) & 1)) continue;
         std::uint32_t end = f.indexEntries + i;
-        if (end > p.size())
-            damaged(which + " has an entry beyond the page end");
+        if (end > p.size()) damaged(which + " has an entry beyond the page end");
         IndexEntry e;
         e.begin = start;
         e.end = end;
@@ -59,8 +55,7 @@ IndexPage readIndexPage(const PageStore& store, std::uint32_t number)
     return ip;
 }
 
-std::vector<std::uint8_t> IndexPage::fullEntry(std::span<const std::uint8_t> page, std::size_t i) const
-{
+std::vector<std::uint8_t> IndexPage::fullEntry(std::span<const std::uint8_t> page, std::size_t i) const {
     std::vector<std::uint8_t> out;
     if (i > 0) {
         const auto& first = entries[0];
@@ -70,4 +65,4 @@ std::vector<std::uint8_t> IndexPage::fullEntry(std::span<const std::uint8_t> pag
     return out;
 }
 
-} // namespace jet
+}  // namespace jet

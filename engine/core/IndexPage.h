@@ -12,7 +12,7 @@ struct IndexEntry {
     std::uint32_t end = 0;
     std::uint32_t dataPage = 0;  // row pointer: big-endian 3-byte page and 1-byte row
     std::uint8_t dataRow = 0;
-    std::uint32_t child = 0;     // intermediate entries only: big-endian child page
+    std::uint32_t child = 0;  // intermediate entries only: big-endian child page
 };
 
 struct IndexPage {
@@ -29,4 +29,4 @@ struct IndexPage {
 
 IndexPage readIndexPage(const PageStore& store, std::uint32_t number);
 
-} // namespace jet
+}  // namespace jet

@@ -11,14 +11,12 @@ namespace {
 
 // The compacted copy must be sound, hold what the source held, table by table and index by index, and
 // differ from it only where renumbering rewrites fields.
-void verifyCopy(const PageStore& source, const Survey& before, std::span<const std::uint8_t> copy)
-{
+void verifyCopy(const PageStore& source, const Survey& before, std::span<const std::uint8_t> copy) {
     PageStore store(copy);
     Survey after = surveyDatabase(store);
     checkOnlyReferencesChanged(source, before, store, after);
     auto problems = checkStructure(store, after);
-    if (before.tables.size() != after.tables.size())
-        problems.push_back("the number of tables changed");
+    if (before.tables.size() != after.tables.size()) problems.push_back("the number of tables changed");
     for (std::size_t i = 0; i < before.tables.size() && i < after.tables.size(); ++i) {
         const auto& a = before.tables[i];
         const auto& b = after.tables[i];
@@ -32,10 +30,9 @@ void verifyCopy(const PageStore& source, const Survey& before, std::span<const s
         throw JetError("the compacted copy failed its check (" + problems.front() + "); nothing was written");
 }
 
-} // namespace
+}  // namespace
 
-std::vector<std::uint8_t> compactDatabase(std::span<const std::uint8_t> source, std::u16string_view password)
-{
+std::vector<std::uint8_t> compactDatabase(std::span<const std::uint8_t> source, std::u16string_view password) {
     PageStore store(source);
     checkPassword(store.header(), password);
     Survey survey = surveyDatabase(store);
@@ -44,4 +41,4 @@ std::vector<std::uint8_t> compactDatabase(std::span<const std::uint8_t> source, 
     return out;
 }
 
-} // namespace jet
+}  // namespace jet

@@ -18,4 +18,4 @@ public:
 // bytes. Throws JetError with a readable message naming the problem.
 std::vector<std::uint8_t> compactDatabase(std::span<const std::uint8_t> source, std::u16string_view password);
 
-} // namespace jet
+}  // namespace jet

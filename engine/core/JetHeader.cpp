@@ -23,32 +23,27 @@ constexpr char kSignature[] = "Standard Jet DB";
 std::size_t scrambledLength(JetVersion v) { return v == JetVersion::Jet3 ? 126 : 128; }
 std::size_t passwordBytes(JetVersion v) { return v == JetVersion::Jet3 ? 20 : 40; }
 
-std::uint32_t u32At(std::span<const std::uint8_t> b, std::size_t at)
-{
+std::uint32_t u32At(std::span<const std::uint8_t> b, std::size_t at) {
     return std::uint32_t(b[at]) | std::uint32_t(b[at + 1]) << 8 | std::uint32_t(b[at + 2]) << 16 |
            std::uint32_t(b[at + 3]) << 24;
 }
 
 // The Jet 4 password field is XORed, 4 bytes at a time, with the creation date truncated to an integer.
-std::array<std::uint8_t, 4> jet4Mask(std::span<const std::uint8_t> decoded)
-{
+std::array<std::uint8_t, 4> jet4Mask(std::span<const std::uint8_t> decoded) {
     double date = 0;
     std::memcpy(&date, decoded.data() + kCreationDateOffset, sizeof date);
     std::int32_t whole = 0;
-    if (std::isfinite(date) && date > -2147483648.0 && date < 2147483648.0)
-        whole = static_cast<std::int32_t>(date);
+    if (std::isfinite(date) && date > -2147483648.0 && date < 2147483648.0) whole = static_cast<std::int32_t>(date);
     auto u = static_cast<std::uint32_t>(whole);
     return {std::uint8_t(u), std::uint8_t(u >> 8), std::uint8_t(u >> 16), std::uint8_t(u >> 24)};
 }
 
 // The stored password as UTF-16 code units, trailing zeros dropped. Jet 3 stores single bytes.
-std::u16string storedPassword(const JetHeader& h)
-{
+std::u16string storedPassword(const JetHeader& h) {
     std::u16string out;
     const std::uint8_t* p = h.decoded.data() + kPasswordOffset;
     if (h.version == JetVersion::Jet3) {
-        for (std::size_t i = 0; i < 20; ++i)
-            out.push_back(p[i]);
+        for (std::size_t i = 0; i < 20; ++i) out.push_back(p[i]);
     } else {
         auto mask = jet4Mask(h.decoded);
         for (std::size_t i = 0; i < 40; i += 2) {
@@ -56,27 +51,30 @@ std::u16string storedPassword(const JetHeader& h)
             out.push_back(char16_t(lo | hi << 8));
         }
     }
-    while (!out.empty() && out.back() == 0)
-        out.pop_back();
+    while (!out.empty() && out.back() == 0) out.pop_back();
     return out;
 }
 
-} // namespace
+}  // namespace
 
-JetHeader readHeader(std::span<const std::uint8_t> file)
-{
-    if (file.size() < 2048)
-        throw JetError("not a database file: shorter than one page");
+JetHeader readHeader(std::span<const std::uint8_t> file) {
+    if (file.size() < 2048) throw JetError("not a database file: shorter than one page");
     if (file[0] != 0 || file[1] != 1 || file[2] != 0 || file[3] != 0 ||
         std::memcmp(file.data() + 4, kSignature, sizeof kSignature - 1) != 0)
         throw JetError("not a database file: the header signature is missing");
     JetHeader h;
     switch (file[kVersionOffset]) {
-    case 0: h.version = JetVersion::Jet3; h.pageSize = 2048; break;
-    case 1: h.version = JetVersion::Jet4; h.pageSize = 4096; break;
-    default:
-        throw JetError("unsupported database format version " + std::to_string(file[kVersionOffset]) +
-                       " (only Jet 3 and Jet 4 files are supported)");
+        case 0:
+            h.version = JetVersion::Jet3;
+            h.pageSize = 2048;
+            break;
+        case 1:
+            h.version = JetVersion::Jet4;
+            h.pageSize = 4096;
+            break;
+        default:
+            throw JetError("unsupported database format version " + std::to_string(file[kVersionOffset]) +
+                           " (only Jet 3 and Jet 4 files are supported)");
     }
     if (file.size() % h.pageSize != 0)
         throw JetError("damaged database: the file length " + std::to_string(file.size()) +
@@ -84,37 +82,30 @@ JetHeader readHeader(std::span<const std::uint8_t> file)
     if (file.size() / h.pageSize > 0x00FFFFFFu)
         throw JetError("database too large: more pages than a row pointer can address");
     h.pageCount = static_cast<std::uint32_t>(file.size() / h.pageSize);
-    if (h.pageCount < 3)
-        throw JetError("damaged database: fewer than three pages");
+    if (h.pageCount < 3) throw JetError("damaged database: fewer than three pages");
     h.decoded.assign(file.begin(), file.begin() + h.pageSize);
     rc4Apply(kHeaderKey, std::span(h.decoded).subspan(kScrambledStart, scrambledLength(h.version)));
     h.databaseKey = u32At(h.decoded, kDatabaseKeyOffset);
     return h;
 }
 
-void checkPassword(const JetHeader& header, std::u16string_view password)
-{
-    while (!password.empty() && password.back() == 0)
-        password.remove_suffix(1);
+void checkPassword(const JetHeader& header, std::u16string_view password) {
+    while (!password.empty() && password.back() == 0) password.remove_suffix(1);
     std::u16string stored = storedPassword(header);
-    if (stored == password)
-        return;
-    if (stored.empty())
-        throw JetError("wrong password: the database has no password, but one was given");
+    if (stored == password) return;
+    if (stored.empty()) throw JetError("wrong password: the database has no password, but one was given");
     // Jet 3 keeps the password in the database's code page, which this engine does not convert.
     auto nonAscii = [](char16_t c) { return c >= 0x80; };
-    if (header.version == JetVersion::Jet3 &&
-        (std::any_of(stored.begin(), stored.end(), nonAscii) || std::any_of(password.begin(), password.end(), nonAscii)))
+    if (header.version == JetVersion::Jet3 && (std::any_of(stored.begin(), stored.end(), nonAscii) ||
+                                               std::any_of(password.begin(), password.end(), nonAscii)))
         throw JetError("unsupported: Jet 3 passwords with characters outside ASCII cannot be checked");
     throw JetError("wrong password: the given password does not match the database password");
 }
 
 std::vector<std::uint8_t> withPassword(std::span<const std::uint8_t> page0, JetVersion version,
-                                       std::u16string_view password)
-{
+                                       std::u16string_view password) {
     const std::size_t field = passwordBytes(version);
-    if (password.size() * (version == JetVersion::Jet3 ? 1 : 2) > field)
-        throw JetError("password too long");
+    if (password.size() * (version == JetVersion::Jet3 ? 1 : 2) > field) throw JetError("password too long");
     std::vector<std::uint8_t> page(page0.begin(), page0.end());
     auto scrambled = std::span(page).subspan(kScrambledStart, scrambledLength(version));
     rc4Apply(kHeaderKey, scrambled);
@@ -122,8 +113,7 @@ std::vector<std::uint8_t> withPassword(std::span<const std::uint8_t> page0, JetV
     std::fill(p, p + field, 0);
     if (version == JetVersion::Jet3) {
         for (std::size_t i = 0; i < password.size(); ++i) {
-            if (password[i] > 0xFF)
-                throw JetError("a Jet 3 password holds single-byte characters only");
+            if (password[i] > 0xFF) throw JetError("a Jet 3 password holds single-byte characters only");
             p[i] = static_cast<std::uint8_t>(password[i]);
         }
     } else {
@@ -132,11 +122,10 @@ std::vector<std::uint8_t> withPassword(std::span<const std::uint8_t> page0, JetV
             p[2 * i + 1] = std::uint8_t(password[i] >> 8);
         }
         auto mask = jet4Mask(page);
-        for (std::size_t i = 0; i < field; ++i)
-            p[i] ^= mask[i % 4];
+        for (std::size_t i = 0; i < field; ++i) p[i] ^= mask[i % 4];
     }
     rc4Apply(kHeaderKey, scrambled);
     return page;
 }
 
-} // namespace jet
+}  // namespace jet

@@ -13,7 +13,7 @@ struct JetHeader {
     JetVersion version = JetVersion::Jet3;
     std::uint32_t pageSize = 0;
     std::uint32_t pageCount = 0;
-    std::uint32_t databaseKey = 0;  // non-zero: every page but page 0 is encrypted
+    std::uint32_t databaseKey = 0;      // non-zero: every page but page 0 is encrypted
     std::vector<std::uint8_t> decoded;  // page 0 with its scrambled block decoded
 };
 
@@ -27,4 +27,4 @@ void checkPassword(const JetHeader& header, std::u16string_view password);
 std::vector<std::uint8_t> withPassword(std::span<const std::uint8_t> page0, JetVersion version,
                                        std::u16string_view password);
 
-} // namespace jet
+}  // namespace jet

@@ -8,16 +8,15 @@
 
 namespace jet {
 
-void cryptPage(std::uint32_t databaseKey, std::uint32_t pageNumber, std::span<std::uint8_t> page)
-{
+void cryptPage(std::uint32_t databaseKey, std::uint32_t pageNumber, std::span<std::uint8_t> page) {
     std::uint32_t k = databaseKey ^ pageNumber;
-    std::array<std::uint8_t, 4> key{std::uint8_t(k), std::uint8_t(k >> 8), std::uint8_t(k >> 16), std::uint8_t(k >> 24)};
+    std::array<std::uint8_t, 4> key{std::uint8_t(k), std::uint8_t(k >> 8), std::uint8_t(k >> 16),
+                                    std::uint8_t(k >> 24)};
     rc4Apply(key, page);
 }
 
 PageStore::PageStore(std::span<const std::uint8_t> file)
-    : header_(readHeader(file)), format_(JetFormat::of(header_.version)), view_(file)
-{
+    : header_(readHeader(file)), format_(JetFormat::of(header_.version)), view_(file) {
     if (header_.databaseKey != 0) {
         decrypted_.assign(file.begin(), file.end());
         for (std::uint32_t p = 1; p < header_.pageCount; ++p)
@@ -27,22 +26,19 @@ PageStore::PageStore(std::span<const std::uint8_t> file)
     }
 }
 
-std::span<const std::uint8_t> PageStore::page(std::uint32_t number) const
-{
+std::span<const std::uint8_t> PageStore::page(std::uint32_t number) const {
     if (number >= header_.pageCount)
         damaged("a reference to page " + std::to_string(number) + " beyond the end of the file (" +
                 std::to_string(header_.pageCount) + " pages)");
     return view_.subspan(std::size_t(number) * format_.pageSize, format_.pageSize);
 }
 
-bool PageStore::isLongValuePage(std::uint32_t number) const
-{
+bool PageStore::isLongValuePage(std::uint32_t number) const {
     auto p = page(number);
     return p[0] == kPageData && std::memcmp(p.data() + 4, "LVAL", 4) == 0;
 }
 
-std::uint32_t PageStore::rowCount(std::uint32_t pageNumber) const
-{
+std::uint32_t PageStore::rowCount(std::uint32_t pageNumber) const {
     auto p = page(pageNumber);
     if (p[0] != kPageData)
         damaged("page " + std::to_string(pageNumber) + " is referenced as a data page but has type " +
@@ -53,8 +49,7 @@ std::uint32_t PageStore::rowCount(std::uint32_t pageNumber) const
     return count;
 }
 
-RowSlot PageStore::row(std::uint32_t pageNumber, std::uint32_t rowNumber) const
-{
+RowSlot PageStore::row(std::uint32_t pageNumber, std::uint32_t rowNumber) const {
     std::uint32_t count = rowCount(pageNumber);
     if (rowNumber >= count)
         damaged("a reference to row " + std::to_string(rowNumber) + " of page " + std::to_string(pageNumber) +
@@ -68,8 +63,7 @@ RowSlot PageStore::row(std::uint32_t pageNumber, std::uint32_t rowNumber) const
     slot.overflow = raw & 0x4000;
     // A row ends where the row before it (in table order) starts; row 0 ends at the page end.
     slot.end = format_.pageSize;
-    if (rowNumber > 0)
-        slot.end = rd16(p, table + 2 * (rowNumber - 1)) & 0x1FFF;
+    if (rowNumber > 0) slot.end = rd16(p, table + 2 * (rowNumber - 1)) & 0x1FFF;
     const std::uint32_t tableEnd = table + 2 * count;
     if (slot.begin < tableEnd || slot.begin > slot.end || slot.end > format_.pageSize)
         damaged("row " + std::to_string(rowNumber) + " of page " + std::to_string(pageNumber) +
@@ -77,4 +71,4 @@ RowSlot PageStore::row(std::uint32_t pageNumber, std::uint32_t rowNumber) const
     return slot;
 }
 
-} // namespace jet
+}  // namespace jet

@@ -46,4 +46,4 @@ private:
 // Encrypts or decrypts (the same operation) one page of a database that has a database key.
 void cryptPage(std::uint32_t databaseKey, std::uint32_t pageNumber, std::span<std::uint8_t> page);
 
-} // namespace jet
+}  // namespace jet

@@ -5,13 +5,10 @@
 
 namespace jet {
 
-void rc4Apply(std::span<const std::uint8_t> key, std::span<std::uint8_t> data)
-{
-    if (key.empty())
-        return;
+void rc4Apply(std::span<const std::uint8_t> key, std::span<std::uint8_t> data) {
+    if (key.empty()) return;
     std::array<std::uint8_t, 256> s{};
-    for (int i = 0; i < 256; ++i)
-        s[i] = static_cast<std::uint8_t>(i);
+    for (int i = 0; i < 256; ++i) s[i] = static_cast<std::uint8_t>(i);
     std::uint8_t j = 0;
     for (int i = 0; i < 256; ++i) {
         j = static_cast<std::uint8_t>(j + s[i] + key[i % key.size()]);
@@ -26,4 +23,4 @@ void rc4Apply(std::span<const std::uint8_t> key, std::span<std::uint8_t> data)
     }
 }
 
-} // namespace jet
+}  // namespace jet

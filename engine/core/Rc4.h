@@ -8,4 +8,4 @@ namespace jet {
 // XORs data in place with the RC4 key stream of key (1..256 bytes).
 void rc4Apply(std::span<const std::uint8_t> key, std::span<std::uint8_t> data);
 
-} // namespace jet
+}  // namespace jet

@@ -34,4 +34,4 @@ private:
     std::vector<std::uint32_t> varOffsets_;  // one per variable column plus the end of the variable data
 };
 
-} // namespace jet
+}  // namespace jet

@@ -26,22 +26,18 @@ constexpr IdColumn kIdColumns[] = {
     {u"MSysNavPaneObjectIDs", u"Id"},
 };
 
-FieldPlace placeAt(std::uint32_t page, std::uint32_t offset)
-{
+FieldPlace placeAt(std::uint32_t page, std::uint32_t offset) {
     FieldPlace f;
-    for (std::uint16_t i = 0; i < 4; ++i)
-        f[i] = {page, static_cast<std::uint16_t>(offset + i)};
+    for (std::uint16_t i = 0; i < 4; ++i) f[i] = {page, static_cast<std::uint16_t>(offset + i)};
     return f;
 }
 
 // Text of a row value: Jet 3 stores code-page bytes, Jet 4 UCS-2, optionally compressed (marker FF FE,
 // then runs of single bytes and UCS-2 separated by zero bytes).
-std::u16string decodeText(std::span<const std::uint8_t> v, bool jet4)
-{
+std::u16string decodeText(std::span<const std::uint8_t> v, bool jet4) {
     std::u16string out;
     if (!jet4) {
-        for (auto b : v)
-            out.push_back(b);
+        for (auto b : v) out.push_back(b);
         return out;
     }
     if (v.size() >= 2 && v[0] == 0xFF && v[1] == 0xFE) {
@@ -61,8 +57,7 @@ std::u16string decodeText(std::span<const std::uint8_t> v, bool jet4)
         }
         return out;
     }
-    for (std::size_t i = 0; i + 1 < v.size(); i += 2)
-        out.push_back(char16_t(v[i] | v[i + 1] << 8));
+    for (std::size_t i = 0; i + 1 < v.size(); i += 2) out.push_back(char16_t(v[i] | v[i + 1] << 8));
     return out;
 }
 
@@ -74,36 +69,30 @@ struct LiveRow {
 
 class Surveyor {
 public:
-    explicit Surveyor(const PageStore& store) : store_(store), f_(store.format())
-    {
+    explicit Surveyor(const PageStore& store) : store_(store), f_(store.format()) {
         s_.reached.assign(store.pageCount(), false);
     }
 
-    Survey run()
-    {
+    Survey run() {
         reach(0);
         s_.globalMap = readMap(kGlobalMapRow, true);
         readCatalog();
-        for (auto& t : s_.tables)
-            walkTable(t);
+        for (auto& t : s_.tables) walkTable(t);
         classifyReachedPages();
         return std::move(s_);
     }
 
 private:
-    void reach(std::uint32_t page)
-    {
+    void reach(std::uint32_t page) {
         store_.page(page);  // range check
         s_.reached[page] = true;
     }
 
     void addRef(Reference::Kind kind, const FieldPlace& at) { s_.references.push_back({kind, at}); }
 
-    UsageMap readMap(std::uint32_t rowPointer, bool global = false)
-    {
+    UsageMap readMap(std::uint32_t rowPointer, bool global = false) {
         UsageMap m = readUsageMap(store_, rowPointer);
-        if (rowPointer == 0)
-            return m;
+        if (rowPointer == 0) return m;
         reach(rowPointer >> 8);
         for (auto mp : m.mapPages)
             if (mp) {
@@ -111,29 +100,24 @@ private:
                 mapPages_.insert(mp);
             }
         if (!global) {
-            for (auto p : m.pages)
-                reach(p);
-            if (m.beyondEnd)
-                damaged("a usage map lists pages beyond the end of the file");
+            for (auto p : m.pages) reach(p);
+            if (m.beyondEnd) damaged("a usage map lists pages beyond the end of the file");
         }
         return m;
     }
 
     // Calls fn for every live row of a data page, following overflow pointers (recorded as references).
     template <class Fn>
-    void forEachLiveRow(std::uint32_t page, Fn&& fn)
-    {
+    void forEachLiveRow(std::uint32_t page, Fn&& fn) {
         const std::uint32_t count = store_.rowCount(page);
         for (std::uint32_t r = 0; r < count; ++r) {
             RowSlot slot = store_.row(page, r);
-            if (slot.deleted)
-                continue;
+            if (slot.deleted) continue;
             LiveRow live{page, slot};
             for (int hop = 0; live.slot.overflow; ++hop) {
                 if (hop >= kMaxOverflowHops)
                     damaged("an overflow row chain at page " + std::to_string(page) + " is too long");
-                if (live.slot.end - live.slot.begin < 4)
-                    damaged("an overflow row too short for its pointer");
+                if (live.slot.end - live.slot.begin < 4) damaged("an overflow row too short for its pointer");
                 std::uint32_t ptr = rd32(store_.page(live.page), live.slot.begin);
                 addRef(Reference::Kind::RowPointer, placeAt(live.page, live.slot.begin));
                 const std::uint32_t target = ptr >> 8;
@@ -146,13 +130,11 @@ private:
         }
     }
 
-    std::span<const std::uint8_t> rowBytes(const LiveRow& r) const
-    {
+    std::span<const std::uint8_t> rowBytes(const LiveRow& r) const {
         return store_.page(r.page).subspan(r.slot.begin, r.slot.end - r.slot.begin);
     }
 
-    void readCatalog()
-    {
+    void readCatalog() {
         reach(kCatalogPage);
         TableDef catalog = readTableDef(store_, kCatalogPage);
         const Column* id = catalog.column(u"Id");
@@ -169,28 +151,23 @@ private:
                 RowLayout layout(f_, catalog.columns, bytes);
                 auto t = layout.value(*type);
                 auto i = layout.value(*id);
-                if (!t || !i || rd16(bytes, t->begin) != 1)
-                    return;
+                if (!t || !i || rd16(bytes, t->begin) != 1) return;
                 std::u16string n;
-                if (auto v = layout.value(*name))
-                    n = decodeText(bytes.subspan(v->begin, v->end - v->begin), f_.jet4());
+                if (auto v = layout.value(*name)) n = decodeText(bytes.subspan(v->begin, v->end - v->begin), f_.jet4());
                 std::uint32_t tid = rd32(bytes, i->begin);
                 if (tid < kCatalogPage || tid >= store_.pageCount() || store_.pageType(tid) != kPageTableDef)
                     damaged("the catalog names table '" + asciiName(n) + "' at page " + std::to_string(tid) +
                             ", which holds no table definition");
-                if (!found.emplace(tid, n).second)
-                    damaged("two catalog rows name table id " + std::to_string(tid));
+                if (!found.emplace(tid, n).second) damaged("two catalog rows name table id " + std::to_string(tid));
             });
         }
-        if (!found.count(kCatalogPage))
-            damaged("the catalog does not list itself");
+        if (!found.count(kCatalogPage)) damaged("the catalog does not list itself");
         for (auto& [tid, n] : found) {
             TableInfo t;
             t.name = n;
             t.def = readTableDef(store_, tid);
             for (auto p : t.def.chain) {
-                if (tdefPages_.count(p))
-                    damaged("two table definitions share page " + std::to_string(p));
+                if (tdefPages_.count(p)) damaged("two table definitions share page " + std::to_string(p));
                 tdefPages_.insert(p);
             }
             s_.tableIds.push_back(tid);
@@ -198,8 +175,7 @@ private:
         }
     }
 
-    void checkOwnedDataPage(std::uint32_t page, std::uint32_t owner)
-    {
+    void checkOwnedDataPage(std::uint32_t page, std::uint32_t owner) {
         auto p = store_.page(page);
         if (p[0] != kPageData || store_.isLongValuePage(page))
             damaged("a table's usage map lists page " + std::to_string(page) + ", which is not a data page");
@@ -208,11 +184,9 @@ private:
                     " but is listed by table " + std::to_string(owner));
     }
 
-    const Column* idColumnOf(const TableInfo& t) const
-    {
+    const Column* idColumnOf(const TableInfo& t) const {
         for (const auto& ic : kIdColumns) {
-            if (t.name != ic.table)
-                continue;
+            if (t.name != ic.table) continue;
             const Column* c = t.def.column(ic.column);
             if (!c)
                 throw JetError("unsupported layout: table " + asciiName(ic.table) + " has no column " +
@@ -229,8 +203,7 @@ private:
     // pane tables only affect how the pane lists objects, so they are kept as they are without this guard.
     static bool guardsStaleIds(const TableInfo& t) { return t.name == u"MSysObjects" || t.name == u"MSysACEs"; }
 
-    void walkTable(TableInfo& t)
-    {
+    void walkTable(TableInfo& t) {
         const TableDef& d = t.def;
         const std::string which = "table '" + asciiName(t.name) + "'";
         for (auto p : d.chain) {
@@ -255,20 +228,29 @@ private:
         }
         for (const auto& c : d.columns) {
             switch (c.type) {
-            case kColBool: case kColByte: case kColInt: case kColLong: case kColMoney: case kColFloat:
-            case kColDouble: case kColDateTime: case kColBinary: case kColText: case kColOle: case kColMemo:
-            case kColGuid: case kColNumeric: case kColBinaryInline:
-                break;
-            default:
-                throw JetError("unsupported column type " + std::to_string(c.type) + " in " + which);
+                case kColBool:
+                case kColByte:
+                case kColInt:
+                case kColLong:
+                case kColMoney:
+                case kColFloat:
+                case kColDouble:
+                case kColDateTime:
+                case kColBinary:
+                case kColText:
+                case kColOle:
+                case kColMemo:
+                case kColGuid:
+                case kColNumeric:
+                case kColBinaryInline: break;
+                default: throw JetError("unsupported column type " + std::to_string(c.type) + " in " + which);
             }
         }
 
         const Column* idColumn = idColumnOf(t);
         std::vector<const Column*> longValues;
         for (const auto& c : d.columns)
-            if (c.isLongValue())
-                longValues.push_back(&c);
+            if (c.isLongValue()) longValues.push_back(&c);
 
         for (auto page : t.used.pages) {
             checkOwnedDataPage(page, d.page);
@@ -276,8 +258,7 @@ private:
             forEachLiveRow(page, [&](const LiveRow& r) {
                 ++t.liveRows;
                 auto bytes = rowBytes(r);
-                if (!idColumn && longValues.empty())
-                    return;
+                if (!idColumn && longValues.empty()) return;
                 RowLayout layout(f_, d.columns, bytes);
                 if (idColumn)
                     if (auto v = layout.value(*idColumn)) {
@@ -290,8 +271,7 @@ private:
                             staleIds_.insert(value);  // left behind by a deleted table: kept as it is
                     }
                 for (const Column* c : longValues)
-                    if (auto v = layout.value(*c))
-                        followLongValue(r, bytes, *v);
+                    if (auto v = layout.value(*c)) followLongValue(r, bytes, *v);
             });
         }
 
@@ -299,17 +279,13 @@ private:
             t.indexes.push_back(walkIndex(t, d.realIndexes[i], idColumn));
     }
 
-    void followLongValue(const LiveRow& r, std::span<const std::uint8_t> bytes, ValueRange v)
-    {
+    void followLongValue(const LiveRow& r, std::span<const std::uint8_t> bytes, ValueRange v) {
         const std::uint32_t size = v.end - v.begin;
-        if (size == 0)
-            return;
-        if (size < 12)
-            damaged("a memo or OLE value shorter than its 12-byte header at page " + std::to_string(r.page));
+        if (size == 0) return;
+        if (size < 12) damaged("a memo or OLE value shorter than its 12-byte header at page " + std::to_string(r.page));
         const std::uint32_t head = rd32(bytes, v.begin);
         const std::uint8_t flags = head >> 24;
-        if (flags & 0x80)
-            return;  // stored inline
+        if (flags & 0x80) return;  // stored inline
         if ((flags & 0xC0) == 0xC0 || (flags & 0x3F))
             throw JetError("unsupported memo or OLE value flags 0x" + std::to_string(flags));
         const std::uint32_t length = head & 0x00FFFFFF;
@@ -319,18 +295,15 @@ private:
         std::set<std::uint32_t> seen;
         std::uint64_t total = 0;
         while (ptr != 0) {
-            if (!seen.insert(ptr).second)
-                damaged("a long-value chain loops");
+            if (!seen.insert(ptr).second) damaged("a long-value chain loops");
             const std::uint32_t page = ptr >> 8;
             reach(page);
             if (!store_.isLongValuePage(page))
                 damaged("a memo or OLE value points to page " + std::to_string(page) + ", not a long-value page");
             RowSlot slot = store_.row(page, ptr & 0xFF);
             longValuePages_.insert(page);
-            if (single)
-                break;
-            if (slot.end - slot.begin < 4)
-                damaged("a long-value chain row too short for its link");
+            if (single) break;
+            if (slot.end - slot.begin < 4) damaged("a long-value chain row too short for its link");
             total += slot.end - slot.begin - 4;
             if (total > std::uint64_t(length) + store_.pageSize())
                 damaged("a long-value chain is longer than its value");
@@ -339,8 +312,7 @@ private:
         }
     }
 
-    IndexInfo walkIndex(const TableInfo& t, const RealIndex& ri, const Column* idColumn)
-    {
+    IndexInfo walkIndex(const TableInfo& t, const RealIndex& ri, const Column* idColumn) {
         IndexInfo info;
         const int indexNumber = nextIndexNumber_++;
         const std::uint32_t owner = t.def.page;
@@ -353,7 +325,8 @@ private:
             for (std::size_t k = 0; k < ri.keys.size(); ++k)
                 if (ri.keys[k].column == idColumn->number) {
                     if (k != 0 || ri.keys[k].order != 1)
-                        throw JetError("unsupported index: " + which + " has its table-id column in a position "
+                        throw JetError("unsupported index: " + which +
+                                       " has its table-id column in a position "
                                        "or order the engine has not been tested on");
                     info.idKeyed = true;
                     info.idColumn = idColumn->number;
@@ -361,13 +334,11 @@ private:
         }
         std::set<std::uint32_t> seen;
         std::deque<std::uint32_t> queue{ri.firstPage};
-        for (auto p : info.map.pages)
-            queue.push_back(p);
+        for (auto p : info.map.pages) queue.push_back(p);
         while (!queue.empty()) {
             std::uint32_t p = queue.front();
             queue.pop_front();
-            if (p == 0 || !seen.insert(p).second)
-                continue;
+            if (p == 0 || !seen.insert(p).second) continue;
             reach(p);
             IndexPage ip = readIndexPage(store_, p);
             if (ip.owner != owner)
@@ -375,13 +346,10 @@ private:
                         " but is part of " + which);
             if (!indexPageOwner_.emplace(p, indexNumber).second)
                 damaged("index page " + std::to_string(p) + " is shared by two indexes");
-            for (auto link : {ip.prev, ip.next, ip.tail})
-                queue.push_back(link);
+            for (auto link : {ip.prev, ip.next, ip.tail}) queue.push_back(link);
             for (const auto& e : ip.entries) {
-                if (!ip.leaf)
-                    queue.push_back(e.child);
-                else
-                    ++info.leafEntries;
+                if (!ip.leaf) queue.push_back(e.child);
+                else ++info.leafEntries;
                 reach(e.dataPage);
             }
             info.pages.push_back(p);
@@ -392,48 +360,46 @@ private:
     }
 
     // Every reached page must be of a kind whose page numbers this survey has recorded.
-    void classifyReachedPages()
-    {
+    void classifyReachedPages() {
         for (std::uint32_t p = 1; p < store_.pageCount(); ++p) {
-            if (!s_.reached[p])
-                continue;
+            if (!s_.reached[p]) continue;
             auto bytes = store_.page(p);
             switch (bytes[0]) {
-            case kPageData:
-                if (store_.isLongValuePage(p)) {
-                    if (!longValuePages_.count(p))
-                        longValuePages_.insert(p);
-                } else {
-                    std::uint32_t owner = rd32(bytes, 4);
-                    if (owner >= store_.pageCount() || !(s_.reached[owner] || owner == p))
-                        damaged("data page " + std::to_string(p) + " belongs to page " + std::to_string(owner) +
-                                ", which nothing else reaches");
+                case kPageData:
+                    if (store_.isLongValuePage(p)) {
+                        if (!longValuePages_.count(p)) longValuePages_.insert(p);
+                    } else {
+                        std::uint32_t owner = rd32(bytes, 4);
+                        if (owner >= store_.pageCount() || !(s_.reached[owner] || owner == p))
+                            damaged("data page " + std::to_string(p) + " belongs to page " + std::to_string(owner) +
+                                    ", which nothing else reaches");
+                        addRef(Reference::Kind::Page, placeAt(p, 4));
+                    }
+                    break;
+                case kPageTableDef:
+                    if (!tdefPages_.count(p))
+                        damaged("page " + std::to_string(p) + " holds a table definition the catalog does not list");
+                    break;
+                case kPageIndexNode:
+                case kPageIndexLeaf: {
+                    auto it = indexIdKeyed_.find(p);
+                    if (it == indexIdKeyed_.end())
+                        damaged("index page " + std::to_string(p) + " is reached but belongs to no index");
+                    s_.indexPages.push_back(p);
+                    s_.indexPageIdKeyed.push_back(it->second);
                     addRef(Reference::Kind::Page, placeAt(p, 4));
+                    addRef(Reference::Kind::Page, placeAt(p, f_.indexPrev));
+                    addRef(Reference::Kind::Page, placeAt(p, f_.indexNext));
+                    addRef(Reference::Kind::Page, placeAt(p, f_.indexTail));
+                    break;
                 }
-                break;
-            case kPageTableDef:
-                if (!tdefPages_.count(p))
-                    damaged("page " + std::to_string(p) + " holds a table definition the catalog does not list");
-                break;
-            case kPageIndexNode:
-            case kPageIndexLeaf: {
-                auto it = indexIdKeyed_.find(p);
-                if (it == indexIdKeyed_.end())
-                    damaged("index page " + std::to_string(p) + " is reached but belongs to no index");
-                s_.indexPages.push_back(p);
-                s_.indexPageIdKeyed.push_back(it->second);
-                addRef(Reference::Kind::Page, placeAt(p, 4));
-                addRef(Reference::Kind::Page, placeAt(p, f_.indexPrev));
-                addRef(Reference::Kind::Page, placeAt(p, f_.indexNext));
-                addRef(Reference::Kind::Page, placeAt(p, f_.indexTail));
-                break;
-            }
-            case kPageUsageMap:
-                if (!mapPages_.count(p))
-                    damaged("usage-map page " + std::to_string(p) + " belongs to no usage map");
-                break;
-            default:
-                throw JetError("unsupported page type " + std::to_string(bytes[0]) + " at page " + std::to_string(p));
+                case kPageUsageMap:
+                    if (!mapPages_.count(p))
+                        damaged("usage-map page " + std::to_string(p) + " belongs to no usage map");
+                    break;
+                default:
+                    throw JetError("unsupported page type " + std::to_string(bytes[0]) + " at page " +
+                                   std::to_string(p));
             }
         }
         s_.longValuePages.assign(longValuePages_.begin(), longValuePages_.end());
@@ -452,23 +418,20 @@ private:
     int nextIndexNumber_ = 0;
 };
 
-} // namespace
+}  // namespace
 
 bool Survey::isTableId(std::uint32_t v) const { return std::binary_search(tableIds.begin(), tableIds.end(), v); }
 
-std::uint32_t Survey::unreachedPages() const
-{
+std::uint32_t Survey::unreachedPages() const {
     return static_cast<std::uint32_t>(std::count(reached.begin(), reached.end(), false));
 }
 
-const TableInfo* Survey::table(std::u16string_view name) const
-{
+const TableInfo* Survey::table(std::u16string_view name) const {
     for (const auto& t : tables)
-        if (t.name == name)
-            return &t;
+        if (t.name == name) return &t;
     return nullptr;
 }
 
 Survey surveyDatabase(const PageStore& store) { return Surveyor(store).run(); }
 
-} // namespace jet
+}  // namespace jet

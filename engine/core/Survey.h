@@ -48,11 +48,11 @@ struct Survey {
     std::vector<TableInfo> tables;
     std::vector<std::uint32_t> tableIds;  // definition pages of the catalog's tables, ascending
     UsageMap globalMap;
-    std::vector<bool> reached;            // per page
+    std::vector<bool> reached;  // per page
     std::vector<Reference> references;
-    std::vector<std::uint32_t> indexPages;          // ascending, unique
-    std::vector<std::uint8_t> indexPageIdKeyed;     // per index page (parallel): keys hold table ids
-    std::vector<std::uint32_t> longValuePages;      // ascending, unique
+    std::vector<std::uint32_t> indexPages;       // ascending, unique
+    std::vector<std::uint8_t> indexPageIdKeyed;  // per index page (parallel): keys hold table ids
+    std::vector<std::uint32_t> longValuePages;   // ascending, unique
     // Values of catalog and permission id columns in the page-number range that name no table (entries a
     // deleted table left behind). They are kept unchanged, so a compaction must not give a table these ids.
     std::vector<std::uint32_t> staleIds;
@@ -64,4 +64,4 @@ struct Survey {
 
 Survey surveyDatabase(const PageStore& store);
 
-} // namespace jet
+}  // namespace jet

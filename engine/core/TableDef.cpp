@@ -15,8 +15,7 @@ constexpr std::size_t kMaxChain = 4096;
 
 class Stream {
 public:
-    Stream(const PageStore& store, std::uint32_t first, std::vector<std::uint32_t>& chain) : table_(first)
-    {
+    Stream(const PageStore& store, std::uint32_t first, std::vector<std::uint32_t>& chain) : table_(first) {
         std::set<std::uint32_t> seen;
         std::uint32_t page = first;
         bool head = true;
@@ -34,28 +33,32 @@ public:
             page = rd32(p, 4);
         }
     }
-    std::uint8_t u8(std::size_t at) const { check(at, 1); return bytes_[at]; }
-    std::uint16_t u16(std::size_t at) const { check(at, 2); return std::uint16_t(bytes_[at] | bytes_[at + 1] << 8); }
-    std::uint32_t u32(std::size_t at) const
-    {
+    std::uint8_t u8(std::size_t at) const {
+        check(at, 1);
+        return bytes_[at];
+    }
+    std::uint16_t u16(std::size_t at) const {
+        check(at, 2);
+        return std::uint16_t(bytes_[at] | bytes_[at + 1] << 8);
+    }
+    std::uint32_t u32(std::size_t at) const {
         check(at, 4);
         return std::uint32_t(bytes_[at]) | std::uint32_t(bytes_[at + 1]) << 8 | std::uint32_t(bytes_[at + 2]) << 16 |
                std::uint32_t(bytes_[at + 3]) << 24;
     }
-    FieldPlace place(std::size_t at) const
-    {
+    FieldPlace place(std::size_t at) const {
         check(at, 4);
         FieldPlace f;
         for (std::size_t i = 0; i < 4; ++i) {
             // The last segment that starts at or before the byte holds it.
             auto seg = std::upper_bound(segments_.begin(), segments_.end(), at + i,
-                                        [](std::size_t v, const Segment& s) { return v < s.start; }) - 1;
+                                        [](std::size_t v, const Segment& s) { return v < s.start; }) -
+                       1;
             f[i] = {seg->page, static_cast<std::uint16_t>(seg->pageOffset + (at + i - seg->start))};
         }
         return f;
     }
-    void check(std::size_t at, std::size_t n) const
-    {
+    void check(std::size_t at, std::size_t n) const {
         if (at > bytes_.size() || n > bytes_.size() - at)
             damaged("the definition of table " + std::to_string(table_) + " ends early");
     }
@@ -73,47 +76,39 @@ private:
     std::vector<Segment> segments_;
 };
 
-std::u16string readName(const Stream& s, std::size_t& at, bool jet4)
-{
+std::u16string readName(const Stream& s, std::size_t& at, bool jet4) {
     std::u16string name;
     if (jet4) {
         std::uint16_t len = s.u16(at);
         at += 2;
         s.check(at, len);
-        for (std::size_t i = 0; i + 1 < len; i += 2)
-            name.push_back(s.u16(at + i));
+        for (std::size_t i = 0; i + 1 < len; i += 2) name.push_back(s.u16(at + i));
         at += len;
     } else {
         std::uint8_t len = s.u8(at);
         at += 1;
         s.check(at, len);
-        for (std::size_t i = 0; i < len; ++i)
-            name.push_back(s.u8(at + i));
+        for (std::size_t i = 0; i < len; ++i) name.push_back(s.u8(at + i));
         at += len;
     }
     return name;
 }
 
-} // namespace
+}  // namespace
 
-const Column* TableDef::column(std::u16string_view name) const
-{
+const Column* TableDef::column(std::u16string_view name) const {
     for (const auto& c : columns)
-        if (c.name == name)
-            return &c;
+        if (c.name == name) return &c;
     return nullptr;
 }
 
-const Column* TableDef::columnByNumber(std::uint16_t number) const
-{
+const Column* TableDef::columnByNumber(std::uint16_t number) const {
     for (const auto& c : columns)
-        if (c.number == number)
-            return &c;
+        if (c.number == number) return &c;
     return nullptr;
 }
 
-TableDef readTableDef(const PageStore& store, std::uint32_t page)
-{
+TableDef readTableDef(const PageStore& store, std::uint32_t page) {
     const JetFormat& f = store.format();
     TableDef t;
     t.page = page;
@@ -142,8 +137,7 @@ TableDef readTableDef(const PageStore& store, std::uint32_t page)
         c.length = s.u16(at + f.columnLength);
         t.columns.push_back(c);
     }
-    for (auto& c : t.columns)
-        c.name = readName(s, at, f.jet4());
+    for (auto& c : t.columns) c.name = readName(s, at, f.jet4());
 
     for (std::uint32_t i = 0; i < realCount; ++i) {
         RealIndex r;
@@ -151,8 +145,7 @@ TableDef readTableDef(const PageStore& store, std::uint32_t page)
         for (int k = 0; k < 10; ++k) {
             std::uint16_t col = s.u16(at + 3 * k);
             std::uint8_t order = s.u8(at + 3 * k + 2);
-            if (col != 0xFFFF)
-                r.keys.push_back({col, order});
+            if (col != 0xFFFF) r.keys.push_back({col, order});
         }
         at += 30;
         r.usedMap = s.u32(at);
@@ -167,18 +160,15 @@ TableDef readTableDef(const PageStore& store, std::uint32_t page)
         l.realIndex = s.u32(at + f.logicalIndexNumber);
         l.relatedTable = s.u32(at + f.logicalIndexRelTable);
         l.relatedTableAt = s.place(at + f.logicalIndexRelTable);
-        if (l.realIndex >= realCount)
-            damaged(which + " has a logical index on a missing real index");
+        if (l.realIndex >= realCount) damaged(which + " has a logical index on a missing real index");
         t.logicalIndexes.push_back(l);
     }
-    for (auto& l : t.logicalIndexes)
-        l.name = readName(s, at, f.jet4());
+    for (auto& l : t.logicalIndexes) l.name = readName(s, at, f.jet4());
 
     // Usage maps of the memo and OLE columns, ended by 0xFFFF.
     while (true) {
         std::uint16_t col = s.u16(at);
-        if (col == 0xFFFF)
-            break;
+        if (col == 0xFFFF) break;
         LongValueMaps m;
         m.column = col;
         m.usedMap = s.u32(at + 2);
@@ -201,4 +191,4 @@ TableDef readTableDef(const PageStore& store, std::uint32_t page)
     return t;
 }
 
-} // namespace jet
+}  // namespace jet

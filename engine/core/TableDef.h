@@ -20,8 +20,20 @@ struct BytePlace {
 using FieldPlace = std::array<BytePlace, 4>;
 
 enum ColumnType : std::uint8_t {
-    kColBool = 1, kColByte = 2, kColInt = 3, kColLong = 4, kColMoney = 5, kColFloat = 6, kColDouble = 7,
-    kColDateTime = 8, kColBinary = 9, kColText = 10, kColOle = 11, kColMemo = 12, kColGuid = 15, kColNumeric = 16,
+    kColBool = 1,
+    kColByte = 2,
+    kColInt = 3,
+    kColLong = 4,
+    kColMoney = 5,
+    kColFloat = 6,
+    kColDouble = 7,
+    kColDateTime = 8,
+    kColBinary = 9,
+    kColText = 10,
+    kColOle = 11,
+    kColMemo = 12,
+    kColGuid = 15,
+    kColNumeric = 16,
     kColBinaryInline = 17,  // binary data kept whole inside the row (the project objects of the catalog)
 };
 
@@ -80,4 +92,4 @@ struct TableDef {
 // Reads the definition starting at page; throws a damaged-database error for anything inconsistent.
 TableDef readTableDef(const PageStore& store, std::uint32_t page);
 
-} // namespace jet
+}  // namespace jet

@@ -5,12 +5,10 @@
 
 namespace jet {
 
-inline std::string asciiName(std::u16string_view s)
-{
+inline std::string asciiName(std::u16string_view s) {
     std::string out;
-    for (char16_t c : s)
-        out.push_back(c < 0x80 ? char(c) : '?');
+    for (char16_t c : s) out.push_back(c < 0x80 ? char(c) : '?');
     return out;
 }
 
-} // namespace jet
+}  // namespace jet

@@ -4,31 +4,25 @@
 
 namespace jet {
 
-UsageMap readUsageMap(const PageStore& store, std::uint32_t rowPointer)
-{
+UsageMap readUsageMap(const PageStore& store, std::uint32_t rowPointer) {
     UsageMap m;
     m.rowPointer = rowPointer;
-    if (rowPointer == 0)
-        return m;
+    if (rowPointer == 0) return m;
     const std::uint32_t page = rowPointer >> 8, rowNumber = rowPointer & 0xFF;
     RowSlot slot = store.row(page, rowNumber);
     auto row = store.page(page).subspan(slot.begin, slot.end - slot.begin);
     const std::string which = "usage map at page " + std::to_string(page) + " row " + std::to_string(rowNumber);
-    if (row.size() < 1)
-        damaged(which + " is empty");
+    if (row.size() < 1) damaged(which + " is empty");
     m.kind = row[0];
     if (m.kind == 0) {
-        if (row.size() < 5)
-            damaged(which + " is too short");
+        if (row.size() < 5) damaged(which + " is too short");
         const std::uint32_t start = m.start = rd32(row, 1);
         for (std::uint32_t i = 0; i < (row.size() - 5) * 8; ++i) {
             m.bitsBeyondEnd += std::uint64_t(start) + i >= store.pageCount();
             if ((row[5 + i / 8] >> (i % 8)) & 1) {
                 std::uint64_t p = std::uint64_t(start) + i;
-                if (p >= store.pageCount())
-                    ++m.beyondEnd;
-                else
-                    m.pages.push_back(static_cast<std::uint32_t>(p));
+                if (p >= store.pageCount()) ++m.beyondEnd;
+                else m.pages.push_back(static_cast<std::uint32_t>(p));
             }
         }
         return m;
@@ -38,8 +32,7 @@ UsageMap readUsageMap(const PageStore& store, std::uint32_t rowPointer)
         for (std::uint32_t k = 0; 1 + 4 * (k + 1) <= row.size(); ++k) {
             std::uint32_t mp = rd32(row, 1 + 4 * k);
             m.mapPages.push_back(mp);
-            if (mp == 0)
-                continue;
+            if (mp == 0) continue;
             auto bits = store.page(mp);
             if (bits[0] != kPageUsageMap)
                 damaged(which + " names page " + std::to_string(mp) + " of type " + std::to_string(bits[0]) +
@@ -48,10 +41,8 @@ UsageMap readUsageMap(const PageStore& store, std::uint32_t rowPointer)
                 m.bitsBeyondEnd += std::uint64_t(k) * per + i >= store.pageCount();
                 if ((bits[4 + i / 8] >> (i % 8)) & 1) {
                     std::uint64_t p = std::uint64_t(k) * per + i;
-                    if (p >= store.pageCount())
-                        ++m.beyondEnd;
-                    else
-                        m.pages.push_back(static_cast<std::uint32_t>(p));
+                    if (p >= store.pageCount()) ++m.beyondEnd;
+                    else m.pages.push_back(static_cast<std::uint32_t>(p));
                 }
             }
         }
@@ -60,4 +51,4 @@ UsageMap readUsageMap(const PageStore& store, std::uint32_t rowPointer)
     throw JetError("unsupported usage map kind " + std::to_string(m.kind) + " (" + which + ")");
 }
 
-} // namespace jet
+}  // namespace jet

@@ -56,8 +56,7 @@ void TkvSkinFitData::CalcSkinSize(bool hasDescription, int& width, int& height) 
             CurLeftBottom = {SrcLeftBottom.x, SrcLeftBottom.y + dH};
             CurClientRect = {SrcClientRect.left, SrcClientRect.top, SrcClientRect.right, SrcClientRect.bottom + dH};
             break;
-        default:
-            break;
+        default: break;
     }
 }
 
@@ -119,16 +118,14 @@ void ComposeControlImage(fw::Bitmap& out, fw::ConstPixelView picture, fw::Rect s
                                    d.StretchClient);
             break;
         case 3:
-            out = ComposeHeightOnly(picture, source, d.SrcLeftTop.y, d.SrcSkinRect.height() - d.SrcLeftBottom.y,
-                                    height, d.StretchClient);
+            out = ComposeHeightOnly(picture, source, d.SrcLeftTop.y, d.SrcSkinRect.height() - d.SrcLeftBottom.y, height,
+                                    d.StretchClient);
             break;
-        default:
-            break;
+        default: break;
     }
 }
 
-std::optional<MaskRegion> ControlMaskRegion(fw::ConstPixelView mask, const TkvSkinFitData& d, int width,
-                                            int height) {
+std::optional<MaskRegion> ControlMaskRegion(fw::ConstPixelView mask, const TkvSkinFitData& d, int width, int height) {
     const SkinCorners src = d.SrcCorners();
     switch (d.SizingMode) {
         case 0: return MaskToRegion(mask, 0, 0);

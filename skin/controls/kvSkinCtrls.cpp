@@ -75,15 +75,13 @@ void TkvSkinControl::wndProc(fw::Message& m) {
             ParentImageChanged();
             m.result = 0;
             return;
-        default:
-            fw::CustomControl::wndProc(m);
+        default: fw::CustomControl::wndProc(m);
     }
 }
 
 // ---- TkvSkinCustomControl ----------------------------------------------------------------------------------
 
-TkvSkinCustomControl::TkvSkinCustomControl(fw::Component* owner)
-    : TkvSkinControl(owner), defaultFont_(L"Arial", 14) {
+TkvSkinCustomControl::TkvSkinCustomControl(fw::Component* owner) : TkvSkinControl(owner), defaultFont_(L"Arial", 14) {
     defaultFont_.onChange = [this] {
         DefaultFontChanged();
         if (DescriptionIndex == -1) invalidate();

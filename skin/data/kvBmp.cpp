@@ -5,9 +5,7 @@
 
 namespace {
 
-bool supportedDepth(int bits) {
-    return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
-}
+bool supportedDepth(int bits) { return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32; }
 
 // Colour-table entries that follow the header: the used-colours field, or the depth's full table.
 std::size_t tableEntries(std::uint32_t clrUsed, int bits) {
@@ -63,8 +61,7 @@ void takeHeader(BmpImage& img, const Header& h) {
     if (h.size < BmpImage::kInfoHeaderSize || h.size > 4096) throw EInvalidGraphic();
     if (h.planes != 1) throw EInvalidGraphic();
     if (!supportedDepth(h.bitCount)) throw EInvalidGraphic();
-    if (h.compression != 0 && !(h.compression == 3 && (h.bitCount == 16 || h.bitCount == 32)))
-        throw EInvalidGraphic();
+    if (h.compression != 0 && !(h.compression == 3 && (h.bitCount == 16 || h.bitCount == 32))) throw EInvalidGraphic();
     if (h.width < 0 || h.height == std::numeric_limits<std::int32_t>::min()) throw EInvalidGraphic();
     int absH = h.height < 0 ? -h.height : h.height;
     if (h.width > fw::Bitmap::kMaxSide || absH > fw::Bitmap::kMaxSide) throw EInvalidGraphic();
@@ -97,9 +94,7 @@ std::size_t rowsLength(const BmpImage& img) {
 
 }  // namespace
 
-std::size_t BmpImage::RowBytes() const {
-    return ((static_cast<std::size_t>(width) * bitCount + 31) / 32) * 4;
-}
+std::size_t BmpImage::RowBytes() const { return ((static_cast<std::size_t>(width) * bitCount + 31) / 32) * 4; }
 
 std::size_t BmpImage::ImageSize() const {
     return kFileHeaderSize + kInfoHeaderSize + (compression == 3 ? 12 : 0) + 4 * colors.size() + rows.size();
@@ -153,7 +148,8 @@ BmpImage BmpImage::FromFile(std::span<const std::uint8_t> bytes) {
     s.setPosition(kFileHeaderSize + h.size);
     if (img.compression == 3) {
         if (h.size >= kInfoHeaderSize + 12) {
-            for (int i = 0; i < 3; ++i) img.masks[i] = GetLE32(bytes.data() + kFileHeaderSize + kInfoHeaderSize + 4 * i);
+            for (int i = 0; i < 3; ++i)
+                img.masks[i] = GetLE32(bytes.data() + kFileHeaderSize + kInfoHeaderSize + 4 * i);
         } else {
             for (int i = 0; i < 3; ++i) img.masks[i] = static_cast<std::uint32_t>(ReadInt32(s));
         }
@@ -234,34 +230,34 @@ fw::Bitmap BmpImage::Decode() const {
         const std::uint8_t* src = rows.data() + stride * static_cast<std::size_t>(height > 0 ? h - 1 - y : y);
         fw::Pixel* dst = out.scanline(y);
         switch (bitCount) {
-        case 1:
-            for (int x = 0; x < width; ++x) dst[x] = palette[(src[x >> 3] >> (7 - (x & 7))) & 1];
-            break;
-        case 4:
-            for (int x = 0; x < width; ++x) dst[x] = palette[(src[x >> 1] >> ((x & 1) ? 0 : 4)) & 0xF];
-            break;
-        case 8:
-            for (int x = 0; x < width; ++x) dst[x] = palette[src[x]];
-            break;
-        case 16:
-            for (int x = 0; x < width; ++x) {
-                std::uint32_t v = GetLE16(src + 2 * x);
-                dst[x] = fw::makePixel(r.Get(v), g.Get(v), b.Get(v));
-            }
-            break;
-        case 24:
-            for (int x = 0; x < width; ++x) dst[x] = fw::makePixel(src[3 * x + 2], src[3 * x + 1], src[3 * x]);
-            break;
-        case 32:
-            if (compression == 3) {
+            case 1:
+                for (int x = 0; x < width; ++x) dst[x] = palette[(src[x >> 3] >> (7 - (x & 7))) & 1];
+                break;
+            case 4:
+                for (int x = 0; x < width; ++x) dst[x] = palette[(src[x >> 1] >> ((x & 1) ? 0 : 4)) & 0xF];
+                break;
+            case 8:
+                for (int x = 0; x < width; ++x) dst[x] = palette[src[x]];
+                break;
+            case 16:
                 for (int x = 0; x < width; ++x) {
-                    std::uint32_t v = GetLE32(src + 4 * x);
+                    std::uint32_t v = GetLE16(src + 2 * x);
                     dst[x] = fw::makePixel(r.Get(v), g.Get(v), b.Get(v));
                 }
-            } else {
-                for (int x = 0; x < width; ++x) dst[x] = fw::makePixel(src[4 * x + 2], src[4 * x + 1], src[4 * x]);
-            }
-            break;
+                break;
+            case 24:
+                for (int x = 0; x < width; ++x) dst[x] = fw::makePixel(src[3 * x + 2], src[3 * x + 1], src[3 * x]);
+                break;
+            case 32:
+                if (compression == 3) {
+                    for (int x = 0; x < width; ++x) {
+                        std::uint32_t v = GetLE32(src + 4 * x);
+                        dst[x] = fw::makePixel(r.Get(v), g.Get(v), b.Get(v));
+                    }
+                } else {
+                    for (int x = 0; x < width; ++x) dst[x] = fw::makePixel(src[4 * x + 2], src[4 * x + 1], src[4 * x]);
+                }
+                break;
         }
     }
     return out;

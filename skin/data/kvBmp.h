@@ -23,17 +23,17 @@ struct BmpImage {
     static constexpr int kInfoHeaderSize = 40;
 
     std::int32_t width = 0;
-    std::int32_t height = 0;           // positive: rows bottom-up; negative: top-down
+    std::int32_t height = 0;  // positive: rows bottom-up; negative: top-down
     std::uint16_t bitCount = 0;
-    std::uint32_t compression = 0;     // 0 plain rows, 3 bit fields
+    std::uint32_t compression = 0;  // 0 plain rows, 3 bit fields
     std::int32_t xPelsPerMeter = 0;
     std::int32_t yPelsPerMeter = 0;
-    std::uint32_t sizeImage = 0;       // as stored: 0, or the byte size of the rows
-    std::uint32_t clrUsed = 0;         // as stored: 0 (the depth's default table), or the colour count
+    std::uint32_t sizeImage = 0;  // as stored: 0, or the byte size of the rows
+    std::uint32_t clrUsed = 0;    // as stored: 0 (the depth's default table), or the colour count
     std::uint32_t clrImportant = 0;
-    std::array<std::uint32_t, 3> masks{};   // red, green, blue: only with compression 3
-    std::vector<std::uint32_t> colors;      // colour table, 0x00RRGGBB entries as stored (B, G, R, 0)
-    std::vector<std::uint8_t> rows;         // pixel rows exactly as stored
+    std::array<std::uint32_t, 3> masks{};  // red, green, blue: only with compression 3
+    std::vector<std::uint32_t> colors;     // colour table, 0x00RRGGBB entries as stored (B, G, R, 0)
+    std::vector<std::uint8_t> rows;        // pixel rows exactly as stored
 
     bool Empty() const { return width <= 0 || height == 0; }
     int AbsHeight() const { return height < 0 ? -height : height; }

@@ -7,7 +7,7 @@ namespace {
 // A reference property: the target must be of class T (or none when the description names another class).
 template <class T>
 std::function<void(TkvSkinData&, const fw::Value&, fw::DescriptionReader&)> referenceTo(void (TkvSkinData::*set)(T*),
-                                                                               const char* className) {
+                                                                                        const char* className) {
     return [set, className](TkvSkinData& model, const fw::Value& v, fw::DescriptionReader& reader) {
         int line = v.line;
         std::string name = v.text;
@@ -24,37 +24,40 @@ void RegisterSkinDataClasses(fw::ClassRegistry& classes) {
     classes.add<TkvCompressedStoredSkin>("TkvCompressedStoredSkin")
         .property<TkvCompressedStoredSkin>("Description", [](TkvCompressedStoredSkin& s, const fw::Value& v,
                                                              fw::DescriptionReader&) { s.Description = v.toUtf8(); })
-        .property<TkvCompressedStoredSkin>(
-            "FileName", [](TkvCompressedStoredSkin& s, const fw::Value& v, fw::DescriptionReader&) { s.SetFileName(v.toUtf8()); })
+        .property<TkvCompressedStoredSkin>("FileName", [](TkvCompressedStoredSkin& s, const fw::Value& v,
+                                                          fw::DescriptionReader&) { s.SetFileName(v.toUtf8()); })
         .property<TkvCompressedStoredSkin>("CompressedFileName",
                                            [](TkvCompressedStoredSkin& s, const fw::Value& v, fw::DescriptionReader&) {
                                                s.SetCompressedFileName(v.toUtf8());
                                            })
         .property<TkvCompressedStoredSkin>("CompressedData",
-                                           [](TkvCompressedStoredSkin& s, const fw::Value& v, fw::DescriptionReader& r) {
-                                               s.SetCompressedData(r.binary(v));
-                                           });
+                                           [](TkvCompressedStoredSkin& s, const fw::Value& v,
+                                              fw::DescriptionReader& r) { s.SetCompressedData(r.binary(v)); });
 
     classes.add<TkvResourceStrData>("TkvResourceStrData")
-        .property<TkvResourceStrData>("CharSet",
-                                      [](TkvResourceStrData& s, const fw::Value& v, fw::DescriptionReader&) { s.CharSet = v.toInt(); });
+        .property<TkvResourceStrData>("CharSet", [](TkvResourceStrData& s, const fw::Value& v, fw::DescriptionReader&) {
+            s.CharSet = v.toInt();
+        });
 
     classes.add<TkvCompressedSkinList>("TkvCompressedSkinList");
 
     classes.add<TkvSkinData>("TkvSkinData")
-        .property<TkvSkinData>("SkinnableForm",
-                               [](TkvSkinData& m, const fw::Value& v, fw::DescriptionReader&) { m.SetSkinnableForm(v.toBool()); })
-        .property<TkvSkinData>("EnableSkinEffects",
-                               [](TkvSkinData& m, const fw::Value& v, fw::DescriptionReader&) { m.EnableSkinEffects = v.toBool(); })
-        .property<TkvSkinData>("ShowButtonGlowFrames", [](TkvSkinData& m, const fw::Value& v,
-                                                          fw::DescriptionReader&) { m.ShowButtonGlowFrames = v.toBool(); })
+        .property<TkvSkinData>("SkinnableForm", [](TkvSkinData& m, const fw::Value& v,
+                                                   fw::DescriptionReader&) { m.SetSkinnableForm(v.toBool()); })
+        .property<TkvSkinData>("EnableSkinEffects", [](TkvSkinData& m, const fw::Value& v,
+                                                       fw::DescriptionReader&) { m.EnableSkinEffects = v.toBool(); })
+        .property<TkvSkinData>("ShowButtonGlowFrames",
+                               [](TkvSkinData& m, const fw::Value& v, fw::DescriptionReader&) {
+                                   m.ShowButtonGlowFrames = v.toBool();
+                               })
         .property<TkvSkinData>("ShowCaptionButtonGlowFrames",
                                [](TkvSkinData& m, const fw::Value& v, fw::DescriptionReader&) {
                                    m.ShowCaptionButtonGlowFrames = v.toBool();
                                })
-        .property<TkvSkinData>("SkinIndex",
-                               [](TkvSkinData& m, const fw::Value& v, fw::DescriptionReader&) { m.SetSkinIndex(v.toInt()); })
-        .property<TkvSkinData>("CompressedStoredSkin", referenceTo(&TkvSkinData::SetCompressedStoredSkin, "TkvCompressedStoredSkin"))
+        .property<TkvSkinData>("SkinIndex", [](TkvSkinData& m, const fw::Value& v,
+                                               fw::DescriptionReader&) { m.SetSkinIndex(v.toInt()); })
+        .property<TkvSkinData>("CompressedStoredSkin",
+                               referenceTo(&TkvSkinData::SetCompressedStoredSkin, "TkvCompressedStoredSkin"))
         .property<TkvSkinData>("ResourceStrData", referenceTo(&TkvSkinData::SetResourceStrData, "TkvResourceStrData"))
         .property<TkvSkinData>("SkinList", referenceTo(&TkvSkinData::SetSkinList, "TkvCompressedSkinList"));
 }

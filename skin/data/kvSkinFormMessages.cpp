@@ -24,10 +24,8 @@ public:
         // A form whose window exists gets a real window message. One still being read from its description has
         // none yet: it gets the same message through its window procedure, so that the skin change does not
         // create its window before its properties are in place.
-        if (f->handleAllocated())
-            SendMessageW(f->handle(), msg, w, static_cast<LPARAM>(param));
-        else
-            f->perform(msg, w, static_cast<LPARAM>(param));
+        if (f->handleAllocated()) SendMessageW(f->handle(), msg, w, static_cast<LPARAM>(param));
+        else f->perform(msg, w, static_cast<LPARAM>(param));
     }
 };
 

@@ -207,8 +207,7 @@ void parseFields(std::string_view text, int* fields, int count) {
     }
     for (int i = 0; i < count; ++i) {
         std::int32_t v;
-        if (!ParseInt32(current[i], v))
-            throw EConvertError("'" + current[i] + "' is not a valid integer value");
+        if (!ParseInt32(current[i], v)) throw EConvertError("'" + current[i] + "' is not a valid integer value");
         fields[i] = v;
     }
 }
@@ -239,11 +238,11 @@ TkvFontStyles ToFontStyles(std::optional<std::string_view> v, TkvFontStyles def)
 }
 
 namespace {
-const char* const kMorphNames[] = {"mkdefault", "mkgradient", "mkleftgradient", "mkrightgradient",
+const char* const kMorphNames[] = {"mkdefault",   "mkgradient",   "mkleftgradient", "mkrightgradient",
                                    "mkleftslide", "mkrightslide", "mkpush"};
 const char* const kEffectNames[] = {"iebrightness", "iedarkness", "iegrayscale", "ienoise", "iesplitblur", "ieinvert"};
-const char* const kCommandNames[] = {"cmclose", "cmmaximize", "cmminimize", "cmsysmenu",
-                                     "cmdefault", "cmrollup", "cmminimizetotray"};
+const char* const kCommandNames[] = {"cmclose",   "cmmaximize", "cmminimize",      "cmsysmenu",
+                                     "cmdefault", "cmrollup",   "cmminimizetotray"};
 
 template <std::size_t N>
 int keywordIndex(std::string_view v, const char* const (&names)[N]) {
@@ -308,9 +307,9 @@ std::string FontStylesText(TkvFontStyles s) {
 
 const char* AlignmentText(TkvAlignment a) {
     switch (a) {
-    case tacenter: return "tacenter";
-    case taleftjustify: return "taleftjustify";
-    default: return "tarightjustify";
+        case tacenter: return "tacenter";
+        case taleftjustify: return "taleftjustify";
+        default: return "tarightjustify";
     }
 }
 const char* StretchTypeText(TkvStretchType t) { return t == stfull ? "stfull" : t == stvert ? "stvert" : "sthorz"; }

@@ -80,7 +80,6 @@ struct TkvFontStyles {
     friend bool operator==(const TkvFontStyles&, const TkvFontStyles&) = default;
 };
 
-
 // Value-form converters: from the text of a present key, and back to the text a writer stores.
 std::int32_t ToInteger(std::optional<std::string_view> v, std::int32_t def);
 bool ToBoolean(std::optional<std::string_view> v, bool def);

@@ -33,6 +33,7 @@ protected:
 class TkvDataUserObject : public TkvDataSkinObject {
 public:
     const char* ClassName() const override { return "TkvDataUserObject"; }
+
 protected:
     void Fields(TkvDescriptionFields& f) override;
 };

@@ -61,8 +61,8 @@ std::optional<SkinPackage> BuildSkinPackage(const std::string& descriptionPath) 
 
 std::optional<SkinPackage> BuildSkinPackage(std::span<const std::uint8_t> description,
                                             const PictureFileReader& readPicture) {
-    std::vector<std::string> lines =
-        SplitLines(std::string_view(reinterpret_cast<const char*>(description.data()), description.size()));
+    std::vector<std::string> lines = SplitLines(
+        std::string_view(reinterpret_cast<const char*>(description.data()), description.size()));
     IniText ini = IniText::FromLines(lines);
     for (const char* section : {"VERSION", "PICTURES", "FORMINFO", "SKINOBJECTS", "SKINCONTROLS"})
         if (!ini.HasSection(section)) return std::nullopt;

@@ -14,11 +14,11 @@ inline constexpr std::int32_t kSkinPackageVersion = 3;
 
 struct SkinPackage {
     std::int32_t version = kSkinPackageVersion;
-    BmpImage picture;          // main picture; an empty image is an empty slot
+    BmpImage picture;  // main picture; an empty image is an empty slot
     BmpImage inactivePicture;
     BmpImage mask;
     std::vector<BmpImage> activePictures;
-    std::string text;          // the description, bytes as stored
+    std::string text;  // the description, bytes as stored
 
     // Writes the package (always as version 3): an empty slot is the flag byte 1, a picture the flag 0 and its image.
     void Write(fw::Stream& s) const;

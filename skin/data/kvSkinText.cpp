@@ -15,7 +15,8 @@ SkinFontSpec SkinDrawingFont(bool useSkinFont, const SkinFontSpec* description, 
     return font;
 }
 
-fw::Color SkinTextColor(bool useSkinFontColor, bool enabled, fw::Color stateColor, fw::Color disabledColor, fw::Color defaultColor) {
+fw::Color SkinTextColor(bool useSkinFontColor, bool enabled, fw::Color stateColor, fw::Color disabledColor,
+                        fw::Color defaultColor) {
     if (!enabled) return disabledColor;
     return useSkinFontColor ? stateColor : defaultColor;
 }

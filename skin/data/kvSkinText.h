@@ -28,7 +28,8 @@ SkinFontSpec SkinDrawingFont(bool useSkinFont, const SkinFontSpec* description, 
 
 // The text colour: with `useSkinFontColor` the description's colour for the state; with it off an enabled consumer
 // uses its default font's colour and a disabled one still the description's disabled colour.
-fw::Color SkinTextColor(bool useSkinFontColor, bool enabled, fw::Color stateColor, fw::Color disabledColor, fw::Color defaultColor);
+fw::Color SkinTextColor(bool useSkinFontColor, bool enabled, fw::Color stateColor, fw::Color disabledColor,
+                        fw::Color defaultColor);
 
 // An interface text by key: the attached resource strings' text (empty when they do not name it), or the built-in
 // text when the model has none attached (or there is no model).

@@ -71,7 +71,8 @@ MessageLayout LayoutMessageBox(const MessageLayoutInput& in) {
     const int y = out.clientHeight - in.buttonHeight - 10;
     for (int b = 0; b < kMessageButtonCount; ++b) {
         if (!has(in.buttons, static_cast<TkvMessageButton>(b))) continue;
-        out.buttons.push_back({static_cast<TkvMessageButton>(b), fw::Rect{x, y, x + kMsgButtonWidth, y + in.buttonHeight}});
+        out.buttons.push_back(
+            {static_cast<TkvMessageButton>(b), fw::Rect{x, y, x + kMsgButtonWidth, y + in.buttonHeight}});
         x += kMsgButtonWidth + kMsgButtonGap;
     }
     return out;

@@ -14,7 +14,18 @@ enum class TkvMessageKind : int { mtWarning = 0, mtError = 1, mtInformation = 2,
 using TkvMessageButtons = std::uint16_t;
 
 enum TkvMessageButton : int {
-    mbYes = 0, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll, mbNoToAll, mbYesToAll, mbHelp, kMessageButtonCount
+    mbYes = 0,
+    mbNo,
+    mbOK,
+    mbCancel,
+    mbAbort,
+    mbRetry,
+    mbIgnore,
+    mbAll,
+    mbNoToAll,
+    mbYesToAll,
+    mbHelp,
+    kMessageButtonCount
 };
 
 constexpr TkvMessageButtons ButtonBit(TkvMessageButton b) { return static_cast<TkvMessageButtons>(1u << b); }
@@ -24,10 +35,10 @@ inline constexpr int mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 
                      mrAll = 8, mrNoToAll = 9, mrYesToAll = 10;
 
 struct MessageButtonInfo {
-    const char* name;           // component name
+    const char* name;  // component name
     int modalResult;
     std::u16string_view caption;  // built-in caption; '&' marks the accelerator
-    const char* key;            // interface-text key
+    const char* key;              // interface-text key
 };
 extern const MessageButtonInfo kMessageButtonTable[kMessageButtonCount];
 
@@ -49,7 +60,7 @@ int DefaultMessageButton(TkvMessageButtons buttons);
 int CancelMessageButton(TkvMessageButtons buttons);
 
 struct MessageLayoutInput {
-    int labelWidth = 0;   // the auto-sized message label
+    int labelWidth = 0;  // the auto-sized message label
     int labelHeight = 0;
     TkvMessageButtons buttons = 0;
     int buttonHeight = kMsgDefaultButtonHeight;
@@ -68,7 +79,7 @@ struct MessageLayout {
     int clientHeight = 0;
     fw::Rect label;
     fw::Rect icon;
-    fw::Rect checkBox;  // empty without the check box
+    fw::Rect checkBox;                         // empty without the check box
     std::vector<PlacedMessageButton> buttons;  // table order, left to right
 };
 

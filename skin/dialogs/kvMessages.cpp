@@ -44,7 +44,8 @@ SIZE measureText(HFONT font, const std::wstring& text) {
 HWND makeChild(HWND parent, const wchar_t* cls, const std::wstring& text, DWORD style, const fw::Rect& r, int id,
                HFONT font) {
     HWND h = CreateWindowExW(0, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.width(), r.height(),
-                             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+                             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
+                             nullptr);
     if (h != nullptr && font != nullptr) SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return h;
 }
@@ -86,7 +87,8 @@ std::unique_ptr<TkvMessageForm> TkvSkinMessage::CreateSkinMessageForm(std::u16st
     form->defaultButton_ = DefaultMessageButton(buttons);
     form->cancelButton_ = CancelMessageButton(buttons);
 
-    const std::wstring caption = kind == TkvMessageKind::mtCustom ? ApplicationTitle : fw::toWide(MessageKindInfoOf(kind).caption);
+    const std::wstring caption = kind == TkvMessageKind::mtCustom ? ApplicationTitle
+                                                                  : fw::toWide(MessageKindInfoOf(kind).caption);
     const int outerWidth = l.clientWidth + frameWidth;
     const int outerHeight = l.clientHeight + frameHeight;
     if (left < -10000) {
@@ -205,7 +207,8 @@ LRESULT CALLBACK TkvMessageForm::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPAR
         switch (msg) {
             case WM_COMMAND: {
                 const int id = LOWORD(wp);
-                if (HIWORD(wp) == BN_CLICKED && id >= kMessageButtonIdBase && id < kMessageButtonIdBase + kMessageButtonCount) {
+                if (HIWORD(wp) == BN_CLICKED && id >= kMessageButtonIdBase &&
+                    id < kMessageButtonIdBase + kMessageButtonCount) {
                     const int result = kMessageButtonTable[id - kMessageButtonIdBase].modalResult;
                     // A button without a modal result (Help) does not close the dialog; there is no help file to show.
                     if (result != mrNone) {
@@ -223,8 +226,7 @@ LRESULT CALLBACK TkvMessageForm::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPAR
             case WM_CTLCOLORSTATIC:
                 SetBkMode(fw::DCView::fromWParam(wp).get(), TRANSPARENT);
                 return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-            default:
-                break;
+            default: break;
         }
     }
     return DefWindowProcW(hwnd, msg, wp, lp);

@@ -56,18 +56,14 @@ fw::Bitmap DrawDefaultButtonFace(int w, int h, DefaultGlyph glyph, bool pressed,
             line(b, x + 1, y + 8, x + 9, y + 8, c);
             line(b, x + 1, y + 9, x + 9, y + 9, c);
             break;
-        case DefaultGlyph::SystemMenu:
-            outline(b, x + 1, y + 3, x + 9, y + 6, c);
-            break;
+        case DefaultGlyph::SystemMenu: outline(b, x + 1, y + 3, x + 9, y + 6, c); break;
         case DefaultGlyph::RollUp:
             for (int i = 0; i <= 4; ++i) line(b, x + 1 + i, y + 6 - i, x + 9 - i, y + 6 - i, c);
             break;
         case DefaultGlyph::RollDown:
             for (int i = 0; i <= 4; ++i) line(b, x + 5 - i, y + 6 - i, x + 5 + i, y + 6 - i, c);
             break;
-        case DefaultGlyph::ToTray:
-            fw::fillPixels(b.view(), {x + 2, y + 2, x + 7, y + 7}, c);
-            break;
+        case DefaultGlyph::ToTray: fw::fillPixels(b.view(), {x + 2, y + 2, x + 7, y + 7}, c); break;
     }
     return b;
 }

@@ -19,9 +19,7 @@ fw::Bitmap ComposeClientBackground(const TkvSkinData& skin, int clientW, int cli
         return out;
     }
     switch (skin.StretchType) {
-        case stfull:
-            StretchPixels(tile, out, {0, 0, windowW, windowH});
-            break;
+        case stfull: StretchPixels(tile, out, {0, 0, windowW, windowH}); break;
         case sthorz: {  // stretched to the window's height, repeated across
             fw::Bitmap strip(tile.width, std::max(windowH, 1));
             StretchPixels(tile, strip, strip.rect());

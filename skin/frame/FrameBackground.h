@@ -8,4 +8,3 @@
 // The background of a client area of clientW x clientH in a window of windowW x windowH, or an empty bitmap when
 // the skin gives no tile (the caller then fills with the button-face colour).
 fw::Bitmap ComposeClientBackground(const TkvSkinData& skin, int clientW, int clientH, int windowW, int windowH);
-

@@ -52,8 +52,7 @@ int FrameMinWidthFor(const TkvSkinData* skin, int minWidth, bool minimized) {
     return pw;
 }
 
-int FrameMinHeightFor(const TkvSkinData* skin, int minHeight, int defaultCaptionHeight, bool rolledUp,
-                      bool minimized) {
+int FrameMinHeightFor(const TkvSkinData* skin, int minHeight, int defaultCaptionHeight, bool rolledUp, bool minimized) {
     const int h = skin ? skin->FramePicture.height() - skin->ClientRect.height() : defaultCaptionHeight + 6;
     return (h >= minHeight || rolledUp || minimized) ? h : minHeight;
 }
@@ -91,12 +90,11 @@ FrameLayoutItem* firstCaption(std::vector<FrameLayoutItem>& items) {
         if (i.kind == FrameObjectKind::Caption) return &i;
     return nullptr;
 }
-constexpr TkvStdCommand kButtonOrder[] = {cmclose, cmmaximize, cmminimize, cmrollup,
-                                              cmminimizetotray};
+constexpr TkvStdCommand kButtonOrder[] = {cmclose, cmmaximize, cmminimize, cmrollup, cmminimizetotray};
 }  // namespace
 
-void LayoutFrameObjects(std::vector<FrameLayoutItem>& items, const TkvSkinData& skin,
-                        const TkvStretchedGeometry& g, fw::Size smallIcon) {
+void LayoutFrameObjects(std::vector<FrameLayoutItem>& items, const TkvSkinData& skin, const TkvStretchedGeometry& g,
+                        fw::Size smallIcon) {
     for (auto& i : items)
         if (!i.normalInHotPicture) i.placed = MapSkinRect(i.normalRect, skin, g);
     fw::Rect area;

@@ -32,8 +32,7 @@ fw::Rect FrameClientRect(fw::Rect proposed, const TkvSkinData* skin, int default
 
 // Size limits; `skin` is null when no skin is ready.
 int FrameMinWidthFor(const TkvSkinData* skin, int minWidth, bool minimized);
-int FrameMinHeightFor(const TkvSkinData* skin, int minHeight, int defaultCaptionHeight, bool rolledUp,
-                      bool minimized);
+int FrameMinHeightFor(const TkvSkinData* skin, int minHeight, int defaultCaptionHeight, bool rolledUp, bool minimized);
 int FrameMaxFor(int areaSize, int limit);
 
 // A frame object as the layout sees it.
@@ -41,19 +40,19 @@ enum class FrameObjectKind { Button, StdButton, Caption, Animate, User };
 struct FrameLayoutItem {
     FrameObjectKind kind = FrameObjectKind::User;
     TkvStdCommand command = cmdefault;  // standard buttons and animated objects
-    fw::Rect normalRect;                         // `skinrect`
-    bool normalInHotPicture = false;             // `skinrectinapicture`
+    fw::Rect normalRect;                // `skinrect`
+    bool normalInHotPicture = false;    // `skinrectinapicture`
     bool shown = true;
-    bool showIcon = false;                       // a system-menu standard button showing the form's icon
-    fw::Rect placed;                             // the result, window coordinates
+    bool showIcon = false;  // a system-menu standard button showing the form's icon
+    fw::Rect placed;        // the result, window coordinates
 };
 
 // A rectangle of the main picture moved for the stretched frame (for objects drawn as part of the frame picture).
 fw::Rect MapSkinRect(fw::Rect r, const TkvSkinData& skin, const TkvStretchedGeometry& g);
 
 // Places every object for the stretched geometry. `smallIcon` is the platform's small-icon size.
-void LayoutFrameObjects(std::vector<FrameLayoutItem>& items, const TkvSkinData& skin,
-                        const TkvStretchedGeometry& g, fw::Size smallIcon);
+void LayoutFrameObjects(std::vector<FrameLayoutItem>& items, const TkvSkinData& skin, const TkvStretchedGeometry& g,
+                        fw::Size smallIcon);
 
 // The default caption rectangle of a frame without skin (no objects): (3, 3, width - 3, caption height).
 fw::Rect DefaultCaptionRectFor(int width, int captionHeight);

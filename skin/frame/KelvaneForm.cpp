@@ -274,8 +274,8 @@ void TkvKelvaneForm::UpdateRegion(bool rebuild) {
     const TkvStretchedGeometry& g = geometry_;
     const SkinCorners dst{g.StretchedLeftTop, g.StretchedRightTop, g.StretchedLeftBottom, g.StretchedRightBottom,
                           g.StretchedMaskRect};
-    BorderBands bands = ComposeBands(mask, mask.rect(), src, dst, CurrentWidth, CurrentHeight, SkinStretch{},
-                                         false, fw::makePixel(255, 255, 255));
+    BorderBands bands = ComposeBands(mask, mask.rect(), src, dst, CurrentWidth, CurrentHeight, SkinStretch{}, false,
+                                     fw::makePixel(255, 255, 255));
     maskTop_ = std::move(bands.top);
     maskBottom_ = std::move(bands.bottom);
     maskLeft_ = std::move(bands.left);
@@ -383,8 +383,7 @@ void TkvKelvaneForm::OnSkinMessage(fw::Message& m) {
                 if (wasMaximized) SetFrameWindowState(TkvFrameWindowState::Maximized);
             }
             break;
-        default:
-            break;
+        default: break;
     }
     m.result = 0;
 }
@@ -452,9 +451,7 @@ bool TkvKelvaneForm::HandleMessage(fw::Message& m) {
                 UpdateCaptionActive(true);
             }
             return true;
-        case WM_SIZE:
-            OnSize(m);
-            return true;
+        case WM_SIZE: OnSize(m); return true;
         case WM_GETMINMAXINFO:
             if (SkinningOn) {
                 auto* mm = reinterpret_cast<MINMAXINFO*>(m.lParam);
@@ -470,16 +467,12 @@ bool TkvKelvaneForm::HandleMessage(fw::Message& m) {
             if (!inPaint_) PaintClientBackground(fw::DCView::fromWParam(m.wParam).get());
             m.result = 0;
             return true;
-        case WM_PAINT:
-            OnPaint(m);
-            return true;
+        case WM_PAINT: OnPaint(m); return true;
         case WM_SETTEXT:
             CallSaved(m);
             if (SkinningOn && HasBorder()) SendNcPaint();
             return true;
-        case WM_SHOWWINDOW:
-            OnShowWindow(m);
-            return true;
+        case WM_SHOWWINDOW: OnShowWindow(m); return true;
         case WM_SYNCPAINT:
             if (SkinningOn && RolledUp) {
                 SendNcPaint();
@@ -516,12 +509,8 @@ bool TkvKelvaneForm::HandleMessage(fw::Message& m) {
         case SKIN_MSG_BEFORE_CHANGE:
         case SKIN_MSG_CHANGED:
         case SKIN_MSG_AFTER_CHANGE:
-        case SKIN_MSG_SKINNABLE_CHANGED:
-            OnSkinMessage(m);
-            return true;
-        case KV_MSG_FRAME_QUERY:
-            m.result = (SkinningOn || platformMajorVersion() <= 5) ? 0x3235 : 0x3234;
-            return true;
+        case SKIN_MSG_SKINNABLE_CHANGED: OnSkinMessage(m); return true;
+        case KV_MSG_FRAME_QUERY: m.result = (SkinningOn || platformMajorVersion() <= 5) ? 0x3235 : 0x3234; return true;
         case KV_MSG_FRAME_PAINT_TO:
             if (SkinningOn && m.wParam && HasBorder()) {
                 PaintFrameTo(fw::DCView::fromWParam(m.wParam).get());
@@ -589,8 +578,7 @@ void TkvKelvaneForm::OnShowWindow(fw::Message& m) {
                 FrameWindowState == TkvFrameWindowState::Normal) {
                 RECT a = monitorArea(host_->handle(), PositionInMonitor == TkvPositionInMonitor::kvpScreenCenter);
                 host_->setBounds(a.left + (a.right - a.left) / 2 - host_->width() / 2,
-                                 a.top + (a.bottom - a.top) / 2 - host_->height() / 2, host_->width(),
-                                 host_->height());
+                                 a.top + (a.bottom - a.top) / 2 - host_->height() / 2, host_->width(), host_->height());
             }
         }
         if ((alphaBlend_ || AlphaBlendAnimation) && platformMajorVersion() >= 5) {
@@ -630,5 +618,6 @@ void TkvKelvaneForm::OnFadeTimer() {
     } else if (target != 255) {
         SetLayeredWindowAttributes(h, 0, static_cast<BYTE>(target), LWA_ALPHA);
     }
-    if (target == 255) SetWindowLongW(h, GWL_EXSTYLE, GetWindowLongW(h, GWL_EXSTYLE) & ~static_cast<LONG>(WS_EX_LAYERED));
+    if (target == 255)
+        SetWindowLongW(h, GWL_EXSTYLE, GetWindowLongW(h, GWL_EXSTYLE) & ~static_cast<LONG>(WS_EX_LAYERED));
 }

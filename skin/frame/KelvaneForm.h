@@ -91,8 +91,8 @@ public:
     // Keys of the host form before the frame's own shortcuts (Alt+Space); set handled to swallow the key.
     std::function<void(WPARAM key, fw::ShiftState shift, bool& handled)> OnShortCut;
     // Frame objects, by their ObjectName.
-    std::function<void(const std::string& name)> OnMouseEnterEvent, OnMouseLeaveEvent;
-    std::function<void(const std::string& name, fw::MouseButton, int x, int y)> OnMouseDownEvent, OnMouseUpEvent;
+    std::function<void(const std::string&name)> OnMouseEnterEvent, OnMouseLeaveEvent;
+    std::function<void(const std::string&name, fw::MouseButton, int x, int y)> OnMouseDownEvent, OnMouseUpEvent;
     std::function<void(const std::string& name, int x, int y, const fw::Rect& placed)> OnMouseMoveEvent;
     std::function<void(const std::string& name, fw::Canvas&, const fw::Rect& placed)> OnPaintEvent;
     // Whether a custom (cmdefault) object is usable; without handler it is not.
@@ -126,9 +126,7 @@ public:
 
     fw::Form& HostForm() const { return *host_; }
     // The id of one of the frame's timers on the host form's window.
-    UINT_PTR TimerId(FrameTimer t) const {
-        return reinterpret_cast<UINT_PTR>(this) + static_cast<UINT_PTR>(t);
-    }
+    UINT_PTR TimerId(FrameTimer t) const { return reinterpret_cast<UINT_PTR>(this) + static_cast<UINT_PTR>(t); }
 
     // Operations.
     void ChangeSkinData();

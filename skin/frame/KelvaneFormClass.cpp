@@ -20,8 +20,9 @@ constexpr std::pair<std::string_view, TkvPositionInMonitor> kPositions[] = {
     {"kvpDefault", TkvPositionInMonitor::kvpDefault},
     {"kvpScreenCenter", TkvPositionInMonitor::kvpScreenCenter},
     {"kvpDesktopCenter", TkvPositionInMonitor::kvpDesktopCenter}};
-constexpr std::pair<std::string_view, TkvClientInActiveEffectType> kEffectTypes[] = {
-    {"kvieSemiTransparent", kvieSemiTransparent}, {"kvieBlur", kvieBlur}};
+constexpr std::pair<std::string_view, TkvClientInActiveEffectType> kEffectTypes[] = {{"kvieSemiTransparent",
+                                                                                      kvieSemiTransparent},
+                                                                                     {"kvieBlur", kvieBlur}};
 }  // namespace
 
 void RegisterKelvaneFormClass(fw::ClassRegistry& classes) {
@@ -77,11 +78,12 @@ void RegisterKelvaneFormClass(fw::ClassRegistry& classes) {
     boolProperty<&K::AlwaysShowInTray>(c, "AlwaysShowInTray");
     boolProperty<&K::AlwaysMinimizeToTray>(c, "AlwaysMinimizeToTray");
     boolProperty<&K::LogoBitMapTransparent>(c, "LogoBitMapTransparent");
-    c.property<K>("ClientInActiveEffectType", [](K& k, const fw::Value& v, R&) {
-        k.ClientInActiveEffectType = v.toEnum(kEffectTypes);
-    });
-    fw::registerFontProperties<K>(c, "DefCaptionFont", +[](K& k) -> fw::Font& { return k.DefCaptionFont; });
-    fw::registerFontProperties<K>(c, "DefInActiveCaptionFont",
-                                  +[](K& k) -> fw::Font& { return k.DefInActiveCaptionFont; });
-    fw::registerFontProperties<K>(c, "DefMenuItemFont", +[](K& k) -> fw::Font& { return k.DefMenuItemFont; });
+    c.property<K>("ClientInActiveEffectType",
+                  [](K& k, const fw::Value& v, R&) { k.ClientInActiveEffectType = v.toEnum(kEffectTypes); });
+    fw::registerFontProperties<K>(
+        c, "DefCaptionFont", +[](K& k) -> fw::Font& { return k.DefCaptionFont; });
+    fw::registerFontProperties<K>(
+        c, "DefInActiveCaptionFont", +[](K& k) -> fw::Font& { return k.DefInActiveCaptionFont; });
+    fw::registerFontProperties<K>(
+        c, "DefMenuItemFont", +[](K& k) -> fw::Font& { return k.DefMenuItemFont; });
 }

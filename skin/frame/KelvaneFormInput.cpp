@@ -179,9 +179,7 @@ bool TkvKelvaneForm::HandleInputMessage(fw::Message& m) {
             HotIndex = PrevHotIndex = PressedIndex = -1;
             if (skinReady_) SendNcPaint();
             return false;
-        case WM_MOVING:
-            OnMoving(m);
-            return false;
+        case WM_MOVING: OnMoving(m); return false;
         case WM_SYSCOMMAND:
             if (m.wParam == SC_RESTORE) {
                 if (OnRestore) OnRestore(this);
@@ -245,10 +243,8 @@ void TkvKelvaneForm::CaptionDoubleClick() {
         SetFrameWindowState(TkvFrameWindowState::Normal);
     else if (CanSize() && !maximized && !RolledUp && borderIcons_.biMaximize)
         SetFrameWindowState(TkvFrameWindowState::Maximized);
-    else if (CanSize() && maximized && !RolledUpWhileMaximized)
-        SetFrameWindowState(TkvFrameWindowState::Normal);
-    else
-        SetRolledUp(!RolledUp);
+    else if (CanSize() && maximized && !RolledUpWhileMaximized) SetFrameWindowState(TkvFrameWindowState::Normal);
+    else SetRolledUp(!RolledUp);
     PressedIndex = -1;
 }
 

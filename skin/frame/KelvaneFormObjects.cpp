@@ -63,7 +63,7 @@ void TkvKelvaneForm::BuildObjects() {
 void TkvKelvaneForm::BuildDefaultObjects() {
     objects_.clear();
     const std::pair<const char*, TkvStdCommand> kDefault[] = {
-        {"closebutton", cmclose},   {"maxbutton", cmmaximize},      {"minbutton", cmminimize},
+        {"closebutton", cmclose},   {"maxbutton", cmmaximize},    {"minbutton", cmminimize},
         {"rollupbutton", cmrollup}, {"sysmenubutton", cmsysmenu}, {"traybutton", cmminimizetotray}};
     for (const auto& [name, command] : kDefault)
         objects_.push_back(std::make_unique<TkvSkinStdButtonObject>(*this, name, command));
@@ -104,9 +104,7 @@ void TkvKelvaneForm::ApplyBorderIcons() {
 void TkvKelvaneForm::RefreshObjectHints() {
     if (!UseDefaultObjectHint || !skinData_) return;
     const TkvResourceStrData* r = skinData_->ResourceStrData();
-    auto text = [&](const char* key, const char* builtIn) {
-        return r ? r->GetResourceStr(key) : std::string(builtIn);
-    };
+    auto text = [&](const char* key, const char* builtIn) { return r ? r->GetResourceStr(key) : std::string(builtIn); };
     for (auto& o : objects_) {
         if (!isCommandObject(*o)) continue;
         const char* key = hintKey(o->Command());
@@ -155,8 +153,7 @@ void TkvKelvaneForm::LayoutDefaultCaption() {
     DefaultCaptionRect.right = x;
     x = kDefaultFrameBorder;
     for (auto& o : objects_)
-        if (o->Kind() == FrameObjectKind::StdButton && o->Command() == cmsysmenu && o->Shown &&
-            o->NormalInHotPicture) {
+        if (o->Kind() == FrameObjectKind::StdButton && o->Command() == cmsysmenu && o->Shown && o->NormalInHotPicture) {
             int w = s, h = s;
             if (showIcon_) {
                 w = GetSystemMetrics(SM_CXSMICON);
@@ -245,7 +242,7 @@ void TkvKelvaneForm::ExecuteCommand(TkvStdCommand c) {
         case cmclose: host_->close(); break;
         case cmmaximize:
             SetFrameWindowState(FrameWindowState == TkvFrameWindowState::Maximized ? TkvFrameWindowState::Normal
-                                                                                    : TkvFrameWindowState::Maximized);
+                                                                                   : TkvFrameWindowState::Maximized);
             break;
         case cmminimize:
             if (AlwaysMinimizeToTray) SendToTray();
@@ -276,8 +273,7 @@ void TkvKelvaneForm::OnAnimationTimer() {
     for (auto& o : objects_) {
         if (auto* c = dynamic_cast<TkvSkinCaptionObject*>(o.get()); c && c->Animates())
             running = c->AnimationTick() || running;
-        else if (auto* a = dynamic_cast<TkvSkinAnimateObject*>(o.get()))
-            running = a->AnimationTick() || running;
+        else if (auto* a = dynamic_cast<TkvSkinAnimateObject*>(o.get())) running = a->AnimationTick() || running;
     }
     if (!running) StopTimer(FrameTimer::Caption);
 }

@@ -21,8 +21,7 @@ bool TkvKelvaneForm::CommandMeansRestore(TkvStdCommand c) const {
 RECT TkvKelvaneForm::MonitorRect(bool whole) const {
     MONITORINFO mi{};
     mi.cbSize = sizeof mi;
-    HMONITOR mon = MonitorFromWindow(host_->handleAllocated() ? host_->handle() : nullptr,
-                                     MONITOR_DEFAULTTONEAREST);
+    HMONITOR mon = MonitorFromWindow(host_->handleAllocated() ? host_->handle() : nullptr, MONITOR_DEFAULTTONEAREST);
     if (mon && GetMonitorInfoW(mon, &mi)) return whole ? mi.rcMonitor : mi.rcWork;
     RECT r{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     if (!whole) SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
@@ -111,13 +110,13 @@ void TkvKelvaneForm::SetFrameWindowState(TkvFrameWindowState state) {
                 }
                 host_->setBounds(x, y, RestoreBounds.width(), RestoreBounds.height());
             } else if (!RestoreBounds.empty()) {
-                host_->setBounds(RestoreBounds.left, RestoreBounds.top, RestoreBounds.width(),
-                                 RestoreBounds.height());
+                host_->setBounds(RestoreBounds.left, RestoreBounds.top, RestoreBounds.width(), RestoreBounds.height());
             }
             StartTimer(FrameTimer::Poll, 50);
             if (host_->width() == bounds.width() && host_->height() == bounds.height()) NudgeWidth();
             if (host_->handleAllocated())
-                RedrawWindow(host_->handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+                RedrawWindow(host_->handle(), nullptr, nullptr,
+                             RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
             RestoreBounds = {};
             if (OnRestore) OnRestore(this);
             break;

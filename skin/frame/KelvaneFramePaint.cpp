@@ -46,8 +46,8 @@ void TkvKelvaneForm::PaintSkinnedFrame(HDC dc) {
     stretch.right = s.RightStretch;
     stretch.top = s.TopStretch;
     stretch.bottom = s.BottomStretch;
-    BorderBands bands =
-        ComposeBorderBands(picture.view(), picture.rect(), src, dst, CurrentWidth, CurrentHeight, stretch);
+    BorderBands bands = ComposeBorderBands(picture.view(), picture.rect(), src, dst, CurrentWidth, CurrentHeight,
+                                           stretch);
 
     fw::DibSection top, bottom;
     top.assign(bands.top.view());
@@ -121,8 +121,7 @@ void TkvKelvaneForm::PaintDefaultFrame(HDC dc) {
         if (OnCaptionPaint) {
             OnCaptionPaint(c, {L, 0, dcr.right - 3, capH}, IsFrameActive());
         } else if (const std::wstring text = host_->caption(); !text.empty()) {
-            const std::wstring shown =
-                EllipsizeCaption(text, A, [&](const std::wstring& t) { return c.textWidth(t); });
+            const std::wstring shown = EllipsizeCaption(text, A, [&](const std::wstring& t) { return c.textWidth(t); });
             const fw::Size size = c.textExtent(shown);
             const int x = L + A / 2 - (size.width + 5) / 2;
             const int y = capH / 2 - size.height / 2;
@@ -164,9 +163,8 @@ void TkvKelvaneForm::PaintClientBackground(HDC dc) {
         // A transparent logo leaves out the colour of its bottom-left pixel.
         if (LogoBitMapTransparent)
             TransparentCopy(LogoBitMap.view(), bg.view(), 0, 0,
-                                fw::pixelToColor(LogoBitMap.at(0, LogoBitMap.height() - 1)));
-        else
-            fw::copyPixels(LogoBitMap.view(), LogoBitMap.rect(), bg.view(), 0, 0);
+                            fw::pixelToColor(LogoBitMap.at(0, LogoBitMap.height() - 1)));
+        else fw::copyPixels(LogoBitMap.view(), LogoBitMap.rect(), bg.view(), 0, 0);
     }
     fw::drawPixels(dc, 0, 0, bg.view());
 }

@@ -49,9 +49,7 @@ bool TkvActiveSkinObject::CanBlend() const {
     return MorphOn && FrameComponent.SkinReady() && FrameComponent.SkinData()->EnableSkinEffects;
 }
 
-bool TkvActiveSkinObject::NeedsBlendStep() const {
-    return BlendTowardsHot() ? MorphLevel < 1 : MorphLevel > 0;
-}
+bool TkvActiveSkinObject::NeedsBlendStep() const { return BlendTowardsHot() ? MorphLevel < 1 : MorphLevel > 0; }
 
 bool TkvActiveSkinObject::InTransition() const {
     return CanBlend() && (BlendTowardsHot() ? MorphLevel != 1 : MorphLevel != 0);
@@ -122,8 +120,7 @@ void TkvActiveSkinObject::DrawPart(fw::Canvas& canvas, const fw::Bitmap& picture
     if (src.empty() || p.empty()) return;
     if (src.width() == p.width() && src.height() == p.height())
         fw::drawPixels(canvas.handle(), p.left, p.top, picture.view(), src);
-    else
-        fw::stretchPixels(canvas.handle(), p, picture.view(), src);
+    else fw::stretchPixels(canvas.handle(), p, picture.view(), src);
 }
 
 void TkvActiveSkinObject::DrawObject(fw::Canvas& canvas, bool immediate) {
@@ -164,9 +161,9 @@ void TkvSkinCaptionObject::DrawObject(fw::Canvas& canvas, bool immediate) {
     if (!FrameComponent.SkinReady()) return;
     const TkvDataSkinCaption& d = Description;
     const TkvSkinData& skin = *FrameComponent.SkinData();
-    const fw::Rect slice = Animates() ? CaptionAnimationSlice(d.AnimateSkinRect, d.SkinRect, d.FrameCount,
-                                                              AnimationFrame)
-                                      : fw::Rect{};
+    const fw::Rect slice = Animates()
+                               ? CaptionAnimationSlice(d.AnimateSkinRect, d.SkinRect, d.FrameCount, AnimationFrame)
+                               : fw::Rect{};
     const fw::Bitmap& normalPic = NormalInHotPicture && HotPicture ? *HotPicture : skin.FramePicture;
     if (!slice.empty()) {
         DrawPart(canvas, HotPicture ? *HotPicture : skin.FramePicture, slice);
@@ -205,12 +202,13 @@ void TkvSkinCaptionObject::DrawObject(fw::Canvas& canvas, bool immediate) {
     style.italic = d.FontStyle.italic;
     style.underline = d.FontStyle.underline;
     style.strikeOut = d.FontStyle.strikeOut;
-    fw::Font font(fw::utf8ToWide(d.FontName), d.FontHeight, style, TkvKelvaneForm::CharsetForText(FrameComponent.CaptionCharset(), text),
+    fw::Font font(fw::utf8ToWide(d.FontName), d.FontHeight, style,
+                  TkvKelvaneForm::CharsetForText(FrameComponent.CaptionCharset(), text),
                   Active ? d.ActiveFontColor : d.FontColor);
     canvas.setFont(font);
     canvas.setBrushStyle(fw::BrushStyle::Clear);
-    const std::wstring shown =
-        EllipsizeCaption(text, t.width(), [&](const std::wstring& s) { return canvas.textWidth(s); });
+    const std::wstring shown = EllipsizeCaption(text, t.width(),
+                                                [&](const std::wstring& s) { return canvas.textWidth(s); });
     const fw::Size size = canvas.textExtent(shown);
     fw::Point at = CaptionTextOrigin(t, d.Alignment, size.width, size.height);
     at.x += p.left;

@@ -77,7 +77,7 @@ public:
     TkvSkinCaptionObject(TkvKelvaneForm& frame, const TkvDataSkinCaption& d);
 
     const TkvDataSkinCaption& Description;
-    bool Active = false;  // the caption's active state (follows the frame's activity)
+    bool Active = false;     // the caption's active state (follows the frame's activity)
     int AnimationFrame = 0;  // 1 .. framecount while an animation frame is shown
     int AnimationCounter = 0;
 

@@ -106,13 +106,9 @@ bool TkvSkinStdButtonObject::ShowsIcon() const {
     return ButtonCommand == cmsysmenu && FrameComponent.ShowIcon() && FromSkin && NormalInHotPicture;
 }
 
-bool TkvSkinStdButtonObject::InObject(int x, int y) const {
-    return ShowsIcon() || TkvActiveSkinObject::InObject(x, y);
-}
+bool TkvSkinStdButtonObject::InObject(int x, int y) const { return ShowsIcon() || TkvActiveSkinObject::InObject(x, y); }
 
-bool TkvSkinStdButtonObject::NeedsBlendStep() const {
-    return !ShowsIcon() && TkvSkinButtonObject::NeedsBlendStep();
-}
+bool TkvSkinStdButtonObject::NeedsBlendStep() const { return !ShowsIcon() && TkvSkinButtonObject::NeedsBlendStep(); }
 
 void TkvSkinStdButtonObject::DrawObject(fw::Canvas& canvas, bool immediate) {
     if (!FromSkin) {
@@ -154,8 +150,8 @@ void TkvSkinStdButtonObject::DrawDefaultLook(fw::Canvas& canvas) {
     }
     const DefaultButtonColors colors{fw::colorToPixel(GetSysColor(COLOR_BTNFACE)),
                                      fw::colorToPixel(GetSysColor(Usable ? COLOR_BTNTEXT : COLOR_BTNSHADOW))};
-    const fw::Bitmap face =
-        DrawDefaultButtonFace(PlacedRect.width(), PlacedRect.height(), glyph, Pressed, Hovered, colors);
+    const fw::Bitmap face = DrawDefaultButtonFace(PlacedRect.width(), PlacedRect.height(), glyph, Pressed, Hovered,
+                                                  colors);
     if (!face.empty()) fw::drawPixels(canvas.handle(), PlacedRect.left, PlacedRect.top, face.view());
 }
 

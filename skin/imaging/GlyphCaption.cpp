@@ -18,8 +18,7 @@ GlyphCaptionPlace PlaceGlyphAndCaption(HDC dc, int layout, fw::Rect r, int gw, i
     }
     const GlyphTextPlace p = LayoutGlyphAndText(layout, r, gw, gh, tw, th, margin, spacing);
     const int shift = pressed ? 1 : 0;
-    return {{p.glyph.x + shift, p.glyph.y + shift},
-            fw::Rect::fromSize(p.text.x + shift, p.text.y + shift, tw + 2, th)};
+    return {{p.glyph.x + shift, p.glyph.y + shift}, fw::Rect::fromSize(p.text.x + shift, p.text.y + shift, tw + 2, th)};
 }
 
 void DrawCaption(HDC dc, std::wstring_view caption, fw::Rect text) {

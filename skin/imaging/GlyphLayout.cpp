@@ -35,9 +35,7 @@ GlyphTextPlace LayoutGlyphAndText(int layout, fw::Rect r, int gw, int gh, int tw
             p = {{gx, y}, {tx, y - spacing - th}};
             break;
         }
-        default:
-            p = {{r.left + margin, gy}, {r.left + margin + gw + spacing, ty}};
-            break;
+        default: p = {{r.left + margin, gy}, {r.left + margin + gw + spacing, ty}}; break;
     }
     return p;
 }

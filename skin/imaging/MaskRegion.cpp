@@ -36,8 +36,8 @@ std::optional<MaskRegion> ComposeMaskRegion(fw::ConstPixelView mask, const SkinC
 
     // Masks are always repeated; pixels no tile or piece reaches stay white (outside).
     const SkinStretch repeat{};
-    const BorderBands bands =
-        ComposeBands(mask, mask.rect(), src, dst, width, height, repeat, false, fw::makePixel(255, 255, 255));
+    const BorderBands bands = ComposeBands(mask, mask.rect(), src, dst, width, height, repeat, false,
+                                           fw::makePixel(255, 255, 255));
 
     MaskRegion r;
     r.bounds = fw::Rect{0, 0, std::max(width, 0), std::max(height, 0)};

@@ -9,8 +9,8 @@
 #include "skin/imaging/SkinCompose.h"
 
 struct MaskRegion {
-    fw::Rect bounds;               // the box the rectangles lie in
-    std::vector<fw::Rect> rects;   // one-row runs in scan order (for a window, band by band with its client rect)
+    fw::Rect bounds;              // the box the rectangles lie in
+    std::vector<fw::Rect> rects;  // one-row runs in scan order (for a window, band by band with its client rect)
 };
 
 // One rectangle per run of black pixels of each row, moved by (ox, oy). The colour is read without its alpha.

@@ -15,7 +15,8 @@ namespace {
 // Source index for destination index i of a span of length dstLen over a source of length srcLen: the source
 // pixel under the destination pixel's centre. 64-bit so that large spans cannot overflow.
 int sampleIndex(int i, int srcLen, int dstLen) {
-    return static_cast<int>(((2 * static_cast<std::int64_t>(i) + 1) * srcLen) / (2 * static_cast<std::int64_t>(dstLen)));
+    return static_cast<int>(((2 * static_cast<std::int64_t>(i) + 1) * srcLen) /
+                            (2 * static_cast<std::int64_t>(dstLen)));
 }
 }  // namespace
 

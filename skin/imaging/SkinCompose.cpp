@@ -67,8 +67,8 @@ public:
         if (stretch) {
             StretchPixels(CopySegment(picture_, InPicture(seg), scratch_), target_.view, target_.Local(area));
         } else {
-            TilePixels(SegmentForTiling(picture_, InPicture(seg), scratch_), target_.view,
-                           target_.Local(origin), target_.Local(area));
+            TilePixels(SegmentForTiling(picture_, InPicture(seg), scratch_), target_.view, target_.Local(origin),
+                       target_.Local(area));
         }
     }
 
@@ -81,9 +81,7 @@ public:
         }
         const fw::ConstPixelView src = CopySegment(picture_, InPicture(seg), scratch_);
         switch (kind) {
-            case stfull:
-                StretchPixels(src, target_.view, target_.Local(area));
-                return;
+            case stfull: StretchPixels(src, target_.view, target_.Local(area)); return;
             case sthorz:
                 strip_.resize(src.width, area.height());
                 StretchPixels(src, strip_, strip_.rect());
@@ -108,8 +106,9 @@ private:
 
 // The whole composition onto target. bandOrigins makes the left and right middles repeat from the first row of
 // their band (the new client top) instead of from the new corner points.
-void composeFrame(Target target, fw::ConstPixelView picture, fw::Rect skinRect, const SkinCorners& s, const SkinCorners& d,
-                  int width, int height, const SkinStretch& st, bool drawClient, bool bandOrigins) {
+void composeFrame(Target target, fw::ConstPixelView picture, fw::Rect skinRect, const SkinCorners& s,
+                  const SkinCorners& d, int width, int height, const SkinStretch& st, bool drawClient,
+                  bool bandOrigins) {
     if (s.rb.x == s.lt.x || s.rb.y == s.lt.y || picture.empty() || skinRect.empty()) return;
     const int sw = skinRect.width(), sh = skinRect.height();
     const fw::Rect& c = s.client;
@@ -144,8 +143,9 @@ void ComposeSkinImage(fw::Bitmap& out, fw::ConstPixelView picture, fw::Rect skin
     composeFrame({out.view(), {0, 0}}, picture, skinRect, src, dst, width, height, stretch, drawClient, false);
 }
 
-fw::Bitmap ComposeSkinImage(fw::ConstPixelView picture, fw::Rect skinRect, const SkinCorners& src, const SkinCorners& dst,
-                        int width, int height, const SkinStretch& stretch, bool drawClient) {
+fw::Bitmap ComposeSkinImage(fw::ConstPixelView picture, fw::Rect skinRect, const SkinCorners& src,
+                            const SkinCorners& dst, int width, int height, const SkinStretch& stretch,
+                            bool drawClient) {
     fw::Bitmap out;
     ComposeSkinImage(out, picture, skinRect, src, dst, width, height, stretch, drawClient);
     return out;
@@ -157,12 +157,14 @@ namespace {
 // its rectangles through the accessors below.
 struct Axis {
     bool vertical;
-    fw::Rect MakeRect(int a0, int b0, int a1, int b1) const { return vertical ? fw::Rect{b0, a0, b1, a1} : fw::Rect{a0, b0, a1, b1}; }
+    fw::Rect MakeRect(int a0, int b0, int a1, int b1) const {
+        return vertical ? fw::Rect{b0, a0, b1, a1} : fw::Rect{a0, b0, a1, b1};
+    }
     fw::Point MakePoint(int a, int b) const { return vertical ? fw::Point{b, a} : fw::Point{a, b}; }
 };
 
 fw::Bitmap composeOneAxis(fw::ConstPixelView picture, fw::Rect srcRect, int first, int last, int length, bool stretch,
-                      WidthPieces pieces, bool vertical, bool middleAtLeastOne) {
+                          WidthPieces pieces, bool vertical, bool middleAtLeastOne) {
     const Axis ax{vertical};
     const int along = vertical ? srcRect.height() : srcRect.width();
     const int across = vertical ? srcRect.width() : srcRect.height();
@@ -194,23 +196,24 @@ fw::Bitmap composeOneAxis(fw::ConstPixelView picture, fw::Rect srcRect, int firs
 
 }  // namespace
 
-fw::Bitmap ComposeWidthOnly(fw::ConstPixelView picture, fw::Rect srcRect, int leftWidth, int rightWidth, int width, bool stretch,
-                        WidthPieces pieces) {
+fw::Bitmap ComposeWidthOnly(fw::ConstPixelView picture, fw::Rect srcRect, int leftWidth, int rightWidth, int width,
+                            bool stretch, WidthPieces pieces) {
     return composeOneAxis(picture, srcRect, leftWidth, rightWidth, width, stretch, pieces, false, true);
 }
 
 fw::Bitmap ComposeHeightOnly(fw::ConstPixelView picture, fw::Rect srcRect, int topHeight, int bottomHeight, int height,
-                         bool stretch) {
+                             bool stretch) {
     return composeOneAxis(picture, srcRect, topHeight, bottomHeight, height, stretch, WidthPieces::Both, true, false);
 }
 
 BorderBands ComposeBands(fw::ConstPixelView picture, fw::Rect skinRect, const SkinCorners& s, const SkinCorners& d,
-                         int width, int height, const SkinStretch& stretch, bool dropBandsWithoutMiddle, fw::Pixel fill) {
+                         int width, int height, const SkinStretch& stretch, bool dropBandsWithoutMiddle,
+                         fw::Pixel fill) {
     const fw::Rect& nc = d.client;
     struct Band {
         fw::Bitmap& image;
-        fw::Rect place;   // in the whole image
-        int middle;   // length of the band's repeatable middle in the skin
+        fw::Rect place;  // in the whole image
+        int middle;      // length of the band's repeatable middle in the skin
     };
     BorderBands bands;
     const Band list[] = {
@@ -222,13 +225,12 @@ BorderBands ComposeBands(fw::ConstPixelView picture, fw::Rect skinRect, const Sk
     for (const Band& b : list) {
         if (b.place.empty() || (dropBandsWithoutMiddle && b.middle <= 0)) continue;
         b.image.resize(b.place.width(), b.place.height(), fill);
-        composeFrame({b.image.view(), b.place.topLeft()}, picture, skinRect, s, d, width, height, stretch, false,
-                     true);
+        composeFrame({b.image.view(), b.place.topLeft()}, picture, skinRect, s, d, width, height, stretch, false, true);
     }
     return bands;
 }
 
-BorderBands ComposeBorderBands(fw::ConstPixelView picture, fw::Rect skinRect, const SkinCorners& src, const SkinCorners& dst,
-                               int width, int height, const SkinStretch& stretch) {
+BorderBands ComposeBorderBands(fw::ConstPixelView picture, fw::Rect skinRect, const SkinCorners& src,
+                               const SkinCorners& dst, int width, int height, const SkinStretch& stretch) {
     return ComposeBands(picture, skinRect, src, dst, width, height, stretch, true, 0);
 }

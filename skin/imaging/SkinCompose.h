@@ -44,8 +44,7 @@ SkinStretch PlainStretch();
 void ComposeSkinImage(fw::Bitmap& out, fw::ConstPixelView picture, fw::Rect skinRect, const SkinCorners& src,
                       const SkinCorners& dst, int width, int height, const SkinStretch& stretch, bool drawClient);
 fw::Bitmap ComposeSkinImage(fw::ConstPixelView picture, fw::Rect skinRect, const SkinCorners& src,
-                            const SkinCorners& dst, int width, int height, const SkinStretch& stretch,
-                            bool drawClient);
+                            const SkinCorners& dst, int width, int height, const SkinStretch& stretch, bool drawClient);
 
 // Which fixed pieces a width-only composition keeps: both (controls), only the left one with the middle running
 // to the right edge (list views), or none with the middle across the whole width (tool bars).
@@ -57,8 +56,8 @@ fw::Bitmap ComposeWidthOnly(fw::ConstPixelView picture, fw::Rect srcRect, int le
                             bool stretch, WidthPieces pieces = WidthPieces::Both);
 
 // Height-only composition: a (srcRect width) x height image; topHeight rows above and bottomHeight rows below fixed.
-fw::Bitmap ComposeHeightOnly(fw::ConstPixelView picture, fw::Rect srcRect, int topHeight, int bottomHeight,
-                             int height, bool stretch);
+fw::Bitmap ComposeHeightOnly(fw::ConstPixelView picture, fw::Rect srcRect, int topHeight, int bottomHeight, int height,
+                             bool stretch);
 
 // The four border bands of a full composition as separate images: top (width x new client top), bottom
 // (width x (height - new client bottom)), left and right (as high as the rows between top and bottom). The top
@@ -73,4 +72,5 @@ BorderBands ComposeBorderBands(fw::ConstPixelView picture, fw::Rect skinRect, co
 // Internal form of the band composition shared with the mask regions: masks keep a band whose middle has no
 // length (its fixed pieces still shape the window) and start from a given fill.
 BorderBands ComposeBands(fw::ConstPixelView picture, fw::Rect skinRect, const SkinCorners& src, const SkinCorners& dst,
-                         int width, int height, const SkinStretch& stretch, bool dropBandsWithoutMiddle, fw::Pixel fill);
+                         int width, int height, const SkinStretch& stretch, bool dropBandsWithoutMiddle,
+                         fw::Pixel fill);

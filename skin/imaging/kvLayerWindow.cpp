@@ -11,8 +11,7 @@ constexpr wchar_t kClassName[] = L"TkvLayerWindow";
 
 LRESULT CALLBACK layerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-        case WM_MOUSEACTIVATE:
-            return MA_NOACTIVATE;  // a click never activates a glow
+        case WM_MOUSEACTIVATE: return MA_NOACTIVATE;  // a click never activates a glow
         case WM_TIMER:
             if (wp == kFadeTimer) {
                 if (auto* m = reinterpret_cast<TkvLayerManager*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))) m->FadeStep();
@@ -40,8 +39,8 @@ bool registerLayerClass() {
 
 }  // namespace
 
-TkvLayerWindow::TkvLayerWindow(TkvLayerManager& owner, int x, int y, fw::ConstPixelView image,
-                               fw::ConstPixelView mask, bool topMost)
+TkvLayerWindow::TkvLayerWindow(TkvLayerManager& owner, int x, int y, fw::ConstPixelView image, fw::ConstPixelView mask,
+                               bool topMost)
     : position_{x, y} {
     if (image.empty() || !registerLayerClass()) return;
     picture_.Assign(image);
@@ -54,8 +53,8 @@ TkvLayerWindow::TkvLayerWindow(TkvLayerManager& owner, int x, int y, fw::ConstPi
     }
     PremultiplyAlpha(picture_.Pixels(), picture_.Pixels());
 
-    window_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, x, y, image.width, image.height,
-                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+    window_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, x, y, image.width, image.height, nullptr,
+                                  nullptr, GetModuleHandleW(nullptr), nullptr));
     if (!window_.get()) return;
     SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&owner));
     SetWindowLongW(window_.get(), GWL_EXSTYLE, GetWindowLongW(window_.get(), GWL_EXSTYLE) | WS_EX_LAYERED);

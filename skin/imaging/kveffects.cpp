@@ -29,8 +29,8 @@ void mapChannels(fw::Bitmap& img, const Lut& lut) {
         fw::Pixel* row = img.scanline(y);
         for (int x = 0; x < img.width(); ++x) {
             const fw::Pixel p = row[x];
-            row[x] = (p & 0xFF000000u) | (fw::Pixel(lut[(p >> 16) & 0xFF]) << 16) | (fw::Pixel(lut[(p >> 8) & 0xFF]) << 8) |
-                     fw::Pixel(lut[p & 0xFF]);
+            row[x] = (p & 0xFF000000u) | (fw::Pixel(lut[(p >> 16) & 0xFF]) << 16) |
+                     (fw::Pixel(lut[(p >> 8) & 0xFF]) << 8) | fw::Pixel(lut[p & 0xFF]);
         }
     }
 }
@@ -112,7 +112,8 @@ void TkvEffectBmp::ApplyNoise(int amount, std::uint32_t seed) {
             const int o = static_cast<int>((std::uint64_t(nextRandom(s)) * std::uint32_t(amount)) >> 32) - half;
             const fw::Pixel p = row[x];
             row[x] = (p & 0xFF000000u) | (fw::Pixel(std::clamp(fw::pixelR(p) + o, 0, 255)) << 16) |
-                     (fw::Pixel(std::clamp(fw::pixelG(p) + o, 0, 255)) << 8) | fw::Pixel(std::clamp(fw::pixelB(p) + o, 0, 255));
+                     (fw::Pixel(std::clamp(fw::pixelG(p) + o, 0, 255)) << 8) |
+                     fw::Pixel(std::clamp(fw::pixelB(p) + o, 0, 255));
         }
     }
 }

@@ -11,7 +11,6 @@
 #include <windows.h>
 #endif
 
-
 // The working image of the effects. It keeps the pixels in the project's 32-bit layout; effects leave the alpha
 // byte alone, so an opaque picture stays opaque.
 class TkvEffectBmp {

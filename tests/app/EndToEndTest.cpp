@@ -141,7 +141,8 @@ TEST_F(Program, CompactsADatabaseInPlace) {
     ASSERT_NE(done, nullptr) << "no Information box";
     EXPECT_EQ(windowText(GetDlgItem(done, kMessageLabelId)), fw::toWide(kCompactSucceededText));
     PostMessageW(GetDlgItem(done, kMessageButtonIdBase + mbOK), BM_CLICK, 0, 0);
-    ASSERT_NE(waitForWindow([&] { return findTopLevel(pi_.dwProcessId, kMessageFormClass) ? nullptr : main_; }), nullptr);
+    ASSERT_NE(waitForWindow([&] { return findTopLevel(pi_.dwProcessId, kMessageFormClass) ? nullptr : main_; }),
+              nullptr);
 
     EXPECT_EQ(kvtest::readFileBytes(db), jet::compactDatabase(original, u""));
     EXPECT_EQ(kvtest::listFiles(dir_.path()).size(), 1u) << "a file was left beside the database";

@@ -15,10 +15,10 @@ public:
     std::u16string tempDir = u"C:\\Temp\\";
 
     // Injected failures.
-    bool failReserveTemp = false;       // GetTempFileName in the temporary directory
-    bool failReserveBeside = false;     // the same beside the database
-    bool failDeleteTemp = false;        // deleting the reserved temporary name
-    int copyStopsAfter = -1;            // >= 0: the copy writes that many bytes, then fails
+    bool failReserveTemp = false;    // GetTempFileName in the temporary directory
+    bool failReserveBeside = false;  // the same beside the database
+    bool failDeleteTemp = false;     // deleting the reserved temporary name
+    int copyStopsAfter = -1;         // >= 0: the copy writes that many bytes, then fails
     bool failFlush = false;
     bool failReplace = false;
 
@@ -31,7 +31,8 @@ public:
         const bool inTemp = folder == tempDir;
         if (inTemp ? failReserveTemp : failReserveBeside) return u"";
         std::u16string name = WithTrailingBackslash(folder) + std::u16string(prefix) + u"1.tmp";
-        for (int n = 2; files.count(name); ++n) name = WithTrailingBackslash(folder) + std::u16string(prefix) + char16_t(u'0' + n) + u".tmp";
+        for (int n = 2; files.count(name); ++n)
+            name = WithTrailingBackslash(folder) + std::u16string(prefix) + char16_t(u'0' + n) + u".tmp";
         files[name] = {};
         return name;
     }

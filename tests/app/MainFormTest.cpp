@@ -212,8 +212,8 @@ TEST_F(RealFiles, CompactedCopyReplacesTheDatabase) {
 
 TEST_F(RealFiles, DatabaseHeldOpenByAnotherProgramStaysIntact) {
     // Another program has the database open without letting it be replaced.
-    fw::KernelHandle other(CreateFileW(db_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                          OPEN_EXISTING, 0, nullptr));
+    fw::KernelHandle other(
+        CreateFileW(db_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(other.valid());
     EXPECT_FALSE(compact());
     other.reset();
@@ -238,8 +238,8 @@ protected:
         ASSERT_TRUE(kvtest::writeFileBytes(db_, original_));
     }
     // Types the path, presses the compact button and answers the boxes with `script`; returns the boxes seen.
-    std::vector<kvtest::BoxAnswerer::Box> press(EngineFactory factory, const std::wstring& path, std::vector<int> script,
-                                                const std::wstring& password = L"") {
+    std::vector<kvtest::BoxAnswerer::Box> press(EngineFactory factory, const std::wstring& path,
+                                                std::vector<int> script, const std::wstring& password = L"") {
         fw::Application app;
         app.setTitle(kApplicationTitle);
         TfrmMain& form = app.createForm<TfrmMain>(std::move(factory));
@@ -301,8 +301,8 @@ TEST_F(CompactButton, MissingEngineEndsInTheErrorBox) {
 
 TEST_F(CompactButton, FailedCopyBackEndsInTheErrorBoxWithoutLeftovers) {
     std::vector<std::wstring> temporaries;
-    fw::KernelHandle other(CreateFileW(db_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                          OPEN_EXISTING, 0, nullptr));
+    fw::KernelHandle other(
+        CreateFileW(db_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
     auto boxes = press(writingEngine(&temporaries), db_, {mbOK, mbOK});
     other.reset();
     ASSERT_EQ(boxes.size(), 2u);
@@ -326,7 +326,8 @@ TEST(JroEngineCall, CompactsThroughTheRegisteredEngineAndTurnsErrorsIntoExceptio
         const std::u16string dst16(dst.begin(), dst.end());
         std::unique_ptr<DatabaseEngine> engine = CreateJroEngine();
         ASSERT_NE(engine, nullptr);
-        EXPECT_THROW(engine->CompactDatabase(u"Provider=Other;Data Source=" + src16 + u";", BuildConnectionString(dst16, u"")),
+        EXPECT_THROW(engine->CompactDatabase(u"Provider=Other;Data Source=" + src16 + u";",
+                                             BuildConnectionString(dst16, u"")),
                      EngineError);
         EXPECT_FALSE(kvtest::fileExists(dst));
         EXPECT_EQ(engine->CompactDatabase(BuildConnectionString(src16, u""), BuildConnectionString(dst16, u"")), 0);

@@ -11,10 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (const auto& p : n.properties) {
             try {
                 (void)p.value.toInt();
-            } catch (const fw::DescriptionError&) {
-            }
+            } catch (const fw::DescriptionError&) {}
         }
-    } catch (const fw::DescriptionError&) {
-    }
+    } catch (const fw::DescriptionError&) {}
     return 0;
 }

@@ -76,11 +76,11 @@ TEST(DescriptionParser, SyntaxErrorsNameTheirLine) {
     EXPECT_EQ(errorLine("A a {\n  X: 1\n}", &msg), 3);  // missing ';' noticed at the '}'
     EXPECT_NE(msg.find("';'"), std::string::npos) << msg;
     EXPECT_EQ(errorLine("A a {\n\n  X: \"open\n}"), 3);
-    EXPECT_EQ(errorLine("A a {\n  X: <0A 1>;\n}"), 2);   // odd number of digits
+    EXPECT_EQ(errorLine("A a {\n  X: <0A 1>;\n}"), 2);  // odd number of digits
     EXPECT_EQ(errorLine("A a {\n  X: <0G>;\n}"), 2);
     EXPECT_EQ(errorLine("A a {\n  X: [a b];\n}"), 2);
-    EXPECT_EQ(errorLine("A a {\n  B b {\n"), 3);         // unclosed objects
-    EXPECT_EQ(errorLine("A a { }\nB b { }"), 2);          // two top-level objects
+    EXPECT_EQ(errorLine("A a {\n  B b {\n"), 3);  // unclosed objects
+    EXPECT_EQ(errorLine("A a { }\nB b { }"), 2);  // two top-level objects
     EXPECT_EQ(errorLine("A a { X: 99999999999; }"), 1);
     EXPECT_EQ(errorLine("A a { X: 12ab; }"), 1);
     EXPECT_EQ(errorLine("A a { X: \"\\q\"; }"), 1);

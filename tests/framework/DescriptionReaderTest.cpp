@@ -54,8 +54,8 @@ struct Root : Component {
 
 ClassRegistry makeRegistry() {
     ClassRegistry r;
-    r.addAbstract("Base")
-        .property<Component>("Tag", [](Component&, const Value& v, DescriptionReader&) { (void)v.toInt(); });
+    r.addAbstract("Base").property<Component>("Tag",
+                                              [](Component&, const Value& v, DescriptionReader&) { (void)v.toInt(); });
     r.add<Root>("TRoot", "Base").property<Root>("Width", [](Root& c, const Value& v, DescriptionReader&) {
         c.width = v.toInt();
     });
@@ -69,10 +69,11 @@ ClassRegistry makeRegistry() {
     static constexpr std::pair<std::string_view, Widget::Kind> kinds[] = {{"kA", Widget::Kind::A},
                                                                           {"kB", Widget::Kind::B}};
     r.add<Widget>("TWidget", "Base")
-        .property<Widget>("Left", [](Widget& c, const Value& v, DescriptionReader&) {
-            c.left = v.toInt();
-            c.wasLoadingWhileSet = c.loading();
-        })
+        .property<Widget>("Left",
+                          [](Widget& c, const Value& v, DescriptionReader&) {
+                              c.left = v.toInt();
+                              c.wasLoadingWhileSet = c.loading();
+                          })
         .property<Widget>("Caption", [](Widget& c, const Value& v, DescriptionReader&) { c.caption = v.toWide(); })
         .property<Widget>("Kind", [](Widget& c, const Value& v, DescriptionReader&) { c.kind = v.toEnum(kinds); })
         .property<Widget>("Flags", [](Widget& c, const Value& v, DescriptionReader&) { c.flags = v.set(); })
@@ -114,7 +115,8 @@ TEST(DescriptionReader, BuildsComponentsSetsPropertiesAndBindsFieldsAndEvents) {
       TWidget panel {
         TWidget button { Left: 72; Caption: "压缩"; Kind: kB; Flags: [x, y]; Font.Name: "Arial"; OnClick: @buttonClick; }
       }
-    })", root);
+    })",
+                                  root);
     EXPECT_EQ(root.name(), "main");
     EXPECT_EQ(root.width, 546);
     ASSERT_EQ(root.components().size(), 2u);  // the root owns every component, nested or not
@@ -145,7 +147,8 @@ TEST(DescriptionReader, ForwardReferencesResolveAfterTheWholeTextThenLoadedRuns)
     reader.read(R"(TRoot main {
       TModel model { Store: &store; }
       TStore store { Data: <include "KVSKIN">; }
-    })", root);
+    })",
+                root);
     auto* model = static_cast<Model*>(root.findComponent("model"));
     auto* store = static_cast<Store*>(root.findComponent("store"));
     EXPECT_EQ(model->store, store);

@@ -11,7 +11,8 @@ using namespace fw;
 
 namespace {
 std::filesystem::path tempPath(const char* name) {
-    return std::filesystem::temp_directory_path() / (std::string("fw-test-") + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" + name);
+    return std::filesystem::temp_directory_path() /
+           (std::string("fw-test-") + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" + name);
 }
 }  // namespace
 
@@ -114,7 +115,10 @@ TEST(Dpi, ScalesFromTheDesignResolutionAndRoundsHalvesAway) {
 TEST(Utf, ConvertsBothWaysAndReplacesInvalidBytes) {
     EXPECT_EQ(utf8ToWide("数据库 V1.0"), L"数据库 V1.0");
     EXPECT_EQ(wideToUtf8(L"数据库 V1.0"), "数据库 V1.0");
-    EXPECT_EQ(utf8ToWide("a\xFF" "b"), L"a\xFFFD" L"b");
+    EXPECT_EQ(utf8ToWide("a\xFF"
+                         "b"),
+              L"a\xFFFD"
+              L"b");
     EXPECT_EQ(utf8ToWide("\xC0\xAF"), L"\xFFFD\xFFFD");  // overlong '/'
     EXPECT_EQ(utf8ToWide("\xE4\xB8"), L"\xFFFD\xFFFD");  // cut short
     EXPECT_EQ(wideToUtf8(utf8ToWide("\xF0\x9F\x98\x80")), "\xF0\x9F\x98\x80");

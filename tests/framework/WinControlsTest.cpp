@@ -270,11 +270,11 @@ struct Probe : Control {
     using Control::Control;
     std::vector<std::string>* log = nullptr;
     void wndProc(Message& m) override {
-        const char* what = m.msg == WM_LBUTTONDOWN ? "down"
-                         : m.msg == WM_LBUTTONUP   ? "up"
-                         : m.msg == CM_MOUSEENTER  ? "enter"
-                         : m.msg == CM_MOUSELEAVE  ? "leave"
-                                                   : nullptr;
+        const char* what = m.msg == WM_LBUTTONDOWN  ? "down"
+                           : m.msg == WM_LBUTTONUP  ? "up"
+                           : m.msg == CM_MOUSEENTER ? "enter"
+                           : m.msg == CM_MOUSELEAVE ? "leave"
+                                                    : nullptr;
         if (what && log) {
             std::string entry = name() + " " + what;
             if (m.msg == WM_LBUTTONDOWN || m.msg == WM_LBUTTONUP)
@@ -308,16 +308,16 @@ TEST(Controls, MouseMessagesReachWindowlessChildrenInTheirOwnCoordinates) {
     HWND h = panel.handle();
     auto send = [&](UINT msg, int x, int y, WPARAM keys = 0) { SendMessageW(h, msg, keys, MAKELPARAM(x, y)); };
     send(WM_MOUSEMOVE, 15, 15);
-    send(WM_MOUSEMOVE, 45, 45);                   // over both: the top one
+    send(WM_MOUSEMOVE, 45, 45);  // over both: the top one
     send(WM_LBUTTONDOWN, 45, 45, MK_LBUTTON);
-    send(WM_MOUSEMOVE, 20, 20, MK_LBUTTON);       // captured: stays with b
-    send(WM_LBUTTONUP, 20, 20);                   // released outside b: no click
-    send(WM_MOUSEMOVE, 150, 90);                  // over the panel only
+    send(WM_MOUSEMOVE, 20, 20, MK_LBUTTON);  // captured: stays with b
+    send(WM_LBUTTONUP, 20, 20);              // released outside b: no click
+    send(WM_MOUSEMOVE, 150, 90);             // over the panel only
     send(WM_MOUSEMOVE, 12, 12);
     send(WM_LBUTTONDOWN, 12, 12, MK_LBUTTON);
-    send(WM_LBUTTONUP, 13, 12);                   // a click on a
-    EXPECT_EQ(log, (std::vector<std::string>{"a enter", "a leave", "b enter", "b down 5,5", "b up -20,-20",
-                                             "b leave", "a enter", "a down 2,2", "a up 3,2", "a click"}));
+    send(WM_LBUTTONUP, 13, 12);  // a click on a
+    EXPECT_EQ(log, (std::vector<std::string>{"a enter", "a leave", "b enter", "b down 5,5", "b up -20,-20", "b leave",
+                                             "a enter", "a down 2,2", "a up 3,2", "a click"}));
     // The cursor over b is b's own.
     send(WM_MOUSEMOVE, 45, 45);
     SendMessageW(h, WM_SETCURSOR, reinterpret_cast<WPARAM>(h), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));

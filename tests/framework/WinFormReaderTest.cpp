@@ -63,9 +63,10 @@ ClassRegistry& testClasses() {
         registerStandardClasses(r);
         r.addAbstract("TTestForm", "Form");
         r.add<Buddy>("Buddy")
-            .property<Buddy>("Partner", [](Buddy& b, const Value& v, DescriptionReader& rd) {
-                rd.reference(v, [&b](Component* c) { b.setPartner(c); });
-            })
+            .property<Buddy>("Partner",
+                             [](Buddy& b, const Value& v, DescriptionReader& rd) {
+                                 rd.reference(v, [&b](Component* c) { b.setPartner(c); });
+                             })
             .property<Buddy>("Data", [](Buddy& b, const Value& v, DescriptionReader& rd) { b.data = rd.binary(v); });
         return r;
     }();

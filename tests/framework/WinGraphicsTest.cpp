@@ -130,11 +130,11 @@ TEST(Graphics, CanvasAndPixelCodeDrawIntoTheSameDibSection) {
     c.moveTo(0, 9);
     c.lineTo(5, 9);
     PixelView px = dib.pixels();
-    EXPECT_EQ(px.at(2, 2) & 0xFFFFFF, 0xFF0000u);   // fillRect covers left/top...
+    EXPECT_EQ(px.at(2, 2) & 0xFFFFFF, 0xFF0000u);  // fillRect covers left/top...
     EXPECT_EQ(px.at(5, 5) & 0xFFFFFF, 0xFF0000u);
-    EXPECT_EQ(px.at(6, 6) & 0xFFFFFF, 0u);          // ...but not right/bottom
+    EXPECT_EQ(px.at(6, 6) & 0xFFFFFF, 0u);  // ...but not right/bottom
     EXPECT_EQ(px.at(4, 9) & 0xFFFFFF, 0x0000FFu);
-    EXPECT_EQ(px.at(5, 9) & 0xFFFFFF, 0u);          // the end point of a line is not drawn
+    EXPECT_EQ(px.at(5, 9) & 0xFFFFFF, 0u);  // the end point of a line is not drawn
     EXPECT_EQ(c.pixel(2, 2), rgb(255, 0, 0));
 
     // Pixel code writes; GDI reads the same memory.

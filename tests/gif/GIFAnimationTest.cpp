@@ -179,9 +179,9 @@ TEST(GIFPlayback, NotificationsAndEmptyFrames) {
     auto image = Animation({5, 5}, 2);
     auto run = Play(image, kAsync);
     using E = GIFPainterEvent;
-    EXPECT_EQ(run.events, (std::vector<E>{E::Start, E::BeforePaint, E::AfterPaint, E::BeforePaint, E::AfterPaint,
-                                          E::Loop, E::BeforePaint, E::AfterPaint, E::BeforePaint, E::AfterPaint,
-                                          E::End}));
+    EXPECT_EQ(run.events,
+              (std::vector<E>{E::Start, E::BeforePaint, E::AfterPaint, E::BeforePaint, E::AfterPaint, E::Loop,
+                              E::BeforePaint, E::AfterPaint, E::BeforePaint, E::AfterPaint, E::End}));
     // An empty frame ends the pass early.
     Builder b;
     b.Header(1, 1).Gce(1, 5).Image(0, 0, 1, 1, {0}).Comment("x").Byte(0x3B);

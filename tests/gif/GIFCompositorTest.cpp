@@ -72,13 +72,8 @@ TEST(GIFCompositor, TileRepeatsAtTheImageSizeAndClipsToTheRectangle) {
 
 TEST(GIFCompositor, RestoreToBackgroundShowsWhatWasUnderneath) {
     // Frame 0 covers the left column and is disposed to background; frame 1 is drawn in the right column.
-    auto image = LoadImage(Builder()
-                               .Header(2, 2)
-                               .Gce(2, 5, 0)
-                               .Image(0, 0, 1, 2, {3, 3})
-                               .Gce(1, 5, 0)
-                               .Image(1, 0, 1, 2, {2, 2})
-                               .bytes());
+    auto image = LoadImage(
+        Builder().Header(2, 2).Gce(2, 5, 0).Image(0, 0, 1, 2, {3, 3}).Gce(1, 5, 0).Image(1, 0, 1, 2, {2, 2}).bytes());
     fw::Bitmap target(2, 2, kUnder);
     GIFCompositor c(image, GIFDrawOption::Default, 0x0000FF, target, target.rect());
     EXPECT_TRUE(c.HasWorkBitmaps());

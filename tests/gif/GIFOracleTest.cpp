@@ -101,12 +101,11 @@ TEST_P(GIFOracle, FramesAgreeWithIndependentDecoder) {
     if (gif) DGifCloseFile(gif, &error);
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, GIFOracle, ::testing::ValuesIn(TestFiles()),
-                         [](const auto& info) {
-                             std::string n = info.param;
-                             for (char& c : n)
-                                 if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-                             return n;
-                         });
+INSTANTIATE_TEST_SUITE_P(Files, GIFOracle, ::testing::ValuesIn(TestFiles()), [](const auto& info) {
+    std::string n = info.param;
+    for (char& c : n)
+        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+    return n;
+});
 
 }  // namespace

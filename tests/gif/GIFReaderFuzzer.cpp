@@ -9,7 +9,7 @@
 namespace {
 // Rendering cost grows with the frame, its logic does not: larger frames only slow the search down.
 constexpr std::size_t kMaxRenderedPixels = 1 << 18;
-}
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     GIFImageData image;
@@ -29,14 +29,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 volatile unsigned sum = 0;
                 for (int y = 0; y < bmp.Height && bmp.Pixels; ++y) sum = sum + bmp.Row(y)[bmp.Width - 1];
                 if (bmp.HasMask()) sum = sum + bmp.Masked(bmp.Width - 1, bmp.Height - 1);
-            } catch (const GIFException&) {
-            }
+            } catch (const GIFException&) {}
         }
     }
     // Compose every frame with its disposal onto a small target, tiled and stretched.
     fw::Bitmap target(48, 40, fw::makePixel(1, 2, 3));
     for (std::uint16_t options : {GIFDrawOption::Default, std::uint16_t(GIFDrawOption::Default | GIFDrawOption::Tile |
-                                                                          GIFDrawOption::ClearOnLoop)}) {
+                                                                        GIFDrawOption::ClearOnLoop)}) {
         try {
             GIFCompositor compositor(image, options, 0x123456, target, {3, 2, 45, 37});
             int previous = GIFDisposal::NoDispose;
@@ -46,8 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 compositor.PaintFrame(static_cast<int>(i), disposal, previous, target);
                 previous = disposal;
             }
-        } catch (const GIFException&) {
-        }
+        } catch (const GIFException&) {}
     }
     return 0;
 }

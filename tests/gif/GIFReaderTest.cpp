@@ -345,7 +345,10 @@ TEST(GIFReader, FramesAboveTheLimitsAreRefused) {
               "Image too large");
     // A 4096 x 4096 frame is allowed once, but four of them exceed the total.
     Builder one;
-    one.Header(2048, 2048).Descriptor(0, 0, 4096, 4096).Byte(2).Append(giftest::SubBlocks(giftest::EncodeLiterals({1}, 2)));
+    one.Header(2048, 2048)
+        .Descriptor(0, 0, 4096, 4096)
+        .Byte(2)
+        .Append(giftest::SubBlocks(giftest::EncodeLiterals({1}, 2)));
     auto l = Load(one.bytes());
     ASSERT_EQ(l->error, "");
     EXPECT_EQ(l->image.Images[0]->Data.size(), 4096u * 4096u);

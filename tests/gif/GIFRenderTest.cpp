@@ -12,9 +12,9 @@ namespace {
 
 TEST(GIFRender, MaskHasOneBitPerTransparentPixelInSixteenBitRows) {
     Bytes pixels(18 * 2, 0);
-    pixels[0] = 1;       // row 0, x 0
-    pixels[9] = 1;       // row 0, x 9
-    pixels[18 + 17] = 1; // row 1, x 17
+    pixels[0] = 1;        // row 0, x 0
+    pixels[9] = 1;        // row 0, x 9
+    pixels[18 + 17] = 1;  // row 1, x 17
     auto image = LoadImage(Builder().Header(18, 2).Gce(0, 0, 1).Image(0, 0, 18, 2, pixels).Trailer().bytes());
     const GIFFrameBitmap& bmp = image.GetBitmap(*image.Images[0]);
     ASSERT_TRUE(bmp.HasMask());
@@ -37,8 +37,7 @@ TEST(GIFRender, NoMaskWithoutTransparentPixels) {
 
 TEST(GIFRender, PaletteComesFromLocalGlobalOrFirstFrame) {
     // Global table of 4 greys; frame 0 has a local table of 8; frame 1 none.
-    auto both = LoadImage(
-        Builder().Header(1, 1, 1).Image(0, 0, 1, 1, {0}, 2).Image(0, 0, 1, 1, {0}).Trailer().bytes());
+    auto both = LoadImage(Builder().Header(1, 1, 1).Image(0, 0, 1, 1, {0}, 2).Image(0, 0, 1, 1, {0}).Trailer().bytes());
     EXPECT_EQ(both.CurrentPalette(*both.Images[0]).Count(), 8);
     EXPECT_EQ(both.CurrentPalette(*both.Images[1]).Count(), 4);
     EXPECT_EQ(both.CurrentPalette().Count(), 4);
@@ -120,8 +119,7 @@ TEST(GIFRender, OddRowsAreScannedRightToLeft) {
 }
 
 TEST(GIFRender, DitheredFrameUsesTheCubeAndKeepsItsMask) {
-    auto image = LoadImage(
-        Builder().Header(2, 1, 1).Gce(0, 0, 3).Image(0, 0, 2, 1, {3, 0}).Trailer().bytes());
+    auto image = LoadImage(Builder().Header(2, 1, 1).Gce(0, 0, 3).Image(0, 0, 2, 1, {3, 0}).Trailer().bytes());
     image.SetDithering(true);
     const GIFFrameBitmap& bmp = image.GetBitmap(*image.Images[0]);
     EXPECT_EQ(bmp.Palette, GIFCubePalette());

@@ -86,7 +86,8 @@ TEST_F(BannerEndToEnd, BannersShowTheServedPicturesAndOpenTheirLinks) {
 
     img1.click();
     img2.click();
-    EXPECT_EQ(opened, (std::vector<std::wstring>{L"https://www.kovra.example/offer1", L"http://www.kovra.example/offer2"}));
+    EXPECT_EQ(opened,
+              (std::vector<std::wstring>{L"https://www.kovra.example/offer1", L"http://www.kovra.example/offer2"}));
 
     // Drawn at natural size from the top-left corner, not stretched or centred.
     fw::DibSection dib(280, 48);

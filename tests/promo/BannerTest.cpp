@@ -96,7 +96,7 @@ TEST_F(Banners, PlaceholderShowsTheInvitationOnWhite) {
     for (int y = 0; y < px.height; ++y)
         for (int x = 0; x < px.width; ++x)
             if (fw::pixelR(px.at(x, y)) < 128 && fw::pixelG(px.at(x, y)) < 128) ++dark;
-    EXPECT_GT(dark, 20);                                         // the text was drawn
+    EXPECT_GT(dark, 20);                                          // the text was drawn
     EXPECT_EQ(px.at(263, 47) & 0xFFFFFF, 0xFFFFFFu);              // on a white bitmap
     EXPECT_EQ(blank->Canvas().font().charset(), GB2312_CHARSET);  // a font with the text's characters
 }

@@ -13,7 +13,8 @@ void TextGraphic::loadFromStream(fw::Stream& s) {
 }
 
 TextGraphicFormat::TextGraphicFormat() {
-    fw::registerPictureFormat(TextGraphic::kExtension, "Test text picture", [] { return std::make_unique<TextGraphic>(); });
+    fw::registerPictureFormat(TextGraphic::kExtension, "Test text picture",
+                              [] { return std::make_unique<TextGraphic>(); });
 }
 
 TextGraphicFormat::~TextGraphicFormat() { fw::unregisterPictureFormat(TextGraphic::kExtension); }
@@ -44,8 +45,14 @@ std::string makeBmp(int width, int height, unsigned rgb) {
     const int rowSize = (width * 3 + 3) & ~3;
     const std::uint32_t ImageSize = static_cast<std::uint32_t>(rowSize * height);
     std::string b;
-    auto put16 = [&](unsigned v) { b.push_back(char(v & 0xFF)); b.push_back(char((v >> 8) & 0xFF)); };
-    auto put32 = [&](std::uint32_t v) { put16(v & 0xFFFF); put16(v >> 16); };
+    auto put16 = [&](unsigned v) {
+        b.push_back(char(v & 0xFF));
+        b.push_back(char((v >> 8) & 0xFF));
+    };
+    auto put32 = [&](std::uint32_t v) {
+        put16(v & 0xFFFF);
+        put16(v >> 16);
+    };
     b += "BM";
     put32(54 + ImageSize);
     put32(0);

@@ -63,9 +63,7 @@ int LoopbackHttpServer::requests(const std::string& path) const {
     return it == requests_.end() ? 0 : it->second;
 }
 
-std::wstring LoopbackHttpServer::baseAddress() const {
-    return L"http://127.0.0.1:" + std::to_wstring(port_) + L"/";
-}
+std::wstring LoopbackHttpServer::baseAddress() const { return L"http://127.0.0.1:" + std::to_wstring(port_) + L"/"; }
 
 void LoopbackHttpServer::run(SOCKET listener) {
     for (;;) {
@@ -101,8 +99,8 @@ void LoopbackHttpServer::answer(SOCKET client) {
             body = it->second;
         }
     }
-    std::string reply = "HTTP/1.1 " + status + "\r\nContent-Type: application/octet-stream\r\nContent-Length: " +
-                        std::to_string(body.size()) +
+    std::string reply = "HTTP/1.1 " + status +
+                        "\r\nContent-Type: application/octet-stream\r\nContent-Length: " + std::to_string(body.size()) +
                         "\r\nCache-Control: no-cache, no-store\r\nPragma: no-cache\r\nConnection: close\r\n\r\n";
     if (method != "HEAD") reply += body;
     sendAll(client, reply);

@@ -23,7 +23,6 @@ struct FindCloser {
 
 }  // namespace
 
-
 TestDir::TestDir() {
     wchar_t temp[MAX_PATH + 1] = {};
     GetTempPathW(MAX_PATH, temp);

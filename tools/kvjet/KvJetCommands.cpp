@@ -16,44 +16,44 @@ namespace kvjet {
 namespace {
 
 // A path for messages, as UTF-8 (never throws for characters the narrow code page lacks).
-std::string shown(const std::filesystem::path& p)
-{
+std::string shown(const std::filesystem::path& p) {
     auto u = p.u8string();
     return std::string(u.begin(), u.end());
 }
 
-std::vector<std::uint8_t> readFile(const std::filesystem::path& p)
-{
+std::vector<std::uint8_t> readFile(const std::filesystem::path& p) {
     std::ifstream in(p, std::ios::binary);
-    if (!in)
-        throw jet::JetError("cannot open " + shown(p));
+    if (!in) throw jet::JetError("cannot open " + shown(p));
     std::vector<std::uint8_t> bytes;
     char buffer[65536];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
-        bytes.insert(bytes.end(), buffer, buffer + in.gcount());
-    if (in.bad())
-        throw jet::JetError("cannot read " + shown(p));
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) bytes.insert(bytes.end(), buffer, buffer + in.gcount());
+    if (in.bad()) throw jet::JetError("cannot read " + shown(p));
     return bytes;
 }
 
 // UTF-8 command-line text to UTF-16; malformed sequences are refused rather than guessed.
-std::u16string widen(const std::string& s)
-{
+std::u16string widen(const std::string& s) {
     std::u16string out;
     for (std::size_t i = 0; i < s.size();) {
         unsigned char c = s[i];
         std::uint32_t cp;
         std::size_t n;
-        if (c < 0x80) { cp = c; n = 1; }
-        else if ((c & 0xE0) == 0xC0) { cp = c & 0x1F; n = 2; }
-        else if ((c & 0xF0) == 0xE0) { cp = c & 0x0F; n = 3; }
-        else if ((c & 0xF8) == 0xF0) { cp = c & 0x07; n = 4; }
-        else throw jet::JetError("the password is not valid UTF-8");
-        if (i + n > s.size())
-            throw jet::JetError("the password is not valid UTF-8");
+        if (c < 0x80) {
+            cp = c;
+            n = 1;
+        } else if ((c & 0xE0) == 0xC0) {
+            cp = c & 0x1F;
+            n = 2;
+        } else if ((c & 0xF0) == 0xE0) {
+            cp = c & 0x0F;
+            n = 3;
+        } else if ((c & 0xF8) == 0xF0) {
+            cp = c & 0x07;
+            n = 4;
+        } else throw jet::JetError("the password is not valid UTF-8");
+        if (i + n > s.size()) throw jet::JetError("the password is not valid UTF-8");
         for (std::size_t k = 1; k < n; ++k) {
-            if ((s[i + k] & 0xC0) != 0x80)
-                throw jet::JetError("the password is not valid UTF-8");
+            if ((s[i + k] & 0xC0) != 0x80) throw jet::JetError("the password is not valid UTF-8");
             cp = cp << 6 | (s[i + k] & 0x3F);
         }
         if (cp >= 0x10000) {
@@ -69,37 +69,35 @@ std::u16string widen(const std::string& s)
 }
 
 // Command-line text is UTF-8 on every platform (the Windows entry point converts it).
-std::filesystem::path pathOf(const std::string& utf8) { return std::filesystem::path(std::u8string(utf8.begin(), utf8.end())); }
+std::filesystem::path pathOf(const std::string& utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
 
-int usage(std::ostream& err)
-{
+int usage(std::ostream& err) {
     err << "usage: kvjet compact SRC DST [--password P]\n"
            "       kvjet check FILE\n"
            "       kvjet info FILE\n";
     return 2;
 }
 
-int info(const std::filesystem::path& file, std::ostream& out)
-{
+int info(const std::filesystem::path& file, std::ostream& out) {
     auto bytes = readFile(file);
     jet::PageStore store(bytes);
     jet::Survey s = jet::surveyDatabase(store);
-    out << "pages " << store.pageCount() << " (page size " << store.pageSize() << "), unreached "
-        << s.unreachedPages() << ", long-value pages " << s.longValuePages.size() << "\n";
+    out << "pages " << store.pageCount() << " (page size " << store.pageSize() << "), unreached " << s.unreachedPages()
+        << ", long-value pages " << s.longValuePages.size() << "\n";
     for (const auto& t : s.tables) {
         out << "table " << jet::asciiName(t.name) << " id " << t.def.page << " rows " << t.liveRows << " data pages "
             << t.dataPages.size() << " indexes " << t.indexes.size() << " (";
-        for (const auto& ix : t.indexes)
-            out << ix.leafEntries << (ix.idKeyed ? "*" : "") << " ";
+        for (const auto& ix : t.indexes) out << ix.leafEntries << (ix.idKeyed ? "*" : "") << " ";
         out << "entries)\n";
     }
     return 0;
 }
 
-} // namespace
+}  // namespace
 
-void compactFile(const std::filesystem::path& src, const std::filesystem::path& dst, const std::u16string& password)
-{
+void compactFile(const std::filesystem::path& src, const std::filesystem::path& dst, const std::u16string& password) {
     auto source = readFile(src);
     auto result = jet::compactDatabase(source, password);
     std::random_device rd;
@@ -123,15 +121,12 @@ void compactFile(const std::filesystem::path& src, const std::filesystem::path& 
     }
 }
 
-int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
-{
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     try {
         if (args.size() >= 3 && args[0] == "compact") {
             std::u16string password;
-            if (args.size() == 5 && args[3] == "--password")
-                password = widen(args[4]);
-            else if (args.size() != 3)
-                return usage(err);
+            if (args.size() == 5 && args[3] == "--password") password = widen(args[4]);
+            else if (args.size() != 3) return usage(err);
             const auto src = pathOf(args[1]), dst = pathOf(args[2]);
             if (std::filesystem::exists(dst) && std::filesystem::equivalent(src, dst)) {
                 err << "kvjet: source and destination are the same file\n";
@@ -143,14 +138,11 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         if (args.size() == 2 && args[0] == "check") {
             auto bytes = readFile(pathOf(args[1]));
             auto problems = jet::checkDatabase(bytes);
-            for (const auto& p : problems)
-                out << p << "\n";
-            if (problems.empty())
-                out << "sound\n";
+            for (const auto& p : problems) out << p << "\n";
+            if (problems.empty()) out << "sound\n";
             return problems.empty() ? 0 : 1;
         }
-        if (args.size() == 2 && args[0] == "info")
-            return info(pathOf(args[1]), out);
+        if (args.size() == 2 && args[0] == "info") return info(pathOf(args[1]), out);
         return usage(err);
     } catch (const std::exception& e) {
         err << "kvjet: " << e.what() << "\n";
@@ -158,4 +150,4 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     }
 }
 
-} // namespace kvjet
+}  // namespace kvjet

@@ -14,4 +14,4 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 // once it is complete, so a failure never leaves a partial destination. Throws on failure.
 void compactFile(const std::filesystem::path& src, const std::filesystem::path& dst, const std::u16string& password);
 
-} // namespace kvjet
+}  // namespace kvjet

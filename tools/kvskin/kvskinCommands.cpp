@@ -70,7 +70,8 @@ void unpack(const std::string& packagePath, const std::string& dir, std::ostream
     auto put = [&](const BmpImage& img, std::string name, const std::string& fallback) {
         if (img.Empty()) return;
         if (!safeName(name)) {
-            if (!name.empty()) log << "picture name \"" << name << "\" is not a plain file name; using " << fallback << "\n";
+            if (!name.empty())
+                log << "picture name \"" << name << "\" is not a plain file name; using " << fallback << "\n";
             name = fallback;
         }
         if (!written.insert(name).second) return;  // one file named twice in [PICTURES]: the same picture
@@ -101,7 +102,8 @@ void info(const std::string& packagePath, std::ostream& out) {
     describe("inactivepicture", p.inactivePicture);
     describe("mask", p.mask);
     out << "active pictures: " << p.activePictures.size() << "\n";
-    for (std::size_t i = 0; i < p.activePictures.size(); ++i) describe(("  " + std::to_string(i)).c_str(), p.activePictures[i]);
+    for (std::size_t i = 0; i < p.activePictures.size(); ++i)
+        describe(("  " + std::to_string(i)).c_str(), p.activePictures[i]);
     out << "description: " << SplitLines(p.text).size() << " lines\n";
 
     TkvCompressedStoredSkin stored;

@@ -14,7 +14,7 @@ namespace skinart {
 BmpImage encodeGrey(const fw::Bitmap& bmp, int bitCount);
 
 struct SkinPicture {
-    std::string fileName;   // as named in the description's [PICTURES]
+    std::string fileName;  // as named in the description's [PICTURES]
     BmpImage image;
 };
 

@@ -53,7 +53,7 @@ void databaseIcon(PixelView v, Rect r) {
     }
     hLine(v, x + 2, x + 8, y, edge);
     hLine(v, x + 2, x + 8, y + 10, edge);
-    hLine(v, x + 1, x + 9, y + 3, edge);   // rim of the lid
+    hLine(v, x + 1, x + 9, y + 3, edge);  // rim of the lid
     hLine(v, x + 1, x + 9, y + 6, mix(body, edge, 128));
     plot(v, x + 3, y + 4, rgb(220, 236, 255));  // a glint
     plot(v, x + 3, y + 7, rgb(190, 216, 248));
@@ -64,10 +64,14 @@ void databaseIcon(PixelView v, Rect r) {
 fw::Bitmap captionButtons() {
     fw::Bitmap b(L::kActiveW, L::kActiveH, T::kFrameFill);
     const int top = L::kCaption.top;  // caption buttons sit at the top of the caption strip
-    struct Row { int row; Glyph glyph; bool danger; };
-    const Row rows[] = {{L::RowClose, Glyph::Close, true},        {L::RowMax, Glyph::Maximize, false},
-                        {L::RowRestore, Glyph::Restore, false},   {L::RowMin, Glyph::Minimize, false},
-                        {L::RowRollUp, Glyph::RollUp, false},     {L::RowRollDown, Glyph::RollDown, false},
+    struct Row {
+        int row;
+        Glyph glyph;
+        bool danger;
+    };
+    const Row rows[] = {{L::RowClose, Glyph::Close, true},      {L::RowMax, Glyph::Maximize, false},
+                        {L::RowRestore, Glyph::Restore, false}, {L::RowMin, Glyph::Minimize, false},
+                        {L::RowRollUp, Glyph::RollUp, false},   {L::RowRollDown, Glyph::RollDown, false},
                         {L::RowTray, Glyph::Tray, false}};
     for (const Row& r : rows) {
         captionButton(b, L::capButton(r.row, L::kCapColNormal), r.glyph, Look::Normal, r.danger, top);
@@ -90,12 +94,16 @@ fw::Bitmap captionButtons() {
             const Rect r = L::barButton(col, state);
             vGradient(b, r, T::kNormal.top, T::kNormal.bottom);
             Pixel glyph = T::kNormal.glyph;
-            if (state == 1) { roundBox(b, r, 2, T::kHot.border, T::kHot.top, T::kHot.bottom); glyph = T::kHot.glyph; }
-            if (state == 2) { roundBox(b, r, 2, T::kDown.border, T::kDown.top, T::kDown.bottom); glyph = T::kDown.glyph; }
-            if (col == 3)
-                databaseIcon(b, r.offset(state == 2, state == 2));
-            else
-                drawCaptionGlyph(b, r.offset(state == 2, state == 2), barGlyphs[col], glyph);
+            if (state == 1) {
+                roundBox(b, r, 2, T::kHot.border, T::kHot.top, T::kHot.bottom);
+                glyph = T::kHot.glyph;
+            }
+            if (state == 2) {
+                roundBox(b, r, 2, T::kDown.border, T::kDown.top, T::kDown.bottom);
+                glyph = T::kDown.glyph;
+            }
+            if (col == 3) databaseIcon(b, r.offset(state == 2, state == 2));
+            else drawCaptionGlyph(b, r.offset(state == 2, state == 2), barGlyphs[col], glyph);
         }
 
     // System-menu button: the program's symbol on the caption; a soft box behind it when hot or pressed.

@@ -11,10 +11,10 @@ namespace {
 
 const T::Face& faceOf(State s) {
     switch (s) {
-    case State::Hot: return T::kHot;
-    case State::Down: return T::kDown;
-    case State::Disabled: return T::kDisabled;
-    default: return T::kNormal;
+        case State::Hot: return T::kHot;
+        case State::Down: return T::kDown;
+        case State::Disabled: return T::kDisabled;
+        default: return T::kNormal;
     }
 }
 
@@ -35,8 +35,7 @@ void flatFace(PixelView v, Rect r, State s, Pixel backTop, Pixel backBottom) {
     // A disabled part lies flat on a greyed bar, so it reads as unavailable even before its glyph is drawn.
     if (s == State::Disabled)
         vGradient(v, r, mix(backTop, T::kDisabled.top, 160), mix(backBottom, T::kDisabled.bottom, 160));
-    else
-        vGradient(v, r, backTop, backBottom);
+    else vGradient(v, r, backTop, backBottom);
     if (s == State::Hot || s == State::Focused) roundBox(v, r, 2, T::kHot.border, T::kHot.top, T::kHot.bottom);
     if (s == State::Down) roundBox(v, r, 2, T::kDown.border, T::kDown.top, T::kDown.bottom);
 }

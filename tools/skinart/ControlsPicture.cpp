@@ -24,7 +24,8 @@ void pushButtons(fw::Bitmap& b) {
         flatFace(b, m, flat[i], kBarTop, kBarBottom);
         const Pixel glyph = flat[i] == State::Disabled ? T::kDisabled.glyph : T::kNormal.glyph;
         if (flat[i] == State::Hot || flat[i] == State::Down)
-            vLine(b, m.left + L::kToolMenuSplit, m.top + 3, m.bottom - 3, flat[i] == State::Hot ? T::kHot.border : T::kDown.border);
+            vLine(b, m.left + L::kToolMenuSplit, m.top + 3, m.bottom - 3,
+                  flat[i] == State::Hot ? T::kHot.border : T::kDown.border);
         drawArrow(b, {m.left + L::kToolMenuSplit, m.top, m.right, m.bottom}, Arrow::Down, 3, glyph);
         arrowButton(b, L::comboButton(i), flat[i], static_cast<int>(Arrow::Down), 3);
     }
@@ -96,7 +97,10 @@ void checksAndRadios(fw::Bitmap& b) {
 
         const Rect c = L::checkImage(slot);
         fill(b, c, T::kClient);
-        roundBox(b, c, 1, f.border, disabled ? f.top : T::kField, disabled ? f.bottom : hot ? T::kHot.bottom : T::kField);
+        roundBox(b, c, 1, f.border, disabled ? f.top : T::kField,
+                 disabled ? f.bottom
+                 : hot    ? T::kHot.bottom
+                          : T::kField);
         if (checked) drawCheck(b, c, mark);
         if (grayed) fill(b, c.inflate(-3, -3), mix(mark, T::kField, 110));
 
@@ -256,9 +260,13 @@ void scrollBars(fw::Bitmap& b) {
         roundBox(b, ht.inflate(0, -1), 2, f.border, f.top, f.bottom);
     }
     fill(b, L::kVScrollGrip, T::kNormal.bottom);
-    for (int i = 0; i < 3; ++i) hLine(b, L::kVScrollGrip.left + 1, L::kVScrollGrip.right - 1, L::kVScrollGrip.top + 1 + 2 * i, T::kNormal.glyph);
+    for (int i = 0; i < 3; ++i)
+        hLine(b, L::kVScrollGrip.left + 1, L::kVScrollGrip.right - 1, L::kVScrollGrip.top + 1 + 2 * i,
+              T::kNormal.glyph);
     fill(b, L::kHScrollGrip, T::kNormal.bottom);
-    for (int i = 0; i < 3; ++i) vLine(b, L::kHScrollGrip.left + 1 + 2 * i, L::kHScrollGrip.top + 1, L::kHScrollGrip.bottom - 1, T::kNormal.glyph);
+    for (int i = 0; i < 3; ++i)
+        vLine(b, L::kHScrollGrip.left + 1 + 2 * i, L::kHScrollGrip.top + 1, L::kHScrollGrip.bottom - 1,
+              T::kNormal.glyph);
 }
 
 }  // namespace

@@ -37,7 +37,8 @@ fw::Bitmap mainPicture() {
         for (int x = 0; x < L::kMainW; ++x) {
             if (!windowInside(x, y) || windowEdge(x, y)) continue;
             const bool nearEdge = windowEdge(x - 1, y) || windowEdge(x, y - 1) || windowEdge(x + 1, y);
-            if (nearEdge && y < L::kMainH - 2) b.at(x, y) = x >= L::kMainW - 2 ? mix(T::kFrameLight, T::kFrameFill, 128) : T::kFrameLight;
+            if (nearEdge && y < L::kMainH - 2)
+                b.at(x, y) = x >= L::kMainW - 2 ? mix(T::kFrameLight, T::kFrameFill, 128) : T::kFrameLight;
         }
     hLine(b, 1, L::kMainW - 1, L::kMainH - 2, mix(T::kFrameFill, T::kFrameOuter, 60));
     // The outline, with a half-tone just outside each rounded corner step.
@@ -46,7 +47,8 @@ fw::Bitmap mainPicture() {
             if (windowEdge(x, y)) {
                 b.at(x, y) = T::kFrameOuter;
             } else if (!windowInside(x, y)) {
-                const int n = windowInside(x - 1, y) + windowInside(x + 1, y) + windowInside(x, y - 1) + windowInside(x, y + 1);
+                const int n = windowInside(x - 1, y) + windowInside(x + 1, y) + windowInside(x, y - 1) +
+                              windowInside(x, y + 1);
                 b.at(x, y) = n >= 2 ? mix(T::kFrameFill, T::kFrameOuter, 100) : T::kFrameFill;
             }
         }

@@ -6,8 +6,8 @@
 
 namespace skinart::layout {
 
-using fw::Rect;
 using fw::Point;
+using fw::Rect;
 
 // ---- main.bmp / mask.bmp: the frame of a 285 x 210 window.
 inline constexpr int kMainW = 285, kMainH = 210;
@@ -45,7 +45,7 @@ inline constexpr Rect kPopupItems{2, 2, 91, 53};
 // ---- menuitems.bmp (132 x 126).
 inline constexpr int kMenuW = 132, kMenuH = 126;
 inline constexpr int kItemH = 22;
-inline constexpr int kMenuColumn = 27;                 // width of the tinted glyph column
+inline constexpr int kMenuColumn = 27;  // width of the tinted glyph column
 inline constexpr Rect kItemNormal{0, 0, 66, 22};
 inline constexpr Rect kItemActive{66, 0, 132, 22};
 inline constexpr Rect kItemDivider{0, 22, 66, 25};

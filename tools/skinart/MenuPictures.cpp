@@ -12,8 +12,8 @@ namespace T = theme;
 namespace {
 
 constexpr Pixel kMenuBorder = rgb(140, 164, 200);
-constexpr Pixel kColumn = rgb(234, 241, 251);       // glyph column
-constexpr Pixel kColumnLine = rgb(214, 226, 242);   // its edge
+constexpr Pixel kColumn = rgb(234, 241, 251);      // glyph column
+constexpr Pixel kColumnLine = rgb(214, 226, 242);  // its edge
 constexpr Pixel kMenuBack = rgb(255, 255, 255);
 
 // Item background: white with the tinted glyph column at the left.

@@ -44,8 +44,14 @@ void line(PixelView v, int x0, int y0, int x1, int y1, Pixel p) {
         plot(v, x0, y0, p);
         if (x0 == x1 && y0 == y1) break;
         const int e2 = 2 * err;
-        if (e2 >= dy) { err += dy; x0 += sx; }
-        if (e2 <= dx) { err += dx; y0 += sy; }
+        if (e2 >= dy) {
+            err += dy;
+            x0 += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y0 += sy;
+        }
     }
 }
 
@@ -84,10 +90,8 @@ void roundFrame(PixelView v, Rect r, int radius, Pixel border) {
     for (int y = r.top; y < r.bottom; ++y)
         for (int x = r.left; x < r.right; ++x) {
             if (x < 0 || y < 0 || x >= v.width || y >= v.height) continue;
-            if (onBorder(r, radius, x, y))
-                v.at(x, y) = border;
-            else if (cornerShade(r, radius, x, y))
-                v.at(x, y) = mix(v.at(x, y), border, 100);
+            if (onBorder(r, radius, x, y)) v.at(x, y) = border;
+            else if (cornerShade(r, radius, x, y)) v.at(x, y) = mix(v.at(x, y), border, 100);
         }
 }
 

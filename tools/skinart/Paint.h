@@ -6,8 +6,8 @@
 
 namespace skinart {
 
-using fw::PixelView;
 using fw::Pixel;
+using fw::PixelView;
 using fw::Rect;
 
 constexpr Pixel rgb(int r, int g, int b) { return fw::makePixel(r, g, b); }
@@ -19,7 +19,7 @@ void fill(PixelView v, Rect r, Pixel p);
 void vGradient(PixelView v, Rect r, Pixel top, Pixel bottom);
 void hLine(PixelView v, int x0, int x1, int y, Pixel p);  // [x0, x1)
 void vLine(PixelView v, int x, int y0, int y1, Pixel p);  // [y0, y1)
-void frame(PixelView v, Rect r, Pixel p);                  // one-pixel outline inside r
+void frame(PixelView v, Rect r, Pixel p);                 // one-pixel outline inside r
 // Line from (x0, y0) to (x1, y1), both ends drawn.
 void line(PixelView v, int x0, int y0, int x1, int y1, Pixel p);
 void plot(PixelView v, int x, int y, Pixel p);

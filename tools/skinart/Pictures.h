@@ -6,15 +6,15 @@
 
 namespace skinart {
 
-fw::Bitmap mainPicture();        // main.bmp: the window frame
-fw::Bitmap mainMask();           // mask.bmp: rounds the window's top corners
-fw::Bitmap captionButtons();     // active.bmp: caption, menu-bar and system-menu button images
-fw::Bitmap hintPicture();        // hintwindow.bmp
-fw::Bitmap hintMask();           // hintwindowmask.bmp
-fw::Bitmap popupPicture();       // pw.bmp: the popup-menu window
-fw::Bitmap popupMask();          // pwmask.bmp
-fw::Bitmap menuItems();          // menuitems.bmp
-fw::Bitmap controlsPicture();    // controls.bmp
-fw::Bitmap mdiBackground();      // mdibg.bmp
+fw::Bitmap mainPicture();      // main.bmp: the window frame
+fw::Bitmap mainMask();         // mask.bmp: rounds the window's top corners
+fw::Bitmap captionButtons();   // active.bmp: caption, menu-bar and system-menu button images
+fw::Bitmap hintPicture();      // hintwindow.bmp
+fw::Bitmap hintMask();         // hintwindowmask.bmp
+fw::Bitmap popupPicture();     // pw.bmp: the popup-menu window
+fw::Bitmap popupMask();        // pwmask.bmp
+fw::Bitmap menuItems();        // menuitems.bmp
+fw::Bitmap controlsPicture();  // controls.bmp
+fw::Bitmap mdiBackground();    // mdibg.bmp
 
 }  // namespace skinart

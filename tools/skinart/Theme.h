@@ -7,19 +7,19 @@
 namespace skinart::theme {
 
 // Frame and client.
-inline constexpr Pixel kFrameOuter = rgb(112, 142, 186);    // outermost window line
-inline constexpr Pixel kFrameLight = rgb(255, 255, 255);    // highlight just inside it
-inline constexpr Pixel kFrameFill = rgb(226, 236, 250);     // border body
-inline constexpr Pixel kFrameInner = rgb(184, 203, 230);    // line around the client area
+inline constexpr Pixel kFrameOuter = rgb(112, 142, 186);  // outermost window line
+inline constexpr Pixel kFrameLight = rgb(255, 255, 255);  // highlight just inside it
+inline constexpr Pixel kFrameFill = rgb(226, 236, 250);   // border body
+inline constexpr Pixel kFrameInner = rgb(184, 203, 230);  // line around the client area
 inline constexpr Pixel kCaptionTop = rgb(253, 254, 255);
 inline constexpr Pixel kCaptionBottom = rgb(214, 229, 249);
-inline constexpr Pixel kClient = rgb(240, 245, 252);        // client background (labels match it)
+inline constexpr Pixel kClient = rgb(240, 245, 252);  // client background (labels match it)
 
 // Text.
 inline constexpr Pixel kText = rgb(28, 38, 58);
 inline constexpr Pixel kTextDisabled = rgb(150, 160, 176);
-inline constexpr Pixel kAccent = rgb(62, 106, 170);          // the caption's active text colour
-inline constexpr Pixel kHighlight = rgb(80, 143, 208);       // selection (chighlight)
+inline constexpr Pixel kAccent = rgb(62, 106, 170);     // the caption's active text colour
+inline constexpr Pixel kHighlight = rgb(80, 143, 208);  // selection (chighlight)
 
 // Pressable parts: border, upper and lower fill, per state.
 struct Face {

@@ -15,7 +15,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             (void)v;
         }
         (void)kvcom::parseJetConnection(text);
-    } catch (const kvcom::ConnectionStringError&) {
-    }
+    } catch (const kvcom::ConnectionStringError&) {}
     return 0;
 }

@@ -58,10 +58,12 @@ TEST(JetConnection, ReadsTheStringsTheProgramBuilds) {
     EXPECT_EQ(c.dataSource, u"C:\\数据\\db.mdb");
     EXPECT_EQ(c.password, u"秘密");
 
-    auto empty = parseJetConnection(u"Provider=Microsoft.Jet.OLEDB.4.0;Data Source=x.mdb;Jet OLEDB:Database Password=;");
+    auto empty = parseJetConnection(
+        u"Provider=Microsoft.Jet.OLEDB.4.0;Data Source=x.mdb;Jet OLEDB:Database Password=;");
     EXPECT_EQ(empty.password, u"");
 
-    auto lower = parseJetConnection(u"provider=microsoft.jet.oledb.4.0;data source='a;b.mdb';jet oledb:database password=p");
+    auto lower = parseJetConnection(
+        u"provider=microsoft.jet.oledb.4.0;data source='a;b.mdb';jet oledb:database password=p");
     EXPECT_EQ(lower.dataSource, u"a;b.mdb");
     EXPECT_EQ(lower.password, u"p");
 }

@@ -26,8 +26,8 @@ class ScratchClassesRoot : public ::testing::Test {
 protected:
     void SetUp() override {
         name_ = L"Software\\KovraAccessTests\\Classes" + std::to_wstring(GetCurrentProcessId());
-        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, name_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                                  root_.put(), nullptr),
+        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, name_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, root_.put(),
+                                  nullptr),
                   ERROR_SUCCESS);
     }
     void TearDown() override {
@@ -226,8 +226,8 @@ TEST_F(EngineCall, ExistingDestinationIsNeverOverwritten) {
 
 TEST_F(EngineCall, SourceOpenForWritingElsewhereIsRefused) {
     const std::wstring dest = dir_.file(L"out.mdb");
-    fw::KernelHandle writer(CreateFileW(source_.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                           nullptr, OPEN_EXISTING, 0, nullptr));
+    fw::KernelHandle writer(CreateFileW(source_.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(writer.valid());
     CallResult r = callCompact(engine_.get(), connection(source_), connection(dest));
     EXPECT_EQ(r.hr, DISP_E_EXCEPTION);
@@ -243,7 +243,8 @@ TEST(EngineDll, ClassObjectCreatesAWorkingEngine) {
         ASSERT_NE(dll, nullptr);
         using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
         using CanUnload = HRESULT(STDAPICALLTYPE*)();
-        auto getClassObject = reinterpret_cast<GetClassObject>(reinterpret_cast<void*>(GetProcAddress(dll, "DllGetClassObject")));
+        auto getClassObject = reinterpret_cast<GetClassObject>(
+            reinterpret_cast<void*>(GetProcAddress(dll, "DllGetClassObject")));
         auto canUnload = reinterpret_cast<CanUnload>(reinterpret_cast<void*>(GetProcAddress(dll, "DllCanUnloadNow")));
         ASSERT_NE(getClassObject, nullptr);
         ASSERT_NE(canUnload, nullptr);

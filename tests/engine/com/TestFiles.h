@@ -13,13 +13,15 @@ namespace kvtest {
 // A source-tree path (as CMake gives it, with '/') as Wine sees it on drive Z:.
 inline std::wstring hostPath(const char* unixPath) {
     std::wstring w = L"Z:";
-    for (const char* p = unixPath; *p; ++p) w += (*p == '/') ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(*p));
+    for (const char* p = unixPath; *p; ++p)
+        w += (*p == '/') ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(*p));
     return w;
 }
 
 inline std::vector<std::uint8_t> readFileBytes(const std::wstring& path) {
     std::vector<std::uint8_t> bytes;
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
     if (h == INVALID_HANDLE_VALUE) return bytes;
     LARGE_INTEGER size{};
     GetFileSizeEx(h, &size);

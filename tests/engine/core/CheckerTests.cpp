@@ -11,47 +11,40 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-bool mentions(const std::vector<std::string>& problems, const std::string& text)
-{
+bool mentions(const std::vector<std::string>& problems, const std::string& text) {
     for (const auto& p : problems)
-        if (p.find(text) != std::string::npos)
-            return true;
+        if (p.find(text) != std::string::npos) return true;
     return false;
 }
 
 class CheckerTest : public ::testing::TestWithParam<const char*> {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         compacted = jet::compactDatabase(jettest::readSample(GetParam()), u"");
         ps = compacted[0x14] == 0 ? 2048 : 4096;
         ASSERT_TRUE(jet::checkDatabase(compacted).empty());
     }
     // Where the catalog's index on table ids keeps its first leaf page.
-    std::uint32_t idIndexLeaf() const
-    {
+    std::uint32_t idIndexLeaf() const {
         jet::PageStore store(compacted);
         auto survey = jet::surveyDatabase(store);
         for (const auto& ix : survey.table(u"MSysObjects")->indexes)
             if (ix.idKeyed)
                 for (auto p : ix.pages)
-                    if (store.pageType(p) == jet::kPageIndexLeaf)
-                        return p;
+                    if (store.pageType(p) == jet::kPageIndexLeaf) return p;
         return 0;
     }
     Bytes compacted;
     std::size_t ps = 0;
 };
 
-TEST_P(CheckerTest, SourcesWithGarbageAreNotSound)
-{
+TEST_P(CheckerTest, SourcesWithGarbageAreNotSound) {
     Bytes b = compacted;
     b.insert(b.end(), ps, 0);
     EXPECT_TRUE(mentions(jet::checkDatabase(b), "not reached"));
 }
 
-TEST_P(CheckerTest, GlobalMapMustMarkExactlyThePagesPastTheEndFree)
-{
+TEST_P(CheckerTest, GlobalMapMustMarkExactlyThePagesPastTheEndFree) {
     Bytes b = compacted;
     jet::PageStore store(compacted);
     auto survey = jet::surveyDatabase(store);
@@ -64,8 +57,7 @@ TEST_P(CheckerTest, GlobalMapMustMarkExactlyThePagesPastTheEndFree)
     EXPECT_TRUE(mentions(jet::checkDatabase(c), "past the end"));
 }
 
-TEST_P(CheckerTest, AnIdKeyThatNoLongerMatchesItsRowIsReported)
-{
+TEST_P(CheckerTest, AnIdKeyThatNoLongerMatchesItsRowIsReported) {
     const std::uint32_t leaf = idIndexLeaf();
     ASSERT_NE(leaf, 0u);
     Bytes b = compacted;
@@ -79,8 +71,7 @@ TEST_P(CheckerTest, AnIdKeyThatNoLongerMatchesItsRowIsReported)
     EXPECT_FALSE(jet::checkDatabase(b).empty());
 }
 
-TEST_P(CheckerTest, ABrokenLeafLinkIsReported)
-{
+TEST_P(CheckerTest, ABrokenLeafLinkIsReported) {
     const std::uint32_t leaf = idIndexLeaf();
     Bytes b = compacted;
     const std::size_t nextAt = compacted[0x14] == 0 ? 12 : 16;
@@ -90,8 +81,7 @@ TEST_P(CheckerTest, ABrokenLeafLinkIsReported)
 
 // The copy check compares every kept page with its source: a byte changed outside the rewritten fields, even
 // in a page's free space where no reader would notice, makes the copy unusable.
-TEST_P(CheckerTest, CopyCheckFindsAStrayWrite)
-{
+TEST_P(CheckerTest, CopyCheckFindsAStrayWrite) {
     Bytes source = jettest::readSample(GetParam());
     jet::PageStore src(source);
     auto before = jet::surveyDatabase(src);
@@ -112,4 +102,4 @@ TEST_P(CheckerTest, CopyCheckFindsAStrayWrite)
 
 INSTANTIATE_TEST_SUITE_P(Samples, CheckerTest, ::testing::Values("testV1997.mdb", "queryTestV2003.mdb"));
 
-} // namespace
+}  // namespace

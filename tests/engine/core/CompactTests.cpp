@@ -23,14 +23,12 @@ std::size_t pagesOf(const Bytes& file) { return file.size() / pageSizeOf(file); 
 
 // Pages each sample keeps: everything reached from the catalog, usage maps, indexes and long-value pointers.
 const std::map<std::string, std::pair<std::size_t, std::size_t>> kPages = {
-    {"kindOneMapsV2000.mdb", {67, 45}},
-    {"compIndexTestV1997.mdb", {40, 40}}, {"delTestV1997.mdb", {32, 32}},   {"delTestV2000.mdb", {33, 33}},
-    {"indexTestV2000.mdb", {72, 69}},     {"overflowTestV2003.mdb", {59, 50}}, {"queryTestV2003.mdb", {66, 58}},
-    {"test2V2000.mdb", {64, 42}},         {"testV1997.mdb", {58, 55}},
+    {"kindOneMapsV2000.mdb", {67, 45}}, {"compIndexTestV1997.mdb", {40, 40}}, {"delTestV1997.mdb", {32, 32}},
+    {"delTestV2000.mdb", {33, 33}},     {"indexTestV2000.mdb", {72, 69}},     {"overflowTestV2003.mdb", {59, 50}},
+    {"queryTestV2003.mdb", {66, 58}},   {"test2V2000.mdb", {64, 42}},         {"testV1997.mdb", {58, 55}},
 };
 
-TEST(Compact, EverySampleGivesASoundStableCopyWithTheSameRows)
-{
+TEST(Compact, EverySampleGivesASoundStableCopyWithTheSameRows) {
     ASSERT_EQ(jettest::sampleNames().size(), kPages.size());
     for (const auto& name : jettest::sampleNames()) {
         SCOPED_TRACE(name);
@@ -58,8 +56,7 @@ TEST(Compact, EverySampleGivesASoundStableCopyWithTheSameRows)
 
 // kindOneMapsV2000.mdb (made by make_kind_one_maps.py) keeps the global map and two tables' maps on bitmap
 // pages; these pages move too, and the bits must follow the new page numbers.
-TEST(Compact, UsageMapsOnBitmapPagesAreRebuilt)
-{
+TEST(Compact, UsageMapsOnBitmapPagesAreRebuilt) {
     Bytes source = jettest::readSample("kindOneMapsV2000.mdb");
     Bytes out = jet::compactDatabase(source, u"");
     jet::PageStore before(source), after(out);
@@ -73,14 +70,12 @@ TEST(Compact, UsageMapsOnBitmapPagesAreRebuilt)
     ASSERT_EQ(table->used.kind, 1);
     EXPECT_EQ(table->used.pages.size(), 4u);
     EXPECT_EQ(table->used.pages, table->dataPages);
-    for (auto p : table->used.pages)
-        EXPECT_EQ(after.pageType(p), jet::kPageData);
+    for (auto p : table->used.pages) EXPECT_EQ(after.pageType(p), jet::kPageData);
     EXPECT_EQ(b.table(u"MSysObjects")->used.kind, 1);
     EXPECT_EQ(b.table(u"MSysObjects")->liveRows, a.table(u"MSysObjects")->liveRows);
 }
 
-TEST(Compact, GarbageAfterTheLastPageIsDropped)
-{
+TEST(Compact, GarbageAfterTheLastPageIsDropped) {
     Bytes source = jettest::readSample("testV1997.mdb");
     Bytes expected = jet::compactDatabase(source, u"");
     Bytes padded = source;
@@ -92,8 +87,7 @@ TEST(Compact, GarbageAfterTheLastPageIsDropped)
     EXPECT_EQ(jet::compactDatabase(padded, u""), expected);
 }
 
-TEST(Compact, PasswordIsCheckedBeforeAnythingAndKeptInTheCopy)
-{
+TEST(Compact, PasswordIsCheckedBeforeAnythingAndKeptInTheCopy) {
     Bytes source = jettest::readSample("test2V2000.mdb");
     EXPECT_THROW(jet::compactDatabase(source, u"not-the-password"), JetError);
     auto h = jet::readHeader(source);
@@ -113,16 +107,14 @@ TEST(Compact, PasswordIsCheckedBeforeAnythingAndKeptInTheCopy)
 
 // A permission row left behind by a deleted table keeps its id; if a table would take that id after
 // compaction, the permissions would silently move to it: the engine refuses instead.
-TEST(Compact, StalePermissionIdsThatWouldNameAnotherTableAreRefused)
-{
+TEST(Compact, StalePermissionIdsThatWouldNameAnotherTableAreRefused) {
     Bytes source = jettest::readSample("testV1997.mdb");
     Bytes out = jet::compactDatabase(source, u"");
     jet::PageStore before(source), after(out);
     auto a = jet::surveyDatabase(before), b = jet::surveyDatabase(after);
     std::uint32_t taken = 0;  // an id a table gets after compaction that no table had before
     for (auto id : b.tableIds)
-        if (!a.isTableId(id))
-            taken = id;
+        if (!a.isTableId(id)) taken = id;
     ASSERT_NE(taken, 0u);
 
     const jet::TableInfo* aces = a.table(u"MSysACEs");
@@ -134,8 +126,7 @@ TEST(Compact, StalePermissionIdsThatWouldNameAnotherTableAreRefused)
     ASSERT_TRUE(value.has_value());
     Bytes stale = source;
     const std::size_t at = std::size_t(page) * 2048 + slot.begin + value->begin;
-    for (int i = 0; i < 4; ++i)
-        stale[at + i] = std::uint8_t(taken >> (8 * i));
+    for (int i = 0; i < 4; ++i) stale[at + i] = std::uint8_t(taken >> (8 * i));
     try {
         jet::compactDatabase(stale, u"");
         FAIL() << "a stale permission id was carried onto another table";
@@ -145,14 +136,12 @@ TEST(Compact, StalePermissionIdsThatWouldNameAnotherTableAreRefused)
 }
 
 // Turns a plain sample into an encrypted database: a database key in the header, every other page RC4'd.
-Bytes encrypt(Bytes file, std::uint32_t key)
-{
+Bytes encrypt(Bytes file, std::uint32_t key) {
     const bool jet4 = file[0x14] == 1;
     const std::array<std::uint8_t, 4> headerKey{0xC7, 0xDA, 0x39, 0x6B};
     auto scrambled = std::span(file).subspan(0x18, jet4 ? 128 : 126);
     jet::rc4Apply(headerKey, scrambled);
-    for (int i = 0; i < 4; ++i)
-        file[0x3E + i] = std::uint8_t(key >> (8 * i));
+    for (int i = 0; i < 4; ++i) file[0x3E + i] = std::uint8_t(key >> (8 * i));
     jet::rc4Apply(headerKey, scrambled);
     const std::size_t ps = pageSizeOf(file);
     for (std::size_t p = 1; p < file.size() / ps; ++p)
@@ -160,8 +149,7 @@ Bytes encrypt(Bytes file, std::uint32_t key)
     return file;
 }
 
-TEST(Compact, EncryptedPagesAreReencryptedForTheirNewNumbers)
-{
+TEST(Compact, EncryptedPagesAreReencryptedForTheirNewNumbers) {
     for (const char* name : {"testV1997.mdb", "test2V2000.mdb"}) {
         SCOPED_TRACE(name);
         Bytes plain = jettest::readSample(name);
@@ -175,13 +163,13 @@ TEST(Compact, EncryptedPagesAreReencryptedForTheirNewNumbers)
     }
 }
 
-TEST(Compact, TruncatedAndForeignFilesFailCleanly)
-{
+TEST(Compact, TruncatedAndForeignFilesFailCleanly) {
     for (const char* name : {"testV1997.mdb", "overflowTestV2003.mdb"}) {
         SCOPED_TRACE(name);
         Bytes source = jettest::readSample(name);
         const std::size_t ps = pageSizeOf(source);
-        for (std::size_t pages : {std::size_t(1), std::size_t(2), std::size_t(3), std::size_t(12), pagesOf(source) - 1}) {
+        for (std::size_t pages :
+             {std::size_t(1), std::size_t(2), std::size_t(3), std::size_t(12), pagesOf(source) - 1}) {
             Bytes cut(source.begin(), source.begin() + pages * ps);
             EXPECT_THROW(jet::compactDatabase(cut, u""), JetError) << pages << " pages";
         }
@@ -192,8 +180,7 @@ TEST(Compact, TruncatedAndForeignFilesFailCleanly)
     EXPECT_THROW(jet::compactDatabase(Bytes{}, u""), JetError);
 }
 
-TEST(Compact, CorruptedTableDefinitionsFailCleanly)
-{
+TEST(Compact, CorruptedTableDefinitionsFailCleanly) {
     const Bytes source = jettest::readSample("testV1997.mdb");
     const std::size_t tdef = 29 * 2048;  // Table1
     auto corrupt = [&](std::size_t at, std::vector<std::uint8_t> bytes) {
@@ -201,17 +188,16 @@ TEST(Compact, CorruptedTableDefinitionsFailCleanly)
         std::copy(bytes.begin(), bytes.end(), b.begin() + at);
         return b;
     };
-    EXPECT_THROW(jet::compactDatabase(corrupt(tdef, {0x01}), u""), JetError);               // not a definition
+    EXPECT_THROW(jet::compactDatabase(corrupt(tdef, {0x01}), u""), JetError);                  // not a definition
     EXPECT_THROW(jet::compactDatabase(corrupt(tdef + 4, {0xFF, 0xFF, 0, 0}), u""), JetError);  // chain past the end
-    EXPECT_THROW(jet::compactDatabase(corrupt(tdef + 4, {29, 0, 0, 0}), u""), JetError);     // chain loops
-    EXPECT_THROW(jet::compactDatabase(corrupt(tdef + 25, {0xFF, 0xFF}), u""), JetError);     // column count
-    EXPECT_THROW(jet::compactDatabase(corrupt(tdef + 8, {0x10, 0}), u""), JetError);         // stated length
-    EXPECT_THROW(jet::compactDatabase(corrupt(tdef + 35, {0, 0xF0, 0, 0}), u""), JetError);  // usage map row
+    EXPECT_THROW(jet::compactDatabase(corrupt(tdef + 4, {29, 0, 0, 0}), u""), JetError);       // chain loops
+    EXPECT_THROW(jet::compactDatabase(corrupt(tdef + 25, {0xFF, 0xFF}), u""), JetError);       // column count
+    EXPECT_THROW(jet::compactDatabase(corrupt(tdef + 8, {0x10, 0}), u""), JetError);           // stated length
+    EXPECT_THROW(jet::compactDatabase(corrupt(tdef + 35, {0, 0xF0, 0, 0}), u""), JetError);    // usage map row
 }
 
 // Random damage must end in a clean error or in a copy that passes every check: never in a crash.
-TEST(Compact, RandomDamageNeverYieldsAnUncheckedCopy)
-{
+TEST(Compact, RandomDamageNeverYieldsAnUncheckedCopy) {
     std::mt19937 rng(20261209);
     for (const char* name : {"testV1997.mdb", "indexTestV2000.mdb"}) {
         const Bytes source = jettest::readSample(name);
@@ -219,8 +205,7 @@ TEST(Compact, RandomDamageNeverYieldsAnUncheckedCopy)
         for (int round = 0; round < 60; ++round) {
             Bytes b = source;
             const int hits = 1 + round % 4;
-            for (int k = 0; k < hits; ++k)
-                b[2048 + rng() % (b.size() - 2048)] = static_cast<std::uint8_t>(rng());
+            for (int k = 0; k < hits; ++k) b[2048 + rng() % (b.size() - 2048)] = static_cast<std::uint8_t>(rng());
             try {
                 Bytes out = jet::compactDatabase(b, u"");
                 EXPECT_TRUE(jet::checkDatabase(out).empty());
@@ -233,4 +218,4 @@ TEST(Compact, RandomDamageNeverYieldsAnUncheckedCopy)
     }
 }
 
-} // namespace
+}  // namespace

@@ -8,8 +8,7 @@ namespace {
 
 using jet::JetError;
 
-TEST(JetHeader, SamplesHaveKnownVersionNoKeyAndNoPassword)
-{
+TEST(JetHeader, SamplesHaveKnownVersionNoKeyAndNoPassword) {
     for (const auto& name : jettest::sampleNames()) {
         SCOPED_TRACE(name);
         auto file = jettest::readSample(name);
@@ -21,8 +20,7 @@ TEST(JetHeader, SamplesHaveKnownVersionNoKeyAndNoPassword)
     }
 }
 
-TEST(JetHeader, RejectsForeignShortMisalignedAndLaterFormats)
-{
+TEST(JetHeader, RejectsForeignShortMisalignedAndLaterFormats) {
     auto file = jettest::readSample("test2V2000.mdb");
     EXPECT_THROW(jet::readHeader(std::span(file).first(1000)), JetError);
     EXPECT_THROW(jet::readHeader(std::span(file).first(file.size() - 100)), JetError);
@@ -35,8 +33,7 @@ TEST(JetHeader, RejectsForeignShortMisalignedAndLaterFormats)
 }
 
 // A password written into the header is found again; every other password, and none, is refused.
-TEST(JetHeader, PasswordRoundTripBothVersions)
-{
+TEST(JetHeader, PasswordRoundTripBothVersions) {
     for (const char* name : {"testV1997.mdb", "test2V2000.mdb"}) {
         SCOPED_TRACE(name);
         auto file = jettest::readSample(name);
@@ -53,4 +50,4 @@ TEST(JetHeader, PasswordRoundTripBothVersions)
     }
 }
 
-} // namespace
+}  // namespace

@@ -18,27 +18,20 @@ namespace {
 fs::path samplePath(const std::string& name) { return fs::path(KV_JET_TESTDATA) / name; }
 fs::path scratch() { return fs::temp_directory_path() / "kv-jet-bench.mdb"; }
 
-void compactFile(benchmark::State& state, std::string name)
-{
-    for (auto _ : state)
-        kvjet::compactFile(samplePath(name), scratch(), u"");
+void compactFile(benchmark::State& state, std::string name) {
+    for (auto _ : state) kvjet::compactFile(samplePath(name), scratch(), u"");
 }
 
-void copyFile(benchmark::State& state, std::string name)
-{
-    for (auto _ : state)
-        fs::copy_file(samplePath(name), scratch(), fs::copy_options::overwrite_existing);
+void copyFile(benchmark::State& state, std::string name) {
+    for (auto _ : state) fs::copy_file(samplePath(name), scratch(), fs::copy_options::overwrite_existing);
 }
 
-void compactMemory(benchmark::State& state, std::string name)
-{
+void compactMemory(benchmark::State& state, std::string name) {
     auto bytes = jettest::readSample(name);
-    for (auto _ : state)
-        benchmark::DoNotOptimize(jet::compactDatabase(bytes, u""));
+    for (auto _ : state) benchmark::DoNotOptimize(jet::compactDatabase(bytes, u""));
 }
 
-void copyMemory(benchmark::State& state, std::string name)
-{
+void copyMemory(benchmark::State& state, std::string name) {
     auto bytes = jettest::readSample(name);
     std::vector<std::uint8_t> out(bytes.size());
     for (auto _ : state) {
@@ -51,8 +44,7 @@ void copyMemory(benchmark::State& state, std::string name)
 // CPU time is the fairer figure on a machine shared with other work; real time is printed beside it.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
+    void ReportRuns(const std::vector<Run>& runs) override {
         for (const auto& r : runs)
             if (r.aggregate_name.empty() || r.aggregate_name == "median")
                 times[r.run_name.str()] = {r.GetAdjustedCPUTime(), r.GetAdjustedRealTime()};
@@ -64,10 +56,9 @@ public:
     std::map<std::string, Time> times;
 };
 
-} // namespace
+}  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     const auto names = jettest::sampleNames();
     for (const auto& n : names) {
         benchmark::RegisterBenchmark(("compactFile/" + n).c_str(), compactFile, n)->Unit(benchmark::kMicrosecond);
@@ -78,8 +69,8 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    std::printf("\n%-24s %10s %10s %7s %10s %10s %7s %11s %11s\n", "database (CPU us)", "compact", "copy",
-                "ratio", "in-memory", "memcpy", "ratio", "real compact", "real copy");
+    std::printf("\n%-24s %10s %10s %7s %10s %10s %7s %11s %11s\n", "database (CPU us)", "compact", "copy", "ratio",
+                "in-memory", "memcpy", "ratio", "real compact", "real copy");
     for (const auto& n : names) {
         auto t = [&](const char* kind) { return reporter.times[std::string(kind) + "/" + n]; };
         if (t("copyFile").cpu > 0 && t("memcpy").cpu > 0)

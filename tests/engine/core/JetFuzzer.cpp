@@ -6,15 +6,12 @@
 #include <cstdint>
 #include <cstdlib>
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::span<const std::uint8_t> file(data, size);
     try {
         auto out = jet::compactDatabase(file, u"");
-        if (!jet::checkDatabase(out).empty())
-            std::abort();
-    } catch (const jet::JetError&) {
-    }
+        if (!jet::checkDatabase(out).empty()) std::abort();
+    } catch (const jet::JetError&) {}
     jet::checkDatabase(file);
     return 0;
 }

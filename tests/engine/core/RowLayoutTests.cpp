@@ -7,8 +7,7 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-jet::Column fixedLong(std::uint16_t number, std::uint16_t offset)
-{
+jet::Column fixedLong(std::uint16_t number, std::uint16_t offset) {
     jet::Column c;
     c.type = jet::kColLong;
     c.number = number;
@@ -18,8 +17,7 @@ jet::Column fixedLong(std::uint16_t number, std::uint16_t offset)
     return c;
 }
 
-jet::Column variable(std::uint8_t type, std::uint16_t number, std::uint16_t varIndex)
-{
+jet::Column variable(std::uint8_t type, std::uint16_t number, std::uint16_t varIndex) {
     jet::Column c;
     c.type = type;
     c.number = number;
@@ -32,20 +30,18 @@ jet::Column variable(std::uint8_t type, std::uint16_t number, std::uint16_t varI
 struct LongJet3Row {
     Bytes row = Bytes(300, 0xAA);
     std::vector<jet::Column> columns{fixedLong(0, 0), variable(jet::kColText, 1, 0), variable(jet::kColMemo, 2, 1)};
-    LongJet3Row()
-    {
-        row[0] = 3;           // columns in the row
-        row[299] = 0x07;      // null mask: all three present
-        row[298] = 2;         // variable columns
-        row[297] = 2;         // jump entry: the offset at index 2 (end of data) is past 256
-        row[296] = 5;         // text starts after the 4-byte long
-        row[295] = 15;        // memo starts after 10 bytes of text
-        row[294] = 294 - 256; // end of the variable data, just below the offset table
+    LongJet3Row() {
+        row[0] = 3;            // columns in the row
+        row[299] = 0x07;       // null mask: all three present
+        row[298] = 2;          // variable columns
+        row[297] = 2;          // jump entry: the offset at index 2 (end of data) is past 256
+        row[296] = 5;          // text starts after the 4-byte long
+        row[295] = 15;         // memo starts after 10 bytes of text
+        row[294] = 294 - 256;  // end of the variable data, just below the offset table
     }
 };
 
-TEST(RowLayout, Jet3JumpTableAddsTheBoundariesPassed)
-{
+TEST(RowLayout, Jet3JumpTableAddsTheBoundariesPassed) {
     LongJet3Row r;
     const auto format = jet::JetFormat::of(jet::JetVersion::Jet3);
     jet::RowLayout layout(format, r.columns, r.row);
@@ -65,8 +61,7 @@ TEST(RowLayout, Jet3JumpTableAddsTheBoundariesPassed)
 }
 
 // Offsets read with the jump in the wrong place no longer line up with the fixed area or the offset table.
-TEST(RowLayout, Jet3MisplacedJumpsAreRefused)
-{
+TEST(RowLayout, Jet3MisplacedJumpsAreRefused) {
     const auto format = jet::JetFormat::of(jet::JetVersion::Jet3);
     for (std::uint8_t jump : {0, 3}) {
         LongJet3Row r;
@@ -78,8 +73,7 @@ TEST(RowLayout, Jet3MisplacedJumpsAreRefused)
     EXPECT_THROW(jet::RowLayout(format, shifted.columns, shifted.row), jet::JetError);
 }
 
-TEST(RowLayout, Jet4OffsetsAndColumnsAddedAfterTheRowWasWritten)
-{
+TEST(RowLayout, Jet4OffsetsAndColumnsAddedAfterTheRowWasWritten) {
     // 2-byte column count, a long, 6 bytes of text, offset table (end, text start), count, null mask.
     Bytes row = {2, 0, 0x10, 0x20, 0x30, 0x40, 'a', 0, 'b', 0, 'c', 0, 12, 0, 6, 0, 1, 0, 0x03};
     std::vector<jet::Column> columns{fixedLong(0, 0), variable(jet::kColText, 1, 0), fixedLong(2, 4)};
@@ -98,4 +92,4 @@ TEST(RowLayout, Jet4OffsetsAndColumnsAddedAfterTheRowWasWritten)
     EXPECT_THROW(jet::RowLayout(format, columns, tiny), jet::JetError);
 }
 
-} // namespace
+}  // namespace

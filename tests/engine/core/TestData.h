@@ -9,4 +9,4 @@ namespace jettest {
 std::vector<std::uint8_t> readSample(const std::string& name);
 std::vector<std::string> sampleNames();
 
-} // namespace jettest
+}  // namespace jettest

@@ -7,7 +7,7 @@
 namespace {
 
 TkvDataSkinCustomControl description(fw::Rect skin, fw::Point lt, fw::Point rt, fw::Point lb, fw::Point rb,
-                                         fw::Rect client) {
+                                     fw::Rect client) {
     TkvDataSkinCustomControl d;
     d.SkinRect = skin;
     d.LeftTopPoint = lt;

@@ -210,8 +210,7 @@ TEST_F(SkinControlTest, PanelsPaintBorderStripsAndTileTheClientStraightOntoTheCa
     const fw::Rect cur = c.CurClientRect;
     // The client tile starts at the client's top-left and repeats.
     EXPECT_EQ(img.at(cur.left, cur.top), opaque(pic.at(sr.left + cl.left, sr.top + cl.top)));
-    EXPECT_EQ(img.at(cur.left + tw + 1, cur.top + th + 2),
-              opaque(pic.at(sr.left + cl.left + 1, sr.top + cl.top + 2)));
+    EXPECT_EQ(img.at(cur.left + tw + 1, cur.top + th + 2), opaque(pic.at(sr.left + cl.left + 1, sr.top + cl.top + 2)));
 
     // Without the client background only the border is painted.
     c.PaintClientBackground = false;

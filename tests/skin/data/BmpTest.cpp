@@ -110,9 +110,9 @@ TEST(Bmp, DamagedHeadersAreRefused) {
     EXPECT_THROW(readAll(rawBmp(1, 1, 8, 1, 0, 0, {}, rows)), EInvalidGraphic);   // run-length
     EXPECT_THROW(readAll(rawBmp(1, 1, 24, 3, 0, 0, {}, rows)), EInvalidGraphic);  // bit fields need 16 or 32
     EXPECT_THROW(readAll(rawBmp(1, 1, 2, 0, 0, 0, {}, rows)), EInvalidGraphic);
-    EXPECT_THROW(readAll(rawBmp(1, 2, 24, 0, 4, 0, {}, rows)), EInvalidGraphic);   // image size too small
+    EXPECT_THROW(readAll(rawBmp(1, 2, 24, 0, 4, 0, {}, rows)), EInvalidGraphic);  // image size too small
     EXPECT_THROW(readAll(rawBmp(100000, 100000, 24, 0, 0, 0, {}, rows)), EInvalidGraphic);
-    EXPECT_THROW(readAll(rawBmp(4, 4, 24, 0, 0, 0, {}, rows)), StreamError);  // rows cut short
+    EXPECT_THROW(readAll(rawBmp(4, 4, 24, 0, 0, 0, {}, rows)), StreamError);     // rows cut short
     EXPECT_THROW(readAll(rawBmp(1, 1, 8, 0, 0, 60000, {}, rows)), StreamError);  // table past the end
 }
 

@@ -41,18 +41,22 @@ struct DescriptionRead : ::testing::Test {
 
 TEST_F(DescriptionRead, StoredSkinLoadsWhenItsReferenceIsResolved) {
     std::string packed = hex(kvtest::compressPackage(
-        kvtest::smallPackage("[SKINCONTROLS]\r\ncount=1\r\n0=button:button\r\n[button]\r\nskinrect=1,2,3,4\r\n").ToBytes()));
-    std::string text = "TForm frmMain {\n"
-                       "  TRecordedSkinData kvSkinData1 {\n"
-                       "    CompressedStoredSkin: &kvStore;\n"
-                       "    SkinnableForm: false;\n"
-                       "    ShowButtonGlowFrames: false;\n"
-                       "  }\n"
-                       "  TkvCompressedStoredSkin kvStore {\n"
-                       "    FileName: \"skin.ini\";\n"
-                       "    CompressedData: <" + packed + ">;\n"
-                       "  }\n"
-                       "}\n";
+        kvtest::smallPackage("[SKINCONTROLS]\r\ncount=1\r\n0=button:button\r\n[button]\r\nskinrect=1,2,3,4\r\n")
+            .ToBytes()));
+    std::string text =
+        "TForm frmMain {\n"
+        "  TRecordedSkinData kvSkinData1 {\n"
+        "    CompressedStoredSkin: &kvStore;\n"
+        "    SkinnableForm: false;\n"
+        "    ShowButtonGlowFrames: false;\n"
+        "  }\n"
+        "  TkvCompressedStoredSkin kvStore {\n"
+        "    FileName: \"skin.ini\";\n"
+        "    CompressedData: <" +
+        packed +
+        ">;\n"
+        "  }\n"
+        "}\n";
     DescriptionReader(classes).read(text, form);
     auto* model = dynamic_cast<TkvSkinData*>(form.findComponent("kvSkinData1"));
     auto* stored = dynamic_cast<TkvCompressedStoredSkin*>(form.findComponent("kvStore"));
@@ -76,10 +80,11 @@ TEST_F(DescriptionRead, StoredSkinLoadsWhenItsReferenceIsResolved) {
 }
 
 TEST_F(DescriptionRead, ReferenceToAnotherClassIsAnError) {
-    std::string text = "TForm frmMain {\n"
-                       "  TkvSkinData kvSkinData1 { ResourceStrData: &kvStore; }\n"
-                       "  TkvCompressedStoredSkin kvStore { }\n"
-                       "}\n";
+    std::string text =
+        "TForm frmMain {\n"
+        "  TkvSkinData kvSkinData1 { ResourceStrData: &kvStore; }\n"
+        "  TkvCompressedStoredSkin kvStore { }\n"
+        "}\n";
     try {
         DescriptionReader(classes).read(text, form);
         FAIL() << "read a reference to the wrong class";

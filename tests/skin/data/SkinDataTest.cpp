@@ -38,20 +38,34 @@ const char kMinimal[] =
     "[up]\r\nlefttoppoint=2,2\r\nrightbottompoint=9,9\r\nclientrect=1,1,5,5\r\nupbuttonrect=1,1,2,2\r\n";
 
 std::map<std::string, std::string> typeClasses() {
-    return {{"panel", "TkvDataSkinPanelControl"},       {"expanel", "TkvDataSkinExPanelControl"},
-            {"button", "TkvDataSkinButtonControl"},     {"menubutton", "TkvDataSkinMenuButtonControl"},
-            {"checkradio", "TkvDataSkinCheckRadioControl"}, {"gauge", "TkvDataSkinGaugeControl"},
-            {"splitter", "TkvDataSkinSplitterControl"}, {"trackbar", "TkvDataSkinTrackBarControl"},
-            {"label", "TkvDataSkinLabelControl"},       {"stdlabel", "TkvDataSkinStdLabelControl"},
-            {"updown", "TkvDataSkinUpDownControl"},     {"grid", "TkvDataSkinGridControl"},
-            {"tab", "TkvDataSkinTabControl"},           {"mainmenubar", "TkvDataSkinMainMenuBar"},
-            {"controlbar", "TkvDataSkinControlBar"},    {"memo", "TkvDataSkinMemoControl"},
-            {"edit", "TkvDataSkinEditControl"},         {"checklistbox", "TkvDataSkinCheckListBox"},
-            {"listbox", "TkvDataSkinListBox"},          {"combobox", "TkvDataSkinComboBox"},
-            {"scrollbar", "TkvDataSkinScrollBarControl"}, {"spinedit", "TkvDataSkinSpinEditControl"},
-            {"scrollbox", "TkvDataSkinScrollBoxControl"}, {"treeview", "TkvDataSkinTreeView"},
-            {"bevel", "TkvDataSkinBevel"},              {"slider", "TkvDataSkinSlider"},
-            {"listview", "TkvDataSkinListView"},        {"richedit", "TkvDataSkinRichEdit"}};
+    return {{"panel", "TkvDataSkinPanelControl"},
+            {"expanel", "TkvDataSkinExPanelControl"},
+            {"button", "TkvDataSkinButtonControl"},
+            {"menubutton", "TkvDataSkinMenuButtonControl"},
+            {"checkradio", "TkvDataSkinCheckRadioControl"},
+            {"gauge", "TkvDataSkinGaugeControl"},
+            {"splitter", "TkvDataSkinSplitterControl"},
+            {"trackbar", "TkvDataSkinTrackBarControl"},
+            {"label", "TkvDataSkinLabelControl"},
+            {"stdlabel", "TkvDataSkinStdLabelControl"},
+            {"updown", "TkvDataSkinUpDownControl"},
+            {"grid", "TkvDataSkinGridControl"},
+            {"tab", "TkvDataSkinTabControl"},
+            {"mainmenubar", "TkvDataSkinMainMenuBar"},
+            {"controlbar", "TkvDataSkinControlBar"},
+            {"memo", "TkvDataSkinMemoControl"},
+            {"edit", "TkvDataSkinEditControl"},
+            {"checklistbox", "TkvDataSkinCheckListBox"},
+            {"listbox", "TkvDataSkinListBox"},
+            {"combobox", "TkvDataSkinComboBox"},
+            {"scrollbar", "TkvDataSkinScrollBarControl"},
+            {"spinedit", "TkvDataSkinSpinEditControl"},
+            {"scrollbox", "TkvDataSkinScrollBoxControl"},
+            {"treeview", "TkvDataSkinTreeView"},
+            {"bevel", "TkvDataSkinBevel"},
+            {"slider", "TkvDataSkinSlider"},
+            {"listview", "TkvDataSkinListView"},
+            {"richedit", "TkvDataSkinRichEdit"}};
 }
 
 }  // namespace
@@ -263,9 +277,10 @@ TEST_F(SkinModel, ListsSkipEntriesWithoutColonOrKnownType) {
 }
 
 TEST_F(SkinModel, FormInfoAdjustments) {
-    loadText("[FORMINFO]\r\nlefttoppoint=2,30\r\nrighttoppoint=300,1\r\nleftbottompoint=1,250\r\n"
-             "rightbottompoint=290,260\r\nclientrect=4,27,281,206\r\nmaskrectarea=0,0,0,0\r\n"
-             "hittestleftbottompoint=5,0\r\n[PICTURES]\r\nmask=m.bmp\r\n");
+    loadText(
+        "[FORMINFO]\r\nlefttoppoint=2,30\r\nrighttoppoint=300,1\r\nleftbottompoint=1,250\r\n"
+        "rightbottompoint=290,260\r\nclientrect=4,27,281,206\r\nmaskrectarea=0,0,0,0\r\n"
+        "hittestleftbottompoint=5,0\r\n[PICTURES]\r\nmask=m.bmp\r\n");
     EXPECT_EQ(model.MaskRectArea, (Rect{4, 27, 281, 206}));
     EXPECT_EQ(model.HitTestLeftBottomPoint, (Point{1, 250}));  // taken before the corners are pulled in
     EXPECT_EQ(model.LeftTopPoint, (Point{4, 30}));
@@ -273,8 +288,9 @@ TEST_F(SkinModel, FormInfoAdjustments) {
     EXPECT_EQ(model.LeftBottomPoint, (Point{4, 206}));
     EXPECT_EQ(model.RightBottomPoint, (Point{281, 206}));
 
-    loadText("[FORMINFO]\r\nlefttoppoint=10,30\r\nrightbottompoint=10,260\r\nclientrect=40,40,50,50\r\n"
-             "maskrectarea=1,1,2,2\r\nhittestlefttoppoint=3,3\r\n");
+    loadText(
+        "[FORMINFO]\r\nlefttoppoint=10,30\r\nrightbottompoint=10,260\r\nclientrect=40,40,50,50\r\n"
+        "maskrectarea=1,1,2,2\r\nhittestlefttoppoint=3,3\r\n");
     EXPECT_EQ(model.LeftTopPoint, (Point{10, 30}));  // shared x: left as read
     EXPECT_EQ(model.RightBottomPoint, (Point{10, 260}));
     EXPECT_EQ(model.MaskRectArea, (Rect{1, 1, 2, 2}));  // no mask name: no widening
@@ -395,7 +411,8 @@ TEST_F(SkinModel, SkinListAndIndex) {
     TkvCompressedSkinList& list = ownerForm.create<TkvCompressedSkinList>();
     for (const char* name : {"zero", "one"}) {
         std::string text = std::string("[VERSION]\r\nskinname=") + name + "\r\n";
-        list.Skins().Add().StoredSkin().SetCompressedData(kvtest::compressPackage(kvtest::smallPackage(text).ToBytes()));
+        list.Skins().Add().StoredSkin().SetCompressedData(
+            kvtest::compressPackage(kvtest::smallPackage(text).ToBytes()));
     }
     model.SetSkinIndex(5);  // no list yet: only stored
     EXPECT_EQ(model.SkinIndex(), 5);
@@ -405,8 +422,8 @@ TEST_F(SkinModel, SkinListAndIndex) {
     model.SetSkinIndex(1);
     EXPECT_EQ(model.SkinName, "one");
     messenger.sent.clear();
-    model.SetSkinIndex(1);   // unchanged
-    model.SetSkinIndex(2);   // out of range with a list
+    model.SetSkinIndex(1);  // unchanged
+    model.SetSkinIndex(2);  // out of range with a list
     model.SetSkinIndex(-1);
     EXPECT_TRUE(messenger.sent.empty());
     EXPECT_EQ(model.SkinIndex(), 1);

@@ -82,7 +82,8 @@ int main(int argc, char** argv) {
     auto load = reporter.times.find("BM_LoadStoredSkin");
     auto zlib = reporter.times.find("BM_ZlibInflateAlone");
     if (load != reporter.times.end() && zlib != reporter.times.end() && zlib->second > 0)
-        std::printf("package %zu bytes; load / inflate alone = %.2f\n", skin().packageSize, load->second / zlib->second);
+        std::printf("package %zu bytes; load / inflate alone = %.2f\n", skin().packageSize,
+                    load->second / zlib->second);
     benchmark::Shutdown();
     return 0;
 }

@@ -60,7 +60,7 @@ TEST(SkinPackage, VersionTwoSkipsTwoExtraSlots) {
     }
     WriteByte(s, 0);
     kvtest::patternImage(9, 9, 42).Write(s);  // an extra slot holding a picture
-    WriteByte(s, 1);                            // and an empty one
+    WriteByte(s, 1);                          // and an empty one
     WriteInt32(s, static_cast<std::int32_t>(p.activePictures.size()));
     for (const auto& img : p.activePictures) img.Write(s);
     s.write(p.text.data(), p.text.size());
@@ -166,8 +166,8 @@ TEST(CompressedStoredSkin, LoadFromSkinFileBuildsTheSamePackage) {
     EXPECT_EQ(p->picture.ToBytes(), readFile(dir.file("main.bmp")));
     EXPECT_TRUE(p->inactivePicture.Empty());
     EXPECT_EQ(p->mask.ToBytes(), readFile(dir.file("mask.bmp")));
-    const char* names[] = {"active.bmp", "hintwindow.bmp", "pw.bmp", "menuitems.bmp",
-                           "controls.bmp", "mdibg.bmp", "pwmask.bmp", "hintwindowmask.bmp"};
+    const char* names[] = {"active.bmp",   "hintwindow.bmp", "pw.bmp",     "menuitems.bmp",
+                           "controls.bmp", "mdibg.bmp",      "pwmask.bmp", "hintwindowmask.bmp"};
     ASSERT_EQ(p->activePictures.size(), 8u);
     for (int i = 0; i < 8; ++i) EXPECT_EQ(p->activePictures[i].ToBytes(), readFile(dir.file(names[i]))) << i;
     EXPECT_EQ(p->activePictures[6].bitCount, 4);
@@ -183,7 +183,8 @@ TEST(CompressedStoredSkin, DescriptionWithoutARequiredSectionChangesNothing) {
     for (const char* section : {"[VERSION]", "[PICTURES]", "[FORMINFO]", "[SKINOBJECTS]", "[SKINCONTROLS]"}) {
         std::string broken = text;
         broken.replace(broken.find(section), std::string(section).size(), "[OTHER]");
-        WriteFileBytes(dir.file("broken.ini"), std::span(reinterpret_cast<const std::uint8_t*>(broken.data()), broken.size()));
+        WriteFileBytes(dir.file("broken.ini"),
+                       std::span(reinterpret_cast<const std::uint8_t*>(broken.data()), broken.size()));
         TkvCompressedStoredSkin stored;
         stored.SetCompressedData({1, 2, 3});
         EXPECT_FALSE(stored.LoadFromSkinFile(dir.file("broken.ini"))) << section;

@@ -105,8 +105,7 @@ TEST(SkinMessage, EnterPressesTheFocusedButtonAndClosingGivesCancel) {
             SetFocus(GetDlgItem(d, kMessageButtonIdBase + mbNo));
             pressKey(VK_RETURN);
         });
-        EXPECT_EQ(box.ShowMessageBox(u"Save?", TkvMessageKind::mtConfirmation,
-                                     ButtonBit(mbYes) | ButtonBit(mbNo), 0),
+        EXPECT_EQ(box.ShowMessageBox(u"Save?", TkvMessageKind::mtConfirmation, ButtonBit(mbYes) | ButtonBit(mbNo), 0),
                   mrNo);
     }
     {

@@ -35,10 +35,8 @@ TEST_F(FrameGeometryTest, EmptyCaptionRectStaysEmptyAndButtonsRectAnchorsByItsLe
 
 TEST_F(FrameGeometryTest, ClientRectOfTheSkinAndOfTheDefaultFrame) {
     EXPECT_EQ(FrameClientRect({100, 50, 656, 373}, &skin, 19), (fw::Rect{104, 77, 652, 369}));
-    EXPECT_EQ(FrameClientRect({0, 0, 200, 100}, nullptr, DefaultFrameCaptionHeight(false)),
-              (fw::Rect{3, 22, 197, 97}));
-    EXPECT_EQ(FrameClientRect({0, 0, 200, 100}, nullptr, DefaultFrameCaptionHeight(true)),
-              (fw::Rect{3, 18, 197, 97}));
+    EXPECT_EQ(FrameClientRect({0, 0, 200, 100}, nullptr, DefaultFrameCaptionHeight(false)), (fw::Rect{3, 22, 197, 97}));
+    EXPECT_EQ(FrameClientRect({0, 0, 200, 100}, nullptr, DefaultFrameCaptionHeight(true)), (fw::Rect{3, 18, 197, 97}));
     // Narrower and lower than the borders: an empty client area, never a negative one.
     EXPECT_EQ(FrameClientRect({10, 10, 15, 20}, &skin, 19), (fw::Rect{14, 37, 14, 37}));
 }

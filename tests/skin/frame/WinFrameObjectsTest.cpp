@@ -100,7 +100,9 @@ struct SkinnedForm {
         frame->OnMouseEnterEvent = [this](const std::string& n) { log.push_back("enter " + n); };
         frame->OnMouseLeaveEvent = [this](const std::string& n) { log.push_back("leave " + n); };
         frame->OnSkinMenuOpen = [this](fw::Component*) { log.push_back("system menu"); };
-        frame->OnChangeRollUpState = [this](fw::Component*) { log.push_back("rollup " + std::to_string(frame->RolledUp)); };
+        frame->OnChangeRollUpState = [this](fw::Component*) {
+            log.push_back("rollup " + std::to_string(frame->RolledUp));
+        };
         form.onHide = [this](fw::Component*) { log.push_back("hidden"); };
     }
 
@@ -141,8 +143,8 @@ TEST(FrameObjects, MainWindowObjectsAreLaidOutAndFollowTheBorderIcons) {
     SkinnedForm s(app);
     std::vector<std::string> names;
     for (const auto& o : s.frame->Objects()) names.push_back(o->ObjectName);
-    EXPECT_EQ(names, (std::vector<std::string>{"closebutton", "maxbutton", "minbutton", "rollupbutton",
-                                               "sysmenubutton", "caption", "traybutton"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"closebutton", "maxbutton", "minbutton", "rollupbutton", "sysmenubutton",
+                                               "caption", "traybutton"}));
     EXPECT_EQ(s.object("closebutton").PlacedRect, (fw::Rect{532, 5, 553, 26}));
     EXPECT_EQ(s.object("maxbutton").PlacedRect, (fw::Rect{509, 5, 530, 26}));
     EXPECT_EQ(s.object("minbutton").PlacedRect, (fw::Rect{486, 5, 507, 26}));
@@ -288,8 +290,7 @@ TEST(FrameObjects, MaximiseLeavesOnePixelAndAMaximisedWindowStaysWhereItIs) {
     const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
     if (work.left == 0 && work.top == 0 && work.right == sw && work.bottom == sh)
         EXPECT_EQ(s.form.boundsRect(), (fw::Rect{1, 1, sw - 1, sh - 1}));
-    else
-        EXPECT_EQ(s.form.boundsRect(), fw::fromRECT(work));
+    else EXPECT_EQ(s.form.boundsRect(), fw::fromRECT(work));
 
     RECT drag{200, 200, 756, 523};
     SendMessageW(s.form.handle(), WM_MOVING, WMSZ_LEFT, reinterpret_cast<LPARAM>(&drag));
@@ -467,8 +468,8 @@ TEST(FrameObjects, InactiveFormsClientAreaIsCoveredUntilItIsActiveAgain) {
     EXPECT_EQ(panel->boundsRect(), s.form.clientRect());
     // The client background seen half way to white: (300, 200) of the client is (23, 21) of the repeated tile.
     const fw::Pixel bg = s.model.FramePicture.at(4 + 23, 27 + 21);
-    const fw::Pixel want =
-        fw::makePixel((fw::pixelR(bg) + 255) / 2, (fw::pixelG(bg) + 255) / 2, (fw::pixelB(bg) + 255) / 2);
+    const fw::Pixel want = fw::makePixel((fw::pixelR(bg) + 255) / 2, (fw::pixelG(bg) + 255) / 2,
+                                         (fw::pixelB(bg) + 255) / 2);
     EXPECT_EQ(panel->Image().at(300, 200) & 0xFFFFFFu, want & 0xFFFFFFu);
     SendMessageW(h, WM_NCACTIVATE, TRUE, 0);
     EXPECT_EQ(s.frame->InactivePanel(), nullptr);

@@ -43,8 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     s.client = {in.coord(), in.coord(), in.coord(), in.coord()};
     const int w = in.coord() + 8, h = in.coord() + 8;
     const int flags = in.byte();
-    const SkinStretch st{bool(flags & 1), bool(flags & 2), bool(flags & 4), bool(flags & 8), bool(flags & 16),
-                         TkvStretchType((flags >> 5) % 3)};
+    const SkinStretch st{bool(flags & 1), bool(flags & 2),  bool(flags & 4),
+                         bool(flags & 8), bool(flags & 16), TkvStretchType((flags >> 5) % 3)};
     const SkinCorners d = ResizeCorners(s, w - skin.width(), h - skin.height());
 
     ComposeSkinImage(pic, skin, s, d, w, h, st, true);

@@ -24,10 +24,10 @@ TEST(InactiveEffects, BrightnessAndDarknessRoundHalfToEven) {
     TkvEffectBmp e = row({grey(101), grey(255), grey(0), grey(100), grey(102), makePixel(101, 0, 255, 7)});
     e.ApplyBrightness(0.5);
     EXPECT_EQ(e.Image().at(0, 0), grey(178));
-    EXPECT_EQ(e.Image().at(1, 0), grey(255));                   // white stays white
-    EXPECT_EQ(e.Image().at(2, 0), grey(128));                   // 127.5 -> 128
-    EXPECT_EQ(e.Image().at(3, 0), grey(178));                   // 177.5 -> 178
-    EXPECT_EQ(e.Image().at(4, 0), grey(178));                   // 178.5 -> 178
+    EXPECT_EQ(e.Image().at(1, 0), grey(255));                    // white stays white
+    EXPECT_EQ(e.Image().at(2, 0), grey(128));                    // 127.5 -> 128
+    EXPECT_EQ(e.Image().at(3, 0), grey(178));                    // 177.5 -> 178
+    EXPECT_EQ(e.Image().at(4, 0), grey(178));                    // 178.5 -> 178
     EXPECT_EQ(e.Image().at(5, 0), makePixel(178, 128, 255, 7));  // alpha kept
     TkvEffectBmp d = row({grey(100), grey(255), grey(0)});
     d.ApplyDarkness(0.3);
@@ -153,9 +153,9 @@ TEST(Morphs, LeftAndRightGradients) {
     MorphPair p(100, 2);
     p.old.MorphLeftGradient(p.neu, 1.0);  // a = 99
     EXPECT_EQ(p.at(0), 100);
-    EXPECT_EQ(p.at(99), 0);      // the last column still shows the old image
-    EXPECT_EQ(p.at(98, 1), 1);   // w = 98/99: 1.01 -> 1
-    EXPECT_EQ(p.at(33), 67);     // w = 1/3
+    EXPECT_EQ(p.at(99), 0);     // the last column still shows the old image
+    EXPECT_EQ(p.at(98, 1), 1);  // w = 98/99: 1.01 -> 1
+    EXPECT_EQ(p.at(33), 67);    // w = 1/3
     MorphPair q(10, 1);
     q.old.MorphLeftGradient(q.neu, 0.0);  // a at least 1: column 0 new, column 1 old
     EXPECT_EQ(q.at(0), 100);

@@ -37,7 +37,8 @@ const SkinCorners kFrame{{60, 30}, {225, 30}, {4, 206}, {281, 206}, {4, 30, 281,
 constexpr int kFrameW = 554, kFrameH = 327;
 std::size_t bandBytes() {
     const SkinCorners d = ResizeCorners(kFrame, kFrameW - 285, kFrameH - 210);
-    const std::size_t top = std::size_t(kFrameW) * d.client.top, bottom = std::size_t(kFrameW) * (kFrameH - d.client.bottom);
+    const std::size_t top = std::size_t(kFrameW) * d.client.top,
+                      bottom = std::size_t(kFrameW) * (kFrameH - d.client.bottom);
     const std::size_t sides = std::size_t(d.client.height()) * (d.client.left + kFrameW - d.client.right);
     return 4 * (top + bottom + sides);
 }
@@ -93,7 +94,8 @@ void MaskRegion285(benchmark::State& state) {
 // The mask scan reads every pixel once: the reference copies the mask's bytes.
 void MaskRegion285_memcpy(benchmark::State& state) { copyBytes(state, 285 * 210 * 4); }
 
-// Collects the processor time per iteration (the machine is shared, so wall time is noisy) of every benchmark and prints each one's ratio to its memcpy reference.
+// Collects the processor time per iteration (the machine is shared, so wall time is noisy) of every benchmark and
+// prints each one's ratio to its memcpy reference.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
@@ -125,19 +127,41 @@ BENCHMARK(Button_memcpy);
 BENCHMARK(MaskRegion285);
 BENCHMARK(MaskRegion285_memcpy);
 BENCHMARK(Effect_memcpy);
-BENCHMARK_CAPTURE(effect, brightness, [](TkvEffectBmp& e, const TkvEffectBmp&) { e.ApplyBrightness(0.5); })->Name("Effect/brightness");
-BENCHMARK_CAPTURE(effect, darkness, [](TkvEffectBmp& e, const TkvEffectBmp&) { e.ApplyDarkness(0.3); })->Name("Effect/darkness");
-BENCHMARK_CAPTURE(effect, grayscale, [](TkvEffectBmp& e, const TkvEffectBmp&) { e.ApplyGrayscale(); })->Name("Effect/grayscale");
+BENCHMARK_CAPTURE(effect, brightness, [](TkvEffectBmp& e, const TkvEffectBmp&) {
+    e.ApplyBrightness(0.5);
+})->Name("Effect/brightness");
+BENCHMARK_CAPTURE(effect, darkness, [](TkvEffectBmp& e, const TkvEffectBmp&) {
+    e.ApplyDarkness(0.3);
+})->Name("Effect/darkness");
+BENCHMARK_CAPTURE(effect, grayscale, [](TkvEffectBmp& e, const TkvEffectBmp&) {
+    e.ApplyGrayscale();
+})->Name("Effect/grayscale");
 BENCHMARK_CAPTURE(effect, noise, [](TkvEffectBmp& e, const TkvEffectBmp&) { e.ApplyNoise(50); })->Name("Effect/noise");
-BENCHMARK_CAPTURE(effect, splitblur, [](TkvEffectBmp& e, const TkvEffectBmp&) { e.ApplySplitBlur(1); })->Name("Effect/splitblur");
+BENCHMARK_CAPTURE(effect, splitblur, [](TkvEffectBmp& e, const TkvEffectBmp&) {
+    e.ApplySplitBlur(1);
+})->Name("Effect/splitblur");
 BENCHMARK_CAPTURE(effect, invert, [](TkvEffectBmp& e, const TkvEffectBmp&) { e.ApplyInvert(); })->Name("Effect/invert");
-BENCHMARK_CAPTURE(effect, blend, [](TkvEffectBmp& e, const TkvEffectBmp& t) { e.MorphBlend(t, 0.4); })->Name("Effect/morph_blend");
-BENCHMARK_CAPTURE(effect, centre, [](TkvEffectBmp& e, const TkvEffectBmp& t) { e.MorphCentreGradient(t, 0.4); })->Name("Effect/morph_centre_gradient");
-BENCHMARK_CAPTURE(effect, leftgrad, [](TkvEffectBmp& e, const TkvEffectBmp& t) { e.MorphLeftGradient(t, 0.4); })->Name("Effect/morph_left_gradient");
-BENCHMARK_CAPTURE(effect, rightgrad, [](TkvEffectBmp& e, const TkvEffectBmp& t) { e.MorphRightGradient(t, 0.4); })->Name("Effect/morph_right_gradient");
-BENCHMARK_CAPTURE(effect, leftslide, [](TkvEffectBmp& e, const TkvEffectBmp& t) { e.MorphLeftSlide(t, 0.4); })->Name("Effect/morph_left_slide");
-BENCHMARK_CAPTURE(effect, rightslide, [](TkvEffectBmp& e, const TkvEffectBmp& t) { e.MorphRightSlide(t, 0.4); })->Name("Effect/morph_right_slide");
-BENCHMARK_CAPTURE(effect, push, [](TkvEffectBmp& e, const TkvEffectBmp& t) { e.MorphPush(t, 0.4); })->Name("Effect/morph_push");
+BENCHMARK_CAPTURE(effect, blend, [](TkvEffectBmp& e, const TkvEffectBmp& t) {
+    e.MorphBlend(t, 0.4);
+})->Name("Effect/morph_blend");
+BENCHMARK_CAPTURE(effect, centre, [](TkvEffectBmp& e, const TkvEffectBmp& t) {
+    e.MorphCentreGradient(t, 0.4);
+})->Name("Effect/morph_centre_gradient");
+BENCHMARK_CAPTURE(effect, leftgrad, [](TkvEffectBmp& e, const TkvEffectBmp& t) {
+    e.MorphLeftGradient(t, 0.4);
+})->Name("Effect/morph_left_gradient");
+BENCHMARK_CAPTURE(effect, rightgrad, [](TkvEffectBmp& e, const TkvEffectBmp& t) {
+    e.MorphRightGradient(t, 0.4);
+})->Name("Effect/morph_right_gradient");
+BENCHMARK_CAPTURE(effect, leftslide, [](TkvEffectBmp& e, const TkvEffectBmp& t) {
+    e.MorphLeftSlide(t, 0.4);
+})->Name("Effect/morph_left_slide");
+BENCHMARK_CAPTURE(effect, rightslide, [](TkvEffectBmp& e, const TkvEffectBmp& t) {
+    e.MorphRightSlide(t, 0.4);
+})->Name("Effect/morph_right_slide");
+BENCHMARK_CAPTURE(effect, push, [](TkvEffectBmp& e, const TkvEffectBmp& t) {
+    e.MorphPush(t, 0.4);
+})->Name("Effect/morph_push");
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);

@@ -27,12 +27,12 @@ TEST(MaskToRegion, RowsOfRunsInScanOrder) {
     m.at(2, 2) = kBlack;
     m.at(3, 2) = kBlack;
     m.at(5, 2) = kBlack;
-    m.at(5, 3) = fw::makePixel(0, 0, 0, 0);      // alpha does not matter: still black
-    m.at(4, 3) = fw::makePixel(0, 0, 1);         // almost black is outside
+    m.at(5, 3) = fw::makePixel(0, 0, 0, 0);  // alpha does not matter: still black
+    m.at(4, 3) = fw::makePixel(0, 0, 1);     // almost black is outside
     const MaskRegion r = MaskToRegion(m, 10, 20);
     EXPECT_EQ(r.bounds, (Rect{10, 20, 16, 24}));
-    const std::vector<Rect> expect = {{10, 20, 16, 21}, {10, 22, 11, 23}, {12, 22, 14, 23}, {15, 22, 16, 23},
-                                      {15, 23, 16, 24}};
+    const std::vector<Rect> expect = {
+        {10, 20, 16, 21}, {10, 22, 11, 23}, {12, 22, 14, 23}, {15, 22, 16, 23}, {15, 23, 16, 24}};
     EXPECT_EQ(r.rects, expect);
 }
 

@@ -32,9 +32,9 @@ TEST(ComposeWidthOnly, ButtonAtWidth100RepeatsMiddleAndCutsLastTile) {
     for (int y = 0; y < 22; ++y) {
         for (int x = 0; x < 100; ++x) {
             int sx;
-            if (x < 3) sx = x;                      // left piece
-            else if (x >= 93) sx = 35 + (x - 93);   // right piece
-            else sx = 3 + (x - 3) % 32;             // tiles at 3, 35, 67; the third one cut to 26
+            if (x < 3) sx = x;                     // left piece
+            else if (x >= 93) sx = 35 + (x - 93);  // right piece
+            else sx = 3 + (x - 3) % 32;            // tiles at 3, 35, 67; the third one cut to 26
             ASSERT_EQ(from(img.at(x, y)), (Point{5 + sx, 7 + y})) << "x=" << x << " y=" << y;
         }
     }
@@ -180,8 +180,8 @@ TEST(ComposeSkinImage, AtSkinSizeReproducesSkinRectWhateverTheFlags) {
     const Bitmap pic = testpic::coords(30, 30);
     const Rect skinRect{6, 8, 18, 18};
     for (int flags = 0; flags < 32; ++flags) {
-        const SkinStretch st{bool(flags & 1), bool(flags & 2), bool(flags & 4), bool(flags & 8), bool(flags & 16),
-                             TkvStretchType(flags % 3)};
+        const SkinStretch st{bool(flags & 1), bool(flags & 2),  bool(flags & 4),
+                             bool(flags & 8), bool(flags & 16), TkvStretchType(flags % 3)};
         const Bitmap img = ComposeSkinImage(pic, skinRect, kSkin, kSkin, 12, 10, st, true);
         for (int y = 0; y < 10; ++y)
             for (int x = 0; x < 12; ++x) ASSERT_EQ(img.at(x, y), pic.at(6 + x, 8 + y)) << flags << " " << x << "," << y;
@@ -208,7 +208,7 @@ TEST(ComposeSkinImage, PlainFormStretchesEverythingInsideTheBorder) {
 TEST(ComposeSkinImage, ClientStretchKinds) {
     const Bitmap pic = testpic::coords(10, 10);
     const SkinCorners s = PlainCorners({2, 2, 6, 5});  // client 4 x 3
-    const SkinCorners d = ResizeCorners(s, 6, 5);        // client 10 x 8 at (2, 2)
+    const SkinCorners d = ResizeCorners(s, 6, 5);      // client 10 x 8 at (2, 2)
     SkinStretch st = PlainStretch();
     st.kind = sthorz;
     Bitmap img = ComposeSkinImage(pic, pic.rect(), s, d, 16, 15, st, true);
@@ -251,8 +251,7 @@ TEST(ComposeBorderBands, BandsAreTheBorderOfTheFullComposition) {
     const SkinCorners s{{4, 2}, {7, 2}, {5, 7}, {9, 7}, {3, 2, 9, 7}};
     const Bitmap pic = testpic::coords(12, 10);
     for (int flags = 0; flags < 16; ++flags) {
-        const SkinStretch st{bool(flags & 1), bool(flags & 2), bool(flags & 4), bool(flags & 8), false,
-                             stfull};
+        const SkinStretch st{bool(flags & 1), bool(flags & 2), bool(flags & 4), bool(flags & 8), false, stfull};
         const SkinCorners d = ResizeCorners(s, 19, 13);
         const Bitmap full = ComposeSkinImage(pic, pic.rect(), s, d, 31, 23, st, false);
         const BorderBands bands = ComposeBorderBands(pic, pic.rect(), s, d, 31, 23, st);
@@ -288,11 +287,13 @@ TEST(ComposeBorderBands, SideBandsRepeatFromTheirFirstRowAndEmptyBandsStayEmpty)
     // A band whose middle has no length is left empty.
     SkinCorners noTop = s;
     noTop.rt.x = noTop.lt.x;
-    EXPECT_TRUE(ComposeBorderBands(pic, pic.rect(), noTop, ResizeCorners(noTop, 4, 4), 16, 14, SkinStretch{}).top.empty());
+    EXPECT_TRUE(
+        ComposeBorderBands(pic, pic.rect(), noTop, ResizeCorners(noTop, 4, 4), 16, 14, SkinStretch{}).top.empty());
     // A band of no thickness is left empty.
     SkinCorners noLeft = s;
     noLeft.client.left = 0;
-    EXPECT_TRUE(ComposeBorderBands(pic, pic.rect(), noLeft, ResizeCorners(noLeft, 4, 4), 16, 14, SkinStretch{}).left.empty());
+    EXPECT_TRUE(
+        ComposeBorderBands(pic, pic.rect(), noLeft, ResizeCorners(noLeft, 4, 4), 16, 14, SkinStretch{}).left.empty());
 }
 
 }  // namespace

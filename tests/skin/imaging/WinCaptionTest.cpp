@@ -55,7 +55,8 @@ TEST_F(Caption, WrapsInsideTheBoxNarrowedByTheGlyph) {
     EXPECT_LE(p.text.width() - 2, r.width() - 20);
     EXPECT_GE(p.text.height(), 2 * line.cy);
     // Layouts above and below narrow the height instead: the full line fits the width.
-    const GlyphCaptionPlace top = PlaceGlyphAndCaption(canvas_.DC(), glyphTop, {0, 0, 400, 60}, 20, 10, text, 2, 2, false);
+    const GlyphCaptionPlace top = PlaceGlyphAndCaption(canvas_.DC(), glyphTop, {0, 0, 400, 60}, 20, 10, text, 2, 2,
+                                                       false);
     EXPECT_EQ(top.text.width(), line.cx + 2);
     EXPECT_EQ(top.text.top, 2 + 10 + 2);
     // The caption is drawn: some pixel of its place changes.

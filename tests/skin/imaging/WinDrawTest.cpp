@@ -57,7 +57,7 @@ TEST(TkvBitmapDraw, PlainTransparentAndSoftwareTransparent) {
 TEST(TkvBitmapDraw, AlphaBlendedUsesStraightAlphaPixels) {
     TkvBitmap src;
     Bitmap b(2, 1);
-    b.at(0, 0) = makePixel(255, 0, 0, 128);  // half-transparent red
+    b.at(0, 0) = makePixel(255, 0, 0, 128);    // half-transparent red
     b.at(1, 0) = makePixel(255, 255, 255, 0);  // fully transparent white
     src.Assign(b);
     src.CheckAlpha();
@@ -180,7 +180,9 @@ TEST_F(ParentBackground, PanelParentErasesAndPaintsItsContentBehindTheControl) {
     fillTarget(canvas, 20, 20, makePixel(0, 255, 0));
     int siblingCalls = 0;
     const GraphicSibling siblings[] = {
-        {{25, 25, 35, 35}, true, [&](HDC dc) {  // overlaps the control's bottom-right corner
+        {{25, 25, 35, 35},
+         true,
+         [&](HDC dc) {  // overlaps the control's bottom-right corner
              ++siblingCalls;
              SetPixelV(dc, 0, 0, RGB(1, 2, 3));  // its own (0, 0) is parent (25, 25) = control (15, 15)
              SetPixelV(dc, 9, 9, RGB(4, 5, 6));
@@ -210,7 +212,8 @@ TEST_F(ParentBackground, FormParentOnlyErasesAndTheClipStopsAtItsClientArea) {
     EXPECT_EQ(rgb(canvas.Pixels().at(9, 9)), kErase);
     EXPECT_EQ(rgb(canvas.Pixels().at(10, 0)), 0x00FF00u);
     // A form is not asked for its content: a control over (5, 5) would otherwise show the square.
-    HWND low = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20, form_, nullptr, nullptr, nullptr);
+    HWND low = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20, form_, nullptr, nullptr,
+                               nullptr);
     PaintParentBackground(low, canvas.DC());
     EXPECT_EQ(rgb(canvas.Pixels().at(6, 6)), kErase);
     DestroyWindow(low);

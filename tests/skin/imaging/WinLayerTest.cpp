@@ -107,7 +107,7 @@ TEST(TkvLayerManager, ShowReplacesTheGlowAndTopMostCanBeOff) {
         second = gone.Window();
         EXPECT_TRUE(IsWindow(second));
     }
-    EXPECT_FALSE(IsWindow(second));  // destroying the manager frees its window
+    EXPECT_FALSE(IsWindow(second));                                 // destroying the manager frees its window
     m.Show(0, 0, 255, fw::ConstPixelView{}, fw::ConstPixelView{});  // nothing to show
     EXPECT_EQ(m.Window(), nullptr);
 }

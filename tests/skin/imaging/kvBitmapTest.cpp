@@ -117,7 +117,8 @@ TEST(TkvBitmap, StackBlurMatchesTheTriangularBlur) {
         b.StackBlur(r);
         const Bitmap expect = referenceBlur(src, r);
         for (int y = 0; y < 17; ++y)
-            for (int x = 0; x < 23; ++x) ASSERT_EQ(b.Pixels().at(x, y), expect.at(x, y)) << "r=" << r << " " << x << "," << y;
+            for (int x = 0; x < 23; ++x)
+                ASSERT_EQ(b.Pixels().at(x, y), expect.at(x, y)) << "r=" << r << " " << x << "," << y;
     }
     TkvBitmap same;
     same.Assign(src);

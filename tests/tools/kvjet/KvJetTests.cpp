@@ -13,8 +13,7 @@ namespace {
 
 class KvJetTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         dir = fs::temp_directory_path() / ("kvjet-test-" + std::to_string(::getpid()));
         fs::remove_all(dir);
         fs::create_directories(dir);
@@ -22,17 +21,14 @@ protected:
     }
     void TearDown() override { fs::remove_all(dir); }
 
-    int run(std::vector<std::string> args)
-    {
+    int run(std::vector<std::string> args) {
         out.str("");
         err.str("");
         return kvjet::run(args, out, err);
     }
-    std::vector<fs::path> files() const
-    {
+    std::vector<fs::path> files() const {
         std::vector<fs::path> names;
-        for (const auto& e : fs::directory_iterator(dir))
-            names.push_back(e.path().filename());
+        for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename());
         return names;
     }
 
@@ -40,14 +36,12 @@ protected:
     std::ostringstream out, err;
 };
 
-std::string contents(const fs::path& p)
-{
+std::string contents(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-TEST_F(KvJetTest, CompactWritesASoundSmallerCopyAndNoTemporaryFile)
-{
+TEST_F(KvJetTest, CompactWritesASoundSmallerCopyAndNoTemporaryFile) {
     const auto dst = (dir / "out.mdb").string();
     const auto src = dir / "in.mdb";
     fs::copy_file(sample, src);
@@ -60,22 +54,18 @@ TEST_F(KvJetTest, CompactWritesASoundSmallerCopyAndNoTemporaryFile)
     EXPECT_EQ(out.str(), "sound\n");
 }
 
-TEST_F(KvJetTest, CheckFailsOnAFileWithUnreachedPages)
-{
+TEST_F(KvJetTest, CheckFailsOnAFileWithUnreachedPages) {
     EXPECT_EQ(run({"check", sample.string()}), 1);
     EXPECT_NE(out.str().find("not reached"), std::string::npos);
 }
 
-TEST_F(KvJetTest, FailureLeavesNoDestinationAndKeepsAnExistingOne)
-{
+TEST_F(KvJetTest, FailureLeavesNoDestinationAndKeepsAnExistingOne) {
     const auto dst = dir / "out.mdb";
     EXPECT_EQ(run({"compact", sample.string(), dst.string(), "--password", "wrong"}), 1);
     EXPECT_NE(err.str().find("password"), std::string::npos);
     EXPECT_TRUE(files().empty());
 
-    {
-        std::ofstream(dst, std::ios::binary) << "previous contents";
-    }
+    { std::ofstream(dst, std::ios::binary) << "previous contents"; }
     const auto truncated = dir / "truncated.mdb";
     fs::copy_file(sample, truncated);
     fs::resize_file(truncated, 3 * 4096);
@@ -84,8 +74,7 @@ TEST_F(KvJetTest, FailureLeavesNoDestinationAndKeepsAnExistingOne)
     EXPECT_EQ(files().size(), 2u);
 }
 
-TEST_F(KvJetTest, RefusesSameFileAndBadUsage)
-{
+TEST_F(KvJetTest, RefusesSameFileAndBadUsage) {
     const auto copy = dir / "db.mdb";
     fs::copy_file(sample, copy);
     const auto before = fs::file_size(copy);
@@ -97,10 +86,9 @@ TEST_F(KvJetTest, RefusesSameFileAndBadUsage)
     EXPECT_EQ(run({"check", (dir / "missing.mdb").string()}), 1);
 }
 
-TEST_F(KvJetTest, InfoListsTheTables)
-{
+TEST_F(KvJetTest, InfoListsTheTables) {
     EXPECT_EQ(run({"info", sample.string()}), 0);
     EXPECT_NE(out.str().find("table MSP_PROJECTS id 15 rows 1"), std::string::npos) << out.str();
 }
 
-} // namespace
+}  // namespace

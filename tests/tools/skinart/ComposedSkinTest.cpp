@@ -50,8 +50,8 @@ TEST(ComposedSkin, TheMainWindowFrameHasNoSeams) {
     const Bitmap& pic = s.FramePicture;
     const int pw = pic.width(), dx = 556 - pw;
     for (int y = 0; y < 27; ++y) {
-        for (int x = 0; x < s.LeftTopPoint.x; ++x) ASSERT_EQ(win.at(x, y), pic.at(x, y));                   // left corner
-        for (int x = s.RightTopPoint.x; x < pw; ++x) ASSERT_EQ(win.at(x + dx, y), pic.at(x, y));            // right
+        for (int x = 0; x < s.LeftTopPoint.x; ++x) ASSERT_EQ(win.at(x, y), pic.at(x, y));         // left corner
+        for (int x = s.RightTopPoint.x; x < pw; ++x) ASSERT_EQ(win.at(x + dx, y), pic.at(x, y));  // right
         for (int x = s.LeftTopPoint.x; x < s.RightTopPoint.x + dx; ++x) ASSERT_EQ(win.at(x, y), pic.at(100, y));
     }
     for (int y = 27; y < 323 - 4; ++y)
@@ -80,7 +80,7 @@ TEST(ComposedSkin, TheWindowRegionRoundsTheTopCornersAtAnySize) {
         EXPECT_TRUE(inRegion(*region, w / 2, 0));
         EXPECT_TRUE(inRegion(*region, 0, 8));
         EXPECT_TRUE(inRegion(*region, w - 1, 8));
-        EXPECT_TRUE(inRegion(*region, 0, h - 1));      // square bottom corners
+        EXPECT_TRUE(inRegion(*region, 0, h - 1));  // square bottom corners
         EXPECT_TRUE(inRegion(*region, w - 1, h - 1));
         EXPECT_TRUE(inRegion(*region, w / 2, h / 2));
     }
@@ -117,7 +117,8 @@ TEST(ComposedSkin, TheBrowseButtonStaysAtTheRightEndOfAWideField) {
     const Rect button = e->ButtonRect.offset(w - skinW, 0);  // where the edit places its browse button
     for (int y = button.top; y < button.bottom; ++y)
         for (int x = button.left; x < button.right; ++x)
-            ASSERT_EQ(img.at(x, y), pic.at(e->SkinRect.left + e->ButtonRect.left + x - button.left, e->SkinRect.top + y));
+            ASSERT_EQ(img.at(x, y),
+                      pic.at(e->SkinRect.left + e->ButtonRect.left + x - button.left, e->SkinRect.top + y));
 }
 
 }  // namespace

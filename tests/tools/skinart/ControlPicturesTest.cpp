@@ -29,7 +29,8 @@ void expectRepeatableColumns(const Bitmap& b, Rect r, int from, int to) {
 TEST(ControlPictures, PushButtonHasFiveDistinctStates) {
     const Bitmap c = controlsPicture();
     for (int a = L::Normal; a <= L::Disabled; ++a)
-        for (int b = a + 1; b <= L::Disabled; ++b) EXPECT_FALSE(same(c, L::button(a), L::button(b))) << a << " vs " << b;
+        for (int b = a + 1; b <= L::Disabled; ++b)
+            EXPECT_FALSE(same(c, L::button(a), L::button(b))) << a << " vs " << b;
 }
 
 TEST(ControlPictures, PressablePartsChangeWithTheirState) {

@@ -19,7 +19,11 @@ constexpr Pixel kBlack = fw::makePixel(0, 0, 0);
 constexpr Pixel kWhite = fw::makePixel(255, 255, 255);
 
 TEST(SkinPictures, PackageOrderSizesDepthsAndByteLengths) {
-    struct Want { const char* name; int w, h, bits; std::size_t bytes; };
+    struct Want {
+        const char* name;
+        int w, h, bits;
+        std::size_t bytes;
+    };
     const Want want[] = {{"main.bmp", 285, 210, 24, 179814},     {"mask.bmp", 285, 210, 8, 61558},
                          {"active.bmp", 75, 263, 24, 60018},     {"hintwindow.bmp", 28, 21, 24, 1818},
                          {"pw.bmp", 93, 55, 24, 15454},          {"menuitems.bmp", 132, 126, 24, 49950},
@@ -34,7 +38,7 @@ TEST(SkinPictures, PackageOrderSizesDepthsAndByteLengths) {
         EXPECT_EQ(img.width, want[i].w);
         EXPECT_EQ(img.height, want[i].h);  // positive: bottom-up
         EXPECT_EQ(img.bitCount, want[i].bits);
-        EXPECT_EQ(img.compression, 0u);    // plain rows
+        EXPECT_EQ(img.compression, 0u);  // plain rows
         EXPECT_EQ(img.ToBytes().size(), want[i].bytes);
     }
 }
@@ -72,15 +76,16 @@ TEST(SkinPictures, WindowMaskRoundsOnlyTheTopCorners) {
     const int w = mask.width(), h = mask.height();
     EXPECT_FALSE(inside(mask, 0, 0));
     EXPECT_FALSE(inside(mask, w - 1, 0));
-    EXPECT_TRUE(inside(mask, L::kCornerRadius, 0));     // the top edge starts after the curve
-    EXPECT_TRUE(inside(mask, 0, L::kCornerRadius));     // and the side edge below it
-    EXPECT_TRUE(inside(mask, 0, h - 1));                // bottom corners stay square
+    EXPECT_TRUE(inside(mask, L::kCornerRadius, 0));  // the top edge starts after the curve
+    EXPECT_TRUE(inside(mask, 0, L::kCornerRadius));  // and the side edge below it
+    EXPECT_TRUE(inside(mask, 0, h - 1));             // bottom corners stay square
     EXPECT_TRUE(inside(mask, w - 1, h - 1));
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             ASSERT_EQ(inside(mask, x, y), inside(mask, w - 1 - x, y)) << x << "," << y;  // both corners alike
             // The cut stays inside the fixed corner pieces, away from any part the frame repeats.
-            if (!inside(mask, x, y)) ASSERT_TRUE(y < L::kCornerRadius && (x < L::kCornerRadius || x >= w - L::kCornerRadius));
+            if (!inside(mask, x, y))
+                ASSERT_TRUE(y < L::kCornerRadius && (x < L::kCornerRadius || x >= w - L::kCornerRadius));
         }
 }
 
@@ -103,7 +108,8 @@ TEST(SkinPictures, FrameBandsRepeatWithoutSeams) {
         for (int x = ltx; x < rtx; ++x) ASSERT_EQ(main.at(x, y), main.at(ltx, y)) << x << "," << y;
     for (int y = top; y < bottom; ++y) {
         for (int x = 0; x < L::kClient.left; ++x) ASSERT_EQ(main.at(x, y), main.at(x, top)) << x << "," << y;
-        for (int x = L::kClient.right; x < main.width(); ++x) ASSERT_EQ(main.at(x, y), main.at(x, top)) << x << "," << y;
+        for (int x = L::kClient.right; x < main.width(); ++x)
+            ASSERT_EQ(main.at(x, y), main.at(x, top)) << x << "," << y;
     }
     // The client region is one flat colour, so its repetition over the client area is invisible.
     const Pixel c = main.at(L::kClient.left, L::kClient.top);

@@ -23,7 +23,9 @@ TEST(StoredSkin, TheFormPropertyIsTheZlibStreamOfTheSkinFile) {
 TEST(StoredSkin, PicturesComeInPackageOrderWithTheirDepths) {
     const SkinPackage& p = programPackage();
     EXPECT_EQ(p.version, 3);
-    struct Want { int w, h, bits; };
+    struct Want {
+        int w, h, bits;
+    };
     auto check = [](const BmpImage& img, Want w) {
         EXPECT_EQ(img.width, w.w);
         EXPECT_EQ(img.height, w.h);  // bottom-up
@@ -33,8 +35,8 @@ TEST(StoredSkin, PicturesComeInPackageOrderWithTheirDepths) {
     check(p.picture, {285, 210, 24});
     EXPECT_TRUE(p.inactivePicture.Empty());
     check(p.mask, {285, 210, 8});
-    const Want active[] = {{75, 263, 24}, {28, 21, 24}, {93, 55, 24}, {132, 126, 24},
-                           {556, 410, 24}, {219, 178, 24}, {93, 55, 4}, {28, 21, 1}};
+    const Want active[] = {{75, 263, 24},  {28, 21, 24},   {93, 55, 24}, {132, 126, 24},
+                           {556, 410, 24}, {219, 178, 24}, {93, 55, 4},  {28, 21, 1}};
     ASSERT_EQ(p.activePictures.size(), std::size(active));
     for (std::size_t i = 0; i < std::size(active); ++i) {
         SCOPED_TRACE(i);
@@ -46,9 +48,9 @@ TEST(StoredSkin, PicturesComeInPackageOrderWithTheirDepths) {
     EXPECT_EQ(s.PictureName, "main.bmp");
     EXPECT_EQ(s.InactivePictureName, "");
     EXPECT_EQ(s.MaskPictureName, "mask.bmp");
-    EXPECT_EQ(s.ActivePictureNames, (std::vector<std::string>{"active.bmp", "hintwindow.bmp", "pw.bmp", "menuitems.bmp",
-                                                               "controls.bmp", "mdibg.bmp", "pwmask.bmp",
-                                                               "hintwindowmask.bmp"}));
+    EXPECT_EQ(s.ActivePictureNames,
+              (std::vector<std::string>{"active.bmp", "hintwindow.bmp", "pw.bmp", "menuitems.bmp", "controls.bmp",
+                                        "mdibg.bmp", "pwmask.bmp", "hintwindowmask.bmp"}));
     EXPECT_TRUE(s.InactiveFramePicture.empty());
 }
 
@@ -109,7 +111,8 @@ Placed layoutAt(const TkvSkinData& s, int width) {
         *slots[i] = {x - w, area.top, x, area.top + h};
         x -= s.ButtonsOffset + w;
     }
-    const auto* cap = dynamic_cast<const TkvDataSkinCaption*>(s.ObjectDescriptions()[s.GetObjectIndex("caption")].get());
+    const auto* cap = dynamic_cast<const TkvDataSkinCaption*>(
+        s.ObjectDescriptions()[s.GetObjectIndex("caption")].get());
     p.caption = cap->SkinRect;
     p.caption.right = x + s.ButtonsOffset;
     const auto* sys = button(cmsysmenu);
@@ -123,11 +126,18 @@ Placed layoutAt(const TkvSkinData& s, int width) {
 
 TEST(StoredSkin, ThirteenFrameObjectsOfTheirClasses) {
     const TkvSkinData& s = programSkin();
-    struct Want { const char* name; const char* cls; };
-    const Want want[] = {{"closebutton", "TkvDataSkinStdButton"},   {"maxbutton", "TkvDataSkinStdButton"},
-                         {"minbutton", "TkvDataSkinStdButton"},     {"rollupbutton", "TkvDataSkinStdButton"},
-                         {"sysmenubutton", "TkvDataSkinStdButton"}, {"caption", "TkvDataSkinCaption"},
-                         {"traybutton", "TkvDataSkinStdButton"},    {"menuitem", "TkvDataSkinMenuItem"},
+    struct Want {
+        const char* name;
+        const char* cls;
+    };
+    const Want want[] = {{"closebutton", "TkvDataSkinStdButton"},
+                         {"maxbutton", "TkvDataSkinStdButton"},
+                         {"minbutton", "TkvDataSkinStdButton"},
+                         {"rollupbutton", "TkvDataSkinStdButton"},
+                         {"sysmenubutton", "TkvDataSkinStdButton"},
+                         {"caption", "TkvDataSkinCaption"},
+                         {"traybutton", "TkvDataSkinStdButton"},
+                         {"menuitem", "TkvDataSkinMenuItem"},
                          {"mainmenubaritem", "TkvDataSkinMainMenuBarItem"},
                          {"menubarsysmenubutton", "TkvDataSkinMainMenuBarButton"},
                          {"menubarclosebutton", "TkvDataSkinMainMenuBarButton"},
@@ -142,9 +152,16 @@ TEST(StoredSkin, ThirteenFrameObjectsOfTheirClasses) {
 
 TEST(StoredSkin, CaptionButtonsHaveTheirImagesCommandsAndHints) {
     TkvSkinData& s = programSkin();
-    struct Want { const char* name; TkvStdCommand cmd; const char* hint; bool restore; };
-    const Want want[] = {{"closebutton", cmclose, "Close", false},     {"maxbutton", cmmaximize, "Maximize", true},
-                         {"minbutton", cmminimize, "Minimize", false}, {"rollupbutton", cmrollup, "Roll Up", true},
+    struct Want {
+        const char* name;
+        TkvStdCommand cmd;
+        const char* hint;
+        bool restore;
+    };
+    const Want want[] = {{"closebutton", cmclose, "Close", false},
+                         {"maxbutton", cmmaximize, "Maximize", true},
+                         {"minbutton", cmminimize, "Minimize", false},
+                         {"rollupbutton", cmrollup, "Roll Up", true},
                          {"sysmenubutton", cmsysmenu, "System menu", false},
                          {"traybutton", cmminimizetotray, "Minimize to Tray", false}};
     for (const Want& w : want) {
