@@ -10,11 +10,26 @@ std::u16string TrimText(std::u16string_view text) {
     return std::u16string(text.substr(first, last - first));
 }
 
+std::u16string ConnectionValue(std::u16string_view value) {
+    const bool edgeBlank = !value.empty() && (value.front() <= u' ' || value.back() <= u' ');
+    const bool startsQuoted = !value.empty() && (value.front() == u'"' || value.front() == u'\'');
+    if (!edgeBlank && !startsQuoted && value.find_first_of(u";\"") == std::u16string_view::npos) {
+        return std::u16string(value);
+    }
+    std::u16string quoted = u"\"";
+    for (char16_t c : value) {
+        if (c == u'"') quoted += u'"';
+        quoted += c;
+    }
+    quoted += u'"';
+    return quoted;
+}
+
 std::u16string BuildConnectionString(std::u16string_view path, std::u16string_view password) {
     std::u16string s = u"Provider=Microsoft.Jet.OLEDB.4.0;Data Source=";
-    s += path;
+    s += ConnectionValue(path);
     s += u";Jet OLEDB:Database Password=";
-    s += password;
+    s += ConnectionValue(password);
     s += u";";
     return s;
 }

@@ -25,7 +25,13 @@ inline constexpr std::u16string_view kReplacementPrefix = u"~KVC";
 // Removes leading and trailing characters with codes up to and including the space.
 std::u16string TrimText(std::u16string_view text);
 
-// "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%s;Jet OLEDB:Database Password=%s;" with both inserted as they are.
+// One value of a connection string, as the engine will read it back exactly: as it is when that is safe,
+// otherwise in double quotes with inner double quotes doubled. A value with ';' or a quote, or with blanks
+// at either end, would otherwise be cut short or trimmed, and a password holding one could never be used.
+std::u16string ConnectionValue(std::u16string_view value);
+
+// "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%s;Jet OLEDB:Database Password=%s;" with both values
+// inserted through ConnectionValue.
 std::u16string BuildConnectionString(std::u16string_view path, std::u16string_view password);
 
 // Appends a backslash unless the text already ends with one.

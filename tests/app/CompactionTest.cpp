@@ -72,15 +72,26 @@ TEST_F(CompactDatabaseFileTest, ReplacesTheDatabaseWithTheCompactedCopy) {
     EXPECT_EQ(tail, (std::vector<std::string>{"reserve", "copy", "flush", "replace", "delete"}));
 }
 
-TEST_F(CompactDatabaseFileTest, PasswordAndPathAreInsertedAsTheyAre) {
+TEST_F(CompactDatabaseFileTest, EveryPasswordAndPathReachTheEngineExactly) {
+    // Ordinary values go in unchanged, as before.
+    EXPECT_EQ(BuildConnectionString(u"C:\\数据\\a b.mdb", u"Kv a1"),
+              u"Provider=Microsoft.Jet.OLEDB.4.0;Data Source=C:\\数据\\a b.mdb;Jet OLEDB:Database Password=Kv a1;");
+    // A ';', a quote or blanks at either end would cut or trim the value: such values are quoted.
     const std::u16string odd = u" D:\\a;b\\x.mdb ";
     files.files[odd] = kOriginal;
     files.files.erase(kDb);
-    run(odd, u"p;w=\"1");
-    ASSERT_EQ(engine.calls.size(), 1u);
-    EXPECT_EQ(engine.calls[0].first,
-              u"Provider=Microsoft.Jet.OLEDB.4.0;Data Source= D:\\a;b\\x.mdb ;Jet OLEDB:Database Password=p;w=\"1;");
-    EXPECT_NE(engine.calls[0].second.find(u";Jet OLEDB:Database Password=p;w=\"1;"), std::u16string::npos);
+    const std::u16string passwords[] = {u"Kv;a 1", u"p;w=\"1", u"  lead", u"trail ", u"'q", u"\"", u"密码;码", u""};
+    for (const std::u16string& pw : passwords) {
+        engine.calls.clear();
+        files.files[odd] = kOriginal;
+        EXPECT_TRUE(run(odd, pw));
+        ASSERT_EQ(engine.calls.size(), 1u);
+        const kvcom::JetConnection source = kvcom::parseJetConnection(engine.calls[0].first);
+        const kvcom::JetConnection destination = kvcom::parseJetConnection(engine.calls[0].second);
+        EXPECT_EQ(source.dataSource, odd);
+        EXPECT_EQ(source.password, pw);
+        EXPECT_EQ(destination.password, pw);
+    }
 }
 
 TEST_F(CompactDatabaseFileTest, UnreservableTemporaryNameStopsBeforeTheEngine) {
