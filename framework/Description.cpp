@@ -90,6 +90,25 @@ private:
         return obj;
     }
 
+    // One element of a list: an item of a collection, "item { Name: value; ... }", or any value.
+    Value parseElement(int depth) {
+        skipSpace();
+        if (isIdentStart(peek())) {
+            const int line = line_;
+            const std::string word = identifier("a list element");
+            if (word != "item") fail("expected 'item' or a value in a list, not '" + word + "'");
+            expect('{', "'{' after 'item'");
+            ObjectNode body = parseBody("item", depth);
+            if (!body.children.empty()) fail("an item holds properties only");
+            Value v;
+            v.kind = Value::Kind::Item;
+            v.line = line;
+            v.fields = std::move(body.properties);
+            return v;
+        }
+        return parseValue(depth);
+    }
+
     ObjectNode parseBody(const std::string& objName, int depth) {
         ObjectNode obj;
         while (true) {
@@ -110,7 +129,7 @@ private:
                     skipSpace();
                 }
                 expect(':', "':' after the property name");
-                PropertyNode p{name, parseValue(), line};
+                PropertyNode p{name, parseValue(depth), line};
                 expect(';', "';' after the value of " + name);
                 obj.properties.push_back(std::move(p));
             } else {
@@ -119,11 +138,28 @@ private:
         }
     }
 
-    Value parseValue() {
+    Value parseValue(int depth) {
         skipSpace();
         Value v;
         v.line = line_;
         char c = peek();
+        if (c == '(') {
+            // Lists nest like objects (an item holds values); the same depth limit keeps the stack safe.
+            if (depth + 1 > kMaxDepth) fail("values nested too deeply");
+            next();
+            v.kind = Value::Kind::List;
+            skipSpace();
+            if (peek() != ')') {
+                while (true) {
+                    v.elements.push_back(parseElement(depth + 1));
+                    skipSpace();
+                    if (peek() != ',') break;
+                    next();
+                }
+            }
+            expect(')', "')' or ',' in a list");
+            return v;
+        }
         if (c == '-' || std::isdigit(static_cast<unsigned char>(c))) {
             v.kind = Value::Kind::Integer;
             v.integer = parseInteger();
@@ -273,6 +309,8 @@ const char* kindName(Value::Kind k) {
         case Value::Kind::Event: return "an event method";
         case Value::Kind::Binary: return "binary data";
         case Value::Kind::Include: return "an include";
+        case Value::Kind::List: return "a list";
+        case Value::Kind::Item: return "an item";
     }
     return "a value";
 }
@@ -320,6 +358,16 @@ const std::vector<std::string>& Value::set() const {
 const std::vector<std::uint8_t>& Value::binary() const {
     need(*this, Kind::Binary);
     return bytes;
+}
+
+const std::vector<Value>& Value::list() const {
+    need(*this, Kind::List);
+    return elements;
+}
+
+const std::vector<PropertyNode>& Value::item() const {
+    need(*this, Kind::Item);
+    return fields;
 }
 
 std::uint32_t Value::toColor() const {

@@ -7,6 +7,8 @@
 //     BorderIcons: [biSystemMenu, biMinimize]; // set of identifiers
 //     Font.Name: "MS Sans Serif";            // dotted sub-property
 //     OnShow: @FormShow;                     // event bound to a method of the form class
+//     Strings: ("one", "two");               // list of values; an element may be an item of a collection:
+//     Skins: (item { Name: "Blue"; }, item { Name: "Grey"; });
 //     TkvSkinData kvSkinData1 {
 //       CompressedStoredSkin: &kvStore;      // reference to a component (may come later in the text)
 //     }
@@ -41,13 +43,17 @@ private:
     std::string message_;
 };
 
+struct PropertyNode;
+
 struct Value {
-    enum class Kind { Integer, String, Identifier, Set, Reference, Event, Binary, Include };
+    enum class Kind { Integer, String, Identifier, Set, Reference, Event, Binary, Include, List, Item };
     Kind kind = Kind::Integer;
     std::int64_t integer = 0;
-    std::string text;                 // String (UTF-8), Identifier, Reference / Event / Include name
-    std::vector<std::string> items;   // Set
-    std::vector<std::uint8_t> bytes;  // Binary
+    std::string text;                  // String (UTF-8), Identifier, Reference / Event / Include name
+    std::vector<std::string> items;    // Set
+    std::vector<std::uint8_t> bytes;   // Binary
+    std::vector<Value> elements;       // List
+    std::vector<PropertyNode> fields;  // Item: the properties of one item of a collection
     int line = 0;
 
     // Typed access; each throws DescriptionError naming what was expected.
@@ -58,6 +64,8 @@ struct Value {
     const std::string& ident() const;   // identifier
     const std::vector<std::string>& set() const;
     const std::vector<std::uint8_t>& binary() const;
+    const std::vector<Value>& list() const;
+    const std::vector<PropertyNode>& item() const;
     // An identifier looked up in a table of (name, value) pairs.
     template <class E, std::size_t N>
     E toEnum(const std::pair<std::string_view, E> (&table)[N]) const {

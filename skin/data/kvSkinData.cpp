@@ -182,12 +182,14 @@ void TkvSkinData::ClearSkin() {
 }
 
 int TkvSkinData::GetObjectIndex(std::string_view name) const {
+    if (empty_) return -1;
     for (std::size_t i = 0; i < objects_.size(); ++i)
         if (objects_[i]->IDName == name) return static_cast<int>(i);
     return -1;
 }
 
 int TkvSkinData::GetControlIndex(std::string_view name) const {
+    if (empty_) return -1;
     for (std::size_t i = 0; i < controls_.size(); ++i)
         if (controls_[i]->IDName == name) return static_cast<int>(i);
     return -1;

@@ -145,19 +145,21 @@ public:
     // Operations.
     void LoadStoredSkin(TkvCompressedStoredSkin& stored);
     void ClearSkin();
+    // The index of the description with this name; -1 when there is none or the model holds no skin.
     int GetObjectIndex(std::string_view name) const;
     int GetControlIndex(std::string_view name) const;
     void NotifyForms(unsigned msg);
 
-    // The description at an index when it is of class T (or a subclass), else null.
+    // The description at an index when it is of class T (or a subclass), else null; always null while the
+    // model holds no skin.
     template <class T>
     T* ControlAs(int index) const {
-        if (index < 0 || index >= static_cast<int>(controls_.size())) return nullptr;
+        if (empty_ || index < 0 || index >= static_cast<int>(controls_.size())) return nullptr;
         return dynamic_cast<T*>(controls_[static_cast<std::size_t>(index)].get());
     }
     template <class T>
     T* ObjectAs(int index) const {
-        if (index < 0 || index >= static_cast<int>(objects_.size())) return nullptr;
+        if (empty_ || index < 0 || index >= static_cast<int>(objects_.size())) return nullptr;
         return dynamic_cast<T*>(objects_[static_cast<std::size_t>(index)].get());
     }
 

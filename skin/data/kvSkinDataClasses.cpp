@@ -35,11 +35,32 @@ void RegisterSkinDataClasses(fw::ClassRegistry& classes) {
                                               fw::DescriptionReader& r) { s.SetCompressedData(r.binary(v)); });
 
     classes.add<TkvResourceStrData>("TkvResourceStrData")
-        .property<TkvResourceStrData>("CharSet", [](TkvResourceStrData& s, const fw::Value& v, fw::DescriptionReader&) {
-            s.CharSet = v.toInt();
-        });
+        .property<TkvResourceStrData>("CharSet", [](TkvResourceStrData& s, const fw::Value& v,
+                                                    fw::DescriptionReader&) { s.CharSet = v.toInt(); })
+        .property<TkvResourceStrData>("ResStrings",
+                                      [](TkvResourceStrData& s, const fw::Value& v, fw::DescriptionReader&) {
+                                          // One "NAME=text" line per element, as the resource strings keep them.
+                                          std::vector<std::string> lines;
+                                          for (const fw::Value& line : v.list()) lines.push_back(line.toUtf8());
+                                          s.SetResStrings(lines);
+                                      });
 
-    classes.add<TkvCompressedSkinList>("TkvCompressedSkinList");
+    classes.add<TkvCompressedSkinList>("TkvCompressedSkinList")
+        .property<TkvCompressedSkinList>("Skins", [](TkvCompressedSkinList& list, const fw::Value& v,
+                                                     fw::DescriptionReader& r) {
+            for (const fw::Value& element : v.list()) {
+                TkvSkinListItem& item = list.Skins().Add();
+                for (const fw::PropertyNode& field : element.item()) {
+                    const fw::Value& value = field.value;
+                    if (field.name == "Name") item.Name = value.toUtf8();
+                    else if (field.name == "Description") item.Description = value.toUtf8();
+                    else if (field.name == "FileName") item.SetFileName(value.toUtf8());
+                    else if (field.name == "CompressedFileName") item.SetCompressedFileName(value.toUtf8());
+                    else if (field.name == "Skin") item.SetSkin(r.binary(value));
+                    else throw fw::DescriptionError(field.line, "a skin item has no property '" + field.name + "'");
+                }
+            }
+        });
 
     classes.add<TkvSkinData>("TkvSkinData")
         .property<TkvSkinData>("SkinnableForm", [](TkvSkinData& m, const fw::Value& v,

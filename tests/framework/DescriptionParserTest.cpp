@@ -94,6 +94,32 @@ TEST(DescriptionParser, DeepNestingIsRefusedNotOverflowed) {
     EXPECT_GT(errorLine(text), 0);
 }
 
+TEST(DescriptionParser, ListsHoldValuesAndCollectionItems) {
+    ObjectNode n = parseDescription(
+        "A a {\n X: (\"one\" \"+1\", 2, <0A>);\n Y: (item { Name: \"b\"; Skin: <include \"S\">; },\n"
+        "  item { });\n Z: ();\n}");
+    const std::vector<Value>& x = n.properties[0].value.list();
+    ASSERT_EQ(x.size(), 3u);
+    EXPECT_EQ(x[0].toUtf8(), "one+1");
+    EXPECT_EQ(x[1].toInt(), 2);
+    EXPECT_EQ(x[2].binary(), std::vector<std::uint8_t>{0x0A});
+    const std::vector<Value>& y = n.properties[1].value.list();
+    ASSERT_EQ(y.size(), 2u);
+    ASSERT_EQ(y[0].item().size(), 2u);
+    EXPECT_EQ(y[0].item()[0].name, "Name");
+    EXPECT_EQ(y[0].item()[1].value.kind, Value::Kind::Include);
+    EXPECT_TRUE(y[1].item().empty());
+    EXPECT_TRUE(n.properties[2].value.list().empty());
+    EXPECT_THROW((void)n.properties[0].value.item(), DescriptionError);
+
+    EXPECT_EQ(errorLine("A a {\n X: (1 2);\n}"), 2);        // elements need commas
+    EXPECT_EQ(errorLine("A a {\n X: (thing { });\n}"), 2);  // only items are named
+    EXPECT_EQ(errorLine("A a {\n X: (item { B b { } });\n}"), 2);
+    std::string deep = "A a { X: ";
+    for (int i = 0; i < 10000; ++i) deep += "(item { Y: ";
+    EXPECT_GT(errorLine(deep), 0);
+}
+
 TEST(DescriptionParser, ValuesOfTheWrongKindAreReportedWithTheirLine) {
     ObjectNode n = parseDescription("A a {\n X: 5;\n Y: \"s\";\n}");
     try {

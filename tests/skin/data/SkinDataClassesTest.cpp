@@ -92,3 +92,52 @@ TEST_F(DescriptionRead, ReferenceToAnotherClassIsAnError) {
         EXPECT_NE(std::string(e.what()).find("is not a TkvResourceStrData"), std::string::npos) << e.what();
     }
 }
+
+TEST_F(DescriptionRead, ResourceStringsAndSkinListItemsAreWrittenAsLists) {
+    const std::vector<std::uint8_t> zlib = kvtest::compressPackage(
+        kvtest::smallPackage("[SKINCONTROLS]\r\ncount=1\r\n0=button:button\r\n[button]\r\nskinrect=1,2,3,4\r\n")
+            .ToBytes());
+    const std::uint32_t n = static_cast<std::uint32_t>(zlib.size());
+    std::vector<std::uint8_t> framed{
+        3, 0, 0, 0, std::uint8_t(n), std::uint8_t(n >> 8), std::uint8_t(n >> 16), std::uint8_t(n >> 24)};
+    framed.insert(framed.end(), zlib.begin(), zlib.end());
+    const std::string text =
+        "TForm frmMain {\n"
+        "  TkvResourceStrData strings { ResStrings: (\"MSG_BTN_OK=好\", \"MSG_BTN_CANCEL=取消\"); }\n"
+        "  TkvCompressedSkinList skins {\n"
+        "    Skins: (item { Name: \"Blue\"; Description: \"blue one\"; Skin: <" +
+        hex(framed) +
+        ">; },\n"
+        "            item { Name: \"Grey\"; });\n"
+        "  }\n"
+        "  TRecordedSkinData kvSkinData1 { }\n"
+        "}\n";
+    DescriptionReader(classes).read(text, form);
+    auto* strings = dynamic_cast<TkvResourceStrData*>(form.findComponent("strings"));
+    auto* skins = dynamic_cast<TkvCompressedSkinList*>(form.findComponent("skins"));
+    auto* model = dynamic_cast<TkvSkinData*>(form.findComponent("kvSkinData1"));
+    ASSERT_TRUE(strings && skins && model);
+    EXPECT_EQ(strings->ResStrings(), (std::vector<std::string>{"MSG_BTN_OK=好", "MSG_BTN_CANCEL=取消"}));
+    ASSERT_EQ(skins->Skins().Count(), 2);
+    EXPECT_EQ(skins->Skins()[0].Name, "Blue");
+    EXPECT_EQ(skins->Skins()[0].Description, "blue one");
+    EXPECT_EQ(skins->Skins()[1].Name, "Grey");
+    EXPECT_TRUE(skins->Skins()[1].StoredSkin().IsEmpty());
+
+    // An empty model names no description; the item's skin loads into it, and clearing empties it again.
+    EXPECT_EQ(model->GetControlIndex("button"), -1);
+    EXPECT_EQ(model->ControlAs<TkvDataSkinControl>(0), nullptr);
+    model->LoadStoredSkin(skins->Skins()[0].StoredSkin());
+    ASSERT_FALSE(model->Empty());
+    EXPECT_NE(model->ControlAs<TkvDataSkinControl>(model->GetControlIndex("button")), nullptr);
+    model->ClearSkin();
+    EXPECT_EQ(model->GetControlIndex("button"), -1);
+
+    try {
+        DescriptionReader(classes).read("TForm f {\n TkvCompressedSkinList s {\n  Skins: (item { Colour: 1; });\n }\n}",
+                                        form);
+        FAIL() << "read an unknown item property";
+    } catch (const DescriptionError& e) {
+        EXPECT_EQ(e.line(), 3);
+    }
+}
