@@ -1,5 +1,6 @@
 // skinart draw OUTDIR       draws the pictures of the program's skin and writes them as BMP files into OUTDIR,
 //                           under the names the skin description's [PICTURES] section gives;
+// skinart icon OUT.ico      draws the program's icon at 16, 24, 32 and 48 pixels;
 // skinart raw FRAMED OUT    writes the zlib stream of a packed skin (framed layout) alone, as the main form's
 //                           description holds it in `CompressedData`.
 #include <cstdio>
@@ -8,6 +9,7 @@
 
 #include "framework/Stream.h"
 #include "skin/data/kvSkinPackage.h"
+#include "tools/skinart/AppIcon.h"
 #include "tools/skinart/BmpOut.h"
 
 namespace {
@@ -33,10 +35,16 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (mode == "raw" && argc == 4) return writeRaw(argv[2], argv[3]);
+        if (mode == "icon" && argc == 3) {
+            std::vector<fw::Bitmap> sizes;
+            for (int size : {16, 24, 32, 48}) sizes.push_back(skinart::drawAppIcon(size));
+            fw::writeFile(argv[2], skinart::encodeIcon(sizes));
+            return 0;
+        }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "skinart: %s\n", e.what());
         return 1;
     }
-    std::fprintf(stderr, "usage: skinart draw OUTDIR | skinart raw FRAMED OUT\n");
+    std::fprintf(stderr, "usage: skinart draw OUTDIR | skinart raw FRAMED OUT | skinart icon OUT.ico\n");
     return 2;
 }
