@@ -1,6 +1,7 @@
 // Program entry: OLE and COM on the user-interface thread, the application title, the main form, the message loop.
 #include <windows.h>
 #include <ole2.h>
+#include <shellapi.h>
 
 #include "app/JroEngine.h"
 #include "app/uFrmMain.h"
@@ -23,6 +24,16 @@ private:
     void(WINAPI* undo_)();
 };
 
+// The first argument of the command line: the database "Open with" or a shortcut names; empty without one.
+std::wstring firstArgument() {
+    int count = 0;
+    LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!args) return {};
+    std::wstring first = count > 1 ? args[1] : L"";
+    LocalFree(args);
+    return first;
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -34,7 +45,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     ThreadInitialisation com(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), CoUninitialize);
     application.setTitle(kApplicationTitle);
     try {
-        application.createForm<TfrmMain>(EngineFactory(&CreateJroEngine));
+        application.createForm<TfrmMain>(EngineFactory(&CreateJroEngine)).OpenDatabaseFile(firstArgument());
     } catch (const std::exception& e) {
         fw::showException(e);
         return 1;

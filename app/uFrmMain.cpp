@@ -1,11 +1,14 @@
 #include "app/uFrmMain.h"
 
+#include <shellapi.h>
+
 #include "app/Win32FileOperations.h"
 #include "framework/Application.h"
 #include "framework/DescriptionReader.h"
 #include "framework/Platform.h"
 #include "framework/StandardClasses.h"
 #include "promo/Banners.h"
+#include "promo/Vendor.h"
 #include "skin/data/kvSkinDataClasses.h"
 #include "skin/frame/KelvaneForm.h"
 
@@ -16,6 +19,7 @@ void RegisterMainFormClasses(fw::ClassRegistry& classes) {
     if (classes.find("TkvSkinData") == nullptr) RegisterSkinDataClasses(classes);
     RegisterKelvaneFormClass(classes);
     RegisterLinkImageClass(classes);
+    RegisterStatusBarClasses(classes);
     classes.add<TFileEdit>("TFileEdit", "Edit").property<TFileEdit>("Filter", [](TFileEdit& e, const fw::Value& v, R&) {
         e.SetFilter(v.toWide());
     });
@@ -46,6 +50,10 @@ TfrmMain::TfrmMain(fw::Component* owner, EngineFactory engineFactory, PromoSite 
     b.field("kvSkinButton1", kvSkinButton1);
     b.field("kvSkinButton2", kvSkinButton2);
     b.field("LmStatusBar1", LmStatusBar1);
+    b.field("LmClockStatus1", LmClockStatus1);
+    b.field("LmVersionInfoStatus1", LmVersionInfoStatus1);
+    b.field("LmStatusPane1", LmStatusPane1);
+    b.field("LmStatusPane2", LmStatusPane2);
     b.field("SkinMessage", SkinMessage);
     b.method("kvSkinButton1Click", [this](fw::Component* s) { kvSkinButton1Click(s); });
     b.method("kvSkinButton2Click", [this](fw::Component* s) { kvSkinButton2Click(s); });
@@ -54,6 +62,34 @@ TfrmMain::TfrmMain(fw::Component* owner, EngineFactory engineFactory, PromoSite 
     RegisterMainFormClasses(app->classes());
     fw::loadFormFromResource(*this, L"FRMMAIN", app->classes(), &b);
     SkinMessage->ApplicationTitle = app->title();
+    // The vendor's addresses live in one place for the whole program.
+    LmStatusPane1->SetCaption(std::wstring(L"官方Email:") + kVendorContact);
+    LmStatusPane2->SetCaption(kVendorHost);
+}
+
+void TfrmMain::OpenDatabaseFile(const std::wstring& fileName) {
+    if (fileName.empty()) return;
+    edtDatabaseFile->setText(fileName);
+}
+
+void TfrmMain::createParams(CreateParams& p) {
+    fw::Form::createParams(p);
+    p.exStyle |= WS_EX_ACCEPTFILES;
+}
+
+void TfrmMain::wndProc(fw::Message& m) {
+    if (m.msg == WM_DROPFILES) {
+        // Several files may come at once; the field takes the first.
+        const HDROP drop = reinterpret_cast<HDROP>(m.wParam);
+        const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
+        std::wstring name(length, L'\0');
+        if (length > 0) DragQueryFileW(drop, 0, name.data(), length + 1);
+        DragFinish(drop);
+        OpenDatabaseFile(name);
+        m.result = 0;
+        return;
+    }
+    fw::Form::wndProc(m);
 }
 
 bool TfrmMain::CompactDatabaseFile(const std::u16string& fileName, const std::u16string& password) {

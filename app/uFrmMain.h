@@ -12,6 +12,7 @@
 #include "promo/PromoSite.h"
 #include "promo/kvSkinLinkImage.h"
 #include "skin/dialogs/kvMessages.h"
+#include "statusbar/LmStatus.h"
 
 inline constexpr wchar_t kApplicationTitle[] = L"KovraAccess数据库压缩器 V1.0";
 
@@ -28,6 +29,9 @@ public:
     void kvSkinButton2Click(fw::Component* sender);
     void FormShow(fw::Component* sender);
     bool CompactDatabaseFile(const std::u16string& fileName, const std::u16string& password);
+    // Puts a database named from outside (dropped on the window, or given on the command line, as "Open with"
+    // does) into the file field.
+    void OpenDatabaseFile(const std::wstring& fileName);
 
     fw::Panel* TopPnl = nullptr;
     TkvSkinLinkImage* img1 = nullptr;
@@ -38,8 +42,16 @@ public:
     fw::Edit* edtPassword = nullptr;
     fw::Button* kvSkinButton1 = nullptr;
     fw::Button* kvSkinButton2 = nullptr;
-    fw::Panel* LmStatusBar1 = nullptr;
+    TLmStatusBar* LmStatusBar1 = nullptr;
+    TLmClockStatus* LmClockStatus1 = nullptr;
+    TLmVersionInfoStatus* LmVersionInfoStatus1 = nullptr;
+    TLmStatusPane* LmStatusPane1 = nullptr;
+    TLmStatusPane* LmStatusPane2 = nullptr;
     TkvSkinMessage* SkinMessage = nullptr;
+
+protected:
+    void createParams(CreateParams& p) override;
+    void wndProc(fw::Message& m) override;
 
 private:
     EngineFactory engineFactory_;

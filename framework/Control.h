@@ -82,6 +82,9 @@ public:
     virtual void setControlBounds(int x, int y, int w, int h);
     // Client area in the control's own coordinates.
     virtual Rect clientRect() const { return {0, 0, width_, height_}; }
+    // Whether a windowless control takes the pointer at p (its own coordinates, inside its bounds); a control
+    // may leave part of its area to the parent beneath it.
+    virtual bool hitTest(Point p) const { return true; }
     // This control as a windowed control, or null when it is windowless.
     virtual WindowedControl* asWindowed() { return nullptr; }
     virtual const WindowedControl* asWindowed() const { return nullptr; }

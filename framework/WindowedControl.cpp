@@ -24,6 +24,10 @@ void registerWindowClass() {
         wc.lpfnWndProc = windowProcEntry;
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        // The program's icon (resource 1), which the task bar and the window switcher show; none in tests.
+        wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(1));
+        wc.hIconSm = static_cast<HICON>(LoadImageW(wc.hInstance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
         wc.lpszClassName = kWindowClass;
         return RegisterClassExW(&wc) != 0;
     }();
@@ -214,6 +218,11 @@ void WindowedControl::setFocus() {
     if (HWND h = handle()) SetFocus(h);
 }
 
+void WindowedControl::loaded() {
+    Control::loaded();
+    alignControls();
+}
+
 Rect WindowedControl::clientRect() const {
     if (window_) {
         RECT r{};
@@ -224,9 +233,11 @@ Rect WindowedControl::clientRect() const {
 }
 
 void WindowedControl::alignControls() {
-    if (inAlign_) return;
+    // While a description is read, positions are still the designed ones: aligning then would stack the
+    // children by half-read positions. loaded() aligns once everything is read.
+    if (inAlign_ || loading()) return;
     inAlign_ = true;
-    Rect r = clientRect();
+    Rect r = alignRect();
     for (Align kind : {Align::Top, Align::Bottom, Align::Left, Align::Right, Align::Client}) {
         std::vector<Control*> list;
         for (Control* c : controls_)
@@ -301,7 +312,8 @@ void WindowedControl::updateWindowBounds() {
 Control* WindowedControl::controlAt(Point p) const {
     for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
         Control* c = *it;
-        if (!c->asWindowed() && c->visible() && c->enabled() && c->boundsRect().contains(p)) return c;
+        if (c->asWindowed() || !c->visible() || !c->enabled() || !c->boundsRect().contains(p)) continue;
+        if (c->hitTest({p.x - c->left(), p.y - c->top()})) return c;
     }
     return nullptr;
 }

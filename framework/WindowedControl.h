@@ -38,8 +38,12 @@ public:
     // Enter/Escape offered to the control by its form; true when taken (default and cancel buttons).
     virtual bool dialogKey(WPARAM key, bool isFocused) { return false; }
 
-    // Lays the aligned children out in the client area (top, bottom, left, right, then client).
+    // Lays the aligned children out in alignRect() (top, bottom, left, right, then client).
     void alignControls();
+    // Aligns the children once the description that made them has been read.
+    void loaded() override;
+    // The rectangle aligned children share: the client area unless a control keeps a margin or an overhang.
+    virtual Rect alignRect() const { return clientRect(); }
     Rect clientRect() const override;
 
     // Timers delivered as WM_TIMER to this control's window procedure.

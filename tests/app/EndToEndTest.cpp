@@ -84,7 +84,7 @@ protected:
         STARTUPINFOW si{};
         si.cb = sizeof(si);
         std::wstring exe = kvtest::hostPath(KOVRA_EXE);
-        std::wstring cmd = L"\"" + exe + L"\"";
+        std::wstring cmd = L"\"" + exe + L"\"" + arguments_;
         // The program gets a temporary directory of its own, so that its leftovers can be counted exactly.
         std::wstring env = environmentWithTemp(temp_.path());
         ASSERT_TRUE(CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
@@ -127,11 +127,55 @@ protected:
         GetExitCodeProcess(pi_.hProcess, &code);
         EXPECT_EQ(code, 0u);
     }
+    std::wstring arguments_;  // after the program's name on its command line
     PROCESS_INFORMATION pi_{};
     HWND main_ = nullptr;
     ScratchFolder dir_{L"e2e"};
     ScratchFolder temp_{L"e2etemp"};
 };
+
+// Started the way "Open with" starts it: the database named on the command line.
+class ProgramOpenedWithAFile : public Program {
+protected:
+    ProgramOpenedWithAFile() { arguments_ = L" \"D:\\数据 库\\shop.mdb\""; }
+};
+
+TEST_F(ProgramOpenedWithAFile, TheCommandLineFillsTheFileField) {
+    // The window exists while the form is still being made; the field is filled once it is made.
+    // An edit's text is read with WM_GETTEXT: reading another process's window text gives only its creation name.
+    auto fieldText = [&] {
+        wchar_t text[512] = {};
+        SendMessageTimeoutW(fileField(), WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
+                            nullptr);
+        return std::wstring(text);
+    };
+    const HWND filled = waitForWindow([&] { return fieldText().empty() ? nullptr : fileField(); }, 10000);
+    ASSERT_NE(filled, nullptr);
+    EXPECT_EQ(fieldText(), L"D:\\数据 库\\shop.mdb");
+    exitProgram();
+}
+
+// What the shell shows of the program without starting it: the icon, the version and the manifest.
+TEST(ProgramFile, CarriesItsIconVersionAndManifest) {
+    const std::wstring exe = kvtest::hostPath(KOVRA_EXE);
+    HMODULE image = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(image, nullptr);
+    EXPECT_NE(FindResourceW(image, MAKEINTRESOURCEW(1), RT_GROUP_ICON), nullptr);
+    HRSRC manifest = FindResourceW(image, MAKEINTRESOURCEW(1), RT_MANIFEST);
+    ASSERT_NE(manifest, nullptr);
+    const std::string text(static_cast<const char*>(LockResource(LoadResource(image, manifest))),
+                           SizeofResource(image, manifest));
+    EXPECT_NE(text.find("<dpiAware"), std::string::npos);
+    EXPECT_NE(text.find("supportedOS"), std::string::npos);
+    FreeLibrary(image);
+    // The version, as a version pane reads it.
+    fw::Form owner;
+    auto& info = owner.create<TLmVersionInfo>();
+    info.SetFilePath(exe);
+    EXPECT_EQ(info.Value(TLmVersionInfoField::vifProductVersion), L"1.0");
+    EXPECT_EQ(info.Value(TLmVersionInfoField::vifProductName), L"KovraAccess数据库压缩器");
+    EXPECT_EQ(info.Value(TLmVersionInfoField::vifOriginalFilename), L"KovraAccess.exe");
+}
 
 TEST_F(Program, CompactsADatabaseInPlace) {
     const std::wstring db = dir_.file(L"库 1.mdb");

@@ -2,6 +2,8 @@
 // on real files with the platform's file operations (the engine replaced by a fake that writes a known file).
 #include "app/uFrmMain.h"
 
+#include <shlobj.h>
+
 #include "framework/Application.h"
 
 #include <gtest/gtest.h>
@@ -133,6 +135,26 @@ TEST_F(MainForm, ElementsStandAtTheirPositionsWithTheirCaptions) {
     GetClientRect(field, &fieldClient);
     EXPECT_EQ(clientBounds(field, browse).right, fieldClient.right);
     EXPECT_FALSE(form().edtDatabaseFile->BrowseButton().tabStop());
+}
+
+TEST_F(MainForm, ADroppedFileFillsTheFileField) {
+    HWND h = form().handle();
+    EXPECT_NE(GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
+    // What the shell sends: a DROPFILES block with wide names, each ended by a null, the list by another.
+    const std::wstring names = std::wstring(L"D:\\数据\\shop.mdb") + L'\0' + L"D:\\other.mdb" + L'\0' + L'\0';
+    HGLOBAL block = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
+    ASSERT_NE(block, nullptr);
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(block));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    memcpy(drop + 1, names.data(), names.size() * sizeof(wchar_t));
+    GlobalUnlock(block);
+    SendMessageW(h, WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0);
+    EXPECT_EQ(form().edtDatabaseFile->text(), L"D:\\数据\\shop.mdb");
+    // The status bar's panes read from the description, with the vendor's addresses.
+    EXPECT_EQ(form().LmStatusPane2->Caption(), L"www.kovra.example");
+    EXPECT_EQ(form().LmStatusPane1->Caption(), L"官方Email:support@kovra.example");
+    EXPECT_EQ(form().LmClockStatus1->boundsRect().width(), 150);
 }
 
 TEST(MainFormShow, ShowingTheWindowFetchesTheSettingsAndFillsBothBanners) {
