@@ -371,7 +371,11 @@ void WindowedControl::wndProc(Message& m) {
             break;
         case WM_PRINTCLIENT:
             if (ownClass) {
-                paintTo(DCView::fromWParam(m.wParam).get());
+                // Windowless children are this window's children: drawn only when the children are asked for,
+                // so that a control painting what lies behind it can leave out the siblings above it.
+                HDC dc = DCView::fromWParam(m.wParam).get();
+                if (m.lParam & PRF_CHILDREN) paintTo(dc);
+                else paintOwn(dc);
                 m.result = 0;
                 return;
             }
@@ -487,12 +491,14 @@ void WindowedControl::defaultHandler(Message& m) {
 }
 
 void WindowedControl::paintWindow(HDC dc, const Rect& area) {
-    {
-        Canvas canvas(dc);
-        canvas.setBrushColor(color());
-        canvas.fillRect(clientRect());
-    }
+    paintOwn(dc);
     paintControls(dc, area);
+}
+
+void WindowedControl::paintOwn(HDC dc) {
+    Canvas canvas(dc);
+    canvas.setBrushColor(color());
+    canvas.fillRect(clientRect());
 }
 
 void WindowedControl::paintControls(HDC dc, const Rect& area) {
@@ -509,14 +515,11 @@ void WindowedControl::paintControls(HDC dc, const Rect& area) {
     }
 }
 
-void CustomControl::paintWindow(HDC dc, const Rect& area) {
-    {
-        Canvas canvas(dc);
-        canvas.setFont(font());
-        canvas.setBrushColor(color());
-        paint(canvas);
-    }
-    paintControls(dc, area);
+void CustomControl::paintOwn(HDC dc) {
+    Canvas canvas(dc);
+    canvas.setFont(font());
+    canvas.setBrushColor(color());
+    paint(canvas);
 }
 
 }  // namespace fw

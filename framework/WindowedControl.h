@@ -51,7 +51,8 @@ public:
     // component painting a form's client area itself (the skinned frame) can draw the children over it.
     void paintControls(HDC dc, const Rect& area);
     // Paints the client area (background, own drawing, windowless children) into any DC, as WM_PAINT would;
-    // child windows are not included. WM_PRINTCLIENT does the same.
+    // child windows are not included. WM_PRINTCLIENT does the same with PRF_CHILDREN, and without it leaves out
+    // the windowless children (paintOwn).
     void paintTo(HDC dc) { paintWindow(dc, clientRect()); }
 
     NotifyEvent onEnter;
@@ -82,6 +83,8 @@ protected:
     void defaultHandler(Message& m) override;
     // WM_PAINT for windows of our own class: paints the background with the control's colour, then children.
     virtual void paintWindow(HDC dc, const Rect& area);
+    // The window's own drawing without its windowless children (the background in the control's colour).
+    virtual void paintOwn(HDC dc);
     void updateWindowBounds() override;
     // The window's client size changed: re-align.
     virtual void resized() { alignControls(); }
@@ -120,7 +123,7 @@ public:
     using WindowedControl::WindowedControl;
 
 protected:
-    void paintWindow(HDC dc, const Rect& area) override;
+    void paintOwn(HDC dc) override;
 };
 
 }  // namespace fw
