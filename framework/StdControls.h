@@ -66,6 +66,7 @@ public:
     int maxLength() const { return maxLength_; }
     void setMaxLength(int n);
     void selectAll();
+    bool wantsChars() const override { return true; }
 
     NotifyEvent onChange;
 

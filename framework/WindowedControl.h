@@ -37,6 +37,11 @@ public:
     virtual bool wantsKey(WPARAM key) const { return false; }
     // Enter/Escape offered to the control by its form; true when taken (default and cancel buttons).
     virtual bool dialogKey(WPARAM key, bool isFocused) { return false; }
+    // A character offered to the form's controls as an access key (Alt + character, or the character alone when
+    // the focused control takes no typed text); true when taken.
+    virtual bool dialogChar(wchar_t ch) { return false; }
+    // Whether typed characters are text for this control (edits) rather than access keys.
+    virtual bool wantsChars() const { return false; }
 
     // Lays the aligned children out in the client area (top, bottom, left, right, then client).
     void alignControls();
