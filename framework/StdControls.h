@@ -46,6 +46,9 @@ public:
 
 protected:
     void wndProc(Message& m) override;
+    // Draws the caption in r with the DrawText flags, or measures it (DT_CALCRECT sets r). Both painting and
+    // auto-size come through here, so a label with its own font rules replaces this one operation.
+    virtual void drawLabelText(Canvas& canvas, Rect& r, UINT flags);
 
 private:
     Alignment alignment_ = Alignment::LeftJustify;

@@ -226,7 +226,7 @@ Rect WindowedControl::clientRect() const {
 void WindowedControl::alignControls() {
     if (inAlign_) return;
     inAlign_ = true;
-    Rect r = clientRect();
+    Rect r = alignRect();
     for (Align kind : {Align::Top, Align::Bottom, Align::Left, Align::Right, Align::Client}) {
         std::vector<Control*> list;
         for (Control* c : controls_)

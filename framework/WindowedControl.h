@@ -43,8 +43,10 @@ public:
     // Whether typed characters are text for this control (edits) rather than access keys.
     virtual bool wantsChars() const { return false; }
 
-    // Lays the aligned children out in the client area (top, bottom, left, right, then client).
+    // Lays the aligned children out in alignRect (top, bottom, left, right, then client).
     void alignControls();
+    // Where aligned children go: the client area, unless a control keeps a border of its own around them.
+    virtual Rect alignRect() const { return clientRect(); }
     Rect clientRect() const override;
 
     // Timers delivered as WM_TIMER to this control's window procedure.
