@@ -650,13 +650,6 @@ void TkvSkinButton::wndProc(fw::Message& m) {
                 default: break;
             }
             break;
-        case WM_ERASEBKGND:
-            if (!InPaintMessage && m.wParam) {
-                fw::Canvas canvas(reinterpret_cast<HDC>(m.wParam));
-                PaintControl(canvas);
-            }
-            m.result = 1;
-            return;
         case SKIN_MSG_SHOW_GLOW: ShowGlow(); return;
         case SKIN_MSG_HIDE_GLOW: HideGlow(); return;
         case WM_DESTROY: HideGlow(); break;

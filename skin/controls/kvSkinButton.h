@@ -75,6 +75,7 @@ public:
     bool dialogChar(wchar_t ch) override;
 
 protected:
+    bool PaintsOnErase() const override { return true; }
     void PaintControl(fw::Canvas& canvas) override;
     void wndProc(fw::Message& m) override;
     void windowCreated() override;

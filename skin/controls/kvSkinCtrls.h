@@ -41,6 +41,8 @@ public:
 protected:
     void paint(fw::Canvas& canvas) override;
     virtual void PaintControl(fw::Canvas& canvas);
+    // Whether an erase request outside a paint message paints the whole control into the given context.
+    virtual bool PaintsOnErase() const { return false; }
     void wndProc(fw::Message& m) override;
     // Whether the skin model holds a loaded skin.
     bool SkinReady() const { return skinData_ && !skinData_->Empty(); }

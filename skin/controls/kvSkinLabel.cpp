@@ -149,14 +149,6 @@ void TkvSkinLabel::wndProc(fw::Message& m) {
             if (autoSize_) FitWidthToText();
             invalidate();
             return;
-        case WM_ERASEBKGND:
-            // Outside a paint (a parent drawing its children's images) the whole label is painted.
-            if (!InPaintMessage && m.wParam) {
-                fw::Canvas canvas(reinterpret_cast<HDC>(m.wParam));
-                PaintControl(canvas);
-            }
-            m.result = 1;
-            return;
         default: TkvSkinCustomControl::wndProc(m);
     }
 }

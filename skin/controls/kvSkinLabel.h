@@ -35,6 +35,7 @@ public:
     int TextOverflow();
 
 protected:
+    bool PaintsOnErase() const override { return true; }
     void wndProc(fw::Message& m) override;
 
 private:
