@@ -1,5 +1,7 @@
 #include "framework/WindowedControl.h"
 
+#include <set>
+
 #include <windowsx.h>
 
 #include <algorithm>
@@ -16,18 +18,19 @@ namespace {
 constexpr wchar_t kWindowClass[] = L"KvWindow";
 constexpr wchar_t kControlProp[] = L"KvControl";
 
-void registerWindowClass() {
-    static const bool registered = [] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof(wc);
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = windowProcEntry;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.lpszClassName = kWindowClass;
-        return RegisterClassExW(&wc) != 0;
-    }();
-    (void)registered;
+// Our windows may carry a class name of their own (so that other programs and tests can tell them apart); every
+// such class has the same window procedure. Registered on first use.
+void registerWindowClass(const std::wstring& name) {
+    static std::set<std::wstring> registered;
+    if (registered.count(name)) return;
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = windowProcEntry;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = name.c_str();
+    if (RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS) registered.insert(name);
 }
 
 bool isMouseMessage(UINT msg) {
@@ -114,9 +117,9 @@ void WindowedControl::createWindow() {
         parent()->handle();  // creates this window too, with the parent's children
         if (window_) return;
     }
-    registerWindowClass();
     CreateParams p;
     createParams(p);
+    if (!p.platformClass) registerWindowClass(p.className);
     if (parent()) {
         p.parent = parent()->window_.get();
         p.style |= WS_CHILD;

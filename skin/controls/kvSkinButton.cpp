@@ -470,6 +470,11 @@ void TkvSkinButton::RepeatTick() {
 
 // ---- Focus ---------------------------------------------------------------------------------------------------
 
+void TkvSkinButton::createParams(CreateParams& p) {
+    TkvSkinCustomControl::createParams(p);
+    p.className = L"TkvSkinButton";  // so that other programs can find the buttons by their kind
+}
+
 void TkvSkinButton::windowCreated() {
     TkvSkinCustomControl::windowCreated();
     actsOnEnter_ = default_;
@@ -650,6 +655,10 @@ void TkvSkinButton::wndProc(fw::Message& m) {
                 default: break;
             }
             break;
+        case BM_CLICK:  // the platform's "click this button", as other programs and tests send it
+            if (enabled()) PerformClick();
+            m.result = 0;
+            return;
         case SKIN_MSG_SHOW_GLOW: ShowGlow(); return;
         case SKIN_MSG_HIDE_GLOW: HideGlow(); return;
         case WM_DESTROY: HideGlow(); break;

@@ -79,6 +79,7 @@ protected:
     void PaintControl(fw::Canvas& canvas) override;
     void wndProc(fw::Message& m) override;
     void windowCreated() override;
+    void createParams(CreateParams& p) override;
     bool clicksOnMouseUp() const override { return false; }  // the button clicks itself
 
 private:
