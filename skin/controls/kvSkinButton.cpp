@@ -94,12 +94,10 @@ void TkvSkinButton::SetSpacing(int s) {
 void TkvSkinButton::SetDefault(bool v) {
     default_ = v;
     if (!handleAllocated() || !canFocused_) return;
-    // Every button of the form works out again which one answers Enter.
-    if (fw::Form* f = parentForm())
-        for (fw::WindowedControl* c : f->tabList())
-            c->perform(fw::CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(f->activeControl()));
-    actsOnEnter_ = default_;
-    if (fw::Form* f = parentForm(); f && f->activeControl()) FocusChanged(f->activeControl());
+    // Whether this button answers Enter depends on where the focus is now (the other buttons' roles do not
+    // depend on this one's flag).
+    fw::Form* f = parentForm();
+    FocusChanged(f ? f->activeControl() : nullptr);
 }
 
 void TkvSkinButton::SetCanFocused(bool v) {
