@@ -9,6 +9,7 @@
 #include "framework/StandardClasses.h"
 #include "promo/Banners.h"
 #include "promo/Vendor.h"
+#include "skin/controls/kvSkinCtrlsClasses.h"
 #include "skin/data/kvSkinDataClasses.h"
 #include "skin/frame/KelvaneForm.h"
 
@@ -18,6 +19,7 @@ void RegisterMainFormClasses(fw::ClassRegistry& classes) {
     classes.addAbstract("TfrmMain", "Form");
     if (classes.find("TkvSkinData") == nullptr) RegisterSkinDataClasses(classes);
     RegisterKelvaneFormClass(classes);
+    RegisterSkinControlClasses(classes);
     RegisterLinkImageClass(classes);
     RegisterStatusBarClasses(classes);
     classes.add<TFileEdit>("TFileEdit", "Edit").property<TFileEdit>("Filter", [](TFileEdit& e, const fw::Value& v, R&) {
@@ -28,6 +30,24 @@ void RegisterMainFormClasses(fw::ClassRegistry& classes) {
                                                [](TkvSkinMessage& m) -> fw::Font& { return m.DefaultFont; });
     fw::registerFontProperties<TkvSkinMessage>(message, "DefaultButtonFont",
                                                [](TkvSkinMessage& m) -> fw::Font& { return m.DefaultButtonFont; });
+    auto skinDataRef = [](void (TkvSkinMessage::*set)(TkvSkinData*)) {
+        return [set](TkvSkinMessage& m, const fw::Value& v, R& r) {
+            r.reference(v, [&m, set](fw::Component* t) { (m.*set)(dynamic_cast<TkvSkinData*>(t)); });
+        };
+    };
+    message.property<TkvSkinMessage>("SkinData", skinDataRef(&TkvSkinMessage::SetSkinData))
+        .property<TkvSkinMessage>("CtrlSkinData", skinDataRef(&TkvSkinMessage::SetCtrlSkinData))
+        .property<TkvSkinMessage>("ButtonSkinDataName",
+                                  [](TkvSkinMessage& m, const fw::Value& v, R&) { m.ButtonSkinDataName = v.toUtf8(); })
+        .property<TkvSkinMessage>("MessageLabelSkinDataName", [](TkvSkinMessage& m, const fw::Value& v,
+                                                                 R&) { m.MessageLabelSkinDataName = v.toUtf8(); })
+        .property<TkvSkinMessage>("AlphaBlend",
+                                  [](TkvSkinMessage& m, const fw::Value& v, R&) { m.AlphaBlend = v.toBool(); })
+        .property<TkvSkinMessage>("AlphaBlendAnimation",
+                                  [](TkvSkinMessage& m, const fw::Value& v, R&) { m.AlphaBlendAnimation = v.toBool(); })
+        .property<TkvSkinMessage>("AlphaBlendValue", [](TkvSkinMessage& m, const fw::Value& v, R&) {
+            m.AlphaBlendValue = static_cast<BYTE>(v.toInt());
+        });
     message
         .property<TkvSkinMessage>("UseSkinFont",
                                   [](TkvSkinMessage& m, const fw::Value& v, R&) { m.UseSkinFont = v.toBool(); })

@@ -1,5 +1,6 @@
-// The main window, read from its form description (resources/uFrmMain.kvform, resource FRMMAIN). Its
-// elements are the framework's plain controls until the skinned components take their places.
+// The main window, read from its form description (resources/uFrmMain.kvform, resource FRMMAIN): the skinned top
+// bar with the two banners, the skinned field captions and command buttons, the file and password fields, the
+// status bar and the skinned message box.
 #pragma once
 
 #include <string>
@@ -11,6 +12,9 @@
 #include "framework/StdControls.h"
 #include "promo/PromoSite.h"
 #include "promo/kvSkinLinkImage.h"
+#include "skin/controls/kvSkinButton.h"
+#include "skin/controls/kvSkinLabel.h"
+#include "skin/controls/kvSkinPanel.h"
 #include "skin/dialogs/kvMessages.h"
 #include "statusbar/LmStatus.h"
 
@@ -33,15 +37,15 @@ public:
     // does) into the file field.
     void OpenDatabaseFile(const std::wstring& fileName);
 
-    fw::Panel* TopPnl = nullptr;
+    TkvSkinPanel* TopPnl = nullptr;
     TkvSkinLinkImage* img1 = nullptr;
     TkvSkinLinkImage* img2 = nullptr;
-    fw::Label* kvSkinLabel1 = nullptr;
+    TkvSkinLabel* kvSkinLabel1 = nullptr;
     TFileEdit* edtDatabaseFile = nullptr;
-    fw::Label* kvSkinLabel2 = nullptr;
+    TkvSkinLabel* kvSkinLabel2 = nullptr;
     fw::Edit* edtPassword = nullptr;
-    fw::Button* kvSkinButton1 = nullptr;
-    fw::Button* kvSkinButton2 = nullptr;
+    TkvSkinButton* kvSkinButton1 = nullptr;
+    TkvSkinButton* kvSkinButton2 = nullptr;
     TLmStatusBar* LmStatusBar1 = nullptr;
     TLmClockStatus* LmClockStatus1 = nullptr;
     TLmVersionInfoStatus* LmVersionInfoStatus1 = nullptr;

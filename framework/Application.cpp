@@ -1,6 +1,7 @@
 #include "framework/Application.h"
 
 #include <algorithm>
+#include <cwctype>
 
 #include "framework/ClassRegistry.h"
 #include "framework/Form.h"
@@ -31,6 +32,12 @@ bool preTranslateMessage(MSG& msg) {
         bool handled = false;
         form->onShortCut(form, msg.wParam, shiftState(), handled);
         if (handled) return true;
+    }
+    const ShiftState shift = shiftState();
+    if (!shift.ctrl && (msg.message == WM_KEYDOWN || shift.alt)) {
+        const wchar_t ch = static_cast<wchar_t>(MapVirtualKeyW(static_cast<UINT>(msg.wParam), MAPVK_VK_TO_CHAR) &
+                                                0xFFFF);
+        if (iswalnum(ch) && form->dialogChar(target, ch, shift.alt)) return true;
     }
     if (msg.message != WM_KEYDOWN) return false;
     WPARAM key = msg.wParam;

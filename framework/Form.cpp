@@ -233,12 +233,31 @@ void Form::setActiveControl(WindowedControl* c) {
     }
 }
 
+namespace {
+void broadcastFocusChanged(WindowedControl* parent, WindowedControl* focused) {
+    for (WindowedControl* w : parent->tabList()) {
+        w->perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(focused));
+        broadcastFocusChanged(w, focused);
+    }
+}
+}  // namespace
+
+bool Form::dialogChar(WindowedControl* target, wchar_t ch, bool alt) {
+    if (!alt && target->wantsChars()) return false;
+    std::vector<WindowedControl*> order;
+    collectTabOrder(this, order);
+    for (WindowedControl* c : order)
+        if (c->dialogChar(ch)) return true;
+    return false;
+}
+
 void Form::controlFocused(WindowedControl* c) {
     if (c == activeControl_) return;
     WindowedControl* old = activeControl_;
     activeControl_ = c;
     if (old) old->doExit();
     c->doEnter();
+    broadcastFocusChanged(this, c);
 }
 
 void Form::selectNext(WindowedControl* from, bool forward) {

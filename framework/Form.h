@@ -68,6 +68,8 @@ public:
     void selectNext(WindowedControl* from, bool forward);
     // Handles Tab, Shift+Tab, Enter and Escape for a key-down aimed at `target`; true when the key was used.
     bool dialogNavigation(WindowedControl* target, WPARAM& key);
+    // Offers an access key to the form's controls in tab order; true when one took it.
+    bool dialogChar(WindowedControl* target, wchar_t ch, bool alt);
 
     // After a description was read: scales designed positions to the screen's resolution.
     void loaded() override;

@@ -22,6 +22,9 @@ constexpr UINT CM_COLORCHANGED = CM_BASE + 4;  // colour changed
 constexpr UINT CM_TEXTCHANGED = CM_BASE + 5;   // caption / text changed
 constexpr UINT CM_ENABLEDCHANGED = CM_BASE + 6;
 constexpr UINT CM_VISIBLECHANGED = CM_BASE + 7;
+// The focus moved to another control of the form: sent to every windowed control of the form, lParam the
+// WindowedControl* that has the focus now.
+constexpr UINT CM_FOCUSCHANGED = CM_BASE + 8;
 
 // Notifications a windowed parent reflects back to the child window that sent them: CN_BASE + the original message
 // (WM_COMMAND, WM_CTLCOLOREDIT, WM_CTLCOLORSTATIC, WM_DRAWITEM ...), same parameters.

@@ -63,8 +63,13 @@ void Label::adjustSize() {
     Canvas canvas(dc.get());
     canvas.setFont(font());
     Rect r{0, 0, wordWrap_ ? width() : 0, 0};
-    canvas.drawText(caption_.empty() ? L" " : caption_, r, DT_CALCRECT | (wordWrap_ ? DT_WORDBREAK : 0));
+    drawLabelText(canvas, r, DT_CALCRECT | DT_NOPREFIX | (wordWrap_ ? DT_WORDBREAK : 0));
     setBounds(left(), top(), r.width(), r.height());
+}
+
+void Label::drawLabelText(Canvas& canvas, Rect& r, UINT flags) {
+    if (!enabled()) canvas.font().setColor(clGrayText);
+    canvas.drawText((flags & DT_CALCRECT) && caption_.empty() ? L" " : caption_, r, flags);
 }
 
 void Label::paint(Canvas& canvas) {
@@ -77,9 +82,8 @@ void Label::paint(Canvas& canvas) {
     UINT flags = alignment_ == Alignment::Center         ? DT_CENTER
                  : alignment_ == Alignment::RightJustify ? DT_RIGHT
                                                          : DT_LEFT;
-    flags |= wordWrap_ ? DT_WORDBREAK : DT_SINGLELINE;
-    if (!enabled()) canvas.font().setColor(clGrayText);
-    canvas.drawText(caption_, r, flags | DT_NOPREFIX);
+    if (wordWrap_) flags |= DT_WORDBREAK;  // line breaks in the caption always start new lines
+    drawLabelText(canvas, r, flags | DT_NOPREFIX);
 }
 
 void Label::wndProc(Message& m) {

@@ -46,6 +46,9 @@ public:
 
 protected:
     void wndProc(Message& m) override;
+    // Draws the caption in r with the DrawText flags, or measures it (DT_CALCRECT sets r). Both painting and
+    // auto-size come through here, so a label with its own font rules replaces this one operation.
+    virtual void drawLabelText(Canvas& canvas, Rect& r, UINT flags);
 
 private:
     Alignment alignment_ = Alignment::LeftJustify;
@@ -66,6 +69,7 @@ public:
     int maxLength() const { return maxLength_; }
     void setMaxLength(int n);
     void selectAll();
+    bool wantsChars() const override { return true; }
 
     NotifyEvent onChange;
 

@@ -1,5 +1,7 @@
 #include "framework/WindowedControl.h"
 
+#include <set>
+
 #include <windowsx.h>
 
 #include <algorithm>
@@ -16,22 +18,23 @@ namespace {
 constexpr wchar_t kWindowClass[] = L"KvWindow";
 constexpr wchar_t kControlProp[] = L"KvControl";
 
-void registerWindowClass() {
-    static const bool registered = [] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof(wc);
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = windowProcEntry;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        // The program's icon (resource 1), which the task bar and the window switcher show; none in tests.
-        wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(1));
-        wc.hIconSm = static_cast<HICON>(LoadImageW(wc.hInstance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
-        wc.lpszClassName = kWindowClass;
-        return RegisterClassExW(&wc) != 0;
-    }();
-    (void)registered;
+// Our windows may carry a class name of their own (so that other programs and tests can tell them apart); every
+// such class has the same window procedure. Registered on first use.
+void registerWindowClass(const std::wstring& name) {
+    static std::set<std::wstring> registered;
+    if (registered.count(name)) return;
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = windowProcEntry;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    // The program's icon (resource 1), which the task bar and the window switcher show; none in tests.
+    wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(1));
+    wc.hIconSm = static_cast<HICON>(LoadImageW(wc.hInstance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    wc.lpszClassName = name.c_str();
+    if (RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS) registered.insert(name);
 }
 
 bool isMouseMessage(UINT msg) {
@@ -118,9 +121,9 @@ void WindowedControl::createWindow() {
         parent()->handle();  // creates this window too, with the parent's children
         if (window_) return;
     }
-    registerWindowClass();
     CreateParams p;
     createParams(p);
+    if (!p.platformClass) registerWindowClass(p.className);
     if (parent()) {
         p.parent = parent()->window_.get();
         p.style |= WS_CHILD;
@@ -383,7 +386,11 @@ void WindowedControl::wndProc(Message& m) {
             break;
         case WM_PRINTCLIENT:
             if (ownClass) {
-                paintTo(DCView::fromWParam(m.wParam).get());
+                // Windowless children are this window's children: drawn only when the children are asked for,
+                // so that a control painting what lies behind it can leave out the siblings above it.
+                HDC dc = DCView::fromWParam(m.wParam).get();
+                if (m.lParam & PRF_CHILDREN) paintTo(dc);
+                else paintOwn(dc);
                 m.result = 0;
                 return;
             }
@@ -499,12 +506,14 @@ void WindowedControl::defaultHandler(Message& m) {
 }
 
 void WindowedControl::paintWindow(HDC dc, const Rect& area) {
-    {
-        Canvas canvas(dc);
-        canvas.setBrushColor(color());
-        canvas.fillRect(clientRect());
-    }
+    paintOwn(dc);
     paintControls(dc, area);
+}
+
+void WindowedControl::paintOwn(HDC dc) {
+    Canvas canvas(dc);
+    canvas.setBrushColor(color());
+    canvas.fillRect(clientRect());
 }
 
 void WindowedControl::paintControls(HDC dc, const Rect& area) {
@@ -521,14 +530,11 @@ void WindowedControl::paintControls(HDC dc, const Rect& area) {
     }
 }
 
-void CustomControl::paintWindow(HDC dc, const Rect& area) {
-    {
-        Canvas canvas(dc);
-        canvas.setFont(font());
-        canvas.setBrushColor(color());
-        paint(canvas);
-    }
-    paintControls(dc, area);
+void CustomControl::paintOwn(HDC dc) {
+    Canvas canvas(dc);
+    canvas.setFont(font());
+    canvas.setBrushColor(color());
+    paint(canvas);
 }
 
 }  // namespace fw

@@ -37,6 +37,11 @@ public:
     virtual bool wantsKey(WPARAM key) const { return false; }
     // Enter/Escape offered to the control by its form; true when taken (default and cancel buttons).
     virtual bool dialogKey(WPARAM key, bool isFocused) { return false; }
+    // A character offered to the form's controls as an access key (Alt + character, or the character alone when
+    // the focused control takes no typed text); true when taken.
+    virtual bool dialogChar(wchar_t ch) { return false; }
+    // Whether typed characters are text for this control (edits) rather than access keys.
+    virtual bool wantsChars() const { return false; }
 
     // Lays the aligned children out in alignRect() (top, bottom, left, right, then client).
     void alignControls();
@@ -55,7 +60,8 @@ public:
     // component painting a form's client area itself (the skinned frame) can draw the children over it.
     void paintControls(HDC dc, const Rect& area);
     // Paints the client area (background, own drawing, windowless children) into any DC, as WM_PAINT would;
-    // child windows are not included. WM_PRINTCLIENT does the same.
+    // child windows are not included. WM_PRINTCLIENT does the same with PRF_CHILDREN, and without it leaves out
+    // the windowless children (paintOwn).
     void paintTo(HDC dc) { paintWindow(dc, clientRect()); }
 
     NotifyEvent onEnter;
@@ -86,6 +92,8 @@ protected:
     void defaultHandler(Message& m) override;
     // WM_PAINT for windows of our own class: paints the background with the control's colour, then children.
     virtual void paintWindow(HDC dc, const Rect& area);
+    // The window's own drawing without its windowless children (the background in the control's colour).
+    virtual void paintOwn(HDC dc);
     void updateWindowBounds() override;
     // The window's client size changed: re-align.
     virtual void resized() { alignControls(); }
@@ -124,7 +132,7 @@ public:
     using WindowedControl::WindowedControl;
 
 protected:
-    void paintWindow(HDC dc, const Rect& area) override;
+    void paintOwn(HDC dc) override;
 };
 
 }  // namespace fw

@@ -130,17 +130,30 @@ std::optional<MaskRegion> ControlMaskRegion(fw::ConstPixelView mask, const TkvSk
     switch (d.SizingMode) {
         case 0: return MaskToRegion(mask, 0, 0);
         case 1: return ComposeMaskRegion(mask, src, d.CurCorners(), width, height);
-        // One-direction controls: the mask is widened (heightened) exactly as the image is, so that region and
-        // image always agree whatever corner points the one-direction description leaves at zero.
+        // One-direction controls: the same four-corner routine. Their descriptions leave the corners of the fixed
+        // direction at zero, which would hand the routine an inside-out frame; those corners are taken at the
+        // client rect's edge instead, and only the corners on the side that follows the free direction move.
         case 2: {
-            const fw::Bitmap m = ComposeWidthOnly(mask, mask.rect(), d.SrcLeftTop.x,
-                                                  d.SrcSkinRect.width() - d.SrcRightTop.x, width, false);
-            return MaskToRegion(m, 0, 0);
+            SkinCorners s = src;
+            s.lb = {src.lt.x, src.client.bottom};
+            s.rb = {src.rt.x, src.client.bottom};
+            const int dW = width - d.SrcSkinRect.width();
+            SkinCorners dst = s;
+            dst.rt.x += dW;
+            dst.rb.x += dW;
+            dst.client = d.CurClientRect;
+            return ComposeMaskRegion(mask, s, dst, width, height);
         }
         case 3: {
-            const fw::Bitmap m = ComposeHeightOnly(mask, mask.rect(), d.SrcLeftTop.y,
-                                                   d.SrcSkinRect.height() - d.SrcLeftBottom.y, height, false);
-            return MaskToRegion(m, 0, 0);
+            SkinCorners s = src;
+            s.rt = {src.client.right, src.lt.y};
+            s.rb = {src.client.right, src.lb.y};
+            const int dH = height - d.SrcSkinRect.height();
+            SkinCorners dst = s;
+            dst.lb.y += dH;
+            dst.rb.y += dH;
+            dst.client = d.CurClientRect;
+            return ComposeMaskRegion(mask, s, dst, width, height);
         }
         default: return std::nullopt;
     }

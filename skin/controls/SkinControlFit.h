@@ -32,9 +32,6 @@ struct TkvSkinFitData {
     // Fits a requested size to the skin and moves the current points for it. Without a description (or with an
     // unusable skin rect) nothing changes.
     void CalcSkinSize(bool hasDescription, int& width, int& height);
-    // Moves the current points for a size the control keeps (its present one): the part of CalcSkinSize that
-    // painting and the mask region need, without the fitted size, which they do not.
-    void FitCurrentPoints(bool hasDescription, int width, int height) { CalcSkinSize(hasDescription, width, height); }
 
     SkinCorners SrcCorners() const;
     SkinCorners CurCorners() const;

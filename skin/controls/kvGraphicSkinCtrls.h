@@ -58,9 +58,14 @@ public:
     void DrawSkinImage(fw::DibSection& bitmap) override;
     void ChangeSkinData() override;
     virtual void DefaultFontChanged() {}
-    void CalcSkinSize(int& width, int& height) { TkvSkinFitData::CalcSkinSize(DescriptionIndex != -1, width, height); }
-    // The current points for the control's present size.
-    void RefreshCurrentPoints() { FitCurrentPoints(DescriptionIndex != -1, width(), height()); }
+    virtual void CalcSkinSize(int& width, int& height) {
+        TkvSkinFitData::CalcSkinSize(DescriptionIndex != -1, width, height);
+    }
+    // The current points for the control's present size (the fitted size itself is dropped).
+    void RefreshCurrentPoints() {
+        int w = width(), h = height();
+        CalcSkinSize(w, h);
+    }
     void setControlBounds(int x, int y, int w, int h) override;
 
 private:

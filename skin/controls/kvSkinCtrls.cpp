@@ -59,6 +59,11 @@ void TkvSkinControl::PaintControl(fw::Canvas& canvas) {
 void TkvSkinControl::wndProc(fw::Message& m) {
     switch (m.msg) {
         case WM_ERASEBKGND:  // the paint covers everything; an erase first would only flicker
+            // Outside a paint (someone drawing the control's image elsewhere) some controls paint themselves.
+            if (PaintsOnErase() && !InPaintMessage && m.wParam) {
+                fw::Canvas canvas(reinterpret_cast<HDC>(m.wParam));
+                PaintControl(canvas);
+            }
             m.result = 1;
             return;
         case WM_PAINT:

@@ -41,6 +41,8 @@ public:
 protected:
     void paint(fw::Canvas& canvas) override;
     virtual void PaintControl(fw::Canvas& canvas);
+    // Whether an erase request outside a paint message paints the whole control into the given context.
+    virtual bool PaintsOnErase() const { return false; }
     void wndProc(fw::Message& m) override;
     // Whether the skin model holds a loaded skin.
     bool SkinReady() const { return skinData_ && !skinData_->Empty(); }
@@ -75,9 +77,16 @@ public:
     void DrawDefaultImage(fw::DibSection& bitmap) override;
     void ChangeSkinData() override;
     virtual void DefaultFontChanged() {}
-    void CalcSkinSize(int& width, int& height) { TkvSkinFitData::CalcSkinSize(DescriptionIndex != -1, width, height); }
-    // The current points for the control's present size.
-    void RefreshCurrentPoints() { FitCurrentPoints(DescriptionIndex != -1, width(), height()); }
+    // Fits a requested size to the skin and moves the current points for it; controls with their own size rules
+    // (labels, panels, the password edit) override it.
+    virtual void CalcSkinSize(int& width, int& height) {
+        TkvSkinFitData::CalcSkinSize(DescriptionIndex != -1, width, height);
+    }
+    // The current points for the control's present size (the fitted size itself is dropped).
+    void RefreshCurrentPoints() {
+        int w = width(), h = height();
+        CalcSkinSize(w, h);
+    }
     virtual void UpdateControlRegion();
     void setControlBounds(int x, int y, int w, int h) override;
 

@@ -66,6 +66,7 @@ MessageLayout LayoutMessageBox(const MessageLayoutInput& in) {
         out.checkBox = fw::Rect{5, top, 5 + in.checkCaptionWidth + 55, top + kMsgCheckHeight};
     }
     if (in.maxClientWidth > 0 && out.clientWidth > in.maxClientWidth) out.clientWidth = in.maxClientWidth;
+    else if (out.clientWidth < in.minClientWidth) out.clientWidth = in.minClientWidth;
 
     int x = (out.clientWidth - rowWidth) / 2;
     const int y = out.clientHeight - in.buttonHeight - 10;

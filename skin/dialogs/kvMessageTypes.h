@@ -67,6 +67,7 @@ struct MessageLayoutInput {
     bool showAgain = false;
     int checkCaptionWidth = 0;  // measured caption of the check box (only with showAgain)
     int maxClientWidth = 0;     // 0: no limit; otherwise the widest the dialog may be
+    int minClientWidth = 0;     // the narrowest the dialog may be (its frame's least width)
 };
 
 struct PlacedMessageButton {

@@ -1,23 +1,18 @@
 #include "skin/dialogs/kvMessages.h"
 
 #include <algorithm>
+#include <cstring>
 
+#include "framework/Application.h"
 #include "framework/Platform.h"
+#include "framework/Utf.h"
+#include "skin/controls/kvSkinButton.h"
+#include "skin/controls/kvSkinStdLabel.h"
+#include "skin/data/kvSkinData.h"
+#include "skin/data/kvSkinText.h"
+#include "skin/frame/KelvaneForm.h"
 
 namespace {
-
-bool registerMessageFormClass(WNDPROC proc) {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW wc{};
-    if (GetClassInfoExW(instance, kMessageFormClass, &wc)) return true;
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = proc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kMessageFormClass;
-    return RegisterClassExW(&wc) != 0;
-}
 
 LPCWSTR kindIcon(TkvMessageKind kind) {
     switch (kind) {
@@ -29,205 +24,277 @@ LPCWSTR kindIcon(TkvMessageKind kind) {
     }
 }
 
-// Size of the text as an auto-sized label shows it (every line, no wrapping).
-SIZE measureText(HFONT font, const std::wstring& text) {
-    fw::WindowDC dc(nullptr);
-    fw::SelectGuard select(dc.get(), font);
-    RECT r{0, 0, 0, 0};
-    std::wstring measured = text.empty() ? L" " : text;
-    DrawTextW(dc.get(), measured.c_str(), static_cast<int>(measured.size()), &r,
-              DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | DT_LEFT);
-    if (text.empty()) r.right = 0;
-    return SIZE{r.right - r.left, r.bottom - r.top};
+// The standard icon of the kind, drawn at 32 x 32.
+class MessageIcon : public fw::Control {
+public:
+    MessageIcon(fw::Component* owner, HICON icon) : fw::Control(owner), icon_(icon) {}
+    void paint(fw::Canvas& canvas) override {
+        DrawIconEx(canvas.handle(), 0, 0, icon_, kMsgIconSize, kMsgIconSize, 0, nullptr, DI_NORMAL);
+    }
+
+private:
+    HICON icon_;  // a shared system icon: not ours to destroy
+};
+
+// The "do not display this message again" box: the platform's check box.
+class MessageCheckBox : public fw::WindowedControl {
+public:
+    using fw::WindowedControl::WindowedControl;
+
+protected:
+    void createParams(CreateParams& p) override {
+        fw::WindowedControl::createParams(p);
+        p.className = L"BUTTON";
+        p.platformClass = true;
+        p.style |= BS_AUTOCHECKBOX | WS_TABSTOP;
+    }
+};
+
+std::wstring resourceText(const TkvSkinData* model, const char* key, std::u16string_view builtIn) {
+    if (!model || !model->ResourceStrData()) return fw::toWide(builtIn);
+    return fw::utf8ToWide(SkinResourceStr(model, key));
 }
 
-HWND makeChild(HWND parent, const wchar_t* cls, const std::wstring& text, DWORD style, const fw::Rect& r, int id,
-               HFONT font) {
-    HWND h = CreateWindowExW(0, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.width(), r.height(),
-                             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
-                             nullptr);
-    if (h != nullptr && font != nullptr) SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return h;
+// Width of a text in a font.
+int textWidth(const fw::Font& font, const std::wstring& text) {
+    fw::MemoryDC dc(nullptr);
+    fw::SelectGuard select(dc.get(), font.handle());
+    SIZE size{};
+    GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx;
 }
 
 }  // namespace
 
+// ---- TkvSkinMessage ------------------------------------------------------------------------------------------
+
+TkvSkinMessage::TkvSkinMessage(fw::Component* owner) : fw::Component(owner) {}
+
+void TkvSkinMessage::SetSkinData(TkvSkinData* d) {
+    skinData_ = d;
+    if (d) freeNotification(d);
+}
+
+void TkvSkinMessage::SetCtrlSkinData(TkvSkinData* d) {
+    ctrlSkinData_ = d;
+    if (d) freeNotification(d);
+}
+
+void TkvSkinMessage::notification(fw::Component* c, fw::Operation op) {
+    fw::Component::notification(c, op);
+    if (op != fw::Operation::Remove) return;
+    if (c == skinData_) skinData_ = nullptr;
+    if (c == ctrlSkinData_) ctrlSkinData_ = nullptr;
+}
+
+std::wstring TkvSkinMessage::KindCaption(TkvMessageKind kind) const {
+    if (kind == TkvMessageKind::mtCustom) return ApplicationTitle;
+    const MessageKindInfo& info = MessageKindInfoOf(kind);
+    return resourceText(ctrlSkinData_, info.key, info.caption);
+}
+
+std::wstring TkvSkinMessage::ButtonCaption(TkvMessageButton b) const {
+    const MessageButtonInfo& info = kMessageButtonTable[b];
+    return resourceText(ctrlSkinData_, info.key, info.caption);
+}
+
+int TkvSkinMessage::ButtonHeight() const {
+    if (!ctrlSkinData_ || ctrlSkinData_->Empty()) return kMsgDefaultButtonHeight;
+    const int i = ctrlSkinData_->GetControlIndex(ButtonSkinDataName);
+    const auto* d = ctrlSkinData_->ControlAs<TkvDataSkinButtonControl>(i);
+    return d ? d->SkinRect.height() : kMsgDefaultButtonHeight;
+}
+
 std::unique_ptr<TkvMessageForm> TkvSkinMessage::CreateSkinMessageForm(std::u16string_view text, TkvMessageKind kind,
                                                                       TkvMessageButtons buttons, int left, int top) {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    registerMessageFormClass(&TkvMessageForm::WindowProc);
-    std::unique_ptr<TkvMessageForm> form(new TkvMessageForm());
-    form->labelFont_ = DefaultFont;
-    form->buttonFont_ = DefaultButtonFont;
+    auto form = std::make_unique<TkvMessageForm>(fw::Application::instance());
+    TkvMessageForm& f = *form;
+    f.setBorderStyle(fw::BorderStyle::Dialog);
+    f.setKeyPreview(true);
+    if (left >= -10000) f.setBounds(left, top, f.width(), f.height());
+    f.setCaption(KindCaption(kind));
 
-    const std::wstring message = fw::toWide(text);
-    const SIZE labelSize = measureText(form->labelFont_.handle(), message);
-    const std::wstring checkCaption = fw::toWide(kShowAgainCaption);
+    f.SkinForm = &f.create<TkvKelvaneForm>();
+    f.SkinForm->SetBorderIcons({false, false, false, false, false});
+    f.SkinForm->SetAlphaBlend(AlphaBlend);
+    f.SkinForm->AlphaBlendAnimation = AlphaBlendAnimation;
+    f.SkinForm->SetAlphaBlendValue(AlphaBlendValue);
 
-    // The widest the dialog may be: the work area less the frame.
+    TkvSkinStdLabel& label = f.create<TkvSkinStdLabel>();
+    label.setName("Message");
+    label.setParent(&f);
+    label.setFont(DefaultFont);
+    label.SetDefaultFont(DefaultFont);
+    label.UseSkinFont = UseSkinFont;
+    label.SkinDataName = MessageLabelSkinDataName;
+    label.setAutoSize(true);
+    label.setCaption(fw::toWide(text));
+    label.setBounds(kMsgLabelLeft, kMsgLabelTop, label.width(), label.height());
+    label.SetSkinData(ctrlSkinData_);
+    f.MessageLabel = &label;
+
+    const std::wstring checkCaption = [&] {
+        std::wstring c = resourceText(ctrlSkinData_, "MSG_CAP_SHOWFLAG", kShowAgainCaption);
+        return c.empty() ? fw::toWide(kShowAgainCaption) : c;
+    }();
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
-    const DWORD exStyle = WS_EX_DLGMODALFRAME;
-    RECT frame{0, 0, 0, 0};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    const int frameWidth = frame.right - frame.left;
-    const int frameHeight = frame.bottom - frame.top;
-
     MessageLayoutInput in;
-    in.labelWidth = labelSize.cx;
-    in.labelHeight = labelSize.cy;
+    in.labelWidth = label.width();
+    in.labelHeight = label.height();
     in.buttons = buttons;
-    in.buttonHeight = kMsgDefaultButtonHeight;  // no button description without skin data
+    in.buttonHeight = ButtonHeight();
     in.showAgain = ShowAgainFlag;
-    in.checkCaptionWidth = ShowAgainFlag ? measureText(form->labelFont_.handle(), checkCaption).cx : 0;
-    in.maxClientWidth = std::max(0, static_cast<int>(work.right - work.left) - frameWidth);
-    form->layout_ = LayoutMessageBox(in);
-    const MessageLayout& l = form->layout_;
-    form->defaultButton_ = DefaultMessageButton(buttons);
-    form->cancelButton_ = CancelMessageButton(buttons);
-
-    const std::wstring caption = kind == TkvMessageKind::mtCustom ? ApplicationTitle
-                                                                  : fw::toWide(MessageKindInfoOf(kind).caption);
-    const int outerWidth = l.clientWidth + frameWidth;
-    const int outerHeight = l.clientHeight + frameHeight;
-    if (left < -10000) {
-        left = (GetSystemMetrics(SM_CXSCREEN) - outerWidth) / 2;
-        top = (GetSystemMetrics(SM_CYSCREEN) - outerHeight) / 2;
+    in.checkCaptionWidth = ShowAgainFlag ? textWidth(DefaultFont, checkCaption) : 0;
+    in.maxClientWidth = 0;
+    f.layout_ = LayoutMessageBox(in);
+    f.setClientWidth(f.layout_.clientWidth);
+    f.setClientHeight(f.layout_.clientHeight);
+    // The frame's range: never wider than the work area, never narrower than the frame allows.
+    const int maxWidth = f.SkinForm->FrameMaxWidth(), minWidth = f.SkinForm->FrameMinWidth();
+    if (maxWidth > 0 && f.width() > maxWidth) f.setWidth(maxWidth);
+    else if (minWidth > f.width()) f.setWidth(minWidth);
+    if (f.clientWidth() != f.layout_.clientWidth) {
+        // The buttons are centred in the width the frame left.
+        in.maxClientWidth = f.clientWidth();
+        in.minClientWidth = f.clientWidth();
+        f.layout_ = LayoutMessageBox(in);
     }
-    HWND owner = GetActiveWindow();
-    HWND hwnd = CreateWindowExW(exStyle, kMessageFormClass, caption.c_str(), style, left, top, outerWidth, outerHeight,
-                                owner, nullptr, instance, form.get());
-    form->window_ = fw::Window(hwnd);
-    if (hwnd == nullptr) return form;
+    const MessageLayout& l = f.layout_;
 
-    makeChild(hwnd, L"STATIC", message, SS_LEFT | SS_NOPREFIX, l.label, kMessageLabelId, form->labelFont_.handle());
     if (LPCWSTR icon = kindIcon(kind)) {
-        HWND image = makeChild(hwnd, L"STATIC", L"", SS_ICON, l.icon, kMessageIconId, nullptr);
-        SendMessageW(image, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, icon)), 0);
-        SetWindowPos(image, nullptr, l.icon.left, l.icon.top, l.icon.width(), l.icon.height(), SWP_NOZORDER);
+        auto& image = f.create<MessageIcon>(LoadIconW(nullptr, icon));
+        image.setName("Image");
+        image.setParent(&f);
+        image.setBounds(l.icon.left, l.icon.top, l.icon.width(), l.icon.height());
+        f.hasIcon_ = true;
     }
     if (ShowAgainFlag) {
-        HWND check = makeChild(hwnd, L"BUTTON", checkCaption, BS_AUTOCHECKBOX | WS_TABSTOP, l.checkBox,
-                               kMessageCheckBoxId, form->labelFont_.handle());
-        SendMessageW(check, BM_SETCHECK, ShowAgainFlagValue ? BST_UNCHECKED : BST_CHECKED, 0);
+        auto& check = f.create<MessageCheckBox>();
+        check.setName("checkbox");
+        check.setParent(&f);
+        check.setFont(DefaultFont);
+        check.setCaption(checkCaption);
+        check.setBounds(l.checkBox.left, l.checkBox.top, l.checkBox.width(), l.checkBox.height());
+        SetWindowLongPtrW(check.handle(), GWLP_ID, kMessageCheckBoxId);
+        SendMessageW(check.handle(), BM_SETCHECK, ShowAgainFlagValue ? BST_UNCHECKED : BST_CHECKED, 0);
+        f.ShowAgainCheckBox = &check;
     }
-    for (const PlacedMessageButton& b : l.buttons) {
-        DWORD bs = WS_TABSTOP | (b.button == form->defaultButton_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-        makeChild(hwnd, L"BUTTON", fw::toWide(kMessageButtonTable[b.button].caption), bs, b.bounds,
-                  kMessageButtonIdBase + b.button, form->buttonFont_.handle());
+    f.defaultButton_ = DefaultMessageButton(buttons);
+    f.cancelButton_ = CancelMessageButton(buttons);
+    for (const PlacedMessageButton& pb : l.buttons) {
+        const MessageButtonInfo& info = kMessageButtonTable[pb.button];
+        auto& b = f.create<TkvSkinButton>();
+        b.setName(info.name);
+        b.setParent(&f);
+        b.SetCanFocused(true);
+        b.setCaption(ButtonCaption(pb.button));
+        b.ModalResult = info.modalResult;
+        b.SetDefaultHeight(pb.bounds.height());
+        b.setBounds(pb.bounds.left, pb.bounds.top, pb.bounds.width(), pb.bounds.height());
+        b.SetDefaultFont(DefaultButtonFont);
+        b.UseSkinFont = UseSkinFont;
+        if (pb.button == mbHelp) {
+            TkvMessageForm* owner = &f;
+            b.onClick = [owner](fw::Component*) {
+                // There is no help file to show the topic of; the button only reports the request to the owner.
+                if (HWND w = GetWindow(owner->Handle(), GW_OWNER))
+                    PostMessageW(w, WM_HELP, 0, static_cast<LPARAM>(owner->HelpContext));
+            };
+        }
+        b.SetSkinDataName(ButtonSkinDataName);
+        b.SetSkinData(ctrlSkinData_);
+        SetWindowLongPtrW(b.handle(), GWLP_ID, kMessageButtonIdBase + pb.button);
+        if (pb.button == f.defaultButton_) b.SetDefault(true);
+        if (pb.button == f.cancelButton_) b.Cancel = true;
     }
+    f.SkinForm->SetMenusSkinData(ctrlSkinData_);
+    f.SkinForm->SetSkinData(skinData_);
+    if (left < -10000)  // centred on the screen with its final (skinned) size
+        f.setBounds((GetSystemMetrics(SM_CXSCREEN) - f.width()) / 2, (GetSystemMetrics(SM_CYSCREEN) - f.height()) / 2,
+                    f.width(), f.height());
     return form;
 }
 
 int TkvSkinMessage::ShowMessageBox(std::u16string_view text, TkvMessageKind kind, TkvMessageButtons buttons,
                                    int helpContext) {
     std::unique_ptr<TkvMessageForm> form = CreateSkinMessageForm(text, kind, buttons, -10001, -10001);
-    if (form->Handle() == nullptr) return mrCancel;
     form->HelpContext = helpContext;
-    const int result = form->ShowModal();
-    if (ShowAgainFlag) ShowAgainFlagValue = !form->CheckBoxChecked();
+    int result = mrCancel;
+    try {
+        result = form->ShowModal();
+    } catch (...) {
+        if (ShowAgainFlag && form->ShowAgainCheckBox) ShowAgainFlagValue = !form->CheckBoxChecked();
+        throw;
+    }
+    if (ShowAgainFlag && form->ShowAgainCheckBox) ShowAgainFlagValue = !form->CheckBoxChecked();
     return result;
 }
 
-TkvMessageForm::~TkvMessageForm() {
-    if (window_.get() != nullptr) SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
-}
+// ---- TkvMessageForm ------------------------------------------------------------------------------------------
 
-bool TkvMessageForm::CheckBoxChecked() const {
-    HWND check = GetDlgItem(window_.get(), kMessageCheckBoxId);
-    return check != nullptr && SendMessageW(check, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-void TkvMessageForm::PressButton(int button) {
-    HWND b = GetDlgItem(window_.get(), kMessageButtonIdBase + button);
-    if (b != nullptr) SendMessageW(b, BM_CLICK, 0, 0);
-}
-
-// Enter presses the focused button (or the default one), Escape the cancel button; true when used.
-bool TkvMessageForm::HandleKey(const MSG& msg) {
-    if (msg.message != WM_KEYDOWN) return false;
-    if (msg.hwnd != window_.get() && !IsChild(window_.get(), msg.hwnd)) return false;
-    if (msg.wParam == VK_RETURN) {
-        const int id = GetDlgCtrlID(GetFocus());
-        if (GetParent(GetFocus()) == window_.get() && id >= kMessageButtonIdBase &&
-            id < kMessageButtonIdBase + kMessageButtonCount) {
-            PressButton(id - kMessageButtonIdBase);
-        } else if (defaultButton_ >= 0) {
-            PressButton(defaultButton_);
+TkvMessageForm::TkvMessageForm(fw::Component* owner) : fw::Form(owner) {
+    onKeyDown = [this](fw::Component*, WPARAM& key, fw::ShiftState s) {
+        if (key == 'C' && s.ctrl && !s.alt) {
+            CopyToClipboard();
+            key = 0;
         }
-        return true;
+    };
+}
+
+void TkvMessageForm::createParams(CreateParams& p) {
+    fw::Form::createParams(p);
+    p.className = kMessageFormClass;
+}
+
+TkvSkinButton* TkvMessageForm::Button(TkvMessageButton b) const {
+    return dynamic_cast<TkvSkinButton*>(findComponent(kMessageButtonTable[b].name));
+}
+
+bool TkvMessageForm::CheckBoxChecked() {
+    return ShowAgainCheckBox && SendMessageW(ShowAgainCheckBox->handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+std::wstring TkvMessageForm::CopyText() const {
+    const std::wstring rule = L"---------------------------\r\n";
+    std::wstring out = rule + caption() + L"\r\n" + rule + (MessageLabel ? MessageLabel->caption() : L"") + L"\r\n" +
+                       rule;
+    for (const PlacedMessageButton& pb : layout_.buttons) {
+        std::wstring c = Button(pb.button) ? Button(pb.button)->caption() : L"";
+        c.erase(std::remove(c.begin(), c.end(), L'&'), c.end());
+        out += c + L"   ";
     }
-    if (msg.wParam == VK_ESCAPE) {
-        if (cancelButton_ >= 0) PressButton(cancelButton_);
-        return true;
+    return out + L"\r\n" + rule;
+}
+
+void TkvMessageForm::CopyToClipboard() {
+    const std::wstring text = CopyText();
+    if (!OpenClipboard(handle())) return;
+    EmptyClipboard();
+    const SIZE_T bytes = (text.size() + 1) * sizeof(wchar_t);
+    if (HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+        if (void* p = GlobalLock(mem)) {
+            std::memcpy(p, text.c_str(), bytes);
+            GlobalUnlock(mem);
+            if (!SetClipboardData(CF_UNICODETEXT, mem)) GlobalFree(mem);  // the clipboard owns it once set
+        } else {
+            GlobalFree(mem);
+        }
     }
-    return false;
+    CloseClipboard();
+}
+
+void TkvMessageForm::wndProc(fw::Message& m) {
+    if (m.msg == WM_COPY) {
+        CopyToClipboard();
+        m.result = 0;
+        return;
+    }
+    fw::Form::wndProc(m);
 }
 
 int TkvMessageForm::ShowModal() {
-    HWND hwnd = window_.get();
-    HWND owner = GetWindow(hwnd, GW_OWNER);
-    const bool ownerWasEnabled = owner != nullptr && IsWindowEnabled(owner);
-    if (ownerWasEnabled) EnableWindow(owner, FALSE);
-    ShowWindow(hwnd, SW_SHOW);
-    HWND first = defaultButton_ >= 0 ? GetDlgItem(hwnd, kMessageButtonIdBase + defaultButton_) : nullptr;
-    if (first == nullptr) first = GetNextDlgTabItem(hwnd, nullptr, FALSE);
-    SetFocus(first != nullptr ? first : hwnd);
-
-    modalResult_ = mrNone;
-    closed_ = false;
-    MSG msg;
-    while (!closed_) {
-        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-        if (got <= 0) {
-            // The application is ending: let the outer loop see the quit request too.
-            PostQuitMessage(got == 0 ? static_cast<int>(msg.wParam) : 0);
-            modalResult_ = mrCancel;
-            break;
-        }
-        if (HandleKey(msg)) continue;
-        if (IsDialogMessageW(hwnd, &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    // Re-enable the owner before the dialog goes, so that activation returns to it.
-    if (ownerWasEnabled) EnableWindow(owner, TRUE);
-    if (owner != nullptr) SetActiveWindow(owner);
-    return modalResult_;
-}
-
-LRESULT CALLBACK TkvMessageForm::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-    }
-    auto* form = reinterpret_cast<TkvMessageForm*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (form != nullptr) {
-        switch (msg) {
-            case WM_COMMAND: {
-                const int id = LOWORD(wp);
-                if (HIWORD(wp) == BN_CLICKED && id >= kMessageButtonIdBase &&
-                    id < kMessageButtonIdBase + kMessageButtonCount) {
-                    const int result = kMessageButtonTable[id - kMessageButtonIdBase].modalResult;
-                    // A button without a modal result (Help) does not close the dialog; there is no help file to show.
-                    if (result != mrNone) {
-                        form->modalResult_ = result;
-                        form->closed_ = true;
-                    }
-                    return 0;
-                }
-                break;
-            }
-            case WM_CLOSE:
-                form->modalResult_ = mrCancel;
-                form->closed_ = true;
-                return 0;
-            case WM_CTLCOLORSTATIC:
-                SetBkMode(fw::DCView::fromWParam(wp).get(), TRANSPARENT);
-                return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-            default: break;
-        }
-    }
-    return DefWindowProcW(hwnd, msg, wp, lp);
+    if (defaultButton_ >= 0)
+        if (TkvSkinButton* b = Button(static_cast<TkvMessageButton>(defaultButton_))) setActiveControl(b);
+    return showModal();
 }

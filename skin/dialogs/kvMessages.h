@@ -1,5 +1,6 @@
-// The message box component: builds a dialog for one call, shows it modally and destroys it. Drawn with the
-// platform's plain controls until the skinned look takes over.
+// The message box component: builds a skinned dialog form for one call (its own skinned frame, the standard
+// icon, the message in a standard label, skinned push buttons, optionally a "do not show again" check box), shows
+// it modally and destroys it.
 #pragma once
 
 #include <windows.h>
@@ -7,24 +8,32 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "framework/Component.h"
 #include "framework/Font.h"
-#include "framework/Handles.h"
+#include "framework/Form.h"
 #include "skin/dialogs/kvMessageTypes.h"
+
+class TkvSkinData;
+class TkvKelvaneForm;
+class TkvSkinStdLabel;
+class TkvSkinButton;
 
 // Window class of the dialog, for finding it.
 inline constexpr wchar_t kMessageFormClass[] = L"TkvMessageForm";
-// Control identifiers inside the dialog: each button is kMessageButtonIdBase + its TkvMessageButton.
-inline constexpr int kMessageLabelId = 10, kMessageIconId = 11, kMessageCheckBoxId = 12, kMessageButtonIdBase = 100;
+// Control identifiers of the dialog's windows: each button is kMessageButtonIdBase + its TkvMessageButton.
+inline constexpr int kMessageCheckBoxId = 12, kMessageButtonIdBase = 100;
 
 class TkvMessageForm;
 
 class TkvSkinMessage : public fw::Component {
 public:
-    explicit TkvSkinMessage(fw::Component* owner = nullptr) : fw::Component(owner) {}
+    explicit TkvSkinMessage(fw::Component* owner = nullptr);
 
+    TkvSkinData* SkinData() const { return skinData_; }
+    void SetSkinData(TkvSkinData* d);
+    TkvSkinData* CtrlSkinData() const { return ctrlSkinData_; }
+    void SetCtrlSkinData(TkvSkinData* d);
     std::string ButtonSkinDataName = "button";
     std::string MessageLabelSkinDataName = "stdlabel";
     fw::Font DefaultFont{L"Arial", 14};        // label and check box
@@ -45,37 +54,52 @@ public:
     // Builds the dialog without showing it; a left below -10000 centres it on the screen.
     std::unique_ptr<TkvMessageForm> CreateSkinMessageForm(std::u16string_view text, TkvMessageKind kind,
                                                           TkvMessageButtons buttons, int left, int top);
+
+    // The caption of a kind and of a button: the model's interface text for its key, or the built-in one.
+    std::wstring KindCaption(TkvMessageKind kind) const;
+    std::wstring ButtonCaption(TkvMessageButton b) const;
+    // Button height: the button description's skin height, or 25.
+    int ButtonHeight() const;
+
+    void notification(fw::Component* c, fw::Operation op) override;
+
+private:
+    TkvSkinData* skinData_ = nullptr;
+    TkvSkinData* ctrlSkinData_ = nullptr;
 };
 
-class TkvMessageForm {
+class TkvMessageForm : public fw::Form {
 public:
-    ~TkvMessageForm();
-    TkvMessageForm(const TkvMessageForm&) = delete;
-    TkvMessageForm& operator=(const TkvMessageForm&) = delete;
+    explicit TkvMessageForm(fw::Component* owner);
 
-    HWND Handle() const { return window_.get(); }
+    TkvKelvaneForm* SkinForm = nullptr;
+    TkvSkinStdLabel* MessageLabel = nullptr;
+    fw::WindowedControl* ShowAgainCheckBox = nullptr;
+    int HelpContext = 0;
+
+    HWND Handle() { return handle(); }
     const MessageLayout& Layout() const { return layout_; }
     int DefaultButton() const { return defaultButton_; }
     int CancelButton() const { return cancelButton_; }
-    bool CheckBoxChecked() const;
-    int HelpContext = 0;
+    TkvSkinButton* Button(TkvMessageButton b) const;
+    bool HasIcon() const { return hasIcon_; }
+    bool CheckBoxChecked();
+    // The dialog's texts as the platform's message boxes copy them (Ctrl+C, or the copy message).
+    std::wstring CopyText() const;
 
-    // Shows the dialog modally over the active window; returns the modal result.
+    // Shows the dialog modally with the default button focused; returns the modal result.
     int ShowModal();
+
+protected:
+    void createParams(CreateParams& p) override;
+    void wndProc(fw::Message& m) override;
 
 private:
     friend class TkvSkinMessage;
-    TkvMessageForm() = default;
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    bool HandleKey(const MSG& msg);
-    void PressButton(int button);
+    void CopyToClipboard();
 
-    fw::Window window_;
-    fw::Font labelFont_;
-    fw::Font buttonFont_;
     MessageLayout layout_;
     int defaultButton_ = -1;
     int cancelButton_ = -1;
-    int modalResult_ = mrNone;
-    bool closed_ = false;
+    bool hasIcon_ = false;
 };

@@ -89,14 +89,38 @@ namespace kvtest {
 
 // Answers the message boxes this thread shows, one after another, from a timer that runs inside their modal
 // loops: records each box's caption and text, then presses the next button of the script.
+// The message of a message box, as the box copies it to the clipboard on the copy message (the text between the
+// second and third rule lines of its copy).
+inline std::wstring boxMessage(HWND box) {
+    SendMessageW(box, WM_COPY, 0, 0);
+    std::wstring all;
+    if (OpenClipboard(nullptr)) {
+        if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
+            if (const auto* p = static_cast<const wchar_t*>(GlobalLock(h))) {
+                all = p;
+                GlobalUnlock(h);
+            }
+        }
+        CloseClipboard();
+    }
+    const std::wstring rule = L"---------------------------\r\n";
+    std::size_t a = all.find(rule);
+    if (a == std::wstring::npos) return {};
+    a = all.find(rule, a + rule.size());
+    if (a == std::wstring::npos) return {};
+    a += rule.size();
+    const std::size_t b = all.find(L"\r\n" + rule, a);
+    return b == std::wstring::npos ? std::wstring() : all.substr(a, b - a);
+}
+
 class BoxAnswerer {
 public:
     struct Box {
         std::wstring caption;
         std::wstring text;
     };
-    BoxAnswerer(const wchar_t* boxClass, int labelId, int buttonIdBase, std::vector<int> script)
-        : boxClass_(boxClass), labelId_(labelId), buttonIdBase_(buttonIdBase), script_(std::move(script)) {
+    BoxAnswerer(const wchar_t* boxClass, int buttonIdBase, std::vector<int> script)
+        : boxClass_(boxClass), buttonIdBase_(buttonIdBase), script_(std::move(script)) {
         current() = this;
         timer_ = SetTimer(nullptr, 0, 20, &BoxAnswerer::tick);
     }
@@ -119,13 +143,12 @@ private:
         HWND box = findTopLevel(GetCurrentProcessId(), self->boxClass_);
         if (box == nullptr || box == self->last_) return;
         self->last_ = box;
-        self->boxes_.push_back({windowText(box), windowText(GetDlgItem(box, self->labelId_))});
+        self->boxes_.push_back({windowText(box), boxMessage(box)});
         const std::size_t i = self->boxes_.size() - 1;
         const int button = i < self->script_.size() ? self->script_[i] : self->script_.back();
         PostMessageW(GetDlgItem(box, self->buttonIdBase_ + button), BM_CLICK, 0, 0);
     }
     const wchar_t* boxClass_;
-    int labelId_;
     int buttonIdBase_;
     std::vector<int> script_;
     std::vector<Box> boxes_;

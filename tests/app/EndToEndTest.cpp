@@ -104,8 +104,8 @@ protected:
         }
     }
     // The elements, found as a user sees them: by kind and caption.
-    HWND compactButton() const { return kvtest::findChild(main_, L"Button", L"压缩数据库"); }
-    HWND exitButton() const { return kvtest::findChild(main_, L"Button", L"退出"); }
+    HWND compactButton() const { return kvtest::findChild(main_, L"TkvSkinButton", L"压缩数据库"); }
+    HWND exitButton() const { return kvtest::findChild(main_, L"TkvSkinButton", L"退出"); }
     HWND fileField() const { return GetParent(kvtest::findChild(main_, L"Button", L"...")); }
     HWND waitForBox(const wchar_t* caption) {
         return waitForWindow([&] { return findTopLevel(pi_.dwProcessId, kMessageFormClass, caption); }, 60000);
@@ -116,7 +116,7 @@ protected:
         PostMessageW(compactButton(), BM_CLICK, 0, 0);
         HWND confirm = waitForBox(L"Warning");
         if (confirm == nullptr) return nullptr;
-        EXPECT_EQ(windowText(GetDlgItem(confirm, kMessageLabelId)), fw::toWide(kConfirmCompactText));
+        EXPECT_EQ(kvtest::boxMessage(confirm), fw::toWide(kConfirmCompactText));
         PostMessageW(GetDlgItem(confirm, kMessageButtonIdBase + mbOK), BM_CLICK, 0, 0);
         return waitForBox(expectedCaption);
     }
@@ -183,7 +183,7 @@ TEST_F(Program, CompactsADatabaseInPlace) {
     const auto original = kvtest::readFileBytes(db);
     HWND done = compact(db, L"Information");
     ASSERT_NE(done, nullptr) << "no Information box";
-    EXPECT_EQ(windowText(GetDlgItem(done, kMessageLabelId)), fw::toWide(kCompactSucceededText));
+    EXPECT_EQ(kvtest::boxMessage(done), fw::toWide(kCompactSucceededText));
     PostMessageW(GetDlgItem(done, kMessageButtonIdBase + mbOK), BM_CLICK, 0, 0);
     ASSERT_NE(waitForWindow([&] { return findTopLevel(pi_.dwProcessId, kMessageFormClass) ? nullptr : main_; }),
               nullptr);
@@ -202,7 +202,7 @@ TEST_F(Program, FileThatIsNotADatabaseEndsInTheErrorBoxUntouched) {
     // the name untrimmed, and a padded name would fail there even had the engine accepted junk.
     HWND failed = compact(db, L"Error");
     ASSERT_NE(failed, nullptr) << "no Error box";
-    EXPECT_EQ(windowText(GetDlgItem(failed, kMessageLabelId)), fw::toWide(kCompactFailedText));
+    EXPECT_EQ(kvtest::boxMessage(failed), fw::toWide(kCompactFailedText));
     PostMessageW(GetDlgItem(failed, kMessageButtonIdBase + mbOK), BM_CLICK, 0, 0);
 
     EXPECT_EQ(kvtest::readFileBytes(db), content);

@@ -97,14 +97,15 @@ TEST_F(MainForm, ElementsStandAtTheirPositionsWithTheirCaptions) {
         fw::Rect bounds;
         const wchar_t* text;
     };
+    // The skinned captions and buttons take the skin's heights: labels 20, buttons 22 (the form asks for 21, 25).
     const Expect expected[] = {
         {form().TopPnl, fw::Rect::fromSize(0, 0, 546, 49), L"TopPnl"},
-        {form().kvSkinLabel1, fw::Rect::fromSize(72, 80, 329, 21), L"文件名:"},
+        {form().kvSkinLabel1, fw::Rect::fromSize(72, 80, 329, 20), L"文件名:"},
         {form().edtDatabaseFile, fw::Rect::fromSize(72, 104, 329, 20), L""},
-        {form().kvSkinLabel2, fw::Rect::fromSize(72, 136, 329, 21), L"数据库密码(如无请留空):"},
+        {form().kvSkinLabel2, fw::Rect::fromSize(72, 136, 329, 20), L"数据库密码(如无请留空):"},
         {form().edtPassword, fw::Rect::fromSize(72, 160, 329, 21), L""},
-        {form().kvSkinButton1, fw::Rect::fromSize(72, 200, 209, 25), L"压缩数据库"},
-        {form().kvSkinButton2, fw::Rect::fromSize(288, 200, 115, 25), L"退出"},
+        {form().kvSkinButton1, fw::Rect::fromSize(72, 200, 209, 22), L"压缩数据库"},
+        {form().kvSkinButton2, fw::Rect::fromSize(288, 200, 115, 22), L"退出"},
         {form().LmStatusBar1, fw::Rect::fromSize(0, 277, 546, 19), nullptr},
     };
     for (const Expect& e : expected) {
@@ -117,9 +118,10 @@ TEST_F(MainForm, ElementsStandAtTheirPositionsWithTheirCaptions) {
             EXPECT_EQ(clientBounds(h, w->handle()), e.bounds);
         }
     }
-    // The banners: the first aligned left at its width, the second filling the rest of the panel's client area
-    // (whose inset for the panel's border is the panel's own business).
-    const fw::Rect panelClient = form().TopPnl->clientRect();
+    // The banners: the first aligned left at its width, the second filling the rest of the panel's skin client
+    // area, 2 pixels inside each edge.
+    const fw::Rect panelClient = form().TopPnl->alignRect();
+    EXPECT_EQ(panelClient, (fw::Rect{2, 2, 544, 47}));
     EXPECT_EQ(form().img1->width(), 264);
     EXPECT_EQ(form().img1->left(), panelClient.left);
     EXPECT_EQ(form().img2->left(), form().img1->boundsRect().right);
@@ -268,7 +270,7 @@ protected:
         form.show();
         form.edtDatabaseFile->setText(path);
         for (wchar_t c : password) SendMessageW(form.edtPassword->handle(), WM_CHAR, c, 1);  // typed into the field
-        kvtest::BoxAnswerer answerer(kMessageFormClass, kMessageLabelId, kMessageButtonIdBase, std::move(script));
+        kvtest::BoxAnswerer answerer(kMessageFormClass, kMessageButtonIdBase, std::move(script));
         SendMessageW(form.kvSkinButton1->handle(), BM_CLICK, 0, 0);
         return answerer.boxes();
     }

@@ -221,6 +221,8 @@ TEST(Graphics, WindowlessChildrenPaintAtTheirPlaceAndInsideTheirBounds) {
     image.picture().setGraphic(std::move(g));
     DibSection dib(60, 40);
     SendMessageW(form.handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dib.dc()), PRF_CLIENT);
+    EXPECT_EQ(dib.pixels().at(10, 5) & 0xFFFFFF, 0x0000FFu) << "without PRF_CHILDREN only the form itself";
+    SendMessageW(form.handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dib.dc()), PRF_CLIENT | PRF_CHILDREN);
     ConstPixelView px = dib.pixels();
     auto at = [&](int x, int y) { return px.at(x, y) & 0xFFFFFF; };
     EXPECT_EQ(at(5, 5), 0x0000FFu);    // form background

@@ -171,7 +171,8 @@ bool inside(const MaskRegion& r, int x, int y) {
 TEST(SkinControlFit, MaskRegionFollowsTheSizingMode) {
     const fw::Bitmap mask = roundMask(20, 10);
     TkvSkinFitData f;
-    f.CopyFrom(description({0, 0, 20, 10}, {4, 0}, {16, 0}, {}, {}, {4, 0, 16, 10}));
+    // Width only, as the skin's one-way descriptions are written: bottom corners left at zero.
+    f.CopyFrom(description({0, 0, 20, 10}, {4, 3}, {16, 3}, {}, {}, {4, 3, 16, 7}));
     int w = 50, h = 10;
     f.CalcSkinSize(true, w, h);
     std::optional<MaskRegion> r = ControlMaskRegion(mask, f, w, h);
@@ -180,6 +181,23 @@ TEST(SkinControlFit, MaskRegionFollowsTheSizingMode) {
     EXPECT_FALSE(inside(*r, 49, 0)) << "the right corner moved with the width";
     EXPECT_TRUE(inside(*r, 48, 0));
     EXPECT_TRUE(inside(*r, 25, 5));
+    EXPECT_TRUE(inside(*r, 1, 5)) << "the left side between the corners is inside";
+    EXPECT_FALSE(inside(*r, 49, 9));
+    EXPECT_TRUE(inside(*r, 30, 9));
+
+    // Height only: the bottom corners move down with the height, the sides stay.
+    const fw::Bitmap tall = roundMask(10, 20);
+    f.CopyFrom(description({0, 0, 10, 20}, {3, 4}, {}, {3, 16}, {}, {3, 4, 7, 16}));
+    w = 10, h = 50;
+    f.CalcSkinSize(true, w, h);
+    r = ControlMaskRegion(tall, f, w, h);
+    ASSERT_TRUE(r);
+    EXPECT_FALSE(inside(*r, 0, 0));
+    EXPECT_FALSE(inside(*r, 9, 49)) << "the bottom corner moved with the height";
+    EXPECT_TRUE(inside(*r, 9, 48));
+    EXPECT_TRUE(inside(*r, 5, 25));
+    EXPECT_FALSE(inside(*r, 10, 25));
+    EXPECT_TRUE(inside(*r, 8, 30)) << "the right side between the corners is inside";
 
     f.CopyFrom(description({0, 0, 20, 10}, {}, {}, {}, {}, {}));
     r = ControlMaskRegion(mask, f, 20, 10);

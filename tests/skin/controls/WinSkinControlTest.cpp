@@ -12,6 +12,8 @@
 #include "framework/Form.h"
 #include "skin/controls/kvGraphicSkinCtrls.h"
 #include "skin/controls/kvSkinCtrls.h"
+#include "framework/StdControls.h"
+#include "skin/controls/ParentImage.h"
 
 namespace {
 
@@ -262,6 +264,50 @@ TEST_F(SkinControlTest, GraphicTwinFitsItsSizeLikeTheWindowedOne) {
     EXPECT_EQ(g.height(), 22);
     NotifySkinControls(form, &model, SkinChangeStage::Before);
     EXPECT_EQ(g.DescriptionIndex, -1);
+}
+
+// A windowless child that fills itself with one colour and counts its paints.
+class Swatch : public fw::Control {
+public:
+    Swatch(fw::Component* owner, COLORREF c) : fw::Control(owner), colour(c) {}
+    COLORREF colour;
+    int paints = 0;
+    void paint(fw::Canvas& canvas) override {
+        ++paints;
+        canvas.setBrushColor(colour);
+        canvas.fillRect({0, 0, width(), height()});
+    }
+};
+
+TEST_F(SkinControlTest, ParentBackgroundOfAFrameworkParentHasOnlyTheSiblingsBelowOnce) {
+    auto& panel = form.create<fw::Panel>();
+    panel.setParent(&form);
+    panel.setBounds(0, 0, 100, 60);
+    panel.setBevelOuter(fw::BevelStyle::None);
+    panel.setShowCaption(false);
+    panel.setColor(RGB(0, 0, 200));
+    auto makeSwatch = [&](COLORREF c, int x) -> Swatch& {
+        auto& s = form.create<Swatch>(c);
+        s.setParent(&panel);
+        s.setBounds(x, 10, 10, 10);
+        return s;
+    };
+    Swatch& below = makeSwatch(RGB(200, 0, 0), 10);
+    Swatch& hidden = makeSwatch(RGB(0, 200, 0), 30);
+    hidden.setVisible(false);
+    auto& c = form.create<CountingControl>();
+    c.setParent(&panel);
+    c.setBounds(5, 5, 50, 30);
+    Swatch& above = makeSwatch(RGB(200, 200, 0), 40);
+    fw::DibSection target(50, 30);
+    PaintParentBackground(c, target.dc());
+    auto at = [&](int x, int y) { return target.pixels().at(x, y) & 0xFFFFFFu; };
+    EXPECT_EQ(below.paints, 1);
+    EXPECT_EQ(hidden.paints, 0);
+    EXPECT_EQ(above.paints, 0) << "a sibling after the control lies above it";
+    EXPECT_EQ(at(5, 5), opaque(fw::colorToPixel(RGB(200, 0, 0))) & 0xFFFFFFu);  // panel (10, 10)
+    EXPECT_EQ(at(0, 0), opaque(fw::colorToPixel(RGB(0, 0, 200))) & 0xFFFFFFu);
+    EXPECT_EQ(at(36, 6), opaque(fw::colorToPixel(RGB(0, 0, 200))) & 0xFFFFFFu) << "the later sibling's place";
 }
 
 }  // namespace

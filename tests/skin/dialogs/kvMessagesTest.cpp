@@ -1,10 +1,16 @@
-// The plain message box driven as a user would: keys posted to it while it runs its modal loop.
+// The skinned message box driven as a user would: keys posted to it while it runs its modal loop.
 #include "skin/dialogs/kvMessages.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
+
+#include "../controls/WinTestSkin.h"
+#include "framework/Application.h"
+#include "skin/controls/kvSkinButton.h"
+#include "skin/controls/kvSkinStdLabel.h"
+#include "skin/data/kvResourceStrData.h"
 
 namespace {
 
@@ -65,6 +71,8 @@ void pressKey(WPARAM key) {
     PostMessageW(target, WM_KEYUP, key, 0xC0000001);
 }
 
+TkvMessageForm* formOf(HWND dialog) { return dynamic_cast<TkvMessageForm*>(fw::WindowedControl::fromHandle(dialog)); }
+
 std::wstring text(HWND h) {
     wchar_t buf[256] = {};
     GetWindowTextW(h, buf, 256);
@@ -73,16 +81,21 @@ std::wstring text(HWND h) {
 
 constexpr TkvMessageButtons kOkCancel = ButtonBit(mbOK) | ButtonBit(mbCancel);
 
-TEST(SkinMessage, WarningWithOkCancelAnswersEnterAndEscape) {
+class SkinMessage : public ::testing::Test {
+protected:
+    fw::Application app;
+};
+
+TEST_F(SkinMessage, WarningWithOkCancelAnswersEnterAndEscape) {
     TkvSkinMessage box;
     std::wstring caption, ok, cancel;
-    HWND icon = nullptr;
+    bool icon = false;
     {
         WhileShown w([&](HWND d) {
             caption = text(d);
             ok = text(GetDlgItem(d, kMessageButtonIdBase + mbOK));
             cancel = text(GetDlgItem(d, kMessageButtonIdBase + mbCancel));
-            icon = GetDlgItem(d, kMessageIconId);
+            icon = formOf(d) && formOf(d)->HasIcon();
             pressKey(VK_RETURN);
         });
         EXPECT_EQ(box.ShowMessageBox(u"Compact now?", TkvMessageKind::mtWarning, kOkCancel, 0), mrOk);
@@ -91,18 +104,18 @@ TEST(SkinMessage, WarningWithOkCancelAnswersEnterAndEscape) {
     EXPECT_EQ(caption, L"Warning");
     EXPECT_EQ(ok, L"OK");
     EXPECT_EQ(cancel, L"Cancel");
-    EXPECT_NE(icon, nullptr);
+    EXPECT_TRUE(icon);
     EXPECT_EQ(ownDialog(), nullptr) << "the dialog must be destroyed after the call";
 
     WhileShown w([](HWND) { pressKey(VK_ESCAPE); });
     EXPECT_EQ(box.ShowMessageBox(u"Compact now?", TkvMessageKind::mtWarning, kOkCancel, 0), mrCancel);
 }
 
-TEST(SkinMessage, EnterPressesTheFocusedButtonAndClosingGivesCancel) {
+TEST_F(SkinMessage, EnterPressesTheFocusedButtonAndClosingGivesCancel) {
     TkvSkinMessage box;
     {
         WhileShown w([](HWND d) {
-            SetFocus(GetDlgItem(d, kMessageButtonIdBase + mbNo));
+            formOf(d)->Button(mbNo)->setFocus();
             pressKey(VK_RETURN);
         });
         EXPECT_EQ(box.ShowMessageBox(u"Save?", TkvMessageKind::mtConfirmation, ButtonBit(mbYes) | ButtonBit(mbNo), 0),
@@ -123,7 +136,7 @@ TEST(SkinMessage, EnterPressesTheFocusedButtonAndClosingGivesCancel) {
     }
 }
 
-TEST(SkinMessage, DialogHasTheLaidOutClientSizeAndButtonPositions) {
+TEST_F(SkinMessage, DialogHasTheLaidOutClientSizeAndButtonPositions) {
     TkvSkinMessage box;
     std::unique_ptr<TkvMessageForm> form = box.CreateSkinMessageForm(
         u"x", TkvMessageKind::mtConfirmation, ButtonBit(mbYes) | ButtonBit(mbNo) | ButtonBit(mbCancel), -10001, -10001);
@@ -147,15 +160,16 @@ TEST(SkinMessage, DialogHasTheLaidOutClientSizeAndButtonPositions) {
     EXPECT_NEAR((outer.left + outer.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
 }
 
-TEST(SkinMessage, CustomKindUsesTheApplicationTitleAndNoIcon) {
+TEST_F(SkinMessage, CustomKindUsesTheApplicationTitleAndNoIcon) {
     TkvSkinMessage box;
     box.ApplicationTitle = L"KovraAccess数据库压缩器 V1.0";
     auto form = box.CreateSkinMessageForm(u"hi", TkvMessageKind::mtCustom, ButtonBit(mbOK), -10001, -10001);
     EXPECT_EQ(text(form->Handle()), L"KovraAccess数据库压缩器 V1.0");
-    EXPECT_EQ(GetDlgItem(form->Handle(), kMessageIconId), nullptr);
+    EXPECT_FALSE(form->HasIcon());
+    EXPECT_EQ(form->findComponent("Image"), nullptr);
 }
 
-TEST(SkinMessage, ShowAgainCheckBoxReportsTheOppositeOfItsState) {
+TEST_F(SkinMessage, ShowAgainCheckBoxReportsTheOppositeOfItsState) {
     TkvSkinMessage box;
     box.ShowAgainFlag = true;
     box.ShowAgainFlagValue = false;
@@ -169,6 +183,43 @@ TEST(SkinMessage, ShowAgainCheckBoxReportsTheOppositeOfItsState) {
     EXPECT_EQ(box.ShowMessageBox(u"Note", TkvMessageKind::mtInformation, ButtonBit(mbOK), 0), mrOk);
     EXPECT_TRUE(startedChecked);
     EXPECT_TRUE(box.ShowAgainFlagValue);
+}
+
+TEST_F(SkinMessage, SkinnedDialogTakesButtonHeightAndTextsFromTheModel) {
+    TkvCompressedStoredSkin& stored = app.create<TkvCompressedStoredSkin>();
+    TkvSkinData& model = app.create<TkvSkinData>();
+    kvtest::LoadEmbeddedSkin(stored, model);
+    TkvSkinMessage box;
+    box.SetSkinData(&model);
+    box.SetCtrlSkinData(&model);
+    auto form = box.CreateSkinMessageForm(u"Compact now?", TkvMessageKind::mtWarning, kOkCancel, -10001, -10001);
+    ASSERT_NE(form->Button(mbOK), nullptr);
+    EXPECT_EQ(form->Button(mbOK)->height(), 22) << "the button description's height";
+    EXPECT_NE(form->Button(mbOK)->DescriptionIndex, -1);
+    EXPECT_EQ(form->MessageLabel->name(), "Message");
+    EXPECT_NE(form->MessageLabel->DescriptionIndex, -1) << "the message is a skinned standard label";
+    EXPECT_TRUE(form->Button(mbOK)->Default());
+    EXPECT_TRUE(form->Button(mbCancel)->Cancel);
+    EXPECT_EQ(text(form->Handle()), L"Warning") << "no resource strings attached: the built-in texts";
+
+    // Attached resource strings replace the texts; a key they do not name gives an empty caption.
+    TkvResourceStrData& strings = app.create<TkvResourceStrData>();
+    strings.SetResStrings({"MSG_BTN_OK=Go", "MSG_CAP_WARNING=Careful"});
+    model.SetResourceStrData(&strings);
+    auto second = box.CreateSkinMessageForm(u"x", TkvMessageKind::mtWarning, kOkCancel, -10001, -10001);
+    EXPECT_EQ(text(second->Handle()), L"Careful");
+    EXPECT_EQ(second->Button(mbOK)->caption(), L"Go");
+    EXPECT_EQ(second->Button(mbCancel)->caption(), L"");
+}
+
+TEST_F(SkinMessage, EmptyButtonSetShowsNoButtonsAndCopiesItsTexts) {
+    TkvSkinMessage box;
+    auto form = box.CreateSkinMessageForm(u"Nothing to press", TkvMessageKind::mtInformation, 0, -10001, -10001);
+    EXPECT_TRUE(form->Layout().buttons.empty());
+    EXPECT_EQ(form->findComponent("OK"), nullptr);
+    EXPECT_EQ(form->clientHeight(), kMsgDefaultButtonHeight + 50 + form->MessageLabel->height());
+    EXPECT_NE(form->CopyText().find(L"Information\r\n"), std::wstring::npos);
+    EXPECT_NE(form->CopyText().find(L"Nothing to press"), std::wstring::npos);
 }
 
 }  // namespace

@@ -1,0 +1,103 @@
+// The skinned controls in form descriptions: their classes and published properties.
+#include "skin/controls/kvSkinCtrlsClasses.h"
+
+#include "framework/ClassRegistry.h"
+#include "framework/DescriptionReader.h"
+#include "framework/StandardClasses.h"
+#include "skin/controls/kvSkinButton.h"
+#include "skin/controls/kvSkinLabel.h"
+#include "skin/controls/kvSkinPanel.h"
+
+namespace {
+using R = fw::DescriptionReader;
+
+constexpr std::pair<std::string_view, TkvSkinBorderStyle> kBorders[] = {{"bvFrame", bvFrame},
+                                                                        {"bvRaised", bvRaised},
+                                                                        {"bvLowered", bvLowered},
+                                                                        {"bvNone", bvNone}};
+constexpr std::pair<std::string_view, TextAlign> kAlignments[] = {{"taLeftJustify", TextAlign::Left},
+                                                                  {"taRightJustify", TextAlign::Right},
+                                                                  {"taCenter", TextAlign::Center}};
+constexpr std::pair<std::string_view, TkvEllipsType2> kEllipses[] = {{"kvetNoneEllips", kvetNoneEllips},
+                                                                     {"kvetEllips", kvetEllips}};
+constexpr std::pair<std::string_view, TkvImagePosition> kImagePositions[] = {{"kvipDefault", kvipDefault},
+                                                                             {"kvipLeft", kvipLeft}};
+
+// What every skinned custom control publishes: the model, the description's name, the default size and font.
+template <class T>
+void customControlProperties(fw::ClassInfo& c) {
+    c.property<T>("SkinData", [](T& t, const fw::Value& v, R& r) {
+        r.reference(v, [&t](fw::Component* s) { t.SetSkinData(dynamic_cast<TkvSkinData*>(s)); });
+    });
+    c.property<T>("SkinDataName", [](T& t, const fw::Value& v, R&) { t.SetSkinDataName(v.toUtf8()); });
+    c.property<T>("DefaultWidth", [](T& t, const fw::Value& v, R&) { t.SetDefaultWidth(v.toInt()); });
+    c.property<T>("DefaultHeight", [](T& t, const fw::Value& v, R&) { t.SetDefaultHeight(v.toInt()); });
+    c.property<T>("UseSkinFont", [](T& t, const fw::Value& v, R&) { t.UseSkinFont = v.toBool(); });
+    fw::registerFontProperties<T>(c, "DefaultFont", [](T& t) -> fw::Font& { return t.DefaultFont(); });
+}
+
+}  // namespace
+
+void RegisterSkinControlClasses(fw::ClassRegistry& classes) {
+    if (classes.find("TkvSkinButton") != nullptr) return;
+    using P = TkvSkinPanel;
+    fw::ClassInfo& panel = classes.add<P>("TkvSkinPanel", "CustomControl");
+    customControlProperties<P>(panel);
+    panel.property<P>("BorderStyle", [](P& p, const fw::Value& v, R&) { p.SetBorderStyle(v.toEnum(kBorders)); })
+        .property<P>("ImagePosition", [](P& p, const fw::Value& v, R&) { p.ImagePosition = v.toEnum(kImagePositions); })
+        .property<P>("TransparentMode", [](P& p, const fw::Value& v, R&) { p.SetTransparentMode(v.toBool()); })
+        .property<P>("CaptionImageIndex", [](P&, const fw::Value& v, R&) { (void)v.toInt(); })
+        .property<P>("RealHeight", [](P&, const fw::Value& v, R&) { (void)v.toInt(); })
+        .property<P>("AutoEnabledControls", [](P& p, const fw::Value& v, R&) { p.AutoEnabledControls = v.toBool(); })
+        .property<P>("CheckedMode", [](P& p, const fw::Value& v, R&) { p.SetCheckedMode(v.toBool()); })
+        .property<P>("Checked", [](P& p, const fw::Value& v, R&) { p.SetChecked(v.toBool()); })
+        .property<P>("DefaultAlignment",
+                     [](P& p, const fw::Value& v, R&) { p.DefaultAlignment = v.toEnum(kAlignments); })
+        .property<P>("DefaultCaptionHeight", [](P& p, const fw::Value& v, R&) { p.SetDefaultCaptionHeight(v.toInt()); })
+        .property<P>("CaptionMode", [](P& p, const fw::Value& v, R&) { p.SetCaptionMode(v.toBool()); })
+        .property<P>("RollUpMode", [](P& p, const fw::Value& v, R&) { p.SetRollUpMode(v.toBool()); })
+        .property<P>("RollUpState", [](P& p, const fw::Value& v, R&) { p.SetRollUpState(v.toBool()); })
+        .property<P>("NumGlyphs", [](P& p, const fw::Value& v, R&) { p.NumGlyphs = v.toInt(); })
+        .property<P>("Spacing", [](P& p, const fw::Value& v, R&) { p.Spacing = v.toInt(); });
+
+    using L = TkvSkinLabel;
+    fw::ClassInfo& label = classes.add<L>("TkvSkinLabel", "CustomControl");
+    customControlProperties<L>(label);
+    label.property<L>("Alignment", [](L& l, const fw::Value& v, R&) { l.Alignment = v.toEnum(kAlignments); })
+        .property<L>("AutoSize", [](L& l, const fw::Value& v, R&) { l.SetAutoSize(v.toBool()); })
+        .property<L>("UseSkinSize", [](L& l, const fw::Value& v, R&) { l.UseSkinSize = v.toBool(); })
+        .property<L>("UseSkinFontColor", [](L& l, const fw::Value& v, R&) { l.UseSkinFontColor = v.toBool(); })
+        .property<L>("BorderStyle", [](L& l, const fw::Value& v, R&) { l.BorderStyle = v.toEnum(kBorders); })
+        .property<L>("EllipsType", [](L& l, const fw::Value& v, R&) { l.EllipsType = v.toEnum(kEllipses); })
+        .property<L>("ShadowEffect", [](L& l, const fw::Value& v, R&) { l.ShadowEffect = v.toBool(); })
+        .property<L>("ShadowColor",
+                     [](L& l, const fw::Value& v, R&) {
+                         l.ShadowColor = v.kind == fw::Value::Kind::Integer ? static_cast<fw::Color>(v.toInt())
+                                                                            : fw::colorFromName(v.ident()).value_or(0);
+                     })
+        .property<L>("ShadowSize", [](L& l, const fw::Value& v, R&) { l.ShadowSize = v.toInt(); })
+        .property<L>("ShadowOffset", [](L& l, const fw::Value& v, R&) { l.ShadowOffset = v.toInt(); })
+        .property<L>("ReflectionEffect", [](L& l, const fw::Value& v, R&) { l.ReflectionEffect = v.toBool(); })
+        .property<L>("ReflectionOffset", [](L& l, const fw::Value& v, R&) { l.ReflectionOffset = v.toInt(); });
+
+    using B = TkvSkinButton;
+    fw::ClassInfo& button = classes.add<B>("TkvSkinButton", "CustomControl");
+    customControlProperties<B>(button);
+    button.property<B>("UseSkinSize", [](B& b, const fw::Value& v, R&) { b.UseSkinSize = v.toBool(); })
+        .property<B>("UseSkinFontColor", [](B& b, const fw::Value& v, R&) { b.UseSkinFontColor = v.toBool(); })
+        .property<B>("ImageIndex", [](B&, const fw::Value& v, R&) { (void)v.toInt(); })
+        .property<B>("AlwaysShowLayeredFrame",
+                     [](B& b, const fw::Value& v, R&) { b.AlwaysShowLayeredFrame = v.toBool(); })
+        .property<B>("RepeatMode", [](B& b, const fw::Value& v, R&) { b.RepeatMode = v.toBool(); })
+        .property<B>("RepeatInterval", [](B& b, const fw::Value& v, R&) { b.RepeatInterval = v.toInt(); })
+        .property<B>("AllowAllUp", [](B& b, const fw::Value& v, R&) { b.AllowAllUp = v.toBool(); })
+        .property<B>("CanFocused", [](B& b, const fw::Value& v, R&) { b.SetCanFocused(v.toBool()); })
+        .property<B>("Down", [](B& b, const fw::Value& v, R&) { b.SetDown(v.toBool()); })
+        .property<B>("GroupIndex", [](B& b, const fw::Value& v, R&) { b.SetGroupIndex(v.toInt()); })
+        .property<B>("NumGlyphs", [](B& b, const fw::Value& v, R&) { b.SetNumGlyphs(v.toInt()); })
+        .property<B>("Spacing", [](B& b, const fw::Value& v, R&) { b.SetSpacing(v.toInt()); })
+        .property<B>("Margin", [](B& b, const fw::Value& v, R&) { b.SetMargin(v.toInt()); })
+        .property<B>("ModalResult", [](B& b, const fw::Value& v, R&) { b.ModalResult = v.toInt(); })
+        .property<B>("Default", [](B& b, const fw::Value& v, R&) { b.SetDefault(v.toBool()); })
+        .property<B>("Cancel", [](B& b, const fw::Value& v, R&) { b.Cancel = v.toBool(); });
+}
