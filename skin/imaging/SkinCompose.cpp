@@ -58,7 +58,7 @@ public:
     void Piece(fw::Rect seg, fw::Point at) const {
         if (seg.empty()) return;
         const fw::Point p = target_.Local(at);
-        fw::copyPixels(picture_, InPicture(seg), target_.view, p.x, p.y);
+        CopyPixelsFast(picture_, InPicture(seg), target_.view, p.x, p.y);
     }
 
     // A middle part: seg stretched onto area, or repeated over area with whole tiles starting at origin.
