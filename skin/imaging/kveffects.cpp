@@ -1,5 +1,7 @@
 #include "skin/imaging/kveffects.h"
 
+#include "skin/imaging/FixedBlend.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -341,6 +343,12 @@ void TkvEffectBmp::ApplyInactiveEffect(TkvInactiveEffect e) {
 void TkvEffectBmp::MorphBlend(const TkvEffectBmp& n, double k) {
     if (!SameSize(n)) return;
     k = clampUnit(k);
+    if (const std::optional<FixedBlend> f = ExactFixedBlend(k)) {
+        const int w = Width();
+        eachRowPair(image_, n.image_, [&](fw::Pixel* row, const fw::Pixel* nrow) { BlendRow(*f, row, nrow, w); });
+        return;
+    }
+    // A progress whose integer form could round some byte differently: the floating-point blend itself.
     std::array<double, 256> oldPart, newPart;
     for (int c = 0; c < 256; ++c) {
         oldPart[c] = (1 - k) * c;
