@@ -25,6 +25,13 @@ void Bitmap::resize(int width, int height, Pixel fill) {
     height_ = height;
 }
 
+void Bitmap::resizeForOverwrite(int width, int height) {
+    checkBitmapSize(width, height);
+    pixels_.resize(static_cast<std::size_t>(width) * height);
+    width_ = width;
+    height_ = height;
+}
+
 void Bitmap::fill(Pixel p) { std::fill(pixels_.begin(), pixels_.end(), p); }
 
 void copyPixels(ConstPixelView src, Rect srcRect, PixelView dst, int x, int y) {

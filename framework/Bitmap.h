@@ -95,6 +95,9 @@ public:
     Bitmap(int width, int height, Pixel fill = 0) { resize(width, height, fill); }
 
     void resize(int width, int height, Pixel fill = 0);
+    // The same size check and storage, but the pixels keep whatever they hold: for a caller that writes every
+    // pixel before reading any (one pass over the image instead of a clear and a pass).
+    void resizeForOverwrite(int width, int height);
 
     int width() const { return width_; }
     int height() const { return height_; }
