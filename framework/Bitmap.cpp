@@ -19,8 +19,13 @@ void Bitmap::resize(int width, int height, Pixel fill) {
     const std::size_t n = static_cast<std::size_t>(width) * height;
     pixels_.resize(n);
     // Zero, the common fill (pixels a composition does not reach), is one block clear.
-    if (fill == 0) std::memset(pixels_.data(), 0, n * sizeof(Pixel));
-    else std::fill_n(pixels_.data(), n, fill);
+    if (n == 0) {
+        // nothing to fill (and an empty vector's data() may be null, which memset must not get)
+    } else if (fill == 0) {
+        std::memset(pixels_.data(), 0, n * sizeof(Pixel));
+    } else {
+        std::fill_n(pixels_.data(), n, fill);
+    }
     width_ = width;
     height_ = height;
 }

@@ -157,19 +157,21 @@ void TkvEffectBmp::ApplyDarkness(double k) {
 }
 
 namespace {
-// round(v / 100) with ties to even for v = 30 R + 59 G + 11 B (0 … 25500), in multiplications only:
-// q = (v + 50) div 100 through a reciprocal exact over that range, less one on a tie whose rounded-up quotient is odd.
-constexpr std::uint32_t greyOf(std::uint32_t v) {
-    const std::uint32_t q = ((v + 50) * 5243u) >> 19;
-    const std::uint32_t tie = (v + 50) == q * 100 ? 1u : 0u;
-    return q - (tie & q);
+// round(v / 100) with ties to even for v = 30 R + 59 G + 11 B (0 … 25500), in 16-bit multiplications only:
+// q = (v + 50) div 100 through a reciprocal exact over that range (the high half of a 16 x 16-bit product), less
+// one on a tie whose rounded-up quotient is odd.
+constexpr std::uint16_t greyOf(std::uint16_t v) {
+    const std::uint16_t x = static_cast<std::uint16_t>(v + 50);
+    const std::uint16_t q = static_cast<std::uint16_t>(static_cast<std::uint16_t>((std::uint32_t(x) * 41944u) >> 16) >> 6);
+    const std::uint16_t tie = x == static_cast<std::uint16_t>(q * 100) ? 1 : 0;
+    return static_cast<std::uint16_t>(q - (tie & q));
 }
 constexpr bool greyOfIsExact() {
     for (std::uint32_t v = 0; v <= 25500; ++v) {
         std::uint32_t g = v / 100;
         const std::uint32_t rest = v % 100;
         if (rest > 50 || (rest == 50 && (g & 1))) ++g;
-        if (greyOf(v) != g) return false;
+        if (greyOf(static_cast<std::uint16_t>(v)) != g) return false;
     }
     return true;
 }
@@ -183,7 +185,8 @@ void TkvEffectBmp::ApplyGrayscale() {
         for (int x = 0; x < w; ++x) {
             const fw::Pixel p = row[x];
             // round(0.3 R + 0.59 G + 0.11 B) in exact integer arithmetic: hundredths, ties to even.
-            const std::uint32_t g = greyOf(30 * ((p >> 16) & 0xFF) + 59 * ((p >> 8) & 0xFF) + 11 * (p & 0xFF));
+            const auto channel = [p](int shift) { return static_cast<std::uint16_t>((p >> shift) & 0xFF); };
+            const std::uint32_t g = greyOf(static_cast<std::uint16_t>(30 * channel(16) + 59 * channel(8) + 11 * channel(0)));
             row[x] = (p & 0xFF000000u) | (g * 0x010101u);
         }
     }
