@@ -68,6 +68,11 @@ std::optional<ExactMap> exactLinearMap(const Lut& lut, double scale, double offs
     }
     ExactMap e{best};
     if (fewest > int(e.from.size())) return std::nullopt;
+    // Unused slots repeat a byte the form already gets right, so that every slot can be applied unconditionally.
+    int right = 0;
+    while (best(std::uint8_t(right)) != lut[right]) ++right;
+    e.from.fill(std::uint8_t(right));
+    e.to.fill(lut[right]);
     for (int c = 0; c < 256; ++c) {
         if (best(std::uint8_t(c)) == lut[c]) continue;
         e.from[e.exceptions] = std::uint8_t(c);
@@ -76,24 +81,35 @@ std::optional<ExactMap> exactLinearMap(const Lut& lut, double scale, double offs
     return e;
 }
 
+// Every byte of a row through the linear form (and its exception slots when it has any) into out.
+template <bool WithExceptions>
+void mapBytes(const ExactMap& f, const std::uint8_t* in, std::uint8_t* out, std::size_t bytes) {
+    const LinearMap map = f.map;
+    const std::array<std::uint8_t, 4> from = f.from, to = f.to;
+    for (std::size_t i = 0; i < bytes; ++i) {
+        const std::uint8_t c = in[i];
+        std::uint8_t v = map(c);
+        if constexpr (WithExceptions) {
+            for (int e = 0; e < 4; ++e) v = c == from[e] ? to[e] : v;
+        }
+        out[i] = v;
+    }
+}
+
 // Maps red, green and blue of every pixel through lut; alpha is kept. The linear form runs on whole vectors of
 // bytes (table look-ups do not): every byte of a row is mapped into a row buffer, the few exceptions are put
 // right, then the colour bytes are taken from it and the alpha bytes from the row.
 void mapChannels(fw::Bitmap& img, const Lut& lut, double scale, double offset) {
     const int w = img.width();
     if (const std::optional<ExactMap> f = exactLinearMap(lut, scale, offset)) {
-        const LinearMap map = f->map;
         std::vector<fw::Pixel> mapped(static_cast<std::size_t>(w));
         const std::size_t bytes = mapped.size() * sizeof(fw::Pixel);
         for (int y = 0; y < img.height(); ++y) {
             fw::Pixel* row = img.scanline(y);
             const auto* in = reinterpret_cast<const std::uint8_t*>(row);
             auto* out = reinterpret_cast<std::uint8_t*>(mapped.data());
-            for (std::size_t i = 0; i < bytes; ++i) out[i] = map(in[i]);
-            for (int e = 0; e < f->exceptions; ++e) {
-                const std::uint8_t from = f->from[e], to = f->to[e];
-                for (std::size_t i = 0; i < bytes; ++i) out[i] = in[i] == from ? to : out[i];
-            }
+            if (f->exceptions > 0) mapBytes<true>(*f, in, out, bytes);
+            else mapBytes<false>(*f, in, out, bytes);
             for (int x = 0; x < w; ++x) row[x] = (row[x] & 0xFF000000u) | (mapped[x] & 0x00FFFFFFu);
         }
         return;
