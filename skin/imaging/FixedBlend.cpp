@@ -51,8 +51,7 @@ void BlendRow(const FixedBlend& f, fw::Pixel* row, const fw::Pixel* nrow, int n)
     const __m128i half = _mm_set1_epi32(static_cast<int>(kOne / 2 - 1)), one = _mm_set1_epi32(1);
     const __m128i zero = _mm_setzero_si128();
     const auto blend4 = [&](__m128i pairs) {
-        const __m128i v =
-            _mm_add_epi32(_mm_slli_epi32(_mm_madd_epi16(pairs, high), 11), _mm_madd_epi16(pairs, low));
+        const __m128i v = _mm_add_epi32(_mm_slli_epi32(_mm_madd_epi16(pairs, high), 11), _mm_madd_epi16(pairs, low));
         const __m128i odd = _mm_and_si128(_mm_srli_epi32(v, kBits), one);
         return _mm_srli_epi32(_mm_add_epi32(_mm_add_epi32(v, half), odd), kBits);
     };

@@ -40,8 +40,8 @@ struct LinearMap {
 };
 
 // The fixed-point form nearest to scale·c + offset that differs from lut in the fewest bytes, with those bytes
-// (few: where the floating-point value lies within rounding noise of a half). The table is computed in floating
-// point as before; the form replaces the look-ups only together with its exceptions.
+// (few: where the floating-point value lies within rounding noise of a half). The table, computed in floating
+// point, is the definition; the form replaces the look-ups only together with its exceptions.
 struct ExactMap {
     LinearMap map;
     std::array<std::uint8_t, 4> from{}, to{};
@@ -178,7 +178,8 @@ namespace {
 // one on a tie whose rounded-up quotient is odd.
 constexpr std::uint16_t greyOf(std::uint16_t v) {
     const std::uint16_t x = static_cast<std::uint16_t>(v + 50);
-    const std::uint16_t q = static_cast<std::uint16_t>(static_cast<std::uint16_t>((std::uint32_t(x) * 41944u) >> 16) >> 6);
+    const auto high = static_cast<std::uint16_t>((std::uint32_t(x) * 41944u) >> 16);  // x · 41944 / 2^16
+    const auto q = static_cast<std::uint16_t>(high >> 6);
     const std::uint16_t tie = x == static_cast<std::uint16_t>(q * 100) ? 1 : 0;
     return static_cast<std::uint16_t>(q - (tie & q));
 }
@@ -202,7 +203,8 @@ void TkvEffectBmp::ApplyGrayscale() {
             const fw::Pixel p = row[x];
             // round(0.3 R + 0.59 G + 0.11 B) in exact integer arithmetic: hundredths, ties to even.
             const auto channel = [p](int shift) { return static_cast<std::uint16_t>((p >> shift) & 0xFF); };
-            const std::uint32_t g = greyOf(static_cast<std::uint16_t>(30 * channel(16) + 59 * channel(8) + 11 * channel(0)));
+            const std::uint32_t g = greyOf(
+                static_cast<std::uint16_t>(30 * channel(16) + 59 * channel(8) + 11 * channel(0)));
             row[x] = (p & 0xFF000000u) | (g * 0x010101u);
         }
     }

@@ -262,8 +262,8 @@ TEST(Effects, OutputsStayExactlyTheSame) {
     cases.push_back({"noise 7", [](TkvEffectBmp& e, const TkvEffectBmp&) { e.ApplyNoise(7, 99); }});
     cases.push_back({"noise 70000", [](TkvEffectBmp& e, const TkvEffectBmp&) { e.ApplyNoise(70000, 5); }});
     for (int d : {1, 2, 5})
-        cases.push_back({"splitblur " + std::to_string(d),
-                         [d](TkvEffectBmp& e, const TkvEffectBmp&) { e.ApplySplitBlur(d); }});
+        cases.push_back(
+            {"splitblur " + std::to_string(d), [d](TkvEffectBmp& e, const TkvEffectBmp&) { e.ApplySplitBlur(d); }});
 
     // Wide, tall (the centre gradient's other orientation) and odd-sized crops of the pair images.
     const Bitmap a = everyPair(false), b = everyPair(true);
