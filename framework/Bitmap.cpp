@@ -1,5 +1,7 @@
 #include "framework/Bitmap.h"
 
+#include <cstring>
+
 #include <algorithm>
 #include <string>
 
@@ -14,7 +16,23 @@ void checkBitmapSize(int width, int height) {
 
 void Bitmap::resize(int width, int height, Pixel fill) {
     checkBitmapSize(width, height);
-    pixels_.assign(static_cast<std::size_t>(width) * height, fill);
+    const std::size_t n = static_cast<std::size_t>(width) * height;
+    pixels_.resize(n);
+    // Zero, the common fill (pixels a composition does not reach), is one block clear.
+    if (n == 0) {
+        // nothing to fill (and an empty vector's data() may be null, which memset must not get)
+    } else if (fill == 0) {
+        std::memset(pixels_.data(), 0, n * sizeof(Pixel));
+    } else {
+        std::fill_n(pixels_.data(), n, fill);
+    }
+    width_ = width;
+    height_ = height;
+}
+
+void Bitmap::resizeForOverwrite(int width, int height) {
+    checkBitmapSize(width, height);
+    pixels_.resize(static_cast<std::size_t>(width) * height);
     width_ = width;
     height_ = height;
 }

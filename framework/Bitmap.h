@@ -5,7 +5,9 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "framework/Geometry.h"
@@ -56,6 +58,27 @@ struct ConstPixelView {
     bool empty() const { return width <= 0 || height <= 0; }
 };
 
+// Leaves new pixels uninitialised when the pixel vector grows: resize fills every pixel itself right after, with
+// one block fill instead of a value-initialisation followed by a second pass.
+template <class T>
+struct UninitialisedAllocator : std::allocator<T> {
+    template <class U>
+    struct rebind {
+        using other = UninitialisedAllocator<U>;
+    };
+    UninitialisedAllocator() = default;
+    template <class U>
+    UninitialisedAllocator(const UninitialisedAllocator<U>&) noexcept {}
+    template <class U>
+    void construct(U* p) noexcept {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <class U, class... Args>
+    void construct(U* p, Args&&... args) {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+};
+
 class BitmapSizeError : public std::length_error {
 public:
     using std::length_error::length_error;
@@ -72,6 +95,9 @@ public:
     Bitmap(int width, int height, Pixel fill = 0) { resize(width, height, fill); }
 
     void resize(int width, int height, Pixel fill = 0);
+    // The same size check and storage, but the pixels keep whatever they hold: for a caller that writes every
+    // pixel before reading any (one pass over the image instead of a clear and a pass).
+    void resizeForOverwrite(int width, int height);
 
     int width() const { return width_; }
     int height() const { return height_; }
@@ -94,7 +120,7 @@ public:
 private:
     int width_ = 0;
     int height_ = 0;
-    std::vector<Pixel> pixels_;
+    std::vector<Pixel, UninitialisedAllocator<Pixel>> pixels_;
 };
 
 // Checks a requested size against the limits; throws BitmapSizeError when it is refused.

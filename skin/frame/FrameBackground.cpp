@@ -12,7 +12,13 @@ fw::Bitmap ComposeClientBackground(const TkvSkinData& skin, int clientW, int cli
         tile = CopySegment(skin.FramePicture.view(), skin.ClientRect, scratch);
     }
     if (tile.empty() || clientW <= 0 || clientH <= 0) return {};
-    fw::Bitmap out(clientW, clientH);
+    // Tiling writes every pixel of the area, and so does a stretch over a window at least as large as the client:
+    // then the image is not cleared first.
+    const bool covered = !skin.StretchEffect || skin.StretchType == sthorz || skin.StretchType == stvert ||
+                         (skin.StretchType == stfull && windowW >= clientW && windowH >= clientH);
+    fw::Bitmap out;
+    if (covered) out.resizeForOverwrite(clientW, clientH);
+    else out.resize(clientW, clientH);
     const fw::Rect area{0, 0, clientW, clientH};
     if (!skin.StretchEffect) {
         TilePixels(tile, out, {0, 0}, area);

@@ -4,17 +4,34 @@
 
 namespace {
 bool isBlack(fw::Pixel p) { return (p & 0x00FFFFFFu) == 0; }
+
+// Rows are scanned a block at a time: a mask changes colour a few times per row, so almost every block is one
+// colour, and the test for that is a branch-free reduction over the block (a few vector operations).
+constexpr int kBlock = 32;
+bool anyBlack(const fw::Pixel* p) {
+    unsigned found = 0;
+    for (int i = 0; i < kBlock; ++i) found |= (p[i] & 0x00FFFFFFu) == 0 ? 1u : 0u;
+    return found != 0;
+}
+bool anyColour(const fw::Pixel* p) {
+    fw::Pixel bits = 0;
+    for (int i = 0; i < kBlock; ++i) bits |= p[i];
+    return (bits & 0x00FFFFFFu) != 0;
+}
 }  // namespace
 
 void AppendMaskRuns(fw::ConstPixelView mask, int ox, int oy, std::vector<fw::Rect>& rects) {
+    const int w = mask.width;
     for (int y = 0; y < mask.height; ++y) {
         const fw::Pixel* row = mask.scanline(y);
         int x = 0;
-        while (x < mask.width) {
-            while (x < mask.width && !isBlack(row[x])) ++x;
-            if (x == mask.width) break;
+        while (x < w) {
+            while (x + kBlock <= w && !anyBlack(row + x)) x += kBlock;
+            while (x < w && !isBlack(row[x])) ++x;
+            if (x == w) break;
             const int x0 = x;
-            while (x < mask.width && isBlack(row[x])) ++x;
+            while (x + kBlock <= w && !anyColour(row + x)) x += kBlock;
+            while (x < w && isBlack(row[x])) ++x;
             rects.push_back({x0 + ox, y + oy, x + ox, y + oy + 1});
         }
     }

@@ -42,6 +42,23 @@ int floorMod(int a, int m) {
     const int r = a % m;
     return r < 0 ? r + m : r;
 }
+
+// Fills d[0 … n) with the row s of period `period`, starting at column first of it. The first period comes from
+// s; the rest doubles what is already in d (d is periodic from its first whole tile on), so a narrow tile costs a
+// few block copies per row instead of one per tile.
+void tileRow(fw::Pixel* d, int n, const fw::Pixel* s, int period, int first) {
+    const int head = std::min(period - first, n);
+    CopyRun(d, s + first, head);
+    if (head == n) return;
+    const int whole = std::min(period, n - head);
+    CopyRun(d + head, s, whole);
+    int done = head + whole;
+    while (done < n) {
+        const int k = std::min(done - head, n - done);
+        CopyRun(d + done, d + head, k);
+        done += k;
+    }
+}
 }  // namespace
 
 void TilePixels(fw::ConstPixelView tile, fw::PixelView dst, fw::Point origin, fw::Rect area) {
@@ -49,18 +66,26 @@ void TilePixels(fw::ConstPixelView tile, fw::PixelView dst, fw::Point origin, fw
     const fw::Rect vis = area.intersect(dst.rect());
     if (vis.empty()) return;
     const int firstCol = floorMod(vis.left - origin.x, tile.width);
+    int tileRowIndex = floorMod(vis.top - origin.y, tile.height);
+    const int w = vis.width();
     for (int y = vis.top; y < vis.bottom; ++y) {
-        const fw::Pixel* s = tile.scanline(floorMod(y - origin.y, tile.height));
-        fw::Pixel* d = dst.scanline(y);
-        int x = vis.left;
-        int col = firstCol;
-        while (x < vis.right) {
-            const int n = std::min(tile.width - col, vis.right - x);
-            std::memcpy(d + x, s + col, sizeof(fw::Pixel) * n);
-            x += n;
-            col = 0;
-        }
+        fw::Pixel* d = dst.scanline(y) + vis.left;
+        // From the tile's height on, every row repeats the destination row one tile height above it.
+        if (y - vis.top >= tile.height) CopyRun(d, dst.scanline(y - tile.height) + vis.left, w);
+        else tileRow(d, w, tile.scanline(tileRowIndex), tile.width, firstCol);
+        if (++tileRowIndex == tile.height) tileRowIndex = 0;
     }
+}
+
+void CopyPixelsFast(fw::ConstPixelView src, fw::Rect srcRect, fw::PixelView dst, int x, int y) {
+    const fw::Rect s = srcRect.intersect(src.rect());
+    x += s.left - srcRect.left;
+    y += s.top - srcRect.top;
+    const fw::Rect d = fw::Rect::fromSize(x, y, s.width(), s.height()).intersect(dst.rect());
+    if (d.empty()) return;
+    const int sx = s.left + (d.left - x), sy = s.top + (d.top - y);
+    for (int row = 0; row < d.height(); ++row)
+        CopyRun(dst.scanline(d.top + row) + d.left, src.scanline(sy + row) + sx, d.width());
 }
 
 fw::ConstPixelView CopySegment(fw::ConstPixelView pic, fw::Rect seg, fw::Bitmap& scratch) {

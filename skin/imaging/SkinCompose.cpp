@@ -58,7 +58,7 @@ public:
     void Piece(fw::Rect seg, fw::Point at) const {
         if (seg.empty()) return;
         const fw::Point p = target_.Local(at);
-        fw::copyPixels(picture_, InPicture(seg), target_.view, p.x, p.y);
+        CopyPixelsFast(picture_, InPicture(seg), target_.view, p.x, p.y);
     }
 
     // A middle part: seg stretched onto area, or repeated over area with whole tiles starting at origin.
@@ -169,14 +169,17 @@ fw::Bitmap composeOneAxis(fw::ConstPixelView picture, fw::Rect srcRect, int firs
     const int along = vertical ? srcRect.height() : srcRect.width();
     const int across = vertical ? srcRect.width() : srcRect.height();
     length = std::max(length, 0);
+    const int a = first, b = last;
+    int m = along - a - b;
+    // The pieces and a real middle, all inside the picture, write every pixel: then the image is not cleared first.
+    const bool covered = srcRect.intersect(picture.rect()) == srcRect && a >= 0 && b >= 0 && m > 0;
     fw::Bitmap out;
-    if (vertical) out.resize(std::max(across, 0), length);
-    else out.resize(length, std::max(across, 0));
+    const int outW = vertical ? std::max(across, 0) : length, outH = vertical ? length : std::max(across, 0);
+    if (covered) out.resizeForOverwrite(outW, outH);
+    else out.resize(outW, outH);
     if (out.empty() || picture.empty()) return out;
 
     Composer k(picture, srcRect, Target{out.view(), {0, 0}});
-    const int a = first, b = last;
-    int m = along - a - b;
     if (m == 0 && middleAtLeastOne) m = 1;  // a middle of no width still repeats one column
 
     int start = 0, end = length;

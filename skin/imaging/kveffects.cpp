@@ -1,8 +1,12 @@
 #include "skin/imaging/kveffects.h"
 
+#include "skin/imaging/FixedBlend.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
+#include <optional>
 #include <vector>
 
 using fw::Bitmap;
@@ -23,11 +27,96 @@ int roundClamp(double v) {
 
 double clampUnit(double k) { return k < 0 ? 0 : k > 1 ? 1 : k; }
 
-// Maps red, green and blue of every pixel through lut; alpha is kept.
-void mapChannels(fw::Bitmap& img, const Lut& lut) {
+// A linear map c -> round(c·m / 2^16 + add / 2^8) with ties to even, in 16-bit integers only (8.8 fixed point
+// after the multiplication), the form of the brightness and darkness tables. For scale ≤ 1 and
+// scale·255 + offset ≤ 255, which both effects keep, no step leaves 16 bits.
+struct LinearMap {
+    std::uint16_t m, add;
+    std::uint8_t operator()(std::uint8_t c) const {
+        const std::uint16_t high = static_cast<std::uint16_t>((std::uint32_t(std::uint16_t(c << 8)) * m) >> 16);
+        const std::uint16_t v = static_cast<std::uint16_t>(high + add);
+        return static_cast<std::uint8_t>((v + 127 + ((v >> 8) & 1)) >> 8);
+    }
+};
+
+// The fixed-point form nearest to scale·c + offset that differs from lut in the fewest bytes, with those bytes
+// (few: where the floating-point value lies within rounding noise of a half). The table, computed in floating
+// point, is the definition; the form replaces the look-ups only together with its exceptions.
+struct ExactMap {
+    LinearMap map;
+    std::array<std::uint8_t, 4> from{}, to{};
+    int exceptions = 0;
+};
+std::optional<ExactMap> exactLinearMap(const Lut& lut, double scale, double offset) {
+    const long m0 = std::lround(scale * 65536), a0 = std::lround(offset * 256);
+    LinearMap best{};
+    int fewest = 256;
+    for (long dm : {0, 1, -1}) {
+        for (long da : {0, 1, -1}) {
+            const long m = m0 + dm, a = a0 + da;
+            if (m < 0 || m > 65535 || a < 0 || 255 * m / 256 + a > 65535 - 128) continue;
+            const LinearMap f{std::uint16_t(m), std::uint16_t(a)};
+            int wrong = 0;
+            for (int c = 0; c < 256; ++c) wrong += f(std::uint8_t(c)) != lut[c];
+            if (wrong < fewest) {
+                fewest = wrong;
+                best = f;
+            }
+            if (fewest == 0) break;
+        }
+        if (fewest == 0) break;
+    }
+    ExactMap e{best};
+    if (fewest > int(e.from.size())) return std::nullopt;
+    // Unused slots repeat a byte the form already gets right, so that every slot can be applied unconditionally.
+    int right = 0;
+    while (best(std::uint8_t(right)) != lut[right]) ++right;
+    e.from.fill(std::uint8_t(right));
+    e.to.fill(lut[right]);
+    for (int c = 0; c < 256; ++c) {
+        if (best(std::uint8_t(c)) == lut[c]) continue;
+        e.from[e.exceptions] = std::uint8_t(c);
+        e.to[e.exceptions++] = lut[c];
+    }
+    return e;
+}
+
+// Every byte of a row through the linear form (and its exception slots when it has any) into out.
+template <bool WithExceptions>
+void mapBytes(const ExactMap& f, const std::uint8_t* in, std::uint8_t* out, std::size_t bytes) {
+    const LinearMap map = f.map;
+    const std::array<std::uint8_t, 4> from = f.from, to = f.to;
+    for (std::size_t i = 0; i < bytes; ++i) {
+        const std::uint8_t c = in[i];
+        std::uint8_t v = map(c);
+        if constexpr (WithExceptions) {
+            for (int e = 0; e < 4; ++e) v = c == from[e] ? to[e] : v;
+        }
+        out[i] = v;
+    }
+}
+
+// Maps red, green and blue of every pixel through lut; alpha is kept. The linear form runs on whole vectors of
+// bytes (table look-ups do not): every byte of a row is mapped into a row buffer, the few exceptions are put
+// right, then the colour bytes are taken from it and the alpha bytes from the row.
+void mapChannels(fw::Bitmap& img, const Lut& lut, double scale, double offset) {
+    const int w = img.width();
+    if (const std::optional<ExactMap> f = exactLinearMap(lut, scale, offset)) {
+        std::vector<fw::Pixel> mapped(static_cast<std::size_t>(w));
+        const std::size_t bytes = mapped.size() * sizeof(fw::Pixel);
+        for (int y = 0; y < img.height(); ++y) {
+            fw::Pixel* row = img.scanline(y);
+            const auto* in = reinterpret_cast<const std::uint8_t*>(row);
+            auto* out = reinterpret_cast<std::uint8_t*>(mapped.data());
+            if (f->exceptions > 0) mapBytes<true>(*f, in, out, bytes);
+            else mapBytes<false>(*f, in, out, bytes);
+            for (int x = 0; x < w; ++x) row[x] = (row[x] & 0xFF000000u) | (mapped[x] & 0x00FFFFFFu);
+        }
+        return;
+    }
     for (int y = 0; y < img.height(); ++y) {
         fw::Pixel* row = img.scanline(y);
-        for (int x = 0; x < img.width(); ++x) {
+        for (int x = 0; x < w; ++x) {
             const fw::Pixel p = row[x];
             row[x] = (p & 0xFF000000u) | (fw::Pixel(lut[(p >> 16) & 0xFF]) << 16) |
                      (fw::Pixel(lut[(p >> 8) & 0xFF]) << 8) | fw::Pixel(lut[p & 0xFF]);
@@ -55,7 +144,7 @@ void eachRowPair(fw::Bitmap& old, const fw::Bitmap& neu, F f) {
 int scaled(int length, double k) { return static_cast<int>(std::nearbyint(length * k)); }
 
 // Small, fast uniform generator (xorshift32); the noise needs no particular sequence.
-std::uint32_t nextRandom(std::uint32_t& s) {
+constexpr std::uint32_t nextRandom(std::uint32_t& s) {
     s ^= s << 13;
     s ^= s >> 17;
     s ^= s << 5;
@@ -73,87 +162,191 @@ void TkvEffectBmp::ApplyBrightness(double k) {
     k = clampUnit(k);
     Lut lut;
     for (int c = 0; c < 256; ++c) lut[c] = static_cast<std::uint8_t>(roundClamp((1 - k) * c + 255 * k));
-    mapChannels(image_, lut);
+    mapChannels(image_, lut, 1 - k, 255 * k);
 }
 
 void TkvEffectBmp::ApplyDarkness(double k) {
     k = clampUnit(k);
     Lut lut;
     for (int c = 0; c < 256; ++c) lut[c] = static_cast<std::uint8_t>(roundClamp((1 - k) * c));
-    mapChannels(image_, lut);
+    mapChannels(image_, lut, 1 - k, 0);
 }
 
+namespace {
+// round(v / 100) with ties to even for v = 30 R + 59 G + 11 B (0 … 25500), in 16-bit multiplications only:
+// q = (v + 50) div 100 through a reciprocal exact over that range (the high half of a 16 x 16-bit product), less
+// one on a tie whose rounded-up quotient is odd.
+constexpr std::uint16_t greyOf(std::uint16_t v) {
+    const std::uint16_t x = static_cast<std::uint16_t>(v + 50);
+    const auto high = static_cast<std::uint16_t>((std::uint32_t(x) * 41944u) >> 16);  // x · 41944 / 2^16
+    const auto q = static_cast<std::uint16_t>(high >> 6);
+    const std::uint16_t tie = x == static_cast<std::uint16_t>(q * 100) ? 1 : 0;
+    return static_cast<std::uint16_t>(q - (tie & q));
+}
+constexpr bool greyOfIsExact() {
+    for (std::uint32_t v = 0; v <= 25500; ++v) {
+        std::uint32_t g = v / 100;
+        const std::uint32_t rest = v % 100;
+        if (rest > 50 || (rest == 50 && (g & 1))) ++g;
+        if (greyOf(static_cast<std::uint16_t>(v)) != g) return false;
+    }
+    return true;
+}
+static_assert(greyOfIsExact(), "the reciprocal must give the exact rounded hundredths");
+}  // namespace
+
 void TkvEffectBmp::ApplyGrayscale() {
+    const int w = Width();
     for (int y = 0; y < Height(); ++y) {
         fw::Pixel* row = image_.scanline(y);
-        for (int x = 0; x < Width(); ++x) {
+        for (int x = 0; x < w; ++x) {
             const fw::Pixel p = row[x];
             // round(0.3 R + 0.59 G + 0.11 B) in exact integer arithmetic: hundredths, ties to even.
-            const int v = 30 * fw::pixelR(p) + 59 * fw::pixelG(p) + 11 * fw::pixelB(p);
-            int g = v / 100;
-            const int rest = v % 100;
-            if (rest > 50 || (rest == 50 && (g & 1))) ++g;
-            row[x] = (p & 0xFF000000u) | (fw::Pixel(g) << 16) | (fw::Pixel(g) << 8) | fw::Pixel(g);
+            const auto channel = [p](int shift) { return static_cast<std::uint16_t>((p >> shift) & 0xFF); };
+            const std::uint32_t g = greyOf(
+                static_cast<std::uint16_t>(30 * channel(16) + 59 * channel(8) + 11 * channel(0)));
+            row[x] = (p & 0xFF000000u) | (g * 0x010101u);
         }
     }
 }
 
 void TkvEffectBmp::ApplyNoise(int amount) { ApplyNoise(amount, kNoiseSeed); }
 
+namespace {
+// The generator is linear over bits, so kNoiseLane steps are one fixed 32 x 32 bit matrix, kept as what it makes of
+// each byte of a state (four look-ups per jump). With it, eight stretches of kNoiseLane values each are generated
+// side by side from their own start states (one chain of shifts per value would otherwise bound the whole effect),
+// and the values are exactly the single sequence's.
+constexpr int kNoiseLane = 64, kNoiseLanes = 8;
+struct LaneJump {
+    std::array<std::array<std::uint32_t, 256>, 4> byteImage{};
+    std::uint32_t operator()(std::uint32_t s) const {
+        return byteImage[0][s & 0xFF] ^ byteImage[1][(s >> 8) & 0xFF] ^ byteImage[2][(s >> 16) & 0xFF] ^
+               byteImage[3][s >> 24];
+    }
+};
+constexpr LaneJump laneJump() {
+    std::array<std::uint32_t, 32> column{};  // where bit b alone goes
+    for (int b = 0; b < 32; ++b) {
+        std::uint32_t s = 1u << b;
+        for (int i = 0; i < kNoiseLane; ++i) nextRandom(s);
+        column[b] = s;
+    }
+    LaneJump j;
+    for (int k = 0; k < 4; ++k)
+        for (std::uint32_t v = 0; v < 256; ++v)
+            for (int b = 0; b < 8; ++b)
+                if (v & (1u << b)) j.byteImage[k][v] ^= column[8 * k + b];
+    return j;
+}
+constexpr LaneJump kLaneJump = laneJump();
+}  // namespace
+
 void TkvEffectBmp::ApplyNoise(int amount, std::uint32_t seed) {
-    if (amount <= 0) return;
+    if (amount <= 0 || image_.empty()) return;
+    // Four lanes of the generator in one vector register (a compiler vector type of the two compilers we build
+    // with: the shifts of all lanes at once are what makes the eight chains cheap).
+    using Lanes = std::uint32_t __attribute__((vector_size(16)));
     std::uint32_t s = seed ? seed : 1u;  // xorshift never leaves 0
-    const int half = amount / 2;
-    for (int y = 0; y < Height(); ++y) {
-        fw::Pixel* row = image_.scanline(y);
-        for (int x = 0; x < Width(); ++x) {
-            // One offset per pixel, the same for its three channels: r in 0 … amount − 1 by scaling the 32-bit
-            // random value (no division per pixel).
-            const int o = static_cast<int>((std::uint64_t(nextRandom(s)) * std::uint32_t(amount)) >> 32) - half;
-            const fw::Pixel p = row[x];
-            row[x] = (p & 0xFF000000u) | (fw::Pixel(std::clamp(fw::pixelR(p) + o, 0, 255)) << 16) |
-                     (fw::Pixel(std::clamp(fw::pixelG(p) + o, 0, 255)) << 8) |
-                     fw::Pixel(std::clamp(fw::pixelB(p) + o, 0, 255));
+    const std::uint32_t a = static_cast<std::uint32_t>(amount);
+    const std::uint32_t half = static_cast<std::uint32_t>(amount / 2);
+    // The image's rows follow each other in memory, so pixel n takes the (n + 1)-th value of the sequence.
+    fw::Pixel* px = image_.scanline(0);
+    const std::size_t total = std::size_t(Width()) * std::size_t(Height());
+    // Value i of lane j is kept at i · lanes + j: the lanes are stored side by side as they advance.
+    std::vector<std::uint32_t> values(kNoiseLane * kNoiseLanes);
+    std::array<std::int32_t, kNoiseLane> offsets;
+    for (std::size_t first = 0; first < total; first += kNoiseLane * kNoiseLanes) {
+        std::array<std::uint32_t, kNoiseLanes> start;
+        start[0] = s;
+        for (int j = 1; j < kNoiseLanes; ++j) start[j] = kLaneJump(start[j - 1]);
+        s = kLaneJump(start[kNoiseLanes - 1]);
+        Lanes lo = {start[0], start[1], start[2], start[3]}, hi = {start[4], start[5], start[6], start[7]};
+        for (int i = 0; i < kNoiseLane; ++i) {
+            lo ^= lo << 13;
+            lo ^= lo >> 17;
+            lo ^= lo << 5;
+            hi ^= hi << 13;
+            hi ^= hi >> 17;
+            hi ^= hi << 5;
+            std::memcpy(&values[std::size_t(i) * kNoiseLanes], &lo, sizeof lo);
+            std::memcpy(&values[std::size_t(i) * kNoiseLanes + 4], &hi, sizeof hi);
+        }
+        const std::size_t n = std::min<std::size_t>(kNoiseLane * kNoiseLanes, total - first);
+        // One offset per pixel, the same for its three channels: r in 0 … amount − 1 by scaling the 32-bit random
+        // value (no division per pixel). For amounts below 2^16, all that make sense, floor(r · a / 2^32) is
+        // floor((high · a + floor(low · a / 2^16)) / 2^16) with r = high · 2^16 + low: exact, every product and
+        // sum within 32 bits, four lanes at a time. Larger amounts scale in 64 bits one value at a time.
+        const bool narrow = a <= 0xFFFF;
+        if (narrow) {
+            for (std::size_t i = 0; i < values.size(); i += 4) {
+                Lanes v;
+                std::memcpy(&v, &values[i], sizeof v);
+                v = (((v >> 16) * a + (((v & 0xFFFFu) * a) >> 16)) >> 16) - half;
+                std::memcpy(&values[i], &v, sizeof v);
+            }
+        }
+        for (int j = 0; j * kNoiseLane < int(n); ++j) {
+            fw::Pixel* p = px + first + std::size_t(j) * kNoiseLane;
+            const int count = std::min<int>(kNoiseLane, int(n) - j * kNoiseLane);
+            for (int i = 0; i < kNoiseLane; ++i) {
+                const std::uint32_t v = values[std::size_t(i) * kNoiseLanes + j];
+                offsets[i] = static_cast<std::int32_t>(narrow ? v : std::uint32_t((std::uint64_t(v) * a) >> 32) - half);
+            }
+            for (int i = 0; i < count; ++i) {
+                const std::int32_t o = offsets[i];
+                const fw::Pixel v = p[i];
+                p[i] = (v & 0xFF000000u) | (fw::Pixel(std::clamp(std::int32_t((v >> 16) & 0xFF) + o, 0, 255)) << 16) |
+                       (fw::Pixel(std::clamp(std::int32_t((v >> 8) & 0xFF) + o, 0, 255)) << 8) |
+                       fw::Pixel(std::clamp(std::int32_t(v & 0xFF) + o, 0, 255));
+            }
         }
     }
 }
 
+namespace {
+// The average of four pixels' colour channels (rounded down), with the alpha of self. Red and blue are summed side
+// by side in one word (each sum fits its 16 bits), green on its own.
+fw::Pixel average4(fw::Pixel a, fw::Pixel b, fw::Pixel c, fw::Pixel d, fw::Pixel self) {
+    const std::uint32_t rb = (a & 0x00FF00FFu) + (b & 0x00FF00FFu) + (c & 0x00FF00FFu) + (d & 0x00FF00FFu);
+    const std::uint32_t g = ((a >> 8) & 0xFFu) + ((b >> 8) & 0xFFu) + ((c >> 8) & 0xFFu) + ((d >> 8) & 0xFFu);
+    return (self & 0xFF000000u) | ((rb >> 2) & 0x00FF00FFu) | ((g << 6) & 0xFF00u);
+}
+}  // namespace
+
 void TkvEffectBmp::ApplySplitBlur(int d) {
     const int w = Width(), h = Height();
     if (d <= 0 || w <= 0 || h <= 0) return;
-    // Rows are done top to bottom into a row buffer and written back, so the upper row has already been blurred
-    // when it is read. Near the bottom and right edges the partner row and column are (height − y) and
-    // (width − x); they are kept inside the image, which matters for images no larger than the distance.
-    std::vector<fw::Pixel> out(static_cast<std::size_t>(w));
-    std::vector<int> leftCol(static_cast<std::size_t>(w)), rightCol(static_cast<std::size_t>(w));
-    for (int x = 0; x < w; ++x) {
-        leftCol[x] = x - d < 0 ? x : x - d;
-        rightCol[x] = std::min(x + d >= w ? w - x : x + d, w - 1);
-    }
+    // Rows are done top to bottom, so the upper row has already been blurred when it is read. Near the bottom and
+    // right edges the partner row and column are (height − y) and (width − x); they are kept inside the image,
+    // which matters for images no larger than the distance.
+    const auto leftCol = [&](int x) { return x - d < 0 ? x : x - d; };
+    const auto rightCol = [&](int x) { return std::min(x + d >= w ? w - x : x + d, w - 1); };
+    // Columns d … w − d − 1 have both partners at ±d; the others follow the edge rules.
+    const int inFrom = std::min(d, w), inTo = std::max(inFrom, w - d);
+    std::vector<fw::Pixel> buffer(static_cast<std::size_t>(w));
     for (int y = 0; y < h; ++y) {
         const int up = y - d < 0 ? y : y - d;
         const int lo = std::min(y + d >= h ? h - y : y + d, h - 1);
         const fw::Pixel* u = image_.scanline(up);
         const fw::Pixel* l = image_.scanline(lo);
-        const fw::Pixel* self = image_.scanline(y);
-        for (int x = 0; x < w; ++x) {
-            const fw::Pixel ul = u[leftCol[x]], ll = l[leftCol[x]], ur = u[rightCol[x]], lr = l[rightCol[x]];
-            fw::Pixel p = self[x] & 0xFF000000u;
-            for (int shift = 0; shift < 24; shift += 8) {
-                const int sum = ((ul >> shift) & 0xFF) + ((ll >> shift) & 0xFF) + ((ur >> shift) & 0xFF) +
-                                ((lr >> shift) & 0xFF);
-                p |= fw::Pixel(sum >> 2) << shift;
-            }
-            out[x] = p;
-        }
-        std::copy(out.begin(), out.end(), image_.scanline(y));
+        fw::Pixel* self = image_.scanline(y);
+        // A row that is its own partner is read while it is written: it goes through a buffer.
+        fw::Pixel* out = up == y || lo == y ? buffer.data() : self;
+        for (int x = 0; x < inFrom; ++x)
+            out[x] = average4(u[leftCol(x)], l[leftCol(x)], u[rightCol(x)], l[rightCol(x)], self[x]);
+        for (int x = inFrom; x < inTo; ++x) out[x] = average4(u[x - d], l[x - d], u[x + d], l[x + d], self[x]);
+        for (int x = inTo; x < w; ++x)
+            out[x] = average4(u[leftCol(x)], l[leftCol(x)], u[rightCol(x)], l[rightCol(x)], self[x]);
+        if (out != self) std::memcpy(self, out, sizeof(fw::Pixel) * static_cast<std::size_t>(w));
     }
 }
 
 void TkvEffectBmp::ApplyInvert() {
+    const int w = Width();
     for (int y = 0; y < Height(); ++y) {
         fw::Pixel* row = image_.scanline(y);
-        for (int x = 0; x < Width(); ++x) row[x] ^= 0x00FFFFFFu;
+        for (int x = 0; x < w; ++x) row[x] ^= 0x00FFFFFFu;
     }
 }
 
@@ -171,6 +364,12 @@ void TkvEffectBmp::ApplyInactiveEffect(TkvInactiveEffect e) {
 void TkvEffectBmp::MorphBlend(const TkvEffectBmp& n, double k) {
     if (!SameSize(n)) return;
     k = clampUnit(k);
+    if (const std::optional<FixedBlend> f = ExactFixedBlend(k)) {
+        const int w = Width();
+        eachRowPair(image_, n.image_, [&](fw::Pixel* row, const fw::Pixel* nrow) { BlendRow(*f, row, nrow, w); });
+        return;
+    }
+    // A progress whose integer form could round some byte differently: the floating-point blend itself.
     std::array<double, 256> oldPart, newPart;
     for (int c = 0; c < 256; ++c) {
         oldPart[c] = (1 - k) * c;
@@ -246,7 +445,8 @@ void TkvEffectBmp::MorphLeftSlide(const TkvEffectBmp& n, double k) {
     const int w = Width();
     const int a = std::clamp(scaled(w, clampUnit(k)), 1, w - 1);
     eachRowPair(image_, n.image_, [&](fw::Pixel* row, const fw::Pixel* nrow) {
-        for (int i = 0; i < a; ++i) row[i] = nrow[std::min(w - a + i, w - 1)];
+        // w − a + i stays below w for i < a: the new row's last a columns.
+        std::memcpy(row, nrow + (w - a), sizeof(fw::Pixel) * static_cast<std::size_t>(a));
     });
 }
 
@@ -255,7 +455,7 @@ void TkvEffectBmp::MorphRightSlide(const TkvEffectBmp& n, double k) {
     const int w = Width();
     const int a = std::clamp(scaled(w, clampUnit(k)), 1, w - 1);
     eachRowPair(image_, n.image_, [&](fw::Pixel* row, const fw::Pixel* nrow) {
-        for (int i = 0; i < a; ++i) row[w - a + i] = nrow[i];
+        std::memcpy(row + (w - a), nrow, sizeof(fw::Pixel) * static_cast<std::size_t>(a));
     });
 }
 
@@ -263,12 +463,11 @@ void TkvEffectBmp::MorphPush(const TkvEffectBmp& n, double k) {
     if (!SameSize(n) || image_.empty()) return;
     const int w = Width();
     const int a = std::clamp(scaled(w, clampUnit(k)), 0, w - 1);
-    std::vector<fw::Pixel> old(static_cast<std::size_t>(w));
+    const std::size_t moved = static_cast<std::size_t>(w - a - 1), coming = static_cast<std::size_t>(a + 1);
     eachRowPair(image_, n.image_, [&](fw::Pixel* row, const fw::Pixel* nrow) {
-        std::copy(row, row + w, old.begin());
         // The old row moves right by a + 1 columns; the new row's last a + 1 columns come in from the left.
-        for (int j = w - 1; j > a; --j) row[j] = old[j - a - 1];
-        for (int i = 0; i <= a; ++i) row[i] = nrow[std::min(w - a - 1 + i, w - 1)];
+        std::memmove(row + coming, row, sizeof(fw::Pixel) * moved);
+        std::memcpy(row, nrow + moved, sizeof(fw::Pixel) * coming);
     });
 }
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <functional>
+#include <string>
 #include <vector>
 
 using fw::Bitmap;
@@ -214,6 +217,70 @@ TEST(Morphs, SlidesAndPushMoveColumns) {
     for (int k = 0; k <= 6; ++k) one.Morph(TkvMorphKind(k), ramp(1, 50), 0.5);
     // Blend gives 27.5 -> 28; the centre gradient (a = 0, column 0 is its centre) then takes the new pixel.
     EXPECT_EQ(fw::pixelR(one.Image().at(0, 0)), 50);
+}
+
+// FNV-1a over every pixel: a fingerprint of an effect's whole output.
+std::uint64_t fingerprint(const Bitmap& b) {
+    std::uint64_t h = 14695981039346656037ull;
+    for (int y = 0; y < b.height(); ++y)
+        for (int x = 0; x < b.width(); ++x) h = (h ^ b.at(x, y)) * 1099511628211ull;
+    return h;
+}
+
+// Two 256 x 256 images that between them hold every pair of channel values (old x, new y) in each channel, so a
+// blend sees every rounding case of its progress.
+Bitmap everyPair(bool second) {
+    Bitmap b(256, 256);
+    for (int y = 0; y < 256; ++y)
+        for (int x = 0; x < 256; ++x)
+            b.at(x, y) = second ? makePixel(y, 255 - y, y ^ 0x5A, (y * 7) & 255) : makePixel(x, x, 255 - x, x);
+    return b;
+}
+
+// Every effect and morph over every channel pair at progresses that give exact ties, near ties and none; the
+// expected fingerprints were taken from the straightforward floating-point implementation, so any faster one
+// must round every channel the same way.
+TEST(Effects, OutputsStayExactlyTheSame) {
+    using Apply = std::function<void(TkvEffectBmp&, const TkvEffectBmp&)>;
+    const double ks[] = {0.1, 0.3, 0.5, 0.7, 1.0 / 3, 0.123456789, 0.99};
+    struct Case {
+        std::string name;
+        Apply apply;
+    };
+    std::vector<Case> cases;
+    for (double k : ks) {
+        const std::string n = std::to_string(k);
+        cases.push_back({"brightness " + n, [k](TkvEffectBmp& e, const TkvEffectBmp&) { e.ApplyBrightness(k); }});
+        cases.push_back({"darkness " + n, [k](TkvEffectBmp& e, const TkvEffectBmp&) { e.ApplyDarkness(k); }});
+        for (int kind = 0; kind <= 6; ++kind)
+            cases.push_back({"morph " + std::to_string(kind) + " " + n,
+                             [k, kind](TkvEffectBmp& e, const TkvEffectBmp& t) { e.Morph(TkvMorphKind(kind), t, k); }});
+    }
+    cases.push_back({"grayscale", [](TkvEffectBmp& e, const TkvEffectBmp&) { e.ApplyGrayscale(); }});
+    cases.push_back({"invert", [](TkvEffectBmp& e, const TkvEffectBmp&) { e.ApplyInvert(); }});
+    cases.push_back({"noise 50", [](TkvEffectBmp& e, const TkvEffectBmp&) { e.ApplyNoise(50); }});
+    cases.push_back({"noise 7", [](TkvEffectBmp& e, const TkvEffectBmp&) { e.ApplyNoise(7, 99); }});
+    cases.push_back({"noise 70000", [](TkvEffectBmp& e, const TkvEffectBmp&) { e.ApplyNoise(70000, 5); }});
+    for (int d : {1, 2, 5})
+        cases.push_back(
+            {"splitblur " + std::to_string(d), [d](TkvEffectBmp& e, const TkvEffectBmp&) { e.ApplySplitBlur(d); }});
+
+    // Wide, tall (the centre gradient's other orientation) and odd-sized crops of the pair images.
+    const Bitmap a = everyPair(false), b = everyPair(true);
+    const fw::Rect crops[] = {{0, 0, 256, 256}, {3, 5, 212, 27}, {7, 1, 30, 200}};
+    std::uint64_t all = 14695981039346656037ull;
+    for (const fw::Rect& r : crops) {
+        Bitmap ca(r.width(), r.height()), cb(r.width(), r.height());
+        fw::copyPixels(a, r, ca, 0, 0);
+        fw::copyPixels(b, r, cb, 0, 0);
+        const TkvEffectBmp target(cb);
+        for (const Case& c : cases) {
+            TkvEffectBmp e(ca);
+            c.apply(e, target);
+            all = (all ^ fingerprint(e.Image())) * 1099511628211ull;
+        }
+    }
+    EXPECT_EQ(all, 1657976516507305464u);
 }
 
 }  // namespace

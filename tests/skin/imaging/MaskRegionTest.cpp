@@ -63,6 +63,38 @@ Bitmap windowMask() {
 }
 const SkinCorners kMaskSkin{{2, 2}, {8, 2}, {2, 6}, {8, 6}, {2, 2, 8, 6}};
 
+// Long runs that start and end anywhere relative to the scan's blocks, in rows of many widths: every pixel is
+// inside the region exactly when it is black, and runs are maximal (no two touch in a row).
+TEST(MaskToRegion, LongRunsEndAnywhere) {
+    std::uint32_t seed = 1;
+    const auto next = [&seed](std::uint32_t n) {
+        seed = seed * 1664525u + 1013904223u;
+        return (seed >> 8) % n;
+    };
+    for (int w : {1, 15, 16, 17, 31, 32, 33, 64, 100, 285}) {
+        Bitmap m(w, 12, kWhite);
+        for (int y = 0; y < 12; ++y) {
+            for (int x = 0; x < w;) {
+                const int len = 1 + static_cast<int>(next(70));
+                const bool black = next(2) == 0;
+                // Black with any alpha, or a colour with a single channel set (any one of the three decides).
+                for (int i = x; i < std::min(w, x + len); ++i)
+                    m.at(i, y) = (next(256) << 24) | (black ? 0u : (1 + next(255)) << (8 * next(3)));
+                x += len;
+            }
+        }
+        const MaskRegion r = MaskToRegion(m, 0, 0);
+        for (int y = 0; y < 12; ++y)
+            for (int x = 0; x < w; ++x)
+                ASSERT_EQ(inside(r, x, y), (m.at(x, y) & 0x00FFFFFFu) == 0) << w << " " << x << "," << y;
+        for (std::size_t i = 1; i < r.rects.size(); ++i) {
+            if (r.rects[i].top == r.rects[i - 1].top) {
+                EXPECT_LT(r.rects[i - 1].right, r.rects[i].left) << w;
+            }
+        }
+    }
+}
+
 TEST(ComposeMaskRegion, RegionOfALargerWindow) {
     const Bitmap m = windowMask();
     const int w = 25, h = 17;

@@ -1,5 +1,7 @@
 #include "skin/imaging/SkinCompose.h"
 
+#include "skin/imaging/PixelOps.h"
+
 #include <gtest/gtest.h>
 
 #include "TestPictures.h"
@@ -21,6 +23,32 @@ TEST(SkinSizingMode, ChosenFromTheCornerPoints) {
     EXPECT_EQ(SkinSizingMode(kButtonRect, {{3, 9}, {35, 11}, {3, 15}, {35, 0}, {}}), 2);  // RB needs both
     EXPECT_EQ(SkinSizingMode(kButtonRect, {{3, 9}, {}, {0, 15}, {}, {}}), 3);
     EXPECT_EQ(SkinSizingMode(kButtonRect, {{3, 9}, {}, {}, {}, {}}), 0);
+}
+
+// Tiles of every small size from origins on every side of areas that reach past the destination: each pixel of
+// the visible area is the tile pixel under it on the tile grid, and nothing outside the area is touched.
+TEST(TilePixels, EveryPixelFromTheGridAndNothingElse) {
+    const fw::Pixel keep = fw::makePixel(1, 2, 3);
+    for (int tw = 1; tw <= 5; ++tw) {
+        for (int th = 1; th <= 3; ++th) {
+            Bitmap tile(tw, th);
+            for (int y = 0; y < th; ++y)
+                for (int x = 0; x < tw; ++x) tile.at(x, y) = fw::makePixel(x, y, 200);
+            for (const Point origin : {Point{0, 0}, Point{3, 2}, Point{-7, -4}, Point{40, 9}}) {
+                for (const Rect area : {Rect{0, 0, 37, 7}, Rect{2, 1, 30, 6}, Rect{-3, -2, 50, 12}}) {
+                    Bitmap dst(37, 7, keep);
+                    TilePixels(tile, dst, origin, area);
+                    for (int y = 0; y < 7; ++y) {
+                        for (int x = 0; x < 37; ++x) {
+                            const int tx = ((x - origin.x) % tw + tw) % tw, ty = ((y - origin.y) % th + th) % th;
+                            const fw::Pixel expect = area.contains({x, y}) ? tile.at(tx, ty) : keep;
+                            ASSERT_EQ(dst.at(x, y), expect) << tw << "x" << th << " at " << x << "," << y;
+                        }
+                    }
+                }
+            }
+        }
+    }
 }
 
 TEST(ComposeWidthOnly, ButtonAtWidth100RepeatsMiddleAndCutsLastTile) {
