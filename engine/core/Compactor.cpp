@@ -4,23 +4,24 @@
 
 #include <algorithm>
 #include <cstring>
-#include <limits>
 #include <map>
 
 namespace jet {
 namespace {
 
-constexpr std::uint32_t kDropped = std::numeric_limits<std::uint32_t>::max();
+constexpr std::uint32_t kDropped = kDroppedPage;
 constexpr std::uint32_t kSignBit = 0x80000000u;
 
 class Renumberer {
 public:
     Renumberer(const PageStore& store, const Survey& survey)
-        : store_(store), survey_(survey), ps_(store.pageSize()), newNumber_(store.pageCount(), kDropped) {
+        : store_(store), survey_(survey), ps_(store.pageSize()), numbering_(pageNumbering(survey)),
+          newNumber_(numbering_.newNumber), newCount_(numbering_.pageCount) {
         keptBefore_.resize(store.pageCount());
-        for (std::uint32_t p = 0; p < store.pageCount(); ++p) {
-            keptBefore_[p] = newCount_;
-            if (survey.reached[p]) newNumber_[p] = newCount_++;
+        std::uint32_t next = newCount_;
+        for (std::uint32_t p = store.pageCount(); p-- > 0;) {
+            if (newNumber_[p] != kDropped) next = newNumber_[p];
+            keptBefore_[p] = next;
         }
         out_.resize(std::size_t(newCount_) * ps_);
         for (std::uint32_t p = 0; p < store.pageCount(); ++p)
@@ -28,10 +29,6 @@ public:
     }
 
     std::vector<std::uint8_t> run() {
-        for (auto id : survey_.tableIds)
-            if (std::binary_search(survey_.staleIds.begin(), survey_.staleIds.end(), mapPage(id)))
-                throw JetError("unsupported: after compaction a table would take the id " +
-                               std::to_string(mapPage(id)) + ", which catalog entries of a deleted object still use");
         for (const auto& r : survey_.references) rewrite(r);
         for (std::size_t i = 0; i < survey_.indexPages.size(); ++i)
             rewriteIndexPage(survey_.indexPages[i], survey_.indexPageIdKeyed[i]);
@@ -138,19 +135,25 @@ private:
         return outPage(mapPage(rowPointer >> 8)).subspan(slot.begin, slot.end - slot.begin);
     }
 
-    // The global map marks free pages: after compaction none inside the file, all pages past its end.
+    // Free after compaction: the blank pages and every page past the end.
+    bool isFree(std::uint64_t page) const {
+        return page >= newCount_ ||
+               std::binary_search(numbering_.blankPages.begin(), numbering_.blankPages.end(), std::uint32_t(page));
+    }
+
+    // The global map marks free pages: after compaction only the blank pages inside the file.
     void rebuildGlobalMap(const UsageMap& m) {
         RowSlot slot;
         auto row = outRow(m.rowPointer, slot);
         if (m.kind == 0) {
             if (m.start != 0)
                 throw JetError("unsupported global usage map starting at page " + std::to_string(m.start));
-            for (std::size_t i = 0; i < (row.size() - 5) * 8; ++i) setBit(row, 5, i, i >= newCount_);
+            for (std::size_t i = 0; i < (row.size() - 5) * 8; ++i) setBit(row, 5, i, isFree(i));
             return;
         }
         const std::uint32_t per = pagesPerMapPage(ps_);
         forEachBitmapPage(m, row, [&](std::size_t k, std::span<std::uint8_t> bits) {
-            for (std::uint32_t i = 0; i < per; ++i) setBit(bits, 4, i, std::uint64_t(k) * per + i >= newCount_);
+            for (std::uint32_t i = 0; i < per; ++i) setBit(bits, 4, i, isFree(std::uint64_t(k) * per + i));
         });
     }
 
@@ -205,13 +208,28 @@ private:
     const PageStore& store_;
     const Survey& survey_;
     const std::uint32_t ps_;
-    std::vector<std::uint32_t> newNumber_;
-    std::vector<std::uint32_t> keptBefore_;  // per old page: how many kept pages precede it
-    std::uint32_t newCount_ = 0;
+    const PageNumbering numbering_;
+    const std::vector<std::uint32_t>& newNumber_;
+    std::vector<std::uint32_t> keptBefore_;  // per old page: the new number of the first kept page at or after it
+    const std::uint32_t newCount_;
     std::vector<std::uint8_t> out_;
 };
 
 }  // namespace
+
+PageNumbering pageNumbering(const Survey& survey) {
+    PageNumbering n;
+    n.newNumber.assign(survey.reached.size(), kDroppedPage);
+    std::uint32_t next = 0;
+    for (std::uint32_t p = 0; p < n.newNumber.size(); ++p) {
+        if (!survey.reached[p]) continue;
+        if (survey.isTableId(p))
+            while (std::binary_search(survey.staleIds.begin(), survey.staleIds.end(), next)) n.blankPages.push_back(next++);
+        n.newNumber[p] = next++;
+    }
+    n.pageCount = next;
+    return n;
+}
 
 std::vector<std::uint8_t> renumberPages(const PageStore& store, const Survey& survey) {
     return Renumberer(store, survey).run();

@@ -9,6 +9,19 @@
 
 namespace jet {
 
+// The page that marks a dropped page in a numbering.
+inline constexpr std::uint32_t kDroppedPage = 0xFFFFFFFFu;
+
+// Old page number -> new page number: the reached pages keep their order and close up; the rest are dropped.
+// Where a table would come to take an id that stale entries (left by a deleted object) still hold, a blank
+// page, marked free, is kept in front of it instead, so that those entries go on naming nothing.
+struct PageNumbering {
+    std::vector<std::uint32_t> newNumber;   // per old page, kDroppedPage when dropped
+    std::vector<std::uint32_t> blankPages;  // new numbers of the blank pages, ascending
+    std::uint32_t pageCount = 0;            // pages of the new file
+};
+PageNumbering pageNumbering(const Survey& survey);
+
 // Returns the complete compacted file (encrypted again when the source was). Throws JetError when something
 // cannot be carried over faithfully.
 std::vector<std::uint8_t> renumberPages(const PageStore& store, const Survey& survey);

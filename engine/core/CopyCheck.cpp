@@ -1,5 +1,6 @@
 #include "engine/core/CopyCheck.h"
 
+#include "engine/core/Compactor.h"
 #include "engine/core/JetEngine.h"
 
 #include <algorithm>
@@ -55,19 +56,25 @@ void checkOnlyReferencesChanged(const PageStore& source, const Survey& before, c
         for (const auto& ix : t.indexes) mask.allowMap(copy, ix.map);
     }
 
-    std::uint32_t target = 0;
+    const PageNumbering numbering = pageNumbering(before);
+    if (numbering.pageCount != copy.pageCount())
+        throw JetError("the compacted copy has " + std::to_string(copy.pageCount()) + " pages where " +
+                       std::to_string(numbering.pageCount) + " were expected; nothing was written");
     for (std::uint32_t p = 0; p < source.pageCount(); ++p) {
-        if (!before.reached[p]) continue;
-        if (target >= copy.pageCount()) throw JetError("the compacted copy is missing pages; nothing was written");
+        const std::uint32_t target = numbering.newNumber[p];
+        if (target == kDroppedPage) continue;
         auto a = source.page(p), b = copy.page(target);
         for (std::uint32_t i = 0; i < copy.pageSize(); ++i)
             if (a[i] != b[i] && !mask.allowed(target, i))
                 throw JetError("the compacted copy changed page " + std::to_string(p) + " at offset " +
                                std::to_string(i) + ", which compaction must not touch; nothing was written");
-        ++target;
     }
-    if (target != copy.pageCount())
-        throw JetError("the compacted copy has pages its source does not explain; nothing was written");
+    for (auto blank : numbering.blankPages) {
+        auto b = copy.page(blank);
+        if (std::any_of(b.begin(), b.end(), [](std::uint8_t v) { return v != 0; }))
+            throw JetError("the compacted copy has data on page " + std::to_string(blank) +
+                           ", which must be blank; nothing was written");
+    }
 }
 
 }  // namespace jet
