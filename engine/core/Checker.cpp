@@ -58,7 +58,7 @@ void checkIndex(const PageStore& store, const TableInfo& t, const IndexInfo& ix,
             problems.push_back(which + " has a looping leaf chain");
             return;
         }
-        auto bytes = store.page(page);
+        const auto bytes = store.pageCopy(page);
         for (std::size_t i = 0; i < ip.entries.size(); ++i) {
             auto e = ip.fullEntry(bytes, i);
             if (!previous.empty() &&

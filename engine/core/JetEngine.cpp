@@ -8,7 +8,13 @@
 namespace jet {
 
 std::vector<std::uint8_t> compactDatabase(std::span<const std::uint8_t> source, std::u16string_view password) {
-    PageStore store(source);
+    MemoryReader reader(source);
+    return compactDatabase(reader, password, kCachedPages);
+}
+
+std::vector<std::uint8_t> compactDatabase(const FileReader& source, std::u16string_view password,
+                                          std::size_t cachedPages) {
+    PageStore store(source, cachedPages);
     checkPassword(store.header(), password);
     Survey survey = surveyDatabase(store);
     std::vector<std::uint8_t> out = renumberPages(store, survey);

@@ -4,6 +4,7 @@
 #include "engine/core/Rc4.h"
 
 #include <array>
+#include <algorithm>
 #include <cstring>
 
 namespace jet {
@@ -15,22 +16,56 @@ void cryptPage(std::uint32_t databaseKey, std::uint32_t pageNumber, std::span<st
     rc4Apply(key, page);
 }
 
+void MemoryReader::read(std::uint64_t offset, std::span<std::uint8_t> into) const {
+    if (offset > bytes_.size() || into.size() > bytes_.size() - offset) damaged("a read beyond the end of the file");
+    if (!into.empty()) std::memcpy(into.data(), bytes_.data() + offset, into.size());
+}
+
+namespace {
+
+JetHeader headerOf(const FileReader& file) {
+    std::vector<std::uint8_t> first(std::min<std::uint64_t>(file.size(), 4096));
+    file.read(0, first);
+    return readHeader(first, file.size());
+}
+
+}  // namespace
+
 PageStore::PageStore(std::span<const std::uint8_t> file)
-    : header_(readHeader(file)), format_(JetFormat::of(header_.version)), view_(file) {
-    if (header_.databaseKey != 0) {
-        decrypted_.assign(file.begin(), file.end());
-        for (std::uint32_t p = 1; p < header_.pageCount; ++p)
-            cryptPage(header_.databaseKey, p,
-                      std::span(decrypted_).subspan(std::size_t(p) * format_.pageSize, format_.pageSize));
-        view_ = decrypted_;
-    }
+    : memory_(file), file_(memory_), header_(headerOf(memory_)), format_(JetFormat::of(header_.version)),
+      cachedPages_(kCachedPages) {
+    if (header_.databaseKey == 0) view_ = file;
+}
+
+PageStore::PageStore(const FileReader& file, std::size_t cachedPages)
+    : memory_({}), file_(file), header_(headerOf(file)), format_(JetFormat::of(header_.version)),
+      cachedPages_(std::max<std::size_t>(cachedPages, 1)) {
+    if (header_.databaseKey == 0) view_ = file.inMemory();
 }
 
 std::span<const std::uint8_t> PageStore::page(std::uint32_t number) const {
     if (number >= header_.pageCount)
         damaged("a reference to page " + std::to_string(number) + " beyond the end of the file (" +
                 std::to_string(header_.pageCount) + " pages)");
-    return view_.subspan(std::size_t(number) * format_.pageSize, format_.pageSize);
+    if (!view_.empty()) return view_.subspan(std::size_t(number) * format_.pageSize, format_.pageSize);
+    return cachedPage(number);
+}
+
+std::span<const std::uint8_t> PageStore::cachedPage(std::uint32_t number) const {
+    if (auto it = cached_.find(number); it != cached_.end()) {
+        cache_.splice(cache_.begin(), cache_, it->second);
+        return cache_.front().second;
+    }
+    std::vector<std::uint8_t> bytes(format_.pageSize);
+    file_.read(std::uint64_t(number) * format_.pageSize, bytes);
+    if (header_.databaseKey != 0 && number != 0) cryptPage(header_.databaseKey, number, bytes);
+    cache_.emplace_front(number, std::move(bytes));
+    cached_[number] = cache_.begin();
+    if (cache_.size() > cachedPages_) {
+        cached_.erase(cache_.back().first);
+        cache_.pop_back();
+    }
+    return cache_.front().second;
 }
 
 bool PageStore::isLongValuePage(std::uint32_t number) const {

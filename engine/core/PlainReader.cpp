@@ -106,13 +106,15 @@ std::optional<PlainRow> PlainReader::row(const TableDef& def, std::uint32_t page
     out.page = page;
     auto bytes = store_.page(page).subspan(slot.begin, slot.end - slot.begin);
     out.bytes.assign(bytes.begin(), bytes.end());
-    RowLayout layout(store_.format(), def.columns, bytes);
+    // The row's own copy from here on: its long values are read from other pages.
+    const std::vector<std::uint8_t> stored = out.bytes;
+    RowLayout layout(store_.format(), def.columns, stored);
     for (const auto& c : def.columns) {
         if (!c.isLongValue()) continue;
         auto v = layout.value(c);
         if (!v || v->end == v->begin) continue;
-        out.longValues.push_back(longValue(bytes.subspan(v->begin, v->end - v->begin)));
-        if (!(bytes[v->begin + 3] & 0x80)) std::fill_n(out.bytes.begin() + v->begin + 4, 4, 0);
+        out.longValues.push_back(longValue(std::span(stored).subspan(v->begin, v->end - v->begin)));
+        if (!(stored[v->begin + 3] & 0x80)) std::fill_n(out.bytes.begin() + v->begin + 4, 4, 0);
     }
     return out;
 }
@@ -155,9 +157,10 @@ void PlainReader::visitIndexTree(const TableDef& def, const RealIndex& index) {
     while (!queue.empty()) {
         const std::uint32_t p = queue.front();
         queue.pop_front();
-        if (p == 0 || seen.at(p)) continue;
+        if (p == 0) continue;
+        const IndexPage ip = readIndexPage(store_, p);  // refuses a page beyond the end of the file
+        if (seen[p]) continue;
         seen[p] = true;
-        const IndexPage ip = readIndexPage(store_, p);
         if (ip.owner != def.page)
             damaged("index page " + std::to_string(p) + " of table " + std::to_string(def.page) + " names another owner");
         indexPages_[p] = true;
@@ -202,7 +205,7 @@ IndexEntryCursor::IndexEntryCursor(PlainReader& reader, const TableDef& def, con
     if (page == 0) return;
     IndexPage ip = readIndexPage(reader_.store(), page);
     while (!ip.leaf) {
-        if (ip.entries.empty() || seen_.at(page)) damaged("index page " + std::to_string(page) + " is empty or loops");
+        if (ip.entries.empty() || seen_[page]) damaged("index page " + std::to_string(page) + " is empty or loops");
         seen_[page] = true;
         page = ip.entries.front().child;
         ip = readIndexPage(reader_.store(), page);
@@ -211,9 +214,9 @@ IndexEntryCursor::IndexEntryCursor(PlainReader& reader, const TableDef& def, con
 }
 
 void IndexEntryCursor::load(std::uint32_t page) {
-    if (page >= seen_.size() || seen_[page]) damaged("the leaf chain of table " + std::to_string(owner_) + " loops");
+    const IndexPage ip = readIndexPage(reader_.store(), page);  // refuses a page beyond the end of the file
+    if (seen_[page]) damaged("the leaf chain of table " + std::to_string(owner_) + " loops");
     seen_[page] = true;
-    const IndexPage ip = readIndexPage(reader_.store(), page);
     if (!ip.leaf || ip.owner != owner_)
         damaged("the leaf chain of table " + std::to_string(owner_) + " reaches page " + std::to_string(page) +
                 ", not one of its leaves");

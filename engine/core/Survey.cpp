@@ -91,8 +91,10 @@ private:
         }
     }
 
-    std::span<const std::uint8_t> rowBytes(const LiveRow& r) const {
-        return store_.page(r.page).subspan(r.slot.begin, r.slot.end - r.slot.begin);
+    // A copy of a row's bytes: following its long values reads other pages while the row is still needed.
+    std::vector<std::uint8_t> rowBytes(const LiveRow& r) const {
+        auto page = store_.page(r.page);
+        return {page.begin() + r.slot.begin, page.begin() + r.slot.end};
     }
 
     void readCatalog() {
@@ -114,7 +116,7 @@ private:
                 auto i = layout.value(*id);
                 if (!t || !i || rd16(bytes, t->begin) != 1) return;
                 std::u16string n;
-                if (auto v = layout.value(*name)) n = decodeText(bytes.subspan(v->begin, v->end - v->begin), f_.jet4());
+                if (auto v = layout.value(*name)) n = decodeText(std::span(bytes).subspan(v->begin, v->end - v->begin), f_.jet4());
                 std::uint32_t tid = rd32(bytes, i->begin);
                 if (tid < kCatalogPage || tid >= store_.pageCount() || store_.pageType(tid) != kPageTableDef)
                     damaged("the catalog names table '" + asciiName(n) + "' at page " + std::to_string(tid) +

@@ -9,7 +9,8 @@
 namespace jet {
 
 void verifyCompactedCopy(const PageStore& source, const Survey& before, std::span<const std::uint8_t> copy) {
-    PageStore store(copy);
+    MemoryReader reader(copy, source.readsInPlace());
+    PageStore store(reader, source.cachedPages());
     Survey after = surveyDatabase(store);
     checkOnlyReferencesChanged(source, before, store, after);
     auto problems = checkStructure(store, after);
