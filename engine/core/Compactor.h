@@ -1,6 +1,7 @@
 #pragma once
 // Order-preserving renumbering: keeps every page the survey reached, drops the rest and rewrites every page
 // number, row pointer, table id, index entry and usage map for the new numbers.
+#include "engine/core/PageSink.h"
 #include "engine/core/PageStore.h"
 #include "engine/core/Survey.h"
 
@@ -25,5 +26,7 @@ PageNumbering pageNumbering(const Survey& survey);
 // Returns the complete compacted file (encrypted again when the source was). Throws JetError when something
 // cannot be carried over faithfully.
 std::vector<std::uint8_t> renumberPages(const PageStore& store, const Survey& survey);
+// The same, written page by page in order to out; only the current page and lists by page are held.
+void renumberPages(const PageStore& store, const Survey& survey, PageSink& out);
 
 }  // namespace jet
