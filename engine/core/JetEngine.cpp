@@ -14,12 +14,17 @@ std::vector<std::uint8_t> compactDatabase(std::span<const std::uint8_t> source, 
 
 std::vector<std::uint8_t> compactDatabase(const FileReader& source, std::u16string_view password,
                                           std::size_t cachedPages) {
+    MemorySink out(!source.inMemory().empty());
+    compactDatabase(source, password, out, cachedPages);
+    return std::move(out.bytes);
+}
+
+void compactDatabase(const FileReader& source, std::u16string_view password, PageSink& out, std::size_t cachedPages) {
     PageStore store(source, cachedPages);
     checkPassword(store.header(), password);
     Survey survey = surveyDatabase(store);
-    std::vector<std::uint8_t> out = renumberPages(store, survey);
-    verifyCompactedCopy(store, survey, out);
-    return out;
+    renumberPages(store, survey, out);
+    verifyCompactedCopy(store, survey, out.written());
 }
 
 }  // namespace jet

@@ -1,6 +1,7 @@
 #pragma once
 // Portable database compactor: file bytes in, compacted file bytes out. No platform calls.
 #include "engine/core/FileReader.h"
+#include "engine/core/PageSink.h"
 
 #include <cstdint>
 #include <span>
@@ -23,5 +24,8 @@ std::vector<std::uint8_t> compactDatabase(std::span<const std::uint8_t> source, 
 // (unless it is in memory already and not encrypted).
 std::vector<std::uint8_t> compactDatabase(const FileReader& source, std::u16string_view password,
                                           std::size_t cachedPages);
+// The same, writing the compacted file page by page to out and reading it back for the checks. When this
+// throws, what out holds must not be used.
+void compactDatabase(const FileReader& source, std::u16string_view password, PageSink& out, std::size_t cachedPages);
 
 }  // namespace jet

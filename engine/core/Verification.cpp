@@ -9,8 +9,11 @@
 namespace jet {
 
 void verifyCompactedCopy(const PageStore& source, const Survey& before, std::span<const std::uint8_t> copy) {
-    MemoryReader reader(copy, source.readsInPlace());
-    PageStore store(reader, source.cachedPages());
+    verifyCompactedCopy(source, before, MemoryReader(copy, source.readsInPlace()));
+}
+
+void verifyCompactedCopy(const PageStore& source, const Survey& before, const FileReader& copy) {
+    PageStore store(copy, source.cachedPages());
     Survey after = surveyDatabase(store);
     checkOnlyReferencesChanged(source, before, store, after);
     auto problems = checkStructure(store, after);
