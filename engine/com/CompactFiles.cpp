@@ -1,26 +1,59 @@
 #include "engine/com/CompactFiles.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
-#include <vector>
+#include <optional>
+#include <span>
 
 #include "engine/core/JetEngine.h"
+#include "engine/core/PageStore.h"
 #include "framework/FileBeside.h"
 #include "framework/Platform.h"
 
 namespace kvcom {
 namespace {
 
-// Jet databases are limited to 2 GB; anything larger is not one of ours and is not read into memory.
+// Jet databases are limited to 2 GB; anything larger is not one of ours.
 constexpr std::uint64_t kMaxDatabaseBytes = 0x7FFFFFFFull;
 
 bool fileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-std::vector<std::uint8_t> readSource(const std::wstring& path) {
-    // Share mode read only: if another program has the file open for writing the open fails, so we never
-    // compact a database that is being changed under us.
+// Reads at an offset through a handle, a megabyte at most per call.
+void readAt(HANDLE file, std::uint64_t offset, std::span<std::uint8_t> into) {
+    std::size_t done = 0;
+    while (done < into.size()) {
+        OVERLAPPED at{};
+        at.Offset = static_cast<DWORD>(offset + done);
+        at.OffsetHigh = static_cast<DWORD>((offset + done) >> 32);
+        DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(into.size() - done, 1u << 20));
+        DWORD got = 0;
+        if (!ReadFile(file, into.data() + done, chunk, &got, &at) || got == 0)
+            throw jet::JetError("a database file could not be read");
+        done += got;
+    }
+}
+
+// The source, read page by page through the handle that keeps other programs from changing it meanwhile.
+class HandleReader : public jet::FileReader {
+public:
+    HandleReader(HANDLE file, std::uint64_t size) : file_(file), size_(size) {}
+    std::uint64_t size() const override { return size_; }
+    void read(std::uint64_t offset, std::span<std::uint8_t> into) const override {
+        if (offset > size_ || into.size() > size_ - offset) throw jet::JetError("a read beyond the end of a database file");
+        readAt(file_, offset, into);
+    }
+
+private:
+    HANDLE file_;
+    std::uint64_t size_;
+};
+
+// Share mode read only: if another program has the file open for writing the open fails, so we never
+// compact a database that is being changed under us. The handle stays open until the compaction is done.
+fw::KernelHandle openSource(const std::wstring& path, std::uint64_t& bytes) {
     fw::KernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
         DWORD err = GetLastError();
         if (err == ERROR_SHARING_VIOLATION || err == ERROR_LOCK_VIOLATION) {
@@ -36,52 +69,27 @@ std::vector<std::uint8_t> readSource(const std::wstring& path) {
     if (size.QuadPart < 0 || static_cast<std::uint64_t>(size.QuadPart) > kMaxDatabaseBytes) {
         throw CompactError(E_FAIL, "The source is too large to be a database");
     }
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
-        DWORD got = 0;
-        if (!ReadFile(file.get(), bytes.data() + done, chunk, &got, nullptr)) {
-            throw CompactError(HRESULT_FROM_WIN32(GetLastError()), "The source database cannot be read");
-        }
-        if (got == 0) throw CompactError(E_FAIL, "The source database changed size while it was read");
-        done += got;
-    }
-    return bytes;
+    bytes = static_cast<std::uint64_t>(size.QuadPart);
+    return file;
 }
 
-// Writes the whole destination under a scratch name beside it, flushes it, then renames it into place without
-// replacing anything; the scratch file is removed on every failure.
-void writeDestination(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
-    fw::FileBeside partial(path, L"~kv");
-    if (!partial.valid()) {
-        throw CompactError(HRESULT_FROM_WIN32(GetLastError()), "The destination folder cannot be written");
+// The destination's scratch file: pages appended in order, then read back through the same handle.
+class HandleSink : public jet::PageSink {
+public:
+    explicit HandleSink(HANDLE file) : file_(file) {}
+    void write(std::span<const std::uint8_t> page) override {
+        DWORD put = 0;
+        if (!WriteFile(file_, page.data(), static_cast<DWORD>(page.size()), &put, nullptr) || put != page.size())
+            throw CompactError(HRESULT_FROM_WIN32(GetLastError()), "The destination cannot be written");
+        written_ += page.size();
     }
-    {
-        fw::KernelHandle file(CreateFileW(partial.name().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file.valid()) throw CompactError(HRESULT_FROM_WIN32(GetLastError()), "The destination cannot be created");
-        std::size_t done = 0;
-        while (done < bytes.size()) {
-            DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
-            DWORD put = 0;
-            if (!WriteFile(file.get(), bytes.data() + done, chunk, &put, nullptr) || put == 0) {
-                throw CompactError(HRESULT_FROM_WIN32(GetLastError()), "The destination cannot be written");
-            }
-            done += put;
-        }
-        if (!FlushFileBuffers(file.get())) {
-            throw CompactError(HRESULT_FROM_WIN32(GetLastError()), "The destination cannot be flushed to disk");
-        }
-    }
-    if (!partial.putInPlace(fw::ExistingTarget::Keep)) {
-        DWORD err = GetLastError();
-        if (err == ERROR_ALREADY_EXISTS || err == ERROR_FILE_EXISTS) {
-            throw CompactError(STG_E_FILEALREADYEXISTS, "The destination file already exists");
-        }
-        throw CompactError(HRESULT_FROM_WIN32(err), "The destination cannot be put in place");
-    }
-}
+    const jet::FileReader& written() override { return reader_.emplace(file_, written_); }
+
+private:
+    HANDLE file_;
+    std::uint64_t written_ = 0;
+    std::optional<HandleReader> reader_;
+};
 
 JetConnection parseEnd(const std::wstring& text, const char* which) {
     try {
@@ -105,16 +113,39 @@ void compactDatabaseFiles(const std::wstring& source, const std::wstring& destin
     if (!fileExists(srcPath)) throw CompactError(STG_E_FILENOTFOUND, "The source database was not found");
     if (fileExists(dstPath)) throw CompactError(STG_E_FILEALREADYEXISTS, "The destination file already exists");
 
-    std::vector<std::uint8_t> input = readSource(srcPath);
-    std::vector<std::uint8_t> output;
-    try {
-        output = jet::compactDatabase(input, src.password);
-    } catch (const jet::JetError& e) {
-        throw CompactError(E_FAIL, e.what());
-    } catch (const std::bad_alloc&) {
-        throw CompactError(E_OUTOFMEMORY, "Not enough memory to compact the database");
+    std::uint64_t sourceBytes = 0;
+    fw::KernelHandle input = openSource(srcPath, sourceBytes);
+    const HandleReader reader(input.get(), sourceBytes);
+
+    // The copy goes to a scratch file beside the destination, is flushed, then renamed into place without
+    // replacing anything; the scratch file is removed on every failure.
+    fw::FileBeside partial(dstPath, L"~kv");
+    if (!partial.valid()) {
+        throw CompactError(HRESULT_FROM_WIN32(GetLastError()), "The destination folder cannot be written");
     }
-    writeDestination(dstPath, output);
+    {
+        fw::KernelHandle file(CreateFileW(partial.name().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                          CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.valid()) throw CompactError(HRESULT_FROM_WIN32(GetLastError()), "The destination cannot be created");
+        HandleSink sink(file.get());
+        try {
+            jet::compactDatabase(reader, src.password, sink, jet::kCachedPages);
+        } catch (const jet::JetError& e) {
+            throw CompactError(E_FAIL, e.what());
+        } catch (const std::bad_alloc&) {
+            throw CompactError(E_OUTOFMEMORY, "Not enough memory to compact the database");
+        }
+        if (!FlushFileBuffers(file.get())) {
+            throw CompactError(HRESULT_FROM_WIN32(GetLastError()), "The destination cannot be flushed to disk");
+        }
+    }
+    if (!partial.putInPlace(fw::ExistingTarget::Keep)) {
+        DWORD err = GetLastError();
+        if (err == ERROR_ALREADY_EXISTS || err == ERROR_FILE_EXISTS) {
+            throw CompactError(STG_E_FILEALREADYEXISTS, "The destination file already exists");
+        }
+        throw CompactError(HRESULT_FROM_WIN32(err), "The destination cannot be put in place");
+    }
 }
 
 }  // namespace kvcom

@@ -1,6 +1,7 @@
 #pragma once
 // Order-preserving renumbering: keeps every page the survey reached, drops the rest and rewrites every page
 // number, row pointer, table id, index entry and usage map for the new numbers.
+#include "engine/core/PageSink.h"
 #include "engine/core/PageStore.h"
 #include "engine/core/Survey.h"
 
@@ -9,8 +10,23 @@
 
 namespace jet {
 
+// The page that marks a dropped page in a numbering.
+inline constexpr std::uint32_t kDroppedPage = 0xFFFFFFFFu;
+
+// Old page number -> new page number: the reached pages keep their order and close up; the rest are dropped.
+// Where a table would come to take an id that stale entries (left by a deleted object) still hold, a blank
+// page, marked free, is kept in front of it instead, so that those entries go on naming nothing.
+struct PageNumbering {
+    std::vector<std::uint32_t> newNumber;   // per old page, kDroppedPage when dropped
+    std::vector<std::uint32_t> blankPages;  // new numbers of the blank pages, ascending
+    std::uint32_t pageCount = 0;            // pages of the new file
+};
+PageNumbering pageNumbering(const Survey& survey);
+
 // Returns the complete compacted file (encrypted again when the source was). Throws JetError when something
 // cannot be carried over faithfully.
 std::vector<std::uint8_t> renumberPages(const PageStore& store, const Survey& survey);
+// The same, written page by page in order to out; only the current page and lists by page are held.
+void renumberPages(const PageStore& store, const Survey& survey, PageSink& out);
 
 }  // namespace jet

@@ -1,5 +1,6 @@
 #include "engine/core/CopyCheck.h"
 
+#include "engine/core/Compactor.h"
 #include "engine/core/JetEngine.h"
 
 #include <algorithm>
@@ -9,16 +10,14 @@
 namespace jet {
 namespace {
 
-// Per page of the copy: which bytes the renumbering may have rewritten.
+// The byte ranges of the copy that the renumbering may have rewritten, sorted by page, so that the copy can be
+// compared one page at a time.
 class ChangeMask {
 public:
-    ChangeMask(std::uint32_t pages, std::uint32_t pageSize)
-        : pageSize_(pageSize), bits_(std::size_t(pages) * pageSize) {}
+    ChangeMask(std::uint32_t pageSize) : pageSize_(pageSize) {}
 
     void allow(std::uint32_t page, std::uint32_t from, std::uint32_t to) {
-        if (page >= bits_.size() / pageSize_) return;
-        to = std::min(to, pageSize_);
-        for (std::uint32_t i = from; i < to; ++i) bits_[std::size_t(page) * pageSize_ + i] = true;
+        ranges_.push_back({page, from, std::min(to, pageSize_)});
     }
     void allow(const FieldPlace& f) {
         for (const auto& b : f) allow(b.page, b.offset, b.offset + 1u);
@@ -30,13 +29,25 @@ public:
         for (auto p : m.mapPages)
             if (p) allow(p, 4, pageSize_);
     }
-    bool allowed(std::uint32_t page, std::uint32_t offset) const {
-        return bits_[std::size_t(page) * pageSize_ + offset];
+    void sort() {
+        std::sort(ranges_.begin(), ranges_.end(), [](const Range& a, const Range& b) { return a.page < b.page; });
+    }
+    // Per byte of one page: whether it may differ from its source.
+    std::vector<bool> pageMask(std::uint32_t page) const {
+        std::vector<bool> mask(pageSize_, false);
+        auto it = std::lower_bound(ranges_.begin(), ranges_.end(), page,
+                                   [](const Range& r, std::uint32_t p) { return r.page < p; });
+        for (; it != ranges_.end() && it->page == page; ++it)
+            for (std::uint32_t i = it->from; i < it->to; ++i) mask[i] = true;
+        return mask;
     }
 
 private:
+    struct Range {
+        std::uint32_t page, from, to;
+    };
     std::uint32_t pageSize_;
-    std::vector<bool> bits_;
+    std::vector<Range> ranges_;
 };
 
 }  // namespace
@@ -44,7 +55,7 @@ private:
 void checkOnlyReferencesChanged(const PageStore& source, const Survey& before, const PageStore& copy,
                                 const Survey& after) {
     const JetFormat& f = copy.format();
-    ChangeMask mask(copy.pageCount(), copy.pageSize());
+    ChangeMask mask(copy.pageSize());
     for (const auto& r : after.references) mask.allow(r.at);
     for (auto p : after.indexPages) mask.allow(p, f.indexEntries, copy.pageSize());  // entries: pointers and id keys
     mask.allowMap(copy, after.globalMap);
@@ -54,20 +65,28 @@ void checkOnlyReferencesChanged(const PageStore& source, const Survey& before, c
         for (const auto& m : t.longValueMaps) mask.allowMap(copy, m);
         for (const auto& ix : t.indexes) mask.allowMap(copy, ix.map);
     }
+    mask.sort();
 
-    std::uint32_t target = 0;
+    const PageNumbering numbering = pageNumbering(before);
+    if (numbering.pageCount != copy.pageCount())
+        throw JetError("the compacted copy has " + std::to_string(copy.pageCount()) + " pages where " +
+                       std::to_string(numbering.pageCount) + " were expected; nothing was written");
     for (std::uint32_t p = 0; p < source.pageCount(); ++p) {
-        if (!before.reached[p]) continue;
-        if (target >= copy.pageCount()) throw JetError("the compacted copy is missing pages; nothing was written");
+        const std::uint32_t target = numbering.newNumber[p];
+        if (target == kDroppedPage) continue;
+        const auto allowed = mask.pageMask(target);
         auto a = source.page(p), b = copy.page(target);
         for (std::uint32_t i = 0; i < copy.pageSize(); ++i)
-            if (a[i] != b[i] && !mask.allowed(target, i))
+            if (a[i] != b[i] && !allowed[i])
                 throw JetError("the compacted copy changed page " + std::to_string(p) + " at offset " +
                                std::to_string(i) + ", which compaction must not touch; nothing was written");
-        ++target;
     }
-    if (target != copy.pageCount())
-        throw JetError("the compacted copy has pages its source does not explain; nothing was written");
+    for (auto blank : numbering.blankPages) {
+        auto b = copy.page(blank);
+        if (std::any_of(b.begin(), b.end(), [](std::uint8_t v) { return v != 0; }))
+            throw JetError("the compacted copy has data on page " + std::to_string(blank) +
+                           ", which must be blank; nothing was written");
+    }
 }
 
 }  // namespace jet

@@ -58,7 +58,11 @@ std::u16string storedPassword(const JetHeader& h) {
 }  // namespace
 
 JetHeader readHeader(std::span<const std::uint8_t> file) {
-    if (file.size() < 2048) throw JetError("not a database file: shorter than one page");
+    return readHeader(file.first(std::min<std::size_t>(file.size(), 4096)), file.size());
+}
+
+JetHeader readHeader(std::span<const std::uint8_t> file, std::uint64_t fileSize) {
+    if (fileSize < 2048 || file.size() < 2048) throw JetError("not a database file: shorter than one page");
     if (file[0] != 0 || file[1] != 1 || file[2] != 0 || file[3] != 0 ||
         std::memcmp(file.data() + 4, kSignature, sizeof kSignature - 1) != 0)
         throw JetError("not a database file: the header signature is missing");
@@ -76,12 +80,12 @@ JetHeader readHeader(std::span<const std::uint8_t> file) {
             throw JetError("unsupported database format version " + std::to_string(file[kVersionOffset]) +
                            " (only Jet 3 and Jet 4 files are supported)");
     }
-    if (file.size() % h.pageSize != 0)
-        throw JetError("damaged database: the file length " + std::to_string(file.size()) +
+    if (fileSize % h.pageSize != 0 || file.size() < h.pageSize)
+        throw JetError("damaged database: the file length " + std::to_string(fileSize) +
                        " is not a whole number of " + std::to_string(h.pageSize) + "-byte pages");
-    if (file.size() / h.pageSize > 0x00FFFFFFu)
+    if (fileSize / h.pageSize > 0x00FFFFFFu)
         throw JetError("database too large: more pages than a row pointer can address");
-    h.pageCount = static_cast<std::uint32_t>(file.size() / h.pageSize);
+    h.pageCount = static_cast<std::uint32_t>(fileSize / h.pageSize);
     if (h.pageCount < 3) throw JetError("damaged database: fewer than three pages");
     h.decoded.assign(file.begin(), file.begin() + h.pageSize);
     rc4Apply(kHeaderKey, std::span(h.decoded).subspan(kScrambledStart, scrambledLength(h.version)));

@@ -19,6 +19,8 @@ struct JetHeader {
 
 // Reads and validates page 0 and the file length. Throws JetError naming what is wrong.
 JetHeader readHeader(std::span<const std::uint8_t> file);
+// The same from the file's first bytes (at least one page, when the file has one) and its length.
+JetHeader readHeader(std::span<const std::uint8_t> first, std::uint64_t fileSize);
 
 // Throws JetError unless password is the database password (empty matches a database without one).
 void checkPassword(const JetHeader& header, std::u16string_view password);

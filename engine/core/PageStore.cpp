@@ -4,6 +4,7 @@
 #include "engine/core/Rc4.h"
 
 #include <array>
+#include <algorithm>
 #include <cstring>
 
 namespace jet {
@@ -15,22 +16,65 @@ void cryptPage(std::uint32_t databaseKey, std::uint32_t pageNumber, std::span<st
     rc4Apply(key, page);
 }
 
+void MemoryReader::read(std::uint64_t offset, std::span<std::uint8_t> into) const {
+    if (offset > bytes_.size() || into.size() > bytes_.size() - offset) damaged("a read beyond the end of the file");
+    if (!into.empty()) std::memcpy(into.data(), bytes_.data() + offset, into.size());
+}
+
+namespace {
+
+JetHeader headerOf(const FileReader& file) {
+    std::vector<std::uint8_t> first(std::min<std::uint64_t>(file.size(), 4096));
+    file.read(0, first);
+    return readHeader(first, file.size());
+}
+
+}  // namespace
+
 PageStore::PageStore(std::span<const std::uint8_t> file)
-    : header_(readHeader(file)), format_(JetFormat::of(header_.version)), view_(file) {
-    if (header_.databaseKey != 0) {
-        decrypted_.assign(file.begin(), file.end());
-        for (std::uint32_t p = 1; p < header_.pageCount; ++p)
-            cryptPage(header_.databaseKey, p,
-                      std::span(decrypted_).subspan(std::size_t(p) * format_.pageSize, format_.pageSize));
-        view_ = decrypted_;
-    }
+    : memory_(file), file_(memory_), header_(headerOf(memory_)), format_(JetFormat::of(header_.version)),
+      cachedPages_(kCachedPages) {
+    if (header_.databaseKey == 0) view_ = file;
+}
+
+PageStore::PageStore(const FileReader& file, std::size_t cachedPages)
+    : memory_({}), file_(file), header_(headerOf(file)), format_(JetFormat::of(header_.version)),
+      cachedPages_(std::max<std::size_t>(cachedPages, 1)) {
+    if (header_.databaseKey == 0) view_ = file.inMemory();
 }
 
 std::span<const std::uint8_t> PageStore::page(std::uint32_t number) const {
     if (number >= header_.pageCount)
         damaged("a reference to page " + std::to_string(number) + " beyond the end of the file (" +
                 std::to_string(header_.pageCount) + " pages)");
-    return view_.subspan(std::size_t(number) * format_.pageSize, format_.pageSize);
+    if (!view_.empty()) return view_.subspan(std::size_t(number) * format_.pageSize, format_.pageSize);
+    return cachedPage(number);
+}
+
+std::span<const std::uint8_t> PageStore::cachedPage(std::uint32_t number) const {
+    if (auto it = cached_.find(number); it != cached_.end()) {
+        cache_.splice(cache_.begin(), cache_, it->second);
+        return cache_.front().second;
+    }
+    // Most work goes through the file in page order, so a miss reads the pages after it too, in one call: up to
+    // a sixteenth of the cache, and never one that is cached already (it may be in use).
+    const std::uint32_t ahead = static_cast<std::uint32_t>(std::max<std::size_t>(1, cachedPages_ / 16));
+    std::uint32_t count = 1;
+    while (count < ahead && number + count < header_.pageCount && !cached_.count(number + count)) ++count;
+    std::vector<std::uint8_t> block(std::size_t(count) * format_.pageSize);
+    file_.read(std::uint64_t(number) * format_.pageSize, block);
+    for (std::uint32_t i = count; i-- > 0;) {
+        auto from = block.begin() + std::ptrdiff_t(i) * format_.pageSize;
+        std::vector<std::uint8_t> bytes(from, from + format_.pageSize);
+        if (header_.databaseKey != 0 && number + i != 0) cryptPage(header_.databaseKey, number + i, bytes);
+        cache_.emplace_front(number + i, std::move(bytes));
+        cached_[number + i] = cache_.begin();
+    }
+    while (cache_.size() > cachedPages_) {
+        cached_.erase(cache_.back().first);
+        cache_.pop_back();
+    }
+    return cache_.front().second;
 }
 
 bool PageStore::isLongValuePage(std::uint32_t number) const {

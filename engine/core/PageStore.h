@@ -1,10 +1,15 @@
 #pragma once
-// The pages of a database file, decrypted when the file uses a database key.
+// The pages of a database file, decrypted when the file uses a database key. A file in memory is read in
+// place; any other file, and an encrypted one, is read through a small cache of pages, so that memory does not
+// grow with the file.
+#include "engine/core/FileReader.h"
 #include "engine/core/JetFormat.h"
 #include "engine/core/JetHeader.h"
 
 #include <cstdint>
+#include <list>
 #include <span>
+#include <unordered_map>
 #include <vector>
 
 namespace jet {
@@ -17,18 +22,34 @@ struct RowSlot {
     bool overflow = false;
 };
 
+// Pages a store keeps in memory when it reads through its cache. A page given out stays valid until this many
+// other pages have been read; no reader holds a page that long.
+inline constexpr std::size_t kCachedPages = 256;
+
 class PageStore {
 public:
-    // Keeps a view of file (which must outlive the store) or, for an encrypted file, a decrypted copy.
+    // Reads file (which must outlive the store) in place, or through the cache when it is encrypted.
     explicit PageStore(std::span<const std::uint8_t> file);
+    // Reads through a cache of cachedPages pages (in place when the file is in memory and not encrypted).
+    explicit PageStore(const FileReader& file, std::size_t cachedPages = kCachedPages);
+    PageStore(const PageStore&) = delete;
+    PageStore& operator=(const PageStore&) = delete;
 
     const JetHeader& header() const { return header_; }
     const JetFormat& format() const { return format_; }
     std::uint32_t pageCount() const { return header_.pageCount; }
     std::uint32_t pageSize() const { return format_.pageSize; }
+    bool readsInPlace() const { return !view_.empty(); }
+    std::size_t cachedPages() const { return cachedPages_; }
 
-    // Throws a damaged-database error for a page number outside the file.
+    // Throws a damaged-database error for a page number outside the file. The bytes stay valid while fewer
+    // than the cache's size of other pages are read.
     std::span<const std::uint8_t> page(std::uint32_t number) const;
+    // A copy of a page, for work that reads other pages while it still needs this one.
+    std::vector<std::uint8_t> pageCopy(std::uint32_t number) const {
+        auto p = page(number);
+        return {p.begin(), p.end()};
+    }
     std::uint8_t pageType(std::uint32_t number) const { return page(number)[0]; }
     bool isLongValuePage(std::uint32_t number) const;
 
@@ -37,10 +58,18 @@ public:
     RowSlot row(std::uint32_t pageNumber, std::uint32_t rowNumber) const;
 
 private:
+    std::span<const std::uint8_t> cachedPage(std::uint32_t number) const;
+
+    MemoryReader memory_;       // the file given as bytes, when it was
+    const FileReader& file_;
     JetHeader header_;
     JetFormat format_;
-    std::span<const std::uint8_t> view_;
-    std::vector<std::uint8_t> decrypted_;
+    std::span<const std::uint8_t> view_;  // the whole file when it is read in place
+    // The cache: most recently used page first. A page leaving it is freed, never reused, so that a stale view
+    // is a use after free that the sanitizer builds report.
+    std::size_t cachedPages_;
+    mutable std::list<std::pair<std::uint32_t, std::vector<std::uint8_t>>> cache_;
+    mutable std::unordered_map<std::uint32_t, decltype(cache_)::iterator> cached_;
 };
 
 // Encrypts or decrypts (the same operation) one page of a database that has a database key.

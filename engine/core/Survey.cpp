@@ -1,6 +1,7 @@
 #include "engine/core/Survey.h"
 
 #include "engine/core/Bytes.h"
+#include "engine/core/IdColumns.h"
 #include "engine/core/RowLayout.h"
 #include "engine/core/Text.h"
 
@@ -15,50 +16,10 @@ namespace {
 constexpr std::uint32_t kCatalogPage = 2;
 constexpr std::uint32_t kGlobalMapRow = (1u << 8) | 0;
 constexpr int kMaxOverflowHops = 8;
-// Columns that hold table ids (a table's id is its definition page).
-struct IdColumn {
-    std::u16string_view table, column;
-};
-constexpr IdColumn kIdColumns[] = {
-    {u"MSysObjects", u"Id"},
-    {u"MSysACEs", u"ObjectId"},
-    {u"MSysNavPaneGroupToObjects", u"ObjectID"},
-    {u"MSysNavPaneObjectIDs", u"Id"},
-};
-
 FieldPlace placeAt(std::uint32_t page, std::uint32_t offset) {
     FieldPlace f;
     for (std::uint16_t i = 0; i < 4; ++i) f[i] = {page, static_cast<std::uint16_t>(offset + i)};
     return f;
-}
-
-// Text of a row value: Jet 3 stores code-page bytes, Jet 4 UCS-2, optionally compressed (marker FF FE,
-// then runs of single bytes and UCS-2 separated by zero bytes).
-std::u16string decodeText(std::span<const std::uint8_t> v, bool jet4) {
-    std::u16string out;
-    if (!jet4) {
-        for (auto b : v) out.push_back(b);
-        return out;
-    }
-    if (v.size() >= 2 && v[0] == 0xFF && v[1] == 0xFE) {
-        bool compressed = true;
-        for (std::size_t i = 2; i < v.size();) {
-            if (v[i] == 0) {
-                compressed = !compressed;
-                ++i;
-            } else if (compressed) {
-                out.push_back(v[i++]);
-            } else if (i + 1 < v.size()) {
-                out.push_back(char16_t(v[i] | v[i + 1] << 8));
-                i += 2;
-            } else {
-                break;
-            }
-        }
-        return out;
-    }
-    for (std::size_t i = 0; i + 1 < v.size(); i += 2) out.push_back(char16_t(v[i] | v[i + 1] << 8));
-    return out;
 }
 
 // A live row, resolved through overflow pointers: where its bytes are.
@@ -130,8 +91,10 @@ private:
         }
     }
 
-    std::span<const std::uint8_t> rowBytes(const LiveRow& r) const {
-        return store_.page(r.page).subspan(r.slot.begin, r.slot.end - r.slot.begin);
+    // A copy of a row's bytes: following its long values reads other pages while the row is still needed.
+    std::vector<std::uint8_t> rowBytes(const LiveRow& r) const {
+        auto page = store_.page(r.page);
+        return {page.begin() + r.slot.begin, page.begin() + r.slot.end};
     }
 
     void readCatalog() {
@@ -153,7 +116,7 @@ private:
                 auto i = layout.value(*id);
                 if (!t || !i || rd16(bytes, t->begin) != 1) return;
                 std::u16string n;
-                if (auto v = layout.value(*name)) n = decodeText(bytes.subspan(v->begin, v->end - v->begin), f_.jet4());
+                if (auto v = layout.value(*name)) n = decodeText(std::span(bytes).subspan(v->begin, v->end - v->begin), f_.jet4());
                 std::uint32_t tid = rd32(bytes, i->begin);
                 if (tid < kCatalogPage || tid >= store_.pageCount() || store_.pageType(tid) != kPageTableDef)
                     damaged("the catalog names table '" + asciiName(n) + "' at page " + std::to_string(tid) +
@@ -185,7 +148,7 @@ private:
     }
 
     const Column* idColumnOf(const TableInfo& t) const {
-        for (const auto& ic : kIdColumns) {
+        for (const auto& ic : kTableIdColumns) {
             if (t.name != ic.table) continue;
             const Column* c = t.def.column(ic.column);
             if (!c)
@@ -198,10 +161,6 @@ private:
         }
         return nullptr;
     }
-
-    // Catalog and permission rows must never come to name another table; stale entries of the navigation
-    // pane tables only affect how the pane lists objects, so they are kept as they are without this guard.
-    static bool guardsStaleIds(const TableInfo& t) { return t.name == u"MSysObjects" || t.name == u"MSysACEs"; }
 
     void walkTable(TableInfo& t) {
         const TableDef& d = t.def;
@@ -267,7 +226,7 @@ private:
                         std::uint32_t value = rd32(bytes, v->begin);
                         if (s_.isTableId(value))
                             addRef(Reference::Kind::TableId, placeAt(r.page, r.slot.begin + v->begin));
-                        else if (value > 0 && value < store_.pageCount() && guardsStaleIds(t))
+                        else if (value > 0 && value < store_.pageCount())
                             staleIds_.insert(value);  // left behind by a deleted table: kept as it is
                     }
                 for (const Column* c : longValues)

@@ -5,6 +5,7 @@
 #include "engine/core/PageStore.h"
 #include "engine/core/Survey.h"
 #include "engine/core/Text.h"
+#include "tools/kvjet/FileStreams.h"
 
 #include <fstream>
 #include <iterator>
@@ -14,12 +15,6 @@
 
 namespace kvjet {
 namespace {
-
-// A path for messages, as UTF-8 (never throws for characters the narrow code page lacks).
-std::string shown(const std::filesystem::path& p) {
-    auto u = p.u8string();
-    return std::string(u.begin(), u.end());
-}
 
 std::vector<std::uint8_t> readFile(const std::filesystem::path& p) {
     std::ifstream in(p, std::ios::binary);
@@ -98,22 +93,19 @@ int info(const std::filesystem::path& file, std::ostream& out) {
 }  // namespace
 
 void compactFile(const std::filesystem::path& src, const std::filesystem::path& dst, const std::u16string& password) {
-    auto source = readFile(src);
-    auto result = jet::compactDatabase(source, password);
+    FileInput source(src);
     std::random_device rd;
     std::filesystem::path tmp = dst;
     tmp += ".kvjet-" + std::to_string(rd()) + ".tmp";
-    {
-        std::ofstream o(tmp, std::ios::binary | std::ios::trunc);
-        o.write(reinterpret_cast<const char*>(result.data()), static_cast<std::streamsize>(result.size()));
-        o.close();
-        if (!o) {
-            std::error_code ec;
-            std::filesystem::remove(tmp, ec);
-            throw jet::JetError("cannot write " + shown(tmp));
-        }
-    }
     std::error_code ec;
+    try {
+        FileOutput out(tmp);
+        jet::compactDatabase(source, password, out, jet::kCachedPages);
+        out.close();
+    } catch (...) {
+        std::filesystem::remove(tmp, ec);
+        throw;
+    }
     std::filesystem::rename(tmp, dst, ec);
     if (ec) {
         std::filesystem::remove(tmp, ec);

@@ -3,7 +3,6 @@
 #include "engine/core/JetHeader.h"
 #include "engine/core/PageStore.h"
 #include "engine/core/Rc4.h"
-#include "engine/core/RowLayout.h"
 #include "engine/core/Survey.h"
 #include "tests/engine/core/TestData.h"
 
@@ -25,7 +24,7 @@ std::size_t pagesOf(const Bytes& file) { return file.size() / pageSizeOf(file); 
 const std::map<std::string, std::pair<std::size_t, std::size_t>> kPages = {
     {"kindOneMapsV2000.mdb", {67, 45}}, {"compIndexTestV1997.mdb", {40, 40}}, {"delTestV1997.mdb", {32, 32}},
     {"delTestV2000.mdb", {33, 33}},     {"indexTestV2000.mdb", {72, 69}},     {"overflowTestV2003.mdb", {59, 50}},
-    {"queryTestV2003.mdb", {66, 58}},   {"test2V2000.mdb", {64, 42}},         {"testV1997.mdb", {58, 55}},
+    {"queryTestV2003.mdb", {66, 59}},   {"test2V2000.mdb", {64, 42}},         {"testV1997.mdb", {58, 55}},
 };
 
 TEST(Compact, EverySampleGivesASoundStableCopyWithTheSameRows) {
@@ -105,34 +104,21 @@ TEST(Compact, PasswordIsCheckedBeforeAnythingAndKeptInTheCopy) {
     }
 }
 
-// A permission row left behind by a deleted table keeps its id; if a table would take that id after
-// compaction, the permissions would silently move to it: the engine refuses instead.
-TEST(Compact, StalePermissionIdsThatWouldNameAnotherTableAreRefused) {
-    Bytes source = jettest::readSample("testV1997.mdb");
+// Rows left behind by a deleted object (here navigation-pane rows) keep its id. Closing up the pages would
+// give that id to a later table, and the rows would come to name it: a blank free page is kept in front of
+// that table instead, and compacting again keeps it.
+TEST(Compact, StaleIdsNeverComeToNameAnotherTable) {
+    Bytes source = jettest::readSample("queryTestV2003.mdb");
     Bytes out = jet::compactDatabase(source, u"");
     jet::PageStore before(source), after(out);
     auto a = jet::surveyDatabase(before), b = jet::surveyDatabase(after);
-    std::uint32_t taken = 0;  // an id a table gets after compaction that no table had before
-    for (auto id : b.tableIds)
-        if (!a.isTableId(id)) taken = id;
-    ASSERT_NE(taken, 0u);
-
-    const jet::TableInfo* aces = a.table(u"MSysACEs");
-    const jet::Column* objectId = aces->def.column(u"ObjectId");
-    const std::uint32_t page = aces->dataPages.at(0);
-    auto slot = before.row(page, 0);
-    auto row = before.page(page).subspan(slot.begin, slot.end - slot.begin);
-    auto value = jet::RowLayout(before.format(), aces->def.columns, row).value(*objectId);
-    ASSERT_TRUE(value.has_value());
-    Bytes stale = source;
-    const std::size_t at = std::size_t(page) * 2048 + slot.begin + value->begin;
-    for (int i = 0; i < 4; ++i) stale[at + i] = std::uint8_t(taken >> (8 * i));
-    try {
-        jet::compactDatabase(stale, u"");
-        FAIL() << "a stale permission id was carried onto another table";
-    } catch (const JetError& e) {
-        EXPECT_NE(std::string(e.what()).find("deleted object"), std::string::npos) << e.what();
-    }
+    ASSERT_FALSE(a.staleIds.empty());
+    for (auto id : a.staleIds) EXPECT_FALSE(b.isTableId(id)) << id;
+    EXPECT_EQ(b.staleIds, a.staleIds);
+    const std::uint32_t blank = a.staleIds.front();
+    EXPECT_EQ(after.pageType(blank), 0);
+    EXPECT_TRUE(std::binary_search(b.globalMap.pages.begin(), b.globalMap.pages.end(), blank));
+    EXPECT_EQ(jet::compactDatabase(out, u""), out);
 }
 
 // Turns a plain sample into an encrypted database: a database key in the header, every other page RC4'd.
@@ -161,6 +147,20 @@ TEST(Compact, EncryptedPagesAreReencryptedForTheirNewNumbers) {
         EXPECT_EQ(out, encrypt(plainOut, 0x5A17C3E1u));
         EXPECT_TRUE(jet::checkDatabase(out).empty());
     }
+}
+
+// Read through a cache of two pages, every page the engine looks at is read again and freed soon after: a page
+// held longer than the cache keeps it is a use after free in the sanitizer build, and the copy must be the same.
+TEST(Compact, ATwoPageCacheGivesTheSameCopies) {
+    for (const auto& name : jettest::sampleNames()) {
+        SCOPED_TRACE(name);
+        const Bytes source = jettest::readSample(name);
+        jet::MemoryReader throughCache(source, false);
+        EXPECT_EQ(jet::compactDatabase(throughCache, u"", 2), jet::compactDatabase(source, u""));
+    }
+    const Bytes secret = encrypt(jettest::readSample("overflowTestV2003.mdb"), 0x2468ACE1u);
+    jet::MemoryReader throughCache(secret, false);
+    EXPECT_EQ(jet::compactDatabase(throughCache, u"", 2), jet::compactDatabase(secret, u""));
 }
 
 TEST(Compact, TruncatedAndForeignFilesFailCleanly) {

@@ -1,13 +1,19 @@
 // Compaction time of every sample beside a plain copy of the same file, measured in the same run.
 // File to file: kvjet's compactFile against std::filesystem::copy_file; in memory: compactDatabase against memcpy.
+// With --large=BYTES, also a database of that size grown from a sample: compactFile beside a copy that reads and
+// writes every byte (no block sharing), each with the peak resident memory the process reports for it.
 #include "engine/core/JetEngine.h"
+#include "tests/engine/core/LargeDatabase.h"
 #include "tests/engine/core/TestData.h"
 #include "tools/kvjet/KvJetCommands.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <string>
 #include <filesystem>
 #include <map>
 
@@ -40,6 +46,54 @@ void copyMemory(benchmark::State& state, std::string name) {
     }
 }
 
+// Peak resident memory as the process itself accounts it (Linux: VmHWM, which clear_refs resets), in MB.
+void resetPeakMemory() {
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+double peakMemoryMB() {
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    while (status >> key) {
+        if (key == "VmHWM:") {
+            double kb = 0;
+            status >> kb;
+            return kb / 1024;
+        }
+        std::getline(status, key);
+    }
+    return 0;
+}
+
+fs::path largePath() { return fs::temp_directory_path() / "kv-jet-bench-large.mdb"; }
+
+void compactLarge(benchmark::State& state) {
+    double peak = 0;
+    for (auto _ : state) {
+        resetPeakMemory();
+        kvjet::compactFile(largePath(), scratch(), u"");
+        peak = std::max(peak, peakMemoryMB());
+    }
+    state.counters["peak_MB"] = peak;
+    state.counters["out_MB"] = double(fs::file_size(scratch())) / (1 << 20);
+}
+
+// What the compaction at least has to do: read the whole file and write it again, a megabyte at a time.
+void readWriteLarge(benchmark::State& state) {
+    std::vector<char> buffer(1 << 20);
+    double peak = 0;
+    for (auto _ : state) {
+        resetPeakMemory();
+        std::FILE* in = std::fopen(largePath().string().c_str(), "rb");
+        std::FILE* out = std::fopen(scratch().string().c_str(), "wb");
+        std::size_t n;
+        while ((n = std::fread(buffer.data(), 1, buffer.size(), in)) > 0) std::fwrite(buffer.data(), 1, n, out);
+        std::fclose(in);
+        std::fclose(out);
+        peak = std::max(peak, peakMemoryMB());
+    }
+    state.counters["peak_MB"] = peak;
+}
+
 // Collects each benchmark's CPU and real time per iteration (the median when repeated) for the ratio table.
 // CPU time is the fairer figure on a machine shared with other work; real time is printed beside it.
 class RatioReporter : public benchmark::ConsoleReporter {
@@ -47,7 +101,7 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const auto& r : runs)
             if (r.aggregate_name.empty() || r.aggregate_name == "median")
-                times[r.run_name.str()] = {r.GetAdjustedCPUTime(), r.GetAdjustedRealTime()};
+                times[r.run_name.function_name] = {r.GetAdjustedCPUTime(), r.GetAdjustedRealTime()};
         ConsoleReporter::ReportRuns(runs);
     }
     struct Time {
@@ -59,6 +113,23 @@ public:
 }  // namespace
 
 int main(int argc, char** argv) {
+    std::uint64_t largeBytes = 0;
+    for (int i = 1; i < argc; ++i)
+        if (std::strncmp(argv[i], "--large=", 8) == 0) {
+            largeBytes = std::stoull(argv[i] + 8);
+            for (int k = i; k + 1 < argc; ++k) argv[k] = argv[k + 1];
+            --argc;
+            --i;
+        }
+    if (largeBytes) {
+        const auto grown = jettest::writeLargeDatabase(largePath(), largeBytes);
+        std::printf("grown database: %llu pages (%.1f MB), %llu live rows, %llu free and %llu unreachable pages\n",
+                    (unsigned long long)grown.pages, double(fs::file_size(largePath())) / (1 << 20),
+                    (unsigned long long)grown.liveRows, (unsigned long long)grown.freePages,
+                    (unsigned long long)grown.unreachablePages);
+        benchmark::RegisterBenchmark("readWrite/large", readWriteLarge)->Unit(benchmark::kMillisecond)->Iterations(1);
+        benchmark::RegisterBenchmark("compactFile/large", compactLarge)->Unit(benchmark::kMillisecond)->Iterations(1);
+    }
     const auto names = jettest::sampleNames();
     for (const auto& n : names) {
         benchmark::RegisterBenchmark(("compactFile/" + n).c_str(), compactFile, n)->Unit(benchmark::kMicrosecond);
@@ -79,7 +150,12 @@ int main(int argc, char** argv) {
                         t("compactMemory").cpu, t("memcpy").cpu, t("compactMemory").cpu / t("memcpy").cpu,
                         t("compactFile").real, t("copyFile").real);
     }
+    if (largeBytes) {
+        const auto c = reporter.times["compactFile/large"], w = reporter.times["readWrite/large"];
+        if (w.real > 0) std::printf("\nlarge: compact %.0f ms, read-and-write %.0f ms (real), ratio %.2f\n", c.real, w.real, c.real / w.real);
+    }
     std::error_code ec;
     fs::remove(scratch(), ec);
+    fs::remove(largePath(), ec);
     return 0;
 }

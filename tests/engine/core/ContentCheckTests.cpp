@@ -1,0 +1,191 @@
+// Faults that leave every page where the byte check and the structural check expect it, yet change what the
+// database holds. The content check reads both files on its own and must refuse each one.
+#include "engine/core/Bytes.h"
+#include "engine/core/Checker.h"
+#include "engine/core/ContentCheck.h"
+#include "engine/core/Compactor.h"
+#include "engine/core/CopyCheck.h"
+#include "engine/core/JetEngine.h"
+#include "engine/core/RowLayout.h"
+#include "engine/core/Survey.h"
+#include "engine/core/Verification.h"
+#include "tests/engine/core/TestData.h"
+#include "tools/kvjet/KvJetCommands.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+std::size_t pageSizeOf(const Bytes& file) { return file[0x14] == 0 ? 2048 : 4096; }
+
+void put32(Bytes& file, std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) file[at + i] = std::uint8_t(v >> (8 * i));
+}
+
+// The checks that existed before the content check: bytes outside rewritten fields, structure, and counts.
+void expectOldChecksPass(const Bytes& source, const Bytes& copy) {
+    jet::PageStore src(source), out(copy);
+    auto before = jet::surveyDatabase(src), after = jet::surveyDatabase(out);
+    EXPECT_NO_THROW(jet::checkOnlyReferencesChanged(src, before, out, after));
+    auto problems = jet::checkStructure(out, after);
+    EXPECT_TRUE(problems.empty()) << problems.front();
+    ASSERT_EQ(before.tables.size(), after.tables.size());
+    for (std::size_t i = 0; i < before.tables.size(); ++i) {
+        EXPECT_EQ(before.tables[i].liveRows, after.tables[i].liveRows);
+        for (std::size_t k = 0; k < before.tables[i].indexes.size(); ++k)
+            EXPECT_EQ(before.tables[i].indexes[k].leafEntries, after.tables[i].indexes[k].leafEntries);
+    }
+}
+
+// The fault slips past the old checks, and the full check of a copy refuses it.
+void expectOnlyTheContentCheckRefuses(const Bytes& source, const Bytes& copy) {
+    expectOldChecksPass(source, copy);
+    jet::PageStore src(source);
+    auto before = jet::surveyDatabase(src);
+    EXPECT_THROW(jet::verifyCompactedCopy(src, before, copy), jet::JetError);
+}
+
+// A live row of the file: the page and slot its bytes are in.
+struct RowAt {
+    std::uint32_t page;
+    jet::RowSlot slot;
+};
+
+template <class Fn>
+void forEachRow(const jet::PageStore& store, const jet::TableInfo& t, Fn&& fn) {
+    for (auto page : t.dataPages)
+        for (std::uint32_t r = 0; r < store.rowCount(page); ++r)
+            if (auto slot = store.row(page, r); !slot.deleted) fn(RowAt{page, slot});
+}
+
+TEST(ContentCheck, AMemoPointerToAnotherValueIsRefused) {
+    const Bytes source = jettest::readSample("indexTestV2000.mdb");
+    Bytes copy = jet::compactDatabase(source, u"");
+    jet::PageStore out(copy);
+    auto survey = jet::surveyDatabase(out);
+    // Pointers of values kept in one long-value row each, with where they are stored and what they point to.
+    struct Pointer {
+        std::size_t at;
+        std::uint32_t target;
+        Bytes value;
+    };
+    std::vector<Pointer> pointers;
+    for (const auto& t : survey.tables)
+        forEachRow(out, t, [&](RowAt r) {
+            if (r.slot.overflow) return;
+            auto row = out.page(r.page).subspan(r.slot.begin, r.slot.end - r.slot.begin);
+            jet::RowLayout layout(out.format(), t.def.columns, row);
+            for (const auto& c : t.def.columns)
+                if (auto v = c.isLongValue() ? layout.value(c) : std::nullopt; v && v->end - v->begin >= 12 && row[v->begin + 3] == 0x40) {
+                    const std::uint32_t target = jet::rd32(row, v->begin + 4);
+                    auto slot = out.row(target >> 8, target & 0xFF);
+                    auto bytes = out.page(target >> 8).subspan(slot.begin, slot.end - slot.begin);
+                    pointers.push_back({r.page * pageSizeOf(copy) + r.slot.begin + v->begin + 4, target, Bytes(bytes.begin(), bytes.end())});
+                }
+        });
+    ASSERT_GE(pointers.size(), 2u);
+    // Point the first value at a longer one, so that its stated length still fits the row it now names.
+    const Pointer* other = nullptr;
+    for (const auto& p : pointers)
+        if (p.value.size() >= pointers[0].value.size() && p.value != pointers[0].value) other = &p;
+    ASSERT_NE(other, nullptr);
+    put32(copy, pointers[0].at, other->target);
+    expectOnlyTheContentCheckRefuses(source, copy);
+}
+
+TEST(ContentCheck, AnOverflowPointerToAnotherRowIsRefused) {
+    const Bytes source = jettest::readSample("overflowTestV2003.mdb");
+    Bytes copy = jet::compactDatabase(source, u"");
+    jet::PageStore out(copy);
+    auto survey = jet::surveyDatabase(out);
+    bool done = false;
+    for (const auto& t : survey.tables) {
+        std::optional<RowAt> overflow, plain;
+        forEachRow(out, t, [&](RowAt r) { (r.slot.overflow ? overflow : plain) = r; });
+        if (!overflow || !plain || done) continue;
+        // Point the overflow row at the plain row, named by its number in its page's row table.
+        for (std::uint32_t r = 0; r < out.rowCount(plain->page); ++r)
+            if (out.row(plain->page, r).begin == plain->slot.begin)
+                put32(copy, overflow->page * pageSizeOf(copy) + overflow->slot.begin, plain->page << 8 | r);
+        done = true;
+    }
+    ASSERT_TRUE(done);
+    expectOnlyTheContentCheckRefuses(source, copy);
+}
+
+TEST(ContentCheck, ARelationshipToAnotherTableIsRefused) {
+    const Bytes source = jettest::readSample("indexTestV2000.mdb");
+    Bytes copy = jet::compactDatabase(source, u"");
+    jet::PageStore out(copy);
+    auto survey = jet::surveyDatabase(out);
+    bool done = false;
+    for (const auto& t : survey.tables)
+        for (const auto& l : t.def.logicalIndexes)
+            if (l.relatedTable != 0 && !done) {
+                // Any other table than the related one: the table itself will do unless it is the related one.
+                std::uint32_t other = t.def.page != l.relatedTable ? t.def.page : survey.tableIds.back();
+                for (int i = 0; i < 4; ++i)
+                    copy[std::size_t(l.relatedTableAt[i].page) * pageSizeOf(copy) + l.relatedTableAt[i].offset] =
+                        std::uint8_t(other >> (8 * i));
+                done = true;
+            }
+    ASSERT_TRUE(done);
+    expectOnlyTheContentCheckRefuses(source, copy);
+}
+
+// Rows on a data page that its table's usage map does not list are read by nothing: compaction would drop
+// them without a word. The engine refuses before anything is written.
+TEST(ContentCheck, LiveRowsOutsideTheUsageMapAreRefusedBeforeWriting) {
+    Bytes source;
+    for (const auto& name : jettest::sampleNames()) {
+        Bytes file = jettest::readSample(name);
+        jet::PageStore store(file);
+        auto survey = jet::surveyDatabase(store);
+        for (const auto& t : survey.tables) {
+            if (!t.indexes.empty() || t.used.kind != 0 || t.dataPages.empty() || t.liveRows == 0) continue;
+            const std::uint32_t page = t.dataPages.back();
+            // Off the table's used-pages map, and off its free-space map, which would otherwise still reach it.
+            for (const jet::UsageMap* m : {&t.used, &t.free}) {
+                if (m->kind != 0 || !std::binary_search(m->pages.begin(), m->pages.end(), page)) continue;
+                auto slot = store.row(m->rowPointer >> 8, m->rowPointer & 0xFF);
+                const std::size_t bit = page - m->start;
+                file[std::size_t(m->rowPointer >> 8) * pageSizeOf(file) + slot.begin + 5 + bit / 8] &= ~(1u << (bit % 8));
+            }
+            source = file;
+            break;
+        }
+        if (!source.empty()) break;
+    }
+    ASSERT_FALSE(source.empty());
+    {
+        jet::PageStore store(source);
+        auto survey = jet::surveyDatabase(store);
+        expectOldChecksPass(source, jet::renumberPages(store, survey));
+    }
+    const auto dir = std::filesystem::temp_directory_path() / "kv-content-check";
+    std::filesystem::create_directories(dir);
+    const auto src = dir / "source.mdb", dst = dir / "copy.mdb";
+    std::filesystem::remove(dst);
+    {
+        std::FILE* f = std::fopen(src.string().c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        std::fwrite(source.data(), 1, source.size(), f);
+        std::fclose(f);
+    }
+    try {
+        kvjet::compactFile(src, dst, u"");
+        FAIL() << "rows outside the usage map were dropped";
+    } catch (const jet::JetError& e) {
+        EXPECT_STREQ(e.what(), jet::kUnplaceableData);
+    }
+    EXPECT_FALSE(std::filesystem::exists(dst));
+    std::filesystem::remove_all(dir);
+}
+
+}  // namespace

@@ -1,0 +1,50 @@
+#include "tools/kvjet/FileStreams.h"
+
+#include "engine/core/JetEngine.h"
+
+namespace kvjet {
+
+std::string shown(const std::filesystem::path& p) {
+    auto u = p.u8string();
+    return std::string(u.begin(), u.end());
+}
+
+FileInput::FileInput(const std::filesystem::path& path) : path_(path), in_(path, std::ios::binary) {
+    if (!in_) throw jet::JetError("cannot open " + shown(path));
+    in_.seekg(0, std::ios::end);
+    const auto end = in_.tellg();
+    if (end < 0) throw jet::JetError("cannot read " + shown(path));
+    size_ = static_cast<std::uint64_t>(end);
+}
+
+void FileInput::read(std::uint64_t offset, std::span<std::uint8_t> into) const {
+    if (offset > size_ || into.size() > size_ - offset) throw jet::JetError("a read beyond the end of " + shown(path_));
+    in_.clear();
+    in_.seekg(static_cast<std::streamoff>(offset));
+    in_.read(reinterpret_cast<char*>(into.data()), static_cast<std::streamsize>(into.size()));
+    if (!in_) throw jet::JetError("cannot read " + shown(path_));
+}
+
+FileOutput::FileOutput(const std::filesystem::path& path) : path_(path), out_(path, std::ios::binary | std::ios::trunc) {
+    if (!out_) throw jet::JetError("cannot write " + shown(path));
+}
+
+void FileOutput::write(std::span<const std::uint8_t> page) {
+    readBack_.reset();
+    out_.write(reinterpret_cast<const char*>(page.data()), static_cast<std::streamsize>(page.size()));
+    if (!out_) throw jet::JetError("cannot write " + shown(path_));
+}
+
+const jet::FileReader& FileOutput::written() {
+    out_.flush();
+    if (!out_) throw jet::JetError("cannot write " + shown(path_));
+    return readBack_.emplace(path_);
+}
+
+void FileOutput::close() {
+    readBack_.reset();
+    out_.close();
+    if (!out_) throw jet::JetError("cannot write " + shown(path_));
+}
+
+}  // namespace kvjet

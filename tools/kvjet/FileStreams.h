@@ -1,0 +1,42 @@
+#pragma once
+// Database files read and written a page at a time through the standard file streams, so that compacting a
+// large file keeps only a few of its pages in memory.
+#include "engine/core/FileReader.h"
+#include "engine/core/PageSink.h"
+
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+
+namespace kvjet {
+
+// A path for messages, as UTF-8 (never throws for characters the narrow code page lacks).
+std::string shown(const std::filesystem::path& p);
+
+class FileInput : public jet::FileReader {
+public:
+    explicit FileInput(const std::filesystem::path& path);  // throws JetError when it cannot be opened
+    std::uint64_t size() const override { return size_; }
+    void read(std::uint64_t offset, std::span<std::uint8_t> into) const override;
+
+private:
+    std::filesystem::path path_;
+    mutable std::ifstream in_;
+    std::uint64_t size_ = 0;
+};
+
+class FileOutput : public jet::PageSink {
+public:
+    explicit FileOutput(const std::filesystem::path& path);  // creates or empties the file
+    void write(std::span<const std::uint8_t> page) override;
+    const jet::FileReader& written() override;  // flushes what was written and opens it for reading
+    void close();                               // throws JetError when the file could not be completed
+
+private:
+    std::filesystem::path path_;
+    std::ofstream out_;
+    std::optional<FileInput> readBack_;
+};
+
+}  // namespace kvjet
