@@ -191,7 +191,8 @@ public:
     fw::MenuItem& SystemMenuItems();
     // The menu a linked tray icon without a menu of its own gets.
     TkvSkinPopupMenu& TrayMenu() const { return *trayMenu_; }
-    // A skinned menu is opening: the application's keys go to it until MenuClosed.
+    // A skinned menu is opening: the engine takes the frame's menu settings, and the application's keys go to it
+    // until MenuClosed.
     void MarkSkinMenuOpen();
     // The frame's handling when its skinned menu has closed: the pressed menu button lets go, the hook goes,
     // OnSkinMenuClose fires.

@@ -109,6 +109,7 @@ void TkvKelvaneForm::ApplyMenuSettings() {
 
 void TkvKelvaneForm::MarkSkinMenuOpen() {
     skinMenuOpen_ = true;
+    ApplyMenuSettings();
     // While the menu is open its keys go to the top popup (the focus stays on the form), and the wheel does
     // nothing; every other message goes its usual way.
     if (fw::Application* app = fw::Application::instance())
@@ -127,7 +128,6 @@ void TkvKelvaneForm::ShowSystemMenuAt(int x, int y) { ShowSystemMenuUnder({x, y,
 void TkvKelvaneForm::ShowSystemMenuUnder(const fw::Rect& r) {
     systemMenuAnchor_ = r;
     MarkSkinMenuOpen();
-    ApplyMenuSettings();
     menu_->PopupMenu(nullptr, MenuSkinData(), false, SystemMenuItems(), r, 0);
     if (!menu_->Showing) MenuClosed();  // nothing to show
 }

@@ -254,4 +254,42 @@ TEST(SkinMenus, SubMenuOpensAfterTheDelayUnlessThePointerMovesOn) {
     EXPECT_FALSE(s.engine().Showing);
 }
 
+TEST(SkinMenus, ItemLimitScrollsByTheMarkersAndByTheKeyboard) {
+    fw::Application app;
+    MenuForm s(app);
+    s.frame->MaxMenuItemsInWindow = 5;
+    TkvSkinPopupMenu& menu = s.form.create<TkvSkinPopupMenu>();
+    for (int i = 0; i < 8; ++i) menu.items().add(L"Item " + std::to_wstring(i));
+    menu.PopupAt(300, 150);
+    ASSERT_TRUE(s.engine().Showing);
+    TkvSkinPopupWindow& p = s.top();
+    RECT wr{};
+    GetWindowRect(p.handle(), &wr);
+    EXPECT_EQ(wr.bottom - wr.top, 5 * 22 + 4 + 20) << "five items, the skin's frame and the two markers";
+    EXPECT_EQ(wr.top, 150) << "placed below the point as a popup that fits";
+    EXPECT_TRUE(p.Scrolling && p.ScrollByLimit);
+    EXPECT_EQ(p.ShownCount, 5);
+
+    // Resting on the lower marker scrolls one item per 100 ms until the last item shows, then stops.
+    pointerTo({wr.left + 40, wr.top + p.ItemsArea.bottom - 5});
+    EXPECT_EQ(p.ScrollDirection, 2);
+    pump(450);
+    EXPECT_EQ(p.FirstVisible, 3);
+    EXPECT_TRUE(p.Items[7]->InView);
+    EXPECT_FALSE(p.Items[2]->InView);
+    EXPECT_EQ(p.ScrollDirection, 0);
+
+    // Down from the last item wraps to the first and scrolls back to it.
+    pointerTo({wr.left + 40, wr.top + p.Items[7]->ItemBounds.top + 5});
+    EXPECT_EQ(p.HotItem, 7);
+    s.key(VK_DOWN);
+    EXPECT_EQ(p.HotItem, 0);
+    EXPECT_EQ(p.FirstVisible, 0);
+    s.key(VK_UP);
+    EXPECT_EQ(p.HotItem, 7);
+    EXPECT_EQ(p.FirstVisible, 3);
+    s.key(VK_ESCAPE);
+    EXPECT_FALSE(s.engine().Showing);
+}
+
 }  // namespace
