@@ -5,6 +5,7 @@
 
 #include "framework/Canvas.h"
 #include "skin/frame/DefaultButtonFace.h"
+#include "skin/frame/FrameGeometry.h"
 #include "skin/frame/kvSkinMenus.h"
 #include "skin/imaging/SkinCompose.h"
 #include "skin/imaging/kveffects.h"
@@ -139,7 +140,12 @@ void TkvSkinMenuItem::DrawSkinned(fw::DibSection& img) {
             normal = widened(d.SkinRect, d.InactiveStretchEffect);
         }
         const bool morph = d.Morphing && Window->MenuSkin && Window->MenuSkin->EnableSkinEffects;
-        if (morph && BlendLevel > 0 && BlendLevel < 1) {
+        const fw::Rect frame = CaptionAnimationSlice(d.AnimateSkinRect, d.SkinRect, d.FrameCount, AnimFrame);
+        if (Animates() && !frame.empty()) {
+            // During the frame animation the middle is stretched when the item stretches at all.
+            const fw::Bitmap f = widened(frame, d.StretchEffect || d.InactiveStretchEffect);
+            fw::drawPixels(img.dc(), 0, 0, f.view());
+        } else if (morph && BlendLevel > 0 && BlendLevel < 1) {
             TkvEffectBmp from(normal.view());
             const fw::Bitmap activeImage = widened(d.ActiveSkinRect, d.StretchEffect);
             from.Morph(d.MorphKind, TkvEffectBmp(activeImage.view()), BlendLevel);

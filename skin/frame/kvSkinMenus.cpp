@@ -16,6 +16,7 @@ namespace {
 constexpr UINT_PTR kScrollTimer = 1;
 constexpr UINT_PTR kPollTimer = 2;
 constexpr UINT_PTR kBlendTimer = 3;
+constexpr UINT_PTR kAnimationTimer = 4;
 constexpr UINT kScrollInterval = 100, kPollInterval = 50, kBlendInterval = 20, kSubmenuDelay = 500;
 
 bool platformAtLeast(int major, int minor) {
@@ -59,6 +60,23 @@ bool TkvSkinMenuItem::HasChildren() const {
     for (int i = 0; i < Item->count(); ++i)
         if (Item->item(i).visible) return true;
     return false;
+}
+
+bool TkvSkinMenuItem::Animates() const {
+    return ItemSkin && HotPicture && Window->WindowSkin && Window->MenuSkin && Window->MenuSkin->EnableSkinEffects &&
+           !ItemSkin->AnimateSkinRect.empty() && ItemSkin->FrameCount > 0;
+}
+
+void TkvSkinMenuItem::StartAnimation() {
+    if (!Animates()) return;
+    AnimFrame = Active() ? 1 : (ItemSkin->InactiveAnimation ? ItemSkin->FrameCount : 0);
+}
+
+bool TkvSkinMenuItem::AnimationTick() {
+    if (!Animates() || AnimFrame == 0) return false;
+    if (Active()) AnimFrame = AnimFrame >= ItemSkin->FrameCount ? 0 : AnimFrame + 1;
+    else --AnimFrame;
+    return AnimFrame != 0;
 }
 
 // ---- popup windows
@@ -215,7 +233,6 @@ void TkvSkinPopupWindow::SelectItem(int index, bool byKeyboard) {
     TkvSkinMenuItem& it = *Items[static_cast<std::size_t>(index)];
     const bool wasKeyboardSelected = it.KeyboardSelected;
     it.Highlighted = true;
-    it.AnimFrame = 0;
     for (std::size_t i = 0; i < Items.size(); ++i)
         if (static_cast<int>(i) != index && Items[i]->SubmenuOpen) {
             Items[i]->SubmenuOpen = false;
@@ -230,7 +247,14 @@ void TkvSkinPopupWindow::SelectItem(int index, bool byKeyboard) {
         RepaintItem(index);
         Engine.ItemAction(*this, it, byKeyboard, false);
     }
+    StartItemEffects(it);
+}
+
+void TkvSkinPopupWindow::StartItemEffects(TkvSkinMenuItem& it) {
+    if (!handleAllocated()) return;
     if (it.ItemSkin && it.ItemSkin->Morphing) startTimer(kBlendTimer, kBlendInterval);
+    it.StartAnimation();
+    if (it.AnimFrame != 0) startTimer(kAnimationTimer, static_cast<UINT>(std::max(10, it.ItemSkin->AnimateInterval)));
 }
 
 void TkvSkinPopupWindow::DeselectItem(int index) {
@@ -243,7 +267,7 @@ void TkvSkinPopupWindow::DeselectItem(int index) {
         Engine.SubmenuDelayTimer.setEnabled(false);
         Engine.PendingItem = nullptr;
     }
-    if (it.ItemSkin && it.ItemSkin->Morphing) startTimer(kBlendTimer, kBlendInterval);
+    StartItemEffects(it);
 }
 
 void TkvSkinPopupWindow::SetHot(int index, bool byKeyboard) {
@@ -403,6 +427,16 @@ void TkvSkinPopupWindow::OnBlendTimer() {
     if (!running) stopTimer(kBlendTimer);
 }
 
+void TkvSkinPopupWindow::OnAnimationTimer() {
+    bool running = false;
+    for (std::size_t i = 0; i < Items.size(); ++i)
+        if (Items[i]->AnimFrame != 0) {
+            running = Items[i]->AnimationTick() || running;
+            RepaintItem(static_cast<int>(i));
+        }
+    if (!running) stopTimer(kAnimationTimer);
+}
+
 void TkvSkinPopupWindow::wndProc(fw::Message& m) {
     switch (m.msg) {
         case WM_ERASEBKGND: m.result = 1; return;
@@ -420,6 +454,8 @@ void TkvSkinPopupWindow::wndProc(fw::Message& m) {
                 ScrollStep();
             } else if (m.wParam == kBlendTimer) {
                 OnBlendTimer();
+            } else if (m.wParam == kAnimationTimer) {
+                OnAnimationTimer();
             }
             return;
         case WM_LBUTTONUP:

@@ -54,6 +54,12 @@ public:
     // Enabled and not a separator: the items the pointer and the keyboard select.
     bool Selectable() const { return Enabled() && !Separator(); }
     bool Active() const { return Highlighted || SubmenuOpen; }
+    // The skin gives the item's background as a frame animation (and skin effects are on).
+    bool Animates() const;
+    // Starts the frames towards the active (or, with `inactiveanimation`, back to the normal) look.
+    void StartAnimation();
+    // One step; false when the animation has ended.
+    bool AnimationTick();
     // Draws the item at its bounds into the popup's image.
     void Draw(fw::DibSection& popupImage);
 
@@ -115,6 +121,8 @@ private:
     void DrawScrollMarkers(fw::DibSection& img);
     void SetHot(int index, bool byKeyboard);
     void OnBlendTimer();
+    void OnAnimationTimer();
+    void StartItemEffects(TkvSkinMenuItem& item);
     fw::Point lastPointer_{-1, -1};
 };
 
