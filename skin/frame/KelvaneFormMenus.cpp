@@ -116,6 +116,11 @@ void TkvKelvaneForm::MarkSkinMenuOpen() {
         app->hookMessages(this, [this](MSG& msg) {
             if (msg.message == WM_MOUSEWHEEL) return true;
             if (msg.message != WM_KEYDOWN) return false;
+            if (!menu_->Showing) {
+                // Closed without telling the form: the key is the form's again.
+                MenuClosed();
+                return false;
+            }
             menu_->KeyDown(msg.wParam);
             if (!menu_->Showing && skinMenuOpen_) MenuClosed();
             return true;
