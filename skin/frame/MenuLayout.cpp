@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-PopupMetrics PopupMetricsFrom(const TkvSkinData* skin, const TkvDataSkinMenuItem* itemSkin, int itemHeightDefault) {
+PopupMetrics PopupMetricsFrom(TkvSkinData* skin, const TkvDataSkinMenuItem* itemSkin, int itemHeightDefault) {
     PopupMetrics m;
     m.itemHeight = itemHeightDefault;
     if (!skin || skin->Empty()) return m;
-    TkvDataSkinPopupWindow& pw = const_cast<TkvSkinData*>(skin)->PopupWindow();
+    const TkvDataSkinPopupWindow& pw = skin->PopupWindow();
     const int index = pw.WindowPictureIndex;
     if (index < 0 || index >= static_cast<int>(skin->ActivePictures.size())) return m;
     const fw::Bitmap& picture = skin->ActivePictures[static_cast<std::size_t>(index)];

@@ -20,7 +20,7 @@ struct PopupMetrics {
 };
 
 // Metrics from a skin: `windowSkin` needs a ready skin whose window picture exists; `itemSkin` may be null.
-PopupMetrics PopupMetricsFrom(const TkvSkinData* skin, const TkvDataSkinMenuItem* itemSkin, int itemHeightDefault);
+PopupMetrics PopupMetricsFrom(TkvSkinData* skin, const TkvDataSkinMenuItem* itemSkin, int itemHeightDefault);
 
 int ItemHeight(const PopupMetrics& m, bool separator);
 // The part of the popup's height that is not items.
