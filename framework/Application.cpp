@@ -23,6 +23,7 @@ WindowedControl* controlOf(HWND hwnd) {
 }  // namespace
 
 bool preTranslateMessage(MSG& msg) {
+    if (theApplication && theApplication->runMessageHooks(msg)) return true;
     if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
     WindowedControl* target = controlOf(msg.hwnd);
     if (!target) return false;
@@ -92,6 +93,29 @@ void Application::removeForm(Form* f) {
 
 void Application::notification(Component* c, Operation op) {
     if (op == Operation::Remove && c == mainForm_) mainForm_ = nullptr;
+}
+
+void Application::hookMessages(const void* key, MessageHook hook) {
+    for (auto& h : hooks_)
+        if (h.first == key) {
+            h.second = std::move(hook);
+            return;
+        }
+    hooks_.emplace_back(key, std::move(hook));
+}
+
+void Application::unhookMessages(const void* key) {
+    hooks_.erase(std::remove_if(hooks_.begin(), hooks_.end(), [key](const auto& h) { return h.first == key; }),
+                 hooks_.end());
+}
+
+bool Application::runMessageHooks(MSG& msg) {
+    if (hooks_.empty()) return false;
+    // A hook may remove itself or another one while it runs: work on a copy.
+    const auto hooks = hooks_;
+    for (const auto& h : hooks)
+        if (h.second && h.second(msg)) return true;
+    return false;
 }
 
 void Application::terminate() {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <exception>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,14 @@ public:
     void terminate();
     bool terminated() const { return terminated_; }
 
+    // A hook sees every message the application's loops take from the queue before anything else does (a skinned
+    // menu's tracking takes the keys this way while the focus stays on its form); true swallows the message.
+    // One hook per key; installing again under the same key replaces it.
+    using MessageHook = std::function<bool(MSG&)>;
+    void hookMessages(const void* key, MessageHook hook);
+    void unhookMessages(const void* key);
+    bool runMessageHooks(MSG& msg);
+
     // Every form that exists, in creation order (owned by the application or not).
     const std::vector<Form*>& forms() const { return forms_; }
 
@@ -64,6 +73,7 @@ private:
     std::wstring title_;
     Form* mainForm_ = nullptr;
     std::vector<Form*> forms_;
+    std::vector<std::pair<const void*, MessageHook>> hooks_;
     bool terminated_ = false;
     std::unique_ptr<ClassRegistry> classes_;
 };

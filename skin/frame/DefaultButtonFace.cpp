@@ -5,18 +5,18 @@ constexpr fw::Pixel kNavy = fw::makePixel(0, 0, 128);
 constexpr fw::Pixel kPressedFill = fw::makePixel(133, 147, 181);
 constexpr fw::Pixel kHotFill = fw::makePixel(182, 189, 210);
 
-void put(fw::Bitmap& b, int x, int y, fw::Pixel c) {
-    if (x >= 0 && y >= 0 && x < b.width() && y < b.height()) b.at(x, y) = c;
+void put(const fw::PixelView& b, int x, int y, fw::Pixel c) {
+    if (x >= 0 && y >= 0 && x < b.width && y < b.height) b.at(x, y) = c;
 }
 
 // A horizontal or 45-degree line from (x0, y0) towards (x1, y1), the end point left out (as the platform's LineTo).
-void line(fw::Bitmap& b, int x0, int y0, int x1, int y1, fw::Pixel c) {
+void line(const fw::PixelView& b, int x0, int y0, int x1, int y1, fw::Pixel c) {
     const int dx = (x1 > x0) - (x1 < x0), dy = (y1 > y0) - (y1 < y0);
     for (int x = x0, y = y0; x != x1 || y != y1; x += dx, y += dy) put(b, x, y, c);
 }
 
 // The outline of (l, t, r, b), right and bottom edge left out.
-void outline(fw::Bitmap& b, int l, int t, int r, int btm, fw::Pixel c) {
+void outline(const fw::PixelView& b, int l, int t, int r, int btm, fw::Pixel c) {
     line(b, l, t, r, t, c);
     line(b, l, btm - 1, r, btm - 1, c);
     line(b, l, t, l, btm, c);
@@ -24,17 +24,7 @@ void outline(fw::Bitmap& b, int l, int t, int r, int btm, fw::Pixel c) {
 }
 }  // namespace
 
-fw::Bitmap DrawDefaultButtonFace(int w, int h, DefaultGlyph glyph, bool pressed, bool hovered,
-                                 const DefaultButtonColors& colors) {
-    if (w <= 0 || h <= 0) return {};
-    fw::Bitmap b(w, h, colors.face);
-    if (hovered) {
-        b.fill(kNavy);
-        fw::fillPixels(b.view(), {1, 1, w - 1, h - 1}, pressed ? kPressedFill : kHotFill);
-    }
-    const bool down = pressed && hovered;
-    const int x = w / 2 - (down ? 4 : 5), y = h / 2 - (down ? 3 : 4);
-    const fw::Pixel c = colors.glyph;
+void DrawDefaultGlyph(const fw::PixelView& b, int x, int y, DefaultGlyph glyph, fw::Pixel c) {
     switch (glyph) {
         case DefaultGlyph::Close:
             line(b, x + 1, y + 1, x + 9, y + 9, c);
@@ -63,7 +53,19 @@ fw::Bitmap DrawDefaultButtonFace(int w, int h, DefaultGlyph glyph, bool pressed,
         case DefaultGlyph::RollDown:
             for (int i = 0; i <= 4; ++i) line(b, x + 5 - i, y + 6 - i, x + 5 + i, y + 6 - i, c);
             break;
-        case DefaultGlyph::ToTray: fw::fillPixels(b.view(), {x + 2, y + 2, x + 7, y + 7}, c); break;
+        case DefaultGlyph::ToTray: fw::fillPixels(b, {x + 2, y + 2, x + 7, y + 7}, c); break;
     }
+}
+
+fw::Bitmap DrawDefaultButtonFace(int w, int h, DefaultGlyph glyph, bool pressed, bool hovered,
+                                 const DefaultButtonColors& colors) {
+    if (w <= 0 || h <= 0) return {};
+    fw::Bitmap b(w, h, colors.face);
+    if (hovered) {
+        b.fill(kNavy);
+        fw::fillPixels(b.view(), {1, 1, w - 1, h - 1}, pressed ? kPressedFill : kHotFill);
+    }
+    const bool down = pressed && hovered;
+    DrawDefaultGlyph(b.view(), w / 2 - (down ? 4 : 5), h / 2 - (down ? 3 : 4), glyph, colors.glyph);
     return b;
 }

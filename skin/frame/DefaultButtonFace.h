@@ -11,6 +11,9 @@ struct DefaultButtonColors {
     fw::Pixel glyph;  // button text when usable, else button shadow
 };
 
+// Draws a caption button's glyph with its top-left corner at (x, y) (also the frame's own system-menu entries).
+void DrawDefaultGlyph(const fw::PixelView& b, int x, int y, DefaultGlyph glyph, fw::Pixel color);
+
 // Draws the face and glyph of a w x h button into a new bitmap.
 fw::Bitmap DrawDefaultButtonFace(int w, int h, DefaultGlyph glyph, bool pressed, bool hovered,
                                  const DefaultButtonColors& colors);

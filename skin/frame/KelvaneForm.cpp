@@ -2,6 +2,7 @@
 
 #include <typeinfo>
 
+#include "framework/Application.h"
 #include "skin/controls/SkinChangeWalk.h"
 #include "skin/controls/SkinControlFit.h"
 #include "skin/imaging/MaskRegion.h"
@@ -45,6 +46,8 @@ TkvKelvaneForm::TkvKelvaneForm(fw::Component* owner) : fw::Component(owner), hos
     host_->onShortCut = [this](fw::Component*, WPARAM key, fw::ShiftState shift, bool& handled) {
         ShortCut(key, shift, handled);
     };
+    menu_ = &create<TkvSkinMenu>(host_);
+    BuildTrayMenu();
     host_->recreateWindow();
     if (host_->handleAllocated() && platformMajorVersion() <= 5 &&
         (host_->borderStyle() == fw::BorderStyle::Single || host_->borderStyle() == fw::BorderStyle::Sizeable)) {
@@ -54,6 +57,7 @@ TkvKelvaneForm::TkvKelvaneForm(fw::Component* owner) : fw::Component(owner), hos
 }
 
 TkvKelvaneForm::~TkvKelvaneForm() {
+    if (fw::Application* app = fw::Application::instance()) app->unhookMessages(this);
     objects_.clear();
     if (host_->handleAllocated()) {
         HWND h = host_->handle();
@@ -81,6 +85,7 @@ void TkvKelvaneForm::notification(fw::Component* c, fw::Operation op) {
         objects_.clear();
     }
     if (c == menusSkinData_) menusSkinData_ = nullptr;
+    if (c == systemMenu_) systemMenu_ = nullptr;
 }
 
 void TkvKelvaneForm::SetSkinData(TkvSkinData* d) {
@@ -432,7 +437,7 @@ bool TkvKelvaneForm::HandleMessage(fw::Message& m) {
             return true;
         case WM_NCACTIVATE:
             if (!SkinningOn) break;
-            if (skinMenuOpen_) MenuClosed();
+            CloseFramePopups();
             FrameActive = m.wParam != 0;
             if (!FrameActive) TrackPointer(-1, -1, false);
             m.result = 1;

@@ -15,6 +15,7 @@
 #include "skin/frame/FrameGeometry.h"
 #include "skin/frame/FrameHitTest.h"
 #include "skin/frame/kvFrameObjects.h"
+#include "skin/frame/kvSkinMenus.h"
 
 // Private messages other parties use to obtain the frame's look.
 inline constexpr UINT KV_MSG_FRAME_QUERY = 0xB1B2;      // answered 0x3235 when the frame paints, else 0x3234
@@ -173,11 +174,29 @@ public:
     void SetRolledUp(bool value);
     void SendToTray();
     void BackFromTray();
-    // The system menu at a screen point, or below a screen rectangle. The skinned menus fill this in; until then
-    // the menu is marked open and closes again at once, releasing a pressed system-menu button.
+    // The system menu at a screen point, or below a screen rectangle, opening downwards.
     void ShowSystemMenuAt(int x, int y);
     void ShowSystemMenuUnder(const fw::Rect& r);
     bool SkinMenuOpen() const { return skinMenuOpen_; }
+
+    // Menus. The engine that shows this frame's skinned menus.
+    TkvSkinMenu& SkinMenu() const { return *menu_; }
+    // The skin the menus are drawn with: MenusSkinData, else SkinData.
+    TkvSkinData* MenuSkinData() const;
+    // A popup menu whose items the system menu shows (the frame's entries merged in with UseDefaultSysMenu);
+    // none: the frame's own default menu.
+    TkvSkinPopupMenu* SystemMenu() const { return systemMenu_; }
+    void SetSystemMenu(TkvSkinPopupMenu* m);
+    // The entries the system menu shows now (rebuilt for the window's state on every call).
+    fw::MenuItem& SystemMenuItems();
+    // The menu a linked tray icon without a menu of its own gets.
+    TkvSkinPopupMenu& TrayMenu() const { return *trayMenu_; }
+    // A skinned menu is opening: the engine takes the frame's menu settings, and the application's keys go to it
+    // until MenuClosed.
+    void MarkSkinMenuOpen();
+    // The frame's handling when its skinned menu has closed: the pressed menu button lets go, the hook goes,
+    // OnSkinMenuClose fires.
+    void MenuClosed();
     // Where the system menu was last asked to open (screen coordinates).
     const fw::Rect& SystemMenuAnchor() const { return systemMenuAnchor_; }
     fw::Point ScreenToFrame(fw::Point screen) const;
@@ -211,11 +230,15 @@ private:
     void CaptionDoubleClick();
     void ShortCut(WPARAM key, fw::ShiftState shift, bool& handled);
     void CloseFramePopups();
+    void ReleaseMenuButtons();
+    void ApplyMenuSettings();
+    void BuildTrayMenu();
+    // An interface text from the skin's resource strings, else the built-in one.
+    std::wstring MenuText(const char* key, const wchar_t* builtIn) const;
     void StopTimer(FrameTimer t);
     void StartTimer(FrameTimer t, UINT ms);
     void OnBlendTimer();
     void OnAnimationTimer();
-    void MenuClosed();
     void UpdateInactivePanel(bool active);
     bool IsMainForm() const;
     FrameHitState HitState() const;
@@ -241,6 +264,10 @@ private:
     TkvBorderIcons borderIcons_;
     bool showIcon_ = false;
     bool skinMenuOpen_ = false;
+    TkvSkinMenu* menu_ = nullptr;
+    TkvSkinPopupMenu* systemMenu_ = nullptr;
+    TkvSkinPopupMenu* trayMenu_ = nullptr;
+    fw::MenuItem defaultSysMenu_;
     ClientInactivePanel* inactivePanel_ = nullptr;
     fw::Rect systemMenuAnchor_;
     bool pollRunning_ = false;

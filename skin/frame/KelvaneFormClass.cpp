@@ -1,4 +1,4 @@
-// TkvKelvaneForm in form descriptions: its class and published properties.
+// TkvKelvaneForm and TkvSkinPopupMenu in form descriptions: their classes and published properties.
 #include "framework/ClassRegistry.h"
 #include "framework/DescriptionReader.h"
 #include "framework/StandardClasses.h"
@@ -27,12 +27,26 @@ constexpr std::pair<std::string_view, TkvClientInActiveEffectType> kEffectTypes[
 
 void RegisterKelvaneFormClass(fw::ClassRegistry& classes) {
     if (classes.find("TkvKelvaneForm") != nullptr) return;
+    using M = TkvSkinPopupMenu;
+    fw::ClassInfo& menu = classes.add<M>("TkvSkinPopupMenu");
+    menu.property<M>("SkinData", [](M& m, const fw::Value& v, R& r) {
+        r.reference(v, [&m](fw::Component* t) { m.SetSkinData(dynamic_cast<TkvSkinData*>(t)); });
+    });
+    menu.property<M>("SkinComponent", [](M& m, const fw::Value& v, R& r) {
+        r.reference(v, [&m](fw::Component* t) { m.SetSkinComponent(dynamic_cast<K*>(t)); });
+    });
+    menu.property<M>("ComponentForm", [](M& m, const fw::Value& v, R& r) {
+        r.reference(v, [&m](fw::Component* t) { m.SetComponentForm(dynamic_cast<fw::Form*>(t)); });
+    });
     fw::ClassInfo& c = classes.add<K>("TkvKelvaneForm");
     c.property<K>("SkinData", [](K& k, const fw::Value& v, R& r) {
         r.reference(v, [&k](fw::Component* t) { k.SetSkinData(dynamic_cast<TkvSkinData*>(t)); });
     });
     c.property<K>("MenusSkinData", [](K& k, const fw::Value& v, R& r) {
         r.reference(v, [&k](fw::Component* t) { k.SetMenusSkinData(dynamic_cast<TkvSkinData*>(t)); });
+    });
+    c.property<K>("SystemMenu", [](K& k, const fw::Value& v, R& r) {
+        r.reference(v, [&k](fw::Component* t) { k.SetSystemMenu(dynamic_cast<TkvSkinPopupMenu*>(t)); });
     });
     c.property<K>("BorderIcons", [](K& k, const fw::Value& v, R&) {
         TkvBorderIcons b{false, false, false, false, false};

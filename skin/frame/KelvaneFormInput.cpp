@@ -35,11 +35,6 @@ void TkvKelvaneForm::PreStep(const fw::Message& m) {
     if (closesPopups(m.msg)) CloseFramePopups();
 }
 
-void TkvKelvaneForm::CloseFramePopups() {
-    // The frame shows no hints in this program; an open skinned menu of the frame is closed.
-    if (skinMenuOpen_) MenuClosed();
-}
-
 void TkvKelvaneForm::PostStep(const fw::Message& m) {
     switch (m.msg) {
         case WM_LBUTTONUP:
@@ -187,8 +182,10 @@ bool TkvKelvaneForm::HandleInputMessage(fw::Message& m) {
             }
             if (m.wParam == SC_KEYMENU) {
                 // Alt alone or Alt with a letter: the platform's window menu never opens; the system menu is the
-                // frame's own (Alt+Space, through the shortcut handler).
-                if (skinMenuOpen_) MenuClosed();
+                // frame's own (Alt+Space, through the shortcut handler). The release of Alt after Alt+Space comes
+                // here too: a menu that is showing stays open with its keys, only its button lets go.
+                if (menu_->Showing) ReleaseMenuButtons();
+                else if (skinMenuOpen_) MenuClosed();
                 m.result = 0;
                 return true;
             }

@@ -278,15 +278,6 @@ void TkvKelvaneForm::OnAnimationTimer() {
     if (!running) StopTimer(FrameTimer::Caption);
 }
 
-void TkvKelvaneForm::MenuClosed() {
-    if (skinMenuOpen_) {
-        skinMenuOpen_ = false;
-        if (OnSkinMenuClose) OnSkinMenuClose(this);
-    }
-    for (auto& o : objects_)
-        if (auto* b = dynamic_cast<TkvSkinButtonObject*>(o.get()); b && b->PopupOpen) b->PopupClosed();
-}
-
 void TkvKelvaneForm::DrawFormIcon(fw::Canvas& canvas, fw::Point at) const {
     HICON icon = nullptr;
     if (host_->handleAllocated()) {

@@ -1,5 +1,5 @@
-// The window states the frame keeps itself (normal, minimised, maximised), the roll-up to the caption, the tray
-// commands and the system-menu seam.
+// The window states the frame keeps itself (normal, minimised, maximised), the roll-up to the caption and the tray
+// commands.
 #include "framework/Application.h"
 #include "framework/Form.h"
 #include "skin/frame/KelvaneForm.h"
@@ -146,13 +146,3 @@ void TkvKelvaneForm::SetRolledUp(bool value) {
 // This program links no tray icon: without one there is nothing to minimise into or restore from.
 void TkvKelvaneForm::SendToTray() {}
 void TkvKelvaneForm::BackFromTray() {}
-
-void TkvKelvaneForm::ShowSystemMenuAt(int x, int y) { ShowSystemMenuUnder({x, y, x, y}); }
-
-void TkvKelvaneForm::ShowSystemMenuUnder(const fw::Rect& r) {
-    systemMenuAnchor_ = r;
-    skinMenuOpen_ = true;
-    if (OnSkinMenuOpen) OnSkinMenuOpen(this);
-    // No skinned menu engine yet: the menu closes again at once, the way a real one reports its closing.
-    if (host_->handleAllocated()) PostMessageW(host_->handle(), SKIN_MSG_MENU_CLOSED, 0, 0);
-}

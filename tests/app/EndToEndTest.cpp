@@ -3,6 +3,9 @@
 // are clicked with the real pointer.
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "app/Compaction.h"
@@ -70,6 +73,48 @@ fw::Bitmap screenPixels(const RECT& r) {
     fw::Bitmap copy(shot.width(), shot.height());
     fw::copyPixels(shot.pixels(), shot.rect(), copy, 0, 0);
     return copy;
+}
+
+// Keys as the keyboard makes them, to whichever window has the focus: each code pressed in order, then released in
+// reverse order.
+void keys(std::initializer_list<WORD> codes) {
+    std::vector<INPUT> in;
+    for (WORD c : codes) {
+        INPUT i{};
+        i.type = INPUT_KEYBOARD;
+        i.ki.wVk = c;
+        in.push_back(i);
+    }
+    for (auto it = codes.end(); it != codes.begin();) {
+        INPUT i{};
+        i.type = INPUT_KEYBOARD;
+        i.ki.wVk = *--it;
+        i.ki.dwFlags = KEYEVENTF_KEYUP;
+        in.push_back(i);
+    }
+    SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+    Sleep(400);
+}
+
+// The visible popup windows (skinned menus) of a process.
+std::vector<HWND> popupsOf(DWORD pid) {
+    struct Search {
+        DWORD pid;
+        std::vector<HWND> found;
+    } search{pid, {}};
+    EnumWindows(
+        [](HWND h, LPARAM p) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(p);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(h, &owner);
+            wchar_t cls[32]{};
+            GetClassNameW(h, cls, 32);
+            if (owner == s->pid && IsWindowVisible(h) && std::wstring(cls).rfind(L"KvPopup", 0) == 0)
+                s->found.push_back(h);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 int windowHeight(HWND h) {
@@ -253,6 +298,43 @@ TEST_F(Program, CaptionButtonsRollUpLightUpMinimiseAndClose) {
     DWORD code = 1;
     GetExitCodeProcess(pi_.hProcess, &code);
     EXPECT_EQ(code, 0u);
+}
+
+TEST_F(Program, AltSpaceOpensTheSystemMenuBelowItsButtonAndItsEntriesWork) {
+    RECT wr{};
+    GetWindowRect(main_, &wr);
+    const int height = wr.bottom - wr.top;
+    clickAt({wr.left + 300, wr.top + 150});  // the keyboard follows the pointer's click here
+    ASSERT_TRUE(popupsOf(pi_.dwProcessId).empty());
+
+    keys({VK_MENU, VK_SPACE});
+    std::vector<HWND> popups = popupsOf(pi_.dwProcessId);
+    ASSERT_EQ(popups.size(), 1u) << "Alt+Space opened no skinned system menu";
+    RECT pr{};
+    GetWindowRect(popups[0], &pr);
+    EXPECT_EQ(pr.bottom - pr.top, 95) << "Minimize, Maximize, RollUp, a separator and Close";
+    // Below the system-menu button: at the window's left, under the button in the caption strip.
+    EXPECT_GE(pr.left, wr.left);
+    EXPECT_LT(pr.left, wr.left + 10);
+    EXPECT_GT(pr.top, wr.top + 10);
+    EXPECT_LE(pr.top, wr.top + 31);
+    EXPECT_EQ(GetForegroundWindow(), main_) << "the menu took the activation";
+
+    keys({'L'});  // Ro&llUp
+    EXPECT_EQ(windowHeight(main_), 31) << "RollUp did not roll the window up";
+    EXPECT_TRUE(popupsOf(pi_.dwProcessId).empty()) << "a menu window was left behind";
+
+    keys({VK_MENU, VK_SPACE});
+    ASSERT_EQ(popupsOf(pi_.dwProcessId).size(), 1u);
+    keys({VK_ESCAPE});
+    EXPECT_TRUE(popupsOf(pi_.dwProcessId).empty()) << "Escape did not close the menu";
+    EXPECT_EQ(windowHeight(main_), 31);
+
+    keys({VK_MENU, VK_SPACE});
+    keys({'R'});  // &Restore, offered while rolled up
+    EXPECT_EQ(windowHeight(main_), height);
+    EXPECT_TRUE(popupsOf(pi_.dwProcessId).empty());
+    exitProgram();
 }
 
 }  // namespace
