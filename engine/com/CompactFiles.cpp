@@ -40,7 +40,8 @@ public:
     HandleReader(HANDLE file, std::uint64_t size) : file_(file), size_(size) {}
     std::uint64_t size() const override { return size_; }
     void read(std::uint64_t offset, std::span<std::uint8_t> into) const override {
-        if (offset > size_ || into.size() > size_ - offset) throw jet::JetError("a read beyond the end of a database file");
+        if (offset > size_ || into.size() > size_ - offset)
+            throw jet::JetError("a read beyond the end of a database file");
         readAt(file_, offset, into);
     }
 

@@ -18,8 +18,13 @@ constexpr std::uint32_t kSignBit = 0x80000000u;
 class Renumberer {
 public:
     Renumberer(const PageStore& store, const Survey& survey, PageSink& out)
-        : store_(store), survey_(survey), out_(out), ps_(store.pageSize()), numbering_(pageNumbering(survey)),
-          newNumber_(numbering_.newNumber), newCount_(numbering_.pageCount) {
+        : store_(store),
+          survey_(survey),
+          out_(out),
+          ps_(store.pageSize()),
+          numbering_(pageNumbering(survey)),
+          newNumber_(numbering_.newNumber),
+          newCount_(numbering_.pageCount) {
         keptBefore_.resize(store.pageCount());
         std::uint32_t next = newCount_;
         for (std::uint32_t p = store.pageCount(); p-- > 0;) {
@@ -31,7 +36,8 @@ public:
                 if (b == 0 || survey.references[i].at[b].page != survey.references[i].at[b - 1].page)
                     referencesByPage_.push_back({survey.references[i].at[b].page, i});
         std::sort(referencesByPage_.begin(), referencesByPage_.end());
-        referencesByPage_.erase(std::unique(referencesByPage_.begin(), referencesByPage_.end()), referencesByPage_.end());
+        referencesByPage_.erase(std::unique(referencesByPage_.begin(), referencesByPage_.end()),
+                                referencesByPage_.end());
         std::map<std::uint32_t, const UsageMap*> maps;
         for (const auto& t : survey.tables) {
             maps.emplace(t.used.rowPointer, &t.used);
@@ -85,7 +91,8 @@ private:
         auto ix = std::lower_bound(survey_.indexPages.begin(), survey_.indexPages.end(), old);
         if (ix != survey_.indexPages.end() && *ix == old)
             rewriteIndexPage(old, survey_.indexPageIdKeyed[ix - survey_.indexPages.begin()], page);
-        auto maps = std::equal_range(mapsByPage_.begin(), mapsByPage_.end(), std::pair<std::uint32_t, const UsageMap*>{old, nullptr},
+        auto maps = std::equal_range(mapsByPage_.begin(), mapsByPage_.end(),
+                                     std::pair<std::uint32_t, const UsageMap*>{old, nullptr},
                                      [](const auto& x, const auto& y) { return x.first < y.first; });
         for (auto it = maps.first; it != maps.second; ++it) {
             if (it->second == &survey_.globalMap) rebuildGlobalMap(old, page);
@@ -231,8 +238,8 @@ private:
                 std::fill(row.begin() + 5, row.end(), 0);
                 for (auto p : pages) {
                     if (p < start || p - start >= bits)
-                        throw JetError("internal error: page " + std::to_string(p) + " does not fit usage map at page " +
-                                       std::to_string(old));
+                        throw JetError("internal error: page " + std::to_string(p) +
+                                       " does not fit usage map at page " + std::to_string(old));
                     setBit(row, 5, p - start, true);
                 }
             } else {
@@ -269,9 +276,11 @@ private:
     std::vector<std::uint32_t> keptBefore_;  // per old page: the new number of the first kept page at or after it
     const std::uint32_t newCount_;
     std::uint32_t written_ = 0;
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> referencesByPage_;  // (old page, reference) per page a field touches
-    std::vector<std::pair<std::uint32_t, const UsageMap*>> mapsByPage_;      // (old page, map) for map rows and bitmap pages
-    std::map<const UsageMap*, std::vector<std::uint32_t>> newPages_;         // per table map: its pages' new numbers
+    std::vector<std::pair<std::uint32_t, std::uint32_t>>
+        referencesByPage_;  // (old page, reference) per page a field touches
+    std::vector<std::pair<std::uint32_t, const UsageMap*>>
+        mapsByPage_;                                                  // (old page, map) for map rows and bitmap pages
+    std::map<const UsageMap*, std::vector<std::uint32_t>> newPages_;  // per table map: its pages' new numbers
 };
 
 }  // namespace
@@ -283,7 +292,8 @@ PageNumbering pageNumbering(const Survey& survey) {
     for (std::uint32_t p = 0; p < n.newNumber.size(); ++p) {
         if (!survey.reached[p]) continue;
         if (survey.isTableId(p))
-            while (std::binary_search(survey.staleIds.begin(), survey.staleIds.end(), next)) n.blankPages.push_back(next++);
+            while (std::binary_search(survey.staleIds.begin(), survey.staleIds.end(), next))
+                n.blankPages.push_back(next++);
         n.newNumber[p] = next++;
     }
     n.pageCount = next;

@@ -33,8 +33,11 @@ struct Side {
 class TablePair {
 public:
     TablePair(Side a, Side b, const CatalogTable& ta, const CatalogTable& tb)
-        : a_(a), b_(b), which_("table '" + asciiName(ta.name) + "'"),
-          defA_(readTableDef(a.reader.store(), ta.id)), defB_(readTableDef(b.reader.store(), tb.id)) {
+        : a_(a),
+          b_(b),
+          which_("table '" + asciiName(ta.name) + "'"),
+          defA_(readTableDef(a.reader.store(), ta.id)),
+          defB_(readTableDef(b.reader.store(), tb.id)) {
         for (const auto& ic : kTableIdColumns)
             if (ta.name == ic.table) idColumn_ = defA_.column(ic.column);
     }
@@ -50,7 +53,8 @@ private:
         const auto& x = defA_;
         const auto& y = defB_;
         bool same = x.rowCount == y.rowCount && x.columns.size() == y.columns.size() &&
-                    x.realIndexes.size() == y.realIndexes.size() && x.logicalIndexes.size() == y.logicalIndexes.size() &&
+                    x.realIndexes.size() == y.realIndexes.size() &&
+                    x.logicalIndexes.size() == y.logicalIndexes.size() &&
                     x.longValueMaps.size() == y.longValueMaps.size();
         for (std::size_t i = 0; same && i < x.columns.size(); ++i) {
             const auto &c = x.columns[i], &d = y.columns[i];
@@ -60,7 +64,8 @@ private:
         for (std::size_t i = 0; same && i < x.realIndexes.size(); ++i) {
             const auto &r = x.realIndexes[i].keys, &s = y.realIndexes[i].keys;
             same = r.size() == s.size();
-            for (std::size_t k = 0; same && k < r.size(); ++k) same = r[k].column == s[k].column && r[k].order == s[k].order;
+            for (std::size_t k = 0; same && k < r.size(); ++k)
+                same = r[k].column == s[k].column && r[k].order == s[k].order;
         }
         if (!same) differs(which_ + " has another definition");
         for (std::size_t i = 0; i < x.logicalIndexes.size(); ++i) {
@@ -80,7 +85,8 @@ private:
         const Column* c = def.columnByNumber(idColumn_->number);
         auto v = RowLayout(side.reader.store().format(), def.columns, row.bytes).value(*c);
         if (!v) return;
-        if (v->end - v->begin != 4) damaged("a table id of " + std::to_string(v->end - v->begin) + " bytes in " + which_);
+        if (v->end - v->begin != 4)
+            damaged("a table id of " + std::to_string(v->end - v->begin) + " bytes in " + which_);
         std::uint8_t tag = 0;
         wr32(row.bytes, v->begin, side.comparable(rd32(row.bytes, v->begin), tag));
         row.bytes.push_back(tag);
@@ -133,7 +139,8 @@ private:
     // A key that begins with a table id carries it big-endian with its sign bit flipped, after a marker byte.
     void comparableKey(const Side& side, std::vector<std::uint8_t>& key) const {
         if (key.size() < 5 || key[0] != 0x7F) return;
-        std::uint32_t v = (std::uint32_t(key[1]) << 24 | std::uint32_t(key[2]) << 16 | std::uint32_t(key[3]) << 8 | key[4]) ^
+        std::uint32_t v = (std::uint32_t(key[1]) << 24 | std::uint32_t(key[2]) << 16 | std::uint32_t(key[3]) << 8 |
+                           key[4]) ^
                           kSignBit;
         std::uint8_t tag = 0;
         v = side.comparable(v, tag) ^ kSignBit;
@@ -183,7 +190,8 @@ void checkSameContent(const PageStore& source, const PageStore& copy, std::span<
             differs("table '" + asciiName(ta[i].name) + "' is not the same table in the copy");
     for (std::size_t i = 0; i < ta.size(); ++i) TablePair(a, b, ta[i], tb[i]).compare();
     if (readerA.firstUnplacedPage()) throw JetError(kUnplaceableData);
-    if (auto p = readerB.firstUnplacedPage()) differs("page " + std::to_string(*p) + " holds data that nothing reaches");
+    if (auto p = readerB.firstUnplacedPage())
+        differs("page " + std::to_string(*p) + " holds data that nothing reaches");
 }
 
 }  // namespace jet

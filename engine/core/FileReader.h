@@ -23,7 +23,9 @@ public:
         : bytes_(bytes), inPlace_(readInPlace) {}
     std::uint64_t size() const override { return bytes_.size(); }
     void read(std::uint64_t offset, std::span<std::uint8_t> into) const override;
-    std::span<const std::uint8_t> inMemory() const override { return inPlace_ ? bytes_ : std::span<const std::uint8_t>{}; }
+    std::span<const std::uint8_t> inMemory() const override {
+        return inPlace_ ? bytes_ : std::span<const std::uint8_t>{};
+    }
 
 private:
     std::span<const std::uint8_t> bytes_;

@@ -81,8 +81,8 @@ JetHeader readHeader(std::span<const std::uint8_t> file, std::uint64_t fileSize)
                            " (only Jet 3 and Jet 4 files are supported)");
     }
     if (fileSize % h.pageSize != 0 || file.size() < h.pageSize)
-        throw JetError("damaged database: the file length " + std::to_string(fileSize) +
-                       " is not a whole number of " + std::to_string(h.pageSize) + "-byte pages");
+        throw JetError("damaged database: the file length " + std::to_string(fileSize) + " is not a whole number of " +
+                       std::to_string(h.pageSize) + "-byte pages");
     if (fileSize / h.pageSize > 0x00FFFFFFu)
         throw JetError("database too large: more pages than a row pointer can address");
     h.pageCount = static_cast<std::uint32_t>(fileSize / h.pageSize);

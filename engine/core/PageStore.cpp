@@ -32,13 +32,19 @@ JetHeader headerOf(const FileReader& file) {
 }  // namespace
 
 PageStore::PageStore(std::span<const std::uint8_t> file)
-    : memory_(file), file_(memory_), header_(headerOf(memory_)), format_(JetFormat::of(header_.version)),
+    : memory_(file),
+      file_(memory_),
+      header_(headerOf(memory_)),
+      format_(JetFormat::of(header_.version)),
       cachedPages_(kCachedPages) {
     if (header_.databaseKey == 0) view_ = file;
 }
 
 PageStore::PageStore(const FileReader& file, std::size_t cachedPages)
-    : memory_({}), file_(file), header_(headerOf(file)), format_(JetFormat::of(header_.version)),
+    : memory_({}),
+      file_(file),
+      header_(headerOf(file)),
+      format_(JetFormat::of(header_.version)),
       cachedPages_(std::max<std::size_t>(cachedPages, 1)) {
     if (header_.databaseKey == 0) view_ = file.inMemory();
 }

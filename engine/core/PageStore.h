@@ -60,7 +60,7 @@ public:
 private:
     std::span<const std::uint8_t> cachedPage(std::uint32_t number) const;
 
-    MemoryReader memory_;       // the file given as bytes, when it was
+    MemoryReader memory_;  // the file given as bytes, when it was
     const FileReader& file_;
     JetHeader header_;
     JetFormat format_;

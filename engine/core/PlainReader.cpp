@@ -49,17 +49,20 @@ PlainReader::PlainReader(const PageStore& store)
             CatalogTable entry;
             entry.id = rd32(live->bytes, i->begin);
             if (auto n = layout.value(*name))
-                entry.name = decodeText(std::span(live->bytes).subspan(n->begin, n->end - n->begin), store_.format().jet4());
+                entry.name = decodeText(std::span(live->bytes).subspan(n->begin, n->end - n->begin),
+                                        store_.format().jet4());
             tables_.push_back(std::move(entry));
         }
     }
     std::sort(tables_.begin(), tables_.end(), [](const auto& x, const auto& y) { return x.id < y.id; });
     for (std::size_t i = 1; i < tables_.size(); ++i)
-        if (tables_[i].id == tables_[i - 1].id) damaged("two catalog rows name table id " + std::to_string(tables_[i].id));
+        if (tables_[i].id == tables_[i - 1].id)
+            damaged("two catalog rows name table id " + std::to_string(tables_[i].id));
 }
 
 const CatalogTable* PlainReader::tableWithId(std::uint32_t id) const {
-    auto it = std::lower_bound(tables_.begin(), tables_.end(), id, [](const auto& t, std::uint32_t v) { return t.id < v; });
+    auto it = std::lower_bound(tables_.begin(), tables_.end(), id,
+                               [](const auto& t, std::uint32_t v) { return t.id < v; });
     return it != tables_.end() && it->id == id ? &*it : nullptr;
 }
 
@@ -98,7 +101,8 @@ std::optional<PlainRow> PlainReader::row(const TableDef& def, std::uint32_t page
         if (hop >= kMaxOverflowHops || slot.end - slot.begin < 4) damaged("an overflow row that cannot be followed");
         const std::uint32_t ptr = rd32(store_.page(page), slot.begin);
         page = ptr >> 8;
-        if (!isRowPage(store_, page)) damaged("an overflow row points to page " + std::to_string(page) + ", not a data page");
+        if (!isRowPage(store_, page))
+            damaged("an overflow row points to page " + std::to_string(page) + ", not a data page");
         rowPages_[page] = true;
         slot = store_.row(page, ptr & 0xFF);
     }
@@ -125,7 +129,8 @@ std::vector<std::uint8_t> PlainReader::longValue(std::span<const std::uint8_t> f
     const std::uint8_t flags = head >> 24;
     const std::uint32_t length = head & 0x00FFFFFF;
     if (flags & 0x80) return {field.begin() + 12, field.end()};
-    if ((flags & 0xC0) == 0xC0 || (flags & 0x3F)) throw JetError("unsupported memo or OLE value flags " + std::to_string(flags));
+    if ((flags & 0xC0) == 0xC0 || (flags & 0x3F))
+        throw JetError("unsupported memo or OLE value flags " + std::to_string(flags));
     std::vector<std::uint8_t> out;
     std::uint32_t ptr = rd32(field, 4);
     // Each piece of a chain carries at least its link, so a chain of more pieces than bytes loops.
@@ -143,7 +148,8 @@ std::vector<std::uint8_t> PlainReader::longValue(std::span<const std::uint8_t> f
         }
         if (bytes.size() < 4) damaged("a long-value chain row too short for its link");
         out.insert(out.end(), bytes.begin() + 4, bytes.end());
-        if (out.size() > std::uint64_t(length) + store_.pageSize()) damaged("a long-value chain is longer than its value");
+        if (out.size() > std::uint64_t(length) + store_.pageSize())
+            damaged("a long-value chain is longer than its value");
         ptr = rd32(bytes, 0);
     }
     return out;
@@ -162,7 +168,8 @@ void PlainReader::visitIndexTree(const TableDef& def, const RealIndex& index) {
         if (seen[p]) continue;
         seen[p] = true;
         if (ip.owner != def.page)
-            damaged("index page " + std::to_string(p) + " of table " + std::to_string(def.page) + " names another owner");
+            damaged("index page " + std::to_string(p) + " of table " + std::to_string(def.page) +
+                    " names another owner");
         indexPages_[p] = true;
         for (auto link : {ip.prev, ip.next, ip.tail}) queue.push_back(link);
         if (!ip.leaf)

@@ -54,10 +54,10 @@ private:
 
     const PageStore& store_;
     std::vector<CatalogTable> tables_;
-    std::vector<bool> freePages_;     // marked free by the global usage map
-    std::vector<bool> rowPages_;      // data pages reached as a table's pages or as holders of map rows
-    std::vector<bool> longPages_;     // long-value pages reached from a memo or OLE value
-    std::vector<bool> indexPages_;    // index pages reached from a table's index
+    std::vector<bool> freePages_;   // marked free by the global usage map
+    std::vector<bool> rowPages_;    // data pages reached as a table's pages or as holders of map rows
+    std::vector<bool> longPages_;   // long-value pages reached from a memo or OLE value
+    std::vector<bool> indexPages_;  // index pages reached from a table's index
 };
 
 // Walks an index's leaf entries in key order: down the first entries of the tree to the first leaf, then

@@ -116,7 +116,8 @@ private:
                 auto i = layout.value(*id);
                 if (!t || !i || rd16(bytes, t->begin) != 1) return;
                 std::u16string n;
-                if (auto v = layout.value(*name)) n = decodeText(std::span(bytes).subspan(v->begin, v->end - v->begin), f_.jet4());
+                if (auto v = layout.value(*name))
+                    n = decodeText(std::span(bytes).subspan(v->begin, v->end - v->begin), f_.jet4());
                 std::uint32_t tid = rd32(bytes, i->begin);
                 if (tid < kCatalogPage || tid >= store_.pageCount() || store_.pageType(tid) != kPageTableDef)
                     damaged("the catalog names table '" + asciiName(n) + "' at page " + std::to_string(tid) +

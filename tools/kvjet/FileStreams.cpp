@@ -25,7 +25,8 @@ void FileInput::read(std::uint64_t offset, std::span<std::uint8_t> into) const {
     if (!in_) throw jet::JetError("cannot read " + shown(path_));
 }
 
-FileOutput::FileOutput(const std::filesystem::path& path) : path_(path), out_(path, std::ios::binary | std::ios::trunc) {
+FileOutput::FileOutput(const std::filesystem::path& path)
+    : path_(path), out_(path, std::ios::binary | std::ios::trunc) {
     if (!out_) throw jet::JetError("cannot write " + shown(path));
 }
 

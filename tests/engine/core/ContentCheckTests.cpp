@@ -82,11 +82,13 @@ TEST(ContentCheck, AMemoPointerToAnotherValueIsRefused) {
             auto row = out.page(r.page).subspan(r.slot.begin, r.slot.end - r.slot.begin);
             jet::RowLayout layout(out.format(), t.def.columns, row);
             for (const auto& c : t.def.columns)
-                if (auto v = c.isLongValue() ? layout.value(c) : std::nullopt; v && v->end - v->begin >= 12 && row[v->begin + 3] == 0x40) {
+                if (auto v = c.isLongValue() ? layout.value(c) : std::nullopt;
+                    v && v->end - v->begin >= 12 && row[v->begin + 3] == 0x40) {
                     const std::uint32_t target = jet::rd32(row, v->begin + 4);
                     auto slot = out.row(target >> 8, target & 0xFF);
                     auto bytes = out.page(target >> 8).subspan(slot.begin, slot.end - slot.begin);
-                    pointers.push_back({r.page * pageSizeOf(copy) + r.slot.begin + v->begin + 4, target, Bytes(bytes.begin(), bytes.end())});
+                    pointers.push_back({r.page * pageSizeOf(copy) + r.slot.begin + v->begin + 4, target,
+                                        Bytes(bytes.begin(), bytes.end())});
                 }
         });
     ASSERT_GE(pointers.size(), 2u);
@@ -155,7 +157,8 @@ TEST(ContentCheck, LiveRowsOutsideTheUsageMapAreRefusedBeforeWriting) {
                 if (m->kind != 0 || !std::binary_search(m->pages.begin(), m->pages.end(), page)) continue;
                 auto slot = store.row(m->rowPointer >> 8, m->rowPointer & 0xFF);
                 const std::size_t bit = page - m->start;
-                file[std::size_t(m->rowPointer >> 8) * pageSizeOf(file) + slot.begin + 5 + bit / 8] &= ~(1u << (bit % 8));
+                file[std::size_t(m->rowPointer >> 8) * pageSizeOf(file) + slot.begin + 5 + bit / 8] &= ~(1u
+                                                                                                         << (bit % 8));
             }
             source = file;
             break;

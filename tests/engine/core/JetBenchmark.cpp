@@ -47,9 +47,7 @@ void copyMemory(benchmark::State& state, std::string name) {
 }
 
 // Peak resident memory as the process itself accounts it (Linux: VmHWM, which clear_refs resets), in MB.
-void resetPeakMemory() {
-    std::ofstream("/proc/self/clear_refs") << "5";
-}
+void resetPeakMemory() { std::ofstream("/proc/self/clear_refs") << "5"; }
 double peakMemoryMB() {
     std::ifstream status("/proc/self/status");
     std::string key;
@@ -152,7 +150,9 @@ int main(int argc, char** argv) {
     }
     if (largeBytes) {
         const auto c = reporter.times["compactFile/large"], w = reporter.times["readWrite/large"];
-        if (w.real > 0) std::printf("\nlarge: compact %.0f ms, read-and-write %.0f ms (real), ratio %.2f\n", c.real, w.real, c.real / w.real);
+        if (w.real > 0)
+            std::printf("\nlarge: compact %.0f ms, read-and-write %.0f ms (real), ratio %.2f\n", c.real, w.real,
+                        c.real / w.real);
     }
     std::error_code ec;
     fs::remove(scratch(), ec);

@@ -14,11 +14,11 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 constexpr std::uint32_t kPageSize = 4096;
-constexpr std::uint32_t kRowTable = 14;        // Jet 4: the row offsets follow the row count at 12
-constexpr std::uint32_t kRowsPerPage = 20;     // pages are left partly empty, as real tables are
-constexpr std::uint32_t kDeletedEvery = 5;     // one row in five is marked deleted
+constexpr std::uint32_t kRowTable = 14;          // Jet 4: the row offsets follow the row count at 12
+constexpr std::uint32_t kRowsPerPage = 20;       // pages are left partly empty, as real tables are
+constexpr std::uint32_t kDeletedEvery = 5;       // one row in five is marked deleted
 constexpr std::uint16_t kDeletedFlags = 0xC000;  // both row-offset flags, as deleted rows carry them in every sample
-constexpr std::uint32_t kFreeEvery = 64;       // of each 64 added pages, one is blank and free,
+constexpr std::uint32_t kFreeEvery = 64;         // of each 64 added pages, one is blank and free,
 constexpr std::uint32_t kUnreachableEvery = 64;  // and one holds only deleted rows and is listed nowhere
 constexpr std::uint32_t kTdefRowCount = 16;
 constexpr std::uint32_t kBitsPerMapPage = (kPageSize - 4) * 8;
@@ -117,15 +117,18 @@ LargeDatabase writeLargeDatabase(const std::filesystem::path& path, std::uint64_
     const std::size_t usedAt = std::size_t(table->used.rowPointer >> 8) * kPageSize + usedSlot.begin;
     const jet::RowSlot globalSlot = slotOf(survey.globalMap.rowPointer);
     const std::size_t globalAt = std::size_t(survey.globalMap.rowPointer >> 8) * kPageSize + globalSlot.begin;
-    auto tableBits = moveMapToPages(base, usedAt, usedSlot.end - usedSlot.begin, tableMapAt, mapPages, [&](std::uint64_t p) {
-        return std::binary_search(ownPages.begin(), ownPages.end(), std::uint32_t(p)) ||
-               (isAdded(p) && addedKind(p) == Added::Rows);
-    });
-    auto globalBits = moveMapToPages(base, globalAt, globalSlot.end - globalSlot.begin, globalMapAt, mapPages, [&](std::uint64_t p) {
-        if (p >= total) return true;
-        if (isAdded(p)) return addedKind(p) == Added::Free;
-        return p < basePages && std::binary_search(freeBefore.begin(), freeBefore.end(), std::uint32_t(p));
-    });
+    auto tableBits = moveMapToPages(base, usedAt, usedSlot.end - usedSlot.begin, tableMapAt, mapPages,
+                                    [&](std::uint64_t p) {
+                                        return std::binary_search(ownPages.begin(), ownPages.end(), std::uint32_t(p)) ||
+                                               (isAdded(p) && addedKind(p) == Added::Rows);
+                                    });
+    auto globalBits = moveMapToPages(base, globalAt, globalSlot.end - globalSlot.begin, globalMapAt, mapPages,
+                                     [&](std::uint64_t p) {
+                                         if (p >= total) return true;
+                                         if (isAdded(p)) return addedKind(p) == Added::Free;
+                                         return p < basePages && std::binary_search(freeBefore.begin(),
+                                                                                    freeBefore.end(), std::uint32_t(p));
+                                     });
 
     std::uint64_t rowPages = 0;
     for (std::uint32_t p = basePages; p < tableMapAt; ++p) rowPages += addedKind(p) == Added::Rows;

@@ -8,9 +8,9 @@ namespace jettest {
 
 struct LargeDatabase {
     std::uint64_t pages = 0;
-    std::uint64_t liveRows = 0;     // rows of the grown table, the sample's own included
-    std::uint64_t deletedRows = 0;  // rows marked deleted on the added pages
-    std::uint64_t freePages = 0;    // added blank pages the global usage map marks free
+    std::uint64_t liveRows = 0;          // rows of the grown table, the sample's own included
+    std::uint64_t deletedRows = 0;       // rows marked deleted on the added pages
+    std::uint64_t freePages = 0;         // added blank pages the global usage map marks free
     std::uint64_t unreachablePages = 0;  // added pages of deleted rows that nothing lists
 };
 
