@@ -210,7 +210,10 @@ void TkvSkinPasswordEdit::mouseDown(fw::MouseButton b, fw::ShiftState s, int x, 
     TkvSkinCustomControl::mouseDown(b, s, x, y);
     if (b != fw::MouseButton::Left) return;
     mouseSelecting_ = true;
-    if (handleAllocated() && !Focused()) setFocus();
+    if (handleAllocated()) {
+        if (!Focused()) setFocus();
+        SetCapture(handle());  // a drag past the edges keeps selecting and scrolling
+    }
     SyncGeometry();
     model_.SetCaretIndex(model_.CharIndexAt(x));
     model_.SelDelta = 0;
@@ -236,6 +239,7 @@ void TkvSkinPasswordEdit::mouseMove(fw::ShiftState s, int x, int y) {
 void TkvSkinPasswordEdit::mouseUp(fw::MouseButton b, fw::ShiftState s, int x, int y) {
     TkvSkinCustomControl::mouseUp(b, s, x, y);
     mouseSelecting_ = false;
+    if (handleAllocated() && GetCapture() == handle()) ReleaseCapture();
 }
 
 void TkvSkinPasswordEdit::mouseEnter() {

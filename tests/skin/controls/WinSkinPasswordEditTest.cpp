@@ -165,6 +165,29 @@ TEST_F(SkinPasswordEditTest, PastesButNeverCopiesOrCutsOrTellsItsText) {
     EXPECT_EQ(edit.Text(), L"clipclip");
 }
 
+TEST_F(SkinPasswordEditTest, FocusSelectsAllAndAClickOrADragSelectsAnew) {
+    edit.SetText(L"abcd");
+    form.show();
+    edit.setFocus();
+    fw::processMessages();
+    ASSERT_EQ(GetFocus(), edit.handle());
+    EXPECT_EQ(edit.SelectionStart(), 0);
+    EXPECT_EQ(edit.SelectionLength(), 4);
+    EXPECT_EQ(edit.CaretIndex(), 0);
+
+    fw::Rect area;
+    edit.GetTextArea(area);
+    const int cw = edit.GlyphCellWidth();
+    edit.perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(area.left + cw + 1, 10));
+    EXPECT_EQ(edit.CaretIndex(), 1);
+    EXPECT_EQ(edit.SelectionLength(), 0);
+    edit.perform(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(area.left + 3 * cw + 1, 10));
+    edit.perform(WM_LBUTTONUP, 0, MAKELPARAM(area.left + 3 * cw + 1, 10));
+    EXPECT_EQ(edit.SelectionStart(), 1);
+    EXPECT_EQ(edit.SelectionLength(), 2);
+    EXPECT_EQ(edit.Text(), L"abcd");
+}
+
 TEST_F(SkinPasswordEditTest, UpperCaseStoresUpperCase) {
     edit.SetCharCase(ecUpperCase);
     edit.SetText(L"abc");
