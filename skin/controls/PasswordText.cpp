@@ -122,10 +122,10 @@ bool TkvPasswordText::Key(PasswordKey key, bool shift, bool ctrl) {
     }
     const int old = CaretIndex;
     switch (key) {
-    case PasswordKey::Home: SetCaretIndex(0); break;
-    case PasswordKey::End: SetCaretIndex(Length()); break;
-    case PasswordKey::Left: SetCaretIndex(ctrl ? PrevWordPos(CaretIndex) : CaretIndex - 1); break;
-    default: SetCaretIndex(ctrl ? NextWordPos(CaretIndex) : CaretIndex + 1); break;
+        case PasswordKey::Home: SetCaretIndex(0); break;
+        case PasswordKey::End: SetCaretIndex(Length()); break;
+        case PasswordKey::Left: SetCaretIndex(ctrl ? PrevWordPos(CaretIndex) : CaretIndex - 1); break;
+        default: SetCaretIndex(ctrl ? NextWordPos(CaretIndex) : CaretIndex + 1); break;
     }
     if (shift) {
         SelAnchor = CaretIndex;

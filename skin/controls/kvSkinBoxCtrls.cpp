@@ -51,6 +51,11 @@ void TkvSkinPasswordEdit::SetText(std::wstring t) {
     if (changed) TextChanged();
 }
 
+void TkvSkinPasswordEdit::setText(std::wstring t) {
+    model_.SelDelta = 0;
+    SetText(std::move(t));
+}
+
 void TkvSkinPasswordEdit::TextChanged() {
     if (enabled() && handleAllocated()) SetCaretIndex(model_.CaretIndex);  // clamp to the new length
     if (OnChange) OnChange(this);
@@ -130,8 +135,8 @@ void TkvSkinPasswordEdit::GetSelectionRect(fw::Rect& r) {
     fw::Rect area;
     GetTextArea(area);
     const int start = model_.SelectionStart();
-    r = fw::Rect{model_.CharX(start), area.top, model_.CharX(start + model_.SelectionLength()), area.bottom}
-            .intersect(area);
+    r = fw::Rect{model_.CharX(start), area.top, model_.CharX(start + model_.SelectionLength()), area.bottom}.intersect(
+        area);
 }
 
 void TkvSkinPasswordEdit::PlaceCaret() {
@@ -268,16 +273,12 @@ void TkvSkinPasswordEdit::CreateEditCaret() {
 
 void TkvSkinPasswordEdit::wndProc(fw::Message& m) {
     switch (m.msg) {
-        case WM_GETDLGCODE:
-            m.result = DLGC_WANTARROWS | DLGC_WANTCHARS;
-            return;
+        case WM_GETDLGCODE: m.result = DLGC_WANTARROWS | DLGC_WANTCHARS; return;
         case WM_GETTEXT:  // nothing of the password goes to whoever asks for the window's text
             if (m.wParam > 0 && m.lParam) reinterpret_cast<wchar_t*>(m.lParam)[0] = 0;
             m.result = 0;
             return;
-        case WM_GETTEXTLENGTH:
-            m.result = 0;
-            return;
+        case WM_GETTEXTLENGTH: m.result = 0; return;
         case WM_SETFOCUS:
             TkvSkinCustomControl::wndProc(m);
             CreateEditCaret();

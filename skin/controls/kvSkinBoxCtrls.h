@@ -53,6 +53,10 @@ public:
     virtual void GetSelectionRect(fw::Rect& r);
     int GlyphCellWidth();
 
+    // The framework's text (a form description's "Text") goes to the password and nowhere else.
+    void setText(std::wstring t) override;
+    std::wstring text() const override { return model_.Text(); }
+
     bool wantsKey(WPARAM key) const override;
     bool wantsChars() const override { return true; }
 

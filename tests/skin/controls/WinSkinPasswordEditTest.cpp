@@ -157,6 +157,11 @@ TEST_F(SkinPasswordEditTest, PastesButNeverCopiesOrCutsOrTellsItsText) {
     EXPECT_EQ(SendMessageW(edit.handle(), WM_GETTEXT, 32, reinterpret_cast<LPARAM>(buf)), 0);
     EXPECT_EQ(std::wstring(buf), L"");
 
+    edit.setText(L"framework");  // the framework's text goes to the password only
+    EXPECT_EQ(edit.Text(), L"framework");
+    EXPECT_EQ(SendMessageW(edit.handle(), WM_GETTEXTLENGTH, 0, 0), 0);
+    edit.SelectAllText();
+
     key('V', {VK_CONTROL});  // replaces the selection
     EXPECT_EQ(edit.Text(), L"clip");
     EXPECT_EQ(edit.CaretIndex(), 4);
