@@ -208,7 +208,8 @@ void TkvSkinPasswordEdit::keyDown(WPARAM& key, fw::ShiftState s) {
 
 void TkvSkinPasswordEdit::keyPress(wchar_t& ch) {
     TkvSkinCustomControl::keyPress(ch);
-    if (ch >= 32 && !model_.ReadOnly) InsertText(std::wstring(1, ch));
+    // Control characters are not text; Ctrl+Backspace arrives as DEL (127), which would be an invisible character.
+    if (ch >= 32 && ch != 127 && !model_.ReadOnly) InsertText(std::wstring(1, ch));
 }
 
 void TkvSkinPasswordEdit::mouseDown(fw::MouseButton b, fw::ShiftState s, int x, int y) {
