@@ -12,6 +12,7 @@
 #include "framework/StdControls.h"
 #include "promo/PromoSite.h"
 #include "promo/kvSkinLinkImage.h"
+#include "skin/controls/kvSkinBoxCtrls.h"
 #include "skin/controls/kvSkinButton.h"
 #include "skin/controls/kvSkinLabel.h"
 #include "skin/controls/kvSkinPanel.h"
@@ -43,7 +44,7 @@ public:
     TkvSkinLabel* kvSkinLabel1 = nullptr;
     TFileEdit* edtDatabaseFile = nullptr;
     TkvSkinLabel* kvSkinLabel2 = nullptr;
-    fw::Edit* edtPassword = nullptr;
+    TkvSkinPasswordEdit* edtPassword = nullptr;
     TkvSkinButton* kvSkinButton1 = nullptr;
     TkvSkinButton* kvSkinButton2 = nullptr;
     TLmStatusBar* LmStatusBar1 = nullptr;

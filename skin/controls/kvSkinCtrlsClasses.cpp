@@ -4,6 +4,7 @@
 #include "framework/ClassRegistry.h"
 #include "framework/DescriptionReader.h"
 #include "framework/StandardClasses.h"
+#include "skin/controls/kvSkinBoxCtrls.h"
 #include "skin/controls/kvSkinButton.h"
 #include "skin/controls/kvSkinLabel.h"
 #include "skin/controls/kvSkinPanel.h"
@@ -18,6 +19,15 @@ constexpr std::pair<std::string_view, TkvSkinBorderStyle> kBorders[] = {{"bvFram
 constexpr std::pair<std::string_view, TextAlign> kAlignments[] = {{"taLeftJustify", TextAlign::Left},
                                                                   {"taRightJustify", TextAlign::Right},
                                                                   {"taCenter", TextAlign::Center}};
+constexpr std::pair<std::string_view, TkvPasswordKind> kPasswordKinds[] = {{"pkRoundRect", pkRoundRect},
+                                                                           {"pkRect", pkRect},
+                                                                           {"pkTriangle", pkTriangle}};
+constexpr std::pair<std::string_view, TkvTextAlignment> kTextAlignments[] = {{"taLeftJustify", taLeftJustify},
+                                                                             {"taRightJustify", taRightJustify},
+                                                                             {"taCenter", taCenter}};
+constexpr std::pair<std::string_view, TkvEditCharCase> kCharCases[] = {{"ecNormal", ecNormal},
+                                                                       {"ecUpperCase", ecUpperCase},
+                                                                       {"ecLowerCase", ecLowerCase}};
 constexpr std::pair<std::string_view, TkvEllipsType2> kEllipses[] = {{"kvetNoneEllips", kvetNoneEllips},
                                                                      {"kvetEllips", kvetEllips}};
 constexpr std::pair<std::string_view, TkvImagePosition> kImagePositions[] = {{"kvipDefault", kvipDefault},
@@ -100,4 +110,21 @@ void RegisterSkinControlClasses(fw::ClassRegistry& classes) {
         .property<B>("ModalResult", [](B& b, const fw::Value& v, R&) { b.ModalResult = v.toInt(); })
         .property<B>("Default", [](B& b, const fw::Value& v, R&) { b.SetDefault(v.toBool()); })
         .property<B>("Cancel", [](B& b, const fw::Value& v, R&) { b.Cancel = v.toBool(); });
+
+    using E = TkvSkinPasswordEdit;
+    fw::ClassInfo& password = classes.add<E>("TkvSkinPasswordEdit", "CustomControl");
+    customControlProperties<E>(password);
+    password
+        .property<E>("PasswordKind", [](E& e, const fw::Value& v, R&) { e.SetPasswordKind(v.toEnum(kPasswordKinds)); })
+        .property<E>("TextAlignment",
+                     [](E& e, const fw::Value& v, R&) { e.SetTextAlignment(v.toEnum(kTextAlignments)); })
+        .property<E>("CharCase", [](E& e, const fw::Value& v, R&) { e.SetCharCase(v.toEnum(kCharCases)); })
+        .property<E>("AutoSelect", [](E& e, const fw::Value& v, R&) { e.AutoSelect = v.toBool(); })
+        .property<E>("HideSelection", [](E& e, const fw::Value& v, R&) { e.SetHideSelection(v.toBool()); })
+        .property<E>("MaxLength", [](E& e, const fw::Value& v, R&) { e.SetMaxLength(v.toInt()); })
+        .property<E>("ReadOnly", [](E& e, const fw::Value& v, R&) { e.SetReadOnly(v.toBool()); })
+        .property<E>("DefaultColor", [](E& e, const fw::Value& v, R&) {
+            e.SetDefaultColor(v.kind == fw::Value::Kind::Integer ? static_cast<fw::Color>(v.toInt())
+                                                                 : fw::colorFromName(v.ident()).value_or(fw::clWindow));
+        });
 }

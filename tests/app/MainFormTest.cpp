@@ -127,7 +127,7 @@ TEST_F(MainForm, ElementsStandAtTheirPositionsWithTheirCaptions) {
     EXPECT_EQ(form().img2->left(), form().img1->boundsRect().right);
     EXPECT_EQ(form().img2->boundsRect().right, panelClient.right);
     EXPECT_EQ(form().img2->height(), panelClient.height());
-    EXPECT_EQ(form().edtPassword->passwordChar(), L'*');
+    EXPECT_EQ(form().edtPassword->PasswordKind(), pkRoundRect);
     EXPECT_EQ(form().edtDatabaseFile->Filter(), L"Access 数据库文件|*.mdb");
     // The browse button sits inside the field's right edge and is not a tab stop.
     HWND field = form().edtDatabaseFile->handle();
