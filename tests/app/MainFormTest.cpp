@@ -297,11 +297,14 @@ TEST_F(CompactButton, ConfirmedCompactionEndsInTheInformationBox) {
 }
 
 TEST_F(CompactButton, ThePasswordTypedInTheWindowReachesTheEngine) {
-    std::vector<std::u16string> sources;
-    auto boxes = press(writingEngine(nullptr, &sources), db_, {mbOK, mbOK}, L"s3cret密码");
-    ASSERT_EQ(boxes.size(), 2u);
-    ASSERT_EQ(sources.size(), 1u);
-    EXPECT_EQ(kvcom::parseJetConnection(sources[0]).password, u"s3cret密码");
+    // ASCII and Chinese, and the ones a connection string could cut or trim: ';', a quote, edge blanks.
+    for (const std::wstring& typed : {std::wstring(L"s3cret密码"), std::wstring(L"Kv;a 1"), std::wstring(L"  q\"t ")}) {
+        std::vector<std::u16string> sources;
+        auto boxes = press(writingEngine(nullptr, &sources), db_, {mbOK, mbOK}, typed);
+        ASSERT_EQ(boxes.size(), 2u);
+        ASSERT_EQ(sources.size(), 1u);
+        EXPECT_EQ(kvcom::parseJetConnection(sources[0]).password, fw::toU16(typed));
+    }
 }
 
 TEST_F(CompactButton, CancelAndBlankNamesDoNothing) {
