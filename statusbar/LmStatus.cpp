@@ -227,8 +227,8 @@ TLmPollingStatus::TLmPollingStatus(fw::Component* owner) : TLmCustomStatusPane(o
 TLmPollingStatus::~TLmPollingStatus() { TLmPollingList::Remove(this); }
 
 bool TLmPollingStatus::Active() {
-    const TLmPollingList* list = TLmPollingList::Instance();
-    return list ? const_cast<TLmPollingList*>(list)->Timer().enabled() : true;
+    TLmPollingList* list = TLmPollingList::Instance();
+    return list ? list->Timer().enabled() : true;
 }
 
 void TLmPollingStatus::SetActive(bool v) {
@@ -372,20 +372,19 @@ void TLmVersionInfo::Reload() {
     const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
     std::vector<std::uint8_t> data(size);
     if (size != 0 && GetFileVersionInfoW(path.c_str(), 0, size, data.data())) {
-        const WORD* translation = nullptr;
+        void* found = nullptr;
         UINT length = 0;
-        if (VerQueryValueW(data.data(), L"\\VarFileInfo\\Translation",
-                           reinterpret_cast<void**>(const_cast<WORD**>(&translation)), &length) &&
-            translation && length >= 2 * sizeof(WORD)) {
+        if (VerQueryValueW(data.data(), L"\\VarFileInfo\\Translation", &found, &length) && found &&
+            length >= 2 * sizeof(WORD)) {
+            const WORD* translation = static_cast<const WORD*>(found);
             wchar_t block[40];
             swprintf(block, 40, L"\\StringFileInfo\\%04X%04X\\", translation[0], translation[1]);
             for (int i = 0; i < kVersionInfoFieldCount; ++i) {
-                const wchar_t* value = nullptr;
+                void* text = nullptr;
                 UINT chars = 0;
                 const std::wstring key = std::wstring(block) + kNames[i];
-                if (VerQueryValueW(data.data(), key.c_str(), reinterpret_cast<void**>(const_cast<wchar_t**>(&value)),
-                                   &chars) &&
-                    value) {
+                if (VerQueryValueW(data.data(), key.c_str(), &text, &chars) && text) {
+                    const wchar_t* value = static_cast<const wchar_t*>(text);
                     values_[i].assign(value, chars > 0 && value[chars - 1] == L'\0' ? chars - 1 : chars);
                 }
             }
