@@ -12,6 +12,7 @@
 #include "app/Win32FileOperations.h"
 #include "engine/com/ConnectionString.h"
 #include "framework/Platform.h"
+#include "skin/frame/KelvaneForm.h"
 #include "promo/Banners.h"
 #include "tests/app/DialogDriver.h"
 #include "tests/engine/com/TestFiles.h"
@@ -137,6 +138,29 @@ TEST_F(MainForm, ElementsStandAtTheirPositionsWithTheirCaptions) {
     GetClientRect(field, &fieldClient);
     EXPECT_EQ(clientBounds(field, browse).right, fieldClient.right);
     EXPECT_FALSE(form().edtDatabaseFile->BrowseButton().tabStop());
+}
+
+// The description's settings that differ from the components' own defaults reach the components.
+TEST_F(MainForm, TheDescriptionsSettingsReachTheirComponents) {
+    for (TkvSkinCustomControl* c : std::initializer_list<TkvSkinCustomControl*>{
+             form().kvSkinLabel1, form().kvSkinLabel2, form().edtPassword, form().kvSkinButton1, form().kvSkinButton2}) {
+        SCOPED_TRACE(c->name());
+        EXPECT_EQ(c->DefaultFont().name(), L"宋体");
+        EXPECT_EQ(c->DefaultFont().height(), 12);
+    }
+    EXPECT_EQ(form().SkinMessage->DefaultFont.name(), L"宋体");
+    EXPECT_EQ(form().SkinMessage->DefaultButtonFont.name(), L"宋体");
+    EXPECT_EQ(form().TopPnl->Spacing, 2);
+    EXPECT_EQ(form().img1->cursor(), fw::crHandPoint);
+    EXPECT_EQ(form().edtPassword->cursor(), fw::crIBeam);
+    EXPECT_EQ(form().LmVersionInfoStatus1->Field(), TLmVersionInfoField::vifProductVersion);
+    TkvKelvaneForm* frame = nullptr;
+    for (fw::Component* c : form().components())
+        if (auto* k = dynamic_cast<TkvKelvaneForm*>(c)) frame = k;
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(frame->BorderIcons().biRollUp);
+    EXPECT_TRUE(frame->DefCaptionFont.style().bold);
+    EXPECT_EQ(frame->DefInActiveCaptionFont.color(), fw::clBtnShadow);
 }
 
 TEST_F(MainForm, ADroppedFileFillsTheFileField) {
