@@ -3,6 +3,10 @@
 // are clicked with the real pointer.
 #include <windows.h>
 
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -121,6 +125,32 @@ int windowHeight(HWND h) {
     RECT r{};
     GetWindowRect(h, &r);
     return r.bottom - r.top;
+}
+
+// What a region of a screenshot shows: its most common colour (the background) and the pixels that stand out from it
+// (text, frames, pictures), with their bounding box.
+struct Ink {
+    fw::Pixel background = 0;
+    int count = 0;
+    fw::Rect box{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+};
+Ink inkIn(const fw::Bitmap& shot, const fw::Rect& r) {
+    std::map<fw::Pixel, int> counts;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) ++counts[shot.at(x, y) & 0xFFFFFFu];
+    Ink ink;
+    int most = 0;
+    for (const auto& [pixel, n] : counts)
+        if (n > most) most = n, ink.background = pixel;
+    auto luma = [](fw::Pixel p) { return (fw::pixelR(p) * 3 + fw::pixelG(p) * 6 + fw::pixelB(p)) / 10; };
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+            if (std::abs(luma(shot.at(x, y)) - luma(ink.background)) > 60) {
+                ++ink.count;
+                ink.box = {std::min(ink.box.left, x), std::min(ink.box.top, y), std::max(ink.box.right, x + 1),
+                           std::max(ink.box.bottom, y + 1)};
+            }
+    return ink;
 }
 
 class Program : public ::testing::Test {
@@ -334,6 +364,61 @@ TEST_F(Program, AltSpaceOpensTheSystemMenuBelowItsButtonAndItsEntriesWork) {
     keys({'R'});  // &Restore, offered while rolled up
     EXPECT_EQ(windowHeight(main_), height);
     EXPECT_TRUE(popupsOf(pi_.dwProcessId).empty());
+    exitProgram();
+}
+
+// The window as the user sees it, region by region: the banner strip, the two captions over their fields, the
+// fields with their skinned frames, the two buttons with their captions in the middle, and the status bar with
+// its host name, an empty version pane, a clock that ticks and the contact address. Positions are client
+// coordinates of the window as its description lays it out.
+TEST_F(Program, EveryRegionOfTheWindowShowsWhatItShould) {
+    POINT origin{0, 0};
+    ClientToScreen(main_, &origin);
+    const RECT client{origin.x, origin.y, origin.x + 546, origin.y + 296};
+    moveTo({origin.x + 20, origin.y + 260});  // the pointer away from every control
+    const fw::Bitmap shot = screenPixels(client);
+    auto region = [&](int x, int y, int w, int h) { return inkIn(shot, fw::Rect::fromSize(x, y, w, h)); };
+
+    const Ink plain = region(5, 60, 60, 200);
+    EXPECT_EQ(plain.count, 0) << "the form's background left of the fields is plain";
+    EXPECT_GT(region(0, 0, 546, 49).count, 500) << "the banner strip is drawn";
+    for (int top : {80, 136}) {
+        SCOPED_TRACE(top);
+        const Ink caption = region(72, top, 329, 20);
+        EXPECT_GT(caption.count, 40) << "a caption";
+        EXPECT_LT(caption.box.left, 72 + 12) << "left-aligned";
+    }
+    for (int top : {104, 160}) {
+        SCOPED_TRACE(top);
+        // The field's frame stands out from the form around it; the empty field shows no text inside.
+        EXPECT_NE(shot.at(72 + 100, top) & 0xFFFFFFu, plain.background) << "the field's top edge";
+        EXPECT_NE(shot.at(72 + 100, top + 20) & 0xFFFFFFu, plain.background) << "the field's bottom edge, 21 high";
+        EXPECT_EQ(shot.at(72 + 100, top + 22) & 0xFFFFFFu, plain.background) << "nothing below the field";
+        EXPECT_EQ(region(72 + 6, top + 4, 250, 13).count, 0) << "an empty field";
+    }
+    for (const auto& [left, width] : {std::pair{72, 209}, std::pair{288, 115}}) {
+        SCOPED_TRACE(left);
+        const Ink caption = region(left + 4, 200 + 4, width - 8, 14);
+        EXPECT_GT(caption.count, 20);
+        EXPECT_NEAR((caption.box.left + caption.box.right) / 2, left + width / 2, 6) << "a centred caption";
+    }
+    // The status bar: the host name at the left, then what shows of the version pane, empty, then the clock
+    // and the contact address at the right.
+    EXPECT_GT(region(4, 279, 160, 15).count, 40) << "the host name";
+    EXPECT_EQ(region(172, 280, 28, 13).count, 0) << "the version pane shows nothing";
+    EXPECT_GT(region(206, 279, 144, 15).count, 40) << "the date and time";
+    EXPECT_GT(region(357, 279, 185, 15).count, 40) << "the contact address";
+    const fw::Rect clockArea = fw::Rect::fromSize(206, 279, 144, 15);
+    auto clockPixels = [&] {
+        fw::Bitmap now = screenPixels(client);
+        fw::Bitmap part(clockArea.width(), clockArea.height());
+        for (int y = 0; y < part.height(); ++y)
+            for (int x = 0; x < part.width(); ++x) part.at(x, y) = now.at(clockArea.left + x, clockArea.top + y);
+        return part;
+    };
+    const fw::Bitmap before = clockPixels();
+    Sleep(1300);
+    EXPECT_NE(clockPixels(), before) << "the clock did not tick";
     exitProgram();
 }
 
