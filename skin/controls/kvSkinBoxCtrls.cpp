@@ -290,6 +290,14 @@ void TkvSkinPasswordEdit::wndProc(fw::Message& m) {
             TkvSkinCustomControl::wndProc(m);
             invalidate();
             return;
+        case fw::CM_FONTCHANGED:  // the caret is made for the text area of the present font and size
+            TkvSkinCustomControl::wndProc(m);
+            if (hasCaret_ && Focused()) {
+                DestroyCaret();
+                hasCaret_ = false;
+                CreateEditCaret();
+            }
+            return;
         default: TkvSkinCustomControl::wndProc(m);
     }
 }
