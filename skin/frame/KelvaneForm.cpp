@@ -403,7 +403,10 @@ void TkvKelvaneForm::OnSkinMessage(fw::Message& m) {
         case SKIN_MSG_SKINNABLE_CHANGED:
             if (sender && sender == skinData_) {
                 // A maximised form is restored for the switch, so that its bounds are those of the new frame.
-                const bool wasMaximized = FrameWindowState == TkvFrameWindowState::Maximized;
+                // Without skinning the platform maximised it (SetFrameWindowState hands the states over to it).
+                const bool wasMaximized =
+                    SkinningOn ? FrameWindowState == TkvFrameWindowState::Maximized
+                               : host_->handleAllocated() && IsZoomed(host_->handle());
                 if (wasMaximized) SetFrameWindowState(TkvFrameWindowState::Normal);
                 SkinningOn = skinData_->SkinnableForm();
                 ChangeSkinData();

@@ -639,6 +639,33 @@ TEST(FrameObjects, CaptionBlendsBetweenItsNormalAndActiveImages) {
     EXPECT_GT(inBetween, differ * 9 / 10) << "the look between is a blend of both";
 }
 
+TEST(FrameObjects, AMaximisedFormIsRestoredForASkinSwitchAndMaximisedAgainAfterIt) {
+    fw::Application app;
+    SkinnedForm s(app);
+    s.showActive();
+    s.frame->OnRestore = [&](fw::Component*) { s.log.push_back("restore"); };
+    s.frame->OnMaximize = [&](fw::Component*) { s.log.push_back("maximize"); };
+    s.frame->SetFrameWindowState(TkvFrameWindowState::Maximized);
+    const fw::Rect maximised = s.form.boundsRect();
+    s.clearLog();
+    // Skinning off: the skinned maximise is undone, and the platform maximises the form with its own border.
+    s.model.SetSkinnableForm(false);
+    pump();
+    EXPECT_EQ(join(s.log), "restore; ");
+    EXPECT_FALSE(s.frame->SkinningOn);
+    EXPECT_TRUE(IsZoomed(s.form.handle()));
+    // Skinning on again: the platform's maximise is undone, the frame maximises to the same bounds as before and
+    // remembers the place from before it all.
+    s.clearLog();
+    s.model.SetSkinnableForm(true);
+    pump();
+    EXPECT_FALSE(IsZoomed(s.form.handle()));
+    EXPECT_EQ(s.frame->FrameWindowState, TkvFrameWindowState::Maximized);
+    EXPECT_EQ(join(s.log), "maximize; ");
+    EXPECT_EQ(s.form.boundsRect(), maximised);
+    EXPECT_EQ(s.frame->RestoreBounds.topLeft(), (fw::Point{100, 100}));
+}
+
 TEST(FrameObjects, ACaptionButtonsGlowShowsInTheFramesGlowWindowWhileItIsHot) {
     fw::Application app;
     SkinnedForm s(app);
