@@ -63,6 +63,14 @@ void PlainHintWindow::showHint(const std::wstring& text, Point at, int above) {
 
 void PlainHintWindow::hideHint() { setVisible(false); }
 
+void PlainHintWindow::wndProc(Message& m) {
+    if (m.msg == WM_NCHITTEST) {
+        m.result = HTTRANSPARENT;
+        return;
+    }
+    PopupWindow::wndProc(m);
+}
+
 void PlainHintWindow::paint(Canvas& canvas) {
     const Rect r = clientRect();
     canvas.setBrushColor(color());

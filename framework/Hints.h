@@ -42,6 +42,8 @@ protected:
     // The window got its size and place, before it shows.
     virtual void placed() {}
     void paint(Canvas& canvas) override;
+    // The pointer passes through to the window below: a hint never takes it from what it belongs to.
+    void wndProc(Message& m) override;
 
 private:
     std::wstring text_;

@@ -22,11 +22,12 @@ bool pumpUntil(F done, int ms = 2000) {
     return done();
 }
 
+// A panel with the hint "Panel" holding a (hint "Alpha"), b (no hint of its own) and c (hint "Gamma", not shown).
 struct HintForm {
     Application app;
     Form form;
     Panel* panel;
-    Label *a, *b, *c;
+    Label* a;
     HWND h = nullptr;
 
     HintForm() {
@@ -39,8 +40,8 @@ struct HintForm {
         panel->SetHint(L"Panel");
         panel->SetShowHint(true);
         a = &label(10, L"Alpha", true);
-        b = &label(60, L"", true);         // no hint of its own: the panel's
-        c = &label(110, L"Gamma", false);  // a hint that is not shown
+        label(60, L"", true);
+        label(110, L"Gamma", false);
         form.show();
         h = panel->handle();
     }
@@ -53,9 +54,14 @@ struct HintForm {
         return l;
     }
     void post(UINT msg, int x, int y, WPARAM keys = 0) { PostMessageW(h, msg, keys, MAKELPARAM(x, y)); }
-    HintPump& hints() { return app.hints(); }
     bool shows(const std::wstring& text) {
-        return hints().showing() && hints().text() == text && hints().window().hintShowing();
+        return app.hints().showing() && app.hints().text() == text && app.hints().window().hintShowing();
+    }
+    bool hidden() { return !app.hints().window().hintShowing(); }
+    // Waits a while and tells whether no hint came.
+    bool staysHidden() {
+        pumpUntil([] { return false; }, 150);
+        return !app.hints().showing();
     }
 };
 }  // namespace
@@ -64,29 +70,20 @@ TEST(Hints, ShowAfterThePauseAndComeFromTheNearestControlWithAHint) {
     HintForm f;
     f.post(WM_MOUSEMOVE, 15, 15);
     processMessages();
-    EXPECT_TRUE(f.hints().waiting());  // not before the pause
-    EXPECT_FALSE(f.hints().window().hintShowing());
+    EXPECT_TRUE(f.app.hints().waiting() && f.hidden()) << "not before the pause";
     ASSERT_TRUE(pumpUntil([&] { return f.shows(L"Alpha"); }));
-    auto& plain = dynamic_cast<PlainHintWindow&>(f.hints().window());
-    EXPECT_GT(plain.width(), 20);
-    EXPECT_TRUE(IsWindowVisible(plain.handle()));
-
-    f.post(WM_MOUSEMOVE, 65, 15);  // b has none: the panel's
+    EXPECT_TRUE(IsWindowVisible(dynamic_cast<PlainHintWindow&>(f.app.hints().window()).handle()));
+    f.post(WM_MOUSEMOVE, 65, 15);  // b: the panel's
     EXPECT_TRUE(pumpUntil([&] { return f.shows(L"Panel"); }));
-    f.post(WM_MOUSEMOVE, 115, 15);  // c's own hint is switched off, and hides its parent's
-    EXPECT_TRUE(pumpUntil([&] { return !f.hints().showing() && !f.hints().waiting(); }));
-    Sleep(150);
-    processMessages();
-    EXPECT_FALSE(f.hints().window().hintShowing());
+    f.post(WM_MOUSEMOVE, 115, 15);  // c: its own hint is off, and hides its parent's
+    EXPECT_TRUE(f.staysHidden() && f.hidden());
 
     // It goes by itself after the hide pause, and does not come back while the pointer stays.
     f.post(WM_MOUSEMOVE, 15, 15);
     ASSERT_TRUE(pumpUntil([&] { return f.shows(L"Alpha"); }));
-    EXPECT_TRUE(pumpUntil([&] { return !f.hints().window().hintShowing(); }));
+    EXPECT_TRUE(pumpUntil([&] { return f.hidden(); }));
     f.post(WM_MOUSEMOVE, 16, 15);
-    Sleep(150);
-    processMessages();
-    EXPECT_FALSE(f.hints().showing());
+    EXPECT_TRUE(f.staysHidden());
 }
 
 TEST(Hints, APressAKeyLeavingOrTheControlGoingHideTheHint) {
@@ -95,25 +92,23 @@ TEST(Hints, APressAKeyLeavingOrTheControlGoingHideTheHint) {
     ASSERT_TRUE(pumpUntil([&] { return f.shows(L"Alpha"); }));
     f.post(WM_LBUTTONDOWN, 15, 15, MK_LBUTTON);
     f.post(WM_LBUTTONUP, 15, 15);
-    EXPECT_TRUE(pumpUntil([&] { return !f.hints().window().hintShowing(); }));
+    EXPECT_TRUE(pumpUntil([&] { return f.hidden(); }));
     f.post(WM_MOUSEMOVE, 17, 15);  // still over the pressed control: no hint again
-    Sleep(150);
-    processMessages();
-    EXPECT_FALSE(f.hints().showing());
+    EXPECT_TRUE(f.staysHidden());
 
-    f.post(WM_MOUSEMOVE, 65, 15);  // elsewhere and back: it shows again
+    f.post(WM_MOUSEMOVE, 65, 15);  // elsewhere: hints again
     ASSERT_TRUE(pumpUntil([&] { return f.shows(L"Panel"); }));
     PostMessageW(f.h, WM_KEYDOWN, VK_SHIFT, 1);
-    EXPECT_TRUE(pumpUntil([&] { return !f.hints().window().hintShowing(); }));
+    EXPECT_TRUE(pumpUntil([&] { return f.hidden(); }));
 
     f.post(WM_MOUSEMOVE, 15, 15);
     ASSERT_TRUE(pumpUntil([&] { return f.shows(L"Alpha"); }));
     PostMessageW(f.h, WM_MOUSELEAVE, 0, 0);
-    EXPECT_TRUE(pumpUntil([&] { return !f.hints().window().hintShowing(); }));
+    EXPECT_TRUE(pumpUntil([&] { return f.hidden(); }));
 
     f.post(WM_MOUSEMOVE, 15, 15);
     ASSERT_TRUE(pumpUntil([&] { return f.shows(L"Alpha"); }));
     f.form.destroyComponent(f.a);
-    EXPECT_FALSE(f.hints().window().hintShowing());
-    EXPECT_EQ(f.hints().source(), nullptr);
+    EXPECT_TRUE(f.hidden());
+    EXPECT_EQ(f.app.hints().source(), nullptr);
 }

@@ -563,9 +563,8 @@ TEST(FrameObjects, CaptionButtonHintsShowInTheSkinnedHintWindowWhenSwitchedOn) {
     for (int y = 0; y < window.height(); ++y)
         for (int x = 0; x < window.width(); ++x) textPixels += (dib.pixels().at(x, y) & 0xFFFFFFu) == (text & 0xFFFFFFu);
     EXPECT_GT(textPixels, 10);
-    HRGN region = CreateRectRgn(0, 0, 0, 0);
-    EXPECT_NE(GetWindowRgn(window.handle(), region), ERROR);
-    DeleteObject(region);
+    RECT box{};
+    EXPECT_NE(GetWindowRgnBox(window.handle(), &box), ERROR);
 
     // A press hides it; rolled up, the same button's hint is "Restore"; leaving the window hides it.
     button(MOUSEEVENTF_LEFTDOWN);
