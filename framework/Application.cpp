@@ -5,6 +5,7 @@
 
 #include "framework/ClassRegistry.h"
 #include "framework/Form.h"
+#include "framework/Hints.h"
 #include "framework/PlatformPictures.h"
 #include "framework/StandardClasses.h"
 #include "framework/Utf.h"
@@ -23,6 +24,7 @@ WindowedControl* controlOf(HWND hwnd) {
 }  // namespace
 
 bool preTranslateMessage(MSG& msg) {
+    if (theApplication) theApplication->hints().messageSeen(msg);
     if (theApplication && theApplication->runMessageHooks(msg)) return true;
     if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
     WindowedControl* target = controlOf(msg.hwnd);
@@ -71,7 +73,8 @@ void showException(const std::exception& e) {
     MessageBoxW(GetActiveWindow(), text.c_str(), title.c_str(), MB_OK | MB_ICONSTOP);
 }
 
-Application::Application() : classes_(std::make_unique<ClassRegistry>()) {
+Application::Application()
+    : classes_(std::make_unique<ClassRegistry>()), hints_(std::make_unique<HintPump>()) {
     theApplication = this;
     registerStandardClasses(*classes_);
     registerPlatformPictureFormats();

@@ -14,6 +14,7 @@ namespace fw {
 
 class Form;
 class ClassRegistry;
+class HintPump;
 
 // Pumps the thread's queue until it is empty (keyboard navigation applied); false after WM_QUIT was seen.
 bool processMessages();
@@ -57,6 +58,9 @@ public:
     void unhookMessages(const void* key);
     bool runMessageHooks(MSG& msg);
 
+    // When and where hints show (Hints.h).
+    HintPump& hints() { return *hints_; }
+
     // Every form that exists, in creation order (owned by the application or not).
     const std::vector<Form*>& forms() const { return forms_; }
 
@@ -76,6 +80,7 @@ private:
     std::vector<std::pair<const void*, MessageHook>> hooks_;
     bool terminated_ = false;
     std::unique_ptr<ClassRegistry> classes_;
+    std::unique_ptr<HintPump> hints_;
 };
 
 }  // namespace fw

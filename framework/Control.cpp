@@ -2,7 +2,9 @@
 
 #include <windowsx.h>
 
+#include "framework/Application.h"
 #include "framework/Form.h"
+#include "framework/Hints.h"
 #include "framework/WindowedControl.h"
 
 namespace fw {
@@ -43,6 +45,7 @@ Control::Control(Component* owner) : Component(owner) {
 }
 
 Control::~Control() {
+    if (Application* app = Application::instance()) app->hints().forget(this);
     if (parent_) parent_->removeControl(this);
 }
 
@@ -263,10 +266,12 @@ void Control::wndProc(Message& m) {
         case WM_MOUSEMOVE: mouseMove(shiftState(m.wParam), x, y); break;
         case CM_MOUSEENTER:
             mouseInControl_ = true;
+            if (Application* app = Application::instance()) app->hints().controlEntered(*this);
             mouseEnter();
             return;
         case CM_MOUSELEAVE:
             mouseInControl_ = false;
+            if (Application* app = Application::instance()) app->hints().controlLeft(*this);
             mouseLeave();
             return;
         case CM_TEXTCHANGED:

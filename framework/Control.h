@@ -119,6 +119,12 @@ public:
 
     Cursor cursor() const { return cursor_; }
     void setCursor(Cursor c) { cursor_ = c; }
+    // The hint shown when the pointer rests over the control (see Hints.h); ShowHint off shows none. A control
+    // without a hint shows its parent's.
+    const std::wstring& Hint() const { return hint_; }
+    void SetHint(std::wstring h) { hint_ = std::move(h); }
+    bool ShowHint() const { return showHint_; }
+    void SetShowHint(bool v) { showHint_ = v; }
     // Pointer is over the control (between CM_MOUSEENTER and CM_MOUSELEAVE).
     bool mouseInControl() const { return mouseInControl_; }
 
@@ -189,6 +195,8 @@ private:
     Color color_ = clBtnFace;
     bool parentColor_ = false;
     Cursor cursor_ = crDefault;
+    std::wstring hint_;
+    bool showHint_ = false;
     bool mouseInControl_ = false;
     bool mousePressed_ = false;
 };

@@ -91,7 +91,9 @@ void registerStandardClasses(ClassRegistry& classes) {
         .property<Control>("Color", [](Control& c, const Value& v, R&) { c.setColor(v.toColor()); })
         .property<Control>("ParentColor", [](Control& c, const Value& v, R&) { c.setParentColor(v.toBool()); })
         .property<Control>("ParentFont", [](Control& c, const Value& v, R&) { c.setParentFont(v.toBool()); })
-        .property<Control>("Cursor", [](Control& c, const Value& v, R&) { c.setCursor(cursorFromValue(v)); });
+        .property<Control>("Cursor", [](Control& c, const Value& v, R&) { c.setCursor(cursorFromValue(v)); })
+        .property<Control>("Hint", [](Control& c, const Value& v, R&) { c.SetHint(v.toWide()); })
+        .property<Control>("ShowHint", [](Control& c, const Value& v, R&) { c.SetShowHint(v.toBool()); });
     registerFontProperties<Control>(control, "Font", controlFont);
     notifyEvent<Control>(control, "OnClick", &Control::onClick);
     notifyEvent<Control>(control, "OnDblClick", &Control::onDblClick);

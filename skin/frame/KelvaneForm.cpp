@@ -8,6 +8,7 @@
 #include "skin/imaging/MaskRegion.h"
 #include "skin/imaging/PlatformRegion.h"
 #include "skin/imaging/kveffects.h"
+#include "skin/imaging/kvLayerWindow.h"
 
 namespace {
 
@@ -85,6 +86,7 @@ void TkvKelvaneForm::notification(fw::Component* c, fw::Operation op) {
         objects_.clear();
     }
     if (c == menusSkinData_) menusSkinData_ = nullptr;
+    if (c == skinHint_) skinHint_ = nullptr;
     if (c == systemMenu_) systemMenu_ = nullptr;
 }
 
@@ -96,6 +98,29 @@ void TkvKelvaneForm::SetSkinData(TkvSkinData* d) {
         SkinningOn = d->SkinnableForm();
     }
     if (!d || !d->Designing()) ChangeSkinData();
+}
+
+TkvLayerManager& TkvKelvaneForm::GlowLayer(bool popupButton) {
+    auto& g = glow_[popupButton ? 1 : 0];
+    if (!g) g = std::make_unique<TkvLayerManager>();
+    // Above every window only when the form itself stays on top.
+    g->TopMost = host_->handleAllocated() && (GetWindowLongPtrW(host_->handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    return *g;
+}
+
+void TkvKelvaneForm::HideGlowLayer(bool popupButton) {
+    if (auto& g = glow_[popupButton ? 1 : 0]) g->Hide();
+}
+
+void TkvKelvaneForm::HideGlowLayers() {
+    HideGlowLayer(false);
+    HideGlowLayer(true);
+}
+
+void TkvKelvaneForm::SetSkinHint(TkvSkinHint* h) {
+    if (skinHint_ && skinHint_ != h) removeFreeNotification(skinHint_);
+    skinHint_ = h;
+    if (h) freeNotification(h);
 }
 
 void TkvKelvaneForm::SetMenusSkinData(TkvSkinData* d) {
@@ -316,6 +341,7 @@ void TkvKelvaneForm::NudgeWidth() {
 void TkvKelvaneForm::ChangeSkinData() {
     HotIndex = PrevHotIndex = PressedIndex = -1;
     skinReady_ = skinData_ && !skinData_->Empty();
+    HideGlowLayers();
     if (skinReady_ && SkinningOn) {
         BuildObjects();
     } else {
@@ -377,7 +403,10 @@ void TkvKelvaneForm::OnSkinMessage(fw::Message& m) {
         case SKIN_MSG_SKINNABLE_CHANGED:
             if (sender && sender == skinData_) {
                 // A maximised form is restored for the switch, so that its bounds are those of the new frame.
-                const bool wasMaximized = FrameWindowState == TkvFrameWindowState::Maximized;
+                // Without skinning the platform maximised it (SetFrameWindowState hands the states over to it).
+                const bool wasMaximized =
+                    SkinningOn ? FrameWindowState == TkvFrameWindowState::Maximized
+                               : host_->handleAllocated() && IsZoomed(host_->handle());
                 if (wasMaximized) SetFrameWindowState(TkvFrameWindowState::Normal);
                 SkinningOn = skinData_->SkinnableForm();
                 ChangeSkinData();
@@ -438,6 +467,7 @@ bool TkvKelvaneForm::HandleMessage(fw::Message& m) {
         case WM_NCACTIVATE:
             if (!SkinningOn) break;
             CloseFramePopups();
+            HideGlowLayers();
             FrameActive = m.wParam != 0;
             if (!FrameActive) TrackPointer(-1, -1, false);
             m.result = 1;
@@ -593,7 +623,10 @@ void TkvKelvaneForm::OnShowWindow(fw::Message& m) {
             SetTimer(h, TimerId(FrameTimer::Fade), 1, nullptr);
         }
         if (SkinningOn) NudgeWidth();
-    } else if (SkinningOn && alphaBlend_) {
+    } else if (SkinningOn) {
+        HideGlowLayers();
+    }
+    if (!m.wParam && SkinningOn && alphaBlend_) {
         HWND h = host_->handle();
         SetWindowLongW(h, GWL_EXSTYLE, GetWindowLongW(h, GWL_EXSTYLE) & ~static_cast<LONG>(WS_EX_LAYERED));
     }

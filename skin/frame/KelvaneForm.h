@@ -15,6 +15,7 @@
 #include "skin/frame/FrameGeometry.h"
 #include "skin/frame/FrameHitTest.h"
 #include "skin/frame/kvFrameObjects.h"
+#include "skin/frame/kvSkinHint.h"
 #include "skin/frame/kvSkinMenus.h"
 
 // Private messages other parties use to obtain the frame's look.
@@ -31,6 +32,8 @@ struct TkvBorderIcons {
 };
 enum class TkvPositionInMonitor { kvpDefault, kvpScreenCenter, kvpDesktopCenter };
 enum class TkvFrameWindowState { Normal, Minimized, Maximized };
+
+class TkvLayerManager;
 
 class TkvKelvaneForm : public fw::Component {
 public:
@@ -82,6 +85,9 @@ public:
     // Tray behaviour; this program links no tray icon, so the tray commands do nothing.
     bool AlwaysMinimizeToTray = false, AlwaysShowInTray = false;
     bool ShowObjectHint = false, UseDefaultObjectHint = true, UseFormCursorInNCArea = false;
+    // The hint component the caption buttons' hints show in (with ShowObjectHint on); none shows no hints.
+    TkvSkinHint* SkinHint() const { return skinHint_; }
+    void SetSkinHint(TkvSkinHint* h);
     int MaxMenuItemsInWindow = 0;
 
     // Events.
@@ -161,6 +167,11 @@ public:
     void StartAnimationTimer();
     // The form's small icon at a window point (the form's icon, else the application's, else the platform's).
     void DrawFormIcon(fw::Canvas& canvas, fw::Point at) const;
+
+    // The frame's two glow windows for caption buttons: the second for a button that opens a popup.
+    TkvLayerManager& GlowLayer(bool popupButton);
+    void HideGlowLayer(bool popupButton);
+    void HideGlowLayers();
 
     // Hit testing and window states.
     bool CanSize() const;
@@ -276,6 +287,8 @@ private:
     std::function<void(fw::Message&)> saved_;
     TkvSkinData* skinData_ = nullptr;
     TkvSkinData* menusSkinData_ = nullptr;
+    TkvSkinHint* skinHint_ = nullptr;
+    std::unique_ptr<TkvLayerManager> glow_[2];
     bool alphaBlend_ = false;
     int alphaBlendValue_ = 200;
     bool skinReady_ = false;

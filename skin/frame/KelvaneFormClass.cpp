@@ -27,6 +27,7 @@ constexpr std::pair<std::string_view, TkvClientInActiveEffectType> kEffectTypes[
 
 void RegisterKelvaneFormClass(fw::ClassRegistry& classes) {
     if (classes.find("TkvKelvaneForm") != nullptr) return;
+    RegisterSkinHintClass(classes);
     using M = TkvSkinPopupMenu;
     fw::ClassInfo& menu = classes.add<M>("TkvSkinPopupMenu");
     menu.property<M>("SkinData", [](M& m, const fw::Value& v, R& r) {
@@ -41,6 +42,9 @@ void RegisterKelvaneFormClass(fw::ClassRegistry& classes) {
     fw::ClassInfo& c = classes.add<K>("TkvKelvaneForm");
     c.property<K>("SkinData", [](K& k, const fw::Value& v, R& r) {
         r.reference(v, [&k](fw::Component* t) { k.SetSkinData(dynamic_cast<TkvSkinData*>(t)); });
+    });
+    c.property<K>("SkinHint", [](K& k, const fw::Value& v, R& r) {
+        r.reference(v, [&k](fw::Component* t) { k.SetSkinHint(dynamic_cast<TkvSkinHint*>(t)); });
     });
     c.property<K>("MenusSkinData", [](K& k, const fw::Value& v, R& r) {
         r.reference(v, [&k](fw::Component* t) { k.SetMenusSkinData(dynamic_cast<TkvSkinData*>(t)); });

@@ -148,13 +148,19 @@ void TkvKelvaneForm::ReleaseMenuButtons() {
 void TkvKelvaneForm::MenuClosed() {
     const bool wasOpen = skinMenuOpen_;
     skinMenuOpen_ = false;
+    HideGlowLayer(true);
     ReleaseMenuButtons();
     if (fw::Application* app = fw::Application::instance()) app->unhookMessages(this);
     if (wasOpen && OnSkinMenuClose) OnSkinMenuClose(this);
 }
 
 void TkvKelvaneForm::CloseFramePopups() {
-    // The frame shows no hints in this program; an open skinned menu of the frame is closed.
+    // A hint of one of the frame's objects goes, and so does an open skinned menu of the frame.
+    if (fw::Application* app = fw::Application::instance()) {
+        fw::HintPump& hints = app->hints();
+        for (const auto& o : objects_)
+            if (hints.source() == o.get()) hints.dismiss();
+    }
     if (menu_ && menu_->Showing) menu_->HideMenu();
     if (skinMenuOpen_) MenuClosed();
 }

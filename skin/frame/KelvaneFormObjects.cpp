@@ -1,6 +1,7 @@
 // The frame's objects: building them from the skin (or the default ones without skin), their states from the
 // border icons, their layout, the pointer tracking and mouse routing, the blend timer and the caption-button
 // commands.
+#include "framework/Application.h"
 #include "framework/Form.h"
 #include "framework/Utf.h"
 #include "skin/frame/KelvaneForm.h"
@@ -183,13 +184,19 @@ void TkvKelvaneForm::TrackPointer(int x, int y, bool allowHot) {
     const int count = static_cast<int>(objects_.size());
     if (HotIndex >= count) HotIndex = -1;
     if (HotIndex == PrevHotIndex) return;
+    fw::Application* app = fw::Application::instance();
     if (PrevHotIndex >= 0 && PrevHotIndex < count) {
         TkvActiveSkinObject& o = *objects_[static_cast<std::size_t>(PrevHotIndex)];
+        if (app) app->hints().withdraw(&o);
         if (o.Usable && o.Shown) o.MouseLeave();
     }
     if (HotIndex >= 0) {
         TkvActiveSkinObject& o = *objects_[static_cast<std::size_t>(HotIndex)];
-        if (o.Usable && o.Shown) o.MouseEnter();
+        if (o.Usable && o.Shown) {
+            o.MouseEnter();  // a button that means restore now takes its restore hint here
+            if (app && ShowObjectHint && skinHint_)
+                app->hints().request(&o, fw::utf8ToWide(o.ObjectHint), &skinHint_->Window());
+        }
     }
 }
 

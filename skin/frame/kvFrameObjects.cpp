@@ -1,5 +1,6 @@
 #include "skin/frame/kvFrameObjects.h"
 
+#include "framework/Application.h"
 #include "framework/DibSection.h"
 #include "framework/Form.h"
 #include "framework/Utf.h"
@@ -7,6 +8,7 @@
 #include "skin/imaging/PixelOps.h"
 #include "skin/imaging/SkinCompose.h"
 #include "skin/imaging/kveffects.h"
+#include "skin/imaging/kvLayerWindow.h"
 
 namespace {
 const fw::Bitmap* activePicture(const TkvSkinData* s, int index) {
@@ -68,6 +70,27 @@ bool TkvActiveSkinObject::BlendStep() {
 void TkvActiveSkinObject::StartHotTransition() {
     if (CanBlend()) FrameComponent.StartBlendTimer();
     else FrameComponent.PaintObjectNow(*this);
+}
+
+TkvActiveSkinObject::~TkvActiveSkinObject() {
+    if (fw::Application* app = fw::Application::instance()) app->hints().forget(this);
+}
+
+void TkvActiveSkinObject::ShowGlow() {
+    const TkvSkinData* skin = FrameComponent.SkinData();
+    if (!FrameComponent.SkinReady() || !skin->ShowCaptionButtonGlowFrames || !TkvLayerManager::Available()) return;
+    const fw::Bitmap* picture = activePicture(skin, GlowPictureIndex);
+    if (!picture || picture->empty()) return;
+    const fw::Bitmap* mask = activePicture(skin, GlowMaskIndex);
+    const fw::Rect r = FrameComponent.FrameToScreen(PlacedRect);
+    FrameComponent.GlowLayer(Command() == cmsysmenu)
+        .Show(r.left - GlowOffsetX, r.top - GlowOffsetY, GlowAlpha, picture->view(),
+              mask && mask->width() == picture->width() && mask->height() == picture->height() ? mask->view()
+                                                                                                : fw::ConstPixelView{});
+}
+
+void TkvActiveSkinObject::HideGlow() {
+    if (GlowPictureIndex != -1) FrameComponent.HideGlowLayer(Command() == cmsysmenu);
 }
 
 void TkvActiveSkinObject::MouseEnter() {

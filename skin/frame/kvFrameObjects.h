@@ -17,7 +17,8 @@ public:
     TkvActiveSkinObject(TkvKelvaneForm& frame, const TkvDataSkinObject& d);
     // An object without description (the default objects of the frame without skin).
     explicit TkvActiveSkinObject(TkvKelvaneForm& frame);
-    virtual ~TkvActiveSkinObject() = default;
+    // Takes its hint along when it goes.
+    virtual ~TkvActiveSkinObject();
 
     TkvKelvaneForm& FrameComponent;
     std::string ObjectName;
@@ -41,8 +42,10 @@ public:
 
     // Pixel test at a point relative to the object's top-left.
     virtual bool InObject(int x, int y) const;
-    virtual void ShowGlow() {}
-    virtual void HideGlow() {}
+    // The object's glow picture in one of the frame's glow windows (the system-menu button, which opens a popup,
+    // uses the second one), when the skin has one and asks for caption-button glows.
+    virtual void ShowGlow();
+    virtual void HideGlow();
     // Whether the object's blend level still has to move towards its state.
     virtual bool NeedsBlendStep() const;
     // Draws the object at PlacedRect onto a canvas in window coordinates (Immediate: straight onto the window).

@@ -53,8 +53,9 @@ TkvLayerWindow::TkvLayerWindow(TkvLayerManager& owner, int x, int y, fw::ConstPi
     }
     PremultiplyAlpha(picture_.Pixels(), picture_.Pixels());
 
-    window_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, x, y, image.width, image.height, nullptr,
-                                  nullptr, GetModuleHandleW(nullptr), nullptr));
+    // Transparent to the pointer: a glow lies over the button it belongs to, and the button must stay hot below it.
+    window_.reset(CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TRANSPARENT, kClassName, L"", WS_POPUP, x, y, image.width,
+                                  image.height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
     if (!window_.get()) return;
     SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&owner));
     SetWindowLongW(window_.get(), GWL_EXSTYLE, GetWindowLongW(window_.get(), GWL_EXSTYLE) | WS_EX_LAYERED);

@@ -18,6 +18,8 @@
 #include "framework/Form.h"
 #include "skin/frame/KelvaneForm.h"
 #include "skin/frame/kvSkinButtonObjects.h"
+#include "skin/frame/kvSkinHint.h"
+#include "skin/imaging/kvLayerWindow.h"
 
 namespace {
 
@@ -525,6 +527,176 @@ TEST(FrameObjects, HotLookBlendsInOnTheSharedTimerAndTheTimerStopsWhenDone) {
     pump(300);
     EXPECT_EQ(close.MorphLevel, 0.0) << "blended out again after leaving";
     EXPECT_FALSE(KillTimer(s.form.handle(), s.frame->TimerId(FrameTimer::Blend)));
+}
+
+TEST(FrameObjects, CaptionButtonHintsShowInTheSkinnedHintWindowWhenSwitchedOn) {
+    fw::Application app;
+    app.hints().setPause(60);
+    SkinnedForm s(app);
+    TkvSkinHint& hint = s.form.create<TkvSkinHint>();
+    hint.SetSkinData(&s.model);
+    EXPECT_EQ(&app.hints().window(), &hint.Window()) << "the controls' hints show in it too";
+    s.frame->SetSkinHint(&hint);
+    s.showActive();
+    const POINT roll = s.centre("rollupbutton");
+    moveTo(roll.x, roll.y);
+    pump(200);
+    EXPECT_FALSE(app.hints().showing()) << "ShowObjectHint is off";
+
+    s.frame->ShowObjectHint = true;
+    moveTo(roll.x, 700);
+    moveTo(roll.x, roll.y);
+    pump(200);
+    ASSERT_TRUE(app.hints().showing());
+    EXPECT_EQ(app.hints().text(), L"Roll Up");
+    auto& window = dynamic_cast<TkvSkinHintWindow&>(hint.Window());
+    ASSERT_TRUE(IsWindowVisible(window.handle()));
+    // Drawn from [HINTWINDOW]: the picture's corners unchanged, the text in its colour, the window shaped by
+    // the mask.
+    const fw::Bitmap& picture = s.model.ActivePictures[1];
+    EXPECT_GE(window.height(), picture.height());
+    fw::DibSection dib(window.width(), window.height());
+    window.paintTo(dib.dc());
+    EXPECT_EQ(dib.pixels().at(2, 1) & 0xFFFFFFu, picture.at(2, 1) & 0xFFFFFFu);
+    const fw::Pixel text = fw::colorToPixel(s.model.HintWindow().FontColor);
+    int textPixels = 0;
+    for (int y = 0; y < window.height(); ++y)
+        for (int x = 0; x < window.width(); ++x) textPixels += (dib.pixels().at(x, y) & 0xFFFFFFu) == (text & 0xFFFFFFu);
+    EXPECT_GT(textPixels, 10);
+    RECT box{};
+    EXPECT_NE(GetWindowRgnBox(window.handle(), &box), ERROR);
+
+    // A press hides it; rolled up, the same button's hint is "Restore"; leaving the window hides it.
+    button(MOUSEEVENTF_LEFTDOWN);
+    EXPECT_FALSE(window.hintShowing());
+    button(MOUSEEVENTF_LEFTUP);
+    ASSERT_TRUE(s.frame->RolledUp);
+    moveTo(roll.x, 700);
+    moveTo(roll.x, roll.y);
+    pump(200);
+    EXPECT_EQ(app.hints().text(), L"Restore");
+    EXPECT_TRUE(window.hintShowing());
+    moveTo(roll.x, 700);
+    EXPECT_FALSE(window.hintShowing());
+
+    s.form.destroyComponent(&hint);
+    EXPECT_EQ(s.frame->SkinHint(), nullptr);
+    EXPECT_NE(dynamic_cast<fw::PlainHintWindow*>(&app.hints().window()), nullptr);
+}
+
+TEST(FrameObjects, CaptionBlendsBetweenItsNormalAndActiveImages) {
+    fw::Application app;
+    SkinnedForm s(app);
+    TkvDataSkinCaption* caption = kvtest::captionDescription(s.model);
+    ASSERT_NE(caption, nullptr);
+    caption->ActivePictureIndex = 1;  // any picture that differs from the frame's caption strip
+    caption->ActiveSkinRect = {0, 0, 28, 21};
+    caption->Morphing = true;
+    s.frame->ChangeSkinData();
+    s.showActive();
+    pump(300);
+    auto& cap = static_cast<TkvSkinCaptionObject&>(s.object("caption"));
+    ASSERT_TRUE(cap.Active);
+    ASSERT_EQ(cap.MorphLevel, 1.0);
+    // The caption right of its text, painted while the frame is active (no inactive effect over it).
+    auto strip = [&] {
+        fw::DibSection dib(s.form.width(), s.form.height());
+        s.form.perform(KV_MSG_FRAME_PAINT_TO, reinterpret_cast<WPARAM>(dib.dc()), 0);
+        std::vector<fw::Pixel> v;
+        for (int y = cap.PlacedRect.top + 1; y < cap.PlacedRect.bottom - 1; ++y)
+            for (int x = cap.PlacedRect.left + 300; x < cap.PlacedRect.right; ++x) v.push_back(dib.pixels().at(x, y));
+        return v;
+    };
+    const std::vector<fw::Pixel> active = strip();
+    cap.MorphLevel = 0;
+    const std::vector<fw::Pixel> normal = strip();
+    cap.MorphLevel = 0.4;
+    const std::vector<fw::Pixel> between = strip();
+    cap.MorphLevel = 1;
+    // Another window takes the activation: the caption blends to its normal look on the timer.
+    fw::Form& other = app.create<fw::Form>();
+    other.setBounds(700, 500, 100, 100);
+    other.show();
+    SetForegroundWindow(other.handle());
+    const DWORD start = GetTickCount();
+    while (cap.MorphLevel > 0 && GetTickCount() - start < 3000) pump(10);
+    EXPECT_FALSE(cap.Active);
+    EXPECT_EQ(cap.MorphLevel, 0.0);
+    // In the colour channel where the two looks differ most, the look between lies between them.
+    int inBetween = 0, differ = 0;
+    for (std::size_t i = 0; i < active.size(); ++i) {
+        int a = 0, b = 0, n = 0;
+        for (int shift : {0, 8, 16}) {
+            const int ca = (active[i] >> shift) & 0xFF, cn = (normal[i] >> shift) & 0xFF;
+            if (std::abs(ca - cn) > std::abs(a - n)) a = ca, n = cn, b = (between[i] >> shift) & 0xFF;
+        }
+        if (std::abs(a - n) < 30) continue;
+        ++differ;
+        inBetween += std::min(a, n) < b && b < std::max(a, n);
+    }
+    ASSERT_GT(differ, 20);
+    EXPECT_GT(inBetween, differ * 9 / 10) << "the look between is a blend of both";
+}
+
+TEST(FrameObjects, AMaximisedFormIsRestoredForASkinSwitchAndMaximisedAgainAfterIt) {
+    fw::Application app;
+    SkinnedForm s(app);
+    s.showActive();
+    s.frame->OnRestore = [&](fw::Component*) { s.log.push_back("restore"); };
+    s.frame->OnMaximize = [&](fw::Component*) { s.log.push_back("maximize"); };
+    s.frame->SetFrameWindowState(TkvFrameWindowState::Maximized);
+    const fw::Rect maximised = s.form.boundsRect();
+    s.clearLog();
+    // Skinning off: the skinned maximise is undone, and the platform maximises the form with its own border.
+    s.model.SetSkinnableForm(false);
+    pump();
+    EXPECT_EQ(join(s.log), "restore; ");
+    EXPECT_FALSE(s.frame->SkinningOn);
+    EXPECT_TRUE(IsZoomed(s.form.handle()));
+    // Skinning on again: the platform's maximise is undone, the frame maximises to the same bounds as before and
+    // remembers the place from before it all.
+    s.clearLog();
+    s.model.SetSkinnableForm(true);
+    pump();
+    EXPECT_FALSE(IsZoomed(s.form.handle()));
+    EXPECT_EQ(s.frame->FrameWindowState, TkvFrameWindowState::Maximized);
+    EXPECT_EQ(join(s.log), "maximize; ");
+    EXPECT_EQ(s.form.boundsRect(), maximised);
+    EXPECT_EQ(s.frame->RestoreBounds.topLeft(), (fw::Point{100, 100}));
+}
+
+TEST(FrameObjects, ACaptionButtonsGlowShowsInTheFramesGlowWindowWhileItIsHot) {
+    fw::Application app;
+    SkinnedForm s(app);
+    // This skin has no glow pictures: the close button borrows one.
+    for (const auto& d : s.model.ObjectDescriptions())
+        if (d->IDName == "closebutton") {
+            d->GlowLayerPictureIndex = 1;
+            d->GlowLayerOffsetX = 3;
+            d->GlowLayerOffsetY = 4;
+            d->GlowLayerAlphaBlendValue = 200;
+        }
+    s.frame->ChangeSkinData();
+    s.showActive();
+    const POINT close = s.centre("closebutton");
+    moveTo(close.x, close.y);
+    HWND glow = s.frame->GlowLayer(false).Window();
+    ASSERT_NE(glow, nullptr);
+    EXPECT_TRUE(IsWindowVisible(glow));
+    RECT r{};
+    GetWindowRect(glow, &r);
+    const fw::Rect placed = s.frame->FrameToScreen(s.object("closebutton").PlacedRect);
+    EXPECT_EQ(fw::fromRECT(r), (fw::Rect{placed.left - 3, placed.top - 4, placed.left + 25, placed.top + 17}));
+    pump(400);
+    EXPECT_EQ(s.frame->GlowLayer(false).Opacity(), 200) << "faded in";
+    EXPECT_EQ(s.frame->GlowLayer(true).Window(), nullptr) << "the system-menu button's window stays empty";
+    moveTo(close.x, 700);
+    EXPECT_EQ(s.frame->GlowLayer(false).Window(), nullptr);
+
+    // Switched off in the skin data: no glow.
+    s.model.ShowCaptionButtonGlowFrames = false;
+    moveTo(close.x, close.y);
+    EXPECT_EQ(s.frame->GlowLayer(false).Window(), nullptr);
 }
 
 }  // namespace
