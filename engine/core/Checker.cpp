@@ -132,9 +132,8 @@ std::vector<std::string> checkStructure(const PageStore& store, const Survey& su
 
     // Owner of every reached ordinary data page -> its pages.
     std::map<std::uint32_t, std::set<std::uint32_t>> owned;
-    for (std::uint32_t p = 3; p < store.pageCount(); ++p)
-        if (survey.reached[p] && store.pageType(p) == kPageData && !store.isLongValuePage(p))
-            owned[rd32(store.page(p), 4)].insert(p);
+    for (const auto& r : survey.rowPages)
+        if (r.page >= 3) owned[r.owner].insert(r.page);
     for (const auto& t : survey.tables) {
         const std::string which = "table '" + asciiName(t.name) + "'";
         std::set<std::uint32_t> used(t.used.pages.begin(), t.used.pages.end());

@@ -32,6 +32,8 @@ class Surveyor {
 public:
     explicit Surveyor(const PageStore& store) : store_(store), f_(store.format()) {
         s_.reached.assign(store.pageCount(), false);
+        known_.assign(store.pageCount(), Known::Unread);
+        owner_.assign(store.pageCount(), 0);
     }
 
     Survey run() {
@@ -45,7 +47,7 @@ public:
 
 private:
     void reach(std::uint32_t page) {
-        store_.page(page);  // range check
+        if (page >= store_.pageCount()) store_.page(page);  // refuses it, naming the page
         s_.reached[page] = true;
     }
 
@@ -146,6 +148,8 @@ private:
         if (rd32(p, 4) != owner)
             damaged("data page " + std::to_string(page) + " belongs to table " + std::to_string(rd32(p, 4)) +
                     " but is listed by table " + std::to_string(owner));
+        known_[page] = Known::TableData;
+        owner_[page] = owner;
     }
 
     const Column* idColumnOf(const TableInfo& t) const {
@@ -260,6 +264,7 @@ private:
             reach(page);
             if (!store_.isLongValuePage(page))
                 damaged("a memo or OLE value points to page " + std::to_string(page) + ", not a long-value page");
+            known_[page] = Known::LongValue;
             RowSlot slot = store_.row(page, ptr & 0xFF);
             longValuePages_.insert(page);
             if (single) break;
@@ -314,15 +319,23 @@ private:
             }
             info.pages.push_back(p);
             indexIdKeyed_[p] = info.idKeyed;
+            known_[p] = Known::Index;
         }
         std::sort(info.pages.begin(), info.pages.end());
         return info;
     }
 
-    // Every reached page must be of a kind whose page numbers this survey has recorded.
+    // Every reached page must be of a kind whose page numbers this survey has recorded. A page whose kind the
+    // walk has checked already is not read again.
     void classifyReachedPages() {
         for (std::uint32_t p = 1; p < store_.pageCount(); ++p) {
             if (!s_.reached[p]) continue;
+            switch (known_[p]) {
+                case Known::TableData: addRowPage(p, owner_[p]); continue;
+                case Known::LongValue: continue;
+                case Known::Index: classifyIndexPage(p); continue;
+                case Known::Unread: break;
+            }
             auto bytes = store_.page(p);
             switch (bytes[0]) {
                 case kPageData:
@@ -333,7 +346,7 @@ private:
                         if (owner >= store_.pageCount() || !(s_.reached[owner] || owner == p))
                             damaged("data page " + std::to_string(p) + " belongs to page " + std::to_string(owner) +
                                     ", which nothing else reaches");
-                        addRef(Reference::Kind::Page, placeAt(p, 4));
+                        addRowPage(p, owner);
                     }
                     break;
                 case kPageTableDef:
@@ -341,18 +354,7 @@ private:
                         damaged("page " + std::to_string(p) + " holds a table definition the catalog does not list");
                     break;
                 case kPageIndexNode:
-                case kPageIndexLeaf: {
-                    auto it = indexIdKeyed_.find(p);
-                    if (it == indexIdKeyed_.end())
-                        damaged("index page " + std::to_string(p) + " is reached but belongs to no index");
-                    s_.indexPages.push_back(p);
-                    s_.indexPageIdKeyed.push_back(it->second);
-                    addRef(Reference::Kind::Page, placeAt(p, 4));
-                    addRef(Reference::Kind::Page, placeAt(p, f_.indexPrev));
-                    addRef(Reference::Kind::Page, placeAt(p, f_.indexNext));
-                    addRef(Reference::Kind::Page, placeAt(p, f_.indexTail));
-                    break;
-                }
+                case kPageIndexLeaf: classifyIndexPage(p); break;
                 case kPageUsageMap:
                     if (!mapPages_.count(p))
                         damaged("usage-map page " + std::to_string(p) + " belongs to no usage map");
@@ -366,9 +368,30 @@ private:
         s_.staleIds.assign(staleIds_.begin(), staleIds_.end());
     }
 
+    void addRowPage(std::uint32_t p, std::uint32_t owner) {
+        addRef(Reference::Kind::Page, placeAt(p, 4));
+        s_.rowPages.push_back({p, owner});
+    }
+
+    void classifyIndexPage(std::uint32_t p) {
+        auto it = indexIdKeyed_.find(p);
+        if (it == indexIdKeyed_.end()) damaged("index page " + std::to_string(p) + " is reached but belongs to no index");
+        s_.indexPages.push_back(p);
+        s_.indexPageIdKeyed.push_back(it->second);
+        addRef(Reference::Kind::Page, placeAt(p, 4));
+        addRef(Reference::Kind::Page, placeAt(p, f_.indexPrev));
+        addRef(Reference::Kind::Page, placeAt(p, f_.indexNext));
+        addRef(Reference::Kind::Page, placeAt(p, f_.indexTail));
+    }
+
+    // What the walk has checked of a page already: its type, and for a table's data page its owner.
+    enum class Known : std::uint8_t { Unread, TableData, LongValue, Index };
+
     const PageStore& store_;
     const JetFormat& f_;
     Survey s_;
+    std::vector<Known> known_;          // per page
+    std::vector<std::uint32_t> owner_;  // per page: the owner of a page known as a table's data page
     std::set<std::uint32_t> tdefPages_;
     std::set<std::uint32_t> mapPages_;
     std::set<std::uint32_t> longValuePages_;
