@@ -109,9 +109,14 @@ private:
         Rows(PlainReader& r, const TableDef& def) : reader_(r), def_(def), pages_(r.dataPages(def)) {}
         std::optional<PlainRow> next() {
             while (page_ < pages_.size()) {
-                if (row_ >= reader_.store().rowCount(pages_[page_])) {
+                if (!counted_) {
+                    rows_ = reader_.rowCount(def_, pages_[page_]);
+                    counted_ = true;
+                }
+                if (row_ >= rows_) {
                     ++page_;
                     row_ = 0;
+                    counted_ = false;
                 } else if (auto live = reader_.row(def_, pages_[page_], row_++)) {
                     return live;
                 }
@@ -124,7 +129,8 @@ private:
         const TableDef& def_;
         std::vector<std::uint32_t> pages_;
         std::size_t page_ = 0;
-        std::uint32_t row_ = 0;
+        std::uint32_t row_ = 0, rows_ = 0;
+        bool counted_ = false;
     };
 
     void compareRows() const {
