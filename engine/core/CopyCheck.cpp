@@ -32,14 +32,16 @@ public:
     void sort() {
         std::sort(ranges_.begin(), ranges_.end(), [](const Range& a, const Range& b) { return a.page < b.page; });
     }
-    // Per byte of one page: whether it may differ from its source.
-    std::vector<bool> pageMask(std::uint32_t page) const {
-        std::vector<bool> mask(pageSize_, false);
+    // Per byte of one page: whether it may differ from its source (into is sized to a page). False when no
+    // byte may.
+    bool pageMask(std::uint32_t page, std::vector<std::uint8_t>& into) const {
         auto it = std::lower_bound(ranges_.begin(), ranges_.end(), page,
                                    [](const Range& r, std::uint32_t p) { return r.page < p; });
+        if (it == ranges_.end() || it->page != page) return false;
+        std::fill(into.begin(), into.end(), 0);
         for (; it != ranges_.end() && it->page == page; ++it)
-            for (std::uint32_t i = it->from; i < it->to; ++i) mask[i] = true;
-        return mask;
+            if (it->from < it->to) std::fill(into.begin() + it->from, into.begin() + it->to, 1);
+        return true;
     }
 
 private:
@@ -71,11 +73,13 @@ void checkOnlyReferencesChanged(const PageStore& source, const Survey& before, c
     if (numbering.pageCount != copy.pageCount())
         throw JetError("the compacted copy has " + std::to_string(copy.pageCount()) + " pages where " +
                        std::to_string(numbering.pageCount) + " were expected; nothing was written");
+    std::vector<std::uint8_t> allowed(copy.pageSize());
     for (std::uint32_t p = 0; p < source.pageCount(); ++p) {
         const std::uint32_t target = numbering.newNumber[p];
         if (target == kDroppedPage) continue;
-        const auto allowed = mask.pageMask(target);
         auto a = source.page(p), b = copy.page(target);
+        if (std::equal(a.begin(), a.end(), b.begin())) continue;
+        if (!mask.pageMask(target, allowed)) std::fill(allowed.begin(), allowed.end(), 0);
         for (std::uint32_t i = 0; i < copy.pageSize(); ++i)
             if (a[i] != b[i] && !allowed[i])
                 throw JetError("the compacted copy changed page " + std::to_string(p) + " at offset " +
