@@ -8,7 +8,6 @@
 #include <vector>
 
 namespace jet {
-namespace {
 
 // The byte ranges of the copy that the renumbering may have rewritten, sorted by page, so that the copy can be
 // compared one page at a time.
@@ -52,10 +51,11 @@ private:
     std::vector<Range> ranges_;
 };
 
-}  // namespace
-
-void checkOnlyReferencesChanged(const PageStore& source, const Survey& before, const PageStore& copy,
-                                const Survey& after) {
+CopyCheck::CopyCheck(const PageStore& source, const Survey& before, const PageStore& copy, const Survey& after)
+    : source_(source), copy_(copy), numbering_(pageNumbering(before)), allowed_(copy.pageSize()) {
+    if (numbering_.pageCount != copy.pageCount())
+        throw JetError("the compacted copy has " + std::to_string(copy.pageCount()) + " pages where " +
+                       std::to_string(numbering_.pageCount) + " were expected; nothing was written");
     const JetFormat& f = copy.format();
     ChangeMask mask(copy.pageSize());
     for (const auto& r : after.references) mask.allow(r.at);
@@ -68,29 +68,38 @@ void checkOnlyReferencesChanged(const PageStore& source, const Survey& before, c
         for (const auto& ix : t.indexes) mask.allowMap(copy, ix.map);
     }
     mask.sort();
+    mask_ = std::make_unique<ChangeMask>(std::move(mask));
+}
 
-    const PageNumbering numbering = pageNumbering(before);
-    if (numbering.pageCount != copy.pageCount())
-        throw JetError("the compacted copy has " + std::to_string(copy.pageCount()) + " pages where " +
-                       std::to_string(numbering.pageCount) + " were expected; nothing was written");
-    std::vector<std::uint8_t> allowed(copy.pageSize());
-    for (std::uint32_t p = 0; p < source.pageCount(); ++p) {
-        const std::uint32_t target = numbering.newNumber[p];
+CopyCheck::~CopyCheck() = default;
+
+void CopyCheck::checkUpTo(std::uint32_t sourcePage) {
+    for (; next_ < std::min(sourcePage, source_.pageCount()); ++next_) {
+        const std::uint32_t target = numbering_.newNumber[next_];
         if (target == kDroppedPage) continue;
-        auto a = source.page(p), b = copy.page(target);
+        auto a = source_.page(next_), b = copy_.page(target);
         if (std::equal(a.begin(), a.end(), b.begin())) continue;
-        if (!mask.pageMask(target, allowed)) std::fill(allowed.begin(), allowed.end(), 0);
-        for (std::uint32_t i = 0; i < copy.pageSize(); ++i)
-            if (a[i] != b[i] && !allowed[i])
-                throw JetError("the compacted copy changed page " + std::to_string(p) + " at offset " +
+        if (!mask_->pageMask(target, allowed_)) std::fill(allowed_.begin(), allowed_.end(), 0);
+        for (std::uint32_t i = 0; i < copy_.pageSize(); ++i)
+            if (a[i] != b[i] && !allowed_[i])
+                throw JetError("the compacted copy changed page " + std::to_string(next_) + " at offset " +
                                std::to_string(i) + ", which compaction must not touch; nothing was written");
     }
-    for (auto blank : numbering.blankPages) {
-        auto b = copy.page(blank);
+}
+
+void CopyCheck::finish() {
+    checkUpTo(source_.pageCount());
+    for (auto blank : numbering_.blankPages) {
+        auto b = copy_.page(blank);
         if (std::any_of(b.begin(), b.end(), [](std::uint8_t v) { return v != 0; }))
             throw JetError("the compacted copy has data on page " + std::to_string(blank) +
                            ", which must be blank; nothing was written");
     }
+}
+
+void checkOnlyReferencesChanged(const PageStore& source, const Survey& before, const PageStore& copy,
+                                const Survey& after) {
+    CopyCheck(source, before, copy, after).finish();
 }
 
 }  // namespace jet

@@ -15,11 +15,14 @@ void verifyCompactedCopy(const PageStore& source, const Survey& before, std::spa
 void verifyCompactedCopy(const PageStore& source, const Survey& before, const FileReader& copy) {
     PageStore store(copy, source.cachedPages());
     Survey after = surveyDatabase(store);
-    checkOnlyReferencesChanged(source, before, store, after);
+    CopyCheck bytes(source, before, store, after);
     auto problems = checkStructure(store, after);
     if (!problems.empty())
         throw JetError("the compacted copy failed its check (" + problems.front() + "); nothing was written");
-    checkSameContent(source, store, pageNumbering(before).newNumber);
+    // The byte check follows the content check's pass over the rows, reading the pages it has just read.
+    checkSameContent(source, store, pageNumbering(before).newNumber,
+                     [&](std::uint32_t page) { bytes.checkUpTo(page); });
+    bytes.finish();
 }
 
 }  // namespace jet
