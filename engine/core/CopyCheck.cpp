@@ -16,10 +16,18 @@ public:
     ChangeMask(std::uint32_t pageSize) : pageSize_(pageSize) {}
 
     void allow(std::uint32_t page, std::uint32_t from, std::uint32_t to) {
-        ranges_.push_back({page, from, std::min(to, pageSize_)});
+        ranges_.push_back({page, static_cast<std::uint16_t>(std::min(from, pageSize_)),
+                           static_cast<std::uint16_t>(std::min(to, pageSize_))});
     }
+    // A field's bytes are one range when they follow each other on one page, as nearly all do.
     void allow(const FieldPlace& f) {
-        for (const auto& b : f) allow(b.page, b.offset, b.offset + 1u);
+        std::size_t i = 0;
+        while (i < f.size()) {
+            std::size_t j = i + 1;
+            while (j < f.size() && f[j].page == f[i].page && f[j].offset == f[j - 1].offset + 1u) ++j;
+            allow(f[i].page, f[i].offset, f[j - 1].offset + 1u);
+            i = j;
+        }
     }
     void allowMap(const PageStore& store, const UsageMap& m) {
         if (m.rowPointer == 0) return;
@@ -30,6 +38,7 @@ public:
     }
     void sort() {
         std::sort(ranges_.begin(), ranges_.end(), [](const Range& a, const Range& b) { return a.page < b.page; });
+        ranges_.shrink_to_fit();  // it is kept while the content check runs
     }
     // Per byte of one page: whether it may differ from its source (into is sized to a page). False when no
     // byte may.
@@ -45,7 +54,8 @@ public:
 
 private:
     struct Range {
-        std::uint32_t page, from, to;
+        std::uint32_t page;
+        std::uint16_t from, to;  // within a page (at most 4096 bytes)
     };
     std::uint32_t pageSize_;
     std::vector<Range> ranges_;

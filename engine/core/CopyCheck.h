@@ -25,6 +25,7 @@ public:
 
     void checkUpTo(std::uint32_t sourcePage);  // every kept page before sourcePage not checked yet
     void finish();                             // every page left, and the blank pages
+    const PageNumbering& numbering() const { return numbering_; }
 
 private:
     const PageStore& source_;
