@@ -33,7 +33,6 @@ public:
     explicit Surveyor(const PageStore& store) : store_(store), f_(store.format()) {
         s_.reached.assign(store.pageCount(), false);
         known_.assign(store.pageCount(), Known::Unread);
-        owner_.assign(store.pageCount(), 0);
     }
 
     Survey run() {
@@ -42,6 +41,7 @@ public:
         readCatalog();
         for (auto& t : s_.tables) walkTable(t);
         classifyReachedPages();
+        s_.references.shrink_to_fit();  // kept through the whole compaction
         return std::move(s_);
     }
 
@@ -149,7 +149,6 @@ private:
             damaged("data page " + std::to_string(page) + " belongs to table " + std::to_string(rd32(p, 4)) +
                     " but is listed by table " + std::to_string(owner));
         known_[page] = Known::TableData;
-        owner_[page] = owner;
     }
 
     const Column* idColumnOf(const TableInfo& t) const {
@@ -331,7 +330,7 @@ private:
         for (std::uint32_t p = 1; p < store_.pageCount(); ++p) {
             if (!s_.reached[p]) continue;
             switch (known_[p]) {
-                case Known::TableData: addRowPage(p, owner_[p]); continue;
+                case Known::TableData: addRef(Reference::Kind::Page, placeAt(p, 4)); continue;
                 case Known::LongValue: continue;
                 case Known::Index: classifyIndexPage(p); continue;
                 case Known::Unread: break;
@@ -346,7 +345,8 @@ private:
                         if (owner >= store_.pageCount() || !(s_.reached[owner] || owner == p))
                             damaged("data page " + std::to_string(p) + " belongs to page " + std::to_string(owner) +
                                     ", which nothing else reaches");
-                        addRowPage(p, owner);
+                        addRef(Reference::Kind::Page, placeAt(p, 4));
+                        s_.otherRowPages.push_back({p, owner});
                     }
                     break;
                 case kPageTableDef:
@@ -368,11 +368,6 @@ private:
         s_.staleIds.assign(staleIds_.begin(), staleIds_.end());
     }
 
-    void addRowPage(std::uint32_t p, std::uint32_t owner) {
-        addRef(Reference::Kind::Page, placeAt(p, 4));
-        s_.rowPages.push_back({p, owner});
-    }
-
     void classifyIndexPage(std::uint32_t p) {
         auto it = indexIdKeyed_.find(p);
         if (it == indexIdKeyed_.end()) damaged("index page " + std::to_string(p) + " is reached but belongs to no index");
@@ -384,14 +379,14 @@ private:
         addRef(Reference::Kind::Page, placeAt(p, f_.indexTail));
     }
 
-    // What the walk has checked of a page already: its type, and for a table's data page its owner.
+    // What the walk has checked of a page already: its type, and for a data page that it is one of the pages of
+    // the table that lists it.
     enum class Known : std::uint8_t { Unread, TableData, LongValue, Index };
 
     const PageStore& store_;
     const JetFormat& f_;
     Survey s_;
-    std::vector<Known> known_;          // per page
-    std::vector<std::uint32_t> owner_;  // per page: the owner of a page known as a table's data page
+    std::vector<Known> known_;  // per page
     std::set<std::uint32_t> tdefPages_;
     std::set<std::uint32_t> mapPages_;
     std::set<std::uint32_t> longValuePages_;
