@@ -158,8 +158,9 @@ int main(int argc, char** argv) {
         const auto c = reporter.times["compactFile/large"], w = reporter.times["readWrite/large"],
                    f = reporter.times["copyFile/large"];
         if (w.real > 0 && f.real > 0)
-            std::printf("\nlarge: compact %.0f ms, read-and-write %.0f ms, copy_file %.0f ms (real); ratios %.2f, %.2f\n",
-                        c.real, w.real, f.real, c.real / w.real, c.real / f.real);
+            std::printf("\nlarge: compact %.0f ms, read-and-write %.0f ms, copy_file %.0f ms (real); ratios %.2f, %.2f;"
+                        " CPU ratios %.2f, %.2f\n",
+                        c.real, w.real, f.real, c.real / w.real, c.real / f.real, c.cpu / w.cpu, c.cpu / f.cpu);
     }
     std::error_code ec;
     fs::remove(scratch(), ec);
