@@ -220,8 +220,8 @@ private:
             t.dataPages.push_back(page);
             forEachLiveRow(page, [&](const LiveRow& r) {
                 ++t.liveRows;
-                auto bytes = rowBytes(r);
                 if (!idColumn && longValues.empty()) return;
+                auto bytes = rowBytes(r);
                 RowLayout layout(f_, d.columns, bytes);
                 if (idColumn)
                     if (auto v = layout.value(*idColumn)) {
