@@ -5,7 +5,6 @@
 #include "engine/core/Text.h"
 
 #include <algorithm>
-#include <map>
 #include <set>
 
 namespace jet {
@@ -130,20 +129,29 @@ std::vector<std::string> checkStructure(const PageStore& store, const Survey& su
                            std::to_string(survey.globalMap.bitsBeyondEnd - survey.globalMap.beyondEnd) +
                            " pages past the end of the file as used");
 
-    // Owner of every reached ordinary data page -> its pages.
-    std::map<std::uint32_t, std::set<std::uint32_t>> owned;
-    for (std::uint32_t p = 3; p < store.pageCount(); ++p)
-        if (survey.reached[p] && store.pageType(p) == kPageData && !store.isLongValuePage(p))
-            owned[rd32(store.page(p), 4)].insert(p);
+    // (owner, page) for every reached ordinary data page, in order: sorted lists rather than sets, since a large
+    // table has a great many pages.
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> owned;
+    for (const auto& t : survey.tables)
+        for (auto p : t.dataPages)
+            if (p >= 3) owned.push_back({t.def.page, p});
+    for (const auto& r : survey.otherRowPages)
+        if (r.page >= 3) owned.push_back({r.owner, r.page});
+    std::sort(owned.begin(), owned.end());
+    owned.erase(std::unique(owned.begin(), owned.end()), owned.end());
     for (const auto& t : survey.tables) {
         const std::string which = "table '" + asciiName(t.name) + "'";
-        std::set<std::uint32_t> used(t.used.pages.begin(), t.used.pages.end());
-        std::set<std::uint32_t> own = owned[t.def.page];
-        if (used != own)
+        std::vector<std::uint32_t> used(t.used.pages.begin(), t.used.pages.end());
+        std::sort(used.begin(), used.end());
+        used.erase(std::unique(used.begin(), used.end()), used.end());
+        auto own = std::equal_range(owned.begin(), owned.end(), std::pair<std::uint32_t, std::uint32_t>{t.def.page, 0},
+                                    [](const auto& x, const auto& y) { return x.first < y.first; });
+        if (!std::equal(used.begin(), used.end(), own.first, own.second,
+                        [](std::uint32_t u, const auto& o) { return u == o.second; }))
             problems.push_back(which + ": its usage map lists " + std::to_string(used.size()) + " pages but it owns " +
-                               std::to_string(own.size()));
+                               std::to_string(own.second - own.first));
         for (auto p : t.free.pages)
-            if (!used.count(p))
+            if (!std::binary_search(used.begin(), used.end(), p))
                 problems.push_back(which + ": its free-space map lists page " + std::to_string(p) +
                                    ", which is not one of its pages");
         for (std::size_t i = 0; i < t.indexes.size(); ++i) checkIndex(store, t, t.indexes[i], i, problems);

@@ -24,6 +24,7 @@ constexpr std::uint32_t kSignBit = 0x80000000u;
 struct Side {
     PlainReader& reader;
     std::span<const std::uint32_t> numbering;  // empty for the copy
+    const SourceProgress* progress;            // null for the copy
     std::uint32_t comparable(std::uint32_t id, std::uint8_t& tag) const {
         tag = reader.tableWithId(id) ? 1 : 0;
         return tag && !numbering.empty() ? numbering[id] : id;
@@ -106,12 +107,19 @@ private:
     // Live rows in the order the usage map and the row tables give them; a deleted row is no row.
     class Rows {
     public:
-        Rows(PlainReader& r, const TableDef& def) : reader_(r), def_(def), pages_(r.dataPages(def)) {}
+        Rows(const Side& side, const TableDef& def)
+            : reader_(side.reader), def_(def), pages_(side.reader.dataPages(def)), progress_(side.progress) {}
         std::optional<PlainRow> next() {
             while (page_ < pages_.size()) {
-                if (row_ >= reader_.store().rowCount(pages_[page_])) {
+                if (!counted_) {
+                    if (progress_ && *progress_) (*progress_)(pages_[page_]);
+                    rows_ = reader_.rowCount(def_, pages_[page_]);
+                    counted_ = true;
+                }
+                if (row_ >= rows_) {
                     ++page_;
                     row_ = 0;
+                    counted_ = false;
                 } else if (auto live = reader_.row(def_, pages_[page_], row_++)) {
                     return live;
                 }
@@ -124,11 +132,13 @@ private:
         const TableDef& def_;
         std::vector<std::uint32_t> pages_;
         std::size_t page_ = 0;
-        std::uint32_t row_ = 0;
+        std::uint32_t row_ = 0, rows_ = 0;
+        bool counted_ = false;
+        const SourceProgress* progress_;
     };
 
     void compareRows() const {
-        Rows x(a_.reader, defA_), y(b_.reader, defB_);
+        Rows x(a_, defA_), y(b_, defB_);
         while (true) {
             auto rx = x.next(), ry = y.next();
             if (!rx && !ry) return;
@@ -179,9 +189,10 @@ private:
 
 }  // namespace
 
-void checkSameContent(const PageStore& source, const PageStore& copy, std::span<const std::uint32_t> numbering) {
+void checkSameContent(const PageStore& source, const PageStore& copy, std::span<const std::uint32_t> numbering,
+                      const SourceProgress& progress) {
     PlainReader readerA(source), readerB(copy);
-    const Side a{readerA, numbering}, b{readerB, {}};
+    const Side a{readerA, numbering, &progress}, b{readerB, {}, nullptr};
     const auto& ta = readerA.tables();
     const auto& tb = readerB.tables();
     if (ta.size() != tb.size()) differs("the number of tables changed");

@@ -7,6 +7,7 @@
 #include "engine/core/PageStore.h"
 
 #include <cstdint>
+#include <functional>
 #include <span>
 
 namespace jet {
@@ -16,7 +17,12 @@ namespace jet {
 inline constexpr const char* kUnplaceableData =
     "the database has data that this engine cannot place; repair it in Access first";
 
+// Pages the source's rows have been read from so far: everything before the given page was, so that another
+// check can work on those pages while they are still cached.
+using SourceProgress = std::function<void(std::uint32_t)>;
+
 // Throws JetError naming the first difference, or kUnplaceableData.
-void checkSameContent(const PageStore& source, const PageStore& copy, std::span<const std::uint32_t> numbering);
+void checkSameContent(const PageStore& source, const PageStore& copy, std::span<const std::uint32_t> numbering,
+                      const SourceProgress& progress = {});
 
 }  // namespace jet

@@ -8,7 +8,6 @@
 #include <vector>
 
 namespace jet {
-namespace {
 
 // The byte ranges of the copy that the renumbering may have rewritten, sorted by page, so that the copy can be
 // compared one page at a time.
@@ -17,10 +16,18 @@ public:
     ChangeMask(std::uint32_t pageSize) : pageSize_(pageSize) {}
 
     void allow(std::uint32_t page, std::uint32_t from, std::uint32_t to) {
-        ranges_.push_back({page, from, std::min(to, pageSize_)});
+        ranges_.push_back({page, static_cast<std::uint16_t>(std::min(from, pageSize_)),
+                           static_cast<std::uint16_t>(std::min(to, pageSize_))});
     }
+    // A field's bytes are one range when they follow each other on one page, as nearly all do.
     void allow(const FieldPlace& f) {
-        for (const auto& b : f) allow(b.page, b.offset, b.offset + 1u);
+        std::size_t i = 0;
+        while (i < f.size()) {
+            std::size_t j = i + 1;
+            while (j < f.size() && f[j].page == f[i].page && f[j].offset == f[j - 1].offset + 1u) ++j;
+            allow(f[i].page, f[i].offset, f[j - 1].offset + 1u);
+            i = j;
+        }
     }
     void allowMap(const PageStore& store, const UsageMap& m) {
         if (m.rowPointer == 0) return;
@@ -31,29 +38,34 @@ public:
     }
     void sort() {
         std::sort(ranges_.begin(), ranges_.end(), [](const Range& a, const Range& b) { return a.page < b.page; });
+        ranges_.shrink_to_fit();  // it is kept while the content check runs
     }
-    // Per byte of one page: whether it may differ from its source.
-    std::vector<bool> pageMask(std::uint32_t page) const {
-        std::vector<bool> mask(pageSize_, false);
+    // Per byte of one page: whether it may differ from its source (into is sized to a page). False when no
+    // byte may.
+    bool pageMask(std::uint32_t page, std::vector<std::uint8_t>& into) const {
         auto it = std::lower_bound(ranges_.begin(), ranges_.end(), page,
                                    [](const Range& r, std::uint32_t p) { return r.page < p; });
+        if (it == ranges_.end() || it->page != page) return false;
+        std::fill(into.begin(), into.end(), 0);
         for (; it != ranges_.end() && it->page == page; ++it)
-            for (std::uint32_t i = it->from; i < it->to; ++i) mask[i] = true;
-        return mask;
+            if (it->from < it->to) std::fill(into.begin() + it->from, into.begin() + it->to, 1);
+        return true;
     }
 
 private:
     struct Range {
-        std::uint32_t page, from, to;
+        std::uint32_t page;
+        std::uint16_t from, to;  // within a page (at most 4096 bytes)
     };
     std::uint32_t pageSize_;
     std::vector<Range> ranges_;
 };
 
-}  // namespace
-
-void checkOnlyReferencesChanged(const PageStore& source, const Survey& before, const PageStore& copy,
-                                const Survey& after) {
+CopyCheck::CopyCheck(const PageStore& source, const Survey& before, const PageStore& copy, const Survey& after)
+    : source_(source), copy_(copy), numbering_(pageNumbering(before)), allowed_(copy.pageSize()) {
+    if (numbering_.pageCount != copy.pageCount())
+        throw JetError("the compacted copy has " + std::to_string(copy.pageCount()) + " pages where " +
+                       std::to_string(numbering_.pageCount) + " were expected; nothing was written");
     const JetFormat& f = copy.format();
     ChangeMask mask(copy.pageSize());
     for (const auto& r : after.references) mask.allow(r.at);
@@ -66,27 +78,38 @@ void checkOnlyReferencesChanged(const PageStore& source, const Survey& before, c
         for (const auto& ix : t.indexes) mask.allowMap(copy, ix.map);
     }
     mask.sort();
+    mask_ = std::make_unique<ChangeMask>(std::move(mask));
+}
 
-    const PageNumbering numbering = pageNumbering(before);
-    if (numbering.pageCount != copy.pageCount())
-        throw JetError("the compacted copy has " + std::to_string(copy.pageCount()) + " pages where " +
-                       std::to_string(numbering.pageCount) + " were expected; nothing was written");
-    for (std::uint32_t p = 0; p < source.pageCount(); ++p) {
-        const std::uint32_t target = numbering.newNumber[p];
+CopyCheck::~CopyCheck() = default;
+
+void CopyCheck::checkUpTo(std::uint32_t sourcePage) {
+    for (; next_ < std::min(sourcePage, source_.pageCount()); ++next_) {
+        const std::uint32_t target = numbering_.newNumber[next_];
         if (target == kDroppedPage) continue;
-        const auto allowed = mask.pageMask(target);
-        auto a = source.page(p), b = copy.page(target);
-        for (std::uint32_t i = 0; i < copy.pageSize(); ++i)
-            if (a[i] != b[i] && !allowed[i])
-                throw JetError("the compacted copy changed page " + std::to_string(p) + " at offset " +
+        auto a = source_.page(next_), b = copy_.page(target);
+        if (std::equal(a.begin(), a.end(), b.begin())) continue;
+        if (!mask_->pageMask(target, allowed_)) std::fill(allowed_.begin(), allowed_.end(), 0);
+        for (std::uint32_t i = 0; i < copy_.pageSize(); ++i)
+            if (a[i] != b[i] && !allowed_[i])
+                throw JetError("the compacted copy changed page " + std::to_string(next_) + " at offset " +
                                std::to_string(i) + ", which compaction must not touch; nothing was written");
     }
-    for (auto blank : numbering.blankPages) {
-        auto b = copy.page(blank);
+}
+
+void CopyCheck::finish() {
+    checkUpTo(source_.pageCount());
+    for (auto blank : numbering_.blankPages) {
+        auto b = copy_.page(blank);
         if (std::any_of(b.begin(), b.end(), [](std::uint8_t v) { return v != 0; }))
             throw JetError("the compacted copy has data on page " + std::to_string(blank) +
                            ", which must be blank; nothing was written");
     }
+}
+
+void checkOnlyReferencesChanged(const PageStore& source, const Survey& before, const PageStore& copy,
+                                const Survey& after) {
+    CopyCheck(source, before, copy, after).finish();
 }
 
 }  // namespace jet

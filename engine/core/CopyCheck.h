@@ -2,10 +2,39 @@
 // Byte-level check of a compacted copy against its source: every kept page must arrive unchanged except in
 // the fields the renumbering is meant to rewrite (page numbers, row pointers, table ids, index entries and
 // usage maps). Any other difference means a stray write, and the copy must not be used.
+#include "engine/core/Compactor.h"
 #include "engine/core/PageStore.h"
 #include "engine/core/Survey.h"
 
+#include <cstdint>
+#include <memory>
+#include <vector>
+
 namespace jet {
+
+class ChangeMask;
+
+// The check run a stretch of pages at a time in source order, so that it can follow another pass over the
+// same pages and find them still in the page caches. Throws JetError as checkOnlyReferencesChanged does.
+class CopyCheck {
+public:
+    CopyCheck(const PageStore& source, const Survey& before, const PageStore& copy, const Survey& after);
+    ~CopyCheck();
+    CopyCheck(const CopyCheck&) = delete;
+    CopyCheck& operator=(const CopyCheck&) = delete;
+
+    void checkUpTo(std::uint32_t sourcePage);  // every kept page before sourcePage not checked yet
+    void finish();                             // every page left, and the blank pages
+    const PageNumbering& numbering() const { return numbering_; }
+
+private:
+    const PageStore& source_;
+    const PageStore& copy_;
+    const PageNumbering numbering_;
+    std::unique_ptr<ChangeMask> mask_;
+    std::vector<std::uint8_t> allowed_;  // the mask of the page being compared
+    std::uint32_t next_ = 0;             // the first source page not checked yet
+};
 
 // Throws JetError naming the first page and offset that changed where nothing may change.
 void checkOnlyReferencesChanged(const PageStore& source, const Survey& before, const PageStore& copy,

@@ -29,6 +29,12 @@ JetHeader headerOf(const FileReader& file) {
     return readHeader(first, file.size());
 }
 
+// Pages read in one call: a sixteenth of the cache, so that a page stays cached while fifteen other blocks are
+// read.
+std::uint32_t blockPagesFor(std::size_t cachedPages) {
+    return static_cast<std::uint32_t>(std::max<std::size_t>(1, cachedPages / 16));
+}
+
 }  // namespace
 
 PageStore::PageStore(std::span<const std::uint8_t> file)
@@ -36,7 +42,8 @@ PageStore::PageStore(std::span<const std::uint8_t> file)
       file_(memory_),
       header_(headerOf(memory_)),
       format_(JetFormat::of(header_.version)),
-      cachedPages_(kCachedPages) {
+      cachedPages_(kCachedPages),
+      blockPages_(blockPagesFor(cachedPages_)) {
     if (header_.databaseKey == 0) view_ = file;
 }
 
@@ -45,7 +52,8 @@ PageStore::PageStore(const FileReader& file, std::size_t cachedPages)
       file_(file),
       header_(headerOf(file)),
       format_(JetFormat::of(header_.version)),
-      cachedPages_(std::max<std::size_t>(cachedPages, 1)) {
+      cachedPages_(std::max<std::size_t>(cachedPages, 1)),
+      blockPages_(blockPagesFor(cachedPages_)) {
     if (header_.databaseKey == 0) view_ = file.inMemory();
 }
 
@@ -58,29 +66,32 @@ std::span<const std::uint8_t> PageStore::page(std::uint32_t number) const {
 }
 
 std::span<const std::uint8_t> PageStore::cachedPage(std::uint32_t number) const {
-    if (auto it = cached_.find(number); it != cached_.end()) {
+    const std::uint32_t block = number / blockPages_;
+    const std::size_t at = std::size_t(number % blockPages_) * format_.pageSize;
+    // Most work goes through the file in page order: the block last used is the one asked for again.
+    if (!cache_.empty() && cache_.front().number == block)
+        return cache_.front().page(at, format_.pageSize);
+    if (auto it = cached_.find(block); it != cached_.end()) {
         cache_.splice(cache_.begin(), cache_, it->second);
-        return cache_.front().second;
+        return cache_.front().page(at, format_.pageSize);
     }
-    // Most work goes through the file in page order, so a miss reads the pages after it too, in one call: up to
-    // a sixteenth of the cache, and never one that is cached already (it may be in use).
-    const std::uint32_t ahead = static_cast<std::uint32_t>(std::max<std::size_t>(1, cachedPages_ / 16));
-    std::uint32_t count = 1;
-    while (count < ahead && number + count < header_.pageCount && !cached_.count(number + count)) ++count;
-    std::vector<std::uint8_t> block(std::size_t(count) * format_.pageSize);
-    file_.read(std::uint64_t(number) * format_.pageSize, block);
-    for (std::uint32_t i = count; i-- > 0;) {
-        auto from = block.begin() + std::ptrdiff_t(i) * format_.pageSize;
-        std::vector<std::uint8_t> bytes(from, from + format_.pageSize);
-        if (header_.databaseKey != 0 && number + i != 0) cryptPage(header_.databaseKey, number + i, bytes);
-        cache_.emplace_front(number + i, std::move(bytes));
-        cached_[number + i] = cache_.begin();
-    }
-    while (cache_.size() > cachedPages_) {
-        cached_.erase(cache_.back().first);
+    const std::uint32_t first = block * blockPages_;
+    const std::uint32_t count = std::min(blockPages_, header_.pageCount - first);
+    Block b{block, std::size_t(count) * format_.pageSize,
+            std::make_unique_for_overwrite<std::uint8_t[]>(std::size_t(count) * format_.pageSize)};
+    file_.read(std::uint64_t(first) * format_.pageSize, b.bytes());
+    if (header_.databaseKey != 0)
+        for (std::uint32_t i = 0; i < count; ++i)
+            if (first + i != 0)
+                cryptPage(header_.databaseKey, first + i,
+                          b.bytes().subspan(std::size_t(i) * format_.pageSize, format_.pageSize));
+    cache_.push_front(std::move(b));
+    cached_[block] = cache_.begin();
+    while (cache_.size() > 1 && cache_.size() * blockPages_ > cachedPages_) {
+        cached_.erase(cache_.back().number);
         cache_.pop_back();
     }
-    return cache_.front().second;
+    return cache_.front().page(at, format_.pageSize);
 }
 
 bool PageStore::isLongValuePage(std::uint32_t number) const {

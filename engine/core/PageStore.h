@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <list>
+#include <memory>
 #include <span>
 #include <unordered_map>
 #include <vector>
@@ -22,8 +23,8 @@ struct RowSlot {
     bool overflow = false;
 };
 
-// Pages a store keeps in memory when it reads through its cache. A page given out stays valid until this many
-// other pages have been read; no reader holds a page that long.
+// Pages a store keeps in memory when it reads through its cache. A page given out stays valid until a
+// sixteenth of this many other pages have been read; no reader holds a page that long.
 inline constexpr std::size_t kCachedPages = 256;
 
 class PageStore {
@@ -65,10 +66,21 @@ private:
     JetHeader header_;
     JetFormat format_;
     std::span<const std::uint8_t> view_;  // the whole file when it is read in place
-    // The cache: most recently used page first. A page leaving it is freed, never reused, so that a stale view
-    // is a use after free that the sanitizer builds report.
+    // The cache holds blocks of consecutive pages, each read in one call: most recently used block first. A
+    // block leaving it is freed, never reused, so that a stale view is a use after free that the sanitizer
+    // builds report.
+    struct Block {
+        std::uint32_t number = 0;  // first page number / blockPages_
+        std::size_t size = 0;
+        std::unique_ptr<std::uint8_t[]> data;  // not cleared first: the file's bytes fill it at once
+        std::span<std::uint8_t> bytes() const { return {data.get(), size}; }
+        std::span<const std::uint8_t> page(std::size_t at, std::size_t pageSize) const {
+            return bytes().subspan(at, pageSize);
+        }
+    };
     std::size_t cachedPages_;
-    mutable std::list<std::pair<std::uint32_t, std::vector<std::uint8_t>>> cache_;
+    std::uint32_t blockPages_;
+    mutable std::list<Block> cache_;
     mutable std::unordered_map<std::uint32_t, decltype(cache_)::iterator> cached_;
 };
 

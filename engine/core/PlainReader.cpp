@@ -27,7 +27,8 @@ PlainReader::PlainReader(const PageStore& store)
       freePages_(store.pageCount(), false),
       rowPages_(store.pageCount(), false),
       longPages_(store.pageCount(), false),
-      indexPages_(store.pageCount(), false) {
+      indexPages_(store.pageCount(), false),
+      settled_(store.pageCount(), false) {
     for (auto p : readUsageMap(store_, kGlobalMapRow).pages) freePages_[p] = true;
     noteUsageMap(kGlobalMapRow);
 
@@ -38,7 +39,7 @@ PlainReader::PlainReader(const PageStore& store)
     if (!id || !type || !name || !id->fixed || id->length != 4 || !type->fixed || type->length != 2)
         damaged("the catalog table lacks its Id, Type or Name column");
     for (auto page : dataPages(catalog)) {
-        const std::uint32_t count = store_.rowCount(page);
+        const std::uint32_t count = rowCount(catalog, page);
         for (std::uint32_t r = 0; r < count; ++r) {
             auto live = row(catalog, page, r);
             if (!live) continue;
@@ -82,13 +83,16 @@ std::vector<std::uint32_t> PlainReader::dataPages(const TableDef& def) {
     for (const auto& ri : def.realIndexes) noteUsageMap(ri.usedMap);
     UsageMap used = readUsageMap(store_, def.usedMap);
     if (used.beyondEnd) damaged("a usage map lists pages beyond the end of the file");
-    for (auto p : used.pages) {
-        if (!isRowPage(store_, p) || rd32(store_.page(p), 4) != def.page)
-            damaged("table " + std::to_string(def.page) + " lists page " + std::to_string(p) +
-                    ", which is not one of its data pages");
-        rowPages_[p] = true;
-    }
+    for (auto p : used.pages) rowPages_[p] = true;
     return std::move(used.pages);
+}
+
+std::uint32_t PlainReader::rowCount(const TableDef& def, std::uint32_t page) {
+    if (!isRowPage(store_, page) || rd32(store_.page(page), 4) != def.page)
+        damaged("table " + std::to_string(def.page) + " lists page " + std::to_string(page) +
+                ", which is not one of its data pages");
+    settled_[page] = rowPages_[page];
+    return store_.rowCount(page);
 }
 
 std::optional<PlainRow> PlainReader::row(const TableDef& def, std::uint32_t page, std::uint32_t rowNumber) {
@@ -104,22 +108,25 @@ std::optional<PlainRow> PlainReader::row(const TableDef& def, std::uint32_t page
         if (!isRowPage(store_, page))
             damaged("an overflow row points to page " + std::to_string(page) + ", not a data page");
         rowPages_[page] = true;
+        settled_[page] = true;
         slot = store_.row(page, ptr & 0xFF);
     }
     PlainRow out;
     out.page = page;
     auto bytes = store_.page(page).subspan(slot.begin, slot.end - slot.begin);
     out.bytes.assign(bytes.begin(), bytes.end());
-    // The row's own copy from here on: its long values are read from other pages.
-    const std::vector<std::uint8_t> stored = out.bytes;
-    RowLayout layout(store_.format(), def.columns, stored);
+    // The row's own copy from here on: its long values are read from other pages. Every value is read before
+    // any pointer is zeroed, so that each is read from the row as stored.
+    RowLayout layout(store_.format(), def.columns, out.bytes);
+    std::vector<std::uint32_t> pointers;  // where the pointers of values stored elsewhere are
     for (const auto& c : def.columns) {
         if (!c.isLongValue()) continue;
         auto v = layout.value(c);
         if (!v || v->end == v->begin) continue;
-        out.longValues.push_back(longValue(std::span(stored).subspan(v->begin, v->end - v->begin)));
-        if (!(stored[v->begin + 3] & 0x80)) std::fill_n(out.bytes.begin() + v->begin + 4, 4, 0);
+        out.longValues.push_back(longValue(std::span(out.bytes).subspan(v->begin, v->end - v->begin)));
+        if (!(out.bytes[v->begin + 3] & 0x80)) pointers.push_back(v->begin + 4);
     }
+    for (auto at : pointers) std::fill_n(out.bytes.begin() + at, 4, 0);
     return out;
 }
 
@@ -139,6 +146,7 @@ std::vector<std::uint8_t> PlainReader::longValue(std::span<const std::uint8_t> f
         if (pieces > length || !store_.isLongValuePage(page))
             damaged("a memo or OLE value points to page " + std::to_string(page) + ", not a long-value page, or loops");
         longPages_[page] = true;
+        settled_[page] = true;
         const RowSlot slot = store_.row(page, ptr & 0xFF);
         auto bytes = store_.page(page).subspan(slot.begin, slot.end - slot.begin);
         if (flags & 0x40) {
@@ -171,6 +179,7 @@ void PlainReader::visitIndexTree(const TableDef& def, const RealIndex& index) {
             damaged("index page " + std::to_string(p) + " of table " + std::to_string(def.page) +
                     " names another owner");
         indexPages_[p] = true;
+        settled_[p] = true;
         for (auto link : {ip.prev, ip.next, ip.tail}) queue.push_back(link);
         if (!ip.leaf)
             for (const auto& e : ip.entries) queue.push_back(e.child);
@@ -186,7 +195,7 @@ bool PlainReader::holdsLiveRows(std::uint32_t page) const {
 
 std::optional<std::uint32_t> PlainReader::firstUnplacedPage() const {
     for (std::uint32_t p = 1; p < store_.pageCount(); ++p) {
-        if (freePages_[p]) continue;
+        if (freePages_[p] || settled_[p]) continue;
         try {
             switch (store_.pageType(p)) {
                 case kPageData:

@@ -35,8 +35,10 @@ public:
     const std::vector<CatalogTable>& tables() const { return tables_; }
     const CatalogTable* tableWithId(std::uint32_t id) const;
 
-    // The data pages a table's usage map lists, each checked to be a data page of that table.
+    // The data pages a table's usage map lists.
     std::vector<std::uint32_t> dataPages(const TableDef& def);
+    // The number of rows of one of them, checked to be a data page of that table.
+    std::uint32_t rowCount(const TableDef& def, std::uint32_t page);
     // The live row at a row pointer of a data page (overflow pointers followed); nothing for a deleted row.
     std::optional<PlainRow> row(const TableDef& def, std::uint32_t page, std::uint32_t rowNumber);
     // Marks the row holding a usage map, and its bitmap pages, as known.
@@ -58,6 +60,7 @@ private:
     std::vector<bool> rowPages_;    // data pages reached as a table's pages or as holders of map rows
     std::vector<bool> longPages_;   // long-value pages reached from a memo or OLE value
     std::vector<bool> indexPages_;  // index pages reached from a table's index
+    std::vector<bool> settled_;     // reached as what their type says they are: nothing left to look at
 };
 
 // Walks an index's leaf entries in key order: down the first entries of the tree to the first leaf, then

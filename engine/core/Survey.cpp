@@ -32,6 +32,7 @@ class Surveyor {
 public:
     explicit Surveyor(const PageStore& store) : store_(store), f_(store.format()) {
         s_.reached.assign(store.pageCount(), false);
+        known_.assign(store.pageCount(), Known::Unread);
     }
 
     Survey run() {
@@ -40,12 +41,13 @@ public:
         readCatalog();
         for (auto& t : s_.tables) walkTable(t);
         classifyReachedPages();
+        s_.references.shrink_to_fit();  // kept through the whole compaction
         return std::move(s_);
     }
 
 private:
     void reach(std::uint32_t page) {
-        store_.page(page);  // range check
+        if (page >= store_.pageCount()) store_.page(page);  // refuses it, naming the page
         s_.reached[page] = true;
     }
 
@@ -146,6 +148,7 @@ private:
         if (rd32(p, 4) != owner)
             damaged("data page " + std::to_string(page) + " belongs to table " + std::to_string(rd32(p, 4)) +
                     " but is listed by table " + std::to_string(owner));
+        known_[page] = Known::TableData;
     }
 
     const Column* idColumnOf(const TableInfo& t) const {
@@ -217,8 +220,8 @@ private:
             t.dataPages.push_back(page);
             forEachLiveRow(page, [&](const LiveRow& r) {
                 ++t.liveRows;
-                auto bytes = rowBytes(r);
                 if (!idColumn && longValues.empty()) return;
+                auto bytes = rowBytes(r);
                 RowLayout layout(f_, d.columns, bytes);
                 if (idColumn)
                     if (auto v = layout.value(*idColumn)) {
@@ -260,6 +263,7 @@ private:
             reach(page);
             if (!store_.isLongValuePage(page))
                 damaged("a memo or OLE value points to page " + std::to_string(page) + ", not a long-value page");
+            known_[page] = Known::LongValue;
             RowSlot slot = store_.row(page, ptr & 0xFF);
             longValuePages_.insert(page);
             if (single) break;
@@ -314,15 +318,23 @@ private:
             }
             info.pages.push_back(p);
             indexIdKeyed_[p] = info.idKeyed;
+            known_[p] = Known::Index;
         }
         std::sort(info.pages.begin(), info.pages.end());
         return info;
     }
 
-    // Every reached page must be of a kind whose page numbers this survey has recorded.
+    // Every reached page must be of a kind whose page numbers this survey has recorded. A page whose kind the
+    // walk has checked already is not read again.
     void classifyReachedPages() {
         for (std::uint32_t p = 1; p < store_.pageCount(); ++p) {
             if (!s_.reached[p]) continue;
+            switch (known_[p]) {
+                case Known::TableData: addRef(Reference::Kind::Page, placeAt(p, 4)); continue;
+                case Known::LongValue: continue;
+                case Known::Index: classifyIndexPage(p); continue;
+                case Known::Unread: break;
+            }
             auto bytes = store_.page(p);
             switch (bytes[0]) {
                 case kPageData:
@@ -334,6 +346,7 @@ private:
                             damaged("data page " + std::to_string(p) + " belongs to page " + std::to_string(owner) +
                                     ", which nothing else reaches");
                         addRef(Reference::Kind::Page, placeAt(p, 4));
+                        s_.otherRowPages.push_back({p, owner});
                     }
                     break;
                 case kPageTableDef:
@@ -341,18 +354,7 @@ private:
                         damaged("page " + std::to_string(p) + " holds a table definition the catalog does not list");
                     break;
                 case kPageIndexNode:
-                case kPageIndexLeaf: {
-                    auto it = indexIdKeyed_.find(p);
-                    if (it == indexIdKeyed_.end())
-                        damaged("index page " + std::to_string(p) + " is reached but belongs to no index");
-                    s_.indexPages.push_back(p);
-                    s_.indexPageIdKeyed.push_back(it->second);
-                    addRef(Reference::Kind::Page, placeAt(p, 4));
-                    addRef(Reference::Kind::Page, placeAt(p, f_.indexPrev));
-                    addRef(Reference::Kind::Page, placeAt(p, f_.indexNext));
-                    addRef(Reference::Kind::Page, placeAt(p, f_.indexTail));
-                    break;
-                }
+                case kPageIndexLeaf: classifyIndexPage(p); break;
                 case kPageUsageMap:
                     if (!mapPages_.count(p))
                         damaged("usage-map page " + std::to_string(p) + " belongs to no usage map");
@@ -366,9 +368,25 @@ private:
         s_.staleIds.assign(staleIds_.begin(), staleIds_.end());
     }
 
+    void classifyIndexPage(std::uint32_t p) {
+        auto it = indexIdKeyed_.find(p);
+        if (it == indexIdKeyed_.end()) damaged("index page " + std::to_string(p) + " is reached but belongs to no index");
+        s_.indexPages.push_back(p);
+        s_.indexPageIdKeyed.push_back(it->second);
+        addRef(Reference::Kind::Page, placeAt(p, 4));
+        addRef(Reference::Kind::Page, placeAt(p, f_.indexPrev));
+        addRef(Reference::Kind::Page, placeAt(p, f_.indexNext));
+        addRef(Reference::Kind::Page, placeAt(p, f_.indexTail));
+    }
+
+    // What the walk has checked of a page already: its type, and for a data page that it is one of the pages of
+    // the table that lists it.
+    enum class Known : std::uint8_t { Unread, TableData, LongValue, Index };
+
     const PageStore& store_;
     const JetFormat& f_;
     Survey s_;
+    std::vector<Known> known_;  // per page
     std::set<std::uint32_t> tdefPages_;
     std::set<std::uint32_t> mapPages_;
     std::set<std::uint32_t> longValuePages_;

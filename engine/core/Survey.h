@@ -53,6 +53,12 @@ struct Survey {
     std::vector<std::uint32_t> indexPages;       // ascending, unique
     std::vector<std::uint8_t> indexPageIdKeyed;  // per index page (parallel): keys hold table ids
     std::vector<std::uint32_t> longValuePages;   // ascending, unique
+    // Reached data pages that hold rows (not long values) but are not among any table's dataPages (reached
+    // through overflow rows or index entries), ascending, each with the table it names as owner.
+    struct RowPage {
+        std::uint32_t page, owner;
+    };
+    std::vector<RowPage> otherRowPages;
     // Values of table-id columns in the page-number range that name no table (entries a
     // deleted table left behind). They are kept unchanged, so a compaction must not give a table these ids.
     std::vector<std::uint32_t> staleIds;

@@ -6,6 +6,8 @@
 #include "engine/core/CopyCheck.h"
 #include "engine/core/JetEngine.h"
 
+#include <optional>
+
 namespace jet {
 
 void verifyCompactedCopy(const PageStore& source, const Survey& before, std::span<const std::uint8_t> copy) {
@@ -14,12 +16,19 @@ void verifyCompactedCopy(const PageStore& source, const Survey& before, std::spa
 
 void verifyCompactedCopy(const PageStore& source, const Survey& before, const FileReader& copy) {
     PageStore store(copy, source.cachedPages());
-    Survey after = surveyDatabase(store);
-    checkOnlyReferencesChanged(source, before, store, after);
-    auto problems = checkStructure(store, after);
-    if (!problems.empty())
-        throw JetError("the compacted copy failed its check (" + problems.front() + "); nothing was written");
-    checkSameContent(source, store, pageNumbering(before).newNumber);
+    std::optional<CopyCheck> bytes;
+    {
+        // The copy's survey is let go before the content check, which needs none: memory stays bounded.
+        const Survey after = surveyDatabase(store);
+        bytes.emplace(source, before, store, after);
+        auto problems = checkStructure(store, after);
+        if (!problems.empty())
+            throw JetError("the compacted copy failed its check (" + problems.front() + "); nothing was written");
+    }
+    // The byte check follows the content check's pass over the rows, reading the pages it has just read.
+    checkSameContent(source, store, bytes->numbering().newNumber,
+                     [&](std::uint32_t page) { bytes->checkUpTo(page); });
+    bytes->finish();
 }
 
 }  // namespace jet

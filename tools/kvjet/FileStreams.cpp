@@ -28,15 +28,23 @@ void FileInput::read(std::uint64_t offset, std::span<std::uint8_t> into) const {
 FileOutput::FileOutput(const std::filesystem::path& path)
     : path_(path), out_(path, std::ios::binary | std::ios::trunc) {
     if (!out_) throw jet::JetError("cannot write " + shown(path));
+    pending_.reserve(kWriteBlock);
 }
 
 void FileOutput::write(std::span<const std::uint8_t> page) {
     readBack_.reset();
-    out_.write(reinterpret_cast<const char*>(page.data()), static_cast<std::streamsize>(page.size()));
+    if (pending_.size() + page.size() > kWriteBlock) flushPending();
+    pending_.insert(pending_.end(), page.begin(), page.end());
+}
+
+void FileOutput::flushPending() {
+    out_.write(reinterpret_cast<const char*>(pending_.data()), static_cast<std::streamsize>(pending_.size()));
+    pending_.clear();
     if (!out_) throw jet::JetError("cannot write " + shown(path_));
 }
 
 const jet::FileReader& FileOutput::written() {
+    flushPending();
     out_.flush();
     if (!out_) throw jet::JetError("cannot write " + shown(path_));
     return readBack_.emplace(path_);
@@ -44,6 +52,7 @@ const jet::FileReader& FileOutput::written() {
 
 void FileOutput::close() {
     readBack_.reset();
+    flushPending();
     out_.close();
     if (!out_) throw jet::JetError("cannot write " + shown(path_));
 }

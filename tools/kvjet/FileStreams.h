@@ -8,6 +8,7 @@
 #include <fstream>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kvjet {
 
@@ -35,7 +36,12 @@ public:
 
 private:
     std::filesystem::path path_;
+    // Pages are written a block at a time: one call per page would cost a system call each.
+    static constexpr std::size_t kWriteBlock = std::size_t(1) << 20;
+    void flushPending();
+
     std::ofstream out_;
+    std::vector<std::uint8_t> pending_;
     std::optional<FileInput> readBack_;
 };
 
