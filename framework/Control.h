@@ -119,12 +119,12 @@ public:
 
     Cursor cursor() const { return cursor_; }
     void setCursor(Cursor c) { cursor_ = c; }
-    // The hint shown when the pointer rests over the control (see Hints.h); ShowHint off shows none. A control
+    // The hint shown when the pointer rests over the control (see Hints.h); with showHint off it shows none. A control
     // without a hint shows its parent's.
-    const std::wstring& Hint() const { return hint_; }
-    void SetHint(std::wstring h) { hint_ = std::move(h); }
-    bool ShowHint() const { return showHint_; }
-    void SetShowHint(bool v) { showHint_ = v; }
+    const std::wstring& hint() const { return hint_; }
+    void setHint(std::wstring h) { hint_ = std::move(h); }
+    bool showHint() const { return showHint_; }
+    void setShowHint(bool v) { showHint_ = v; }
     // Pointer is over the control (between CM_MOUSEENTER and CM_MOUSELEAVE).
     bool mouseInControl() const { return mouseInControl_; }
 

@@ -24,7 +24,7 @@ constexpr unsigned kReshowPause = 100;
 // The control whose hint shows over c: the nearest of c and its parents that has a hint, when it shows it.
 const Control* hintControl(const Control* c) {
     for (; c; c = c->parent())
-        if (!c->Hint().empty()) return c->ShowHint() ? c : nullptr;
+        if (!c->hint().empty()) return c->showHint() ? c : nullptr;
     return nullptr;
 }
 }  // namespace
@@ -172,7 +172,7 @@ void HintPump::controlEntered(Control& c) {
         return;
     }
     if (h != source_ && source_) withdraw(source_);
-    request(h, h->Hint());
+    request(h, h->hint());
 }
 
 void HintPump::controlLeft(Control& c) {

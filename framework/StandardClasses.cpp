@@ -92,8 +92,8 @@ void registerStandardClasses(ClassRegistry& classes) {
         .property<Control>("ParentColor", [](Control& c, const Value& v, R&) { c.setParentColor(v.toBool()); })
         .property<Control>("ParentFont", [](Control& c, const Value& v, R&) { c.setParentFont(v.toBool()); })
         .property<Control>("Cursor", [](Control& c, const Value& v, R&) { c.setCursor(cursorFromValue(v)); })
-        .property<Control>("Hint", [](Control& c, const Value& v, R&) { c.SetHint(v.toWide()); })
-        .property<Control>("ShowHint", [](Control& c, const Value& v, R&) { c.SetShowHint(v.toBool()); });
+        .property<Control>("Hint", [](Control& c, const Value& v, R&) { c.setHint(v.toWide()); })
+        .property<Control>("ShowHint", [](Control& c, const Value& v, R&) { c.setShowHint(v.toBool()); });
     registerFontProperties<Control>(control, "Font", controlFont);
     notifyEvent<Control>(control, "OnClick", &Control::onClick);
     notifyEvent<Control>(control, "OnDblClick", &Control::onDblClick);

@@ -37,8 +37,8 @@ struct HintForm {
         panel = &form.create<Panel>();
         panel->setBounds(0, 0, 300, 200);
         panel->setParent(&form);
-        panel->SetHint(L"Panel");
-        panel->SetShowHint(true);
+        panel->setHint(L"Panel");
+        panel->setShowHint(true);
         a = &label(10, L"Alpha", true);
         label(60, L"", true);
         label(110, L"Gamma", false);
@@ -49,8 +49,8 @@ struct HintForm {
         Label& l = form.create<Label>();
         l.setBounds(x, 10, 40, 20);
         l.setParent(panel);
-        l.SetHint(hint);
-        l.SetShowHint(show);
+        l.setHint(hint);
+        l.setShowHint(show);
         return l;
     }
     void post(UINT msg, int x, int y, WPARAM keys = 0) { PostMessageW(h, msg, keys, MAKELPARAM(x, y)); }
