@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <vector>
 #include <span>
 
 #include "engine/core/JetEngine.h"
@@ -75,20 +76,39 @@ fw::KernelHandle openSource(const std::wstring& path, std::uint64_t& bytes) {
 }
 
 // The destination's scratch file: pages appended in order, then read back through the same handle.
+// Pages are gathered and written a block at a time: one WriteFile per page would cost a system call each.
 class HandleSink : public jet::PageSink {
 public:
-    explicit HandleSink(HANDLE file) : file_(file) {}
+    explicit HandleSink(HANDLE file) : file_(file) { pending_.reserve(kWriteBlock); }
     void write(std::span<const std::uint8_t> page) override {
-        DWORD put = 0;
-        if (!WriteFile(file_, page.data(), static_cast<DWORD>(page.size()), &put, nullptr) || put != page.size())
-            throw CompactError(HRESULT_FROM_WIN32(GetLastError()), "The destination cannot be written");
-        written_ += page.size();
+        reader_.reset();
+        if (pending_.size() + page.size() > kWriteBlock) flush();
+        pending_.insert(pending_.end(), page.begin(), page.end());
     }
-    const jet::FileReader& written() override { return reader_.emplace(file_, written_); }
+    const jet::FileReader& written() override {
+        flush();
+        return reader_.emplace(file_, written_);
+    }
+    // Writes what is still gathered; throws when the destination takes less.
+    void flush() {
+        if (pending_.empty()) return;
+        // At an explicit offset: reading the copy back moves the handle's file pointer.
+        OVERLAPPED at{};
+        at.Offset = static_cast<DWORD>(written_);
+        at.OffsetHigh = static_cast<DWORD>(written_ >> 32);
+        DWORD put = 0;
+        if (!WriteFile(file_, pending_.data(), static_cast<DWORD>(pending_.size()), &put, &at) ||
+            put != pending_.size())
+            throw CompactError(HRESULT_FROM_WIN32(GetLastError()), "The destination cannot be written");
+        written_ += pending_.size();
+        pending_.clear();
+    }
 
 private:
+    static constexpr std::size_t kWriteBlock = std::size_t(1) << 20;
     HANDLE file_;
     std::uint64_t written_ = 0;
+    std::vector<std::uint8_t> pending_;
     std::optional<HandleReader> reader_;
 };
 
@@ -136,6 +156,7 @@ void compactDatabaseFiles(const std::wstring& source, const std::wstring& destin
         } catch (const std::bad_alloc&) {
             throw CompactError(E_OUTOFMEMORY, "Not enough memory to compact the database");
         }
+        sink.flush();
         if (!FlushFileBuffers(file.get())) {
             throw CompactError(HRESULT_FROM_WIN32(GetLastError()), "The destination cannot be flushed to disk");
         }
