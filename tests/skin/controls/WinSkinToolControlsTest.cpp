@@ -10,6 +10,7 @@
 #include "framework/Application.h"
 #include "framework/DibSection.h"
 #include "framework/Form.h"
+#include "skin/controls/ResourceGlyph.h"
 #include "skin/controls/kvSkinComboBox.h"
 #include "skin/controls/kvSkinMenuButton.h"
 #include "skin/controls/kvSkinToolBar.h"
@@ -119,6 +120,20 @@ TEST_F(SkinToolControlsTest, TheMenuButtonOpensItsMenuBelowItselfAndStaysDownUnt
     view.perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     view.perform(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     EXPECT_EQ(clicks, 1) << "without a menu it is a button";
+}
+
+TEST(DialogGlyphs, LoadFromTheProgramsResourcesOnTheTransparentColour) {
+    for (const wchar_t* name : {L"KV_BACK", L"KV_UP", L"KV_NEWFOLDER", L"KV_LVSTYLE"}) {
+        const fw::Bitmap g = LoadResourceGlyph(name);
+        ASSERT_EQ(g.width(), 16) << name;
+        ASSERT_EQ(g.height(), 16) << name;
+        EXPECT_EQ(g.at(0, 15), fw::makePixel(255, 0, 255)) << name << ": the skin button's transparent colour";
+        int drawn = 0;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x) drawn += g.at(x, y) != fw::makePixel(255, 0, 255);
+        EXPECT_GT(drawn, 40) << name;
+    }
+    EXPECT_TRUE(LoadResourceGlyph(L"KV_NOSUCHGLYPH").empty());
 }
 
 }  // namespace
