@@ -6,6 +6,7 @@
 #include <windowsx.h>
 
 #include "framework/Form.h"
+#include "skin/controls/DefaultPressLook.h"
 #include "skin/controls/ParentImage.h"
 #include "skin/controls/SkinControlFont.h"
 #include "skin/imaging/FocusRect.h"
@@ -18,8 +19,6 @@ namespace {
 
 constexpr UINT kRepeatDelay = 500;  // ms before auto-repeat starts
 constexpr UINT kMorphInterval = 20;
-// The default look's colours (platform colour values 0x00BBGGRR).
-constexpr fw::Color kDefaultFrame = 0x800000, kDefaultPressedFill = 0xB59385, kDefaultHotFill = 0xD2BDB6;
 
 // The character after the caption's single '&' (lower case), or 0.
 wchar_t accelerator(const std::wstring& caption) {
@@ -301,10 +300,7 @@ void TkvSkinButton::DrawDefaultImage(fw::DibSection& bitmap) {
     const bool hot = !pressed && (s.mouseInside || s.focusLook);
     fw::Canvas& c = bitmap.canvas();
     const fw::Rect r = bitmap.rect();
-    c.setBrushColor(pressed ? kDefaultPressedFill : hot ? kDefaultHotFill : fw::clBtnFace);
-    c.fillRect(r);
-    c.setBrushColor(pressed || hot ? kDefaultFrame : fw::clBtnShadow);
-    c.frameRect(r);
+    DrawDefaultPressable(c, r, pressed, hot);
 
     const std::wstring text = caption();
     bool drawDefault = true;

@@ -6,6 +6,7 @@
 
 #include "framework/Application.h"
 #include "framework/PopupWindow.h"
+#include "skin/controls/DefaultPressLook.h"
 #include "skin/controls/SkinControlFont.h"
 #include "skin/controls/SkinLabelRules.h"
 #include "skin/controls/kvSkinScrollBar.h"
@@ -14,8 +15,6 @@
 
 namespace {
 
-// The default look's colours for pressable parts (platform colour values 0x00BBGGRR).
-constexpr fw::Color kDefaultFrame = 0x800000, kDefaultPressedFill = 0xB59385, kDefaultHotFill = 0xD2BDB6;
 constexpr UINT_PTR kFadeTimer = 1;
 constexpr UINT kFadeInterval = 25;  // ms between the fade-in steps, ten steps to the full value
 constexpr int kWheelRows = 3;       // rows a wheel notch scrolls the open list
@@ -405,10 +404,7 @@ void TkvSkinComboBox::DrawSkinImage(fw::DibSection& bitmap) {
 }
 
 void TkvSkinComboBox::DrawDefaultButton(fw::Canvas& c, fw::Rect r, bool pressed, bool hot) {
-    c.setBrushColor(pressed ? kDefaultPressedFill : hot ? kDefaultHotFill : fw::clBtnFace);
-    c.fillRect(r);
-    c.setBrushColor(pressed || hot ? kDefaultFrame : fw::clBtnShadow);
-    c.frameRect(r);
+    DrawDefaultPressable(c, r, pressed, hot);
     drawDownArrow(c, pressed ? r.offset(1, 1) : r, enabled() ? fw::clBtnText : fw::clBtnShadow);
 }
 

@@ -4,6 +4,7 @@
 
 #include <windowsx.h>
 
+#include "skin/controls/DefaultPressLook.h"
 #include "skin/imaging/PixelOps.h"
 #include "skin/imaging/SkinCompose.h"
 
@@ -13,8 +14,6 @@ constexpr UINT_PTR kRepeatTimer = 1;
 constexpr UINT kRepeatDelay = 400;     // ms before a held button starts repeating
 constexpr UINT kRepeatInterval = 50;   // ms between repeats
 constexpr int kDefaultThumbMin = 8;    // the plain look's least thumb length
-// The default look's colours for pressable parts (platform colour values 0x00BBGGRR).
-constexpr fw::Color kDefaultFrame = 0x800000, kDefaultPressedFill = 0xB59385, kDefaultHotFill = 0xD2BDB6;
 
 // A small arrow pointing left, right, up or down, centred in r.
 void drawArrow(fw::Canvas& c, fw::Rect r, bool vertical, bool towardsStart, fw::Color colour) {
@@ -174,10 +173,7 @@ void TkvSkinScrollBar::DrawDefaultImage(fw::DibSection& bitmap) {
         const bool active = Active();
         const bool pressed = active && pressed_ == which && hot_ == which;
         const bool hot = active && !pressed && hot_ == which;
-        c.setBrushColor(pressed ? kDefaultPressedFill : hot ? kDefaultHotFill : fw::clBtnFace);
-        c.fillRect(r);
-        c.setBrushColor(pressed || hot ? kDefaultFrame : fw::clBtnShadow);
-        c.frameRect(r);
+        DrawDefaultPressable(c, r, pressed, hot);
         return pressed;
     };
     const fw::Color arrow = Active() ? fw::clBtnText : fw::clBtnShadow;

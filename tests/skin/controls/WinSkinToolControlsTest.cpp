@@ -10,8 +10,11 @@
 #include "framework/Application.h"
 #include "framework/DibSection.h"
 #include "framework/Form.h"
+#include "framework/StandardClasses.h"
 #include "skin/controls/ResourceGlyph.h"
 #include "skin/controls/kvSkinComboBox.h"
+#include "skin/controls/kvSkinCtrlsClasses.h"
+#include "skin/controls/kvSkinScrollBar.h"
 #include "skin/controls/kvSkinMenuButton.h"
 #include "skin/controls/kvSkinToolBar.h"
 
@@ -120,6 +123,31 @@ TEST_F(SkinToolControlsTest, TheMenuButtonOpensItsMenuBelowItselfAndStaysDownUnt
     view.perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     view.perform(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     EXPECT_EQ(clicks, 1) << "without a menu it is a button";
+}
+
+TEST(DialogControlClasses, ReadFromAFormDescription) {
+    fw::Application app;
+    RegisterSkinControlClasses(app.classes());
+    fw::Form& f = app.createForm<fw::Form>();
+    fw::loadFormFromText(f,
+                         "Form f {\n"
+                         "  TkvSkinToolBar bar { Height: 25; TkvSkinMenuButton view { Flat: true; } }\n"
+                         "  TkvSkinComboBox folders { DropDownCount: 10; AlphaBlendValue: 200; }\n"
+                         "  TkvSkinScrollBar v { Kind: skVertical; }\n"
+                         "}",
+                         app.classes());
+    auto* view = dynamic_cast<TkvSkinMenuButton*>(f.findComponent("view"));
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(view->Flat());
+    EXPECT_NE(dynamic_cast<TkvSkinToolBar*>(f.findComponent("bar")), nullptr);
+    auto* folders = dynamic_cast<TkvSkinComboBox*>(f.findComponent("folders"));
+    ASSERT_NE(folders, nullptr);
+    EXPECT_EQ(folders->DropDownCount(), 10);
+    EXPECT_EQ(folders->AlphaBlendValue(), 200);
+    auto* v = dynamic_cast<TkvSkinScrollBar*>(f.findComponent("v"));
+    ASSERT_NE(v, nullptr);
+    EXPECT_EQ(v->Kind(), skVertical);
+    EXPECT_EQ(v->SkinDataName(), "vscrollbar");
 }
 
 TEST(DialogGlyphs, LoadFromTheProgramsResourcesOnTheTransparentColour) {
