@@ -6,6 +6,8 @@
 #include <windowsx.h>
 
 #include "framework/Form.h"
+#include "skin/controls/DefaultPressLook.h"
+#include "skin/controls/ParentImage.h"
 #include "skin/controls/SkinControlFont.h"
 #include "skin/imaging/FocusRect.h"
 #include "skin/imaging/GlyphCaption.h"
@@ -17,8 +19,6 @@ namespace {
 
 constexpr UINT kRepeatDelay = 500;  // ms before auto-repeat starts
 constexpr UINT kMorphInterval = 20;
-// The default look's colours (platform colour values 0x00BBGGRR).
-constexpr fw::Color kDefaultFrame = 0x800000, kDefaultPressedFill = 0xB59385, kDefaultHotFill = 0xD2BDB6;
 
 // The character after the caption's single '&' (lower case), or 0.
 wchar_t accelerator(const std::wstring& caption) {
@@ -110,6 +110,11 @@ void TkvSkinButton::SetGroupIndex(int g) {
     if (g != 0) SetCanFocused(false);
 }
 
+void TkvSkinButton::SetFlat(bool v) {
+    flat_ = v;
+    invalidate();
+}
+
 void TkvSkinButton::SetDown(bool v) {
     down_ = v;
     if (MorphOn()) {
@@ -186,9 +191,28 @@ void TkvSkinButton::PaintControl(fw::Canvas& canvas) {
     FetchSkinDescription();
     RefreshCurrentPoints();
     fw::DibSection bitmap(width(), height());
-    if (DescriptionIndex == -1) DrawDefaultImage(bitmap);
+    if (FlatAtRest()) PaintFlat(bitmap);
+    else if (DescriptionIndex == -1) DrawDefaultImage(bitmap);
     else PaintImage(bitmap);
     if (!bitmap.empty()) bitmap.drawTo(canvas.handle(), 0, 0);
+}
+
+bool TkvSkinButton::FlatAtRest() const {
+    return flat_ && !down_ && !mouseInside_ && !FocusLook() && !ButtonPressedLook(PaintState());
+}
+
+void TkvSkinButton::PaintFlat(fw::DibSection& bitmap) {
+    if (handleAllocated()) PaintParentBackground(*this, bitmap.dc());
+    const bool skinned = DescriptionIndex != -1 && SkinPicture;
+    const fw::Rect area = skinned && (UseSkinSize || SizingMode == 1) && !CurClientRect.empty() ? CurClientRect
+                                                                                             : bitmap.rect();
+    const std::wstring text = caption();
+    const fw::Font font = SkinControlFont(skinned && UseSkinFont, skinned ? &look_.SkinFontName : nullptr,
+                                          look_.SkinFontHeight, look_.SkinFontStyle, DefaultFont(), SkinData(), text);
+    const fw::Color colour = skinned ? ButtonFontColor(look_, enabled(), UseSkinFontColor, false, false,
+                                                       DefaultFont().color())
+                                     : (enabled() ? DefaultFont().color() : fw::clBtnShadow);
+    DrawGlyphAndCaption(bitmap, area, font, colour, ButtonGlyphCell(false, false, enabled(), numGlyphs_), false);
 }
 
 void TkvSkinButton::PaintImage(fw::DibSection& bitmap) {
@@ -276,10 +300,7 @@ void TkvSkinButton::DrawDefaultImage(fw::DibSection& bitmap) {
     const bool hot = !pressed && (s.mouseInside || s.focusLook);
     fw::Canvas& c = bitmap.canvas();
     const fw::Rect r = bitmap.rect();
-    c.setBrushColor(pressed ? kDefaultPressedFill : hot ? kDefaultHotFill : fw::clBtnFace);
-    c.fillRect(r);
-    c.setBrushColor(pressed || hot ? kDefaultFrame : fw::clBtnShadow);
-    c.frameRect(r);
+    DrawDefaultPressable(c, r, pressed, hot);
 
     const std::wstring text = caption();
     bool drawDefault = true;

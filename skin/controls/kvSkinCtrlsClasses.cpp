@@ -6,9 +6,13 @@
 #include "framework/StandardClasses.h"
 #include "skin/controls/kvSkinBoxCtrls.h"
 #include "skin/controls/kvSkinButton.h"
+#include "skin/controls/kvSkinComboBox.h"
 #include "skin/controls/kvSkinEdit.h"
 #include "skin/controls/kvSkinLabel.h"
+#include "skin/controls/kvSkinMenuButton.h"
 #include "skin/controls/kvSkinPanel.h"
+#include "skin/controls/kvSkinScrollBar.h"
+#include "skin/controls/kvSkinToolBar.h"
 
 namespace {
 using R = fw::DescriptionReader;
@@ -31,6 +35,8 @@ constexpr std::pair<std::string_view, TkvEditCharCase> kCharCases[] = {{"ecNorma
                                                                        {"ecLowerCase", ecLowerCase}};
 constexpr std::pair<std::string_view, TkvEllipsType2> kEllipses[] = {{"kvetNoneEllips", kvetNoneEllips},
                                                                      {"kvetEllips", kvetEllips}};
+constexpr std::pair<std::string_view, TkvScrollKind> kScrollKinds[] = {{"skHorizontal", skHorizontal},
+                                                                      {"skVertical", skVertical}};
 constexpr std::pair<std::string_view, TkvImagePosition> kImagePositions[] = {{"kvipDefault", kvipDefault},
                                                                              {"kvipLeft", kvipLeft}};
 
@@ -116,7 +122,25 @@ void RegisterSkinControlClasses(fw::ClassRegistry& classes) {
         .property<B>("Margin", [](B& b, const fw::Value& v, R&) { b.SetMargin(v.toInt()); })
         .property<B>("ModalResult", [](B& b, const fw::Value& v, R&) { b.ModalResult = v.toInt(); })
         .property<B>("Default", [](B& b, const fw::Value& v, R&) { b.SetDefault(v.toBool()); })
-        .property<B>("Cancel", [](B& b, const fw::Value& v, R&) { b.Cancel = v.toBool(); });
+        .property<B>("Cancel", [](B& b, const fw::Value& v, R&) { b.Cancel = v.toBool(); })
+        .property<B>("Flat", [](B& b, const fw::Value& v, R&) { b.SetFlat(v.toBool()); });
+    classes.add<TkvSkinMenuButton>("TkvSkinMenuButton", "TkvSkinButton");
+    classes.add<TkvSkinToolBar>("TkvSkinToolBar", "TkvSkinPanel");
+
+    using C = TkvSkinComboBox;
+    fw::ClassInfo& combo = classes.add<C>("TkvSkinComboBox", "CustomControl");
+    customControlProperties<C>(combo);
+    combo.property<C>("DropDownCount", [](C& c, const fw::Value& v, R&) { c.SetDropDownCount(v.toInt()); })
+        .property<C>("ItemHeight", [](C& c, const fw::Value& v, R&) { c.SetItemHeight(v.toInt()); })
+        .property<C>("AlphaBlend", [](C& c, const fw::Value& v, R&) { c.SetAlphaBlend(v.toBool()); })
+        .property<C>("AlphaBlendValue",
+                     [](C& c, const fw::Value& v, R&) { c.SetAlphaBlendValue(static_cast<std::uint8_t>(v.toInt())); })
+        .property<C>("AlphaBlendAnimation", [](C& c, const fw::Value& v, R&) { c.SetAlphaBlendAnimation(v.toBool()); });
+
+    using S = TkvSkinScrollBar;
+    fw::ClassInfo& scroll = classes.add<S>("TkvSkinScrollBar", "CustomControl");
+    customControlProperties<S>(scroll);
+    scroll.property<S>("Kind", [](S& s, const fw::Value& v, R&) { s.SetKind(v.toEnum(kScrollKinds)); });
 
     using E = TkvSkinPasswordEdit;
     fw::ClassInfo& password = classes.add<E>("TkvSkinPasswordEdit", "CustomControl");

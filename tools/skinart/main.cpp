@@ -1,6 +1,7 @@
 // skinart draw OUTDIR       draws the pictures of the program's skin and writes them as BMP files into OUTDIR,
 //                           under the names the skin description's [PICTURES] section gives;
 // skinart icon OUT.ico      draws the program's icon at 16, 24, 32 and 48 pixels;
+// skinart glyphs OUTDIR     draws the open-file dialog's tool-button glyphs as 24-bit BMP files NAME.bmp in OUTDIR;
 // skinart raw FRAMED OUT    writes the zlib stream of a packed skin (framed layout) alone, as the main form's
 //                           description holds it in `CompressedData`.
 #include <cstdio>
@@ -11,6 +12,7 @@
 #include "skin/data/kvSkinPackage.h"
 #include "tools/skinart/AppIcon.h"
 #include "tools/skinart/BmpOut.h"
+#include "tools/skinart/DialogGlyphs.h"
 
 namespace {
 
@@ -34,6 +36,12 @@ int main(int argc, char** argv) {
             skinart::writeSkinPictures(skinart::renderSkin(), argv[2]);
             return 0;
         }
+        if (mode == "glyphs" && argc == 3) {
+            for (const skinart::DialogGlyph& g : skinart::drawDialogGlyphs())
+                fw::writeFile(std::string(argv[2]) + "/" + std::string(g.name) + ".bmp",
+                              BmpImage::Encode(g.image).ToBytes());
+            return 0;
+        }
         if (mode == "raw" && argc == 4) return writeRaw(argv[2], argv[3]);
         if (mode == "icon" && argc == 3) {
             std::vector<fw::Bitmap> sizes;
@@ -45,6 +53,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "skinart: %s\n", e.what());
         return 1;
     }
-    std::fprintf(stderr, "usage: skinart draw OUTDIR | skinart raw FRAMED OUT | skinart icon OUT.ico\n");
+    std::fprintf(stderr, "usage: skinart draw OUTDIR | skinart glyphs OUTDIR | skinart raw FRAMED OUT | skinart icon OUT.ico\n");
     return 2;
 }
