@@ -13,6 +13,7 @@
 #include "app/uFrmMain.h"
 #include "framework/Application.h"
 #include "framework/StandardClasses.h"
+#include "framework/WindowedControl.h"
 #include "gif/GIFImage.h"
 #include "skin/data/kvSkinData.h"
 
@@ -72,6 +73,11 @@ HWND createBareWindow(const RECT& bounds) {
 
 void redraw(HWND h) {
     RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+BOOL CALLBACK collectChild(HWND h, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(h);
+    return TRUE;
 }
 
 void printRow(const char* what, const std::vector<double>& us) {
@@ -143,6 +149,27 @@ int main(int argc, char** argv) {
     printRow("empty window of the same size", reference);
     std::printf("main window / empty window = %.2f; main window = %.1f %% of the 20 ms morph tick\n",
                 median(ours) / median(reference), 100 * median(ours) / kMorphTickUs);
+
+    // Where the time goes: each window repainted alone (its own area only), and the frame alone.
+    constexpr int kParts = 40;
+    std::printf("each part alone (medians of %d)\n", kParts);
+    std::vector<double> frame;
+    for (int i = 0; i < kParts; ++i)
+        frame.push_back(timeUs([&] {
+            RedrawWindow(f.handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_NOCHILDREN | RDW_UPDATENOW);
+        }));
+    printRow("form: frame and client, no children", frame);
+    std::vector<HWND> children;
+    EnumChildWindows(f.handle(), collectChild, reinterpret_cast<LPARAM>(&children));
+    for (HWND child : children) {
+        std::vector<double> us;
+        for (int i = 0; i < kParts; ++i)
+            us.push_back(timeUs([&] {
+                RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_NOCHILDREN | RDW_UPDATENOW);
+            }));
+        const fw::WindowedControl* c = fw::WindowedControl::fromHandle(child);
+        printRow(c ? c->name().c_str() : "(platform window)", us);
+    }
     DestroyWindow(bare);
     return 0;
 }
