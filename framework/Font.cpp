@@ -30,12 +30,14 @@ void Font::setColor(Color v) {
 
 void Font::assign(const Font& o) {
     if (sameAs(o)) return;
+    const bool sameFace = this->sameFace(o);
     name_ = o.name_;
     height_ = o.height_;
     style_ = o.style_;
     charset_ = o.charset_;
     color_ = o.color_;
-    changed();
+    if (!sameFace) handle_ = o.handle_;  // o's platform font, or none yet
+    if (onChange) onChange();
 }
 
 void Font::changed() {
@@ -44,7 +46,7 @@ void Font::changed() {
 }
 
 HFONT Font::handle() const {
-    if (!handle_) {
+    if (!handle_ || !*handle_) {
         LOGFONTW lf{};
         lf.lfHeight = height_;
         lf.lfWeight = style_.bold ? FW_BOLD : FW_NORMAL;
@@ -57,9 +59,9 @@ HFONT Font::handle() const {
         lf.lfQuality = DEFAULT_QUALITY;
         lf.lfPitchAndFamily = DEFAULT_PITCH;
         lstrcpynW(lf.lfFaceName, name_.c_str(), LF_FACESIZE);
-        handle_.reset(CreateFontIndirectW(&lf));
+        handle_ = std::make_shared<const FontHandle>(CreateFontIndirectW(&lf));
     }
-    return handle_.get();
+    return handle_->get();
 }
 
 }  // namespace fw

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "framework/Colors.h"
@@ -25,9 +26,10 @@ public:
     Font() = default;
     Font(std::wstring name, int height, FontStyle style = {}, int charset = DEFAULT_CHARSET, Color color = clWindowText)
         : name_(std::move(name)), height_(height), style_(style), charset_(charset), color_(color) {}
-    // Copies the description only; the handle is made again on demand.
+    // Copies the description, and shares the platform font made for it (listeners are not copied).
     Font(const Font& o)
-        : name_(o.name_), height_(o.height_), style_(o.style_), charset_(o.charset_), color_(o.color_) {}
+        : name_(o.name_), height_(o.height_), style_(o.style_), charset_(o.charset_), color_(o.color_),
+          handle_(o.handle_) {}
     Font& operator=(const Font& o) {
         assign(o);
         return *this;
@@ -50,9 +52,10 @@ public:
     // The platform font, created when first asked for and again after a change.
     HFONT handle() const;
     // Same description (handle and listeners ignored).
-    bool sameAs(const Font& o) const {
-        return name_ == o.name_ && height_ == o.height_ && style_ == o.style_ && charset_ == o.charset_ &&
-               color_ == o.color_;
+    bool sameAs(const Font& o) const { return sameFace(o) && color_ == o.color_; }
+    // Same platform font: everything but the colour.
+    bool sameFace(const Font& o) const {
+        return name_ == o.name_ && height_ == o.height_ && style_ == o.style_ && charset_ == o.charset_;
     }
 
     // Called after every change (controls repaint, "parent font" is dropped).
@@ -66,7 +69,9 @@ private:
     FontStyle style_;
     int charset_ = DEFAULT_CHARSET;
     Color color_ = clWindowText;
-    mutable FontHandle handle_;
+    // Shared by copies of one description: a control that copies its font for each paint makes no new platform
+    // font, which is costly to make and to select on some systems.
+    mutable std::shared_ptr<const FontHandle> handle_;
 };
 
 }  // namespace fw

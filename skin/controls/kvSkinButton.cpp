@@ -265,8 +265,9 @@ void TkvSkinButton::DrawButtonState(fw::DibSection& bitmap, fw::Rect source, boo
     }
 
     const std::wstring text = caption();
-    fw::Font font = SkinControlFont(UseSkinFont, &look_.SkinFontName, look_.SkinFontHeight, look_.SkinFontStyle,
-                                    DefaultFont(), SkinData(), text);
+    captionFont_.assign(SkinControlFont(UseSkinFont, &look_.SkinFontName, look_.SkinFontHeight,
+                                        look_.SkinFontStyle, DefaultFont(), SkinData(), text));
+    const fw::Font& font = captionFont_;
     const fw::Color colour = fw::resolveColor(
         ButtonFontColor(look_, enabled(), UseSkinFontColor, down, active, DefaultFont().color()));
     if (look_.ShowFocusRect && handleAllocated() && focused())
@@ -306,8 +307,8 @@ void TkvSkinButton::DrawDefaultImage(fw::DibSection& bitmap) {
     bool drawDefault = true;
     if (OnPaint) OnPaint(this, c, r, down_, mouseInside_, drawDefault);
     if (!drawDefault) return;
-    const fw::Font font = SkinControlFont(false, nullptr, 0, {}, DefaultFont(), SkinData(), text);
-    DrawGlyphAndCaption(bitmap, r, font, enabled() ? DefaultFont().color() : fw::clBtnShadow,
+    captionFont_.assign(SkinControlFont(false, nullptr, 0, {}, DefaultFont(), SkinData(), text));
+    DrawGlyphAndCaption(bitmap, r, captionFont_, enabled() ? DefaultFont().color() : fw::clBtnShadow,
                         ButtonGlyphCell(down_, mouseInside_, enabled(), numGlyphs_), pressed);
 }
 

@@ -144,4 +144,5 @@ private:
     bool repeatFirst_ = false;
     bool spaceDown_ = false;
     std::unique_ptr<TkvLayerManager> glow_;
+    fw::Font captionFont_;  // kept between paints, so that its platform font is made once
 };

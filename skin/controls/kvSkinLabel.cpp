@@ -29,18 +29,19 @@ void TkvSkinLabel::FetchSkinDescription() {
     if (!UseSkinSize) SkinMaskPicture = nullptr;  // the window is clipped to the mask only at the skin's size
 }
 
-fw::Font TkvSkinLabel::TextFont(const std::wstring& text) const {
+const fw::Font& TkvSkinLabel::TextFont(const std::wstring& text) const {
     const bool skin = DescriptionIndex != -1 && described_;
     fw::Font f = SkinControlFont(UseSkinFont && skin, skin ? &skinFontName_ : nullptr, skinFontHeight_, skinFontStyle_,
                                  const_cast<TkvSkinLabel*>(this)->DefaultFont(), SkinData(), text);
     if (skin && UseSkinFontColor) f.setColor(skinFontColor_);
-    return f;
+    textFont_.assign(f);
+    return textFont_;
 }
 
 int TkvSkinLabel::TextOverflow() {
     const std::wstring text = caption();
     fw::MemoryDC dc(nullptr);
-    const fw::Font font = TextFont(text);
+    const fw::Font& font = TextFont(text);
     fw::SelectGuard select(dc.get(), font.handle());
     SIZE size{};
     GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
@@ -106,7 +107,7 @@ void TkvSkinLabel::DrawSkinImage(fw::DibSection& bitmap) {
 void TkvSkinLabel::DrawLabelText(fw::DibSection& bitmap, fw::Rect r) {
     std::wstring text = caption();
     if (text.empty()) return;
-    const fw::Font font = TextFont(text);
+    const fw::Font& font = TextFont(text);
     const HDC dc = bitmap.dc();
     fw::SelectGuard select(dc, font.handle());
     auto measure = [dc](const std::wstring& s) {

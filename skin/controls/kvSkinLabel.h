@@ -40,7 +40,8 @@ protected:
 
 private:
     void DrawLabelText(fw::DibSection& bitmap, fw::Rect r);
-    fw::Font TextFont(const std::wstring& text) const;
+    // The font for `text`, kept between paints so that its platform font is made once.
+    const fw::Font& TextFont(const std::wstring& text) const;
     void FitWidthToText();
 
     bool autoSize_ = false;
@@ -49,4 +50,5 @@ private:
     int skinFontHeight_ = 14;
     TkvFontStyles skinFontStyle_;
     fw::Color skinFontColor_ = 0;
+    mutable fw::Font textFont_;
 };

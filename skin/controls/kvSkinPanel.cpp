@@ -303,9 +303,9 @@ void TkvSkinPanel::DrawSkinCaption(fw::DibSection& bitmap, fw::Rect r, bool) {
         area.left += img.width + 2;
     }
     if (rollUpMode_) area.right -= kSkinArrowRoom;
-    const fw::Font font = SkinControlFont(UseSkinFont, &fontName_, fontHeight_, fontStyle_, DefaultFont(), SkinData(),
-                                          caption());
-    fw::SelectGuard select(bitmap.dc(), font.handle());
+    captionFont_.assign(
+        SkinControlFont(UseSkinFont, &fontName_, fontHeight_, fontStyle_, DefaultFont(), SkinData(), caption()));
+    fw::SelectGuard select(bitmap.dc(), captionFont_.handle());
     SetTextColor(bitmap.dc(), fw::resolveColor(fontColor_));
     DrawCaptionText(bitmap.dc(), area, fromSkin(captionAlignment_));
     if (rollUpMode_) {

@@ -82,4 +82,5 @@ private:
     TkvFontStyles fontStyle_;
     fw::Color fontColor_ = 0;
     int bgPictureIndex_ = -1;
+    fw::Font captionFont_;  // kept between paints, so that its platform font is made once
 };

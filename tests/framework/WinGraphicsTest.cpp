@@ -180,6 +180,28 @@ TEST(Graphics, TextIsMeasuredAndDrawnWithTheCanvasFont) {
     EXPECT_GT(dark, 20);
 }
 
+TEST(Graphics, CopiesOfAFontShareOnePlatformFontUntilTheirFaceDiffers) {
+    Font a(L"Arial", -12);
+    const HFONT h = a.handle();
+    Font copy(a), assigned;
+    assigned.assign(a);
+    EXPECT_EQ(copy.handle(), h);
+    EXPECT_EQ(assigned.handle(), h);
+    copy.setColor(clRed);  // the colour is not part of the platform font
+    EXPECT_EQ(copy.handle(), h);
+    copy.setCharset(GB2312_CHARSET);
+    EXPECT_NE(copy.handle(), h);
+    EXPECT_EQ(a.handle(), h);
+    {
+        Font maker(L"Arial", -14);
+        maker.handle();
+        assigned.assign(maker);
+    }
+    LOGFONTW lf{};  // the shared platform font outlives the font that made it
+    ASSERT_EQ(GetObjectW(assigned.handle(), sizeof lf, &lf), static_cast<int>(sizeof lf));
+    EXPECT_EQ(lf.lfHeight, -14);
+}
+
 TEST(Graphics, TimersFireWhileEnabledOnly) {
     Timer t(nullptr, 10);
     int fired = 0;

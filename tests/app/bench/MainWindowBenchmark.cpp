@@ -1,0 +1,175 @@
+// The main window in this process: how long its parts take to make (the skin alone, the whole form description,
+// its windows), and a full repaint of the assembled window (frame, every control, the banners) beside the same
+// repaint of an empty window of the same size, interleaved. Prints medians in microseconds and the repaint's share
+// of the 20 ms morph tick. Usage: main_window_benchmark [REPAINTS]
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "app/JroEngine.h"
+#include "app/uFrmMain.h"
+#include "framework/Application.h"
+#include "framework/StandardClasses.h"
+#include "framework/WindowedControl.h"
+#include "gif/GIFImage.h"
+#include "skin/data/kvSkinData.h"
+
+namespace {
+
+constexpr int kBuilds = 15;
+constexpr double kMorphTickUs = 20000;
+
+double nowUs() {
+    static const double frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return static_cast<double>(f.QuadPart);
+    }();
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return 1e6 * static_cast<double>(t.QuadPart) / frequency;
+}
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    const std::size_t n = v.size();
+    return n == 0 ? 0 : n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+template <class F>
+double timeUs(F&& f) {
+    const double start = nowUs();
+    f();
+    return nowUs() - start;
+}
+
+LRESULT CALLBACK bareProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_PAINT) {
+        PAINTSTRUCT ps;
+        BeginPaint(hwnd, &ps);
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+HWND createBareWindow(const RECT& bounds) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = bareProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = L"KvBenchBareWindow";
+    RegisterClassExW(&wc);
+    HWND h = CreateWindowExW(0, wc.lpszClassName, L"Bare window", WS_OVERLAPPEDWINDOW, bounds.left, bounds.top,
+                             bounds.right - bounds.left, bounds.bottom - bounds.top, nullptr, nullptr,
+                             wc.hInstance, nullptr);
+    ShowWindow(h, SW_SHOWNOACTIVATE);
+    return h;
+}
+
+void redraw(HWND h) {
+    RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+BOOL CALLBACK collectChild(HWND h, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(h);
+    return TRUE;
+}
+
+void printRow(const char* what, const std::vector<double>& us) {
+    std::printf("%-34s %10.0f us  (min %.0f, %zu runs)\n", what, median(us), *std::min_element(us.begin(), us.end()),
+                us.size());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int repaints = argc > 1 ? std::max(1, std::atoi(argv[1])) : 200;
+    GIFImageRegister();
+
+    // The skin alone, as the description's skin component loads it: inflate, pictures, skin description.
+    const std::vector<std::uint8_t> packed = fw::loadResourceData(L"KVSKIN");
+    std::vector<double> skin, application, form, windows, shown;
+    for (int i = 0; i < kBuilds; ++i) {
+        skin.push_back(timeUs([&] {
+            TkvCompressedStoredSkin stored;
+            stored.SetCompressedData(packed);
+            TkvSkinData model(nullptr, nullptr);
+            model.LoadStoredSkin(stored);
+        }));
+    }
+    // The whole main form, as the program makes it, then its windows, then its show and first paint.
+    for (int i = 0; i < kBuilds; ++i) {
+        const double start = nowUs();
+        fw::Application app;
+        app.setTitle(kApplicationTitle);
+        application.push_back(nowUs() - start);
+        TfrmMain* f = nullptr;
+        form.push_back(timeUs([&] { f = &app.createForm<TfrmMain>(EngineFactory(&CreateJroEngine)); }));
+        windows.push_back(timeUs([&] { f->handle(); }));
+        shown.push_back(timeUs([&] {
+            f->show();
+            fw::processMessages();
+        }));
+    }
+    std::printf("making the main window (medians of %d)\n", kBuilds);
+    printRow("skin alone (inflate+pictures+ini)", skin);
+    printRow("application object", application);
+    printRow("form description (with the skin)", form);
+    printRow("windows", windows);
+    printRow("show, until every window painted", shown);
+    std::printf("  (the banners are filled on the first show of the process only)\n");
+
+    fw::Application app;
+    app.setTitle(kApplicationTitle);
+    TfrmMain& f = app.createForm<TfrmMain>(EngineFactory(&CreateJroEngine));
+    f.show();
+    fw::processMessages();
+    RECT bounds;
+    GetWindowRect(f.handle(), &bounds);
+    // The empty window goes to the screen's top left corner, clear of the centred main window, so that neither
+    // hides part of the other.
+    OffsetRect(&bounds, -bounds.left, -bounds.top);
+    HWND bare = createBareWindow(bounds);
+    fw::processMessages();
+    std::vector<double> ours, reference;
+    for (int i = 0; i < repaints; ++i) {
+        ours.push_back(timeUs([&] { redraw(f.handle()); }));
+        reference.push_back(timeUs([&] { redraw(bare); }));
+        fw::processMessages();
+    }
+    GetWindowRect(f.handle(), &bounds);
+    std::printf("full repaint, %ldx%ld (RedrawWindow ... RDW_UPDATENOW, interleaved)\n", bounds.right - bounds.left,
+                bounds.bottom - bounds.top);
+    printRow("main window", ours);
+    printRow("empty window of the same size", reference);
+    std::printf("main window / empty window = %.2f; main window = %.1f %% of the 20 ms morph tick\n",
+                median(ours) / median(reference), 100 * median(ours) / kMorphTickUs);
+
+    // Where the time goes: each window repainted alone (its own area only), and the frame alone.
+    constexpr int kParts = 40;
+    std::printf("each part alone (medians of %d)\n", kParts);
+    std::vector<double> frame;
+    for (int i = 0; i < kParts; ++i)
+        frame.push_back(timeUs([&] {
+            RedrawWindow(f.handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_NOCHILDREN | RDW_UPDATENOW);
+        }));
+    printRow("form: frame and client, no children", frame);
+    std::vector<HWND> children;
+    EnumChildWindows(f.handle(), collectChild, reinterpret_cast<LPARAM>(&children));
+    for (HWND child : children) {
+        std::vector<double> us;
+        for (int i = 0; i < kParts; ++i)
+            us.push_back(timeUs([&] {
+                RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_NOCHILDREN | RDW_UPDATENOW);
+            }));
+        const fw::WindowedControl* c = fw::WindowedControl::fromHandle(child);
+        printRow(c ? c->name().c_str() : "(platform window)", us);
+    }
+    DestroyWindow(bare);
+    return 0;
+}
