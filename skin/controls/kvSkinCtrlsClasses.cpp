@@ -156,19 +156,19 @@ void RegisterSkinControlClasses(fw::ClassRegistry& classes) {
         .property<E>("ReadOnly", [](E& e, const fw::Value& v, R&) { e.SetReadOnly(v.toBool()); })
         .property<E>("DefaultColor", [](E& e, const fw::Value& v, R&) { e.SetDefaultColor(colorValue(v)); });
 
-    using S = TkvSkinEdit;
-    fw::ClassInfo& edit = classes.add<S>("TkvSkinEdit", "Edit");
-    edit.property<S>("SkinData",
-                     [](S& e, const fw::Value& v, R& r) {
+    using T = TkvSkinEdit;
+    fw::ClassInfo& edit = classes.add<T>("TkvSkinEdit", "Edit");
+    edit.property<T>("SkinData",
+                     [](T& e, const fw::Value& v, R& r) {
                          r.reference(v, [&e](fw::Component* s) { e.SetSkinData(dynamic_cast<TkvSkinData*>(s)); });
                      })
-        .property<S>("SkinDataName", [](S& e, const fw::Value& v, R&) { e.SetSkinDataName(v.toUtf8()); })
-        .property<S>("ButtonMode", [](S& e, const fw::Value& v, R&) { e.SetButtonMode(v.toBool()); })
-        .property<S>("UseSkinFont", [](S& e, const fw::Value& v, R&) { e.SetUseSkinFont(v.toBool()); })
-        .property<S>("DefaultWidth", [](S& e, const fw::Value& v, R&) { e.SetDefaultWidth(v.toInt()); })
-        .property<S>("DefaultHeight", [](S& e, const fw::Value& v, R&) { e.SetDefaultHeight(v.toInt()); })
-        .property<S>("Alignment", [](S& e, const fw::Value& v, R&) { e.SetAlignment(v.toEnum(kTextAlignments)); })
-        .property<S>("AutoSelect", [](S& e, const fw::Value& v, R&) { e.AutoSelect = v.toBool(); })
-        .property<S>("DefaultColor", [](S& e, const fw::Value& v, R&) { e.SetDefaultColor(colorValue(v)); });
-    fw::registerFontProperties<S>(edit, "DefaultFont", [](S& e) -> fw::Font& { return e.DefaultFont(); });
+        .property<T>("SkinDataName", [](T& e, const fw::Value& v, R&) { e.SetSkinDataName(v.toUtf8()); })
+        .property<T>("ButtonMode", [](T& e, const fw::Value& v, R&) { e.SetButtonMode(v.toBool()); })
+        .property<T>("UseSkinFont", [](T& e, const fw::Value& v, R&) { e.SetUseSkinFont(v.toBool()); })
+        .property<T>("DefaultWidth", [](T& e, const fw::Value& v, R&) { e.SetDefaultWidth(v.toInt()); })
+        .property<T>("DefaultHeight", [](T& e, const fw::Value& v, R&) { e.SetDefaultHeight(v.toInt()); })
+        .property<T>("Alignment", [](T& e, const fw::Value& v, R&) { e.SetAlignment(v.toEnum(kTextAlignments)); })
+        .property<T>("AutoSelect", [](T& e, const fw::Value& v, R&) { e.AutoSelect = v.toBool(); })
+        .property<T>("DefaultColor", [](T& e, const fw::Value& v, R&) { e.SetDefaultColor(colorValue(v)); });
+    fw::registerFontProperties<T>(edit, "DefaultFont", [](T& e) -> fw::Font& { return e.DefaultFont(); });
 }
