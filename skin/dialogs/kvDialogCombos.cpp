@@ -1,77 +1,37 @@
 #include "skin/dialogs/kvDialogCombos.h"
 
-#include "framework/Message.h"
-
-// ---- DialogComboBox --------------------------------------------------------------------------------------------
-
-DialogComboBox::DialogComboBox(fw::Component* owner, bool extended) : fw::WindowedControl(owner), extended_(extended) {
-    setTabStop(true);
-}
-
-void DialogComboBox::createParams(CreateParams& p) {
-    fw::WindowedControl::createParams(p);
-    p.className = extended_ ? WC_COMBOBOXEXW : L"COMBOBOX";
-    p.platformClass = true;
-    p.style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
-}
-
-int DialogComboBox::ItemIndex() {
-    if (handleAllocated()) index_ = static_cast<int>(SendMessageW(handle(), CB_GETCURSEL, 0, 0));
-    return index_;
-}
-
-void DialogComboBox::SetItemIndex(int i) {
-    SendMessageW(handle(), CB_SETCURSEL, static_cast<WPARAM>(i), 0);
-    ItemIndex();
-}
-
-void DialogComboBox::windowDestroying() {
-    ItemIndex();  // the choice outlives the window
-    fw::WindowedControl::windowDestroying();
-}
-
-int DialogComboBox::Count() {
-    return handleAllocated() ? static_cast<int>(SendMessageW(handle(), CB_GETCOUNT, 0, 0)) : 0;
-}
-
-void DialogComboBox::wndProc(fw::Message& m) {
-    if (m.msg == fw::CN_COMMAND && HIWORD(m.wParam) == CBN_SELCHANGE) {
-        if (OnChange) OnChange(this);
-        m.result = 0;
-        return;
-    }
-    fw::WindowedControl::wndProc(m);
-}
+#include "framework/Canvas.h"
 
 // ---- TkvFolderComboBox -----------------------------------------------------------------------------------------
 
-TkvFolderComboBox::TkvFolderComboBox(fw::Component* owner) : DialogComboBox(owner, true) {
+TkvFolderComboBox::TkvFolderComboBox(fw::Component* owner) : TkvSkinComboBox(owner) {
     OnChange = [this](fw::Component*) {
-        if (showing_) return;
         if (const ITEMIDLIST* folder = SelectedFolder(); folder && OnFolderSelected) OnFolderSelected(folder);
+    };
+    OnDrawItem = [this](fw::Canvas& canvas, int index, const fw::Rect& area, bool, bool inDropDown) {
+        DrawFolder(canvas, index, area, inDropDown);
     };
 }
 
-void TkvFolderComboBox::windowCreated() {
-    DialogComboBox::windowCreated();
-    SendMessageW(handle(), CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(SystemImageList(false)));
+void TkvFolderComboBox::DrawFolder(fw::Canvas& canvas, int index, const fw::Rect& area, bool inDropDown) {
+    if (index < 0 || index >= static_cast<int>(entries_.size())) return;
+    // In the list the icon moves right by half an icon a level; the closed box shows no indentation.
+    const int icon = GetSystemMetrics(SM_CXSMICON);
+    const int x = area.left + 2 + (inDropDown ? entries_[static_cast<size_t>(index)].level * icon / 2 : 0);
+    const int y = area.top + (area.height() - icon) / 2;
+    ImageList_Draw(SystemImageList(false), static_cast<int>(ItemData(index)), canvas.handle(), x, y, ILD_TRANSPARENT);
+    fw::Rect text{x + icon + 4, area.top, area.right, area.bottom};
+    canvas.drawText(ItemText(index), text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 
 void TkvFolderComboBox::Insert(int at, std::unique_ptr<TkvShellFolder> folder, int level) {
-    COMBOBOXEXITEMW item{};
-    const std::wstring caption = folder->DisplayName();
-    item.mask = CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE | CBEIF_INDENT;
-    item.iItem = at;
-    item.pszText = const_cast<wchar_t*>(caption.c_str());
-    item.iImage = item.iSelectedImage = folder->ImageIndex(false);
-    item.iIndent = level;  // the box's own indentation step per level
-    SendMessageW(handle(), CBEM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    InsertItem(at, folder->DisplayName(), folder->ImageIndex(false));
     entries_.insert(entries_.begin() + at, Entry{std::move(folder), level});
 }
 
 void TkvFolderComboBox::BuildFromRoot() {
     entries_.clear();
-    SendMessageW(handle(), CB_RESETCONTENT, 0, 0);
+    ClearItems();
     auto root = TkvShellFolder::Root(rfDesktop);
     TkvShellFolder* desktop = root.get();
     Insert(0, std::move(root), 0);
@@ -137,20 +97,17 @@ void TkvFolderComboBox::ShowFolder(const ITEMIDLIST* absolute) {
         }
         --at;
     }
-    showing_ = true;
     SetItemIndex(at);
-    showing_ = false;
 }
 
 // ---- TkvSkinFilterComboBox -------------------------------------------------------------------------------------
 
-TkvSkinFilterComboBox::TkvSkinFilterComboBox(fw::Component* owner) : DialogComboBox(owner, false) {}
+TkvSkinFilterComboBox::TkvSkinFilterComboBox(fw::Component* owner) : TkvSkinComboBox(owner) {}
 
 void TkvSkinFilterComboBox::SetFilter(const std::wstring& filter) {
     pairs_ = SplitFilter(filter);
-    SendMessageW(handle(), CB_RESETCONTENT, 0, 0);
-    for (const FilterPair& p : pairs_)
-        SendMessageW(handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(p.description.c_str()));
+    ClearItems();
+    for (const FilterPair& p : pairs_) AddItem(p.description);
     SetItemIndex(0);
 }
 

@@ -11,30 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "framework/WindowedControl.h"
+#include "skin/controls/kvSkinComboBox.h"
 #include "skin/dialogs/OpenDialogRules.h"
 #include "skin/dialogs/kvShellFolder.h"
 
-// A platform combo box in drop-down-list mode: items, the selected index and a change event.
-class DialogComboBox : public fw::WindowedControl {
-public:
-    explicit DialogComboBox(fw::Component* owner, bool extended);
-    int ItemIndex();
-    void SetItemIndex(int i);
-    int Count();
-    fw::NotifyEvent OnChange;
-    // Rows of the drop-down list.
-    int DropDownCount = 10;
-
-protected:
-    void createParams(CreateParams& p) override;
-    void wndProc(fw::Message& m) override;
-    void windowDestroying() override;
-    bool extended_;
-    int index_ = -1;
-};
-
-class TkvFolderComboBox : public DialogComboBox {
+class TkvFolderComboBox : public TkvSkinComboBox {
 public:
     explicit TkvFolderComboBox(fw::Component* owner);
 
@@ -50,10 +31,8 @@ public:
     // A folder was chosen in the box (not by ShowFolder).
     std::function<void(const ITEMIDLIST*)> OnFolderSelected;
 
-protected:
-    void windowCreated() override;
-
 private:
+    void DrawFolder(fw::Canvas& canvas, int index, const fw::Rect& area, bool inDropDown);
     struct Entry {
         std::unique_ptr<TkvShellFolder> folder;
         int level = 0;
@@ -61,10 +40,9 @@ private:
     void Insert(int at, std::unique_ptr<TkvShellFolder> folder, int level);
 
     std::vector<Entry> entries_;
-    bool showing_ = false;
 };
 
-class TkvSkinFilterComboBox : public DialogComboBox {
+class TkvSkinFilterComboBox : public TkvSkinComboBox {
 public:
     explicit TkvSkinFilterComboBox(fw::Component* owner);
     // The filter's descriptions become the items, item 0 selected.

@@ -124,8 +124,8 @@ void TkvOpenDlgForm::BuildToolBar(bool flat) {
 
     FolderCombo = &create<TkvFolderComboBox>();
     FolderCombo->setParent(ToolBar);
-    FolderCombo->setBounds(0, 2, 190, 300);
-    FolderCombo->DropDownCount = 10;
+    FolderCombo->setBounds(0, 2, 190, 21);
+    FolderCombo->SetDropDownCount(10);
     FolderCombo->OnFolderSelected = [this](const ITEMIDLIST* folder) {
         FileList->OpenFolder(TkvShellFolder::FromAbsolute(folder));
     };
@@ -187,7 +187,7 @@ void TkvOpenDlgForm::BuildBottomPanel() {
 
     TypeCombo = &create<TkvSkinFilterComboBox>();
     TypeCombo->setParent(BottomPanel);
-    TypeCombo->setBounds(kEditLeft, 45, 290, 200);
+    TypeCombo->setBounds(kEditLeft, 45, 290, kEditHeight);
     TypeCombo->OnChange = [this](fw::Component*) { FileList->SetMask(TypeCombo->Mask()); };
 
     const auto button = [&](const char* name, const OpenDialogText& t, int top) {
@@ -241,7 +241,8 @@ void TkvOpenDlgForm::LayOut() {
     LookInLabel->setBounds(kSpacer, (kToolBarHeight - LookInLabel->height()) / 2, LookInLabel->width(),
                            LookInLabel->height());
     const int comboLeft = LookInLabel->left() + LookInLabel->width();
-    FolderCombo->setBounds(comboLeft, 2, std::max(40, right - comboLeft - 2), FolderCombo->height());
+    FolderCombo->setBounds(comboLeft, (kToolBarHeight - FolderCombo->height()) / 2, std::max(40, right - comboLeft - 2),
+                           FolderCombo->height());
     // Bottom panel: the edit and the type box stretch, the buttons keep to the right.
     const int cw = BottomPanel->width();
     FileNameEdit->setBounds(kEditLeft, 10, std::max(40, cw - 160), kEditHeight);

@@ -82,6 +82,11 @@ bool TkvSkinOpenDialog::Execute() {
     frame.MenusAlphaBlendValue = CtrlAlphaBlendValue;
     frame.MenusAlphaBlendAnimation = CtrlAlphaBlendAnimation;
     frame.SetMenusSkinData(ctrlSkinData_);
+    for (TkvSkinComboBox* c : {static_cast<TkvSkinComboBox*>(f.FolderCombo), static_cast<TkvSkinComboBox*>(f.TypeCombo)}) {
+        c->SetAlphaBlend(CtrlAlphaBlend);
+        c->SetAlphaBlendValue(static_cast<std::uint8_t>(CtrlAlphaBlendValue));
+        c->SetAlphaBlendAnimation(CtrlAlphaBlendAnimation);
+    }
     frame.SetSkinData(skinData_);
 
     // Fonts and the remembered view style.
@@ -99,8 +104,9 @@ bool TkvSkinOpenDialog::Execute() {
     f.FileList->ShowHiddenFiles = ShowHiddenFiles;
 
     // Every control on the controls' skin; the folder box on its own description.
+    f.FolderCombo->SetSkinDataName("combobox");
     for (fw::Component* c : f.components()) {
-        if (auto* b = dynamic_cast<TkvSkinButton*>(c)) b->SetSkinData(ctrlSkinData_);
+        if (auto* s = dynamic_cast<TkvSkinControl*>(c)) s->SetSkinData(ctrlSkinData_);
         if (auto* l = dynamic_cast<TkvSkinStdLabel*>(c)) l->SetSkinData(ctrlSkinData_);
     }
     f.FileList->SetSkinData(ctrlSkinData_);
