@@ -7,6 +7,7 @@
 #include <cwctype>
 
 #include "framework/Utf.h"
+#include "skin/dialogs/OpenDialogRules.h"
 
 namespace {
 
@@ -205,16 +206,21 @@ std::vector<ShellItem> ListShellFolder(IShellFolder* folder, TShellObjectTypes k
     while (list->Next(1, &next, nullptr) == S_OK) {
         ShellItem item;
         item.relative.reset(next);
-        SFGAOF attrs = SFGAO_FOLDER;
+        SFGAOF attrs = SFGAO_FOLDER | SFGAO_FILESYSTEM;
         const ITEMIDLIST* p = next;
         folder->GetAttributesOf(1, const_cast<PCUITEMID_CHILD_ARRAY>(&p), &attrs);
         item.name = ShellDisplayName(folder, next, SHGDN_INFOLDER | SHGDN_FORPARSING);
         item.folder = ShellIsFolder(attrs, item.name);
+        item.fileSystem = (attrs & SFGAO_FILESYSTEM) != 0;
         if (keep(item.folder, item.name)) items.push_back(std::move(item));
     }
-    // Folders first, then the shell's own order.
-    std::stable_sort(items.begin(), items.end(), [folder](const ShellItem& a, const ShellItem& b) {
+    // Folders first, then the shell's own order. For file-system objects that order is the names' order without
+    // case, which we already hold: asking the shell for every comparison costs two name look-ups each, seconds in
+    // a folder of thousands of files.
+    const bool allFiles = std::all_of(items.begin(), items.end(), [](const ShellItem& i) { return i.fileSystem; });
+    std::stable_sort(items.begin(), items.end(), [folder, allFiles](const ShellItem& a, const ShellItem& b) {
         if (a.folder != b.folder) return a.folder;
+        if (allFiles) return CompareNoCase(a.name, b.name) < 0;
         const HRESULT r = folder->CompareIDs(0, a.relative.get(), b.relative.get());
         return SUCCEEDED(r) && static_cast<short>(HRESULT_CODE(r)) < 0;
     });

@@ -99,6 +99,7 @@ struct ShellItem {
     Pidl relative;
     std::wstring name;  // file name (the in-folder parsing name), for the mask and the edit
     bool folder = false;
+    bool fileSystem = false;
     std::uint64_t size = 0;
     std::int64_t modified = 0;  // last write, local FILETIME ticks
 };

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <objbase.h>
+#include <commctrl.h>
 
 #include <filesystem>
 #include <fstream>
@@ -93,10 +94,14 @@ protected:
 
 TEST_F(OpenDialog, FilterShowsFoldersAndMdbInAnyCaseAndAPatternRelistsWithoutClosing) {
     std::set<std::wstring> first, afterPattern;
+    std::wstring firstRow;
     bool stillOpen = false;
     DialogScript script(app_, dialog_,
                         {[&](TkvOpenDlgForm& f) {
                              first = listed(f);
+                             wchar_t row[MAX_PATH] = {};
+                             ListView_GetItemText(f.FileList->handle(), 0, 0, row, MAX_PATH);
+                             firstRow = row;
                              f.FileNameEdit->setText(L"*.txt");
                              f.EditEnter();
                              stillOpen = f.modalResult() == fw::mrNone;
@@ -106,6 +111,7 @@ TEST_F(OpenDialog, FilterShowsFoldersAndMdbInAnyCaseAndAPatternRelistsWithoutClo
     EXPECT_FALSE(dialog_.Execute());
     EXPECT_EQ(script.Ran(), 2u);
     EXPECT_EQ(first, (std::set<std::wstring>{L"sub", L"a.MDB", L"b.mdb"}));
+    EXPECT_EQ(firstRow, L"sub");  // what the virtual list shows: folders first
     EXPECT_TRUE(stillOpen);
     EXPECT_EQ(afterPattern, (std::set<std::wstring>{L"sub", L"c.txt"}));
 }
