@@ -8,6 +8,7 @@
 #include "framework/Application.h"
 #include "framework/Utf.h"
 #include "skin/controls/kvSkinButton.h"
+#include "skin/controls/kvSkinScrollBar.h"
 #include "skin/controls/kvSkinStdLabel.h"
 #include "skin/data/kvSkinData.h"
 #include "skin/data/kvSkinText.h"
@@ -19,6 +20,7 @@
 namespace {
 
 constexpr int kToolBarHeight = 25, kSpacer = 10, kToolButtonWidth = 27, kViewButtonWidth = 37;
+constexpr int kScrollBarSize = 19;
 constexpr int kBottomHeight = 80, kEditLeft = 70, kEditHeight = 21, kButtonWidth = 70, kButtonHeight = 25;
 
 // The centre panel passes the list view's notifications to the list.
@@ -82,16 +84,38 @@ TkvOpenDlgForm::TkvOpenDlgForm(fw::Component* owner, bool toolButtonsTransparent
     BottomPanel->setHeight(kBottomHeight);
     BuildBottomPanel();
 
-    auto& centre = create<ListHostPanel>();
-    centre.setShowCaption(false);
-    centre.setBevelOuter(fw::BevelStyle::Lowered);
-    centre.setParent(this);
-    centre.setAlign(fw::Align::Client);
-    CenterPanel = &centre;
+    CenterPanel = &create<fw::Panel>();
+    CenterPanel->setShowCaption(false);
+    CenterPanel->setBevelOuter(fw::BevelStyle::Lowered);
+    CenterPanel->setParent(this);
+    CenterPanel->setAlign(fw::Align::Client);
+    HorzScrollBar = &create<TkvSkinScrollBar>();
+    HorzScrollBar->SetKind(skHorizontal);
+    HorzScrollBar->setParent(CenterPanel);
+    HorzScrollBar->setHeight(kScrollBarSize);
+    HorzScrollBar->setAlign(fw::Align::Bottom);
+    VertScrollBar = &create<TkvSkinScrollBar>();
+    VertScrollBar->SetKind(skVertical);
+    VertScrollBar->setParent(CenterPanel);
+    VertScrollBar->setWidth(kScrollBarSize);
+    VertScrollBar->setAlign(fw::Align::Right);
+    auto& clip = create<ListHostPanel>();
+    plainPanel(clip);
+    clip.setParent(CenterPanel);
+    clip.setAlign(fw::Align::Client);
+    ListClip = &clip;
     FileList = &create<TkvSkinFileListView>();
-    FileList->setParent(&centre);
-    FileList->setAlign(fw::Align::Client);
-    centre.List = FileList;
+    FileList->setParent(&clip);
+    clip.List = FileList;
+    for (TkvSkinScrollBar* bar : {HorzScrollBar, VertScrollBar}) {
+        bar->setEnabled(false);
+        const int kind = bar == HorzScrollBar ? WM_HSCROLL : WM_VSCROLL;
+        bar->OnScroll = [this, kind](int code, int position) {
+            SendMessageW(FileList->handle(), static_cast<UINT>(kind), MAKEWPARAM(code, position), 0);
+            SyncScrollBars();
+        };
+    }
+    FileList->OnScrollChanged = [this](fw::Component*) { SyncScrollBars(); };
     for (int i = 0; i < 4; ++i) FileList->FallbackCaptions[i] = Text(kTextColumns[i]);
     FileList->OnFolderChange = [this](fw::Component*) { FolderChanged(); };
     FileList->OnSelectionChange = [this](fw::Component*) { SelectionChanged(); };
@@ -243,12 +267,32 @@ void TkvOpenDlgForm::LayOut() {
     const int comboLeft = LookInLabel->left() + LookInLabel->width();
     FolderCombo->setBounds(comboLeft, (kToolBarHeight - FolderCombo->height()) / 2, std::max(40, right - comboLeft - 2),
                            FolderCombo->height());
+    // The list reaches under the clip's right and bottom edges by its own bars' size.
+    FileList->setBounds(0, 0, ListClip->width() + GetSystemMetrics(SM_CXVSCROLL),
+                        ListClip->height() + GetSystemMetrics(SM_CYHSCROLL));
     // Bottom panel: the edit and the type box stretch, the buttons keep to the right.
     const int cw = BottomPanel->width();
     FileNameEdit->setBounds(kEditLeft, 10, std::max(40, cw - 160), kEditHeight);
     TypeCombo->setBounds(kEditLeft, 45, std::max(40, cw - 160), TypeCombo->height());
     OpenButton->setBounds(cw - 80, 10, kButtonWidth, kButtonHeight);
     CancelButton->setBounds(cw - 80, 45, kButtonWidth, kButtonHeight);
+}
+
+void TkvOpenDlgForm::SyncScrollBars() {
+    if (!FileList->handleAllocated() || syncing_) return;
+    syncing_ = true;
+    for (TkvSkinScrollBar* bar : {HorzScrollBar, VertScrollBar}) {
+        SCROLLINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_ALL;
+        const int which = bar == HorzScrollBar ? SB_HORZ : SB_VERT;
+        const bool shown = GetScrollInfo(FileList->handle(), which, &info) && info.nMax > info.nMin &&
+                           static_cast<int>(info.nPage) < info.nMax - info.nMin + 1;
+        bar->setEnabled(shown);
+        if (shown) bar->SetParams(info.nMin, info.nMax, static_cast<int>(info.nPage), info.nPos);
+        else bar->SetParams(0, 0, 0, 0);
+    }
+    syncing_ = false;
 }
 
 // ---- Behaviour -------------------------------------------------------------------------------------------------

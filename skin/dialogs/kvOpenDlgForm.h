@@ -23,6 +23,7 @@ class TkvSkinPopupMenu;
 class TkvSkinFileListView;
 class TkvFolderComboBox;
 class TkvSkinFilterComboBox;
+class TkvSkinScrollBar;
 
 // Window class of the dialog, for finding it.
 inline constexpr wchar_t kOpenDlgFormClass[] = L"TkvOpenDlgForm";
@@ -64,6 +65,9 @@ public:
     TkvSkinButton *BackButton = nullptr, *UpButton = nullptr, *NewFolderButton = nullptr, *ViewButton = nullptr;
     TkvSkinPopupMenu* ViewMenu = nullptr;
     fw::Panel* CenterPanel = nullptr;
+    TkvSkinScrollBar *HorzScrollBar = nullptr, *VertScrollBar = nullptr;
+    // Holds the list a scroll bar's width larger than itself, so that the list's own bars stay out of sight.
+    fw::Panel* ListClip = nullptr;
     TkvSkinFileListView* FileList = nullptr;
     fw::Panel* BottomPanel = nullptr;
     TkvSkinStdLabel *FileNameLabel = nullptr, *FileTypeLabel = nullptr;
@@ -99,6 +103,8 @@ private:
     void BuildToolBar(bool flat);
     void BuildBottomPanel();
     void LayOut();
+    // The skinned bars follow the list's own scroll state.
+    void SyncScrollBars();
     void FolderChanged();
     void SelectionChanged();
     AcceptInput MakeAcceptInput() const;
@@ -110,6 +116,7 @@ private:
     TkvSkinData* ctrlSkinData_;
     FolderHistory history_;
     bool goingBack_ = false;
+    bool syncing_ = false;
     int newFolderCount_ = 0;
     std::vector<std::pair<TkvSkinButton*, std::wstring>> hints_;
     fw::Window tooltip_;

@@ -209,6 +209,9 @@ void TkvSkinFileListView::ApplyViewStyle() {
     LONG_PTR style = GetWindowLongPtrW(handle(), GWL_STYLE);
     SetWindowLongPtrW(handle(), GWL_STYLE, (style & ~LONG_PTR(LVS_TYPEMASK)) | styles[viewStyle_]);
     ListView_SetView(handle(), views[viewStyle_]);
+    // A fixed column width in the list view: left to itself the list view measures every item's text for it,
+    // which asks for all names of a big folder before it can draw one row.
+    if (viewStyle_ == vsList) ListView_SetColumnWidth(handle(), 0, 25 * charWidth(handle()));
     if (viewStyle_ != vsReport) return;
     // The details view: the columns of the current folder.
     while (ListView_DeleteColumn(handle(), 0)) {
@@ -496,4 +499,14 @@ void TkvSkinFileListView::wndProc(fw::Message& m) {
         }
     }
     fw::WindowedControl::wndProc(m);
+    switch (m.msg) {
+        case WM_PAINT:
+        case WM_SIZE:
+        case WM_HSCROLL:
+        case WM_VSCROLL:
+        case WM_MOUSEWHEEL:
+            if (OnScrollChanged) OnScrollChanged(this);
+            break;
+        default: break;
+    }
 }

@@ -83,6 +83,8 @@ public:
     std::function<void(int)> OnFileDoubleClick;
     // Enter with a file selected.
     fw::NotifyEvent OnEnterFile;
+    // The list's own scroll state may have changed (scrolling, sizing, a new listing).
+    fw::NotifyEvent OnScrollChanged;
 
     // The list view's notifications, passed on by the parent that receives them.
     LRESULT HandleNotify(NMHDR* hdr);

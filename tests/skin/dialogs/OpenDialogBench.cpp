@@ -36,8 +36,8 @@ double skinnedDialog(fw::Application& app, const std::wstring& folder, int holdS
     const Clock::time_point start = Clock::now();
     app.hookMessages(&dialog, [&](MSG& msg) {
         if (msg.message != kReadyMessage || !dialog.Form()) return false;
-        // The first posted message runs once the window is shown and has painted.
-        UpdateWindow(dialog.Form()->handle());
+        // The first posted message runs once the window is shown; everything in it is painted now.
+        RedrawWindow(dialog.Form()->handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         ready = msSince(start);
         listed = dialog.Form()->FileList->ItemCount();
         if (holdSeconds > 0) SetTimer(dialog.Form()->handle(), 1, static_cast<UINT>(holdSeconds) * 1000, nullptr);
@@ -62,7 +62,7 @@ UINT_PTR CALLBACK platformHook(HWND dlg, UINT msg, WPARAM, LPARAM lp) {
     if (msg == WM_NOTIFY && reinterpret_cast<OFNOTIFYW*>(lp)->hdr.code == CDN_INITDONE)
         PostMessageW(dlg, kReadyMessage, 0, 0);
     if (msg == kReadyMessage) {
-        UpdateWindow(GetParent(dlg));
+        RedrawWindow(GetParent(dlg), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         platformReady = msSince(platformStart);
         PostMessageW(GetParent(dlg), WM_COMMAND, IDCANCEL, 0);
     }
