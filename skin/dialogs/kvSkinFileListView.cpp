@@ -78,7 +78,6 @@ void TkvSkinFileListView::createParams(CreateParams& p) {
 void TkvSkinFileListView::windowCreated() {
     ListView_SetImageList(handle(), SystemImageList(true), LVSIL_NORMAL);
     ListView_SetImageList(handle(), SystemImageList(false), LVSIL_SMALL);
-    ListView_SetExtendedListViewStyle(handle(), LVS_EX_DOUBLEBUFFER);
     ApplyViewStyle();
     ListView_SetItemCountEx(handle(), items_.size(), LVSICF_NOSCROLL);
 }

@@ -19,6 +19,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr UINT kReadyMessage = WM_APP + 72;
+constexpr UINT_PTR kHoldTimer = 0x4B56;  // not one of the window's own timers
 
 double msSince(Clock::time_point t) { return std::chrono::duration<double, std::milli>(Clock::now() - t).count(); }
 
@@ -40,12 +41,12 @@ double skinnedDialog(fw::Application& app, const std::wstring& folder, int holdS
         RedrawWindow(dialog.Form()->handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         ready = msSince(start);
         listed = dialog.Form()->FileList->ItemCount();
-        if (holdSeconds > 0) SetTimer(dialog.Form()->handle(), 1, static_cast<UINT>(holdSeconds) * 1000, nullptr);
+        if (holdSeconds > 0) SetTimer(dialog.Form()->handle(), kHoldTimer, static_cast<UINT>(holdSeconds) * 1000, nullptr);
         else dialog.Form()->setModalResult(fw::mrCancel);
         return true;
     });
     app.hookMessages(&ready, [&](MSG& msg) {
-        if (msg.message != WM_TIMER || !dialog.Form() || msg.hwnd != dialog.Form()->handle()) return false;
+        if (msg.message != WM_TIMER || msg.wParam != kHoldTimer || !dialog.Form()) return false;
         dialog.Form()->setModalResult(fw::mrCancel);
         return true;
     });
