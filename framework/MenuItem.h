@@ -64,6 +64,8 @@ wchar_t accessKeyOf(std::wstring_view caption);
 std::wstring captionWithoutAccessKey(std::wstring_view caption);
 
 // A context menu component: its items and the hook that runs before it shows. Subclasses show it.
+class Control;
+
 class PopupMenu : public Component {
 public:
     using Component::Component;
@@ -71,6 +73,9 @@ public:
     const MenuItem& items() const { return items_; }
     // Shows the menu at a screen point.
     virtual void popup(int x, int y) = 0;
+    // Shows the menu below a control's screen rectangle (above it when there is no room) for the control that
+    // opened it, such as a menu button that stays down while its menu is open.
+    virtual void popupFor(Control* opener, const Rect& screenRect) { popup(screenRect.left, screenRect.bottom); }
 
     NotifyEvent onPopup;
 

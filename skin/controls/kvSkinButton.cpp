@@ -6,6 +6,7 @@
 #include <windowsx.h>
 
 #include "framework/Form.h"
+#include "skin/controls/ParentImage.h"
 #include "skin/controls/SkinControlFont.h"
 #include "skin/imaging/FocusRect.h"
 #include "skin/imaging/GlyphCaption.h"
@@ -110,6 +111,11 @@ void TkvSkinButton::SetGroupIndex(int g) {
     if (g != 0) SetCanFocused(false);
 }
 
+void TkvSkinButton::SetFlat(bool v) {
+    flat_ = v;
+    invalidate();
+}
+
 void TkvSkinButton::SetDown(bool v) {
     down_ = v;
     if (MorphOn()) {
@@ -186,9 +192,28 @@ void TkvSkinButton::PaintControl(fw::Canvas& canvas) {
     FetchSkinDescription();
     RefreshCurrentPoints();
     fw::DibSection bitmap(width(), height());
-    if (DescriptionIndex == -1) DrawDefaultImage(bitmap);
+    if (FlatAtRest()) PaintFlat(bitmap);
+    else if (DescriptionIndex == -1) DrawDefaultImage(bitmap);
     else PaintImage(bitmap);
     if (!bitmap.empty()) bitmap.drawTo(canvas.handle(), 0, 0);
+}
+
+bool TkvSkinButton::FlatAtRest() const {
+    return flat_ && !down_ && !mouseInside_ && !FocusLook() && !ButtonPressedLook(PaintState());
+}
+
+void TkvSkinButton::PaintFlat(fw::DibSection& bitmap) {
+    if (handleAllocated()) PaintParentBackground(*this, bitmap.dc());
+    const bool skinned = DescriptionIndex != -1 && SkinPicture;
+    const fw::Rect area = skinned && (UseSkinSize || SizingMode == 1) && !CurClientRect.empty() ? CurClientRect
+                                                                                             : bitmap.rect();
+    const std::wstring text = caption();
+    const fw::Font font = SkinControlFont(skinned && UseSkinFont, skinned ? &look_.SkinFontName : nullptr,
+                                          look_.SkinFontHeight, look_.SkinFontStyle, DefaultFont(), SkinData(), text);
+    const fw::Color colour = skinned ? ButtonFontColor(look_, enabled(), UseSkinFontColor, false, false,
+                                                       DefaultFont().color())
+                                     : (enabled() ? DefaultFont().color() : fw::clBtnShadow);
+    DrawGlyphAndCaption(bitmap, area, font, colour, ButtonGlyphCell(false, false, enabled(), numGlyphs_), false);
 }
 
 void TkvSkinButton::PaintImage(fw::DibSection& bitmap) {

@@ -51,6 +51,10 @@ public:
     void SetDown(bool v);
     int GroupIndex() const { return groupIndex_; }
     void SetGroupIndex(int g);
+    // Flat (tool bar) buttons show the skin only while hot, pressed or down; otherwise the parent's background
+    // with the glyph and caption over it.
+    bool Flat() const { return flat_; }
+    void SetFlat(bool v);
 
     // Run-time state.
     bool MouseInside() const { return mouseInside_; }
@@ -90,6 +94,9 @@ private:
     bool FocusLook() const;
     ButtonPaintState PaintState() const;
     void PaintImage(fw::DibSection& bitmap);
+    // The flat button at rest: the parent's background, glyph and caption.
+    bool FlatAtRest() const;
+    void PaintFlat(fw::DibSection& bitmap);
     void DrawGlyphAndCaption(fw::DibSection& bitmap, fw::Rect area, const fw::Font& font, fw::Color colour, int cell,
                              bool pressed);
 
@@ -121,6 +128,7 @@ private:
     bool canFocused_ = true;
     bool down_ = false;
     int groupIndex_ = 0;
+    bool flat_ = false;
 
     bool mouseInside_ = false;
     bool mouseButtonHeld_ = false;

@@ -8,6 +8,7 @@
 #include "framework/PopupWindow.h"
 #include "skin/controls/SkinControlFont.h"
 #include "skin/controls/SkinLabelRules.h"
+#include "skin/controls/kvSkinScrollBar.h"
 #include "skin/imaging/PixelOps.h"
 #include "skin/imaging/SkinCompose.h"
 
@@ -59,6 +60,7 @@ public:
     int Rows = 1;
     fw::Rect ItemsArea;  // where the rows lie, in the popup's client coordinates
     int Alpha = 255;
+    TkvSkinScrollBar* Bar = nullptr;  // shown when there are more items than rows
 
     void Open();
     void Close();
@@ -73,7 +75,39 @@ protected:
 private:
     fw::Rect Frame() const;  // border thicknesses: left, top, right, bottom
     void ApplyAlpha();
+    void PlaceBar(int count);
+    void TopChanged();
 };
+
+void TkvComboDropDown::PlaceBar(int count) {
+    if (count <= Rows) {
+        if (Bar) Bar->setVisible(false);
+        return;
+    }
+    if (!Bar) {
+        Bar = &create<TkvSkinScrollBar>();
+        Bar->setParent(this);
+        Bar->SetKind(skVertical);
+        Bar->OnScroll = [this](int, int position) {
+            TopIndex = position;
+            invalidate();
+        };
+    }
+    const auto* list = dynamic_cast<const TkvDataSkinListBox*>(Combo.look_.ListFrame);
+    Bar->SetSkinDataName(list ? list->VScrollBarName : "vscrollbar");
+    Bar->SetSkinData(Combo.SkinData());
+    Bar->setBounds(0, 0, GetSystemMetrics(SM_CXVSCROLL), ItemsArea.height());
+    Bar->ChangeSkinData();  // the width its skin gives
+    ItemsArea.right -= Bar->width();
+    Bar->setBounds(ItemsArea.right, ItemsArea.top, Bar->width(), ItemsArea.height());
+    Bar->SetParams(0, count - 1, Rows, TopIndex);
+    Bar->setVisible(true);
+}
+
+void TkvComboDropDown::TopChanged() {
+    if (Bar && Bar->visible()) Bar->SetPosition(TopIndex);
+    invalidate();
+}
 
 fw::Rect TkvComboDropDown::Frame() const {
     const auto* f = Combo.look_.ListFrame;
@@ -84,6 +118,7 @@ fw::Rect TkvComboDropDown::Frame() const {
 }
 
 void TkvComboDropDown::Open() {
+    if (!handleAllocated()) setOwnerWindow(GetAncestor(Combo.handle(), GA_ROOT));
     const int count = Combo.ItemCount();
     Rows = std::clamp(count, 1, Combo.DropDownCount());
     const int ih = Combo.ItemHeight();
@@ -92,6 +127,7 @@ void TkvComboDropDown::Open() {
     ItemsArea = {f.left, f.top, w - f.right, h - f.bottom};
     HotIndex = Combo.ItemIndex();
     TopIndex = DropDownTopIndex(0, HotIndex, Rows, count);
+    PlaceBar(count);
 
     fw::Point at = Combo.clientToScreen({0, Combo.height()});
     MONITORINFO mi{};
@@ -101,7 +137,6 @@ void TkvComboDropDown::Open() {
     if (at.y + h > work.bottom) at.y = Combo.clientToScreen({0, 0}).y - h;  // no room below: open upwards
     at.x = std::clamp(at.x, static_cast<int>(work.left), std::max<int>(work.left, work.right - w));
 
-    setOwnerWindow(GetAncestor(Combo.handle(), GA_ROOT));
     HWND hwnd = handle();
     const LONG_PTR ex = GetWindowLongPtrW(hwnd, GWL_EXSTYLE);
     SetWindowLongPtrW(hwnd, GWL_EXSTYLE, Combo.alphaBlend_ ? ex | WS_EX_LAYERED : ex & ~LONG_PTR{WS_EX_LAYERED});
@@ -132,14 +167,14 @@ void TkvComboDropDown::SetHot(int index) {
     if (index == HotIndex) return;
     HotIndex = index;
     TopIndex = DropDownTopIndex(TopIndex, HotIndex, Rows, Combo.ItemCount());
-    invalidate();
+    TopChanged();
 }
 
 void TkvComboDropDown::Scroll(int rows) {
     const int top = DropDownTopIndex(TopIndex + rows, -1, Rows, Combo.ItemCount());
     if (top == TopIndex) return;
     TopIndex = top;
-    invalidate();
+    TopChanged();
 }
 
 void TkvComboDropDown::paint(fw::Canvas& canvas) {
@@ -461,7 +496,8 @@ void TkvSkinComboBox::OpenDropDown() {
                 case WM_NCLBUTTONDOWN:
                 case WM_NCRBUTTONDOWN:
                 case WM_NCMBUTTONDOWN:
-                    if (DroppedDown() && msg.hwnd != dropDown_->handle() && msg.hwnd != handle())
+                    if (DroppedDown() && msg.hwnd != dropDown_->handle() && !IsChild(dropDown_->handle(), msg.hwnd) &&
+                        msg.hwnd != handle())
                         CloseDropDown(false);
                     break;
                 default: break;

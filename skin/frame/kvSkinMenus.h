@@ -188,6 +188,9 @@ public:
     fw::Point LastPopupPoint() const { return lastPoint_; }
 
     void popup(int x, int y) override { PopupAt(x, y); }
+    void popupFor(fw::Control* opener, const fw::Rect& screenRect) override {
+        PopupForButton(opener, screenRect, false);
+    }
     void PopupAt(int x, int y);
     void PopupFromRect(const fw::Rect& r, bool popupAbove);
     void PopupForButton(fw::Control* button, const fw::Rect& r, bool popupAbove);

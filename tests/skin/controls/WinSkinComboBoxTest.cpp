@@ -109,6 +109,29 @@ TEST_F(SkinComboBoxTest, KeysMoveTheSelectionAndThePressElsewhereCloses) {
     EXPECT_EQ(changes, 3);
 }
 
+TEST_F(SkinComboBoxTest, MoreItemsThanRowsBringAScrollBarThatScrollsTheList) {
+    combo.SetDropDownCount(3);
+    combo.SetDroppedDown(true);
+    HWND list = combo.DropDownWindow();
+    ASSERT_NE(list, nullptr);
+    HWND bar = FindWindowExW(list, nullptr, L"TkvSkinScrollBar", nullptr);
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(IsWindowVisible(bar));
+    RECT r{}, lr{};
+    GetWindowRect(bar, &r);
+    GetWindowRect(list, &lr);
+    EXPECT_EQ(r.right - r.left, 19) << "the vscrollbar skin's width";
+    EXPECT_LE(r.right, lr.right);
+    // A click on its down arrow scrolls the list one row: the top row is then "beta".
+    PostMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(9, r.bottom - r.top - 3));
+    PostMessageW(bar, WM_LBUTTONUP, 0, MAKELPARAM(9, r.bottom - r.top - 3));
+    pump();
+    EXPECT_TRUE(combo.DroppedDown()) << "a press on the list's own scroll bar keeps it open";
+    SendMessageW(list, WM_MOUSEMOVE, 0, MAKELPARAM(20, 5));
+    SendMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(20, 5));
+    EXPECT_EQ(combo.ItemIndex(), 1);
+}
+
 TEST_F(SkinComboBoxTest, ItemsDrawnByTheOwnerAndTheDefaultLook) {
     std::vector<int> drawn;
     combo.OnDrawItem = [&](fw::Canvas&, int index, const fw::Rect&, bool, bool inDropDown) {
