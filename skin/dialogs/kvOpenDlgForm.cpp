@@ -8,6 +8,8 @@
 #include "framework/Application.h"
 #include "framework/Utf.h"
 #include "skin/controls/kvSkinButton.h"
+#include "skin/controls/kvSkinMenuButton.h"
+#include "skin/controls/kvSkinToolBar.h"
 #include "skin/controls/kvSkinScrollBar.h"
 #include "skin/controls/kvSkinStdLabel.h"
 #include "skin/data/kvSkinData.h"
@@ -72,7 +74,7 @@ TkvOpenDlgForm::TkvOpenDlgForm(fw::Component* owner, bool toolButtonsTransparent
     SkinForm = &create<TkvKelvaneForm>();
     SkinForm->SetBorderIcons({false, false, false, false, false});
 
-    ToolBar = &plainPanel(create<fw::Panel>());
+    ToolBar = &create<TkvSkinToolBar>();
     ToolBar->setParent(this);
     ToolBar->setAlign(fw::Align::Top);
     ToolBar->setHeight(kToolBarHeight);
@@ -154,25 +156,29 @@ void TkvOpenDlgForm::BuildToolBar(bool flat) {
         FileList->OpenFolder(TkvShellFolder::FromAbsolute(folder));
     };
 
-    const auto toolButton = [&](const char* name, const wchar_t* placeholder, const OpenDialogText& hint,
-                                const char* skinName, int width) {
-        auto& b = create<TkvSkinButton>();
+    const auto place = [&](TkvSkinButton& b, const char* name, const wchar_t* placeholder, const OpenDialogText& hint,
+                           int width) {
         b.setName(name);
         b.setParent(ToolBar);
         b.SetCanFocused(false);
         b.UseSkinSize = false;
+        b.SetFlat(flat);
         b.setBounds(0, 0, width, kToolBarHeight);
-        // The glyph pictures come with the tool-bar controls; until then a short sign stands for each.
+        // The glyph pictures are not among the program's resources yet; a short sign stands for each.
         b.setCaption(placeholder);
-        b.SetSkinDataName(skinName);
         hints_.emplace_back(&b, Text(hint));
-        (void)flat;
         return &b;
     };
-    BackButton = toolButton("BackButton", L"\u2190", kTextBackHint, "toolbutton", kToolButtonWidth);
-    UpButton = toolButton("UpButton", L"\u2191", kTextUpHint, "toolbutton", kToolButtonWidth);
-    NewFolderButton = toolButton("NewFolderButton", L"+", kTextNewFolderHint, "toolbutton", kToolButtonWidth);
-    ViewButton = toolButton("ViewButton", L"\u2261", kTextViewMenuHint, "toolmenubutton", kViewButtonWidth);
+    const auto toolButton = [&](const char* name, const wchar_t* placeholder, const OpenDialogText& hint) {
+        TkvSkinButton* b = place(create<TkvSkinButton>(), name, placeholder, hint, kToolButtonWidth);
+        b->SetSkinDataName("toolbutton");
+        return b;
+    };
+    BackButton = toolButton("BackButton", L"\u2190", kTextBackHint);
+    UpButton = toolButton("UpButton", L"\u2191", kTextUpHint);
+    NewFolderButton = toolButton("NewFolderButton", L"+", kTextNewFolderHint);
+    ViewButton = &create<TkvSkinMenuButton>();  // on "toolmenubutton" by its own default
+    place(*ViewButton, "ViewButton", L"\u2261", kTextViewMenuHint, kViewButtonWidth);
     BackButton->onClick = [this](fw::Component*) { GoBack(); };
     UpButton->onClick = [this](fw::Component*) { GoUp(); };
     NewFolderButton->onClick = [this](fw::Component*) { CreateNewFolder(); };
@@ -184,11 +190,7 @@ void TkvOpenDlgForm::BuildToolBar(bool flat) {
         item.radioItem = true;
         item.onClick = [this, i](fw::MenuItem&) { SetViewStyle(i); };
     }
-    ViewButton->onClick = [this](fw::Component*) {
-        RECT r{};
-        GetWindowRect(ViewButton->handle(), &r);
-        ViewMenu->PopupForButton(ViewButton, fw::Rect{r.left, r.top, r.right, r.bottom}, false);
-    };
+    ViewButton->SetDropDownMenu(ViewMenu);
 }
 
 void TkvOpenDlgForm::BuildBottomPanel() {
@@ -258,7 +260,7 @@ void TkvOpenDlgForm::LayOut() {
     // Tool bar: spacer, label, the folder box filling what the buttons on the right leave.
     const int w = ToolBar->width();
     int right = w - kSpacer;
-    for (TkvSkinButton* b : {ViewButton, NewFolderButton, UpButton, BackButton}) {
+    for (TkvSkinButton* b : {static_cast<TkvSkinButton*>(ViewButton), NewFolderButton, UpButton, BackButton}) {
         right -= b->width();
         b->setBounds(right, 0, b->width(), kToolBarHeight);
     }

@@ -24,6 +24,8 @@ class TkvSkinFileListView;
 class TkvFolderComboBox;
 class TkvSkinFilterComboBox;
 class TkvSkinScrollBar;
+class TkvSkinToolBar;
+class TkvSkinMenuButton;
 
 // Window class of the dialog, for finding it.
 inline constexpr wchar_t kOpenDlgFormClass[] = L"TkvOpenDlgForm";
@@ -59,10 +61,11 @@ public:
     ~TkvOpenDlgForm() override;
 
     TkvKelvaneForm* SkinForm = nullptr;
-    fw::Panel* ToolBar = nullptr;
+    TkvSkinToolBar* ToolBar = nullptr;
     TkvSkinStdLabel* LookInLabel = nullptr;
     TkvFolderComboBox* FolderCombo = nullptr;
-    TkvSkinButton *BackButton = nullptr, *UpButton = nullptr, *NewFolderButton = nullptr, *ViewButton = nullptr;
+    TkvSkinButton *BackButton = nullptr, *UpButton = nullptr, *NewFolderButton = nullptr;
+    TkvSkinMenuButton* ViewButton = nullptr;
     TkvSkinPopupMenu* ViewMenu = nullptr;
     fw::Panel* CenterPanel = nullptr;
     TkvSkinScrollBar *HorzScrollBar = nullptr, *VertScrollBar = nullptr;
