@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <string>
 
+#include "../controls/WinTestSkin.h"
 #include "framework/Application.h"
 #include "skin/dialogs/kvOpenDlgForm.h"
 #include "skin/dialogs/kvSkinFileListView.h"
@@ -23,8 +24,10 @@ constexpr UINT_PTR kHoldTimer = 0x4B56;  // not one of the window's own timers
 
 double msSince(Clock::time_point t) { return std::chrono::duration<double, std::milli>(Clock::now() - t).count(); }
 
-double skinnedDialog(fw::Application& app, const std::wstring& folder, int holdSeconds, int& listed) {
+double skinnedDialog(fw::Application& app, const std::wstring& folder, int holdSeconds, int& listed, TkvSkinData* skin) {
     TkvSkinOpenDialog dialog;
+    dialog.SetSkinData(skin);
+    dialog.SetCtrlSkinData(skin);
     dialog.InitialDir = folder;
     bool posted = false;
     dialog.OnFolderChange = [&](fw::Component*) {
@@ -95,10 +98,14 @@ int wmain(int argc, wchar_t** argv) {
     CoInitialize(nullptr);
     fw::Application app;
     const int hold = argc > 2 ? _wtoi(argv[2]) : 0;
+    // The program's skin, as the dialog shows in the program.
+    TkvCompressedStoredSkin stored;
+    TkvSkinData skin;
+    kvtest::LoadEmbeddedSkin(stored, skin);
     int listed = 0;
-    const double skinned = skinnedDialog(app, argv[1], hold, listed);
+    const double skinned = skinnedDialog(app, argv[1], hold, listed, &skin);
     if (hold > 0) return 0;
-    const double again = skinnedDialog(app, argv[1], 0, listed);
+    const double again = skinnedDialog(app, argv[1], 0, listed, &skin);
     const double platform = platformDialog(argv[1]);
     const double platformAgain = platformDialog(argv[1]);
     std::printf("skinned dialog: %.0f ms, again %.0f ms (%d items listed)\n", skinned, again, listed);
