@@ -1,12 +1,12 @@
-// The file-name field: the platform's edit with a browse button inside its right edge that opens the
-// platform's open-file dialog with the field's filter.
+// The file-name field: a skinned edit in button mode whose browse button opens an open-file dialog with the
+// field's filter and puts the chosen name into the field.
 #pragma once
 
 #include <string>
 
-#include "framework/StdControls.h"
+#include "skin/controls/kvSkinEdit.h"
 
-class TFileEdit : public fw::Edit {
+class TFileEdit : public TkvSkinEdit {
 public:
     explicit TFileEdit(fw::Component* owner);
 
@@ -14,20 +14,18 @@ public:
     const std::wstring& Filter() const { return filter_; }
     void SetFilter(std::wstring f) { filter_ = std::move(f); }
 
-    fw::Button& BrowseButton() { return *button_; }
-    // Opens the open-file dialog; on OK the chosen name becomes the field's text.
+    // Opens the open-file dialog; on OK the chosen name becomes the field's text, on Cancel nothing changes.
     void Browse();
 
 protected:
-    void windowCreated() override;
-    void resized() override;
+    void ButtonClick() override;
 
 private:
-    void PlaceButton();
-
     std::wstring filter_;
-    fw::Button* button_ = nullptr;  // owned by this component
 };
 
 // The platform's filter text ("a|b|c|d" -> "a\0b\0c\0d\0\0").
 std::wstring PlatformFilter(const std::wstring& filter);
+
+// Asks the user for an existing file, starting from `name`; true with the chosen name in `name` on OK.
+bool AskForFileName(HWND owner, const std::wstring& filter, std::wstring& name);

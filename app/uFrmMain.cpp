@@ -22,9 +22,8 @@ void RegisterMainFormClasses(fw::ClassRegistry& classes) {
     RegisterSkinControlClasses(classes);
     RegisterLinkImageClass(classes);
     RegisterStatusBarClasses(classes);
-    classes.add<TFileEdit>("TFileEdit", "Edit").property<TFileEdit>("Filter", [](TFileEdit& e, const fw::Value& v, R&) {
-        e.SetFilter(v.toWide());
-    });
+    classes.add<TFileEdit>("TFileEdit", "TkvSkinEdit")
+        .property<TFileEdit>("Filter", [](TFileEdit& e, const fw::Value& v, R&) { e.SetFilter(v.toWide()); });
     fw::ClassInfo& message = classes.add<TkvSkinMessage>("TkvSkinMessage");
     fw::registerFontProperties<TkvSkinMessage>(message, "DefaultFont",
                                                [](TkvSkinMessage& m) -> fw::Font& { return m.DefaultFont; });

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "skin/controls/ClipboardText.h"
 #include "skin/imaging/SkinCompose.h"
 
 namespace {
@@ -11,25 +12,6 @@ void ConvertCaseInPlace(std::wstring& s, TkvEditCharCase c) {
     if (s.empty()) return;
     if (c == ecUpperCase) CharUpperBuffW(s.data(), static_cast<DWORD>(s.size()));
     else if (c == ecLowerCase) CharLowerBuffW(s.data(), static_cast<DWORD>(s.size()));
-}
-
-// The clipboard's text up to its first line break (a one-line field takes one line), or nothing.
-std::wstring ClipboardLine(HWND owner) {
-    std::wstring out;
-    if (!OpenClipboard(owner)) return out;
-    if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* p = static_cast<const wchar_t*>(GlobalLock(h))) {
-            // The block's size bounds the read: a text without its terminating zero ends there.
-            const size_t cap = GlobalSize(h) / sizeof(wchar_t);
-            size_t n = 0;
-            while (n < cap && p[n] != 0 && p[n] != L'\r' && p[n] != L'\n') ++n;
-            out.reserve(n);
-            out.assign(p, n);
-            GlobalUnlock(h);
-        }
-    }
-    CloseClipboard();
-    return out;
 }
 
 }  // namespace
@@ -307,6 +289,14 @@ void TkvSkinPasswordEdit::wndProc(fw::Message& m) {
         case WM_ENABLE:
             TkvSkinCustomControl::wndProc(m);
             invalidate();
+            return;
+        case fw::CM_FONTCHANGED:  // the caret is made for the text area of the present font and size
+            TkvSkinCustomControl::wndProc(m);
+            if (hasCaret_ && Focused()) {
+                DestroyCaret();
+                hasCaret_ = false;
+                CreateEditCaret();
+            }
             return;
         default: TkvSkinCustomControl::wndProc(m);
     }

@@ -6,6 +6,7 @@
 #include "framework/StandardClasses.h"
 #include "skin/controls/kvSkinBoxCtrls.h"
 #include "skin/controls/kvSkinButton.h"
+#include "skin/controls/kvSkinEdit.h"
 #include "skin/controls/kvSkinLabel.h"
 #include "skin/controls/kvSkinPanel.h"
 
@@ -32,6 +33,12 @@ constexpr std::pair<std::string_view, TkvEllipsType2> kEllipses[] = {{"kvetNoneE
                                                                      {"kvetEllips", kvetEllips}};
 constexpr std::pair<std::string_view, TkvImagePosition> kImagePositions[] = {{"kvipDefault", kvipDefault},
                                                                              {"kvipLeft", kvipLeft}};
+
+// A colour written as a number or by name (the window colour when the name is unknown).
+fw::Color colorValue(const fw::Value& v) {
+    return v.kind == fw::Value::Kind::Integer ? static_cast<fw::Color>(v.toInt())
+                                              : fw::colorFromName(v.ident()).value_or(fw::clWindow);
+}
 
 // What every skinned custom control publishes: the model, the description's name, the default size and font.
 template <class T>
@@ -123,8 +130,21 @@ void RegisterSkinControlClasses(fw::ClassRegistry& classes) {
         .property<E>("HideSelection", [](E& e, const fw::Value& v, R&) { e.SetHideSelection(v.toBool()); })
         .property<E>("MaxLength", [](E& e, const fw::Value& v, R&) { e.SetMaxLength(v.toInt()); })
         .property<E>("ReadOnly", [](E& e, const fw::Value& v, R&) { e.SetReadOnly(v.toBool()); })
-        .property<E>("DefaultColor", [](E& e, const fw::Value& v, R&) {
-            e.SetDefaultColor(v.kind == fw::Value::Kind::Integer ? static_cast<fw::Color>(v.toInt())
-                                                                 : fw::colorFromName(v.ident()).value_or(fw::clWindow));
-        });
+        .property<E>("DefaultColor", [](E& e, const fw::Value& v, R&) { e.SetDefaultColor(colorValue(v)); });
+
+    using S = TkvSkinEdit;
+    fw::ClassInfo& edit = classes.add<S>("TkvSkinEdit", "Edit");
+    edit.property<S>("SkinData",
+                     [](S& e, const fw::Value& v, R& r) {
+                         r.reference(v, [&e](fw::Component* s) { e.SetSkinData(dynamic_cast<TkvSkinData*>(s)); });
+                     })
+        .property<S>("SkinDataName", [](S& e, const fw::Value& v, R&) { e.SetSkinDataName(v.toUtf8()); })
+        .property<S>("ButtonMode", [](S& e, const fw::Value& v, R&) { e.SetButtonMode(v.toBool()); })
+        .property<S>("UseSkinFont", [](S& e, const fw::Value& v, R&) { e.SetUseSkinFont(v.toBool()); })
+        .property<S>("DefaultWidth", [](S& e, const fw::Value& v, R&) { e.SetDefaultWidth(v.toInt()); })
+        .property<S>("DefaultHeight", [](S& e, const fw::Value& v, R&) { e.SetDefaultHeight(v.toInt()); })
+        .property<S>("Alignment", [](S& e, const fw::Value& v, R&) { e.SetAlignment(v.toEnum(kTextAlignments)); })
+        .property<S>("AutoSelect", [](S& e, const fw::Value& v, R&) { e.AutoSelect = v.toBool(); })
+        .property<S>("DefaultColor", [](S& e, const fw::Value& v, R&) { e.SetDefaultColor(colorValue(v)); });
+    fw::registerFontProperties<S>(edit, "DefaultFont", [](S& e) -> fw::Font& { return e.DefaultFont(); });
 }

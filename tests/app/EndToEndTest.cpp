@@ -151,7 +151,8 @@ protected:
     // The elements, found as a user sees them: by kind and caption.
     HWND compactButton() const { return kvtest::findChild(main_, L"TkvSkinButton", L"压缩数据库"); }
     HWND exitButton() const { return kvtest::findChild(main_, L"TkvSkinButton", L"退出"); }
-    HWND fileField() const { return GetParent(kvtest::findChild(main_, L"Button", L"...")); }
+    // The only platform edit in the window: the password field is a control of its own.
+    HWND fileField() const { return kvtest::findChild(main_, L"Edit"); }
     HWND waitForBox(const wchar_t* caption) {
         return waitForWindow([&] { return findTopLevel(pi_.dwProcessId, kMessageFormClass, caption); }, 60000);
     }

@@ -97,11 +97,11 @@ TEST_F(MainForm, ElementsStandAtTheirPositionsWithTheirCaptions) {
         fw::Rect bounds;
         const wchar_t* text;
     };
-    // The skinned captions and buttons take the skin's heights: labels 20, buttons 22 (the form asks for 21, 25).
+    // The skinned captions, fields and buttons take the skin's heights: labels 20, the fields 21, buttons 22.
     const Expect expected[] = {
         {form().TopPnl, fw::Rect::fromSize(0, 0, 546, 49), L"TopPnl"},
         {form().kvSkinLabel1, fw::Rect::fromSize(72, 80, 329, 20), L"文件名:"},
-        {form().edtDatabaseFile, fw::Rect::fromSize(72, 104, 329, 20), L""},
+        {form().edtDatabaseFile, fw::Rect::fromSize(72, 104, 329, 21), L""},
         {form().kvSkinLabel2, fw::Rect::fromSize(72, 136, 329, 20), L"数据库密码(如无请留空):"},
         {form().edtPassword, fw::Rect::fromSize(72, 160, 329, 21), L""},
         {form().kvSkinButton1, fw::Rect::fromSize(72, 200, 209, 22), L"压缩数据库"},
@@ -129,14 +129,11 @@ TEST_F(MainForm, ElementsStandAtTheirPositionsWithTheirCaptions) {
     EXPECT_EQ(form().img2->height(), panelClient.height());
     EXPECT_EQ(form().edtPassword->PasswordKind(), pkRoundRect);
     EXPECT_EQ(form().edtDatabaseFile->Filter(), L"Access 数据库文件|*.mdb");
-    // The browse button sits inside the field's right edge and is not a tab stop.
-    HWND field = form().edtDatabaseFile->handle();
-    HWND browse = form().edtDatabaseFile->BrowseButton().handle();
-    EXPECT_EQ(GetParent(browse), field);
-    RECT fieldClient{};
-    GetClientRect(field, &fieldClient);
-    EXPECT_EQ(clientBounds(field, browse).right, fieldClient.right);
-    EXPECT_FALSE(form().edtDatabaseFile->BrowseButton().tabStop());
+    // The file field is the skinned edit with its browse button inside the frame.
+    EXPECT_TRUE(form().edtDatabaseFile->ButtonMode());
+    EXPECT_EQ(form().edtDatabaseFile->SkinDataName(), "buttonedit");
+    EXPECT_NE(form().edtDatabaseFile->Look(), nullptr);
+    EXPECT_EQ(form().edtDatabaseFile->ButtonArea(), (fw::Rect{311, 2, 327, 19}));
 }
 
 TEST_F(MainForm, ADroppedFileFillsTheFileField) {
