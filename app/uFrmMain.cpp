@@ -7,6 +7,7 @@
 #include "framework/DescriptionReader.h"
 #include "framework/Platform.h"
 #include "framework/StandardClasses.h"
+#include "framework/Utf.h"
 #include "promo/Banners.h"
 #include "promo/Vendor.h"
 #include "skin/controls/kvSkinCtrlsClasses.h"
@@ -22,8 +23,18 @@ void RegisterMainFormClasses(fw::ClassRegistry& classes) {
     RegisterSkinControlClasses(classes);
     RegisterLinkImageClass(classes);
     RegisterStatusBarClasses(classes);
-    classes.add<TFileEdit>("TFileEdit", "TkvSkinEdit")
-        .property<TFileEdit>("Filter", [](TFileEdit& e, const fw::Value& v, R&) { e.SetFilter(v.toWide()); });
+    auto dialogSkin = [](void (TkvSkinFileEdit::*set)(TkvSkinData*)) {
+        return [set](TkvSkinFileEdit& e, const fw::Value& v, R& r) {
+            r.reference(v, [&e, set](fw::Component* t) { (e.*set)(dynamic_cast<TkvSkinData*>(t)); });
+        };
+    };
+    classes.add<TkvSkinFileEdit>("TkvSkinFileEdit", "TkvSkinEdit")
+        .property<TkvSkinFileEdit>("Filter", [](TkvSkinFileEdit& e, const fw::Value& v, R&) { e.SetFilter(v.toWide()); })
+        .property<TkvSkinFileEdit>("DlgSkinData", dialogSkin(&TkvSkinFileEdit::SetDlgSkinData))
+        .property<TkvSkinFileEdit>("DlgCtrlSkinData", dialogSkin(&TkvSkinFileEdit::SetDlgCtrlSkinData))
+        .property<TkvSkinFileEdit>("LVHeaderSkinDataName", [](TkvSkinFileEdit& e, const fw::Value& v, R&) {
+            e.LVHeaderSkinDataName = fw::wideToUtf8(v.toWide());
+        });
     fw::ClassInfo& message = classes.add<TkvSkinMessage>("TkvSkinMessage");
     fw::registerFontProperties<TkvSkinMessage>(message, "DefaultFont",
                                                [](TkvSkinMessage& m) -> fw::Font& { return m.DefaultFont; });

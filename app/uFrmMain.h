@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/Compaction.h"
-#include "app/FileEdit.h"
+#include "skin/dialogs/kvSkinFileEdit.h"
 #include "framework/ClassRegistry.h"
 #include "framework/Form.h"
 #include "framework/StdControls.h"
@@ -42,7 +42,7 @@ public:
     TkvSkinLinkImage* img1 = nullptr;
     TkvSkinLinkImage* img2 = nullptr;
     TkvSkinLabel* kvSkinLabel1 = nullptr;
-    TFileEdit* edtDatabaseFile = nullptr;
+    TkvSkinFileEdit* edtDatabaseFile = nullptr;
     TkvSkinLabel* kvSkinLabel2 = nullptr;
     TkvSkinPasswordEdit* edtPassword = nullptr;
     TkvSkinButton* kvSkinButton1 = nullptr;

@@ -20,6 +20,7 @@
 #include "framework/Handles.h"
 #include "framework/Platform.h"
 #include "skin/dialogs/kvMessages.h"
+#include "skin/dialogs/kvOpenDlgForm.h"
 #include "tests/app/DialogDriver.h"
 #include "tests/engine/com/TestFiles.h"
 
@@ -67,6 +68,19 @@ void clickAt(POINT p) {
     moveTo(p);
     pointer(MOUSEEVENTF_LEFTDOWN);
     pointer(MOUSEEVENTF_LEFTUP);
+}
+
+// Two clicks close enough together to make a double click.
+void doubleClickAt(POINT p) {
+    moveTo(p);
+    INPUT in[4] = {};
+    const DWORD flags[4] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
+    for (int i = 0; i < 4; ++i) {
+        in[i].type = INPUT_MOUSE;
+        in[i].mi.dwFlags = flags[i];
+    }
+    SendInput(4, in, sizeof(INPUT));
+    Sleep(400);
 }
 
 // What the screen shows in r, read back from the display.
@@ -183,6 +197,13 @@ protected:
     HWND exitButton() const { return kvtest::findChild(main_, L"TkvSkinButton", L"退出"); }
     // The only platform edit in the window: the password field is a control of its own.
     HWND fileField() const { return kvtest::findChild(main_, L"Edit"); }
+    // An edit's text is read with WM_GETTEXT: reading another process's window text gives only its creation name.
+    std::wstring fieldText() const {
+        wchar_t text[512] = {};
+        SendMessageTimeoutW(fileField(), WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
+                            nullptr);
+        return std::wstring(text);
+    }
     HWND waitForBox(const wchar_t* caption) {
         return waitForWindow([&] { return findTopLevel(pi_.dwProcessId, kMessageFormClass, caption); }, 60000);
     }
@@ -218,13 +239,6 @@ protected:
 
 TEST_F(ProgramOpenedWithAFile, TheCommandLineFillsTheFileField) {
     // The window exists while the form is still being made; the field is filled once it is made.
-    // An edit's text is read with WM_GETTEXT: reading another process's window text gives only its creation name.
-    auto fieldText = [&] {
-        wchar_t text[512] = {};
-        SendMessageTimeoutW(fileField(), WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
-                            nullptr);
-        return std::wstring(text);
-    };
     const HWND filled = waitForWindow([&] { return fieldText().empty() ? nullptr : fileField(); }, 10000);
     ASSERT_NE(filled, nullptr);
     EXPECT_EQ(fieldText(), L"D:\\数据 库\\shop.mdb");
@@ -267,6 +281,43 @@ TEST_F(Program, CompactsADatabaseInPlace) {
     EXPECT_EQ(kvtest::readFileBytes(db), jet::compactDatabase(original, u""));
     EXPECT_EQ(kvtest::listFiles(dir_.path()).size(), 1u) << "a file was left beside the database";
     EXPECT_TRUE(kvtest::listFiles(temp_.path()).empty()) << "a temporary file was left behind";
+    exitProgram();
+}
+
+TEST_F(Program, BrowseButtonOpensTheSkinnedDialogAndTheDoubleClickedDatabaseFillsTheField) {
+    ScratchFolder databases{L"e2edbs"};
+    const std::wstring db = databases.file(L"a.mdb");
+    ASSERT_TRUE(CopyFileW(kvtest::hostPath(KV_TEST_DATA "/delTestV2000.mdb").c_str(), db.c_str(), FALSE));
+    const std::wstring start = dir_.file(L"none.mdb");
+    SendMessageW(fileField(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(start.c_str()));
+    // The browse button sits at the right end inside the field's frame.
+    RECT r{};
+    GetWindowRect(fileField(), &r);
+    clickAt({r.right - 10, (r.top + r.bottom) / 2});
+    HWND dialog = waitForWindow([&] { return findTopLevel(pi_.dwProcessId, kOpenDlgFormClass); });
+    ASSERT_NE(dialog, nullptr) << "the skinned open dialog did not appear";
+    EXPECT_EQ(windowText(dialog), L"Open file");
+
+    // Into the folder with the databases: its path typed into the dialog's name field, then Enter.
+    HWND nameField = kvtest::findChild(dialog, L"Edit");
+    ASSERT_NE(nameField, nullptr);
+    RECT e{};
+    GetWindowRect(nameField, &e);
+    clickAt({(e.left + e.right) / 2, (e.top + e.bottom) / 2});
+    SendMessageW(nameField, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(databases.path().c_str()));
+    keys({VK_RETURN});
+    ASSERT_NE(findTopLevel(pi_.dwProcessId, kOpenDlgFormClass), nullptr) << "Enter on a folder closed the dialog";
+
+    // The database is the folder's first row.
+    HWND list = kvtest::findChild(dialog, L"SysListView32");
+    ASSERT_NE(list, nullptr);
+    RECT l{};
+    GetWindowRect(list, &l);
+    doubleClickAt({l.left + 30, l.top + 10});
+    ASSERT_NE(waitForWindow([&] { return findTopLevel(pi_.dwProcessId, kOpenDlgFormClass) ? nullptr : main_; }),
+              nullptr)
+        << "the double click did not close the dialog";
+    EXPECT_EQ(fieldText(), db);
     exitProgram();
 }
 

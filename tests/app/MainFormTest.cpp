@@ -1,5 +1,6 @@
 // The main window in this process: geometry, captions, tab order, the exit command, and the compact command
 // on real files with the platform's file operations (the engine replaced by a fake that writes a known file).
+#include "app/FileEdit.h"
 #include "app/uFrmMain.h"
 
 #include <shlobj.h>
