@@ -7,7 +7,9 @@
 
 #include "framework/Application.h"
 #include "framework/Utf.h"
+#include "skin/controls/ResourceGlyph.h"
 #include "skin/controls/kvSkinButton.h"
+#include "skin/controls/kvSkinEdit.h"
 #include "skin/controls/kvSkinMenuButton.h"
 #include "skin/controls/kvSkinToolBar.h"
 #include "skin/controls/kvSkinScrollBar.h"
@@ -156,7 +158,7 @@ void TkvOpenDlgForm::BuildToolBar(bool flat) {
         FileList->OpenFolder(TkvShellFolder::FromAbsolute(folder));
     };
 
-    const auto place = [&](TkvSkinButton& b, const char* name, const wchar_t* placeholder, const OpenDialogText& hint,
+    const auto place = [&](TkvSkinButton& b, const char* name, const wchar_t* glyph, const OpenDialogText& hint,
                            int width) {
         b.setName(name);
         b.setParent(ToolBar);
@@ -164,21 +166,21 @@ void TkvOpenDlgForm::BuildToolBar(bool flat) {
         b.UseSkinSize = false;
         b.SetFlat(flat);
         b.setBounds(0, 0, width, kToolBarHeight);
-        // The glyph pictures are not among the program's resources yet; a short sign stands for each.
-        b.setCaption(placeholder);
-        hints_.emplace_back(&b, Text(hint));
+        b.SetGlyph(LoadResourceGlyph(glyph));
+        b.setHint(Text(hint));
+        b.setShowHint(true);
         return &b;
     };
-    const auto toolButton = [&](const char* name, const wchar_t* placeholder, const OpenDialogText& hint) {
-        TkvSkinButton* b = place(create<TkvSkinButton>(), name, placeholder, hint, kToolButtonWidth);
+    const auto toolButton = [&](const char* name, const wchar_t* glyph, const OpenDialogText& hint) {
+        TkvSkinButton* b = place(create<TkvSkinButton>(), name, glyph, hint, kToolButtonWidth);
         b->SetSkinDataName("toolbutton");
         return b;
     };
-    BackButton = toolButton("BackButton", L"\u2190", kTextBackHint);
-    UpButton = toolButton("UpButton", L"\u2191", kTextUpHint);
-    NewFolderButton = toolButton("NewFolderButton", L"+", kTextNewFolderHint);
+    BackButton = toolButton("BackButton", L"KV_BACK", kTextBackHint);
+    UpButton = toolButton("UpButton", L"KV_UP", kTextUpHint);
+    NewFolderButton = toolButton("NewFolderButton", L"KV_NEWFOLDER", kTextNewFolderHint);
     ViewButton = &create<TkvSkinMenuButton>();  // on "toolmenubutton" by its own default
-    place(*ViewButton, "ViewButton", L"\u2261", kTextViewMenuHint, kViewButtonWidth);
+    place(*ViewButton, "ViewButton", L"KV_LVSTYLE", kTextViewMenuHint, kViewButtonWidth);
     BackButton->onClick = [this](fw::Component*) { GoBack(); };
     UpButton->onClick = [this](fw::Component*) { GoUp(); };
     NewFolderButton->onClick = [this](fw::Component*) { CreateNewFolder(); };
@@ -205,7 +207,7 @@ void TkvOpenDlgForm::BuildBottomPanel() {
     FileNameLabel = label(kTextFileName, 10);
     FileTypeLabel = label(kTextFileType, 45);
 
-    FileNameEdit = &create<fw::Edit>();
+    FileNameEdit = &create<TkvSkinEdit>();
     FileNameEdit->setName("FileNameEdit");
     FileNameEdit->setParent(BottomPanel);
     FileNameEdit->setTabStop(true);
@@ -232,22 +234,6 @@ void TkvOpenDlgForm::BuildBottomPanel() {
     CancelButton = button("CancelButton", kTextCancel, 45);
     CancelButton->Cancel = true;
     CancelButton->ModalResult = fw::mrCancel;
-}
-
-void TkvOpenDlgForm::ShowHints() {
-    if (tooltip_ || !handleAllocated()) return;
-    tooltip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, handle(), nullptr, nullptr, nullptr));
-    if (!tooltip_) return;
-    for (auto& [button, hint] : hints_) {
-        TOOLINFOW info{};
-        info.cbSize = sizeof info;
-        info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        info.hwnd = handle();
-        info.uId = reinterpret_cast<UINT_PTR>(button->handle());
-        info.lpszText = hint.data();
-        SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-    }
 }
 
 void TkvOpenDlgForm::resized() {

@@ -25,6 +25,7 @@ class TkvFolderComboBox;
 class TkvSkinFilterComboBox;
 class TkvSkinScrollBar;
 class TkvSkinToolBar;
+class TkvSkinEdit;
 class TkvSkinMenuButton;
 
 // Window class of the dialog, for finding it.
@@ -74,7 +75,7 @@ public:
     TkvSkinFileListView* FileList = nullptr;
     fw::Panel* BottomPanel = nullptr;
     TkvSkinStdLabel *FileNameLabel = nullptr, *FileTypeLabel = nullptr;
-    fw::Edit* FileNameEdit = nullptr;
+    TkvSkinEdit* FileNameEdit = nullptr;
     TkvSkinFilterComboBox* TypeCombo = nullptr;
     TkvSkinButton *OpenButton = nullptr, *CancelButton = nullptr;
 
@@ -95,8 +96,6 @@ public:
     void SetViewStyle(int style);
     void Open();
     void EditEnter();
-    // The tool buttons' hints, once the window exists.
-    void ShowHints();
 
 protected:
     void createParams(CreateParams& p) override;
@@ -121,6 +120,4 @@ private:
     bool goingBack_ = false;
     bool syncing_ = false;
     int newFolderCount_ = 0;
-    std::vector<std::pair<TkvSkinButton*, std::wstring>> hints_;
-    fw::Window tooltip_;
 };

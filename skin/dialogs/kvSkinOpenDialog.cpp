@@ -8,6 +8,7 @@
 #include "framework/Application.h"
 #include "skin/controls/kvSkinButton.h"
 #include "skin/controls/kvSkinStdLabel.h"
+#include "skin/controls/kvSkinEdit.h"
 #include "skin/data/kvSkinData.h"
 #include "skin/dialogs/kvDialogCombos.h"
 #include "skin/dialogs/kvOpenDlgForm.h"
@@ -108,6 +109,7 @@ bool TkvSkinOpenDialog::Execute() {
     for (fw::Component* c : f.components()) {
         if (auto* s = dynamic_cast<TkvSkinControl*>(c)) s->SetSkinData(ctrlSkinData_);
         if (auto* l = dynamic_cast<TkvSkinStdLabel*>(c)) l->SetSkinData(ctrlSkinData_);
+        if (auto* e = dynamic_cast<TkvSkinEdit*>(c)) e->SetSkinData(ctrlSkinData_);
     }
     f.FileList->SetSkinData(ctrlSkinData_);
     f.ViewMenu->SetSkinData(ctrlSkinData_);
@@ -131,7 +133,6 @@ bool TkvSkinOpenDialog::Execute() {
     if (f.FileList->ItemCount() > 0)
         ListView_SetItemState(f.FileList->handle(), 0, LVIS_FOCUSED, LVIS_FOCUSED);
     f.FileNameEdit->setText(NameOfPath(FileName));
-    f.ShowHints();
 
     const int result = f.showModal();
 

@@ -81,6 +81,12 @@ const Expected kExpected[] = {
     {"kvSkinLabel1", "TkvSkinLabel", kLabel},
     {"kvSkinLabel2", "TkvSkinLabel", kSkinnedButtonAndLabel},
     {"kvSkinLabel2", "TkvSkinLabel", kLabel},
+    // The form asks for 20 pixels; the skin makes the field 21.
+    {"edtDatabaseFile", "TkvSkinFileEdit",
+     "Height=20;SkinData=&kvSkinData1;SkinDataName=\"buttonedit\";ButtonMode=true;DefaultHeight=20;"
+     "DefaultColor=clWindow;DefaultFont.Name=\"宋体\";DefaultFont.Height=12;Font.Name=\"宋体\";Font.Height=12;"
+     "UseSkinFont=true;Filter=\"Access 数据库文件|*.mdb\";DlgSkinData=&kvSkinData1;DlgCtrlSkinData=&kvSkinData1;"
+     "LVHeaderSkinDataName=\"resizebutton\""},
     {"edtPassword", "TkvSkinPasswordEdit",
      "SkinData=&kvSkinData1;SkinDataName=\"edit\";PasswordKind=pkRoundRect;DefaultHeight=21;DefaultColor=clWindow;"
      "DefaultFont.Name=\"宋体\";DefaultFont.Height=12;UseSkinFont=true;Cursor=crIBeam"},

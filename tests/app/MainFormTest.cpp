@@ -1,6 +1,5 @@
 // The main window in this process: geometry, captions, tab order, the exit command, and the compact command
 // on real files with the platform's file operations (the engine replaced by a fake that writes a known file).
-#include "app/FileEdit.h"
 #include "app/uFrmMain.h"
 
 #include <shlobj.h>
@@ -211,11 +210,6 @@ TEST_F(MainForm, TabMovesThroughTheFieldsAndButtonsInOrder) {
         form().selectNext(form().activeControl(), true);
         EXPECT_EQ(form().activeControl(), order[i]) << "step " << i;
     }
-}
-
-TEST(FileEdit, PlatformFilterSeparatesWithZeros) {
-    EXPECT_EQ(PlatformFilter(L"Access 数据库文件|*.mdb"), std::wstring(L"Access 数据库文件\0*.mdb\0\0", 20));
-    EXPECT_EQ(PlatformFilter(L""), std::wstring(L"\0\0", 2));
 }
 
 TEST_F(MainForm, ExitButtonClosesAtOnce) {

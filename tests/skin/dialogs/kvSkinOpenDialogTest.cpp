@@ -16,6 +16,7 @@
 #include "framework/Application.h"
 #include "skin/controls/kvSkinButton.h"
 #include "skin/dialogs/kvDialogCombos.h"
+#include "skin/controls/kvSkinEdit.h"
 #include "skin/dialogs/kvOpenDlgForm.h"
 #include "skin/dialogs/kvSkinFileListView.h"
 
