@@ -163,7 +163,6 @@ void TkvOpenDlgForm::BuildToolBar(bool flat) {
         b.setName(name);
         b.setParent(ToolBar);
         b.SetCanFocused(false);
-        b.UseSkinSize = false;
         b.SetFlat(flat);
         b.setBounds(0, 0, width, kToolBarHeight);
         b.SetGlyph(LoadResourceGlyph(glyph));
