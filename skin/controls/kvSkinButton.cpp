@@ -152,7 +152,15 @@ void TkvSkinButton::FetchSkinDescription() {
 }
 
 void TkvSkinButton::CalcSkinSize(int& width, int& height) {
-    if (UseSkinSize) TkvSkinCustomControl::CalcSkinSize(width, height);
+    if (UseSkinSize) {
+        TkvSkinCustomControl::CalcSkinSize(width, height);
+        return;
+    }
+    // The size stays the caller's, but a skin that stretches both ways is still drawn through its corner points
+    // and client rectangle, so those are laid out for that size. Without them the hot and pressed looks of a
+    // freely sized button came out black.
+    int w = width, h = height;
+    TkvSkinCustomControl::CalcSkinSize(w, h);
 }
 
 void TkvSkinButton::ChangeSkinData() {

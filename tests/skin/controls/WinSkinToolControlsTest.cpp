@@ -101,6 +101,21 @@ TEST_F(SkinToolControlsTest, AFlatToolButtonShowsItsParentUntilThePointerComes) 
     EXPECT_NE(at(b, 0, 12), barAt(0, 12));
 }
 
+TEST_F(SkinToolControlsTest, AFreelySizedButtonDrawsItsHotLookFromTheSkin) {
+    TkvSkinButton& b = onBar<TkvSkinButton>(fw::Align::None, 27);
+    b.UseSkinSize = false;
+    b.SetSkinDataName("toolbutton");
+    b.setBounds(100, 0, 40, 25);
+    b.handle();
+    ASSERT_EQ(b.width(), 40) << "the size stays free";
+    const fw::Rect active = b.Look().SrcActiveRect;
+    auto skinAt = [&](int x, int y) { return b.SkinPicture->at(active.left + x, active.top + y) & 0xFFFFFFu; };
+    b.perform(fw::CM_MOUSEENTER, 0, 0);
+    EXPECT_EQ(at(b, 1, 12), skinAt(1, 12)) << "left edge, kept as it is";
+    EXPECT_EQ(at(b, 38, 12), skinAt(25, 12)) << "right edge, moved to the wider button's edge";
+    EXPECT_EQ(at(b, 20, 2), skinAt(13, 2)) << "top strip, stretched";
+}
+
 TEST_F(SkinToolControlsTest, TheMenuButtonOpensItsMenuBelowItselfAndStaysDownUntilItCloses) {
     TkvSkinMenuButton& view = onBar<TkvSkinMenuButton>(fw::Align::Right, 37);
     RecordingMenu& menu = form.create<RecordingMenu>();
