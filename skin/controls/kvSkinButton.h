@@ -85,6 +85,9 @@ protected:
     void windowCreated() override;
     void createParams(CreateParams& p) override;
     bool clicksOnMouseUp() const override { return false; }  // the button clicks itself
+    // The flat button at rest: the parent's background, glyph and caption.
+    bool FlatAtRest() const;
+    virtual void PaintFlat(fw::DibSection& bitmap);
 
 private:
     enum TimerId : UINT_PTR { kMorphTimer = 1, kFrameTimer = 2, kRepeatTimer = 3 };
@@ -94,9 +97,6 @@ private:
     bool FocusLook() const;
     ButtonPaintState PaintState() const;
     void PaintImage(fw::DibSection& bitmap);
-    // The flat button at rest: the parent's background, glyph and caption.
-    bool FlatAtRest() const;
-    void PaintFlat(fw::DibSection& bitmap);
     void DrawGlyphAndCaption(fw::DibSection& bitmap, fw::Rect area, const fw::Font& font, fw::Color colour, int cell,
                              bool pressed);
 

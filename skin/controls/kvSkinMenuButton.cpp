@@ -1,5 +1,6 @@
 #include "skin/controls/kvSkinMenuButton.h"
 
+#include "skin/controls/SkinButtonRules.h"
 #include "skin/controls/SkinLabelRules.h"
 
 TkvSkinMenuButton::TkvSkinMenuButton(fw::Component* owner) : TkvSkinButton(owner) {
@@ -25,6 +26,20 @@ fw::Rect TkvSkinMenuButton::TrackButtonArea() {
     const auto* d = SkinData()->ControlAs<TkvDataSkinMenuButtonControl>(DescriptionIndex);
     if (!d || d->TrackButtonRect.empty()) return {};
     return MapSkinRect(*this, d->TrackButtonRect, width(), height());
+}
+
+void TkvSkinMenuButton::PaintFlat(fw::DibSection& bitmap) {
+    TkvSkinButton::PaintFlat(bitmap);
+    const fw::Rect track = TrackButtonArea();
+    if (track.empty()) return;
+    const fw::Color colour = ButtonFontColor(Look(), enabled(), UseSkinFontColor, false, false, DefaultFont().color());
+    const fw::Pixel ink = fw::colorToPixel(fw::resolveColor(colour)) | 0xFF000000u;
+    // A downward triangle five pixels wide, centred in the arrow's part.
+    const int cx = track.left + track.width() / 2, top = track.top + track.height() / 2 - 1;
+    const fw::PixelView v = bitmap.pixels();
+    for (int row = 0; row < 3; ++row)
+        for (int x = cx - 2 + row; x <= cx + 2 - row; ++x)
+            if (x >= 0 && x < v.width && top + row >= 0 && top + row < v.height) v.at(x, top + row) = ink;
 }
 
 void TkvSkinMenuButton::ShowMenu() {

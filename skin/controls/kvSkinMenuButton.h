@@ -22,6 +22,9 @@ public:
 
 protected:
     void wndProc(fw::Message& m) override;
+    // At rest a flat menu button shows no skin, so it draws its drop arrow itself; hot or pressed, the arrow is the
+    // skin's.
+    void PaintFlat(fw::DibSection& bitmap) override;
 
 private:
     void ShowMenu();

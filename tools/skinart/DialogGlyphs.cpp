@@ -78,15 +78,12 @@ fw::Bitmap viewStyle() {
     PixelView v = b.view();
     // Four views in a grid, each a small framed window with a title line.
     for (int gy : {3, 9})
-        for (int gx : {0, 6}) {
+        for (int gx : {2, 8}) {
             const Rect cell{gx, gy, gx + 5, gy + 5};
             fill(v, cell, rgb(255, 255, 255));
             hLine(v, cell.left, cell.right, cell.top + 1, kArrow);
             frame(v, cell, kArrowDark);
         }
-    // The drop arrow at the right.
-    hLine(v, 12, 16, 8, kArrowDark);
-    hLine(v, 13, 15, 9, kArrowDark);
     return b;
 }
 
