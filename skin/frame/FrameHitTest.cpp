@@ -78,14 +78,14 @@ int DefaultHitTest(fw::Point p, const fw::Rect& caption, int captionHeight, cons
 namespace {
 // One axis of the docking: `pos` is the proposed edge position, `edge` the work-area edge.
 int stick(int pos, int edge, int size, int cursor, int& anchor, bool& stuck) {
-    const bool near = edge - size < pos && pos < edge + size;
+    const bool close = edge - size < pos && pos < edge + size;
     int result = pos;
     if (stuck) result = std::abs(cursor - anchor) > size ? cursor + edge - anchor : edge;
-    else if (near) {
+    else if (close) {
         result = edge;
         anchor = cursor;
     }
-    stuck = near;
+    stuck = close;
     return result;
 }
 }  // namespace

@@ -29,13 +29,13 @@ std::optional<FixedBlend> ExactFixedBlend(double k) {
         // The floating-point value is a + d·k within 2^-42 (d = b − a), the fixed point's within 255 · 2^-23: they
         // round alike unless some d·k lies closer than their sum to a half. frac(−d·k) mirrors frac(d·k).
         const double margin = 255.0 / (2.0 * kOne) + std::ldexp(1.0, -40);
-        int near = 0;
+        int nearHalf = 0;
         for (int d = 1; d < 256; ++d) {
             const double x = d * k;
             const double f = x - static_cast<double>(static_cast<int>(x));
-            near |= std::fabs(f - 0.5) <= margin;
+            nearHalf |= std::fabs(f - 0.5) <= margin;
         }
-        if (near) return std::nullopt;
+        if (nearHalf) return std::nullopt;
     }
     return FixedBlend{static_cast<std::uint32_t>(K)};
 }

@@ -1,0 +1,1 @@
+// The precompiled header of the Windows builds is made with this empty file.
