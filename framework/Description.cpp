@@ -282,7 +282,7 @@ private:
                 continue;
             }
             int d = hexDigit(c);
-            if (d < 0) fail(std::string("bad character '") + c + "' in binary data");
+            if (d < 0) fail("bad character '" + std::string(1, c) + "' in binary data");
             next();
             if (high < 0) {
                 high = d;

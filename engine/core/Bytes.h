@@ -8,10 +8,12 @@
 
 namespace jet {
 
-[[noreturn]] inline void damaged(const std::string& what) { throw JetError("damaged database: " + what); }
+// Out of line, so that the messages are built only on the damaged path and the checks inline small.
+[[noreturn]] void damaged(const std::string& what);
+[[noreturn]] void outsidePage(const char* what);
 
 inline void needBytes(std::span<const std::uint8_t> b, std::size_t at, std::size_t n, const char* what) {
-    if (at > b.size() || n > b.size() - at) damaged(std::string(what) + " lies outside its page");
+    if (at > b.size() || n > b.size() - at) outsidePage(what);
 }
 
 inline std::uint8_t rd8(std::span<const std::uint8_t> b, std::size_t at, const char* what = "a field") {

@@ -1,11 +1,16 @@
 #include "engine/core/JetEngine.h"
 
+#include "engine/core/Bytes.h"
 #include "engine/core/Compactor.h"
 #include "engine/core/PageStore.h"
 #include "engine/core/Survey.h"
 #include "engine/core/Verification.h"
 
 namespace jet {
+
+void damaged(const std::string& what) { throw JetError("damaged database: " + what); }
+
+void outsidePage(const char* what) { damaged(std::string(what) + " lies outside its page"); }
 
 std::vector<std::uint8_t> compactDatabase(std::span<const std::uint8_t> source, std::u16string_view password) {
     MemoryReader reader(source);

@@ -304,7 +304,7 @@ int TkvSkinComboBox::ItemHeight() const {
     HDC dc = GetDC(nullptr);
     TEXTMETRICW tm{};
     {
-        const fw::Font f = ItemFont(L"");
+        const fw::Font f = ItemFont({});
         fw::SelectGuard select(dc, f.handle());
         GetTextMetricsW(dc, &tm);
     }

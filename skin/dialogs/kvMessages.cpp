@@ -257,10 +257,10 @@ bool TkvMessageForm::CheckBoxChecked() {
 
 std::wstring TkvMessageForm::CopyText() const {
     const std::wstring rule = L"---------------------------\r\n";
-    std::wstring out = rule + caption() + L"\r\n" + rule + (MessageLabel ? MessageLabel->caption() : L"") + L"\r\n" +
-                       rule;
+    std::wstring out = rule + caption() + L"\r\n" + rule + (MessageLabel ? MessageLabel->caption() : std::wstring()) +
+                       L"\r\n" + rule;
     for (const PlacedMessageButton& pb : layout_.buttons) {
-        std::wstring c = Button(pb.button) ? Button(pb.button)->caption() : L"";
+        std::wstring c = Button(pb.button) ? Button(pb.button)->caption() : std::wstring();
         c.erase(std::remove(c.begin(), c.end(), L'&'), c.end());
         out += c + L"   ";
     }

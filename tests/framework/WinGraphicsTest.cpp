@@ -233,7 +233,7 @@ TEST(Graphics, WindowlessChildrenPaintAtTheirPlaceAndInsideTheirBounds) {
     label.setParent(&form);
     label.setBounds(10, 5, 20, 10);
     label.setColor(rgb(255, 0, 0));
-    label.setCaption(L"");
+    label.setCaption({});
     Image& image = form.create<Image>();
     image.setParent(&form);
     image.setBounds(40, 20, 10, 10);

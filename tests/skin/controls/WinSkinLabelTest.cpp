@@ -80,7 +80,7 @@ TEST_F(SkinLabelTest, StandardLabelMeasuresOneLineWhenEmptyAndDrawsDisabledTextT
     l.setParent(&form);
     l.SetSkinData(&model);
     l.setAutoSize(true);
-    l.setCaption(L"");
+    l.setCaption({});
     EXPECT_GT(l.height(), 8) << "an empty label still measures a line";
     l.setCaption(L"Two\nlines");
     const int twoLines = l.height();
