@@ -46,6 +46,9 @@ public:
     // Throws a damaged-database error for a page number outside the file. The bytes stay valid while fewer
     // than the cache's size of other pages are read.
     std::span<const std::uint8_t> page(std::uint32_t number) const;
+    // The same, but a page that is not cached is read alone rather than with the pages after it: for pages
+    // visited one here and one there, whose neighbours nobody needs.
+    std::span<const std::uint8_t> pageAlone(std::uint32_t number) const;
     // A copy of a page, for work that reads other pages while it still needs this one.
     std::vector<std::uint8_t> pageCopy(std::uint32_t number) const {
         auto p = page(number);
@@ -59,7 +62,7 @@ public:
     RowSlot row(std::uint32_t pageNumber, std::uint32_t rowNumber) const;
 
 private:
-    std::span<const std::uint8_t> cachedPage(std::uint32_t number) const;
+    std::span<const std::uint8_t> cachedPage(std::uint32_t number, bool alone) const;
 
     MemoryReader memory_;  // the file given as bytes, when it was
     const FileReader& file_;
@@ -72,12 +75,16 @@ private:
     struct Block {
         std::uint32_t number = 0;  // first page number / blockPages_
         std::size_t size = 0;
-        std::unique_ptr<std::uint8_t[]> data;  // not cleared first: the file's bytes fill it at once
+        std::unique_ptr<std::uint8_t[]> data;  // not cleared first: a page is filled from the file when it is read
+        std::vector<bool> read;                // per page of the block: filled already
+        bool complete = false;                 // every page is
         std::span<std::uint8_t> bytes() const { return {data.get(), size}; }
         std::span<const std::uint8_t> page(std::size_t at, std::size_t pageSize) const {
             return bytes().subspan(at, pageSize);
         }
     };
+    void fill(Block& block, std::uint32_t from, std::uint32_t to) const;  // pages [from, to) of the block not read yet
+
     std::size_t cachedPages_;
     std::uint32_t blockPages_;
     mutable std::list<Block> cache_;
