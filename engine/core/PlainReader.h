@@ -58,11 +58,11 @@ private:
 
     const PageStore& store_;
     std::vector<CatalogTable> tables_;
-    std::vector<bool> freePages_;   // marked free by the global usage map
-    std::vector<bool> rowPages_;    // data pages reached as a table's pages or as holders of map rows
-    std::vector<bool> longPages_;   // long-value pages reached from a memo or OLE value
-    std::vector<bool> indexPages_;  // index pages reached from a table's index
-    std::vector<bool> settled_;     // reached as what their type says they are: nothing left to look at
+    std::vector<bool> freePages_;          // marked free by the global usage map
+    std::vector<bool> rowPages_;           // data pages reached as a table's pages or as holders of map rows
+    std::vector<bool> longPages_;          // long-value pages reached from a memo or OLE value
+    std::vector<bool> indexPages_;         // index pages reached from a table's index
+    std::vector<bool> settled_;            // reached as what their type says they are: nothing left to look at
     std::vector<std::uint32_t> pointers_;  // of the row being read: where its long-value pointers are
 };
 
