@@ -125,45 +125,18 @@ bool PageStore::isLongValuePage(std::uint32_t number) const {
     return p[0] == kPageData && std::memcmp(p.data() + 4, "LVAL", 4) == 0;
 }
 
-namespace {
-
-// The row count of a data page, checked to leave room for its row table.
-std::uint32_t rowCountOf(std::span<const std::uint8_t> p, std::uint32_t pageNumber, const JetFormat& f) {
-    if (p[0] != kPageData)
+void PageStore::badRowTable(std::uint32_t pageNumber, std::uint8_t type) const {
+    if (type != kPageData)
         damaged("page " + std::to_string(pageNumber) + " is referenced as a data page but has type " +
-                std::to_string(p[0]));
-    std::uint32_t count = rd16(p, f.dataRowCount);
-    if (f.dataRowCount + 2 + 2 * count > f.pageSize)
-        damaged("the row table of page " + std::to_string(pageNumber) + " overruns the page");
-    return count;
+                std::to_string(type));
+    damaged("the row table of page " + std::to_string(pageNumber) + " overruns the page");
 }
 
-}  // namespace
-
-std::uint32_t PageStore::rowCount(std::uint32_t pageNumber) const {
-    return rowCountOf(page(pageNumber), pageNumber, format_);
-}
-
-RowSlot PageStore::row(std::uint32_t pageNumber, std::uint32_t rowNumber) const {
-    auto p = page(pageNumber);
-    std::uint32_t count = rowCountOf(p, pageNumber, format_);
+void PageStore::badRow(std::uint32_t pageNumber, std::uint32_t rowNumber, std::uint32_t count) const {
     if (rowNumber >= count)
         damaged("a reference to row " + std::to_string(rowNumber) + " of page " + std::to_string(pageNumber) +
                 ", which has " + std::to_string(count) + " rows");
-    const std::uint32_t table = format_.dataRowCount + 2;
-    std::uint16_t raw = rd16(p, table + 2 * rowNumber);
-    RowSlot slot;
-    slot.begin = raw & 0x1FFF;
-    slot.deleted = raw & 0x8000;
-    slot.overflow = raw & 0x4000;
-    // A row ends where the row before it (in table order) starts; row 0 ends at the page end.
-    slot.end = format_.pageSize;
-    if (rowNumber > 0) slot.end = rd16(p, table + 2 * (rowNumber - 1)) & 0x1FFF;
-    const std::uint32_t tableEnd = table + 2 * count;
-    if (slot.begin < tableEnd || slot.begin > slot.end || slot.end > format_.pageSize)
-        damaged("row " + std::to_string(rowNumber) + " of page " + std::to_string(pageNumber) +
-                " has impossible bounds");
-    return slot;
+    damaged("row " + std::to_string(rowNumber) + " of page " + std::to_string(pageNumber) + " has impossible bounds");
 }
 
 }  // namespace jet

@@ -2,6 +2,7 @@
 // The pages of a database file, decrypted when the file uses a database key. A file in memory is read in
 // place; any other file, and an encrypted one, is read through a small cache of pages, so that memory does not
 // grow with the file.
+#include "engine/core/Bytes.h"
 #include "engine/core/FileReader.h"
 #include "engine/core/JetFormat.h"
 #include "engine/core/JetHeader.h"
@@ -58,10 +59,19 @@ public:
     bool isLongValuePage(std::uint32_t number) const;
 
     // Row table of a data page (type 0x01): count and the bounds of one row, validated against the page.
-    std::uint32_t rowCount(std::uint32_t pageNumber) const;
+    // Inline: they are called for every row, and a slot returned from a call went through memory.
+    std::uint32_t rowCount(std::uint32_t pageNumber) const { return rowCountOf(page(pageNumber), pageNumber); }
     RowSlot row(std::uint32_t pageNumber, std::uint32_t rowNumber) const;
 
 private:
+    std::uint32_t rowCountOf(std::span<const std::uint8_t> page, std::uint32_t pageNumber) const {
+        const std::uint32_t count = page[0] == kPageData ? rd16(page, format_.dataRowCount) : 0;
+        if (page[0] != kPageData || format_.dataRowCount + 2 + 2 * count > format_.pageSize)
+            badRowTable(pageNumber, page[0]);
+        return count;
+    }
+    [[noreturn]] void badRowTable(std::uint32_t pageNumber, std::uint8_t type) const;
+    [[noreturn]] void badRow(std::uint32_t pageNumber, std::uint32_t rowNumber, std::uint32_t count) const;
     std::span<const std::uint8_t> cachedPage(std::uint32_t number, bool alone) const;
 
     MemoryReader memory_;  // the file given as bytes, when it was
@@ -90,6 +100,19 @@ private:
     mutable std::list<Block> cache_;
     mutable std::unordered_map<std::uint32_t, decltype(cache_)::iterator> cached_;
 };
+
+inline RowSlot PageStore::row(std::uint32_t pageNumber, std::uint32_t rowNumber) const {
+    const auto p = page(pageNumber);
+    const std::uint32_t count = rowCountOf(p, pageNumber);
+    if (rowNumber >= count) badRow(pageNumber, rowNumber, count);
+    const std::uint32_t table = format_.dataRowCount + 2;
+    const std::uint16_t raw = rd16(p, table + 2 * rowNumber);
+    const std::uint32_t begin = raw & 0x1FFF;
+    // A row ends where the row before it (in table order) starts; row 0 ends at the page end.
+    const std::uint32_t end = rowNumber > 0 ? rd16(p, table + 2 * (rowNumber - 1)) & 0x1FFF : format_.pageSize;
+    if (begin < table + 2 * count || begin > end || end > format_.pageSize) badRow(pageNumber, rowNumber, count);
+    return RowSlot{begin, end, (raw & 0x8000) != 0, (raw & 0x4000) != 0};
+}
 
 // Encrypts or decrypts (the same operation) one page of a database that has a database key.
 void cryptPage(std::uint32_t databaseKey, std::uint32_t pageNumber, std::span<std::uint8_t> page);
