@@ -57,7 +57,7 @@ PageStore::PageStore(const FileReader& file, std::size_t cachedPages)
     if (header_.databaseKey == 0) view_ = file.inMemory();
 }
 
-std::span<const std::uint8_t> PageStore::page(std::uint32_t number) const {
+std::span<const std::uint8_t> PageStore::uncachedPage(std::uint32_t number) const {
     if (number >= header_.pageCount)
         damaged("a reference to page " + std::to_string(number) + " beyond the end of the file (" +
                 std::to_string(header_.pageCount) + " pages)");
@@ -66,16 +66,13 @@ std::span<const std::uint8_t> PageStore::page(std::uint32_t number) const {
 }
 
 std::span<const std::uint8_t> PageStore::pageAlone(std::uint32_t number) const {
-    if (number >= header_.pageCount || !view_.empty()) return page(number);
+    if (number >= header_.pageCount || !view_.empty()) return uncachedPage(number);
     return cachedPage(number, true);
 }
 
 std::span<const std::uint8_t> PageStore::cachedPage(std::uint32_t number, bool alone) const {
     const std::uint32_t block = number / blockPages_;
     const std::uint32_t at = number % blockPages_;
-    // Most work goes through the file in page order: the block last used is the one asked for again.
-    if (!cache_.empty() && cache_.front().number == block && cache_.front().complete)
-        return cache_.front().page(std::size_t(at) * format_.pageSize, format_.pageSize);
     if (auto it = cached_.find(block); it != cached_.end()) {
         cache_.splice(cache_.begin(), cache_, it->second);
     } else {
@@ -93,6 +90,8 @@ std::span<const std::uint8_t> PageStore::cachedPage(std::uint32_t number, bool a
     }
     Block& b = cache_.front();
     if (!b.read[at]) fill(b, alone ? at : 0, alone ? at + 1 : std::uint32_t(b.read.size()));
+    // The block asked for next is most often this one again.
+    front_ = b.complete ? Front{b.data.get(), block * blockPages_, std::uint32_t(b.read.size())} : Front{};
     return b.page(std::size_t(at) * format_.pageSize, format_.pageSize);
 }
 
@@ -125,18 +124,40 @@ bool PageStore::isLongValuePage(std::uint32_t number) const {
     return p[0] == kPageData && std::memcmp(p.data() + 4, "LVAL", 4) == 0;
 }
 
-void PageStore::badRowTable(std::uint32_t pageNumber, std::uint8_t type) const {
-    if (type != kPageData)
+namespace {
+
+// The row count of a data page, checked to leave room for its row table.
+std::uint32_t rowCountOf(std::span<const std::uint8_t> p, std::uint32_t pageNumber, const JetFormat& f) {
+    if (p[0] != kPageData)
         damaged("page " + std::to_string(pageNumber) + " is referenced as a data page but has type " +
-                std::to_string(type));
-    damaged("the row table of page " + std::to_string(pageNumber) + " overruns the page");
+                std::to_string(p[0]));
+    std::uint32_t count = rd16(p, f.dataRowCount);
+    if (f.dataRowCount + 2 + 2 * count > f.pageSize)
+        damaged("the row table of page " + std::to_string(pageNumber) + " overruns the page");
+    return count;
 }
 
-void PageStore::badRow(std::uint32_t pageNumber, std::uint32_t rowNumber, std::uint32_t count) const {
+}  // namespace
+
+std::uint32_t PageStore::rowCount(std::uint32_t pageNumber) const {
+    return rowCountOf(page(pageNumber), pageNumber, format_);
+}
+
+std::uint64_t PageStore::rowBits(std::uint32_t pageNumber, std::uint32_t rowNumber) const {
+    auto p = page(pageNumber);
+    std::uint32_t count = rowCountOf(p, pageNumber, format_);
     if (rowNumber >= count)
         damaged("a reference to row " + std::to_string(rowNumber) + " of page " + std::to_string(pageNumber) +
                 ", which has " + std::to_string(count) + " rows");
-    damaged("row " + std::to_string(rowNumber) + " of page " + std::to_string(pageNumber) + " has impossible bounds");
+    const std::uint32_t table = format_.dataRowCount + 2;
+    const std::uint16_t raw = rd16(p, table + 2 * rowNumber);
+    const std::uint32_t begin = raw & 0x1FFF;
+    // A row ends where the row before it (in table order) starts; row 0 ends at the page end.
+    const std::uint32_t end = rowNumber > 0 ? rd16(p, table + 2 * (rowNumber - 1)) & 0x1FFF : format_.pageSize;
+    if (begin < table + 2 * count || begin > end || end > format_.pageSize)
+        damaged("row " + std::to_string(rowNumber) + " of page " + std::to_string(pageNumber) +
+                " has impossible bounds");
+    return begin | std::uint64_t(end) << 16 | std::uint64_t(raw >> 15 & 1) << 32 | std::uint64_t(raw >> 14 & 1) << 33;
 }
 
 }  // namespace jet

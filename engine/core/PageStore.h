@@ -2,7 +2,6 @@
 // The pages of a database file, decrypted when the file uses a database key. A file in memory is read in
 // place; any other file, and an encrypted one, is read through a small cache of pages, so that memory does not
 // grow with the file.
-#include "engine/core/Bytes.h"
 #include "engine/core/FileReader.h"
 #include "engine/core/JetFormat.h"
 #include "engine/core/JetHeader.h"
@@ -46,7 +45,12 @@ public:
 
     // Throws a damaged-database error for a page number outside the file. The bytes stay valid while fewer
     // than the cache's size of other pages are read.
-    std::span<const std::uint8_t> page(std::uint32_t number) const;
+    std::span<const std::uint8_t> page(std::uint32_t number) const {
+        // Inline for the page asked for most often: one of the block last used, which all of the block holds.
+        if (number - front_.first < front_.count)
+            return {front_.data + std::size_t(number - front_.first) * format_.pageSize, format_.pageSize};
+        return uncachedPage(number);
+    }
     // The same, but a page that is not cached is read alone rather than with the pages after it: for pages
     // visited one here and one there, whose neighbours nobody needs.
     std::span<const std::uint8_t> pageAlone(std::uint32_t number) const;
@@ -59,19 +63,18 @@ public:
     bool isLongValuePage(std::uint32_t number) const;
 
     // Row table of a data page (type 0x01): count and the bounds of one row, validated against the page.
-    // Inline: they are called for every row, and a slot returned from a call went through memory.
-    std::uint32_t rowCount(std::uint32_t pageNumber) const { return rowCountOf(page(pageNumber), pageNumber); }
-    RowSlot row(std::uint32_t pageNumber, std::uint32_t rowNumber) const;
+    std::uint32_t rowCount(std::uint32_t pageNumber) const;
+    RowSlot row(std::uint32_t pageNumber, std::uint32_t rowNumber) const {
+        // Called for every row: the slot comes back from the call as one integer, in a register (returned as
+        // a struct it went through memory, which cost more than the rest of the call).
+        const std::uint64_t bits = rowBits(pageNumber, rowNumber);
+        return RowSlot{std::uint32_t(bits & 0xFFFF), std::uint32_t(bits >> 16 & 0xFFFF), (bits >> 32 & 1) != 0,
+                       (bits >> 33 & 1) != 0};
+    }
 
 private:
-    std::uint32_t rowCountOf(std::span<const std::uint8_t> page, std::uint32_t pageNumber) const {
-        const std::uint32_t count = page[0] == kPageData ? rd16(page, format_.dataRowCount) : 0;
-        if (page[0] != kPageData || format_.dataRowCount + 2 + 2 * count > format_.pageSize)
-            badRowTable(pageNumber, page[0]);
-        return count;
-    }
-    [[noreturn]] void badRowTable(std::uint32_t pageNumber, std::uint8_t type) const;
-    [[noreturn]] void badRow(std::uint32_t pageNumber, std::uint32_t rowNumber, std::uint32_t count) const;
+    std::uint64_t rowBits(std::uint32_t pageNumber, std::uint32_t rowNumber) const;  // begin, end, deleted, overflow
+    std::span<const std::uint8_t> uncachedPage(std::uint32_t number) const;          // not in the block last used
     std::span<const std::uint8_t> cachedPage(std::uint32_t number, bool alone) const;
 
     MemoryReader memory_;  // the file given as bytes, when it was
@@ -98,21 +101,14 @@ private:
     std::size_t cachedPages_;
     std::uint32_t blockPages_;
     mutable std::list<Block> cache_;
+    // The pages of the first block of the cache when every one of them has been read; none before any is.
+    struct Front {
+        const std::uint8_t* data = nullptr;
+        std::uint32_t first = 0, count = 0;
+    };
+    mutable Front front_;
     mutable std::unordered_map<std::uint32_t, decltype(cache_)::iterator> cached_;
 };
-
-inline RowSlot PageStore::row(std::uint32_t pageNumber, std::uint32_t rowNumber) const {
-    const auto p = page(pageNumber);
-    const std::uint32_t count = rowCountOf(p, pageNumber);
-    if (rowNumber >= count) badRow(pageNumber, rowNumber, count);
-    const std::uint32_t table = format_.dataRowCount + 2;
-    const std::uint16_t raw = rd16(p, table + 2 * rowNumber);
-    const std::uint32_t begin = raw & 0x1FFF;
-    // A row ends where the row before it (in table order) starts; row 0 ends at the page end.
-    const std::uint32_t end = rowNumber > 0 ? rd16(p, table + 2 * (rowNumber - 1)) & 0x1FFF : format_.pageSize;
-    if (begin < table + 2 * count || begin > end || end > format_.pageSize) badRow(pageNumber, rowNumber, count);
-    return RowSlot{begin, end, (raw & 0x8000) != 0, (raw & 0x4000) != 0};
-}
 
 // Encrypts or decrypts (the same operation) one page of a database that has a database key.
 void cryptPage(std::uint32_t databaseKey, std::uint32_t pageNumber, std::span<std::uint8_t> page);
