@@ -62,20 +62,25 @@ public:
 
     void run() {
         std::size_t blank = 0;
-        const std::vector<std::uint8_t> zeros(ps_, 0);
+        std::vector<std::uint8_t> page;  // one buffer for every page written
+        auto writeBlank = [&] {
+            page.assign(ps_, 0);
+            write(numbering_.blankPages[blank++], page);
+        };
         for (std::uint32_t p = 0; p < store_.pageCount(); ++p) {
             if (newNumber_[p] == kDropped) continue;
-            for (; blank < numbering_.blankPages.size() && numbering_.blankPages[blank] < newNumber_[p]; ++blank)
-                write(numbering_.blankPages[blank], zeros);
-            std::vector<std::uint8_t> page = store_.pageCopy(p);
+            while (blank < numbering_.blankPages.size() && numbering_.blankPages[blank] < newNumber_[p]) writeBlank();
+            auto source = store_.page(p);
+            page.assign(source.begin(), source.end());
             rewritePage(p, page);
             write(newNumber_[p], page);
         }
-        for (; blank < numbering_.blankPages.size(); ++blank) write(numbering_.blankPages[blank], zeros);
+        while (blank < numbering_.blankPages.size()) writeBlank();
     }
 
 private:
-    void write(std::uint32_t number, std::vector<std::uint8_t> page) {
+    // Writes page as the next page of the new file; it is encrypted in place when the file has a key.
+    void write(std::uint32_t number, std::span<std::uint8_t> page) {
         if (number != written_) throw JetError("internal error: pages written out of order; nothing was written");
         const std::uint32_t key = store_.header().databaseKey;
         if (key != 0 && number != 0) cryptPage(key, number, page);

@@ -93,7 +93,8 @@ private:
         row.bytes.push_back(tag);
     }
 
-    void compareRow(std::optional<PlainRow> x, std::optional<PlainRow> y, const char* reached) const {
+    // x and y are the rows read on each side, null for a deleted row; their bytes become comparable.
+    void compareRow(PlainRow* x, PlainRow* y, const char* reached) const {
         if (!x || !y) {
             if (x || y) differs(which_ + " has a row " + reached + " on one side only");
             return;
@@ -109,7 +110,8 @@ private:
     public:
         Rows(const Side& side, const TableDef& def)
             : reader_(side.reader), def_(def), pages_(side.reader.dataPages(def)), progress_(side.progress) {}
-        std::optional<PlainRow> next() {
+        // The next live row into row (its buffers reused); false after the last.
+        bool next(PlainRow& row) {
             while (page_ < pages_.size()) {
                 if (!counted_) {
                     if (progress_ && *progress_) (*progress_)(pages_[page_]);
@@ -120,11 +122,11 @@ private:
                     ++page_;
                     row_ = 0;
                     counted_ = false;
-                } else if (auto live = reader_.row(def_, pages_[page_], row_++)) {
-                    return live;
+                } else if (reader_.readRow(def_, pages_[page_], row_++, row)) {
+                    return true;
                 }
             }
-            return std::nullopt;
+            return false;
         }
 
     private:
@@ -139,10 +141,11 @@ private:
 
     void compareRows() const {
         Rows x(a_, defA_), y(b_, defB_);
+        PlainRow rx, ry;
         while (true) {
-            auto rx = x.next(), ry = y.next();
-            if (!rx && !ry) return;
-            compareRow(std::move(rx), std::move(ry), "in table order");
+            const bool hx = x.next(rx), hy = y.next(ry);
+            if (!hx && !hy) return;
+            compareRow(hx ? &rx : nullptr, hy ? &ry : nullptr, "in table order");
         }
     }
 
@@ -166,7 +169,8 @@ private:
         const bool idKeyed = idColumn_ && !ra.keys.empty() && ra.keys.front().column == idColumn_->number;
         IndexEntryCursor x(a_.reader, defA_, ra), y(b_.reader, defB_, rb);
         IndexEntryCursor::Entry ex, ey;
-        const std::string where = "index " + std::to_string(k);
+        PlainRow rx, ry;
+        const std::string where = "index " + std::to_string(k), namedBy = "named by " + where;
         while (true) {
             const bool hx = x.next(ex), hy = y.next(ey);
             if (!hx && !hy) return;
@@ -176,8 +180,9 @@ private:
                 comparableKey(b_, ey.key);
             }
             if (ex.key != ey.key) differs(which_ + " " + where + " has another key");
-            compareRow(a_.reader.row(defA_, ex.page, ex.row), b_.reader.row(defB_, ey.page, ey.row),
-                       ("named by " + where).c_str());
+            const bool lx = a_.reader.readRow(defA_, ex.page, ex.row, rx);
+            const bool ly = b_.reader.readRow(defB_, ey.page, ey.row, ry);
+            compareRow(lx ? &rx : nullptr, ly ? &ry : nullptr, namedBy.c_str());
         }
     }
 

@@ -57,41 +57,66 @@ PageStore::PageStore(const FileReader& file, std::size_t cachedPages)
     if (header_.databaseKey == 0) view_ = file.inMemory();
 }
 
-std::span<const std::uint8_t> PageStore::page(std::uint32_t number) const {
+std::span<const std::uint8_t> PageStore::uncachedPage(std::uint32_t number) const {
     if (number >= header_.pageCount)
         damaged("a reference to page " + std::to_string(number) + " beyond the end of the file (" +
                 std::to_string(header_.pageCount) + " pages)");
     if (!view_.empty()) return view_.subspan(std::size_t(number) * format_.pageSize, format_.pageSize);
-    return cachedPage(number);
+    return cachedPage(number, false);
 }
 
-std::span<const std::uint8_t> PageStore::cachedPage(std::uint32_t number) const {
+std::span<const std::uint8_t> PageStore::pageAlone(std::uint32_t number) const {
+    if (number >= header_.pageCount || !view_.empty()) return uncachedPage(number);
+    return cachedPage(number, true);
+}
+
+std::span<const std::uint8_t> PageStore::cachedPage(std::uint32_t number, bool alone) const {
     const std::uint32_t block = number / blockPages_;
-    const std::size_t at = std::size_t(number % blockPages_) * format_.pageSize;
-    // Most work goes through the file in page order: the block last used is the one asked for again.
-    if (!cache_.empty() && cache_.front().number == block)
-        return cache_.front().page(at, format_.pageSize);
+    const std::uint32_t at = number % blockPages_;
     if (auto it = cached_.find(block); it != cached_.end()) {
         cache_.splice(cache_.begin(), cache_, it->second);
-        return cache_.front().page(at, format_.pageSize);
+    } else {
+        const std::uint32_t first = block * blockPages_;
+        const std::uint32_t count = std::min(blockPages_, header_.pageCount - first);
+        Block b{block, std::size_t(count) * format_.pageSize,
+                std::make_unique_for_overwrite<std::uint8_t[]>(std::size_t(count) * format_.pageSize),
+                std::vector<bool>(count, false)};
+        cache_.push_front(std::move(b));
+        cached_[block] = cache_.begin();
+        while (cache_.size() > 1 && cache_.size() * blockPages_ > cachedPages_) {
+            cached_.erase(cache_.back().number);
+            cache_.pop_back();
+        }
     }
-    const std::uint32_t first = block * blockPages_;
-    const std::uint32_t count = std::min(blockPages_, header_.pageCount - first);
-    Block b{block, std::size_t(count) * format_.pageSize,
-            std::make_unique_for_overwrite<std::uint8_t[]>(std::size_t(count) * format_.pageSize)};
-    file_.read(std::uint64_t(first) * format_.pageSize, b.bytes());
-    if (header_.databaseKey != 0)
-        for (std::uint32_t i = 0; i < count; ++i)
-            if (first + i != 0)
-                cryptPage(header_.databaseKey, first + i,
-                          b.bytes().subspan(std::size_t(i) * format_.pageSize, format_.pageSize));
-    cache_.push_front(std::move(b));
-    cached_[block] = cache_.begin();
-    while (cache_.size() > 1 && cache_.size() * blockPages_ > cachedPages_) {
-        cached_.erase(cache_.back().number);
-        cache_.pop_back();
+    Block& b = cache_.front();
+    if (!b.read[at]) fill(b, alone ? at : 0, alone ? at + 1 : std::uint32_t(b.read.size()));
+    // The block asked for next is most often this one again.
+    front_ = b.complete ? Front{b.data.get(), block * blockPages_, std::uint32_t(b.read.size())} : Front{};
+    return b.page(std::size_t(at) * format_.pageSize, format_.pageSize);
+}
+
+void PageStore::fill(Block& b, std::uint32_t from, std::uint32_t to) const {
+    const std::uint32_t first = b.number * blockPages_;
+    // Each run of pages not read yet in one call; pages read already are not touched, as views of them may be
+    // held.
+    for (std::uint32_t i = from; i < to;) {
+        if (b.read[i]) {
+            ++i;
+            continue;
+        }
+        std::uint32_t end = i;
+        while (end < to && !b.read[end]) ++end;
+        auto bytes = b.bytes().subspan(std::size_t(i) * format_.pageSize, std::size_t(end - i) * format_.pageSize);
+        file_.read(std::uint64_t(first + i) * format_.pageSize, bytes);
+        for (std::uint32_t k = i; k < end; ++k) {
+            if (header_.databaseKey != 0 && first + k != 0)
+                cryptPage(header_.databaseKey, first + k,
+                          b.bytes().subspan(std::size_t(k) * format_.pageSize, format_.pageSize));
+            b.read[k] = true;
+        }
+        i = end;
     }
-    return cache_.front().page(at, format_.pageSize);
+    b.complete = std::all_of(b.read.begin(), b.read.end(), [](bool r) { return r; });
 }
 
 bool PageStore::isLongValuePage(std::uint32_t number) const {
@@ -99,37 +124,40 @@ bool PageStore::isLongValuePage(std::uint32_t number) const {
     return p[0] == kPageData && std::memcmp(p.data() + 4, "LVAL", 4) == 0;
 }
 
-std::uint32_t PageStore::rowCount(std::uint32_t pageNumber) const {
-    auto p = page(pageNumber);
+namespace {
+
+// The row count of a data page, checked to leave room for its row table.
+std::uint32_t rowCountOf(std::span<const std::uint8_t> p, std::uint32_t pageNumber, const JetFormat& f) {
     if (p[0] != kPageData)
         damaged("page " + std::to_string(pageNumber) + " is referenced as a data page but has type " +
                 std::to_string(p[0]));
-    std::uint32_t count = rd16(p, format_.dataRowCount);
-    if (format_.dataRowCount + 2 + 2 * count > format_.pageSize)
+    std::uint32_t count = rd16(p, f.dataRowCount);
+    if (f.dataRowCount + 2 + 2 * count > f.pageSize)
         damaged("the row table of page " + std::to_string(pageNumber) + " overruns the page");
     return count;
 }
 
-RowSlot PageStore::row(std::uint32_t pageNumber, std::uint32_t rowNumber) const {
-    std::uint32_t count = rowCount(pageNumber);
+}  // namespace
+
+std::uint32_t PageStore::rowCount(std::uint32_t pageNumber) const {
+    return rowCountOf(page(pageNumber), pageNumber, format_);
+}
+
+std::uint64_t PageStore::rowBits(std::uint32_t pageNumber, std::uint32_t rowNumber) const {
+    auto p = page(pageNumber);
+    std::uint32_t count = rowCountOf(p, pageNumber, format_);
     if (rowNumber >= count)
         damaged("a reference to row " + std::to_string(rowNumber) + " of page " + std::to_string(pageNumber) +
                 ", which has " + std::to_string(count) + " rows");
-    auto p = page(pageNumber);
     const std::uint32_t table = format_.dataRowCount + 2;
-    std::uint16_t raw = rd16(p, table + 2 * rowNumber);
-    RowSlot slot;
-    slot.begin = raw & 0x1FFF;
-    slot.deleted = raw & 0x8000;
-    slot.overflow = raw & 0x4000;
+    const std::uint16_t raw = rd16(p, table + 2 * rowNumber);
+    const std::uint32_t begin = raw & 0x1FFF;
     // A row ends where the row before it (in table order) starts; row 0 ends at the page end.
-    slot.end = format_.pageSize;
-    if (rowNumber > 0) slot.end = rd16(p, table + 2 * (rowNumber - 1)) & 0x1FFF;
-    const std::uint32_t tableEnd = table + 2 * count;
-    if (slot.begin < tableEnd || slot.begin > slot.end || slot.end > format_.pageSize)
+    const std::uint32_t end = rowNumber > 0 ? rd16(p, table + 2 * (rowNumber - 1)) & 0x1FFF : format_.pageSize;
+    if (begin < table + 2 * count || begin > end || end > format_.pageSize)
         damaged("row " + std::to_string(rowNumber) + " of page " + std::to_string(pageNumber) +
                 " has impossible bounds");
-    return slot;
+    return begin | std::uint64_t(end) << 16 | std::uint64_t(raw >> 15 & 1) << 32 | std::uint64_t(raw >> 14 & 1) << 33;
 }
 
 }  // namespace jet

@@ -45,7 +45,15 @@ public:
 
     // Throws a damaged-database error for a page number outside the file. The bytes stay valid while fewer
     // than the cache's size of other pages are read.
-    std::span<const std::uint8_t> page(std::uint32_t number) const;
+    std::span<const std::uint8_t> page(std::uint32_t number) const {
+        // Inline for the page asked for most often: one of the block last used, which all of the block holds.
+        if (number - front_.first < front_.count)
+            return {front_.data + std::size_t(number - front_.first) * format_.pageSize, format_.pageSize};
+        return uncachedPage(number);
+    }
+    // The same, but a page that is not cached is read alone rather than with the pages after it: for pages
+    // visited one here and one there, whose neighbours nobody needs.
+    std::span<const std::uint8_t> pageAlone(std::uint32_t number) const;
     // A copy of a page, for work that reads other pages while it still needs this one.
     std::vector<std::uint8_t> pageCopy(std::uint32_t number) const {
         auto p = page(number);
@@ -56,10 +64,18 @@ public:
 
     // Row table of a data page (type 0x01): count and the bounds of one row, validated against the page.
     std::uint32_t rowCount(std::uint32_t pageNumber) const;
-    RowSlot row(std::uint32_t pageNumber, std::uint32_t rowNumber) const;
+    RowSlot row(std::uint32_t pageNumber, std::uint32_t rowNumber) const {
+        // Called for every row: the slot comes back from the call as one integer, in a register (returned as
+        // a struct it went through memory, which cost more than the rest of the call).
+        const std::uint64_t bits = rowBits(pageNumber, rowNumber);
+        return RowSlot{std::uint32_t(bits & 0xFFFF), std::uint32_t(bits >> 16 & 0xFFFF), (bits >> 32 & 1) != 0,
+                       (bits >> 33 & 1) != 0};
+    }
 
 private:
-    std::span<const std::uint8_t> cachedPage(std::uint32_t number) const;
+    std::uint64_t rowBits(std::uint32_t pageNumber, std::uint32_t rowNumber) const;  // begin, end, deleted, overflow
+    std::span<const std::uint8_t> uncachedPage(std::uint32_t number) const;          // not in the block last used
+    std::span<const std::uint8_t> cachedPage(std::uint32_t number, bool alone) const;
 
     MemoryReader memory_;  // the file given as bytes, when it was
     const FileReader& file_;
@@ -72,15 +88,25 @@ private:
     struct Block {
         std::uint32_t number = 0;  // first page number / blockPages_
         std::size_t size = 0;
-        std::unique_ptr<std::uint8_t[]> data;  // not cleared first: the file's bytes fill it at once
+        std::unique_ptr<std::uint8_t[]> data;  // not cleared first: a page is filled from the file when it is read
+        std::vector<bool> read;                // per page of the block: filled already
+        bool complete = false;                 // every page is
         std::span<std::uint8_t> bytes() const { return {data.get(), size}; }
         std::span<const std::uint8_t> page(std::size_t at, std::size_t pageSize) const {
             return bytes().subspan(at, pageSize);
         }
     };
+    void fill(Block& block, std::uint32_t from, std::uint32_t to) const;  // pages [from, to) of the block not read yet
+
     std::size_t cachedPages_;
     std::uint32_t blockPages_;
     mutable std::list<Block> cache_;
+    // The pages of the first block of the cache when every one of them has been read; none before any is.
+    struct Front {
+        const std::uint8_t* data = nullptr;
+        std::uint32_t first = 0, count = 0;
+    };
+    mutable Front front_;
     mutable std::unordered_map<std::uint32_t, decltype(cache_)::iterator> cached_;
 };
 

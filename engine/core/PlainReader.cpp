@@ -7,6 +7,7 @@
 #include "engine/core/UsageMap.h"
 
 #include <algorithm>
+#include <cstring>
 #include <deque>
 
 namespace jet {
@@ -16,8 +17,12 @@ constexpr std::uint32_t kCatalogPage = 2;
 constexpr std::uint32_t kGlobalMapRow = (1u << 8) | 0;
 constexpr int kMaxOverflowHops = 8;
 
-bool isRowPage(const PageStore& store, std::uint32_t page) {
-    return store.pageType(page) == kPageData && !store.isLongValuePage(page);
+bool isRowPage(std::span<const std::uint8_t> page) {
+    return page[0] == kPageData && std::memcmp(page.data() + 4, "LVAL", 4) != 0;
+}
+
+bool isRowPageOf(const TableDef& def, std::span<const std::uint8_t> page) {
+    return isRowPage(page) && rd32(page, 4) == def.page;
 }
 
 }  // namespace
@@ -88,7 +93,7 @@ std::vector<std::uint32_t> PlainReader::dataPages(const TableDef& def) {
 }
 
 std::uint32_t PlainReader::rowCount(const TableDef& def, std::uint32_t page) {
-    if (!isRowPage(store_, page) || rd32(store_.page(page), 4) != def.page)
+    if (!isRowPageOf(def, store_.page(page)))
         damaged("table " + std::to_string(def.page) + " lists page " + std::to_string(page) +
                 ", which is not one of its data pages");
     settled_[page] = rowPages_[page];
@@ -96,49 +101,60 @@ std::uint32_t PlainReader::rowCount(const TableDef& def, std::uint32_t page) {
 }
 
 std::optional<PlainRow> PlainReader::row(const TableDef& def, std::uint32_t page, std::uint32_t rowNumber) {
-    if (!isRowPage(store_, page) || rd32(store_.page(page), 4) != def.page)
+    PlainRow out;
+    if (!readRow(def, page, rowNumber, out)) return std::nullopt;
+    return out;
+}
+
+bool PlainReader::readRow(const TableDef& def, std::uint32_t page, std::uint32_t rowNumber, PlainRow& out) {
+    if (!isRowPageOf(def, store_.page(page)))
         damaged("a row of table " + std::to_string(def.page) + " is looked for on page " + std::to_string(page) +
                 ", which is not one of its data pages");
     RowSlot slot = store_.row(page, rowNumber);
-    if (slot.deleted) return std::nullopt;
+    if (slot.deleted) return false;
     for (int hop = 0; slot.overflow; ++hop) {
         if (hop >= kMaxOverflowHops || slot.end - slot.begin < 4) damaged("an overflow row that cannot be followed");
         const std::uint32_t ptr = rd32(store_.page(page), slot.begin);
         page = ptr >> 8;
-        if (!isRowPage(store_, page))
+        if (!isRowPage(store_.page(page)))
             damaged("an overflow row points to page " + std::to_string(page) + ", not a data page");
         rowPages_[page] = true;
         settled_[page] = true;
         slot = store_.row(page, ptr & 0xFF);
     }
-    PlainRow out;
     out.page = page;
     auto bytes = store_.page(page).subspan(slot.begin, slot.end - slot.begin);
     out.bytes.assign(bytes.begin(), bytes.end());
     // The row's own copy from here on: its long values are read from other pages. Every value is read before
     // any pointer is zeroed, so that each is read from the row as stored.
     RowLayout layout(store_.format(), def.columns, out.bytes);
-    std::vector<std::uint32_t> pointers;  // where the pointers of values stored elsewhere are
+    pointers_.clear();
+    std::size_t values = 0;
     for (const auto& c : def.columns) {
         if (!c.isLongValue()) continue;
         auto v = layout.value(c);
         if (!v || v->end == v->begin) continue;
-        out.longValues.push_back(longValue(std::span(out.bytes).subspan(v->begin, v->end - v->begin)));
-        if (!(out.bytes[v->begin + 3] & 0x80)) pointers.push_back(v->begin + 4);
+        if (values == out.longValues.size()) out.longValues.emplace_back();
+        longValue(std::span(out.bytes).subspan(v->begin, v->end - v->begin), out.longValues[values++]);
+        if (!(out.bytes[v->begin + 3] & 0x80)) pointers_.push_back(v->begin + 4);
     }
-    for (auto at : pointers) std::fill_n(out.bytes.begin() + at, 4, 0);
-    return out;
+    out.longValues.resize(values);
+    for (auto at : pointers_) std::fill_n(out.bytes.begin() + at, 4, 0);
+    return true;
 }
 
-std::vector<std::uint8_t> PlainReader::longValue(std::span<const std::uint8_t> field) {
+void PlainReader::longValue(std::span<const std::uint8_t> field, std::vector<std::uint8_t>& out) {
     if (field.size() < 12) damaged("a memo or OLE value shorter than its 12-byte header");
     const std::uint32_t head = rd32(field, 0);
     const std::uint8_t flags = head >> 24;
     const std::uint32_t length = head & 0x00FFFFFF;
-    if (flags & 0x80) return {field.begin() + 12, field.end()};
+    if (flags & 0x80) {
+        out.assign(field.begin() + 12, field.end());
+        return;
+    }
     if ((flags & 0xC0) == 0xC0 || (flags & 0x3F))
         throw JetError("unsupported memo or OLE value flags " + std::to_string(flags));
-    std::vector<std::uint8_t> out;
+    out.clear();
     std::uint32_t ptr = rd32(field, 4);
     // Each piece of a chain carries at least its link, so a chain of more pieces than bytes loops.
     for (std::uint32_t pieces = 0; ptr != 0; ++pieces) {
@@ -160,7 +176,6 @@ std::vector<std::uint8_t> PlainReader::longValue(std::span<const std::uint8_t> f
             damaged("a long-value chain is longer than its value");
         ptr = rd32(bytes, 0);
     }
-    return out;
 }
 
 void PlainReader::visitIndexTree(const TableDef& def, const RealIndex& index) {
@@ -196,8 +211,10 @@ bool PlainReader::holdsLiveRows(std::uint32_t page) const {
 std::optional<std::uint32_t> PlainReader::firstUnplacedPage() const {
     for (std::uint32_t p = 1; p < store_.pageCount(); ++p) {
         if (freePages_[p] || settled_[p]) continue;
+        // Such pages are mostly few and far between: one alone is read alone, not with the pages after it.
+        const bool nextToo = p + 1 < store_.pageCount() && !freePages_[p + 1] && !settled_[p + 1];
         try {
-            switch (store_.pageType(p)) {
+            switch (nextToo ? store_.pageType(p) : store_.pageAlone(p)[0]) {
                 case kPageData:
                     if (store_.isLongValuePage(p) ? !longPages_[p] : !rowPages_[p])
                         if (holdsLiveRows(p)) return p;

@@ -41,6 +41,8 @@ public:
     std::uint32_t rowCount(const TableDef& def, std::uint32_t page);
     // The live row at a row pointer of a data page (overflow pointers followed); nothing for a deleted row.
     std::optional<PlainRow> row(const TableDef& def, std::uint32_t page, std::uint32_t rowNumber);
+    // The same into out, whose buffers are reused (rows are read by the million); false for a deleted row.
+    bool readRow(const TableDef& def, std::uint32_t page, std::uint32_t rowNumber, PlainRow& out);
     // Marks the row holding a usage map, and its bitmap pages, as known.
     void noteUsageMap(std::uint32_t rowPointer);
     // Marks every page of an index tree (from its root and its usage map) as visited.
@@ -51,16 +53,17 @@ public:
     std::optional<std::uint32_t> firstUnplacedPage() const;
 
 private:
-    std::vector<std::uint8_t> longValue(std::span<const std::uint8_t> field);
+    void longValue(std::span<const std::uint8_t> field, std::vector<std::uint8_t>& out);
     bool holdsLiveRows(std::uint32_t page) const;
 
     const PageStore& store_;
     std::vector<CatalogTable> tables_;
-    std::vector<bool> freePages_;   // marked free by the global usage map
-    std::vector<bool> rowPages_;    // data pages reached as a table's pages or as holders of map rows
-    std::vector<bool> longPages_;   // long-value pages reached from a memo or OLE value
-    std::vector<bool> indexPages_;  // index pages reached from a table's index
-    std::vector<bool> settled_;     // reached as what their type says they are: nothing left to look at
+    std::vector<bool> freePages_;          // marked free by the global usage map
+    std::vector<bool> rowPages_;           // data pages reached as a table's pages or as holders of map rows
+    std::vector<bool> longPages_;          // long-value pages reached from a memo or OLE value
+    std::vector<bool> indexPages_;         // index pages reached from a table's index
+    std::vector<bool> settled_;            // reached as what their type says they are: nothing left to look at
+    std::vector<std::uint32_t> pointers_;  // of the row being read: where its long-value pointers are
 };
 
 // Walks an index's leaf entries in key order: down the first entries of the tree to the first leaf, then

@@ -19,12 +19,15 @@ RowLayout::RowLayout(const JetFormat& format, const std::vector<Column>& columns
     const std::uint32_t varCount = w == 2 ? rd16(row, varCountAt) : rd8(row, varCountAt);
     if (varCount > columnCount_) damaged("a row with more variable columns than columns");
 
+    varOffsetCount_ = varCount + 1;
+    if (varOffsetCount_ > fewOffsets_.size()) manyOffsets_.resize(varOffsetCount_);
+    const std::span<std::uint32_t> offsets = varOffsets();
     std::uint32_t tableStart = 0;  // where the offset table (lowest byte) begins
     if (w == 2) {
         // Jet 4: u16 offsets stored backwards before the variable-column count, the last one ends the data.
         if (std::uint64_t(varCount + 1) * 2 + 2 > varCountAt) damaged("a row whose variable-column table does not fit");
         tableStart = varCountAt - 2 * (varCount + 1);
-        for (std::uint32_t i = 0; i <= varCount; ++i) varOffsets_.push_back(rd16(row, varCountAt - 2 * (i + 1)));
+        for (std::uint32_t i = 0; i <= varCount; ++i) offsets[i] = rd16(row, varCountAt - 2 * (i + 1));
     } else {
         // Jet 3: u8 offsets stored backwards; a jump table between them and the count adds 256 for each
         // boundary the offsets have passed, since single bytes cannot address rows longer than 256 bytes.
@@ -37,22 +40,22 @@ RowLayout::RowLayout(const JetFormat& format, const std::vector<Column>& columns
         std::uint32_t used = 0;
         for (std::uint32_t i = 0; i <= varCount; ++i) {
             while (used < jumps && rd8(row, varCountAt - 1 - used) == i) ++used;
-            varOffsets_.push_back(rd8(row, firstOffsetAt - i) + 256 * used);
+            offsets[i] = rd8(row, firstOffsetAt - i) + 256 * used;
         }
     }
     for (std::uint32_t i = 0; i <= varCount; ++i) {
-        if (varOffsets_[i] > tableStart || (i > 0 && varOffsets_[i] < varOffsets_[i - 1]))
+        if (offsets[i] > tableStart || (i > 0 && offsets[i] < offsets[i - 1]))
             damaged("a row whose variable-column offsets are out of order");
     }
     // The variable data ends exactly where the offset table begins; anything else means the offsets were
     // not understood (for instance a jump table read wrongly), and nothing in the row can be trusted.
-    if (varOffsets_[varCount] != tableStart) damaged("a row whose variable data does not end at its offset table");
+    if (offsets[varCount] != tableStart) damaged("a row whose variable data does not end at its offset table");
     // ... and begins right after the fixed columns the row holds.
     std::uint32_t fixedEnd = w;
     for (const auto& c : columns)
         if (c.fixed && c.number < columnCount_ && c.type != kColBool)
             fixedEnd = std::max<std::uint32_t>(fixedEnd, w + c.fixedOffset + c.length);
-    if (varOffsets_[0] != fixedEnd) damaged("a row whose variable data does not start after its fixed columns");
+    if (offsets[0] != fixedEnd) damaged("a row whose variable data does not start after its fixed columns");
 }
 
 bool RowLayout::notNull(std::uint16_t columnNumber) const {
@@ -70,8 +73,9 @@ std::optional<ValueRange> RowLayout::value(const Column& c) const {
         return ValueRange{begin, begin + size};
     }
     if (!notNull(c.number)) return std::nullopt;
-    if (c.varIndex + 1u >= varOffsets_.size()) return std::nullopt;
-    return ValueRange{varOffsets_[c.varIndex], varOffsets_[c.varIndex + 1]};
+    const auto offsets = varOffsets();
+    if (c.varIndex + 1u >= offsets.size()) return std::nullopt;
+    return ValueRange{offsets[c.varIndex], offsets[c.varIndex + 1]};
 }
 
 }  // namespace jet

@@ -3,6 +3,7 @@
 #include "engine/core/JetFormat.h"
 #include "engine/core/TableDef.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -26,12 +27,20 @@ public:
 
 private:
     bool notNull(std::uint16_t columnNumber) const;
+    // One offset per variable column plus the end of the variable data.
+    std::span<std::uint32_t> varOffsets() {
+        return {manyOffsets_.empty() ? fewOffsets_.data() : manyOffsets_.data(), varOffsetCount_};
+    }
+    std::span<const std::uint32_t> varOffsets() const { return const_cast<RowLayout*>(this)->varOffsets(); }
 
     const JetFormat& format_;
     std::span<const std::uint8_t> row_;
     std::uint32_t columnCount_ = 0;
     std::uint32_t nullMaskAt_ = 0;
-    std::vector<std::uint32_t> varOffsets_;  // one per variable column plus the end of the variable data
+    // Rows are cracked by the million: the offsets of a row with few variable columns stay out of the heap.
+    std::uint32_t varOffsetCount_ = 0;
+    std::array<std::uint32_t, 32> fewOffsets_;
+    std::vector<std::uint32_t> manyOffsets_;
 };
 
 }  // namespace jet

@@ -19,10 +19,18 @@ FileInput::FileInput(const std::filesystem::path& path) : path_(path), in_(path,
 
 void FileInput::read(std::uint64_t offset, std::span<std::uint8_t> into) const {
     if (offset > size_ || into.size() > size_ - offset) throw jet::JetError("a read beyond the end of " + shown(path_));
-    in_.clear();
-    in_.seekg(static_cast<std::streamoff>(offset));
+    // Most reads follow the one before: a seek would cost a system call each and throw away what the stream
+    // has buffered.
+    if (offset != position_) {
+        in_.clear();
+        in_.seekg(static_cast<std::streamoff>(offset));
+    }
     in_.read(reinterpret_cast<char*>(into.data()), static_cast<std::streamsize>(into.size()));
-    if (!in_) throw jet::JetError("cannot read " + shown(path_));
+    if (!in_) {
+        position_ = kUnknownPosition;
+        throw jet::JetError("cannot read " + shown(path_));
+    }
+    position_ = offset + into.size();
 }
 
 FileOutput::FileOutput(const std::filesystem::path& path)

@@ -23,7 +23,9 @@ public:
 
 private:
     std::filesystem::path path_;
+    static constexpr std::uint64_t kUnknownPosition = ~std::uint64_t(0);
     mutable std::ifstream in_;
+    mutable std::uint64_t position_ = kUnknownPosition;  // where the stream reads next
     std::uint64_t size_ = 0;
 };
 

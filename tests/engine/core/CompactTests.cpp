@@ -163,6 +163,34 @@ TEST(Compact, ATwoPageCacheGivesTheSameCopies) {
     EXPECT_EQ(jet::compactDatabase(throughCache, u"", 2), jet::compactDatabase(secret, u""));
 }
 
+// A page read alone fills only its own place in its block; the rest of the block is read when asked for,
+// without touching the page read first, and every page is decrypted once, for its own number.
+TEST(Compact, PagesReadAloneAndWithTheirBlockAreTheSame) {
+    const Bytes plain = jettest::readSample("overflowTestV2003.mdb");
+    const Bytes secret = encrypt(plain, 0x2468ACE1u);
+    struct Counting : jet::MemoryReader {
+        using MemoryReader::MemoryReader;
+        void read(std::uint64_t offset, std::span<std::uint8_t> into) const override {
+            bytes += into.size();
+            MemoryReader::read(offset, into);
+        }
+        mutable std::size_t bytes = 0;
+    } reader(secret, false);
+    const jet::PageStore store(reader, 64);  // blocks of four pages
+    const std::uint32_t ps = store.pageSize();
+    auto same = [&](std::uint32_t n, std::span<const std::uint8_t> page) {
+        return std::equal(page.begin(), page.end(), plain.begin() + std::size_t(n) * ps);
+    };
+    const std::size_t header = reader.bytes;
+    auto first = store.pageAlone(9);
+    EXPECT_EQ(reader.bytes - header, ps);
+    EXPECT_TRUE(same(9, first));
+    EXPECT_TRUE(same(8, store.page(8)));
+    EXPECT_EQ(reader.bytes - header, 4 * ps);  // the three other pages of the block, no more
+    EXPECT_TRUE(same(9, first));
+    for (std::uint32_t n : {10u, 11u, 13u, 12u}) EXPECT_TRUE(same(n, n % 2 ? store.pageAlone(n) : store.page(n)));
+}
+
 TEST(Compact, TruncatedAndForeignFilesFailCleanly) {
     for (const char* name : {"testV1997.mdb", "overflowTestV2003.mdb"}) {
         SCOPED_TRACE(name);
