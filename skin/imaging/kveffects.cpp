@@ -1,5 +1,6 @@
 #include "skin/imaging/kveffects.h"
 
+#include "skin/imaging/ColumnMix.h"
 #include "skin/imaging/FixedBlend.h"
 
 #include <algorithm>
@@ -15,15 +16,6 @@ using fw::Pixel;
 namespace {
 
 using Lut = std::array<std::uint8_t, 256>;
-
-// Rounds to the nearest integer with ties to the even one and clamps to a byte. Adding and taking away 1.5 · 2^52
-// leaves no fraction bits, so the addition itself rounds in the default mode (to nearest, ties to even); it is the
-// same result as nearbyint without a library call per channel. Valid for |v| < 2^51, far beyond pixel values.
-int roundClamp(double v) {
-    constexpr double kShift = 6755399441055744.0;
-    const double r = (v + kShift) - kShift;
-    return r <= 0 ? 0 : r >= 255 ? 255 : static_cast<int>(r);
-}
 
 double clampUnit(double k) { return k < 0 ? 0 : k > 1 ? 1 : k; }
 
@@ -124,16 +116,6 @@ void mapChannels(fw::Bitmap& img, const Lut& lut, double scale, double offset) {
     }
 }
 
-// w·a + (1 − w)·b for all four bytes, rounded and clamped.
-fw::Pixel mix(fw::Pixel a, fw::Pixel b, double w) {
-    fw::Pixel out = 0;
-    for (int shift = 0; shift < 32; shift += 8) {
-        const int ca = (a >> shift) & 0xFF, cb = (b >> shift) & 0xFF;
-        out |= fw::Pixel(roundClamp(w * ca + (1 - w) * cb)) << shift;
-    }
-    return out;
-}
-
 // Calls f(row, newRow) for every row of the old image and the same row of the new one.
 template <class F>
 void eachRowPair(fw::Bitmap& old, const fw::Bitmap& neu, F f) {
@@ -161,14 +143,14 @@ TkvEffectBmp::TkvEffectBmp(fw::ConstPixelView src) {
 void TkvEffectBmp::ApplyBrightness(double k) {
     k = clampUnit(k);
     Lut lut;
-    for (int c = 0; c < 256; ++c) lut[c] = static_cast<std::uint8_t>(roundClamp((1 - k) * c + 255 * k));
+    for (int c = 0; c < 256; ++c) lut[c] = static_cast<std::uint8_t>(RoundClampByte((1 - k) * c + 255 * k));
     mapChannels(image_, lut, 1 - k, 255 * k);
 }
 
 void TkvEffectBmp::ApplyDarkness(double k) {
     k = clampUnit(k);
     Lut lut;
-    for (int c = 0; c < 256; ++c) lut[c] = static_cast<std::uint8_t>(roundClamp((1 - k) * c));
+    for (int c = 0; c < 256; ++c) lut[c] = static_cast<std::uint8_t>(RoundClampByte((1 - k) * c));
     mapChannels(image_, lut, 1 - k, 0);
 }
 
@@ -379,7 +361,7 @@ void TkvEffectBmp::MorphBlend(const TkvEffectBmp& n, double k) {
         for (int x = 0; x < Width(); ++x) {
             fw::Pixel out = 0;
             for (int shift = 0; shift < 32; shift += 8) {
-                out |= fw::Pixel(roundClamp(oldPart[(row[x] >> shift) & 0xFF] + newPart[(nrow[x] >> shift) & 0xFF]))
+                out |= fw::Pixel(RoundClampByte(oldPart[(row[x] >> shift) & 0xFF] + newPart[(nrow[x] >> shift) & 0xFF]))
                        << shift;
             }
             row[x] = out;
@@ -410,13 +392,23 @@ void TkvEffectBmp::MorphCentreGradient(const TkvEffectBmp& n, double k) {
         if (i >= g && i <= e) weight[i] = -1;
         else weight[i] = std::min(1.0, (i < g ? g - i : i - e) * step);
     }
+    if (horizontal) {
+        // The new span is a copy; the ramps on both sides mix column by column.
+        const int spanFrom = std::min(g, w), spanTo = std::max(spanFrom, e + 1);
+        for (int i = spanFrom; i < spanTo; ++i) weight[i] = 0;
+        const ColumnMix mixer(std::move(weight));
+        eachRowPair(image_, n.image_, [&](fw::Pixel* row, const fw::Pixel* nrow) {
+            mixer.Mix(row, nrow, 0, spanFrom);
+            std::memcpy(row + spanFrom, nrow + spanFrom, sizeof(fw::Pixel) * static_cast<std::size_t>(spanTo - spanFrom));
+            mixer.Mix(row, nrow, spanTo, w);
+        });
+        return;
+    }
     for (int y = 0; y < h; ++y) {
         fw::Pixel* row = image_.scanline(y);
         const fw::Pixel* nrow = n.image_.scanline(y);
-        for (int x = 0; x < w; ++x) {
-            const double wt = weight[horizontal ? x : y];
-            row[x] = wt < 0 ? nrow[x] : mix(row[x], nrow[x], wt);
-        }
+        const double wt = weight[y];
+        for (int x = 0; x < w; ++x) row[x] = wt < 0 ? nrow[x] : MixPixel(row[x], nrow[x], wt);
     }
 }
 
@@ -425,9 +417,10 @@ void TkvEffectBmp::MorphLeftGradient(const TkvEffectBmp& n, double k) {
     const int w = Width();
     const int a = std::clamp(scaled(w, clampUnit(k)), 1, w - 1);
     const double step = 1.0 / a;
-    eachRowPair(image_, n.image_, [&](fw::Pixel* row, const fw::Pixel* nrow) {
-        for (int x = 0; x <= a; ++x) row[x] = mix(row[x], nrow[x], std::min(1.0, x * step));
-    });
+    std::vector<double> weight(static_cast<std::size_t>(a) + 1);
+    for (int x = 0; x <= a; ++x) weight[x] = std::min(1.0, x * step);
+    const ColumnMix mixer(std::move(weight));
+    eachRowPair(image_, n.image_, [&](fw::Pixel* row, const fw::Pixel* nrow) { mixer.Mix(row, nrow, 0, a + 1); });
 }
 
 void TkvEffectBmp::MorphRightGradient(const TkvEffectBmp& n, double k) {
@@ -435,9 +428,10 @@ void TkvEffectBmp::MorphRightGradient(const TkvEffectBmp& n, double k) {
     const int w = Width();
     const int b = std::clamp(w - scaled(w, clampUnit(k)), 0, w - 1);
     const double step = w - b <= 0 ? 1.0 : 1.0 / (w - b);
-    eachRowPair(image_, n.image_, [&](fw::Pixel* row, const fw::Pixel* nrow) {
-        for (int x = w - 1; x >= b; --x) row[x] = mix(row[x], nrow[x], std::min(1.0, (w - 1 - x) * step));
-    });
+    std::vector<double> weight(static_cast<std::size_t>(w));
+    for (int x = w - 1; x >= b; --x) weight[x] = std::min(1.0, (w - 1 - x) * step);
+    const ColumnMix mixer(std::move(weight));
+    eachRowPair(image_, n.image_, [&](fw::Pixel* row, const fw::Pixel* nrow) { mixer.Mix(row, nrow, b, w); });
 }
 
 void TkvEffectBmp::MorphLeftSlide(const TkvEffectBmp& n, double k) {

@@ -1,0 +1,76 @@
+#include "skin/imaging/ColumnMix.h"
+
+#include <cmath>
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define KV_MIX_SSE2 1
+#endif
+
+namespace {
+constexpr int kBits = 14;
+constexpr std::int32_t kOne = 1 << kBits;
+// Integer values this close to a half (in units of 2^-14) may round differently from the floating-point value.
+constexpr std::int32_t kNear = 127;
+}  // namespace
+
+int RoundClampByte(double v) {
+    // Adding and taking away 1.5 · 2^52 leaves no fraction bits, so the addition itself rounds in the default mode
+    // (to nearest, ties to even): nearbyint without a library call. Valid for |v| < 2^51, far beyond pixel values.
+    constexpr double kShift = 6755399441055744.0;
+    const double r = (v + kShift) - kShift;
+    return r <= 0 ? 0 : r >= 255 ? 255 : static_cast<int>(r);
+}
+
+fw::Pixel MixPixel(fw::Pixel a, fw::Pixel b, double w) {
+    fw::Pixel out = 0;
+    for (int shift = 0; shift < 32; shift += 8) {
+        const int ca = (a >> shift) & 0xFF, cb = (b >> shift) & 0xFF;
+        out |= fw::Pixel(RoundClampByte(w * ca + (1 - w) * cb)) << shift;
+    }
+    return out;
+}
+
+ColumnMix::ColumnMix(std::vector<double> weights) : weight_(std::move(weights)), pairs_(weight_.size()) {
+    for (std::size_t i = 0; i < weight_.size(); ++i) {
+        const double u = 1 - weight_[i];
+        const auto k = static_cast<std::int32_t>(std::nearbyint(u * kOne));
+        pairs_[i].fill(static_cast<std::int32_t>(std::uint32_t(kOne - k) | (std::uint32_t(k) << 16)));
+    }
+}
+
+void ColumnMix::Mix(fw::Pixel* row, const fw::Pixel* nrow, int from, int to) const {
+    int x = from;
+#ifdef KV_MIX_SSE2
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i half = _mm_set1_epi32(kOne / 2), near = _mm_set1_epi32(kNear);
+    const __m128i fraction = _mm_set1_epi32(kOne - 1), nearWidth = _mm_set1_epi32(2 * kNear);
+    for (; x + 4 <= to; x += 4) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(nrow + x));
+        const __m128i lo = _mm_unpacklo_epi8(a, b), hi = _mm_unpackhi_epi8(a, b);
+        // Each pixel's four bytes as (old, new) pairs of 16-bit values; one multiply-add weighs all four.
+        const __m128i pairs[4] = {_mm_unpacklo_epi8(lo, zero), _mm_unpackhi_epi8(lo, zero),
+                                  _mm_unpacklo_epi8(hi, zero), _mm_unpackhi_epi8(hi, zero)};
+        __m128i rounded[4], clear[4];
+        for (int i = 0; i < 4; ++i) {
+            const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pairs_[x + i].data()));
+            const __m128i v = _mm_add_epi32(_mm_madd_epi16(pairs[i], w), half);
+            rounded[i] = _mm_srli_epi32(v, kBits);
+            // Clear of a half when the fraction of v + near lies beyond 2 · near.
+            clear[i] = _mm_cmpgt_epi32(_mm_and_si128(_mm_add_epi32(v, near), fraction), nearWidth);
+        }
+        const __m128i out = _mm_packus_epi16(_mm_packs_epi32(rounded[0], rounded[1]),
+                                             _mm_packs_epi32(rounded[2], rounded[3]));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(row + x), out);
+        const __m128i allClear = _mm_and_si128(_mm_and_si128(clear[0], clear[1]), _mm_and_si128(clear[2], clear[3]));
+        if (_mm_movemask_epi8(allClear) != 0xFFFF) {
+            alignas(16) fw::Pixel old[4];
+            _mm_store_si128(reinterpret_cast<__m128i*>(old), a);
+            for (int i = 0; i < 4; ++i)
+                if (_mm_movemask_epi8(clear[i]) != 0xFFFF) row[x + i] = MixPixel(old[i], nrow[x + i], weight_[x + i]);
+        }
+    }
+#endif
+    for (; x < to; ++x) row[x] = MixPixel(row[x], nrow[x], weight_[x]);
+}
