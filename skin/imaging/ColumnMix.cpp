@@ -14,14 +14,6 @@ constexpr std::int32_t kOne = 1 << kBits;
 constexpr std::int32_t kNear = 127;
 }  // namespace
 
-int RoundClampByte(double v) {
-    // Adding and taking away 1.5 · 2^52 leaves no fraction bits, so the addition itself rounds in the default mode
-    // (to nearest, ties to even): nearbyint without a library call. Valid for |v| < 2^51, far beyond pixel values.
-    constexpr double kShift = 6755399441055744.0;
-    const double r = (v + kShift) - kShift;
-    return r <= 0 ? 0 : r >= 255 ? 255 : static_cast<int>(r);
-}
-
 fw::Pixel MixPixel(fw::Pixel a, fw::Pixel b, double w) {
     fw::Pixel out = 0;
     for (int shift = 0; shift < 32; shift += 8) {

@@ -1,5 +1,6 @@
 #include "skin/imaging/kveffects.h"
 
+#include "skin/imaging/ChannelMap.h"
 #include "skin/imaging/ColumnMix.h"
 #include "skin/imaging/FixedBlend.h"
 
@@ -15,106 +16,7 @@ using fw::Pixel;
 
 namespace {
 
-using Lut = std::array<std::uint8_t, 256>;
-
 double clampUnit(double k) { return k < 0 ? 0 : k > 1 ? 1 : k; }
-
-// A linear map c -> round(c·m / 2^16 + add / 2^8) with ties to even, in 16-bit integers only (8.8 fixed point
-// after the multiplication), the form of the brightness and darkness tables. For scale ≤ 1 and
-// scale·255 + offset ≤ 255, which both effects keep, no step leaves 16 bits.
-struct LinearMap {
-    std::uint16_t m, add;
-    std::uint8_t operator()(std::uint8_t c) const {
-        const std::uint16_t high = static_cast<std::uint16_t>((std::uint32_t(std::uint16_t(c << 8)) * m) >> 16);
-        const std::uint16_t v = static_cast<std::uint16_t>(high + add);
-        return static_cast<std::uint8_t>((v + 127 + ((v >> 8) & 1)) >> 8);
-    }
-};
-
-// The fixed-point form nearest to scale·c + offset that differs from lut in the fewest bytes, with those bytes
-// (few: where the floating-point value lies within rounding noise of a half). The table, computed in floating
-// point, is the definition; the form replaces the look-ups only together with its exceptions.
-struct ExactMap {
-    LinearMap map;
-    std::array<std::uint8_t, 4> from{}, to{};
-    int exceptions = 0;
-};
-std::optional<ExactMap> exactLinearMap(const Lut& lut, double scale, double offset) {
-    const long m0 = std::lround(scale * 65536), a0 = std::lround(offset * 256);
-    LinearMap best{};
-    int fewest = 256;
-    for (long dm : {0, 1, -1}) {
-        for (long da : {0, 1, -1}) {
-            const long m = m0 + dm, a = a0 + da;
-            if (m < 0 || m > 65535 || a < 0 || 255 * m / 256 + a > 65535 - 128) continue;
-            const LinearMap f{std::uint16_t(m), std::uint16_t(a)};
-            int wrong = 0;
-            for (int c = 0; c < 256; ++c) wrong += f(std::uint8_t(c)) != lut[c];
-            if (wrong < fewest) {
-                fewest = wrong;
-                best = f;
-            }
-            if (fewest == 0) break;
-        }
-        if (fewest == 0) break;
-    }
-    ExactMap e{best};
-    if (fewest > int(e.from.size())) return std::nullopt;
-    // Unused slots repeat a byte the form already gets right, so that every slot can be applied unconditionally.
-    int right = 0;
-    while (best(std::uint8_t(right)) != lut[right]) ++right;
-    e.from.fill(std::uint8_t(right));
-    e.to.fill(lut[right]);
-    for (int c = 0; c < 256; ++c) {
-        if (best(std::uint8_t(c)) == lut[c]) continue;
-        e.from[e.exceptions] = std::uint8_t(c);
-        e.to[e.exceptions++] = lut[c];
-    }
-    return e;
-}
-
-// Every byte of a row through the linear form (and its exception slots when it has any) into out.
-template <bool WithExceptions>
-void mapBytes(const ExactMap& f, const std::uint8_t* in, std::uint8_t* out, std::size_t bytes) {
-    const LinearMap map = f.map;
-    const std::array<std::uint8_t, 4> from = f.from, to = f.to;
-    for (std::size_t i = 0; i < bytes; ++i) {
-        const std::uint8_t c = in[i];
-        std::uint8_t v = map(c);
-        if constexpr (WithExceptions) {
-            for (int e = 0; e < 4; ++e) v = c == from[e] ? to[e] : v;
-        }
-        out[i] = v;
-    }
-}
-
-// Maps red, green and blue of every pixel through lut; alpha is kept. The linear form runs on whole vectors of
-// bytes (table look-ups do not): every byte of a row is mapped into a row buffer, the few exceptions are put
-// right, then the colour bytes are taken from it and the alpha bytes from the row.
-void mapChannels(fw::Bitmap& img, const Lut& lut, double scale, double offset) {
-    const int w = img.width();
-    if (const std::optional<ExactMap> f = exactLinearMap(lut, scale, offset)) {
-        std::vector<fw::Pixel> mapped(static_cast<std::size_t>(w));
-        const std::size_t bytes = mapped.size() * sizeof(fw::Pixel);
-        for (int y = 0; y < img.height(); ++y) {
-            fw::Pixel* row = img.scanline(y);
-            const auto* in = reinterpret_cast<const std::uint8_t*>(row);
-            auto* out = reinterpret_cast<std::uint8_t*>(mapped.data());
-            if (f->exceptions > 0) mapBytes<true>(*f, in, out, bytes);
-            else mapBytes<false>(*f, in, out, bytes);
-            for (int x = 0; x < w; ++x) row[x] = (row[x] & 0xFF000000u) | (mapped[x] & 0x00FFFFFFu);
-        }
-        return;
-    }
-    for (int y = 0; y < img.height(); ++y) {
-        fw::Pixel* row = img.scanline(y);
-        for (int x = 0; x < w; ++x) {
-            const fw::Pixel p = row[x];
-            row[x] = (p & 0xFF000000u) | (fw::Pixel(lut[(p >> 16) & 0xFF]) << 16) |
-                     (fw::Pixel(lut[(p >> 8) & 0xFF]) << 8) | fw::Pixel(lut[p & 0xFF]);
-        }
-    }
-}
 
 // Calls f(row, newRow) for every row of the old image and the same row of the new one.
 template <class F>
@@ -142,16 +44,16 @@ TkvEffectBmp::TkvEffectBmp(fw::ConstPixelView src) {
 
 void TkvEffectBmp::ApplyBrightness(double k) {
     k = clampUnit(k);
-    Lut lut;
+    ChannelTable lut;
     for (int c = 0; c < 256; ++c) lut[c] = static_cast<std::uint8_t>(RoundClampByte((1 - k) * c + 255 * k));
-    mapChannels(image_, lut, 1 - k, 255 * k);
+    MapColourChannels(image_, lut, 1 - k, 255 * k);
 }
 
 void TkvEffectBmp::ApplyDarkness(double k) {
     k = clampUnit(k);
-    Lut lut;
+    ChannelTable lut;
     for (int c = 0; c < 256; ++c) lut[c] = static_cast<std::uint8_t>(RoundClampByte((1 - k) * c));
-    mapChannels(image_, lut, 1 - k, 0);
+    MapColourChannels(image_, lut, 1 - k, 0);
 }
 
 namespace {
