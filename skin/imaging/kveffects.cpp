@@ -142,11 +142,10 @@ void TkvEffectBmp::ApplyGrayscale() {
 void TkvEffectBmp::ApplyNoise(int amount) { ApplyNoise(amount, kNoiseSeed); }
 
 namespace {
-// The generator is linear over bits, so kNoiseLane steps are one fixed 32 x 32 bit matrix, kept as what it makes of
-// each byte of a state (four look-ups per jump). With it, eight stretches of kNoiseLane values each are generated
-// side by side from their own start states (one chain of shifts per value would otherwise bound the whole effect),
-// and the values are exactly the single sequence's.
-constexpr int kNoiseLane = 64, kNoiseLanes = 8;
+// The generator is linear over bits, so Q steps are one fixed 32 x 32 bit matrix, kept as what it makes of each byte
+// of a state (four look-ups per jump). With it, eight stretches of Q values each are generated side by side from
+// their own start states (two vectors of four lanes: independent chains of shifts, as one chain would bound the
+// whole effect by its latency), and the values are exactly the single sequence's.
 struct LaneJump {
     std::array<std::array<std::uint32_t, 256>, 4> byteImage{};
     std::uint32_t operator()(std::uint32_t s) const {
@@ -154,11 +153,12 @@ struct LaneJump {
                byteImage[3][s >> 24];
     }
 };
+template <int Q>
 constexpr LaneJump laneJump() {
     std::array<std::uint32_t, 32> column{};  // where bit b alone goes
     for (int b = 0; b < 32; ++b) {
         std::uint32_t s = 1u << b;
-        for (int i = 0; i < kNoiseLane; ++i) nextRandom(s);
+        for (int i = 0; i < Q; ++i) nextRandom(s);
         column[b] = s;
     }
     LaneJump j;
@@ -168,68 +168,90 @@ constexpr LaneJump laneJump() {
                 if (v & (1u << b)) j.byteImage[k][v] ^= column[8 * k + b];
     return j;
 }
-constexpr LaneJump kLaneJump = laneJump();
+constexpr int kNoiseLanes = 8, kNoiseChains = kNoiseLanes / 4;
+constexpr LaneJump kJump16 = laneJump<16>(), kJump4 = laneJump<4>();
+
+// One pixel moved by the offset r − half on all three colour channels, each clamped to a byte.
+fw::Pixel shifted(fw::Pixel v, std::int32_t o) {
+    return (v & 0xFF000000u) | (fw::Pixel(std::clamp(std::int32_t((v >> 16) & 0xFF) + o, 0, 255)) << 16) |
+           (fw::Pixel(std::clamp(std::int32_t((v >> 8) & 0xFF) + o, 0, 255)) << 8) |
+           fw::Pixel(std::clamp(std::int32_t(v & 0xFF) + o, 0, 255));
+}
+
+#ifdef KV_EFFECTS_SSE2
+// The noise of 8·Q pixels for amounts below 256, from the state before the block's first pixel; returns the state
+// after its last. Lane j gives pixels j·Q … j·Q + Q − 1; every four steps the lanes' values are turned (a 4 x 4
+// transpose) into four offsets of consecutive pixels per lane.
+template <int Q>
+std::uint32_t noiseBlock(fw::Pixel* px, std::uint32_t s, const LaneJump& jump, __m128i amount, __m128i half) {
+    std::array<std::uint32_t, kNoiseLanes> start;
+    start[0] = s;
+    for (int j = 1; j < kNoiseLanes; ++j) start[j] = jump(start[j - 1]);
+    const auto lanes = [&](int j) {
+        return _mm_setr_epi32(int(start[j]), int(start[j + 1]), int(start[j + 2]), int(start[j + 3]));
+    };
+    __m128i chain[kNoiseChains];
+    for (int c = 0; c < kNoiseChains; ++c) chain[c] = lanes(4 * c);
+    const __m128i spread = _mm_set1_epi32(0x00010101);
+    for (int t = 0; t < Q; t += 4) {
+        for (int c = 0; c < kNoiseChains; ++c) {
+            __m128i r[4];
+            for (int i = 0; i < 4; ++i) {
+                __m128i& v = chain[c];
+                v = _mm_xor_si128(v, _mm_slli_epi32(v, 13));
+                v = _mm_xor_si128(v, _mm_srli_epi32(v, 17));
+                v = _mm_xor_si128(v, _mm_slli_epi32(v, 5));
+                // floor(v · amount / 2^32) from 16-bit products: with v = high · 2^16 + low, the high halves of the
+                // two products (high · amount and floor(low · amount / 2^16)) plus the low half of the first
+                // make high · amount + floor(low · amount / 2^16), whose top is the scaled value (amount < 2^8:
+                // no carry leaves the lane).
+                const __m128i top = _mm_mulhi_epu16(v, amount);
+                r[i] = _mm_srli_epi32(_mm_add_epi32(top, _mm_srli_epi32(_mm_mullo_epi16(v, amount), 16)), 16);
+            }
+            const __m128i t01 = _mm_unpacklo_epi32(r[0], r[1]), t23 = _mm_unpacklo_epi32(r[2], r[3]);
+            const __m128i u01 = _mm_unpackhi_epi32(r[0], r[1]), u23 = _mm_unpackhi_epi32(r[2], r[3]);
+            const __m128i perLane[4] = {_mm_unpacklo_epi64(t01, t23), _mm_unpackhi_epi64(t01, t23),
+                                        _mm_unpacklo_epi64(u01, u23), _mm_unpackhi_epi64(u01, u23)};
+            for (int j = 0; j < 4; ++j) {
+                // r in the three colour bytes (r | r << 16, times 0x101 and 1 in the 16-bit halves); the offset
+                // r − half as a raise and a drop, one of them 0, applied with saturation.
+                const __m128i rb = _mm_mullo_epi16(_mm_or_si128(perLane[j], _mm_slli_epi32(perLane[j], 16)), spread);
+                auto* p = reinterpret_cast<__m128i*>(px + (4 * c + j) * Q + t);
+                const __m128i v = _mm_loadu_si128(p);
+                const __m128i up = _mm_subs_epu8(rb, half), down = _mm_subs_epu8(half, rb);
+                _mm_storeu_si128(p, _mm_subs_epu8(_mm_adds_epu8(v, up), down));
+            }
+        }
+    }
+    return jump(start[kNoiseLanes - 1]);
+}
+#endif
 }  // namespace
 
 void TkvEffectBmp::ApplyNoise(int amount, std::uint32_t seed) {
     if (amount <= 0 || image_.empty()) return;
-    // Four lanes of the generator in one vector register (a compiler vector type of the two compilers we build
-    // with: the shifts of all lanes at once are what makes the eight chains cheap).
-    using Lanes = std::uint32_t __attribute__((vector_size(16)));
     std::uint32_t s = seed ? seed : 1u;  // xorshift never leaves 0
     const std::uint32_t a = static_cast<std::uint32_t>(amount);
-    const std::uint32_t half = static_cast<std::uint32_t>(amount / 2);
+    const std::int32_t half = amount / 2;
     // The image's rows follow each other in memory, so pixel n takes the (n + 1)-th value of the sequence.
     fw::Pixel* px = image_.scanline(0);
     const std::size_t total = std::size_t(Width()) * std::size_t(Height());
-    // Value i of lane j is kept at i · lanes + j: the lanes are stored side by side as they advance.
-    std::vector<std::uint32_t> values(kNoiseLane * kNoiseLanes);
-    std::array<std::int32_t, kNoiseLane> offsets;
-    for (std::size_t first = 0; first < total; first += kNoiseLane * kNoiseLanes) {
-        std::array<std::uint32_t, kNoiseLanes> start;
-        start[0] = s;
-        for (int j = 1; j < kNoiseLanes; ++j) start[j] = kLaneJump(start[j - 1]);
-        s = kLaneJump(start[kNoiseLanes - 1]);
-        Lanes lo = {start[0], start[1], start[2], start[3]}, hi = {start[4], start[5], start[6], start[7]};
-        for (int i = 0; i < kNoiseLane; ++i) {
-            lo ^= lo << 13;
-            lo ^= lo >> 17;
-            lo ^= lo << 5;
-            hi ^= hi << 13;
-            hi ^= hi >> 17;
-            hi ^= hi << 5;
-            std::memcpy(&values[std::size_t(i) * kNoiseLanes], &lo, sizeof lo);
-            std::memcpy(&values[std::size_t(i) * kNoiseLanes + 4], &hi, sizeof hi);
-        }
-        const std::size_t n = std::min<std::size_t>(kNoiseLane * kNoiseLanes, total - first);
-        // One offset per pixel, the same for its three channels: r in 0 … amount − 1 by scaling the 32-bit random
-        // value (no division per pixel). For amounts below 2^16, all that make sense, floor(r · a / 2^32) is
-        // floor((high · a + floor(low · a / 2^16)) / 2^16) with r = high · 2^16 + low: exact, every product and
-        // sum within 32 bits, four lanes at a time. Larger amounts scale in 64 bits one value at a time.
-        const bool narrow = a <= 0xFFFF;
-        if (narrow) {
-            for (std::size_t i = 0; i < values.size(); i += 4) {
-                Lanes v;
-                std::memcpy(&v, &values[i], sizeof v);
-                v = (((v >> 16) * a + (((v & 0xFFFFu) * a) >> 16)) >> 16) - half;
-                std::memcpy(&values[i], &v, sizeof v);
-            }
-        }
-        for (int j = 0; j * kNoiseLane < int(n); ++j) {
-            fw::Pixel* p = px + first + std::size_t(j) * kNoiseLane;
-            const int count = std::min<int>(kNoiseLane, int(n) - j * kNoiseLane);
-            for (int i = 0; i < kNoiseLane; ++i) {
-                const std::uint32_t v = values[std::size_t(i) * kNoiseLanes + j];
-                offsets[i] = static_cast<std::int32_t>(narrow ? v : std::uint32_t((std::uint64_t(v) * a) >> 32) - half);
-            }
-            for (int i = 0; i < count; ++i) {
-                const std::int32_t o = offsets[i];
-                const fw::Pixel v = p[i];
-                p[i] = (v & 0xFF000000u) | (fw::Pixel(std::clamp(std::int32_t((v >> 16) & 0xFF) + o, 0, 255)) << 16) |
-                       (fw::Pixel(std::clamp(std::int32_t((v >> 8) & 0xFF) + o, 0, 255)) << 8) |
-                       fw::Pixel(std::clamp(std::int32_t(v & 0xFF) + o, 0, 255));
-            }
-        }
+    std::size_t n = 0;
+#ifdef KV_EFFECTS_SSE2
+    if (a < 256) {
+        const __m128i amount16 = _mm_set1_epi16(static_cast<short>(a));
+        const __m128i half8 = _mm_set1_epi32(static_cast<int>(std::uint32_t(half) * 0x010101u));
+        for (; n + 16 * kNoiseLanes <= total; n += 16 * kNoiseLanes)
+            s = noiseBlock<16>(px + n, s, kJump16, amount16, half8);
+        for (; n + 4 * kNoiseLanes <= total; n += 4 * kNoiseLanes)
+            s = noiseBlock<4>(px + n, s, kJump4, amount16, half8);
+    }
+#endif
+    // One offset per pixel, the same for its three channels: r in 0 … amount − 1 by scaling the 32-bit random value
+    // (no division per pixel).
+    for (; n < total; ++n) {
+        const std::uint32_t r = static_cast<std::uint32_t>((std::uint64_t(nextRandom(s)) * a) >> 32);
+        px[n] = shifted(px[n], static_cast<std::int32_t>(r) - half);
     }
 }
 
