@@ -31,36 +31,63 @@ ColumnMix::ColumnMix(std::vector<double> weights) : weight_(std::move(weights)),
     }
 }
 
+namespace {
+// One byte of a mixed pixel from the floating-point mix: the same expression as MixPixel's for that byte.
+void mixByte(fw::Pixel& out, fw::Pixel a, fw::Pixel b, double w, int shift) {
+    const int ca = (a >> shift) & 0xFF, cb = (b >> shift) & 0xFF;
+    out = (out & ~(fw::Pixel(0xFF) << shift)) | (fw::Pixel(RoundClampByte(w * ca + (1 - w) * cb)) << shift);
+}
+}  // namespace
+
 void ColumnMix::Mix(fw::Pixel* row, const fw::Pixel* nrow, int from, int to) const {
     int x = from;
 #ifdef KV_MIX_SSE2
     const __m128i zero = _mm_setzero_si128();
     const __m128i half = _mm_set1_epi32(kOne / 2), near = _mm_set1_epi32(kNear);
     const __m128i fraction = _mm_set1_epi32(kOne - 1), nearWidth = _mm_set1_epi32(2 * kNear);
-    for (; x + 4 <= to; x += 4) {
-        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x));
-        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(nrow + x));
-        const __m128i lo = _mm_unpacklo_epi8(a, b), hi = _mm_unpackhi_epi8(a, b);
-        // Each pixel's four bytes as (old, new) pairs of 16-bit values; one multiply-add weighs all four.
-        const __m128i pairs[4] = {_mm_unpacklo_epi8(lo, zero), _mm_unpackhi_epi8(lo, zero),
-                                  _mm_unpacklo_epi8(hi, zero), _mm_unpackhi_epi8(hi, zero)};
-        __m128i rounded[4], clear[4];
-        for (int i = 0; i < 4; ++i) {
-            const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pairs_[x + i].data()));
-            const __m128i v = _mm_add_epi32(_mm_madd_epi16(pairs[i], w), half);
-            rounded[i] = _mm_srli_epi32(v, kBits);
-            // Clear of a half when the fraction of v + near lies beyond 2 · near.
-            clear[i] = _mm_cmpgt_epi32(_mm_and_si128(_mm_add_epi32(v, near), fraction), nearWidth);
+    // Groups of four pixels with bytes near a half are listed without a branch (the list grows only when there
+    // are some) and put right after each stretch of groups, byte by byte.
+    struct NearBytes {
+        int x;
+        unsigned bytes;  // bit 4·i + c: byte c of pixel x + i
+        alignas(16) fw::Pixel old[4];
+    };
+    constexpr int kStretch = 32;
+    std::array<NearBytes, kStretch> nearList;
+    while (x + 4 <= to) {
+        int listed = 0;
+        for (int g = 0; g < kStretch && x + 4 <= to; ++g, x += 4) {
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x));
+            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(nrow + x));
+            const __m128i lo = _mm_unpacklo_epi8(a, b), hi = _mm_unpackhi_epi8(a, b);
+            // Each pixel's four bytes as (old, new) pairs of 16-bit values; one multiply-add weighs all four.
+            const __m128i pairs[4] = {_mm_unpacklo_epi8(lo, zero), _mm_unpackhi_epi8(lo, zero),
+                                      _mm_unpacklo_epi8(hi, zero), _mm_unpackhi_epi8(hi, zero)};
+            __m128i rounded[4], clear[4];
+            for (int i = 0; i < 4; ++i) {
+                const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pairs_[x + i].data()));
+                const __m128i v = _mm_add_epi32(_mm_madd_epi16(pairs[i], w), half);
+                rounded[i] = _mm_srli_epi32(v, kBits);
+                // Clear of a half when the fraction of v + near lies beyond 2 · near.
+                clear[i] = _mm_cmpgt_epi32(_mm_and_si128(_mm_add_epi32(v, near), fraction), nearWidth);
+            }
+            const __m128i out = _mm_packus_epi16(_mm_packs_epi32(rounded[0], rounded[1]),
+                                                 _mm_packs_epi32(rounded[2], rounded[3]));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(row + x), out);
+            const __m128i clearBytes =
+                _mm_packs_epi16(_mm_packs_epi32(clear[0], clear[1]), _mm_packs_epi32(clear[2], clear[3]));
+            NearBytes& entry = nearList[listed];
+            entry.x = x;
+            entry.bytes = ~unsigned(_mm_movemask_epi8(clearBytes)) & 0xFFFFu;
+            _mm_store_si128(reinterpret_cast<__m128i*>(entry.old), a);
+            listed += entry.bytes != 0;
         }
-        const __m128i out = _mm_packus_epi16(_mm_packs_epi32(rounded[0], rounded[1]),
-                                             _mm_packs_epi32(rounded[2], rounded[3]));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(row + x), out);
-        const __m128i allClear = _mm_and_si128(_mm_and_si128(clear[0], clear[1]), _mm_and_si128(clear[2], clear[3]));
-        if (_mm_movemask_epi8(allClear) != 0xFFFF) {
-            alignas(16) fw::Pixel old[4];
-            _mm_store_si128(reinterpret_cast<__m128i*>(old), a);
-            for (int i = 0; i < 4; ++i)
-                if (_mm_movemask_epi8(clear[i]) != 0xFFFF) row[x + i] = MixPixel(old[i], nrow[x + i], weight_[x + i]);
+        for (int e = 0; e < listed; ++e) {
+            const NearBytes& entry = nearList[e];
+            for (unsigned m = entry.bytes; m != 0; m &= m - 1) {
+                const int j = __builtin_ctz(m), i = j / 4, px = entry.x + i;
+                mixByte(row[px], entry.old[i], nrow[px], weight_[px], 8 * (j % 4));
+            }
         }
     }
 #endif

@@ -25,7 +25,7 @@ fw::Pixel MixPixel(fw::Pixel a, fw::Pixel b, double w);
 // a byte pair mixes to round((a·(2^14 − K) + b·K) / 2^14). That value is within 255·2^-15 + 2^-40 of the
 // floating-point one (K's error is at most 2^-15 per unit of b − a, each of the three floating-point steps adds at
 // most 2^-46, and w + u differs from 1 by at most 2^-53), so both round alike unless the integer value lies within
-// 127 units of 2^-14 of a half. Those few bytes, found per pixel in the same pass, take MixPixel instead.
+// 127 units of 2^-14 of a half. Those few bytes, found in the same pass, are then mixed in floating point one by one.
 class ColumnMix {
 public:
     explicit ColumnMix(std::vector<double> weights);
