@@ -59,34 +59,37 @@ struct Written {
     }
 };
 
-// Fills the pixels of view that no rectangle of written covers. The rectangles' edges cut view into a grid whose
-// cells each lie wholly inside or wholly outside every rectangle.
+// Fills the pixels of view that no rectangle of written covers: the rectangles' top and bottom edges cut view into
+// slabs that each rectangle spans wholly or not at all, and in each slab the gaps between the spanning rectangles'
+// columns are filled.
 void fillUnwritten(fw::PixelView view, const Written& written, fw::Pixel fill) {
-    std::array<int, 2 * 13 + 2> xs, ys;
-    int nx = 0, ny = 0;
-    xs[nx++] = 0;
-    xs[nx++] = view.width;
+    std::array<int, 2 * 13 + 2> ys;
+    int ny = 0;
     ys[ny++] = 0;
     ys[ny++] = view.height;
     for (int i = 0; i < written.count; ++i) {
-        const fw::Rect& r = written.rects[i];
-        xs[nx++] = r.left;
-        xs[nx++] = r.right;
-        ys[ny++] = r.top;
-        ys[ny++] = r.bottom;
+        ys[ny++] = std::clamp(written.rects[i].top, 0, view.height);
+        ys[ny++] = std::clamp(written.rects[i].bottom, 0, view.height);
     }
-    std::sort(xs.begin(), xs.begin() + nx);
     std::sort(ys.begin(), ys.begin() + ny);
-    nx = int(std::unique(xs.begin(), xs.begin() + nx) - xs.begin());
     ny = int(std::unique(ys.begin(), ys.begin() + ny) - ys.begin());
     for (int j = 0; j + 1 < ny; ++j) {
-        for (int i = 0; i + 1 < nx; ++i) {
-            const fw::Rect cell{xs[i], ys[j], xs[i + 1], ys[j + 1]};
-            bool covered = false;
-            for (int k = 0; k < written.count && !covered; ++k) covered = written.rects[k].intersect(cell) == cell;
-            if (covered) continue;
-            for (int y = cell.top; y < cell.bottom; ++y) std::fill_n(view.scanline(y) + cell.left, cell.width(), fill);
+        std::array<std::pair<int, int>, 13> spans;  // columns [left, right) of the rectangles spanning the slab
+        int n = 0;
+        for (int i = 0; i < written.count; ++i) {
+            const fw::Rect& r = written.rects[i];
+            if (r.top <= ys[j] && r.bottom >= ys[j + 1]) spans[n++] = {r.left, r.right};
         }
+        std::sort(spans.begin(), spans.begin() + n);
+        int x = 0;
+        const auto gap = [&](int to) {
+            for (int y = ys[j]; y < ys[j + 1] && x < to; ++y) std::fill_n(view.scanline(y) + x, to - x, fill);
+        };
+        for (int i = 0; i < n; ++i) {
+            gap(std::min(spans[i].first, view.width));
+            x = std::max(x, spans[i].second);
+        }
+        gap(view.width);
     }
 }
 
