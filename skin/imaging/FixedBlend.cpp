@@ -10,51 +10,50 @@
 
 namespace {
 
-constexpr int kBits = 22;
-constexpr std::uint32_t kOne = 1u << kBits;
+constexpr int kFine = 22, kCoarse = 14;
 
-// round((a·(2^22 − k) + b·k) / 2^22), ties to even; at most 255 · 2^22, so 32 bits hold every step.
-std::uint8_t blendByte(std::uint32_t a, std::uint32_t b, std::uint32_t k) {
-    const std::uint32_t v = a * (kOne - k) + b * k;
-    return static_cast<std::uint8_t>((v + (kOne / 2 - 1) + ((v >> kBits) & 1)) >> kBits);
+// round((a·(2^bits − k) + b·k) / 2^bits), ties to even; at most 255 · 2^22, so 32 bits hold every step.
+std::uint8_t blendByte(std::uint32_t a, std::uint32_t b, std::uint32_t k, int bits) {
+    const std::uint32_t one = 1u << bits;
+    const std::uint32_t v = a * (one - k) + b * k;
+    return static_cast<std::uint8_t>((v + (one / 2 - 1) + ((v >> bits) & 1)) >> bits);
+}
+
+// Whether a fixed point of the given precision rounds every byte as the floating-point blend. The floating-point
+// value is a + d·k within 2^-42 (d = b − a), the fixed point's within 255 · 2^-(bits + 1): they round alike unless
+// some d·k lies closer than their sum to a half. frac(−d·k) mirrors frac(d·k).
+bool clearOfHalves(double k, int bits) {
+    const double margin = 255.0 / double(2u << bits) + std::ldexp(1.0, -40);
+    int near = 0;
+    for (int d = 1; d < 256; ++d) {
+        const double x = d * k;
+        const double f = x - static_cast<double>(static_cast<int>(x));
+        near |= std::fabs(f - 0.5) <= margin;
+    }
+    return near == 0;
 }
 
 }  // namespace
 
 std::optional<FixedBlend> ExactFixedBlend(double k) {
     if (!(k >= 0 && k <= 1)) return std::nullopt;
-    const double scaled = k * kOne;  // exact: a power of two
-    const double K = std::nearbyint(scaled);
-    if (K != scaled) {
-        // The floating-point value is a + d·k within 2^-42 (d = b − a), the fixed point's within 255 · 2^-23: they
-        // round alike unless some d·k lies closer than their sum to a half. frac(−d·k) mirrors frac(d·k).
-        const double margin = 255.0 / (2.0 * kOne) + std::ldexp(1.0, -40);
-        int nearHalf = 0;
-        for (int d = 1; d < 256; ++d) {
-            const double x = d * k;
-            const double f = x - static_cast<double>(static_cast<int>(x));
-            nearHalf |= std::fabs(f - 0.5) <= margin;
-        }
-        if (nearHalf) return std::nullopt;
+    for (int bits : {kCoarse, kFine}) {
+        const double scaled = std::ldexp(k, bits);  // exact: a power of two
+        const double K = std::nearbyint(scaled);
+        if (K == scaled) return FixedBlend{static_cast<std::uint32_t>(K), bits, true};
+        if (clearOfHalves(k, bits)) return FixedBlend{static_cast<std::uint32_t>(K), bits, false};
     }
-    return FixedBlend{static_cast<std::uint32_t>(K)};
+    return std::nullopt;
 }
 
-void BlendRow(const FixedBlend& f, fw::Pixel* row, const fw::Pixel* nrow, int n) {
-    int x = 0;
+namespace {
 #ifdef KV_BLEND_SSE2
-    // Bytes of the two rows interleaved as 16-bit pairs (a, b): one multiply-add gives a·w1 + b·w2 for four bytes.
-    // The weights are split into 11-bit halves so that each fits a signed 16-bit lane.
-    const std::uint32_t k1 = kOne - f.k;
-    const __m128i high = _mm_set1_epi32(static_cast<int>(((f.k >> 11) << 16) | (k1 >> 11)));
-    const __m128i low = _mm_set1_epi32(static_cast<int>(((f.k & 0x7FF) << 16) | (k1 & 0x7FF)));
-    const __m128i half = _mm_set1_epi32(static_cast<int>(kOne / 2 - 1)), one = _mm_set1_epi32(1);
+// Bytes of the two rows interleaved as 16-bit pairs (a, b), one pixel per vector: a multiply-add gives a·w1 + b·w2
+// for its four bytes. blend4 turns those four pairs into four rounded 32-bit results.
+template <class Blend4>
+int blendVectors(fw::Pixel* row, const fw::Pixel* nrow, int n, Blend4 blend4) {
     const __m128i zero = _mm_setzero_si128();
-    const auto blend4 = [&](__m128i pairs) {
-        const __m128i v = _mm_add_epi32(_mm_slli_epi32(_mm_madd_epi16(pairs, high), 11), _mm_madd_epi16(pairs, low));
-        const __m128i odd = _mm_and_si128(_mm_srli_epi32(v, kBits), one);
-        return _mm_srli_epi32(_mm_add_epi32(_mm_add_epi32(v, half), odd), kBits);
-    };
+    int x = 0;
     for (; x + 4 <= n; x += 4) {
         const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x));
         const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(nrow + x));
@@ -64,9 +63,46 @@ void BlendRow(const FixedBlend& f, fw::Pixel* row, const fw::Pixel* nrow, int n)
         const __m128i out = _mm_packus_epi16(_mm_packs_epi32(r0, r1), _mm_packs_epi32(r2, r3));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(row + x), out);
     }
+    return x;
+}
+#endif
+}  // namespace
+
+void BlendRow(const FixedBlend& f, fw::Pixel* row, const fw::Pixel* nrow, int n) {
+    int x = 0;
+#ifdef KV_BLEND_SSE2
+    const std::uint32_t one = 1u << f.bits, k1 = one - f.k;
+    const __m128i one32 = _mm_set1_epi32(1);
+    if (f.bits == kCoarse) {
+        // Both weights fit a signed 16-bit lane. Without exact ties the plain rounding is the rounding to even.
+        const __m128i w = _mm_set1_epi32(static_cast<int>((f.k << 16) | k1));
+        const __m128i half = _mm_set1_epi32(static_cast<int>(one / 2 - (f.exact ? 1 : 0)));
+        if (f.exact) {
+            x = blendVectors(row, nrow, n, [&](__m128i pairs) {
+                const __m128i v = _mm_madd_epi16(pairs, w);
+                const __m128i odd = _mm_and_si128(_mm_srli_epi32(v, kCoarse), one32);
+                return _mm_srli_epi32(_mm_add_epi32(_mm_add_epi32(v, half), odd), kCoarse);
+            });
+        } else {
+            x = blendVectors(row, nrow, n, [&](__m128i pairs) {
+                return _mm_srli_epi32(_mm_add_epi32(_mm_madd_epi16(pairs, w), half), kCoarse);
+            });
+        }
+    } else {
+        // The weights split into 11-bit halves so that each fits a signed 16-bit lane.
+        const __m128i high = _mm_set1_epi32(static_cast<int>(((f.k >> 11) << 16) | (k1 >> 11)));
+        const __m128i low = _mm_set1_epi32(static_cast<int>(((f.k & 0x7FF) << 16) | (k1 & 0x7FF)));
+        const __m128i half = _mm_set1_epi32(static_cast<int>(one / 2 - 1));
+        x = blendVectors(row, nrow, n, [&](__m128i pairs) {
+            const __m128i v =
+                _mm_add_epi32(_mm_slli_epi32(_mm_madd_epi16(pairs, high), 11), _mm_madd_epi16(pairs, low));
+            const __m128i odd = _mm_and_si128(_mm_srli_epi32(v, kFine), one32);
+            return _mm_srli_epi32(_mm_add_epi32(_mm_add_epi32(v, half), odd), kFine);
+        });
+    }
 #endif
     auto* o = reinterpret_cast<std::uint8_t*>(row + x);
     const auto* b = reinterpret_cast<const std::uint8_t*>(nrow + x);
     const std::size_t bytes = std::size_t(n - x) * sizeof(fw::Pixel);
-    for (std::size_t i = 0; i < bytes; ++i) o[i] = blendByte(o[i], b[i], f.k);
+    for (std::size_t i = 0; i < bytes; ++i) o[i] = blendByte(o[i], b[i], f.k, f.bits);
 }

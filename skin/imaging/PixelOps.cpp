@@ -67,25 +67,37 @@ void TilePixels(fw::ConstPixelView tile, fw::PixelView dst, fw::Point origin, fw
     if (vis.empty()) return;
     const int firstCol = floorMod(vis.left - origin.x, tile.width);
     int tileRowIndex = floorMod(vis.top - origin.y, tile.height);
-    const int w = vis.width();
-    for (int y = vis.top; y < vis.bottom; ++y) {
-        fw::Pixel* d = dst.scanline(y) + vis.left;
-        // From the tile's height on, every row repeats the destination row one tile height above it.
-        if (y - vis.top >= tile.height) CopyRun(d, dst.scanline(y - tile.height) + vis.left, w);
-        else tileRow(d, w, tile.scanline(tileRowIndex), tile.width, firstCol);
+    const int w = vis.width(), rows = vis.height(), direct = std::min(rows, tile.height);
+    for (int r = 0; r < direct; ++r) {
+        tileRow(dst.scanline(vis.top + r) + vis.left, w, tile.scanline(tileRowIndex), tile.width, firstCol);
         if (++tileRowIndex == tile.height) tileRowIndex = 0;
     }
+    // From the tile's height on, every row repeats the destination row one tile height above it. Where the area
+    // spans whole rows that follow each other in memory (a narrow border band), whole blocks of rows are repeated,
+    // each copy doubling what is done, instead of one copy per row.
+    if (vis.left == 0 && w == dst.stride) {
+        fw::Pixel* first = dst.scanline(vis.top);
+        for (int done = direct; done < rows;) {
+            const int k = std::min(done, rows - done);  // done stays a whole number of tile heights
+            std::memcpy(first + std::ptrdiff_t(done) * w, first, sizeof(fw::Pixel) * std::size_t(k) * std::size_t(w));
+            done += k;
+        }
+        return;
+    }
+    for (int r = direct; r < rows; ++r)
+        CopyRun(dst.scanline(vis.top + r) + vis.left, dst.scanline(vis.top + r - tile.height) + vis.left, w);
 }
 
-void CopyPixelsFast(fw::ConstPixelView src, fw::Rect srcRect, fw::PixelView dst, int x, int y) {
+fw::Rect CopyPixelsFast(fw::ConstPixelView src, fw::Rect srcRect, fw::PixelView dst, int x, int y) {
     const fw::Rect s = srcRect.intersect(src.rect());
     x += s.left - srcRect.left;
     y += s.top - srcRect.top;
     const fw::Rect d = fw::Rect::fromSize(x, y, s.width(), s.height()).intersect(dst.rect());
-    if (d.empty()) return;
+    if (d.empty()) return {};
     const int sx = s.left + (d.left - x), sy = s.top + (d.top - y);
     for (int row = 0; row < d.height(); ++row)
         CopyRun(dst.scanline(d.top + row) + d.left, src.scanline(sy + row) + sx, d.width());
+    return d;
 }
 
 fw::ConstPixelView CopySegment(fw::ConstPixelView pic, fw::Rect seg, fw::Bitmap& scratch) {

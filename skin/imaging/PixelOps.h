@@ -34,8 +34,9 @@ void StretchPixels(fw::ConstPixelView src, fw::PixelView dst, fw::Rect dstRect);
 // every tile that reaches past area's right or bottom edge is cut there. Nothing happens when tile is empty.
 void TilePixels(fw::ConstPixelView tile, fw::PixelView dst, fw::Point origin, fw::Rect area);
 
-// fw::copyPixels (the same clipping) through CopyRun, for the many short rows of skin pieces.
-void CopyPixelsFast(fw::ConstPixelView src, fw::Rect srcRect, fw::PixelView dst, int x, int y);
+// fw::copyPixels (the same clipping) through CopyRun, for the many short rows of skin pieces. Returns the part of
+// dst it wrote.
+fw::Rect CopyPixelsFast(fw::ConstPixelView src, fw::Rect srcRect, fw::PixelView dst, int x, int y);
 
 // Copies the segment seg of pic into scratch (resized to the segment's size; parts of the segment outside pic stay
 // 0) and returns a view of it. Stretching always goes through such a copy, so that a stretch never reads outside

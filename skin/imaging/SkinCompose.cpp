@@ -1,6 +1,7 @@
 #include "skin/imaging/SkinCompose.h"
 
 #include <algorithm>
+#include <array>
 
 #include "skin/imaging/PixelOps.h"
 
@@ -48,22 +49,68 @@ struct Target {
     fw::Point Local(fw::Point p) const { return {p.x - offset.x, p.y - offset.y}; }
 };
 
+// The parts of its target a composition has written (at most its four middles, eight pieces and client area), so
+// that a target which was not cleared first can be filled around them.
+struct Written {
+    std::array<fw::Rect, 13> rects;
+    int count = 0;
+    void Add(fw::Rect r) {
+        if (!r.empty()) rects[count++] = r;
+    }
+};
+
+// Fills the pixels of view that no rectangle of written covers: the rectangles' top and bottom edges cut view into
+// slabs that each rectangle spans wholly or not at all, and in each slab the gaps between the spanning rectangles'
+// columns are filled.
+void fillUnwritten(fw::PixelView view, const Written& written, fw::Pixel fill) {
+    std::array<int, 2 * 13 + 2> ys;
+    int ny = 0;
+    ys[ny++] = 0;
+    ys[ny++] = view.height;
+    for (int i = 0; i < written.count; ++i) {
+        ys[ny++] = std::clamp(written.rects[i].top, 0, view.height);
+        ys[ny++] = std::clamp(written.rects[i].bottom, 0, view.height);
+    }
+    std::sort(ys.begin(), ys.begin() + ny);
+    ny = int(std::unique(ys.begin(), ys.begin() + ny) - ys.begin());
+    for (int j = 0; j + 1 < ny; ++j) {
+        std::array<std::pair<int, int>, 13> spans;  // columns [left, right) of the rectangles spanning the slab
+        int n = 0;
+        for (int i = 0; i < written.count; ++i) {
+            const fw::Rect& r = written.rects[i];
+            if (r.top <= ys[j] && r.bottom >= ys[j + 1]) spans[n++] = {r.left, r.right};
+        }
+        std::sort(spans.begin(), spans.begin() + n);
+        int x = 0;
+        const auto gap = [&](int to) {
+            for (int y = ys[j]; y < ys[j + 1] && x < to; ++y) std::fill_n(view.scanline(y) + x, to - x, fill);
+        };
+        for (int i = 0; i < n; ++i) {
+            gap(std::min(spans[i].first, view.width));
+            x = std::max(x, spans[i].second);
+        }
+        gap(view.width);
+    }
+}
+
 // Draws the parts of one composition; seg and piece rectangles are relative to the skin rect.
 class Composer {
 public:
-    Composer(fw::ConstPixelView picture, fw::Rect skinRect, Target target)
-        : picture_(picture), skin_(skinRect), target_(target) {}
+    Composer(fw::ConstPixelView picture, fw::Rect skinRect, Target target, Written* written = nullptr)
+        : picture_(picture), skin_(skinRect), target_(target), written_(written) {}
 
     // A fixed piece, copied at its own size with its top-left corner at at.
     void Piece(fw::Rect seg, fw::Point at) const {
         if (seg.empty()) return;
         const fw::Point p = target_.Local(at);
-        CopyPixelsFast(picture_, InPicture(seg), target_.view, p.x, p.y);
+        Wrote(CopyPixelsFast(picture_, InPicture(seg), target_.view, p.x, p.y));
     }
 
-    // A middle part: seg stretched onto area, or repeated over area with whole tiles starting at origin.
+    // A middle part: seg stretched onto area, or repeated over area with whole tiles starting at origin. Either
+    // writes all of area that lies in the target (a segment reaching outside the picture is copied padded).
     void Middle(fw::Rect seg, fw::Rect area, fw::Point origin, bool stretch) {
         if (seg.empty() || area.empty()) return;
+        Wrote(target_.Local(area).intersect(target_.view.rect()));
         if (stretch) {
             StretchPixels(CopySegment(picture_, InPicture(seg), scratch_), target_.view, target_.Local(area));
         } else {
@@ -75,6 +122,7 @@ public:
     // The client area: stretched by kind, or repeated in both directions from the client rect's top-left corner.
     void Client(fw::Rect seg, fw::Rect area, bool stretch, TkvStretchType kind) {
         if (seg.empty() || area.empty()) return;
+        Wrote(target_.Local(area).intersect(target_.view.rect()));
         if (!stretch) {
             Middle(seg, area, area.topLeft(), false);
             return;
@@ -96,10 +144,14 @@ public:
 
 private:
     fw::Rect InPicture(fw::Rect seg) const { return seg.offset(skin_.left, skin_.top); }
+    void Wrote(fw::Rect r) const {
+        if (written_) written_->Add(r);
+    }
 
     fw::ConstPixelView picture_;
     fw::Rect skin_;
     Target target_;
+    Written* written_;
     fw::Bitmap scratch_;
     fw::Bitmap strip_;
 };
@@ -108,12 +160,12 @@ private:
 // their band (the new client top) instead of from the new corner points.
 void composeFrame(Target target, fw::ConstPixelView picture, fw::Rect skinRect, const SkinCorners& s,
                   const SkinCorners& d, int width, int height, const SkinStretch& st, bool drawClient,
-                  bool bandOrigins) {
+                  bool bandOrigins, Written* written = nullptr) {
     if (s.rb.x == s.lt.x || s.rb.y == s.lt.y || picture.empty() || skinRect.empty()) return;
     const int sw = skinRect.width(), sh = skinRect.height();
     const fw::Rect& c = s.client;
     const fw::Rect& nc = d.client;
-    Composer k(picture, skinRect, target);
+    Composer k(picture, skinRect, target, written);
 
     // The four middles.
     k.Middle({s.lt.x, 0, s.rt.x, c.top}, {d.lt.x, 0, d.rt.x, nc.top}, {d.lt.x, 0}, st.top);
@@ -227,8 +279,12 @@ BorderBands ComposeBands(fw::ConstPixelView picture, fw::Rect skinRect, const Sk
     };
     for (const Band& b : list) {
         if (b.place.empty() || (dropBandsWithoutMiddle && b.middle <= 0)) continue;
-        b.image.resize(b.place.width(), b.place.height(), fill);
-        composeFrame({b.image.view(), b.place.topLeft()}, picture, skinRect, s, d, width, height, stretch, false, true);
+        // Composed into memory that is not cleared first: only what no part wrote is filled afterwards.
+        b.image.resizeForOverwrite(b.place.width(), b.place.height());
+        Written written;
+        composeFrame({b.image.view(), b.place.topLeft()}, picture, skinRect, s, d, width, height, stretch, false, true,
+                     &written);
+        fillUnwritten(b.image.view(), written, fill);
     }
     return bands;
 }

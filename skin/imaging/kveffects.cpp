@@ -1,5 +1,7 @@
 #include "skin/imaging/kveffects.h"
 
+#include "skin/imaging/ChannelMap.h"
+#include "skin/imaging/ColumnMix.h"
 #include "skin/imaging/FixedBlend.h"
 
 #include <algorithm>
@@ -9,130 +11,17 @@
 #include <optional>
 #include <vector>
 
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define KV_EFFECTS_SSE2 1
+#endif
+
 using fw::Bitmap;
 using fw::Pixel;
 
 namespace {
 
-using Lut = std::array<std::uint8_t, 256>;
-
-// Rounds to the nearest integer with ties to the even one and clamps to a byte. Adding and taking away 1.5 · 2^52
-// leaves no fraction bits, so the addition itself rounds in the default mode (to nearest, ties to even); it is the
-// same result as nearbyint without a library call per channel. Valid for |v| < 2^51, far beyond pixel values.
-int roundClamp(double v) {
-    constexpr double kShift = 6755399441055744.0;
-    const double r = (v + kShift) - kShift;
-    return r <= 0 ? 0 : r >= 255 ? 255 : static_cast<int>(r);
-}
-
 double clampUnit(double k) { return k < 0 ? 0 : k > 1 ? 1 : k; }
-
-// A linear map c -> round(c·m / 2^16 + add / 2^8) with ties to even, in 16-bit integers only (8.8 fixed point
-// after the multiplication), the form of the brightness and darkness tables. For scale ≤ 1 and
-// scale·255 + offset ≤ 255, which both effects keep, no step leaves 16 bits.
-struct LinearMap {
-    std::uint16_t m, add;
-    std::uint8_t operator()(std::uint8_t c) const {
-        const std::uint16_t high = static_cast<std::uint16_t>((std::uint32_t(std::uint16_t(c << 8)) * m) >> 16);
-        const std::uint16_t v = static_cast<std::uint16_t>(high + add);
-        return static_cast<std::uint8_t>((v + 127 + ((v >> 8) & 1)) >> 8);
-    }
-};
-
-// The fixed-point form nearest to scale·c + offset that differs from lut in the fewest bytes, with those bytes
-// (few: where the floating-point value lies within rounding noise of a half). The table, computed in floating
-// point, is the definition; the form replaces the look-ups only together with its exceptions.
-struct ExactMap {
-    LinearMap map;
-    std::array<std::uint8_t, 4> from{}, to{};
-    int exceptions = 0;
-};
-std::optional<ExactMap> exactLinearMap(const Lut& lut, double scale, double offset) {
-    const long m0 = std::lround(scale * 65536), a0 = std::lround(offset * 256);
-    LinearMap best{};
-    int fewest = 256;
-    for (long dm : {0, 1, -1}) {
-        for (long da : {0, 1, -1}) {
-            const long m = m0 + dm, a = a0 + da;
-            if (m < 0 || m > 65535 || a < 0 || 255 * m / 256 + a > 65535 - 128) continue;
-            const LinearMap f{std::uint16_t(m), std::uint16_t(a)};
-            int wrong = 0;
-            for (int c = 0; c < 256; ++c) wrong += f(std::uint8_t(c)) != lut[c];
-            if (wrong < fewest) {
-                fewest = wrong;
-                best = f;
-            }
-            if (fewest == 0) break;
-        }
-        if (fewest == 0) break;
-    }
-    ExactMap e{best};
-    if (fewest > int(e.from.size())) return std::nullopt;
-    // Unused slots repeat a byte the form already gets right, so that every slot can be applied unconditionally.
-    int right = 0;
-    while (best(std::uint8_t(right)) != lut[right]) ++right;
-    e.from.fill(std::uint8_t(right));
-    e.to.fill(lut[right]);
-    for (int c = 0; c < 256; ++c) {
-        if (best(std::uint8_t(c)) == lut[c]) continue;
-        e.from[e.exceptions] = std::uint8_t(c);
-        e.to[e.exceptions++] = lut[c];
-    }
-    return e;
-}
-
-// Every byte of a row through the linear form (and its exception slots when it has any) into out.
-template <bool WithExceptions>
-void mapBytes(const ExactMap& f, const std::uint8_t* in, std::uint8_t* out, std::size_t bytes) {
-    const LinearMap map = f.map;
-    const std::array<std::uint8_t, 4> from = f.from, to = f.to;
-    for (std::size_t i = 0; i < bytes; ++i) {
-        const std::uint8_t c = in[i];
-        std::uint8_t v = map(c);
-        if constexpr (WithExceptions) {
-            for (int e = 0; e < 4; ++e) v = c == from[e] ? to[e] : v;
-        }
-        out[i] = v;
-    }
-}
-
-// Maps red, green and blue of every pixel through lut; alpha is kept. The linear form runs on whole vectors of
-// bytes (table look-ups do not): every byte of a row is mapped into a row buffer, the few exceptions are put
-// right, then the colour bytes are taken from it and the alpha bytes from the row.
-void mapChannels(fw::Bitmap& img, const Lut& lut, double scale, double offset) {
-    const int w = img.width();
-    if (const std::optional<ExactMap> f = exactLinearMap(lut, scale, offset)) {
-        std::vector<fw::Pixel> mapped(static_cast<std::size_t>(w));
-        const std::size_t bytes = mapped.size() * sizeof(fw::Pixel);
-        for (int y = 0; y < img.height(); ++y) {
-            fw::Pixel* row = img.scanline(y);
-            const auto* in = reinterpret_cast<const std::uint8_t*>(row);
-            auto* out = reinterpret_cast<std::uint8_t*>(mapped.data());
-            if (f->exceptions > 0) mapBytes<true>(*f, in, out, bytes);
-            else mapBytes<false>(*f, in, out, bytes);
-            for (int x = 0; x < w; ++x) row[x] = (row[x] & 0xFF000000u) | (mapped[x] & 0x00FFFFFFu);
-        }
-        return;
-    }
-    for (int y = 0; y < img.height(); ++y) {
-        fw::Pixel* row = img.scanline(y);
-        for (int x = 0; x < w; ++x) {
-            const fw::Pixel p = row[x];
-            row[x] = (p & 0xFF000000u) | (fw::Pixel(lut[(p >> 16) & 0xFF]) << 16) |
-                     (fw::Pixel(lut[(p >> 8) & 0xFF]) << 8) | fw::Pixel(lut[p & 0xFF]);
-        }
-    }
-}
-
-// w·a + (1 − w)·b for all four bytes, rounded and clamped.
-fw::Pixel mix(fw::Pixel a, fw::Pixel b, double w) {
-    fw::Pixel out = 0;
-    for (int shift = 0; shift < 32; shift += 8) {
-        const int ca = (a >> shift) & 0xFF, cb = (b >> shift) & 0xFF;
-        out |= fw::Pixel(roundClamp(w * ca + (1 - w) * cb)) << shift;
-    }
-    return out;
-}
 
 // Calls f(row, newRow) for every row of the old image and the same row of the new one.
 template <class F>
@@ -160,16 +49,16 @@ TkvEffectBmp::TkvEffectBmp(fw::ConstPixelView src) {
 
 void TkvEffectBmp::ApplyBrightness(double k) {
     k = clampUnit(k);
-    Lut lut;
-    for (int c = 0; c < 256; ++c) lut[c] = static_cast<std::uint8_t>(roundClamp((1 - k) * c + 255 * k));
-    mapChannels(image_, lut, 1 - k, 255 * k);
+    ChannelTable lut;
+    for (int c = 0; c < 256; ++c) lut[c] = static_cast<std::uint8_t>(RoundClampByte((1 - k) * c + 255 * k));
+    MapColourChannels(image_, lut, 1 - k, 255 * k);
 }
 
 void TkvEffectBmp::ApplyDarkness(double k) {
     k = clampUnit(k);
-    Lut lut;
-    for (int c = 0; c < 256; ++c) lut[c] = static_cast<std::uint8_t>(roundClamp((1 - k) * c));
-    mapChannels(image_, lut, 1 - k, 0);
+    ChannelTable lut;
+    for (int c = 0; c < 256; ++c) lut[c] = static_cast<std::uint8_t>(RoundClampByte((1 - k) * c));
+    MapColourChannels(image_, lut, 1 - k, 0);
 }
 
 namespace {
@@ -195,11 +84,51 @@ constexpr bool greyOfIsExact() {
 static_assert(greyOfIsExact(), "the reciprocal must give the exact rounded hundredths");
 }  // namespace
 
+namespace {
+#ifdef KV_EFFECTS_SSE2
+// Eight pixels' weighted sums 30 R + 59 G + 11 B as 16-bit lanes: blue and red, then green and alpha, side by side
+// in the 16-bit halves of each pixel, one multiply-add each.
+__m128i weightedSums(__m128i p0, __m128i p1) {
+    const __m128i lowBytes = _mm_set1_epi16(0xFF);
+    const __m128i blueRed = _mm_set1_epi32((30 << 16) | 11), green = _mm_set1_epi32(59);
+    const auto sums = [&](__m128i p) {
+        return _mm_add_epi32(_mm_madd_epi16(_mm_and_si128(p, lowBytes), blueRed),
+                             _mm_madd_epi16(_mm_and_si128(_mm_srli_epi16(p, 8), lowBytes), green));
+    };
+    return _mm_packs_epi32(sums(p0), sums(p1));  // at most 25500: no saturation
+}
+// greyOf on eight 16-bit lanes, step for step.
+__m128i greyOf8(__m128i v) {
+    const __m128i x = _mm_add_epi16(v, _mm_set1_epi16(50));
+    const __m128i q = _mm_srli_epi16(_mm_mulhi_epu16(x, _mm_set1_epi16(static_cast<short>(41944))), 6);
+    const __m128i tie = _mm_cmpeq_epi16(x, _mm_mullo_epi16(q, _mm_set1_epi16(100)));
+    return _mm_sub_epi16(q, _mm_and_si128(tie, _mm_and_si128(q, _mm_set1_epi16(1))));
+}
+// Four grey levels (32-bit lanes below 256) as grey pixels with the alpha of p: g · 0x10101 as one 16-bit multiply
+// of (g, g) by (0x101, 1).
+__m128i greyPixels(__m128i g, __m128i p) {
+    const __m128i spread = _mm_mullo_epi16(_mm_or_si128(g, _mm_slli_epi32(g, 16)), _mm_set1_epi32(0x00010101));
+    return _mm_or_si128(spread, _mm_and_si128(p, _mm_set1_epi32(int(0xFF000000u))));
+}
+#endif
+}  // namespace
+
 void TkvEffectBmp::ApplyGrayscale() {
     const int w = Width();
     for (int y = 0; y < Height(); ++y) {
         fw::Pixel* row = image_.scanline(y);
-        for (int x = 0; x < w; ++x) {
+        int x = 0;
+#ifdef KV_EFFECTS_SSE2
+        const __m128i zero = _mm_setzero_si128();
+        for (; x + 8 <= w; x += 8) {
+            const __m128i p0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x));
+            const __m128i p1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x + 4));
+            const __m128i g = greyOf8(weightedSums(p0, p1));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(row + x), greyPixels(_mm_unpacklo_epi16(g, zero), p0));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(row + x + 4), greyPixels(_mm_unpackhi_epi16(g, zero), p1));
+        }
+#endif
+        for (; x < w; ++x) {
             const fw::Pixel p = row[x];
             // round(0.3 R + 0.59 G + 0.11 B) in exact integer arithmetic: hundredths, ties to even.
             const auto channel = [p](int shift) { return static_cast<std::uint16_t>((p >> shift) & 0xFF); };
@@ -213,11 +142,10 @@ void TkvEffectBmp::ApplyGrayscale() {
 void TkvEffectBmp::ApplyNoise(int amount) { ApplyNoise(amount, kNoiseSeed); }
 
 namespace {
-// The generator is linear over bits, so kNoiseLane steps are one fixed 32 x 32 bit matrix, kept as what it makes of
-// each byte of a state (four look-ups per jump). With it, eight stretches of kNoiseLane values each are generated
-// side by side from their own start states (one chain of shifts per value would otherwise bound the whole effect),
-// and the values are exactly the single sequence's.
-constexpr int kNoiseLane = 64, kNoiseLanes = 8;
+// The generator is linear over bits, so Q steps are one fixed 32 x 32 bit matrix, kept as what it makes of each byte
+// of a state (four look-ups per jump). With it, eight stretches of Q values each are generated side by side from
+// their own start states (two vectors of four lanes: independent chains of shifts, as one chain would bound the
+// whole effect by its latency), and the values are exactly the single sequence's.
 struct LaneJump {
     std::array<std::array<std::uint32_t, 256>, 4> byteImage{};
     std::uint32_t operator()(std::uint32_t s) const {
@@ -225,11 +153,12 @@ struct LaneJump {
                byteImage[3][s >> 24];
     }
 };
+template <int Q>
 constexpr LaneJump laneJump() {
     std::array<std::uint32_t, 32> column{};  // where bit b alone goes
     for (int b = 0; b < 32; ++b) {
         std::uint32_t s = 1u << b;
-        for (int i = 0; i < kNoiseLane; ++i) nextRandom(s);
+        for (int i = 0; i < Q; ++i) nextRandom(s);
         column[b] = s;
     }
     LaneJump j;
@@ -239,68 +168,90 @@ constexpr LaneJump laneJump() {
                 if (v & (1u << b)) j.byteImage[k][v] ^= column[8 * k + b];
     return j;
 }
-constexpr LaneJump kLaneJump = laneJump();
+constexpr int kNoiseLanes = 8, kNoiseChains = kNoiseLanes / 4;
+constexpr LaneJump kJump16 = laneJump<16>(), kJump4 = laneJump<4>();
+
+// One pixel moved by the offset r − half on all three colour channels, each clamped to a byte.
+fw::Pixel shifted(fw::Pixel v, std::int32_t o) {
+    return (v & 0xFF000000u) | (fw::Pixel(std::clamp(std::int32_t((v >> 16) & 0xFF) + o, 0, 255)) << 16) |
+           (fw::Pixel(std::clamp(std::int32_t((v >> 8) & 0xFF) + o, 0, 255)) << 8) |
+           fw::Pixel(std::clamp(std::int32_t(v & 0xFF) + o, 0, 255));
+}
+
+#ifdef KV_EFFECTS_SSE2
+// The noise of 8·Q pixels for amounts below 256, from the state before the block's first pixel; returns the state
+// after its last. Lane j gives pixels j·Q … j·Q + Q − 1; every four steps the lanes' values are turned (a 4 x 4
+// transpose) into four offsets of consecutive pixels per lane.
+template <int Q>
+std::uint32_t noiseBlock(fw::Pixel* px, std::uint32_t s, const LaneJump& jump, __m128i amount, __m128i half) {
+    std::array<std::uint32_t, kNoiseLanes> start;
+    start[0] = s;
+    for (int j = 1; j < kNoiseLanes; ++j) start[j] = jump(start[j - 1]);
+    const auto lanes = [&](int j) {
+        return _mm_setr_epi32(int(start[j]), int(start[j + 1]), int(start[j + 2]), int(start[j + 3]));
+    };
+    __m128i chain[kNoiseChains];
+    for (int c = 0; c < kNoiseChains; ++c) chain[c] = lanes(4 * c);
+    const __m128i spread = _mm_set1_epi32(0x00010101);
+    for (int t = 0; t < Q; t += 4) {
+        for (int c = 0; c < kNoiseChains; ++c) {
+            __m128i r[4];
+            for (int i = 0; i < 4; ++i) {
+                __m128i& v = chain[c];
+                v = _mm_xor_si128(v, _mm_slli_epi32(v, 13));
+                v = _mm_xor_si128(v, _mm_srli_epi32(v, 17));
+                v = _mm_xor_si128(v, _mm_slli_epi32(v, 5));
+                // floor(v · amount / 2^32) from 16-bit products: with v = high · 2^16 + low, the high halves of the
+                // two products (high · amount and floor(low · amount / 2^16)) plus the low half of the first
+                // make high · amount + floor(low · amount / 2^16), whose top is the scaled value (amount < 2^8:
+                // no carry leaves the lane).
+                const __m128i top = _mm_mulhi_epu16(v, amount);
+                r[i] = _mm_srli_epi32(_mm_add_epi32(top, _mm_srli_epi32(_mm_mullo_epi16(v, amount), 16)), 16);
+            }
+            const __m128i t01 = _mm_unpacklo_epi32(r[0], r[1]), t23 = _mm_unpacklo_epi32(r[2], r[3]);
+            const __m128i u01 = _mm_unpackhi_epi32(r[0], r[1]), u23 = _mm_unpackhi_epi32(r[2], r[3]);
+            const __m128i perLane[4] = {_mm_unpacklo_epi64(t01, t23), _mm_unpackhi_epi64(t01, t23),
+                                        _mm_unpacklo_epi64(u01, u23), _mm_unpackhi_epi64(u01, u23)};
+            for (int j = 0; j < 4; ++j) {
+                // r in the three colour bytes (r | r << 16, times 0x101 and 1 in the 16-bit halves); the offset
+                // r − half as a raise and a drop, one of them 0, applied with saturation.
+                const __m128i rb = _mm_mullo_epi16(_mm_or_si128(perLane[j], _mm_slli_epi32(perLane[j], 16)), spread);
+                auto* p = reinterpret_cast<__m128i*>(px + (4 * c + j) * Q + t);
+                const __m128i v = _mm_loadu_si128(p);
+                const __m128i up = _mm_subs_epu8(rb, half), down = _mm_subs_epu8(half, rb);
+                _mm_storeu_si128(p, _mm_subs_epu8(_mm_adds_epu8(v, up), down));
+            }
+        }
+    }
+    return jump(start[kNoiseLanes - 1]);
+}
+#endif
 }  // namespace
 
 void TkvEffectBmp::ApplyNoise(int amount, std::uint32_t seed) {
     if (amount <= 0 || image_.empty()) return;
-    // Four lanes of the generator in one vector register (a compiler vector type of the two compilers we build
-    // with: the shifts of all lanes at once are what makes the eight chains cheap).
-    using Lanes = std::uint32_t __attribute__((vector_size(16)));
     std::uint32_t s = seed ? seed : 1u;  // xorshift never leaves 0
     const std::uint32_t a = static_cast<std::uint32_t>(amount);
-    const std::uint32_t half = static_cast<std::uint32_t>(amount / 2);
+    const std::int32_t half = amount / 2;
     // The image's rows follow each other in memory, so pixel n takes the (n + 1)-th value of the sequence.
     fw::Pixel* px = image_.scanline(0);
     const std::size_t total = std::size_t(Width()) * std::size_t(Height());
-    // Value i of lane j is kept at i · lanes + j: the lanes are stored side by side as they advance.
-    std::vector<std::uint32_t> values(kNoiseLane * kNoiseLanes);
-    std::array<std::int32_t, kNoiseLane> offsets;
-    for (std::size_t first = 0; first < total; first += kNoiseLane * kNoiseLanes) {
-        std::array<std::uint32_t, kNoiseLanes> start;
-        start[0] = s;
-        for (int j = 1; j < kNoiseLanes; ++j) start[j] = kLaneJump(start[j - 1]);
-        s = kLaneJump(start[kNoiseLanes - 1]);
-        Lanes lo = {start[0], start[1], start[2], start[3]}, hi = {start[4], start[5], start[6], start[7]};
-        for (int i = 0; i < kNoiseLane; ++i) {
-            lo ^= lo << 13;
-            lo ^= lo >> 17;
-            lo ^= lo << 5;
-            hi ^= hi << 13;
-            hi ^= hi >> 17;
-            hi ^= hi << 5;
-            std::memcpy(&values[std::size_t(i) * kNoiseLanes], &lo, sizeof lo);
-            std::memcpy(&values[std::size_t(i) * kNoiseLanes + 4], &hi, sizeof hi);
-        }
-        const std::size_t n = std::min<std::size_t>(kNoiseLane * kNoiseLanes, total - first);
-        // One offset per pixel, the same for its three channels: r in 0 … amount − 1 by scaling the 32-bit random
-        // value (no division per pixel). For amounts below 2^16, all that make sense, floor(r · a / 2^32) is
-        // floor((high · a + floor(low · a / 2^16)) / 2^16) with r = high · 2^16 + low: exact, every product and
-        // sum within 32 bits, four lanes at a time. Larger amounts scale in 64 bits one value at a time.
-        const bool narrow = a <= 0xFFFF;
-        if (narrow) {
-            for (std::size_t i = 0; i < values.size(); i += 4) {
-                Lanes v;
-                std::memcpy(&v, &values[i], sizeof v);
-                v = (((v >> 16) * a + (((v & 0xFFFFu) * a) >> 16)) >> 16) - half;
-                std::memcpy(&values[i], &v, sizeof v);
-            }
-        }
-        for (int j = 0; j * kNoiseLane < int(n); ++j) {
-            fw::Pixel* p = px + first + std::size_t(j) * kNoiseLane;
-            const int count = std::min<int>(kNoiseLane, int(n) - j * kNoiseLane);
-            for (int i = 0; i < kNoiseLane; ++i) {
-                const std::uint32_t v = values[std::size_t(i) * kNoiseLanes + j];
-                offsets[i] = static_cast<std::int32_t>(narrow ? v : std::uint32_t((std::uint64_t(v) * a) >> 32) - half);
-            }
-            for (int i = 0; i < count; ++i) {
-                const std::int32_t o = offsets[i];
-                const fw::Pixel v = p[i];
-                p[i] = (v & 0xFF000000u) | (fw::Pixel(std::clamp(std::int32_t((v >> 16) & 0xFF) + o, 0, 255)) << 16) |
-                       (fw::Pixel(std::clamp(std::int32_t((v >> 8) & 0xFF) + o, 0, 255)) << 8) |
-                       fw::Pixel(std::clamp(std::int32_t(v & 0xFF) + o, 0, 255));
-            }
-        }
+    std::size_t n = 0;
+#ifdef KV_EFFECTS_SSE2
+    if (a < 256) {
+        const __m128i amount16 = _mm_set1_epi16(static_cast<short>(a));
+        const __m128i half8 = _mm_set1_epi32(static_cast<int>(std::uint32_t(half) * 0x010101u));
+        for (; n + 16 * kNoiseLanes <= total; n += 16 * kNoiseLanes)
+            s = noiseBlock<16>(px + n, s, kJump16, amount16, half8);
+        for (; n + 4 * kNoiseLanes <= total; n += 4 * kNoiseLanes)
+            s = noiseBlock<4>(px + n, s, kJump4, amount16, half8);
+    }
+#endif
+    // One offset per pixel, the same for its three channels: r in 0 … amount − 1 by scaling the 32-bit random value
+    // (no division per pixel).
+    for (; n < total; ++n) {
+        const std::uint32_t r = static_cast<std::uint32_t>((std::uint64_t(nextRandom(s)) * a) >> 32);
+        px[n] = shifted(px[n], static_cast<std::int32_t>(r) - half);
     }
 }
 
@@ -379,7 +330,7 @@ void TkvEffectBmp::MorphBlend(const TkvEffectBmp& n, double k) {
         for (int x = 0; x < Width(); ++x) {
             fw::Pixel out = 0;
             for (int shift = 0; shift < 32; shift += 8) {
-                out |= fw::Pixel(roundClamp(oldPart[(row[x] >> shift) & 0xFF] + newPart[(nrow[x] >> shift) & 0xFF]))
+                out |= fw::Pixel(RoundClampByte(oldPart[(row[x] >> shift) & 0xFF] + newPart[(nrow[x] >> shift) & 0xFF]))
                        << shift;
             }
             row[x] = out;
@@ -410,13 +361,23 @@ void TkvEffectBmp::MorphCentreGradient(const TkvEffectBmp& n, double k) {
         if (i >= g && i <= e) weight[i] = -1;
         else weight[i] = std::min(1.0, (i < g ? g - i : i - e) * step);
     }
+    if (horizontal) {
+        // The new span is a copy; the ramps on both sides mix column by column.
+        const int spanFrom = std::min(g, w), spanTo = std::max(spanFrom, e + 1);
+        for (int i = spanFrom; i < spanTo; ++i) weight[i] = 0;
+        const ColumnMix mixer(std::move(weight));
+        eachRowPair(image_, n.image_, [&](fw::Pixel* row, const fw::Pixel* nrow) {
+            mixer.Mix(row, nrow, 0, spanFrom);
+            std::memcpy(row + spanFrom, nrow + spanFrom, sizeof(fw::Pixel) * static_cast<std::size_t>(spanTo - spanFrom));
+            mixer.Mix(row, nrow, spanTo, w);
+        });
+        return;
+    }
     for (int y = 0; y < h; ++y) {
         fw::Pixel* row = image_.scanline(y);
         const fw::Pixel* nrow = n.image_.scanline(y);
-        for (int x = 0; x < w; ++x) {
-            const double wt = weight[horizontal ? x : y];
-            row[x] = wt < 0 ? nrow[x] : mix(row[x], nrow[x], wt);
-        }
+        const double wt = weight[y];
+        for (int x = 0; x < w; ++x) row[x] = wt < 0 ? nrow[x] : MixPixel(row[x], nrow[x], wt);
     }
 }
 
@@ -425,9 +386,10 @@ void TkvEffectBmp::MorphLeftGradient(const TkvEffectBmp& n, double k) {
     const int w = Width();
     const int a = std::clamp(scaled(w, clampUnit(k)), 1, w - 1);
     const double step = 1.0 / a;
-    eachRowPair(image_, n.image_, [&](fw::Pixel* row, const fw::Pixel* nrow) {
-        for (int x = 0; x <= a; ++x) row[x] = mix(row[x], nrow[x], std::min(1.0, x * step));
-    });
+    std::vector<double> weight(static_cast<std::size_t>(a) + 1);
+    for (int x = 0; x <= a; ++x) weight[x] = std::min(1.0, x * step);
+    const ColumnMix mixer(std::move(weight));
+    eachRowPair(image_, n.image_, [&](fw::Pixel* row, const fw::Pixel* nrow) { mixer.Mix(row, nrow, 0, a + 1); });
 }
 
 void TkvEffectBmp::MorphRightGradient(const TkvEffectBmp& n, double k) {
@@ -435,9 +397,10 @@ void TkvEffectBmp::MorphRightGradient(const TkvEffectBmp& n, double k) {
     const int w = Width();
     const int b = std::clamp(w - scaled(w, clampUnit(k)), 0, w - 1);
     const double step = w - b <= 0 ? 1.0 : 1.0 / (w - b);
-    eachRowPair(image_, n.image_, [&](fw::Pixel* row, const fw::Pixel* nrow) {
-        for (int x = w - 1; x >= b; --x) row[x] = mix(row[x], nrow[x], std::min(1.0, (w - 1 - x) * step));
-    });
+    std::vector<double> weight(static_cast<std::size_t>(w));
+    for (int x = w - 1; x >= b; --x) weight[x] = std::min(1.0, (w - 1 - x) * step);
+    const ColumnMix mixer(std::move(weight));
+    eachRowPair(image_, n.image_, [&](fw::Pixel* row, const fw::Pixel* nrow) { mixer.Mix(row, nrow, b, w); });
 }
 
 void TkvEffectBmp::MorphLeftSlide(const TkvEffectBmp& n, double k) {

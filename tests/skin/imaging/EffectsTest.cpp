@@ -1,7 +1,10 @@
 #include "skin/imaging/kveffects.h"
 
+#include "skin/imaging/ColumnMix.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -217,6 +220,28 @@ TEST(Morphs, SlidesAndPushMoveColumns) {
     for (int k = 0; k <= 6; ++k) one.Morph(TkvMorphKind(k), ramp(1, 50), 0.5);
     // Blend gives 27.5 -> 28; the centre gradient (a = 0, column 0 is its centre) then takes the new pixel.
     EXPECT_EQ(fw::pixelR(one.Image().at(0, 0)), 50);
+}
+
+// The integer mix of the gradients against its definition, for every pair of old and new byte in every column of
+// gradients whose weights have many exact halves (multiples of 1/2, 1/4, 1/6, … of a byte difference), so that the
+// bytes found near a half and mixed in floating point are exercised as much as the integer path.
+TEST(ColumnMix, EveryBytePairOfEveryColumnMixesAsTheFloatingPointMix) {
+    // Byte slot s of the row (pixel s / 4) holds old byte s / 256 and new byte s % 256: all 65536 pairs.
+    std::vector<Pixel> oldRow(16384), newRow(16384);
+    for (int s = 0; s < 65536; ++s) {
+        oldRow[s / 4] |= Pixel(s >> 8) << (8 * (s % 4));
+        newRow[s / 4] |= Pixel(s & 255) << (8 * (s % 4));
+    }
+    for (int a : {84, 62, 12}) {
+        for (int x = 0; x <= a; ++x) {
+            const double w = std::min(1.0, x * (1.0 / a));  // a left gradient's weight of column x
+            const ColumnMix mix(std::vector<double>(oldRow.size(), w));
+            std::vector<Pixel> row = oldRow;
+            mix.Mix(row.data(), newRow.data(), 0, int(row.size()));
+            for (std::size_t i = 0; i < row.size(); ++i)
+                ASSERT_EQ(row[i], MixPixel(oldRow[i], newRow[i], w)) << "a " << a << " column " << x << " pixel " << i;
+        }
+    }
 }
 
 // FNV-1a over every pixel: a fingerprint of an effect's whole output.

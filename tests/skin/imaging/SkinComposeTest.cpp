@@ -278,11 +278,14 @@ TEST(ComposeBorderBands, BandsAreTheBorderOfTheFullComposition) {
     // LT.y = RT.y = client top, so the side bands repeat from the same row as the full composition.
     const SkinCorners s{{4, 2}, {7, 2}, {5, 7}, {9, 7}, {3, 2, 9, 7}};
     const Bitmap pic = testpic::coords(12, 10);
-    for (int flags = 0; flags < 16; ++flags) {
+    // The bands are composed into memory that is not cleared first: a skin rect reaching outside the picture leaves
+    // pieces cut short, and what they do not reach must still be 0, as in the full composition.
+    for (int flags = 0; flags < 32; ++flags) {
         const SkinStretch st{bool(flags & 1), bool(flags & 2), bool(flags & 4), bool(flags & 8), false, stfull};
+        const Rect skin = flags & 16 ? Rect{-2, -1, 10, 9} : pic.rect();
         const SkinCorners d = ResizeCorners(s, 19, 13);
-        const Bitmap full = ComposeSkinImage(pic, pic.rect(), s, d, 31, 23, st, false);
-        const BorderBands bands = ComposeBorderBands(pic, pic.rect(), s, d, 31, 23, st);
+        const Bitmap full = ComposeSkinImage(pic, skin, s, d, 31, 23, st, false);
+        const BorderBands bands = ComposeBorderBands(pic, skin, s, d, 31, 23, st);
         struct Check {
             const Bitmap& band;
             Rect place;
