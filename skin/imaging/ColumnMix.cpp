@@ -47,7 +47,7 @@ void ColumnMix::Mix(fw::Pixel* row, const fw::Pixel* nrow, int from, int to) con
     int x = from;
 #ifdef KV_MIX_SSE2
     const __m128i zero = _mm_setzero_si128();
-    const __m128i half = _mm_set1_epi32(kOne / 2), near = _mm_set1_epi32(kNear);
+    const __m128i half = _mm_set1_epi32(kOne / 2), nearMargin = _mm_set1_epi32(kNear);
     const __m128i fraction = _mm_set1_epi32(kOne - 1), nearWidth = _mm_set1_epi32(2 * kNear);
     // Groups of four pixels with bytes near a half are listed without a branch (the list grows only when there
     // are some) and put right after each stretch of groups, byte by byte.
@@ -69,7 +69,7 @@ void ColumnMix::Mix(fw::Pixel* row, const fw::Pixel* nrow, int from, int to) con
             const __m128i v = _mm_add_epi32(_mm_madd_epi16(pairs[i], w), half);
             rounded[i] = _mm_srli_epi32(v, kBits);
             // Clear of a half when the fraction of v + near lies beyond 2 · near.
-            clear[i] = _mm_cmpgt_epi32(_mm_and_si128(_mm_add_epi32(v, near), fraction), nearWidth);
+            clear[i] = _mm_cmpgt_epi32(_mm_and_si128(_mm_add_epi32(v, nearMargin), fraction), nearWidth);
         }
         const __m128i out =
             _mm_packus_epi16(_mm_packs_epi32(rounded[0], rounded[1]), _mm_packs_epi32(rounded[2], rounded[3]));

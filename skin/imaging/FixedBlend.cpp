@@ -24,13 +24,13 @@ std::uint8_t blendByte(std::uint32_t a, std::uint32_t b, std::uint32_t k, int bi
 // some d·k lies closer than their sum to a half. frac(−d·k) mirrors frac(d·k).
 bool clearOfHalves(double k, int bits) {
     const double margin = 255.0 / double(2u << bits) + std::ldexp(1.0, -40);
-    int near = 0;
+    int nearHalf = 0;
     for (int d = 1; d < 256; ++d) {
         const double x = d * k;
         const double f = x - static_cast<double>(static_cast<int>(x));
-        near |= std::fabs(f - 0.5) <= margin;
+        nearHalf |= std::fabs(f - 0.5) <= margin;
     }
-    return near == 0;
+    return nearHalf == 0;
 }
 
 }  // namespace
