@@ -16,6 +16,7 @@ namespace {
 
 constexpr wchar_t kLoaderClass[] = L"KvBannerLoader";
 constexpr UINT kWorkerDone = WM_APP + 1;
+constexpr UINT_PTR kStartTimer = 1;
 
 }  // namespace
 
@@ -24,6 +25,7 @@ constexpr UINT kWorkerDone = WM_APP + 1;
 struct BannerLoader::Job {
     PromoSite site;
     bool fill = false;
+    bool started = false;  // its worker runs (user-interface thread only)
 
     std::mutex mutex;
     HWND target = nullptr;  // guarded by mutex
@@ -56,11 +58,27 @@ void BannerLoader::Show(TkvSkinLinkImage& img1, TkvSkinLinkImage& img2) {
         img2.setHeight(kBannerHeight);
     }
     jobs_.push_back(job);
-    // Detached: a download that hangs must not keep the window, or the program's exit, waiting for it.
-    std::thread([job] { fetch(job); }).detach();
+    // The worker starts once the window has painted (a timer message comes after the paints): loading the
+    // download service would otherwise compete with the window's first paint.
+    SetTimer(window_.get(), kStartTimer, 0, nullptr);
+}
+
+void BannerLoader::startWorkers() {
+    KillTimer(window_.get(), kStartTimer);
+    for (const auto& job : jobs_) {
+        if (job->started) continue;
+        job->started = true;
+        // Detached: a download that hangs must not keep the window, or the program's exit, waiting for it.
+        std::thread([job] { fetch(job); }).detach();
+    }
 }
 
 LRESULT CALLBACK BannerLoader::proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_TIMER && wParam == kStartTimer) {
+        if (auto* loader = reinterpret_cast<BannerLoader*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)))
+            loader->startWorkers();
+        return 0;
+    }
     if (msg == kWorkerDone) {
         auto* loader = reinterpret_cast<BannerLoader*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
         try {

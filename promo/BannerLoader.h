@@ -31,6 +31,7 @@ private:
     struct Job;
     static LRESULT CALLBACK proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void finished();
+    void startWorkers();
     // The worker: everything that may wait on the network, nothing that touches a window.
     static void fetch(const std::shared_ptr<Job>& job);
 
