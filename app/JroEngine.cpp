@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "framework/Application.h"
 #include "framework/Platform.h"
 
 namespace {
@@ -70,6 +71,7 @@ private:
 }  // namespace
 
 std::unique_ptr<DatabaseEngine> CreateJroEngine() {
+    fw::useOle();  // the engine is an automation object on this thread
     CLSID clsid{};
     HRESULT hr = CLSIDFromProgID(L"JRO.JetEngine", &clsid);
     if (FAILED(hr)) throw EngineError(describe("JRO.JetEngine is not registered", hr));

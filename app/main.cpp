@@ -1,6 +1,5 @@
-// Program entry: OLE and COM on the user-interface thread, the application title, the main form, the message loop.
+// Program entry: the application title, the main form, the message loop.
 #include <windows.h>
-#include <ole2.h>
 #include <shellapi.h>
 
 #include "app/JroEngine.h"
@@ -11,22 +10,19 @@
 
 namespace {
 
-// One initialisation of this thread (OLE, COM), undone when the program ends if it succeeded.
-class ThreadInitialisation {
-public:
-    ThreadInitialisation(HRESULT result, void(WINAPI* undo)()) : undo_(SUCCEEDED(result) ? undo : nullptr) {}
-    ~ThreadInitialisation() {
-        if (undo_) undo_();
-    }
-    ThreadInitialisation(const ThreadInitialisation&) = delete;
-    ThreadInitialisation& operator=(const ThreadInitialisation&) = delete;
-
-private:
-    void(WINAPI* undo_)();
-};
-
 // The first argument of the command line: the database "Open with" or a shortcut names; empty without one.
 std::wstring firstArgument() {
+    // The shell's parser is loaded only when there is something to parse: a plain start does without it.
+    const wchar_t* rest = GetCommandLineW();
+    if (*rest == L'"') {
+        for (++rest; *rest && *rest != L'"'; ++rest) {
+        }
+        if (*rest) ++rest;
+    } else {
+        while (*rest && *rest != L' ' && *rest != L'\t') ++rest;
+    }
+    while (*rest == L' ' || *rest == L'\t') ++rest;
+    if (!*rest) return {};
     int count = 0;
     LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
     if (!args) return {};
@@ -52,11 +48,9 @@ void traceFirstPaint(StartupTrace& trace, fw::Form& form) {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     StartupTrace trace;
     GIFImageRegister();  // the GIF unit registers itself; naming it here keeps it linked from the archive
-    // OLE for the shell views of the open-file dialog.
-    ThreadInitialisation ole(OleInitialize(nullptr), OleUninitialize);
+    // OLE and COM on this thread start when first needed (fw::useOle): the open-file dialog's shell views, the
+    // compaction's engine object, a banner's link. The window shows without them.
     fw::Application application;
-    // COM in a single-threaded apartment: the compaction creates its engine object on this thread.
-    ThreadInitialisation com(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), CoUninitialize);
     application.setTitle(kApplicationTitle);
     try {
         TfrmMain& form = application.createForm<TfrmMain>(EngineFactory(&CreateJroEngine));

@@ -68,7 +68,7 @@ void RegisterMainFormClasses(fw::ClassRegistry& classes) {
 }
 
 TfrmMain::TfrmMain(fw::Component* owner, EngineFactory engineFactory, PromoSite promoSite)
-    : fw::Form(owner), engineFactory_(std::move(engineFactory)), promoSite_(std::move(promoSite)) {
+    : fw::Form(owner), engineFactory_(std::move(engineFactory)), banners_(std::move(promoSite)) {
     fw::Binder b;
     b.field("TopPnl", TopPnl);
     b.field("img1", img1);
@@ -146,5 +146,6 @@ void TfrmMain::kvSkinButton1Click(fw::Component*) {
 
 void TfrmMain::kvSkinButton2Click(fw::Component*) { close(); }
 
-// Fetches the settings file on every show and fills the two banners on the first.
-void TfrmMain::FormShow(fw::Component*) { ShowBanners(*img1, *img2, promoSite_); }
+// Fetches the settings file on every show and fills the two banners on the first, without waiting for the network:
+// the banners are filled when their pictures have arrived.
+void TfrmMain::FormShow(fw::Component*) { banners_.Show(*img1, *img2); }

@@ -10,6 +10,7 @@
 #include "framework/ClassRegistry.h"
 #include "framework/Form.h"
 #include "framework/StdControls.h"
+#include "promo/BannerLoader.h"
 #include "promo/PromoSite.h"
 #include "promo/kvSkinLinkImage.h"
 #include "skin/controls/kvSkinBoxCtrls.h"
@@ -60,5 +61,5 @@ protected:
 
 private:
     EngineFactory engineFactory_;
-    PromoSite promoSite_;
+    BannerLoader banners_;  // destroyed before the form's components, the banners among them
 };

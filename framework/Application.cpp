@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cwctype>
 
+#include <ole2.h>
+
 #include "framework/ClassRegistry.h"
 #include "framework/Form.h"
 #include "framework/Hints.h"
@@ -73,6 +75,16 @@ void showException(const std::exception& e) {
     MessageBoxW(GetActiveWindow(), text.c_str(), title.c_str(), MB_OK | MB_ICONSTOP);
 }
 
+bool useOle() {
+    Application* app = theApplication;
+    if (!app) return false;
+    if (!app->oleTried_) {
+        app->oleTried_ = true;
+        app->oleStarted_ = SUCCEEDED(OleInitialize(nullptr));
+    }
+    return app->oleStarted_;
+}
+
 Application::Application()
     : classes_(std::make_unique<ClassRegistry>()), hints_(std::make_unique<HintPump>()) {
     theApplication = this;
@@ -82,6 +94,7 @@ Application::Application()
 
 Application::~Application() {
     destroyComponents();
+    if (oleStarted_) OleUninitialize();  // after the forms, which may hold OLE objects
     if (theApplication == this) theApplication = nullptr;
 }
 

@@ -23,6 +23,12 @@ bool processMessages();
 bool preTranslateMessage(MSG& msg);
 // Shows an error that reached the message loop in the platform's standard error box.
 void showException(const std::exception& e);
+// Starts OLE (and COM, single-threaded apartment) on the user-interface thread when first needed, rather than at
+// start-up: the window needs none of it to show, and loading it costs the start time. Called before the shell's
+// namespace, an automation object or the shell's "open" is used; the application undoes it when it ends, after
+// its forms. Without an application object it does nothing (the thread's owner then starts OLE itself). True
+// when OLE is usable on this thread.
+bool useOle();
 
 class Application : public Component {
 public:
@@ -81,6 +87,9 @@ private:
     bool terminated_ = false;
     std::unique_ptr<ClassRegistry> classes_;
     std::unique_ptr<HintPump> hints_;
+    friend bool useOle();
+    bool oleStarted_ = false;  // OleInitialize succeeded: OleUninitialize when the application ends
+    bool oleTried_ = false;
 };
 
 }  // namespace fw

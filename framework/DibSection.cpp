@@ -17,6 +17,7 @@ DibSection& DibSection::operator=(DibSection&& o) noexcept {
         dc_ = std::move(o.dc_);
         bitmap_ = std::move(o.bitmap_);
         oldBitmap_ = std::exchange(o.oldBitmap_, nullptr);
+        savedState_ = std::exchange(o.savedState_, false);
         canvas_ = std::move(o.canvas_);
     }
     return *this;
@@ -26,6 +27,7 @@ void DibSection::release() {
     canvas_.reset();  // restores the DC's objects before the bitmap leaves it
     if (dc_.get() && oldBitmap_) SelectObject(dc_.get(), oldBitmap_);
     oldBitmap_ = nullptr;
+    savedState_ = false;
     bitmap_.reset();
     dc_ = MemoryDC();
     bits_ = nullptr;
@@ -34,6 +36,13 @@ void DibSection::release() {
 
 void DibSection::resize(int width, int height) {
     if (width == width_ && height == height_ && bits_) {
+        // The same section again, as if new: no canvas objects, the DC's state as made, the pixels zeroed. A
+        // control that paints through one section every time saves making and freeing it on each paint.
+        canvas_.reset();
+        if (savedState_) {
+            RestoreDC(dc_.get(), -1);
+            savedState_ = SaveDC(dc_.get()) != 0;
+        }
         GdiFlush();
         std::memset(bits_, 0, sizeof(Pixel) * static_cast<size_t>(width_) * height_);
         return;
@@ -56,6 +65,7 @@ void DibSection::resize(int width, int height) {
     if (!bmp || !bits) throw BitmapSizeError("cannot create a device-independent bitmap");
     dc_ = MemoryDC(nullptr);
     oldBitmap_ = SelectObject(dc_.get(), bmp.get());
+    savedState_ = SaveDC(dc_.get()) != 0;
     bitmap_ = std::move(bmp);
     bits_ = static_cast<Pixel*>(bits);
     width_ = width;

@@ -20,7 +20,8 @@ public:
     DibSection(DibSection&&) noexcept;
     DibSection& operator=(DibSection&&) noexcept;
 
-    // Makes a new section of this size (contents zeroed); 0 x 0 frees it. Sizes are checked like fw::Bitmap.
+    // Makes a new section of this size (contents zeroed); 0 x 0 frees it. Sizes are checked like fw::Bitmap. The
+    // same size again reuses the section, zeroed and with its DC's state as new.
     void resize(int width, int height);
     int width() const { return width_; }
     int height() const { return height_; }
@@ -49,6 +50,7 @@ private:
     MemoryDC dc_;
     BitmapHandle bitmap_;
     HGDIOBJ oldBitmap_ = nullptr;
+    bool savedState_ = false;  // the DC's state as made is saved (SaveDC), for a reuse to go back to
     std::unique_ptr<Canvas> canvas_;
 };
 

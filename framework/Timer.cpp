@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "framework/Application.h"
+#include "framework/MessageWindow.h"
 
 namespace fw {
 
@@ -44,19 +45,7 @@ void Timer::setInterval(unsigned ms) {
 void Timer::update() {
     if (window_) KillTimer(window_.get(), 1);
     if (!enabled_ || interval_ == 0) return;
-    if (!window_) {
-        static const bool registered = [] {
-            WNDCLASSW wc{};
-            wc.lpfnWndProc = proc;
-            wc.hInstance = GetModuleHandleW(nullptr);
-            wc.lpszClassName = kTimerClass;
-            return RegisterClassW(&wc) != 0;
-        }();
-        (void)registered;
-        window_ = Window(CreateWindowExW(0, kTimerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                         GetModuleHandleW(nullptr), nullptr));
-        SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    }
+    if (!window_) window_ = createMessageWindow(kTimerClass, proc, this);
     SetTimer(window_.get(), 1, interval_, nullptr);
 }
 

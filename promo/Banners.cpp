@@ -35,13 +35,8 @@ void drawPlaceholder(TkvSkinLinkImage& image, const std::wstring& link) {
 
 }  // namespace
 
-void FillBanner(TkvSkinLinkImage& image, const std::wstring& entryName, const std::wstring& productCode,
-                const PromoSite& site) {
-    image.setHeight(kBannerHeight);
-    if (!site.Located()) {
-        drawPlaceholder(image, site.baseAddress);
-        return;
-    }
+BannerChoice ChooseBanner(const std::wstring& entryName, const std::wstring& productCode, const PromoSite& site) {
+    if (!site.Located()) return {{}, site.baseAddress};
     const std::wstring settings = site.SettingsFile();
     const std::wstring pictureUrl = AnsiToWide(IniValue(settings, 0, productCode + L"path", entryName, {}));
     const std::wstring link = AnsiToWide(IniValue(settings, 0, productCode + L"link", entryName, {}));
@@ -56,12 +51,23 @@ void FillBanner(TkvSkinLinkImage& image, const std::wstring& entryName, const st
         } catch (...) {
             downloaded = false;  // a failed download of any kind falls back to the earlier copy
         }
-        if (downloaded || fileExists(localFile)) {
-            showPicture(image, localFile, link);
-            return;
-        }
+        if (downloaded || fileExists(localFile)) return {localFile, link};
     }
-    drawPlaceholder(image, site.baseAddress);
+    return {{}, site.baseAddress};
+}
+
+void ApplyBanner(TkvSkinLinkImage& image, const BannerChoice& choice) {
+    image.setHeight(kBannerHeight);
+    if (choice.pictureFile.empty())
+        drawPlaceholder(image, choice.link);
+    else
+        showPicture(image, choice.pictureFile, choice.link);
+}
+
+void FillBanner(TkvSkinLinkImage& image, const std::wstring& entryName, const std::wstring& productCode,
+                const PromoSite& site) {
+    image.setHeight(kBannerHeight);
+    ApplyBanner(image, ChooseBanner(entryName, productCode, site));
 }
 
 void FillBanner(TkvSkinLinkImage& image, const std::wstring& entryName, const std::wstring& productCode) {

@@ -16,6 +16,22 @@ inline constexpr wchar_t kPlaceholderText[] = L"点击领取神秘大奖！";
 // Height every banner is given; the top panel's alignment fits it into the panel.
 inline constexpr int kBannerHeight = 48;
 
+// What a banner is to show, decided away from the window: a picture file with its link, or, without a file, the
+// drawn placeholder with its link.
+struct BannerChoice {
+    std::wstring pictureFile;
+    std::wstring link;
+};
+
+// Decides a banner from the settings file, downloading its picture: the freshly downloaded picture, else an
+// earlier local copy, else the placeholder linking to the vendor's web site. May wait on the network; touches no
+// window, so a worker thread may run it.
+BannerChoice ChooseBanner(const std::wstring& entryName, const std::wstring& productCode, const PromoSite& site);
+
+// Shows a choice on the banner, on the user-interface thread. A picture that cannot be loaded raises its error
+// (fw::PictureError or its decoder's) to the caller.
+void ApplyBanner(TkvSkinLinkImage& image, const BannerChoice& choice);
+
 // Gives a banner its picture and link from the settings file: the freshly downloaded picture, else an earlier
 // local copy, else a drawn placeholder linking to the vendor's web site. A picture that cannot be loaded raises
 // its error (fw::PictureError or its decoder's) to the caller.

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "framework/Application.h"
 #include "framework/ClassRegistry.h"
 #include "promo/BannerRules.h"
 #include "promo/BlankBitmap.h"
@@ -29,6 +30,7 @@ void TkvSkinLinkImage::Drawn() {
 }
 
 void ShellOpenLink(const std::wstring& link) {
+    fw::useOle();  // the shell may hand the address to an OLE server
     ShellExecuteW(nullptr, L"open", link.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 

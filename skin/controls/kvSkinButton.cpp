@@ -198,7 +198,7 @@ void TkvSkinButton::PaintControl(fw::Canvas& canvas) {
     if (width() < 1 || height() < 1) return;
     FetchSkinDescription();
     RefreshCurrentPoints();
-    fw::DibSection bitmap(width(), height());
+    fw::DibSection& bitmap = PaintBuffer();
     if (FlatAtRest()) PaintFlat(bitmap);
     else if (DescriptionIndex == -1) DrawDefaultImage(bitmap);
     else PaintImage(bitmap);

@@ -47,10 +47,15 @@ void TkvSkinControl::notification(fw::Component* c, fw::Operation op) {
 
 void TkvSkinControl::paint(fw::Canvas& canvas) { PaintControl(canvas); }
 
+fw::DibSection& TkvSkinControl::PaintBuffer() {
+    paintBuffer_.resize(width(), height());
+    return paintBuffer_;
+}
+
 void TkvSkinControl::PaintControl(fw::Canvas& canvas) {
     if (width() <= 0 || height() <= 0) return;
     FetchSkinDescription();
-    fw::DibSection bitmap(width(), height());
+    fw::DibSection& bitmap = PaintBuffer();
     if (DescriptionIndex == -1) DrawDefaultImage(bitmap);
     else DrawSkinImage(bitmap);
     if (!bitmap.empty()) bitmap.drawTo(canvas.handle(), 0, 0);

@@ -41,6 +41,9 @@ public:
 protected:
     void paint(fw::Canvas& canvas) override;
     virtual void PaintControl(fw::Canvas& canvas);
+    // The off-screen picture a paint composes in, of the control's size, zeroed: one section kept between paints
+    // instead of one made and freed on each.
+    fw::DibSection& PaintBuffer();
     // Whether an erase request outside a paint message paints the whole control into the given context.
     virtual bool PaintsOnErase() const { return false; }
     void wndProc(fw::Message& m) override;
@@ -52,6 +55,7 @@ protected:
 
 private:
     TkvSkinData* skinData_ = nullptr;
+    fw::DibSection paintBuffer_;
 };
 
 class TkvSkinCustomControl : public TkvSkinControl, public TkvSkinFitData {

@@ -369,7 +369,8 @@ void TkvSkinCustomEdit::DrawFrame(fw::DibSection& bitmap) {
 void TkvSkinCustomEdit::RepaintFrame() {
     if (!handleAllocated() || width() <= 0 || height() <= 0) return;
     const HWND h = handle();
-    fw::DibSection bitmap(width(), height());
+    fw::DibSection& bitmap = frameBuffer_;
+    bitmap.resize(width(), height());
     DrawFrame(bitmap);
     fw::WindowDC dc(h, fw::WindowDC::Area::WholeWindow);
     if (!dc.get()) return;
@@ -418,7 +419,8 @@ void TkvSkinCustomEdit::PaintClient() {
     const fw::Rect client = clientRect();
     if (client.empty()) return;
     // One off-screen image: the skin's client part, then the platform's text over it, copied in one piece.
-    fw::DibSection bitmap(client.width(), client.height());
+    fw::DibSection& bitmap = clientBuffer_;
+    bitmap.resize(client.width(), client.height());
     DrawClientBackground(bitmap);
     if (enabled()) {
         fw::Message paint{WM_PAINT, reinterpret_cast<WPARAM>(bitmap.dc()), 0, 0};

@@ -110,6 +110,8 @@ private:
     void DrawClientBackground(fw::DibSection& bitmap);
     void DrawDisabledText(fw::DibSection& bitmap);
     void PaintClient();
+    // Off-screen pictures of the frame and of the client area, kept between paints.
+    fw::DibSection frameBuffer_, clientBuffer_;
     // Window coordinates of a screen point.
     fw::Point ToWindow(fw::Point screen);
     void SetButtonHot(bool hot);

@@ -210,7 +210,7 @@ void TkvSkinPanel::PaintControl(fw::Canvas& canvas) {
 
 // The looks that are one image of the whole panel: over the parent, borderless, or on a background picture.
 void TkvSkinPanel::PaintWholeImage(fw::Canvas& canvas) {
-    fw::DibSection bitmap(width(), height());
+    fw::DibSection& bitmap = PaintBuffer();
     const fw::Rect all = bitmap.rect();
     const COLORREF shadow = fw::resolveColor(SkinData()->SkinColors().CBtnShadow);
     if (transparentMode_) {

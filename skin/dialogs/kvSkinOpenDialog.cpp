@@ -60,6 +60,7 @@ void TkvSkinOpenDialog::notification(fw::Component* c, fw::Operation op) {
 }
 
 bool TkvSkinOpenDialog::Execute() {
+    fw::useOle();  // the shell's namespace and its views
     if (OnShow) OnShow(this);
     auto form = std::make_unique<TkvOpenDlgForm>(fw::Application::instance(), ToolButtonsTransparent, ctrlSkinData_);
     TkvOpenDlgForm& f = *form;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "framework/Bitmap.h"
+#include "framework/DibSection.h"
 #include "framework/Form.h"
 #include "skin/data/kvSkinData.h"
 #include "skin/frame/ClientInactivePanel.h"
@@ -295,6 +296,8 @@ private:
     bool skinChanging_ = false;
     bool firstShowPending_ = true;
     TkvStretchedGeometry geometry_;
+    // Off-screen pictures of the frame's top and bottom bands and of the client area, kept between paints.
+    fw::DibSection frameTop_, frameBottom_, clientBuffer_;
     std::vector<std::unique_ptr<TkvActiveSkinObject>> objects_;
     fw::Region frameRegion_;
     fw::Bitmap maskTop_, maskBottom_, maskLeft_, maskRight_;

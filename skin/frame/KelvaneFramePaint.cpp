@@ -49,7 +49,8 @@ void TkvKelvaneForm::PaintSkinnedFrame(HDC dc) {
     BorderBands bands = ComposeBorderBands(picture.view(), picture.rect(), src, dst, CurrentWidth, CurrentHeight,
                                            stretch);
 
-    fw::DibSection top, bottom;
+    fw::DibSection& top = frameTop_;  // kept between paints: making sections costs more than filling them
+    fw::DibSection& bottom = frameBottom_;
     top.assign(bands.top.view());
     bottom.assign(bands.bottom.view());
     const fw::Rect& cr = g.StretchedClientRect;
@@ -178,7 +179,8 @@ void TkvKelvaneForm::OnPaint(fw::Message& m) {
     const fw::Rect client = host_->clientRect();
     if (!client.empty()) {
         // Background and windowless children into one bitmap, copied in one piece.
-        fw::DibSection buffer(client.width(), client.height());
+        fw::DibSection& buffer = clientBuffer_;
+        buffer.resize(client.width(), client.height());
         PaintClientBackground(buffer.dc());
         host_->paintControls(buffer.dc(), area);
         buffer.drawTo(dc.get(), 0, 0);

@@ -83,6 +83,12 @@ HWND waitForWindow(Probe probe, DWORD timeoutMs = 20000) {
     return nullptr;
 }
 
+// Pumps this thread's messages until `done` holds or the deadline passes; says whether it holds.
+template <class Predicate>
+bool pumpUntil(Predicate done, DWORD timeoutMs = 20000) {
+    return waitForWindow([&] { return done() ? HWND_MESSAGE : nullptr; }, timeoutMs) != nullptr;
+}
+
 }  // namespace kvtest
 
 namespace kvtest {

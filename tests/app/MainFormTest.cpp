@@ -182,7 +182,7 @@ TEST_F(MainForm, ADroppedFileFillsTheFileField) {
 
 TEST(MainFormShow, ShowingTheWindowFetchesTheSettingsAndFillsBothBanners) {
     ScratchFolder dir{L"show"};
-    std::vector<std::wstring> fetched;  // local file of each download asked for
+    std::vector<std::wstring> fetched;  // local file of each download asked for, in the worker
     const PromoSite site{L"https://www.kovra.example/", dir.path() + L"\\",
                          [&fetched](const std::wstring&, const std::wstring& file) {
                              fetched.push_back(file);
@@ -194,11 +194,49 @@ TEST(MainFormShow, ShowingTheWindowFetchesTheSettingsAndFillsBothBanners) {
     TfrmMain& form = app.createForm<TfrmMain>(writingEngine(), site);
     EXPECT_TRUE(fetched.empty()) << "nothing is fetched before the window is shown";
     form.show();
+    ASSERT_TRUE(kvtest::pumpUntil([] { return BannerFillCount == 1; })) << "the banners arrive through the loop";
     EXPECT_EQ(fetched, (std::vector<std::wstring>{site.SettingsFile(), site.appDirectory + L"fname1",
                                                   site.appDirectory + L"fname2"}));
     EXPECT_EQ(form.img1->URL(), site.baseAddress) << "placeholder";
     EXPECT_EQ(form.img2->URL(), site.baseAddress) << "placeholder";
-    EXPECT_EQ(BannerFillCount, 1);
+}
+
+// A download that does not end until the test lets it: the window must show, work and close meanwhile, and the
+// worker, once let go, must not touch the window that is gone.
+TEST(MainFormShow, AHangingDownloadNeitherHoldsUpTheWindowNorOutlivesItsSafety) {
+    struct Network {
+        fw::KernelHandle release{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+        fw::KernelHandle returned{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    };
+    auto network = std::make_shared<Network>();  // the worker's copy of the download keeps it alive
+    ScratchFolder dir{L"hang"};
+    const PromoSite site{L"https://www.kovra.example/", dir.path() + L"\\",
+                         [network](const std::wstring&, const std::wstring&) {
+                             WaitForSingleObject(network->release.get(), 60000);
+                             SetEvent(network->returned.get());
+                             return false;
+                         }};
+    BannerFillCount = 0;
+    {
+        fw::Application app;
+        app.setTitle(kApplicationTitle);
+        TfrmMain& form = app.createForm<TfrmMain>(writingEngine(), site);
+        form.show();
+        EXPECT_TRUE(IsWindowVisible(form.handle()));
+        EXPECT_EQ(WaitForSingleObject(network->returned.get(), 0), WAIT_TIMEOUT)
+            << "the window was shown only after the download ended";
+        fw::processMessages();
+        form.edtDatabaseFile->setText(L"C:\\a.mdb");
+        EXPECT_EQ(form.edtDatabaseFile->text(), L"C:\\a.mdb");
+        EXPECT_EQ(BannerFillCount, 0);
+        SendMessageW(form.kvSkinButton2->handle(), BM_CLICK, 0, 0);
+        EXPECT_TRUE(app.terminated());
+    }  // the window and its banners are destroyed with the download still running
+    SetEvent(network->release.get());
+    ASSERT_EQ(WaitForSingleObject(network->returned.get(), 20000), WAIT_OBJECT_0);
+    // Whatever the worker does after its download would now reach freed objects; give it the time to do it.
+    kvtest::pumpUntil([] { return false; }, 300);
+    EXPECT_EQ(BannerFillCount, 0) << "nothing is filled after the window is gone";
 }
 
 TEST_F(MainForm, TabMovesThroughTheFieldsAndButtonsInOrder) {

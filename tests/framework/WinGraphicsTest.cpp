@@ -119,6 +119,23 @@ TEST(Graphics, BmpFilesLoadThroughThePictureLoaderTopRowFirst) {
     std::filesystem::remove(path);
 }
 
+// A control paints through one section kept between paints: the same size again must be a fresh section.
+TEST(Graphics, ResizingADibSectionToItsSizeGivesItBackAsNew) {
+    DibSection dib(8, 8);
+    HDC dc = dib.dc();
+    dib.canvas().setBrushColor(rgb(255, 0, 0));
+    dib.canvas().fillRect({0, 0, 8, 8});
+    IntersectClipRect(dc, 0, 0, 2, 2);  // raw state a painter may leave behind
+    SetTextColor(dc, RGB(0, 255, 0));
+    dib.resize(8, 8);
+    EXPECT_EQ(dib.dc(), dc) << "the section is reused";
+    EXPECT_EQ(dib.pixels().at(7, 7) & 0xFFFFFF, 0u) << "zeroed";
+    EXPECT_EQ(GetTextColor(dib.dc()), RGB(0, 0, 0)) << "the DC's state as made";
+    dib.canvas().setBrushColor(rgb(0, 0, 255));
+    dib.canvas().fillRect({0, 0, 8, 8});
+    EXPECT_EQ(dib.pixels().at(7, 7) & 0xFFFFFF, 0x0000FFu) << "no clipping left over";
+}
+
 TEST(Graphics, CanvasAndPixelCodeDrawIntoTheSameDibSection) {
     DibSection dib(20, 10);
     Canvas& c = dib.canvas();
