@@ -4,6 +4,7 @@
 
 #include "framework/Control.h"
 #include "framework/DibSection.h"
+#include "framework/Message.h"
 
 namespace fw {
 
@@ -140,18 +141,9 @@ void HintPump::dismiss() {
 }
 
 void HintPump::messageSeen(const MSG& msg) {
-    switch (msg.message) {
-        case WM_LBUTTONDOWN:
-        case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN:
-        case WM_NCLBUTTONDOWN:
-        case WM_NCRBUTTONDOWN:
-        case WM_NCMBUTTONDOWN:
-        case WM_MOUSEWHEEL:
-        case WM_KEYDOWN:
-        case WM_SYSKEYDOWN: dismiss(); break;
-        default: break;
-    }
+    if (isButtonPress(msg.message) || msg.message == WM_MOUSEWHEEL || msg.message == WM_KEYDOWN ||
+        msg.message == WM_SYSKEYDOWN)
+        dismiss();
 }
 
 void HintPump::forget(const void* source) {

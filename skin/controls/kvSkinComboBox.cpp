@@ -33,7 +33,7 @@ void drawItemImage(fw::PixelView dst, const fw::Bitmap& picture, fw::Rect source
 const fw::Bitmap* pictureAt(const TkvSkinData& data, int index) {
     const auto& pictures = data.ActivePictures;
     return index >= 0 && index < static_cast<int>(pictures.size()) ? &pictures[static_cast<std::size_t>(index)]
-                                                                    : nullptr;
+                                                                   : nullptr;
 }
 
 // The small black arrow of the default look's button.
@@ -185,7 +185,7 @@ void TkvComboDropDown::paint(fw::Canvas& canvas) {
     if (f && look.ListPicture) {
         SkinCorners src{f->LeftTopPoint, f->RightTopPoint, f->LeftBottomPoint, f->RightBottomPoint, f->ClientRect};
         if (SkinSizingMode(f->SkinRect, src) != 1) src = PlainCorners(f->ClientRect);
-        const SkinStretch stretch{f->LeftStretch, f->TopStretch,    f->RightStretch,
+        const SkinStretch stretch{f->LeftStretch,   f->TopStretch,    f->RightStretch,
                                   f->BottomStretch, f->StretchEffect, f->StretchType};
         fw::Bitmap frame;
         ComposeSkinImage(frame, look.ListPicture->view(), f->SkinRect, src,
@@ -485,19 +485,9 @@ void TkvSkinComboBox::OpenDropDown() {
     // A press anywhere else closes the list; the press still goes where it was aimed.
     if (fw::Application* app = fw::Application::instance()) {
         app->hookMessages(this, [this](MSG& msg) {
-            switch (msg.message) {
-                case WM_LBUTTONDOWN:
-                case WM_RBUTTONDOWN:
-                case WM_MBUTTONDOWN:
-                case WM_NCLBUTTONDOWN:
-                case WM_NCRBUTTONDOWN:
-                case WM_NCMBUTTONDOWN:
-                    if (DroppedDown() && msg.hwnd != dropDown_->handle() && !IsChild(dropDown_->handle(), msg.hwnd) &&
-                        msg.hwnd != handle())
-                        CloseDropDown(false);
-                    break;
-                default: break;
-            }
+            if (fw::isButtonPress(msg.message) && DroppedDown() && msg.hwnd != dropDown_->handle() &&
+                !IsChild(dropDown_->handle(), msg.hwnd) && msg.hwnd != handle())
+                CloseDropDown(false);
             return false;
         });
     }

@@ -12,6 +12,7 @@ fw::Point messagePoint(LPARAM lParam) { return {GET_X_LPARAM(lParam), GET_Y_LPAR
 
 // Messages before which an open hint or skinned menu of the frame goes away.
 bool closesPopups(UINT msg) {
+    if (fw::isButtonPress(msg)) return true;
     switch (msg) {
         case WM_MOVE:
         case WM_SIZE:
@@ -19,12 +20,6 @@ bool closesPopups(UINT msg) {
         case WM_KILLFOCUS:
         case WM_CANCELMODE:
         case WM_MOUSEACTIVATE:
-        case WM_NCLBUTTONDOWN:
-        case WM_NCRBUTTONDOWN:
-        case WM_NCMBUTTONDOWN:
-        case WM_LBUTTONDOWN:
-        case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN:
         case WM_PARENTNOTIFY: return true;
         default: return false;
     }
