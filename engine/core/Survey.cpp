@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <deque>
 #include <map>
+#include <optional>
 #include <set>
 
 namespace jet {
@@ -30,7 +31,8 @@ struct LiveRow {
 
 class Surveyor {
 public:
-    explicit Surveyor(const PageStore& store) : store_(store), f_(store.format()) {
+    Surveyor(const PageStore& store, const DigestKey& key, const DataPageRead& pageRead)
+        : store_(store), f_(store.format()), key_(key), pageRead_(pageRead) {
         s_.reached.assign(store.pageCount(), false);
         known_.assign(store.pageCount(), Known::Unread);
     }
@@ -39,8 +41,10 @@ public:
         reach(0);
         s_.globalMap = readMap(kGlobalMapRow, true);
         readCatalog();
+        content_.emplace(store_, key_);
         for (auto& t : s_.tables) walkTable(t);
         classifyReachedPages();
+        s_.content = content_->finish();
         s_.references.shrink_to_fit();  // kept through the whole compaction
         return std::move(s_);
     }
@@ -215,7 +219,9 @@ private:
         for (const auto& c : d.columns)
             if (c.isLongValue()) longValues.push_back(&c);
 
-        for (auto page : t.used.pages) {
+        content_->beginTable(d);
+        for (std::size_t i = 0; i < t.used.pages.size(); ++i) {
+            const std::uint32_t page = t.used.pages[i];
             checkOwnedDataPage(page, d.page);
             t.dataPages.push_back(page);
             forEachLiveRow(page, [&](const LiveRow& r) {
@@ -236,10 +242,13 @@ private:
                 for (const Column* c : longValues)
                     if (auto v = layout.value(*c)) followLongValue(r, bytes, *v);
             });
+            content_->dataPage(i);
+            if (pageRead_) pageRead_(page);
         }
 
         for (std::size_t i = 0; i < d.realIndexes.size(); ++i)
             t.indexes.push_back(walkIndex(t, d.realIndexes[i], idColumn));
+        content_->endTable();
     }
 
     void followLongValue(const LiveRow& r, std::span<const std::uint8_t> bytes, ValueRange v) {
@@ -385,6 +394,9 @@ private:
 
     const PageStore& store_;
     const JetFormat& f_;
+    const DigestKey key_;
+    const DataPageRead& pageRead_;
+    std::optional<ContentReader> content_;  // from the catalog on
     Survey s_;
     std::vector<Known> known_;  // per page
     std::set<std::uint32_t> tdefPages_;
@@ -410,6 +422,10 @@ const TableInfo* Survey::table(std::u16string_view name) const {
     return nullptr;
 }
 
-Survey surveyDatabase(const PageStore& store) { return Surveyor(store).run(); }
+Survey surveyDatabase(const PageStore& store) { return surveyDatabase(store, randomDigestKey()); }
+
+Survey surveyDatabase(const PageStore& store, const DigestKey& key, const DataPageRead& pageRead) {
+    return Surveyor(store, key, pageRead).run();
+}
 
 }  // namespace jet

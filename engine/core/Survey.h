@@ -2,12 +2,15 @@
 // A survey of a database: every page that anything live reaches, every field that holds a page number, row
 // pointer or table id, every usage map and every index page. Compaction and the structural check both work
 // from it. Anything not understood raises JetError naming it.
+#include "engine/core/ContentCheck.h"
+#include "engine/core/Digest.h"
 #include "engine/core/IndexPage.h"
 #include "engine/core/PageStore.h"
 #include "engine/core/TableDef.h"
 #include "engine/core/UsageMap.h"
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -63,11 +66,19 @@ struct Survey {
     // deleted table left behind). They are kept unchanged, so a compaction must not give a table these ids.
     std::vector<std::uint32_t> staleIds;
 
+    // What the file holds, read in the same pass by a plain reader of its own, for the content check.
+    ContentDigest content;
+
     bool isTableId(std::uint32_t v) const;
     std::uint32_t unreachedPages() const;
     const TableInfo* table(std::u16string_view name) const;
 };
 
+// Called with each data page of a table once the survey has read it, while it is still cached.
+using DataPageRead = std::function<void(std::uint32_t)>;
+
+// The content is digested with a fresh random key, or with key (to compare with another survey's).
 Survey surveyDatabase(const PageStore& store);
+Survey surveyDatabase(const PageStore& store, const DigestKey& key, const DataPageRead& pageRead = {});
 
 }  // namespace jet

@@ -32,7 +32,7 @@ void put32(Bytes& file, std::size_t at, std::uint32_t v) {
 void expectOldChecksPass(const Bytes& source, const Bytes& copy) {
     jet::PageStore src(source), out(copy);
     auto before = jet::surveyDatabase(src), after = jet::surveyDatabase(out);
-    EXPECT_NO_THROW(jet::checkOnlyReferencesChanged(src, before, out, after));
+    EXPECT_NO_THROW(jet::checkOnlyReferencesChanged(src, before, out));
     auto problems = jet::checkStructure(out, after);
     EXPECT_TRUE(problems.empty()) << problems.front();
     ASSERT_EQ(before.tables.size(), after.tables.size());
