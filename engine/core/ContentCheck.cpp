@@ -12,7 +12,6 @@ namespace jet {
 namespace {
 
 constexpr std::uint32_t kSignBit = 0x80000000u;
-constexpr std::uint32_t kNotListed = 0xFFFFFFFFu;
 
 [[noreturn]] void differs(const std::string& what) {
     throw JetError("the compacted copy does not hold what its source holds (" + what + "); nothing was written");
@@ -27,9 +26,7 @@ std::span<const std::uint8_t> bytesOf(const std::u16string& text) {
 ContentReader::ContentReader(const PageStore& store, const DigestKey& key)
     : reader_(store),
       key_(key),
-      rows_(key),
-      listedBy_(store.pageCount(), kNotListed),
-      placeInList_(store.pageCount(), 0) {
+      rows_(key) {
     out_.key = key;
 }
 
@@ -52,9 +49,12 @@ void ContentReader::beginTable(const TableDef& def) {
         if (reader_.tables()[n].name == ic.table) idColumn_ = def.column(ic.column);
     out_.tables.push_back({reader_.tables()[n], definitionDigest(), {}, {}});
     pages_ = reader_.dataPages(def);
-    for (std::size_t i = 0; i < pages_.size(); ++i) {
-        listedBy_[pages_[i]] = def.page;
-        placeInList_[pages_[i]] = static_cast<std::uint32_t>(i);
+    // A usage map lists its pages in ascending order; should one not, its pages are found through a sorted copy.
+    sortedPages_.clear();
+    if (!std::is_sorted(pages_.begin(), pages_.end())) {
+        for (std::size_t i = 0; i < pages_.size(); ++i)
+            sortedPages_.push_back({pages_[i], static_cast<std::uint32_t>(i)});
+        std::sort(sortedPages_.begin(), sortedPages_.end());
     }
     read_ = 0;
     rows_ = Digest(key_);
@@ -192,9 +192,9 @@ DigestValue ContentReader::indexDigest(const RealIndex& ri) {
     while (cursor.next(e)) {
         if (idKeyed) comparableKey(e.key);
         d.addPiece(e.key);
-        if (e.page < listedBy_.size() && listedBy_[e.page] == def_->page) {
+        if (auto place = placeInList(e.page)) {
             d.add32(1);
-            d.add32(placeInList_[e.page]);
+            d.add32(*place);
             d.add32(e.row);
         } else if (reader_.readRow(*def_, e.page, e.row, row_)) {
             comparableRow(row_);
@@ -207,6 +207,17 @@ DigestValue ContentReader::indexDigest(const RealIndex& ri) {
         }
     }
     return d.value();
+}
+
+std::optional<std::uint32_t> ContentReader::placeInList(std::uint32_t page) const {
+    if (!sortedPages_.empty()) {
+        auto it = std::lower_bound(sortedPages_.begin(), sortedPages_.end(), std::pair<std::uint32_t, std::uint32_t>{page, 0});
+        if (it != sortedPages_.end() && it->first == page) return it->second;
+        return std::nullopt;
+    }
+    auto it = std::lower_bound(pages_.begin(), pages_.end(), page);
+    if (it != pages_.end() && *it == page) return static_cast<std::uint32_t>(it - pages_.begin());
+    return std::nullopt;
 }
 
 void checkSameContent(const ContentDigest& source, const ContentDigest& copy,

@@ -12,6 +12,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace jet {
@@ -53,6 +54,7 @@ private:
     std::uint32_t comparable(std::uint32_t id, std::uint8_t& tag) const;
     DigestValue definitionDigest() const;
     DigestValue indexDigest(const RealIndex& index);
+    std::optional<std::uint32_t> placeInList(std::uint32_t page) const;  // in the table's usage map
 
     PlainReader reader_;
     DigestKey key_;
@@ -65,9 +67,8 @@ private:
     Digest rows_;
     PlainRow row_;
     std::vector<std::uint8_t> pageRows_;  // the rows of one page, digested together
-    // Per page: the table whose usage map lists it and its place in that list, so that an index entry names
-    // its row by place rather than by page number.
-    std::vector<std::uint32_t> listedBy_, placeInList_;
+    // (page, place in pages_) sorted, when pages_ is not: an index entry names its row by the place of its page.
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> sortedPages_;
 };
 
 // Throws JetError naming the first difference. numbering pairs each source table with its table in the copy.

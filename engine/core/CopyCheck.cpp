@@ -72,7 +72,7 @@ CopyCheck::CopyCheck(const PageStore& source, const Survey& before, const PageSt
                        std::to_string(numbering_.pageCount) + " were expected; nothing was written");
     const JetFormat& f = source.format();
     ChangeMask mask(copy.pageSize(), numbering_.newNumber);
-    for (const auto& r : before.references) mask.allow(r.at);
+    for (const auto& r : before.references) mask.allow(before.place(r));
     for (auto p : before.indexPages) mask.allow(p, f.indexEntries, copy.pageSize());  // entries: pointers and id keys
     mask.allowMap(source, before.globalMap);
     for (const auto& t : before.tables) {

@@ -31,7 +31,7 @@ struct LiveRow {
 
 class Surveyor {
 public:
-    Surveyor(const PageStore& store, const DigestKey& key, const DataPageRead& pageRead)
+    Surveyor(const PageStore& store, const DigestKey& key, const DataPageRead* pageRead)
         : store_(store), f_(store.format()), key_(key), pageRead_(pageRead) {
         s_.reached.assign(store.pageCount(), false);
         known_.assign(store.pageCount(), Known::Unread);
@@ -55,7 +55,19 @@ private:
         s_.reached[page] = true;
     }
 
-    void addRef(Reference::Kind kind, const FieldPlace& at) { s_.references.push_back({kind, at}); }
+    // Only a survey for compacting (no pageRead_) records the fields to rewrite.
+    void addRef(Reference::Kind kind, const FieldPlace& at) {
+        if (pageRead_) return;
+        bool inARow = true;
+        for (std::size_t i = 1; i < at.size(); ++i)
+            inARow = inARow && at[i].page == at[0].page && at[i].offset == at[0].offset + i;
+        if (inARow) {
+            s_.references.push_back({kind, false, at[0].offset, at[0].page});
+        } else {
+            s_.references.push_back({kind, true, 0, static_cast<std::uint32_t>(s_.splitFields.size())});
+            s_.splitFields.push_back(at);
+        }
+    }
 
     UsageMap readMap(std::uint32_t rowPointer, bool global = false) {
         UsageMap m = readUsageMap(store_, rowPointer);
@@ -243,7 +255,7 @@ private:
                     if (auto v = layout.value(*c)) followLongValue(r, bytes, *v);
             });
             content_->dataPage(i);
-            if (pageRead_) pageRead_(page);
+            if (pageRead_ && *pageRead_) (*pageRead_)(page);
         }
 
         for (std::size_t i = 0; i < d.realIndexes.size(); ++i)
@@ -395,7 +407,7 @@ private:
     const PageStore& store_;
     const JetFormat& f_;
     const DigestKey key_;
-    const DataPageRead& pageRead_;
+    const DataPageRead* pageRead_;  // null when surveying for compaction
     std::optional<ContentReader> content_;  // from the catalog on
     Survey s_;
     std::vector<Known> known_;  // per page
@@ -410,6 +422,13 @@ private:
 
 }  // namespace
 
+FieldPlace Survey::place(const Reference& r) const {
+    if (r.split) return splitFields.at(r.page);
+    FieldPlace f;
+    for (std::uint16_t i = 0; i < 4; ++i) f[i] = {r.page, static_cast<std::uint16_t>(r.offset + i)};
+    return f;
+}
+
 bool Survey::isTableId(std::uint32_t v) const { return std::binary_search(tableIds.begin(), tableIds.end(), v); }
 
 std::uint32_t Survey::unreachedPages() const {
@@ -422,10 +441,10 @@ const TableInfo* Survey::table(std::u16string_view name) const {
     return nullptr;
 }
 
-Survey surveyDatabase(const PageStore& store) { return surveyDatabase(store, randomDigestKey()); }
+Survey surveyDatabase(const PageStore& store) { return Surveyor(store, randomDigestKey(), nullptr).run(); }
 
-Survey surveyDatabase(const PageStore& store, const DigestKey& key, const DataPageRead& pageRead) {
-    return Surveyor(store, key, pageRead).run();
+Survey surveyDatabase(const PageStore& store, const CheckingSurvey& checking) {
+    return Surveyor(store, checking.key, &checking.pageRead).run();
 }
 
 }  // namespace jet

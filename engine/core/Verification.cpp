@@ -20,7 +20,7 @@ void verifyCompactedCopy(const PageStore& source, const Survey& before, const Fi
     // One pass over the copy: its survey and its content, with the byte check following the survey's reads of
     // the copy's data pages while they are still cached.
     const Survey after =
-        surveyDatabase(store, before.content.key, [&](std::uint32_t page) { bytes.checkUpToCopyPage(page); });
+        surveyDatabase(store, {before.content.key, [&](std::uint32_t page) { bytes.checkUpToCopyPage(page); }});
     auto problems = checkStructure(store, after);
     if (!problems.empty())
         throw JetError("the compacted copy failed its check (" + problems.front() + "); nothing was written");
