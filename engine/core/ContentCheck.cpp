@@ -98,11 +98,12 @@ void ContentReader::readRows(std::size_t upTo) {
 
 // The row number and the length, then the bytes: rows gathered so cannot run into each other.
 void ContentReader::appendRow(std::uint32_t r, std::span<const std::uint8_t> bytes) {
-    const std::size_t at = pageRows_.size();
-    pageRows_.resize(at + 8 + bytes.size());
-    wr32(pageRows_, at, r);
-    wr32(pageRows_, at + 4, static_cast<std::uint32_t>(bytes.size()));
-    std::copy(bytes.begin(), bytes.end(), pageRows_.begin() + at + 8);
+    const std::uint32_t size = static_cast<std::uint32_t>(bytes.size());
+    const std::uint8_t head[8] = {std::uint8_t(r),    std::uint8_t(r >> 8),    std::uint8_t(r >> 16),
+                                  std::uint8_t(r >> 24), std::uint8_t(size),    std::uint8_t(size >> 8),
+                                  std::uint8_t(size >> 16), std::uint8_t(size >> 24)};
+    pageRows_.insert(pageRows_.end(), head, head + 8);
+    pageRows_.insert(pageRows_.end(), bytes.begin(), bytes.end());
 }
 
 void ContentReader::endTable() {
