@@ -75,7 +75,14 @@ void ContentReader::readRows(std::size_t upTo) {
         pageRows_.clear();
         for (std::uint32_t r = 0; r < count; ++r) {
             if (!longValues && !idColumn_) {
-                // Nothing in the row to follow or to make comparable: its bytes as they are on the page.
+                // Nothing in the row to follow or to make comparable: its bytes as they are on the page (the
+                // page was checked to be one of the table's by rowCount).
+                const RowSlot slot = reader_.store().row(page, r);
+                if (slot.deleted) continue;
+                if (!slot.overflow) {
+                    appendRow(r, reader_.store().page(page).subspan(slot.begin, slot.end - slot.begin));
+                    continue;
+                }
                 std::uint32_t at = 0;
                 auto bytes = reader_.rowBytes(*def_, page, r, at);
                 if (bytes) appendRow(r, *bytes);
@@ -96,13 +103,12 @@ void ContentReader::readRows(std::size_t upTo) {
     }
 }
 
-// The row number and the length, then the bytes: rows gathered so cannot run into each other.
+// The row number and the length, then the bytes: rows gathered so cannot run into each other. Both fit in two
+// bytes (a page holds fewer than 2048 rows of at most its 4096 bytes).
 void ContentReader::appendRow(std::uint32_t r, std::span<const std::uint8_t> bytes) {
     const std::uint32_t size = static_cast<std::uint32_t>(bytes.size());
-    const std::uint8_t head[8] = {std::uint8_t(r),    std::uint8_t(r >> 8),    std::uint8_t(r >> 16),
-                                  std::uint8_t(r >> 24), std::uint8_t(size),    std::uint8_t(size >> 8),
-                                  std::uint8_t(size >> 16), std::uint8_t(size >> 24)};
-    pageRows_.insert(pageRows_.end(), head, head + 8);
+    const std::uint8_t head[4] = {std::uint8_t(r), std::uint8_t(r >> 8), std::uint8_t(size), std::uint8_t(size >> 8)};
+    pageRows_.insert(pageRows_.end(), head, head + 4);
     pageRows_.insert(pageRows_.end(), bytes.begin(), bytes.end());
 }
 
