@@ -23,10 +23,7 @@ std::span<const std::uint8_t> bytesOf(const std::u16string& text) {
 
 }  // namespace
 
-ContentReader::ContentReader(const PageStore& store, const DigestKey& key)
-    : reader_(store),
-      key_(key),
-      rows_(key) {
+ContentReader::ContentReader(const PageStore& store, const DigestKey& key) : reader_(store), key_(key), rows_(key) {
     out_.key = key;
 }
 
@@ -66,8 +63,8 @@ void ContentReader::dataPage(std::size_t index) { readRows(index + 1); }
 // its place (page in the list, row in the page), so that an index entry can name it by that place. Rows with no
 // memo or OLE value are gathered a page at a time and digested in one piece: most rows are a few bytes long.
 void ContentReader::readRows(std::size_t upTo) {
-    const bool longValues =
-        std::any_of(def_->columns.begin(), def_->columns.end(), [](const Column& c) { return c.isLongValue(); });
+    const bool longValues = std::any_of(def_->columns.begin(), def_->columns.end(),
+                                        [](const Column& c) { return c.isLongValue(); });
     for (; read_ < std::min(upTo, pages_.size()); ++read_) {
         const std::uint32_t page = pages_[read_];
         const std::uint32_t count = reader_.rowCount(*def_, page);
@@ -179,8 +176,9 @@ void ContentReader::comparableRow(PlainRow& row) const {
 // A key that begins with a table id carries it big-endian with its sign bit flipped, after a marker byte.
 void ContentReader::comparableKey(std::vector<std::uint8_t>& key) const {
     if (key.size() < 5 || key[0] != 0x7F) return;
-    std::uint32_t v =
-        (std::uint32_t(key[1]) << 24 | std::uint32_t(key[2]) << 16 | std::uint32_t(key[3]) << 8 | key[4]) ^ kSignBit;
+    std::uint32_t v = (std::uint32_t(key[1]) << 24 | std::uint32_t(key[2]) << 16 | std::uint32_t(key[3]) << 8 |
+                       key[4]) ^
+                      kSignBit;
     std::uint8_t tag = 0;
     v = comparable(v, tag) ^ kSignBit;
     for (int k = 0; k < 4; ++k) key[1 + k] = std::uint8_t(v >> (24 - 8 * k));
@@ -218,7 +216,8 @@ DigestValue ContentReader::indexDigest(const RealIndex& ri) {
 
 std::optional<std::uint32_t> ContentReader::placeInList(std::uint32_t page) const {
     if (!sortedPages_.empty()) {
-        auto it = std::lower_bound(sortedPages_.begin(), sortedPages_.end(), std::pair<std::uint32_t, std::uint32_t>{page, 0});
+        auto it = std::lower_bound(sortedPages_.begin(), sortedPages_.end(),
+                                   std::pair<std::uint32_t, std::uint32_t>{page, 0});
         if (it != sortedPages_.end() && it->first == page) return it->second;
         return std::nullopt;
     }

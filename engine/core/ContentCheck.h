@@ -72,7 +72,6 @@ private:
 };
 
 // Throws JetError naming the first difference. numbering pairs each source table with its table in the copy.
-void checkSameContent(const ContentDigest& source, const ContentDigest& copy,
-                      std::span<const std::uint32_t> numbering);
+void checkSameContent(const ContentDigest& source, const ContentDigest& copy, std::span<const std::uint32_t> numbering);
 
 }  // namespace jet

@@ -162,8 +162,9 @@ std::uint64_t PageStore::rowBits(std::uint32_t pageNumber, std::uint32_t rowNumb
     const std::uint32_t raw = p[table + 2 * rowNumber] | p[table + 2 * rowNumber + 1] << 8;
     const std::uint32_t begin = raw & 0x1FFF;
     // A row ends where the row before it (in table order) starts; row 0 ends at the page end.
-    const std::uint32_t end =
-        rowNumber > 0 ? (p[table + 2 * rowNumber - 2] | p[table + 2 * rowNumber - 1] << 8) & 0x1FFFu : pageSize;
+    const std::uint32_t end = rowNumber > 0
+                                  ? (p[table + 2 * rowNumber - 2] | p[table + 2 * rowNumber - 1] << 8) & 0x1FFFu
+                                  : pageSize;
     if (begin < table + 2 * count || begin > end || end > pageSize) badRow(pageNumber, rowNumber);
     return begin | std::uint64_t(end) << 16 | std::uint64_t(raw >> 15 & 1) << 32 | std::uint64_t(raw >> 14 & 1) << 33;
 }

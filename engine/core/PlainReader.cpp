@@ -133,7 +133,7 @@ bool PlainReader::readRow(const TableDef& def, std::uint32_t page, std::uint32_t
 }
 
 std::optional<std::span<const std::uint8_t>> PlainReader::rowBytes(const TableDef& def, std::uint32_t page,
-                                                                    std::uint32_t rowNumber, std::uint32_t& at) {
+                                                                   std::uint32_t rowNumber, std::uint32_t& at) {
     if (!isRowPageOf(def, store_.page(page)))
         damaged("a row of table " + std::to_string(def.page) + " is looked for on page " + std::to_string(page) +
                 ", which is not one of its data pages");

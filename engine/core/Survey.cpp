@@ -391,7 +391,8 @@ private:
 
     void classifyIndexPage(std::uint32_t p) {
         auto it = indexIdKeyed_.find(p);
-        if (it == indexIdKeyed_.end()) damaged("index page " + std::to_string(p) + " is reached but belongs to no index");
+        if (it == indexIdKeyed_.end())
+            damaged("index page " + std::to_string(p) + " is reached but belongs to no index");
         s_.indexPages.push_back(p);
         s_.indexPageIdKeyed.push_back(it->second);
         addRef(Reference::Kind::Page, placeAt(p, 4));
@@ -407,7 +408,7 @@ private:
     const PageStore& store_;
     const JetFormat& f_;
     const DigestKey key_;
-    const DataPageRead* pageRead_;  // null when surveying for compaction
+    const DataPageRead* pageRead_;          // null when surveying for compaction
     std::optional<ContentReader> content_;  // from the catalog on
     Survey s_;
     std::vector<Known> known_;  // per page

@@ -29,6 +29,7 @@ struct Reference {
     std::uint16_t offset = 0;  // of its first byte
     std::uint32_t page = 0;
 };
+static_assert(sizeof(Reference) == 8, "a large file has one or more references per page");
 
 struct IndexInfo {
     UsageMap map;
@@ -53,9 +54,9 @@ struct Survey {
     std::vector<TableInfo> tables;
     std::vector<std::uint32_t> tableIds;  // definition pages of the catalog's tables, ascending
     UsageMap globalMap;
-    std::vector<bool> reached;  // per page
-    std::vector<Reference> references;  // eight bytes each: a large file has one or more per page
-    std::vector<FieldPlace> splitFields;  // fields of table definitions split over two pages
+    std::vector<bool> reached;                   // per page
+    std::vector<Reference> references;           // eight bytes each: a large file has one or more per page
+    std::vector<FieldPlace> splitFields;         // fields of table definitions split over two pages
     std::vector<std::uint32_t> indexPages;       // ascending, unique
     std::vector<std::uint8_t> indexPageIdKeyed;  // per index page (parallel): keys hold table ids
     std::vector<std::uint32_t> longValuePages;   // ascending, unique

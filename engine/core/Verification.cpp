@@ -6,7 +6,6 @@
 #include "engine/core/CopyCheck.h"
 #include "engine/core/JetEngine.h"
 
-
 namespace jet {
 
 void verifyCompactedCopy(const PageStore& source, const Survey& before, std::span<const std::uint8_t> copy) {
@@ -19,8 +18,8 @@ void verifyCompactedCopy(const PageStore& source, const Survey& before, const Fi
     CopyCheck bytes(source, before, store);
     // One pass over the copy: its survey and its content, with the byte check following the survey's reads of
     // the copy's data pages while they are still cached.
-    const Survey after =
-        surveyDatabase(store, {before.content.key, [&](std::uint32_t page) { bytes.checkUpToCopyPage(page); }});
+    const Survey after = surveyDatabase(store, {before.content.key,
+                                                [&](std::uint32_t page) { bytes.checkUpToCopyPage(page); }});
     auto problems = checkStructure(store, after);
     if (!problems.empty())
         throw JetError("the compacted copy failed its check (" + problems.front() + "); nothing was written");
