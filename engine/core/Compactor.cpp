@@ -31,10 +31,11 @@ public:
             if (newNumber_[p] != kDropped) next = newNumber_[p];
             keptBefore_[p] = next;
         }
-        for (std::uint32_t i = 0; i < survey.references.size(); ++i)
+        for (std::uint32_t i = 0; i < survey.references.size(); ++i) {
+            const FieldPlace at = survey.place(survey.references[i]);
             for (std::size_t b = 0; b < 4; ++b)
-                if (b == 0 || survey.references[i].at[b].page != survey.references[i].at[b - 1].page)
-                    referencesByPage_.push_back({survey.references[i].at[b].page, i});
+                if (b == 0 || at[b].page != at[b - 1].page) referencesByPage_.push_back({at[b].page, i});
+        }
         std::sort(referencesByPage_.begin(), referencesByPage_.end());
         referencesByPage_.erase(std::unique(referencesByPage_.begin(), referencesByPage_.end()),
                                 referencesByPage_.end());
@@ -131,15 +132,16 @@ private:
     }
 
     void rewrite(const Reference& r, std::uint32_t old, std::span<std::uint8_t> page) {
-        const std::uint32_t v = readField(r.at);
+        const FieldPlace at = survey_.place(r);
+        const std::uint32_t v = readField(at);
         switch (r.kind) {
-            case Reference::Kind::Page: writeField(r.at, v == 0 ? 0 : mapPage(v), old, page); break;
+            case Reference::Kind::Page: writeField(at, v == 0 ? 0 : mapPage(v), old, page); break;
             case Reference::Kind::RowPointer:
-                writeField(r.at, v == 0 ? 0 : mapPage(v >> 8) << 8 | (v & 0xFF), old, page);
+                writeField(at, v == 0 ? 0 : mapPage(v >> 8) << 8 | (v & 0xFF), old, page);
                 break;
             case Reference::Kind::TableId:
                 if (!survey_.isTableId(v)) throw JetError("internal error: a table id field does not hold a table id");
-                writeField(r.at, mapPage(v), old, page);
+                writeField(at, mapPage(v), old, page);
                 break;
         }
     }

@@ -2,10 +2,10 @@
 
 #include "engine/core/Bytes.h"
 #include "engine/core/IdColumns.h"
-#include "engine/core/PlainReader.h"
 #include "engine/core/RowLayout.h"
 #include "engine/core/Text.h"
 
+#include <algorithm>
 #include <string>
 
 namespace jet {
@@ -17,197 +17,234 @@ constexpr std::uint32_t kSignBit = 0x80000000u;
     throw JetError("the compacted copy does not hold what its source holds (" + what + "); nothing was written");
 }
 
-// One side of the comparison: its reader, and how a table id stored on this side is written for comparing.
-// A source id that names a table becomes the id the numbering gives that table; any other value stays as it
-// is. A tag tells the two apart, so a value that names nothing in the source can never equal one that names
-// a table in the copy.
-struct Side {
-    PlainReader& reader;
-    std::span<const std::uint32_t> numbering;  // empty for the copy
-    const SourceProgress* progress;            // null for the copy
-    std::uint32_t comparable(std::uint32_t id, std::uint8_t& tag) const {
-        tag = reader.tableWithId(id) ? 1 : 0;
-        return tag && !numbering.empty() ? numbering[id] : id;
-    }
-};
-
-class TablePair {
-public:
-    TablePair(Side a, Side b, const CatalogTable& ta, const CatalogTable& tb)
-        : a_(a),
-          b_(b),
-          which_("table '" + asciiName(ta.name) + "'"),
-          defA_(readTableDef(a.reader.store(), ta.id)),
-          defB_(readTableDef(b.reader.store(), tb.id)) {
-        for (const auto& ic : kTableIdColumns)
-            if (ta.name == ic.table) idColumn_ = defA_.column(ic.column);
-    }
-
-    void compare() {
-        compareDefinitions();
-        compareRows();
-        for (std::size_t k = 0; k < defA_.realIndexes.size(); ++k) compareIndex(k);
-    }
-
-private:
-    void compareDefinitions() const {
-        const auto& x = defA_;
-        const auto& y = defB_;
-        bool same = x.rowCount == y.rowCount && x.columns.size() == y.columns.size() &&
-                    x.realIndexes.size() == y.realIndexes.size() &&
-                    x.logicalIndexes.size() == y.logicalIndexes.size() &&
-                    x.longValueMaps.size() == y.longValueMaps.size();
-        for (std::size_t i = 0; same && i < x.columns.size(); ++i) {
-            const auto &c = x.columns[i], &d = y.columns[i];
-            same = c.type == d.type && c.number == d.number && c.varIndex == d.varIndex && c.fixed == d.fixed &&
-                   c.fixedOffset == d.fixedOffset && c.length == d.length && c.name == d.name;
-        }
-        for (std::size_t i = 0; same && i < x.realIndexes.size(); ++i) {
-            const auto &r = x.realIndexes[i].keys, &s = y.realIndexes[i].keys;
-            same = r.size() == s.size();
-            for (std::size_t k = 0; same && k < r.size(); ++k)
-                same = r[k].column == s[k].column && r[k].order == s[k].order;
-        }
-        if (!same) differs(which_ + " has another definition");
-        for (std::size_t i = 0; i < x.logicalIndexes.size(); ++i) {
-            const auto &l = x.logicalIndexes[i], &m = y.logicalIndexes[i];
-            if (l.realIndex != m.realIndex || l.name != m.name) differs(which_ + " has another index");
-            std::uint8_t tagA = 0, tagB = 0;
-            const std::uint32_t relA = l.relatedTable == 0 ? 0 : a_.comparable(l.relatedTable, tagA);
-            const std::uint32_t relB = m.relatedTable == 0 ? 0 : b_.comparable(m.relatedTable, tagB);
-            if (relA != 0 && !tagA) damaged(which_ + " has a relationship to a table the catalog does not list");
-            if (relA != relB || tagA != tagB) differs(which_ + " has a relationship to another table");
-        }
-    }
-
-    // Row bytes as compared: a table id in the id column is written as the comparable id and its tag.
-    void comparableRow(const Side& side, const TableDef& def, PlainRow& row) const {
-        if (!idColumn_) return;
-        const Column* c = def.columnByNumber(idColumn_->number);
-        auto v = RowLayout(side.reader.store().format(), def.columns, row.bytes).value(*c);
-        if (!v) return;
-        if (v->end - v->begin != 4)
-            damaged("a table id of " + std::to_string(v->end - v->begin) + " bytes in " + which_);
-        std::uint8_t tag = 0;
-        wr32(row.bytes, v->begin, side.comparable(rd32(row.bytes, v->begin), tag));
-        row.bytes.push_back(tag);
-    }
-
-    // x and y are the rows read on each side, null for a deleted row; their bytes become comparable.
-    void compareRow(PlainRow* x, PlainRow* y, const char* reached) const {
-        if (!x || !y) {
-            if (x || y) differs(which_ + " has a row " + reached + " on one side only");
-            return;
-        }
-        comparableRow(a_, defA_, *x);
-        comparableRow(b_, defB_, *y);
-        if (x->bytes != y->bytes) differs(which_ + " has a row " + reached + " that changed");
-        if (x->longValues != y->longValues) differs(which_ + " has a memo or OLE value " + reached + " that changed");
-    }
-
-    // Live rows in the order the usage map and the row tables give them; a deleted row is no row.
-    class Rows {
-    public:
-        Rows(const Side& side, const TableDef& def)
-            : reader_(side.reader), def_(def), pages_(side.reader.dataPages(def)), progress_(side.progress) {}
-        // The next live row into row (its buffers reused); false after the last.
-        bool next(PlainRow& row) {
-            while (page_ < pages_.size()) {
-                if (!counted_) {
-                    if (progress_ && *progress_) (*progress_)(pages_[page_]);
-                    rows_ = reader_.rowCount(def_, pages_[page_]);
-                    counted_ = true;
-                }
-                if (row_ >= rows_) {
-                    ++page_;
-                    row_ = 0;
-                    counted_ = false;
-                } else if (reader_.readRow(def_, pages_[page_], row_++, row)) {
-                    return true;
-                }
-            }
-            return false;
-        }
-
-    private:
-        PlainReader& reader_;
-        const TableDef& def_;
-        std::vector<std::uint32_t> pages_;
-        std::size_t page_ = 0;
-        std::uint32_t row_ = 0, rows_ = 0;
-        bool counted_ = false;
-        const SourceProgress* progress_;
-    };
-
-    void compareRows() const {
-        Rows x(a_, defA_), y(b_, defB_);
-        PlainRow rx, ry;
-        while (true) {
-            const bool hx = x.next(rx), hy = y.next(ry);
-            if (!hx && !hy) return;
-            compareRow(hx ? &rx : nullptr, hy ? &ry : nullptr, "in table order");
-        }
-    }
-
-    // A key that begins with a table id carries it big-endian with its sign bit flipped, after a marker byte.
-    void comparableKey(const Side& side, std::vector<std::uint8_t>& key) const {
-        if (key.size() < 5 || key[0] != 0x7F) return;
-        std::uint32_t v = (std::uint32_t(key[1]) << 24 | std::uint32_t(key[2]) << 16 | std::uint32_t(key[3]) << 8 |
-                           key[4]) ^
-                          kSignBit;
-        std::uint8_t tag = 0;
-        v = side.comparable(v, tag) ^ kSignBit;
-        for (int k = 0; k < 4; ++k) key[1 + k] = std::uint8_t(v >> (24 - 8 * k));
-        key.push_back(tag);
-    }
-
-    void compareIndex(std::size_t k) const {
-        const RealIndex& ra = defA_.realIndexes[k];
-        const RealIndex& rb = defB_.realIndexes[k];
-        a_.reader.visitIndexTree(defA_, ra);
-        b_.reader.visitIndexTree(defB_, rb);
-        const bool idKeyed = idColumn_ && !ra.keys.empty() && ra.keys.front().column == idColumn_->number;
-        IndexEntryCursor x(a_.reader, defA_, ra), y(b_.reader, defB_, rb);
-        IndexEntryCursor::Entry ex, ey;
-        PlainRow rx, ry;
-        const std::string where = "index " + std::to_string(k), namedBy = "named by " + where;
-        while (true) {
-            const bool hx = x.next(ex), hy = y.next(ey);
-            if (!hx && !hy) return;
-            if (hx != hy) differs(which_ + " " + where + " has another number of entries");
-            if (idKeyed) {
-                comparableKey(a_, ex.key);
-                comparableKey(b_, ey.key);
-            }
-            if (ex.key != ey.key) differs(which_ + " " + where + " has another key");
-            const bool lx = a_.reader.readRow(defA_, ex.page, ex.row, rx);
-            const bool ly = b_.reader.readRow(defB_, ey.page, ey.row, ry);
-            compareRow(lx ? &rx : nullptr, ly ? &ry : nullptr, namedBy.c_str());
-        }
-    }
-
-    Side a_, b_;
-    std::string which_;
-    TableDef defA_, defB_;
-    const Column* idColumn_ = nullptr;
-};
+std::span<const std::uint8_t> bytesOf(const std::u16string& text) {
+    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size() * sizeof(char16_t)};
+}
 
 }  // namespace
 
-void checkSameContent(const PageStore& source, const PageStore& copy, std::span<const std::uint32_t> numbering,
-                      const SourceProgress& progress) {
-    PlainReader readerA(source), readerB(copy);
-    const Side a{readerA, numbering, &progress}, b{readerB, {}, nullptr};
-    const auto& ta = readerA.tables();
-    const auto& tb = readerB.tables();
+ContentReader::ContentReader(const PageStore& store, const DigestKey& key) : reader_(store), key_(key), rows_(key) {
+    out_.key = key;
+}
+
+// A table id as digested: a value that names a table becomes that table's place among the catalog's tables,
+// tagged, so that it can equal only the id of the paired table on the other side; any other value stays as it
+// is, untagged.
+std::uint32_t ContentReader::comparable(std::uint32_t id, std::uint8_t& tag) const {
+    const CatalogTable* t = reader_.tableWithId(id);
+    tag = t ? 1 : 0;
+    return t ? static_cast<std::uint32_t>(t - reader_.tables().data()) : id;
+}
+
+void ContentReader::beginTable(const TableDef& def) {
+    const std::size_t n = out_.tables.size();
+    if (n >= reader_.tables().size() || reader_.tables()[n].id != def.page)
+        damaged("the catalog lists table " + std::to_string(def.page) + " where its reader finds another");
+    def_ = &def;
+    idColumn_ = nullptr;
+    for (const auto& ic : kTableIdColumns)
+        if (reader_.tables()[n].name == ic.table) idColumn_ = def.column(ic.column);
+    out_.tables.push_back({reader_.tables()[n], definitionDigest(), {}, {}});
+    pages_ = reader_.dataPages(def);
+    // A usage map lists its pages in ascending order; should one not, its pages are found through a sorted copy.
+    sortedPages_.clear();
+    if (!std::is_sorted(pages_.begin(), pages_.end())) {
+        for (std::size_t i = 0; i < pages_.size(); ++i)
+            sortedPages_.push_back({pages_[i], static_cast<std::uint32_t>(i)});
+        std::sort(sortedPages_.begin(), sortedPages_.end());
+    }
+    read_ = 0;
+    rows_ = Digest(key_);
+}
+
+void ContentReader::dataPage(std::size_t index) { readRows(index + 1); }
+
+// The live rows of the table's pages up to the upTo-th, in usage-map and row-table order; each is digested with
+// its place (page in the list, row in the page), so that an index entry can name it by that place. Rows with no
+// memo or OLE value are gathered a page at a time and digested in one piece: most rows are a few bytes long.
+void ContentReader::readRows(std::size_t upTo) {
+    const bool longValues = std::any_of(def_->columns.begin(), def_->columns.end(),
+                                        [](const Column& c) { return c.isLongValue(); });
+    for (; read_ < std::min(upTo, pages_.size()); ++read_) {
+        const std::uint32_t page = pages_[read_];
+        const std::uint32_t count = reader_.rowCount(*def_, page);
+        rows_.add32(static_cast<std::uint32_t>(read_));
+        pageRows_.clear();
+        for (std::uint32_t r = 0; r < count; ++r) {
+            if (!longValues && !idColumn_) {
+                // Nothing in the row to follow or to make comparable: its bytes as they are on the page (the
+                // page was checked to be one of the table's by rowCount).
+                const RowSlot slot = reader_.store().row(page, r);
+                if (slot.deleted) continue;
+                if (!slot.overflow) {
+                    appendRow(r, reader_.store().page(page).subspan(slot.begin, slot.end - slot.begin));
+                    continue;
+                }
+                std::uint32_t at = 0;
+                auto bytes = reader_.rowBytes(*def_, page, r, at);
+                if (bytes) appendRow(r, *bytes);
+                continue;
+            }
+            if (!reader_.readRow(*def_, page, r, row_)) continue;
+            comparableRow(row_);
+            if (longValues) {
+                rows_.add32(r);
+                rows_.addPiece(row_.bytes);
+                rows_.add32(static_cast<std::uint32_t>(row_.longValues.size()));
+                for (const auto& v : row_.longValues) rows_.addPiece(v);
+            } else {
+                appendRow(r, row_.bytes);
+            }
+        }
+        if (!longValues) rows_.addPiece(pageRows_);
+    }
+}
+
+// The row number and the length, then the bytes: rows gathered so cannot run into each other. Both fit in two
+// bytes (a page holds fewer than 2048 rows of at most its 4096 bytes).
+void ContentReader::appendRow(std::uint32_t r, std::span<const std::uint8_t> bytes) {
+    const std::uint32_t size = static_cast<std::uint32_t>(bytes.size());
+    const std::uint8_t head[4] = {std::uint8_t(r), std::uint8_t(r >> 8), std::uint8_t(size), std::uint8_t(size >> 8)};
+    pageRows_.insert(pageRows_.end(), head, head + 4);
+    pageRows_.insert(pageRows_.end(), bytes.begin(), bytes.end());
+}
+
+void ContentReader::endTable() {
+    readRows(pages_.size());
+    TableContent& t = out_.tables.back();
+    t.rows = rows_.value();
+    for (const auto& ri : def_->realIndexes) t.indexes.push_back(indexDigest(ri));
+    def_ = nullptr;
+}
+
+ContentDigest ContentReader::finish() {
+    if (out_.tables.size() != reader_.tables().size()) damaged("the catalog lists tables its reader does not find");
+    out_.unplacedPage = reader_.firstUnplacedPage();
+    return std::move(out_);
+}
+
+DigestValue ContentReader::definitionDigest() const {
+    const TableDef& x = *def_;
+    Digest d(key_);
+    d.add32(x.rowCount);
+    d.add32(static_cast<std::uint32_t>(x.columns.size()));
+    for (const auto& c : x.columns) {
+        d.add32(c.type);
+        d.add32(c.number);
+        d.add32(c.varIndex);
+        d.add32(c.fixed);
+        d.add32(c.fixedOffset);
+        d.add32(c.length);
+        d.addPiece(bytesOf(c.name));
+    }
+    d.add32(static_cast<std::uint32_t>(x.realIndexes.size()));
+    for (const auto& r : x.realIndexes) {
+        d.add32(static_cast<std::uint32_t>(r.keys.size()));
+        for (const auto& k : r.keys) {
+            d.add32(k.column);
+            d.add32(k.order);
+        }
+    }
+    d.add32(static_cast<std::uint32_t>(x.logicalIndexes.size()));
+    for (const auto& l : x.logicalIndexes) {
+        d.add32(l.realIndex);
+        d.addPiece(bytesOf(l.name));
+        std::uint8_t tag = 0;
+        const std::uint32_t related = l.relatedTable == 0 ? 0 : comparable(l.relatedTable, tag);
+        if (l.relatedTable != 0 && !tag)
+            damaged("table " + std::to_string(x.page) + " has a relationship to a table the catalog does not list");
+        d.add32(related);
+        d.add32(tag);
+    }
+    d.add32(static_cast<std::uint32_t>(x.longValueMaps.size()));
+    return d.value();
+}
+
+// Row bytes as digested: a table id in the id column is written as the comparable id and its tag.
+void ContentReader::comparableRow(PlainRow& row) const {
+    if (!idColumn_) return;
+    const Column* c = def_->columnByNumber(idColumn_->number);
+    auto v = RowLayout(reader_.store().format(), def_->columns, row.bytes).value(*c);
+    if (!v) return;
+    if (v->end - v->begin != 4)
+        damaged("a table id of " + std::to_string(v->end - v->begin) + " bytes in table " + std::to_string(def_->page));
+    std::uint8_t tag = 0;
+    wr32(row.bytes, v->begin, comparable(rd32(row.bytes, v->begin), tag));
+    row.bytes.push_back(tag);
+}
+
+// A key that begins with a table id carries it big-endian with its sign bit flipped, after a marker byte.
+void ContentReader::comparableKey(std::vector<std::uint8_t>& key) const {
+    if (key.size() < 5 || key[0] != 0x7F) return;
+    std::uint32_t v = (std::uint32_t(key[1]) << 24 | std::uint32_t(key[2]) << 16 | std::uint32_t(key[3]) << 8 |
+                       key[4]) ^
+                      kSignBit;
+    std::uint8_t tag = 0;
+    v = comparable(v, tag) ^ kSignBit;
+    for (int k = 0; k < 4; ++k) key[1 + k] = std::uint8_t(v >> (24 - 8 * k));
+    key.push_back(tag);
+}
+
+// Entries in key order along the leaf chain: each key, and the row it names. A row on a page of the table's
+// usage map is named by its place there, whose content the rows' digest holds; a row anywhere else (which the
+// search for unplaced data then refuses if it is live) by its content.
+DigestValue ContentReader::indexDigest(const RealIndex& ri) {
+    reader_.visitIndexTree(*def_, ri);
+    const bool idKeyed = idColumn_ && !ri.keys.empty() && ri.keys.front().column == idColumn_->number;
+    IndexEntryCursor cursor(reader_, *def_, ri);
+    IndexEntryCursor::Entry e;
+    Digest d(key_);
+    while (cursor.next(e)) {
+        if (idKeyed) comparableKey(e.key);
+        d.addPiece(e.key);
+        if (auto place = placeInList(e.page)) {
+            d.add32(1);
+            d.add32(*place);
+            d.add32(e.row);
+        } else if (reader_.readRow(*def_, e.page, e.row, row_)) {
+            comparableRow(row_);
+            d.add32(2);
+            d.addPiece(row_.bytes);
+            d.add32(static_cast<std::uint32_t>(row_.longValues.size()));
+            for (const auto& v : row_.longValues) d.addPiece(v);
+        } else {
+            d.add32(3);  // a deleted row
+        }
+    }
+    return d.value();
+}
+
+std::optional<std::uint32_t> ContentReader::placeInList(std::uint32_t page) const {
+    if (!sortedPages_.empty()) {
+        auto it = std::lower_bound(sortedPages_.begin(), sortedPages_.end(),
+                                   std::pair<std::uint32_t, std::uint32_t>{page, 0});
+        if (it != sortedPages_.end() && it->first == page) return it->second;
+        return std::nullopt;
+    }
+    auto it = std::lower_bound(pages_.begin(), pages_.end(), page);
+    if (it != pages_.end() && *it == page) return static_cast<std::uint32_t>(it - pages_.begin());
+    return std::nullopt;
+}
+
+void checkSameContent(const ContentDigest& source, const ContentDigest& copy,
+                      std::span<const std::uint32_t> numbering) {
+    const auto& ta = source.tables;
+    const auto& tb = copy.tables;
     if (ta.size() != tb.size()) differs("the number of tables changed");
-    for (std::size_t i = 0; i < ta.size(); ++i)
-        if (ta[i].id >= numbering.size() || numbering[ta[i].id] != tb[i].id || ta[i].name != tb[i].name)
-            differs("table '" + asciiName(ta[i].name) + "' is not the same table in the copy");
-    for (std::size_t i = 0; i < ta.size(); ++i) TablePair(a, b, ta[i], tb[i]).compare();
-    if (readerA.firstUnplacedPage()) throw JetError(kUnplaceableData);
-    if (auto p = readerB.firstUnplacedPage())
-        differs("page " + std::to_string(*p) + " holds data that nothing reaches");
+    for (std::size_t i = 0; i < ta.size(); ++i) {
+        const std::string which = "table '" + asciiName(ta[i].table.name) + "'";
+        if (ta[i].table.id >= numbering.size() || numbering[ta[i].table.id] != tb[i].table.id ||
+            ta[i].table.name != tb[i].table.name)
+            differs(which + " is not the same table in the copy");
+        if (ta[i].definition != tb[i].definition) differs(which + " has another definition");
+        if (ta[i].rows != tb[i].rows) differs(which + " has rows, memo or OLE values that changed");
+        if (ta[i].indexes.size() != tb[i].indexes.size()) differs(which + " has another number of indexes");
+        for (std::size_t k = 0; k < ta[i].indexes.size(); ++k)
+            if (ta[i].indexes[k] != tb[i].indexes[k])
+                differs(which + " index " + std::to_string(k) + " has other entries or names other rows");
+    }
+    if (source.unplacedPage) throw JetError(kUnplaceableData);
+    if (copy.unplacedPage) differs("page " + std::to_string(*copy.unplacedPage) + " holds data that nothing reaches");
 }
 
 }  // namespace jet

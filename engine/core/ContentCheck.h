@@ -1,14 +1,19 @@
 #pragma once
-// Content check of a compacted copy against its source. Both files are read through their own plain reader,
-// every pointer followed as stored, and must hold the same tables, definitions, rows, memo and OLE values,
-// index entries (each resolved to the row it names) and permissions. The page numbering is used only to pair
-// each table of the source with its table in the copy; table ids stored in rows and keys are compared through
-// it, so no id can come to name another table.
-#include "engine/core/PageStore.h"
+// Content check of a compacted copy against its source. Each file is read through its own plain reader, every
+// pointer followed as stored, in the same pass as its survey; what it holds is kept as keyed digests (see
+// Digest.h) of its tables, definitions, rows, memo and OLE values, index entries (each resolved to the row it
+// names) and permissions, and the two files must give the same digests. Table ids stored in definitions, rows
+// and keys are digested as the table's place among the catalog's tables, so that a copy passes only when each
+// id names the table paired with the source's; the page numbering is used only to pair the tables.
+#include "engine/core/Digest.h"
+#include "engine/core/PlainReader.h"
 
 #include <cstdint>
-#include <functional>
+#include <optional>
 #include <span>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace jet {
 
@@ -17,12 +22,56 @@ namespace jet {
 inline constexpr const char* kUnplaceableData =
     "the database has data that this engine cannot place; repair it in Access first";
 
-// Pages the source's rows have been read from so far: everything before the given page was, so that another
-// check can work on those pages while they are still cached.
-using SourceProgress = std::function<void(std::uint32_t)>;
+struct TableContent {
+    CatalogTable table;
+    DigestValue definition, rows;
+    std::vector<DigestValue> indexes;  // one per real index, its entries in key order
+};
 
-// Throws JetError naming the first difference, or kUnplaceableData.
-void checkSameContent(const PageStore& source, const PageStore& copy, std::span<const std::uint32_t> numbering,
-                      const SourceProgress& progress = {});
+struct ContentDigest {
+    DigestKey key;
+    std::vector<TableContent> tables;  // in the order of their ids
+    // The first page that holds live rows, long values or index entries nothing reached; nothing when none.
+    std::optional<std::uint32_t> unplacedPage;
+};
+
+// Reads one file's content as its survey walks it: the survey hands over each table as it starts it, each of
+// its data pages once it has read it (so that the page is still cached), and the table once its indexes are
+// walked.
+class ContentReader {
+public:
+    ContentReader(const PageStore& store, const DigestKey& key);
+    void beginTable(const TableDef& def);
+    void dataPage(std::size_t index);  // the index-th page of the table's usage map has been read
+    void endTable();
+    ContentDigest finish();
+
+private:
+    void readRows(std::size_t upTo);
+    void appendRow(std::uint32_t r, std::span<const std::uint8_t> bytes);
+    void comparableRow(PlainRow& row) const;
+    void comparableKey(std::vector<std::uint8_t>& key) const;
+    std::uint32_t comparable(std::uint32_t id, std::uint8_t& tag) const;
+    DigestValue definitionDigest() const;
+    DigestValue indexDigest(const RealIndex& index);
+    std::optional<std::uint32_t> placeInList(std::uint32_t page) const;  // in the table's usage map
+
+    PlainReader reader_;
+    DigestKey key_;
+    ContentDigest out_;
+    // The table being read.
+    const TableDef* def_ = nullptr;
+    const Column* idColumn_ = nullptr;
+    std::vector<std::uint32_t> pages_;  // its data pages, in usage-map order
+    std::size_t read_ = 0;              // how many of them have been read
+    Digest rows_;
+    PlainRow row_;
+    std::vector<std::uint8_t> pageRows_;  // the rows of one page, digested together
+    // (page, place in pages_) sorted, when pages_ is not: an index entry names its row by the place of its page.
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> sortedPages_;
+};
+
+// Throws JetError naming the first difference. numbering pairs each source table with its table in the copy.
+void checkSameContent(const ContentDigest& source, const ContentDigest& copy, std::span<const std::uint32_t> numbering);
 
 }  // namespace jet

@@ -13,10 +13,13 @@ namespace jet {
 // compared one page at a time.
 class ChangeMask {
 public:
-    ChangeMask(std::uint32_t pageSize) : pageSize_(pageSize) {}
+    ChangeMask(std::uint32_t pageSize, std::span<const std::uint32_t> newNumber)
+        : pageSize_(pageSize), newNumber_(newNumber) {}
 
+    // Pages are the source's, carried to their numbers in the copy; a field on a dropped page is not kept.
     void allow(std::uint32_t page, std::uint32_t from, std::uint32_t to) {
-        ranges_.push_back({page, static_cast<std::uint16_t>(std::min(from, pageSize_)),
+        if (page >= newNumber_.size() || newNumber_[page] == kDroppedPage) return;
+        ranges_.push_back({newNumber_[page], static_cast<std::uint16_t>(std::min(from, pageSize_)),
                            static_cast<std::uint16_t>(std::min(to, pageSize_))});
     }
     // A field's bytes are one range when they follow each other on one page, as nearly all do.
@@ -29,9 +32,9 @@ public:
             i = j;
         }
     }
-    void allowMap(const PageStore& store, const UsageMap& m) {
+    void allowMap(const PageStore& source, const UsageMap& m) {
         if (m.rowPointer == 0) return;
-        RowSlot slot = store.row(m.rowPointer >> 8, m.rowPointer & 0xFF);
+        RowSlot slot = source.row(m.rowPointer >> 8, m.rowPointer & 0xFF);
         allow(m.rowPointer >> 8, slot.begin, slot.end);
         for (auto p : m.mapPages)
             if (p) allow(p, 4, pageSize_);
@@ -58,24 +61,25 @@ private:
         std::uint16_t from, to;  // within a page (at most 4096 bytes)
     };
     std::uint32_t pageSize_;
+    std::span<const std::uint32_t> newNumber_;
     std::vector<Range> ranges_;
 };
 
-CopyCheck::CopyCheck(const PageStore& source, const Survey& before, const PageStore& copy, const Survey& after)
+CopyCheck::CopyCheck(const PageStore& source, const Survey& before, const PageStore& copy)
     : source_(source), copy_(copy), numbering_(pageNumbering(before)), allowed_(copy.pageSize()) {
     if (numbering_.pageCount != copy.pageCount())
         throw JetError("the compacted copy has " + std::to_string(copy.pageCount()) + " pages where " +
                        std::to_string(numbering_.pageCount) + " were expected; nothing was written");
-    const JetFormat& f = copy.format();
-    ChangeMask mask(copy.pageSize());
-    for (const auto& r : after.references) mask.allow(r.at);
-    for (auto p : after.indexPages) mask.allow(p, f.indexEntries, copy.pageSize());  // entries: pointers and id keys
-    mask.allowMap(copy, after.globalMap);
-    for (const auto& t : after.tables) {
-        mask.allowMap(copy, t.used);
-        mask.allowMap(copy, t.free);
-        for (const auto& m : t.longValueMaps) mask.allowMap(copy, m);
-        for (const auto& ix : t.indexes) mask.allowMap(copy, ix.map);
+    const JetFormat& f = source.format();
+    ChangeMask mask(copy.pageSize(), numbering_.newNumber);
+    for (const auto& r : before.references) mask.allow(before.place(r));
+    for (auto p : before.indexPages) mask.allow(p, f.indexEntries, copy.pageSize());  // entries: pointers and id keys
+    mask.allowMap(source, before.globalMap);
+    for (const auto& t : before.tables) {
+        mask.allowMap(source, t.used);
+        mask.allowMap(source, t.free);
+        for (const auto& m : t.longValueMaps) mask.allowMap(source, m);
+        for (const auto& ix : t.indexes) mask.allowMap(source, ix.map);
     }
     mask.sort();
     mask_ = std::make_unique<ChangeMask>(std::move(mask));
@@ -83,10 +87,11 @@ CopyCheck::CopyCheck(const PageStore& source, const Survey& before, const PageSt
 
 CopyCheck::~CopyCheck() = default;
 
-void CopyCheck::checkUpTo(std::uint32_t sourcePage) {
-    for (; next_ < std::min(sourcePage, source_.pageCount()); ++next_) {
+void CopyCheck::checkUpToCopyPage(std::uint32_t copyPage) {
+    for (; next_ < source_.pageCount(); ++next_) {
         const std::uint32_t target = numbering_.newNumber[next_];
         if (target == kDroppedPage) continue;
+        if (target > copyPage) return;
         auto a = source_.page(next_), b = copy_.page(target);
         if (std::equal(a.begin(), a.end(), b.begin())) continue;
         if (!mask_->pageMask(target, allowed_)) std::fill(allowed_.begin(), allowed_.end(), 0);
@@ -98,7 +103,7 @@ void CopyCheck::checkUpTo(std::uint32_t sourcePage) {
 }
 
 void CopyCheck::finish() {
-    checkUpTo(source_.pageCount());
+    checkUpToCopyPage(0xFFFFFFFFu);
     for (auto blank : numbering_.blankPages) {
         auto b = copy_.page(blank);
         if (std::any_of(b.begin(), b.end(), [](std::uint8_t v) { return v != 0; }))
@@ -107,9 +112,8 @@ void CopyCheck::finish() {
     }
 }
 
-void checkOnlyReferencesChanged(const PageStore& source, const Survey& before, const PageStore& copy,
-                                const Survey& after) {
-    CopyCheck(source, before, copy, after).finish();
+void checkOnlyReferencesChanged(const PageStore& source, const Survey& before, const PageStore& copy) {
+    CopyCheck(source, before, copy).finish();
 }
 
 }  // namespace jet

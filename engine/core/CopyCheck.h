@@ -14,17 +14,19 @@ namespace jet {
 
 class ChangeMask;
 
-// The check run a stretch of pages at a time in source order, so that it can follow another pass over the
-// same pages and find them still in the page caches. Throws JetError as checkOnlyReferencesChanged does.
+// The check run a stretch of pages at a time, so that it can follow another pass over the copy and find its
+// pages still cached. Which bytes may differ is taken from the source's survey, each field carried to the page
+// the numbering gives its page: the copy has no say in where it may differ. Throws JetError as
+// checkOnlyReferencesChanged does.
 class CopyCheck {
 public:
-    CopyCheck(const PageStore& source, const Survey& before, const PageStore& copy, const Survey& after);
+    CopyCheck(const PageStore& source, const Survey& before, const PageStore& copy);
     ~CopyCheck();
     CopyCheck(const CopyCheck&) = delete;
     CopyCheck& operator=(const CopyCheck&) = delete;
 
-    void checkUpTo(std::uint32_t sourcePage);  // every kept page before sourcePage not checked yet
-    void finish();                             // every page left, and the blank pages
+    void checkUpToCopyPage(std::uint32_t copyPage);  // every kept page that lands at or before it
+    void finish();                                   // every page left, and the blank pages
     const PageNumbering& numbering() const { return numbering_; }
 
 private:
@@ -37,7 +39,6 @@ private:
 };
 
 // Throws JetError naming the first page and offset that changed where nothing may change.
-void checkOnlyReferencesChanged(const PageStore& source, const Survey& before, const PageStore& copy,
-                                const Survey& after);
+void checkOnlyReferencesChanged(const PageStore& source, const Survey& before, const PageStore& copy);
 
 }  // namespace jet

@@ -2,6 +2,7 @@
 
 #include "engine/core/Bytes.h"
 #include "engine/core/Compactor.h"
+#include "engine/core/ContentCheck.h"
 #include "engine/core/PageStore.h"
 #include "engine/core/Survey.h"
 #include "engine/core/Verification.h"
@@ -28,6 +29,7 @@ void compactDatabase(const FileReader& source, std::u16string_view password, Pag
     PageStore store(source, cachedPages);
     checkPassword(store.header(), password);
     Survey survey = surveyDatabase(store);
+    if (survey.content.unplacedPage) throw JetError(kUnplaceableData);  // before anything is written
     renumberPages(store, survey, out);
     verifyCompactedCopy(store, survey, out.written());
 }

@@ -143,20 +143,29 @@ std::uint32_t PageStore::rowCount(std::uint32_t pageNumber) const {
     return rowCountOf(page(pageNumber), pageNumber, format_);
 }
 
-std::uint64_t PageStore::rowBits(std::uint32_t pageNumber, std::uint32_t rowNumber) const {
+void PageStore::badRow(std::uint32_t pageNumber, std::uint32_t rowNumber) const {
     auto p = page(pageNumber);
-    std::uint32_t count = rowCountOf(p, pageNumber, format_);
+    const std::uint32_t count = rowCountOf(p, pageNumber, format_);
     if (rowNumber >= count)
         damaged("a reference to row " + std::to_string(rowNumber) + " of page " + std::to_string(pageNumber) +
                 ", which has " + std::to_string(count) + " rows");
+    damaged("row " + std::to_string(rowNumber) + " of page " + std::to_string(pageNumber) + " has impossible bounds");
+}
+
+std::uint64_t PageStore::rowBits(std::uint32_t pageNumber, std::uint32_t rowNumber) const {
+    const std::uint8_t* p = page(pageNumber).data();
+    const std::uint32_t pageSize = format_.pageSize;
     const std::uint32_t table = format_.dataRowCount + 2;
-    const std::uint16_t raw = rd16(p, table + 2 * rowNumber);
+    const std::uint32_t count = p[format_.dataRowCount] | p[format_.dataRowCount + 1] << 8;
+    // A data page whose row table fits the page, and a row of it: the reads below stay inside the page.
+    if (p[0] != kPageData || table + 2 * count > pageSize || rowNumber >= count) badRow(pageNumber, rowNumber);
+    const std::uint32_t raw = p[table + 2 * rowNumber] | p[table + 2 * rowNumber + 1] << 8;
     const std::uint32_t begin = raw & 0x1FFF;
     // A row ends where the row before it (in table order) starts; row 0 ends at the page end.
-    const std::uint32_t end = rowNumber > 0 ? rd16(p, table + 2 * (rowNumber - 1)) & 0x1FFF : format_.pageSize;
-    if (begin < table + 2 * count || begin > end || end > format_.pageSize)
-        damaged("row " + std::to_string(rowNumber) + " of page " + std::to_string(pageNumber) +
-                " has impossible bounds");
+    const std::uint32_t end = rowNumber > 0
+                                  ? (p[table + 2 * rowNumber - 2] | p[table + 2 * rowNumber - 1] << 8) & 0x1FFFu
+                                  : pageSize;
+    if (begin < table + 2 * count || begin > end || end > pageSize) badRow(pageNumber, rowNumber);
     return begin | std::uint64_t(end) << 16 | std::uint64_t(raw >> 15 & 1) << 32 | std::uint64_t(raw >> 14 & 1) << 33;
 }
 

@@ -74,7 +74,9 @@ public:
 
 private:
     std::uint64_t rowBits(std::uint32_t pageNumber, std::uint32_t rowNumber) const;  // begin, end, deleted, overflow
-    std::span<const std::uint8_t> uncachedPage(std::uint32_t number) const;          // not in the block last used
+    // The refusal of a row rowBits cannot read, out of line so that its path for every row stays short.
+    [[noreturn, gnu::noinline]] void badRow(std::uint32_t pageNumber, std::uint32_t rowNumber) const;
+    std::span<const std::uint8_t> uncachedPage(std::uint32_t number) const;  // not in the block last used
     std::span<const std::uint8_t> cachedPage(std::uint32_t number, bool alone) const;
 
     MemoryReader memory_;  // the file given as bytes, when it was

@@ -107,24 +107,13 @@ std::optional<PlainRow> PlainReader::row(const TableDef& def, std::uint32_t page
 }
 
 bool PlainReader::readRow(const TableDef& def, std::uint32_t page, std::uint32_t rowNumber, PlainRow& out) {
-    if (!isRowPageOf(def, store_.page(page)))
-        damaged("a row of table " + std::to_string(def.page) + " is looked for on page " + std::to_string(page) +
-                ", which is not one of its data pages");
-    RowSlot slot = store_.row(page, rowNumber);
-    if (slot.deleted) return false;
-    for (int hop = 0; slot.overflow; ++hop) {
-        if (hop >= kMaxOverflowHops || slot.end - slot.begin < 4) damaged("an overflow row that cannot be followed");
-        const std::uint32_t ptr = rd32(store_.page(page), slot.begin);
-        page = ptr >> 8;
-        if (!isRowPage(store_.page(page)))
-            damaged("an overflow row points to page " + std::to_string(page) + ", not a data page");
-        rowPages_[page] = true;
-        settled_[page] = true;
-        slot = store_.row(page, ptr & 0xFF);
+    auto bytes = rowBytes(def, page, rowNumber, out.page);
+    if (!bytes) return false;
+    out.bytes.assign(bytes->begin(), bytes->end());
+    if (std::none_of(def.columns.begin(), def.columns.end(), [](const Column& c) { return c.isLongValue(); })) {
+        out.longValues.clear();
+        return true;
     }
-    out.page = page;
-    auto bytes = store_.page(page).subspan(slot.begin, slot.end - slot.begin);
-    out.bytes.assign(bytes.begin(), bytes.end());
     // The row's own copy from here on: its long values are read from other pages. Every value is read before
     // any pointer is zeroed, so that each is read from the row as stored.
     RowLayout layout(store_.format(), def.columns, out.bytes);
@@ -141,6 +130,27 @@ bool PlainReader::readRow(const TableDef& def, std::uint32_t page, std::uint32_t
     out.longValues.resize(values);
     for (auto at : pointers_) std::fill_n(out.bytes.begin() + at, 4, 0);
     return true;
+}
+
+std::optional<std::span<const std::uint8_t>> PlainReader::rowBytes(const TableDef& def, std::uint32_t page,
+                                                                   std::uint32_t rowNumber, std::uint32_t& at) {
+    if (!isRowPageOf(def, store_.page(page)))
+        damaged("a row of table " + std::to_string(def.page) + " is looked for on page " + std::to_string(page) +
+                ", which is not one of its data pages");
+    RowSlot slot = store_.row(page, rowNumber);
+    if (slot.deleted) return std::nullopt;
+    for (int hop = 0; slot.overflow; ++hop) {
+        if (hop >= kMaxOverflowHops || slot.end - slot.begin < 4) damaged("an overflow row that cannot be followed");
+        const std::uint32_t ptr = rd32(store_.page(page), slot.begin);
+        page = ptr >> 8;
+        if (!isRowPage(store_.page(page)))
+            damaged("an overflow row points to page " + std::to_string(page) + ", not a data page");
+        rowPages_[page] = true;
+        settled_[page] = true;
+        slot = store_.row(page, ptr & 0xFF);
+    }
+    at = page;
+    return store_.page(page).subspan(slot.begin, slot.end - slot.begin);
 }
 
 void PlainReader::longValue(std::span<const std::uint8_t> field, std::vector<std::uint8_t>& out) {

@@ -43,6 +43,10 @@ public:
     std::optional<PlainRow> row(const TableDef& def, std::uint32_t page, std::uint32_t rowNumber);
     // The same into out, whose buffers are reused (rows are read by the million); false for a deleted row.
     bool readRow(const TableDef& def, std::uint32_t page, std::uint32_t rowNumber, PlainRow& out);
+    // The bytes of the live row at a row pointer as stored (overflow pointers followed, long values not), valid
+    // until another page is read, and the page they are on; nothing for a deleted row.
+    std::optional<std::span<const std::uint8_t>> rowBytes(const TableDef& def, std::uint32_t page,
+                                                          std::uint32_t rowNumber, std::uint32_t& at);
     // Marks the row holding a usage map, and its bitmap pages, as known.
     void noteUsageMap(std::uint32_t rowPointer);
     // Marks every page of an index tree (from its root and its usage map) as visited.

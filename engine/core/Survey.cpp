@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <deque>
 #include <map>
+#include <optional>
 #include <set>
 
 namespace jet {
@@ -30,7 +31,8 @@ struct LiveRow {
 
 class Surveyor {
 public:
-    explicit Surveyor(const PageStore& store) : store_(store), f_(store.format()) {
+    Surveyor(const PageStore& store, const DigestKey& key, const DataPageRead* pageRead)
+        : store_(store), f_(store.format()), key_(key), pageRead_(pageRead) {
         s_.reached.assign(store.pageCount(), false);
         known_.assign(store.pageCount(), Known::Unread);
     }
@@ -39,8 +41,10 @@ public:
         reach(0);
         s_.globalMap = readMap(kGlobalMapRow, true);
         readCatalog();
+        content_.emplace(store_, key_);
         for (auto& t : s_.tables) walkTable(t);
         classifyReachedPages();
+        s_.content = content_->finish();
         s_.references.shrink_to_fit();  // kept through the whole compaction
         return std::move(s_);
     }
@@ -51,7 +55,19 @@ private:
         s_.reached[page] = true;
     }
 
-    void addRef(Reference::Kind kind, const FieldPlace& at) { s_.references.push_back({kind, at}); }
+    // Only a survey for compacting (no pageRead_) records the fields to rewrite.
+    void addRef(Reference::Kind kind, const FieldPlace& at) {
+        if (pageRead_) return;
+        bool inARow = true;
+        for (std::size_t i = 1; i < at.size(); ++i)
+            inARow = inARow && at[i].page == at[0].page && at[i].offset == at[0].offset + i;
+        if (inARow) {
+            s_.references.push_back({kind, false, at[0].offset, at[0].page});
+        } else {
+            s_.references.push_back({kind, true, 0, static_cast<std::uint32_t>(s_.splitFields.size())});
+            s_.splitFields.push_back(at);
+        }
+    }
 
     UsageMap readMap(std::uint32_t rowPointer, bool global = false) {
         UsageMap m = readUsageMap(store_, rowPointer);
@@ -215,7 +231,9 @@ private:
         for (const auto& c : d.columns)
             if (c.isLongValue()) longValues.push_back(&c);
 
-        for (auto page : t.used.pages) {
+        content_->beginTable(d);
+        for (std::size_t i = 0; i < t.used.pages.size(); ++i) {
+            const std::uint32_t page = t.used.pages[i];
             checkOwnedDataPage(page, d.page);
             t.dataPages.push_back(page);
             forEachLiveRow(page, [&](const LiveRow& r) {
@@ -236,10 +254,13 @@ private:
                 for (const Column* c : longValues)
                     if (auto v = layout.value(*c)) followLongValue(r, bytes, *v);
             });
+            content_->dataPage(i);
+            if (pageRead_ && *pageRead_) (*pageRead_)(page);
         }
 
         for (std::size_t i = 0; i < d.realIndexes.size(); ++i)
             t.indexes.push_back(walkIndex(t, d.realIndexes[i], idColumn));
+        content_->endTable();
     }
 
     void followLongValue(const LiveRow& r, std::span<const std::uint8_t> bytes, ValueRange v) {
@@ -370,7 +391,8 @@ private:
 
     void classifyIndexPage(std::uint32_t p) {
         auto it = indexIdKeyed_.find(p);
-        if (it == indexIdKeyed_.end()) damaged("index page " + std::to_string(p) + " is reached but belongs to no index");
+        if (it == indexIdKeyed_.end())
+            damaged("index page " + std::to_string(p) + " is reached but belongs to no index");
         s_.indexPages.push_back(p);
         s_.indexPageIdKeyed.push_back(it->second);
         addRef(Reference::Kind::Page, placeAt(p, 4));
@@ -385,6 +407,9 @@ private:
 
     const PageStore& store_;
     const JetFormat& f_;
+    const DigestKey key_;
+    const DataPageRead* pageRead_;          // null when surveying for compaction
+    std::optional<ContentReader> content_;  // from the catalog on
     Survey s_;
     std::vector<Known> known_;  // per page
     std::set<std::uint32_t> tdefPages_;
@@ -398,6 +423,13 @@ private:
 
 }  // namespace
 
+FieldPlace Survey::place(const Reference& r) const {
+    if (r.split) return splitFields.at(r.page);
+    FieldPlace f;
+    for (std::uint16_t i = 0; i < 4; ++i) f[i] = {r.page, static_cast<std::uint16_t>(r.offset + i)};
+    return f;
+}
+
 bool Survey::isTableId(std::uint32_t v) const { return std::binary_search(tableIds.begin(), tableIds.end(), v); }
 
 std::uint32_t Survey::unreachedPages() const {
@@ -410,6 +442,10 @@ const TableInfo* Survey::table(std::u16string_view name) const {
     return nullptr;
 }
 
-Survey surveyDatabase(const PageStore& store) { return Surveyor(store).run(); }
+Survey surveyDatabase(const PageStore& store) { return Surveyor(store, randomDigestKey(), nullptr).run(); }
+
+Survey surveyDatabase(const PageStore& store, const CheckingSurvey& checking) {
+    return Surveyor(store, checking.key, &checking.pageRead).run();
+}
 
 }  // namespace jet

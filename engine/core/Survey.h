@@ -2,12 +2,15 @@
 // A survey of a database: every page that anything live reaches, every field that holds a page number, row
 // pointer or table id, every usage map and every index page. Compaction and the structural check both work
 // from it. Anything not understood raises JetError naming it.
+#include "engine/core/ContentCheck.h"
+#include "engine/core/Digest.h"
 #include "engine/core/IndexPage.h"
 #include "engine/core/PageStore.h"
 #include "engine/core/TableDef.h"
 #include "engine/core/UsageMap.h"
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -22,8 +25,11 @@ struct Reference {
         TableId,     // u32 table id (its definition page) in a catalog or permission row
     };
     Kind kind;
-    FieldPlace at;
+    bool split = false;        // its bytes are not four in a row on one page: Survey::splitFields[page] has them
+    std::uint16_t offset = 0;  // of its first byte
+    std::uint32_t page = 0;
 };
+static_assert(sizeof(Reference) == 8, "a large file has one or more references per page");
 
 struct IndexInfo {
     UsageMap map;
@@ -48,8 +54,9 @@ struct Survey {
     std::vector<TableInfo> tables;
     std::vector<std::uint32_t> tableIds;  // definition pages of the catalog's tables, ascending
     UsageMap globalMap;
-    std::vector<bool> reached;  // per page
-    std::vector<Reference> references;
+    std::vector<bool> reached;                   // per page
+    std::vector<Reference> references;           // eight bytes each: a large file has one or more per page
+    std::vector<FieldPlace> splitFields;         // fields of table definitions split over two pages
     std::vector<std::uint32_t> indexPages;       // ascending, unique
     std::vector<std::uint8_t> indexPageIdKeyed;  // per index page (parallel): keys hold table ids
     std::vector<std::uint32_t> longValuePages;   // ascending, unique
@@ -63,11 +70,28 @@ struct Survey {
     // deleted table left behind). They are kept unchanged, so a compaction must not give a table these ids.
     std::vector<std::uint32_t> staleIds;
 
+    // What the file holds, read in the same pass by a plain reader of its own, for the content check.
+    ContentDigest content;
+
+    // Where a reference's four bytes are.
+    FieldPlace place(const Reference& r) const;
     bool isTableId(std::uint32_t v) const;
     std::uint32_t unreachedPages() const;
     const TableInfo* table(std::u16string_view name) const;
 };
 
+// Called with each data page of a table once the survey has read it, while it is still cached.
+using DataPageRead = std::function<void(std::uint32_t)>;
+
+// The survey of a compacted copy, for its checks: the content is digested with the key of its source's survey
+// (to compare the two), and no field is recorded for rewriting, since nothing rewrites the copy.
+struct CheckingSurvey {
+    DigestKey key;
+    DataPageRead pageRead;
+};
+
+// The content is digested with a fresh random key.
 Survey surveyDatabase(const PageStore& store);
+Survey surveyDatabase(const PageStore& store, const CheckingSurvey& checking);
 
 }  // namespace jet

@@ -6,8 +6,6 @@
 #include "engine/core/CopyCheck.h"
 #include "engine/core/JetEngine.h"
 
-#include <optional>
-
 namespace jet {
 
 void verifyCompactedCopy(const PageStore& source, const Survey& before, std::span<const std::uint8_t> copy) {
@@ -15,20 +13,18 @@ void verifyCompactedCopy(const PageStore& source, const Survey& before, std::spa
 }
 
 void verifyCompactedCopy(const PageStore& source, const Survey& before, const FileReader& copy) {
+    if (before.content.unplacedPage) throw JetError(kUnplaceableData);
     PageStore store(copy, source.cachedPages());
-    std::optional<CopyCheck> bytes;
-    {
-        // The copy's survey is let go before the content check, which needs none: memory stays bounded.
-        const Survey after = surveyDatabase(store);
-        bytes.emplace(source, before, store, after);
-        auto problems = checkStructure(store, after);
-        if (!problems.empty())
-            throw JetError("the compacted copy failed its check (" + problems.front() + "); nothing was written");
-    }
-    // The byte check follows the content check's pass over the rows, reading the pages it has just read.
-    checkSameContent(source, store, bytes->numbering().newNumber,
-                     [&](std::uint32_t page) { bytes->checkUpTo(page); });
-    bytes->finish();
+    CopyCheck bytes(source, before, store);
+    // One pass over the copy: its survey and its content, with the byte check following the survey's reads of
+    // the copy's data pages while they are still cached.
+    const Survey after = surveyDatabase(store, {before.content.key,
+                                                [&](std::uint32_t page) { bytes.checkUpToCopyPage(page); }});
+    auto problems = checkStructure(store, after);
+    if (!problems.empty())
+        throw JetError("the compacted copy failed its check (" + problems.front() + "); nothing was written");
+    checkSameContent(before.content, after.content, bytes.numbering().newNumber);
+    bytes.finish();
 }
 
 }  // namespace jet

@@ -87,7 +87,7 @@ TEST_P(CheckerTest, CopyCheckFindsAStrayWrite) {
     auto before = jet::surveyDatabase(src);
     {
         jet::PageStore out(compacted);
-        EXPECT_NO_THROW(jet::checkOnlyReferencesChanged(src, before, out, jet::surveyDatabase(out)));
+        EXPECT_NO_THROW(jet::checkOnlyReferencesChanged(src, before, out));
     }
     Bytes stray = compacted;
     jet::PageStore out(compacted);
@@ -97,7 +97,7 @@ TEST_P(CheckerTest, CopyCheckFindsAStrayWrite) {
     ASSERT_LT(freeSpace, out.row(page, out.rowCount(page) - 1).begin);
     stray[page * ps + freeSpace] ^= 0x5A;
     jet::PageStore changed(stray);
-    EXPECT_THROW(jet::checkOnlyReferencesChanged(src, before, changed, jet::surveyDatabase(changed)), jet::JetError);
+    EXPECT_THROW(jet::checkOnlyReferencesChanged(src, before, changed), jet::JetError);
 }
 
 INSTANTIATE_TEST_SUITE_P(Samples, CheckerTest, ::testing::Values("testV1997.mdb", "queryTestV2003.mdb"));
