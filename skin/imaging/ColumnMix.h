@@ -12,7 +12,7 @@
 // v rounded to the nearest integer (ties to even) and clamped to a byte. Adding and taking away 1.5 · 2^52 leaves
 // no fraction bits, so the addition itself rounds in the default mode (to nearest, ties to even): nearbyint without
 // a library call, and without a branch, so that loops of it vectorise. Valid for |v| < 2^51.
-inline int RoundClampByte(double v) {
+constexpr int RoundClampByte(double v) {
     constexpr double kShift = 6755399441055744.0;
     const double r = (v + kShift) - kShift;
     return static_cast<int>(std::min(std::max(r, 0.0), 255.0));

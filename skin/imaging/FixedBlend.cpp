@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "skin/imaging/PixelKernels.h"
+
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
 #define KV_BLEND_SSE2 1
@@ -84,9 +86,7 @@ void BlendRow(const FixedBlend& f, fw::Pixel* row, const fw::Pixel* nrow, int n)
                 return _mm_srli_epi32(_mm_add_epi32(_mm_add_epi32(v, half), odd), kCoarse);
             });
         } else {
-            x = blendVectors(row, nrow, n, [&](__m128i pairs) {
-                return _mm_srli_epi32(_mm_add_epi32(_mm_madd_epi16(pairs, w), half), kCoarse);
-            });
+            x = ActivePixelKernels().blendCoarse(row, nrow, n, f.k);
         }
     } else {
         // The weights split into 11-bit halves so that each fits a signed 16-bit lane.

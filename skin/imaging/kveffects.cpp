@@ -3,6 +3,8 @@
 #include "skin/imaging/ChannelMap.h"
 #include "skin/imaging/ColumnMix.h"
 #include "skin/imaging/FixedBlend.h"
+#include "skin/imaging/GreyLevel.h"
+#include "skin/imaging/PixelKernels.h"
 
 #include <algorithm>
 #include <array>
@@ -49,90 +51,26 @@ TkvEffectBmp::TkvEffectBmp(fw::ConstPixelView src) {
 
 void TkvEffectBmp::ApplyBrightness(double k) {
     k = clampUnit(k);
-    ChannelTable lut;
-    for (int c = 0; c < 256; ++c) lut[c] = static_cast<std::uint8_t>(RoundClampByte((1 - k) * c + 255 * k));
-    MapColourChannels(image_, lut, 1 - k, 255 * k);
+    if (k == kHalfwayBrightness) return BrightenHalfway(image_);
+    MapColourChannels(image_, LinearChannelTable(1 - k, 255 * k), 1 - k, 255 * k);
 }
 
 void TkvEffectBmp::ApplyDarkness(double k) {
     k = clampUnit(k);
-    ChannelTable lut;
-    for (int c = 0; c < 256; ++c) lut[c] = static_cast<std::uint8_t>(RoundClampByte((1 - k) * c));
-    MapColourChannels(image_, lut, 1 - k, 0);
+    if (k == kInactiveDarkness) return DarkenInactive(image_);
+    MapColourChannels(image_, LinearChannelTable(1 - k, 0), 1 - k, 0);
 }
-
-namespace {
-// round(v / 100) with ties to even for v = 30 R + 59 G + 11 B (0 … 25500), in 16-bit multiplications only:
-// q = (v + 50) div 100 through a reciprocal exact over that range (the high half of a 16 x 16-bit product), less
-// one on a tie whose rounded-up quotient is odd.
-constexpr std::uint16_t greyOf(std::uint16_t v) {
-    const std::uint16_t x = static_cast<std::uint16_t>(v + 50);
-    const auto high = static_cast<std::uint16_t>((std::uint32_t(x) * 41944u) >> 16);  // x · 41944 / 2^16
-    const auto q = static_cast<std::uint16_t>(high >> 6);
-    const std::uint16_t tie = x == static_cast<std::uint16_t>(q * 100) ? 1 : 0;
-    return static_cast<std::uint16_t>(q - (tie & q));
-}
-constexpr bool greyOfIsExact() {
-    for (std::uint32_t v = 0; v <= 25500; ++v) {
-        std::uint32_t g = v / 100;
-        const std::uint32_t rest = v % 100;
-        if (rest > 50 || (rest == 50 && (g & 1))) ++g;
-        if (greyOf(static_cast<std::uint16_t>(v)) != g) return false;
-    }
-    return true;
-}
-static_assert(greyOfIsExact(), "the reciprocal must give the exact rounded hundredths");
-}  // namespace
-
-namespace {
-#ifdef KV_EFFECTS_SSE2
-// Eight pixels' weighted sums 30 R + 59 G + 11 B as 16-bit lanes: blue and red, then green and alpha, side by side
-// in the 16-bit halves of each pixel, one multiply-add each.
-__m128i weightedSums(__m128i p0, __m128i p1) {
-    const __m128i lowBytes = _mm_set1_epi16(0xFF);
-    const __m128i blueRed = _mm_set1_epi32((30 << 16) | 11), green = _mm_set1_epi32(59);
-    const auto sums = [&](__m128i p) {
-        return _mm_add_epi32(_mm_madd_epi16(_mm_and_si128(p, lowBytes), blueRed),
-                             _mm_madd_epi16(_mm_and_si128(_mm_srli_epi16(p, 8), lowBytes), green));
-    };
-    return _mm_packs_epi32(sums(p0), sums(p1));  // at most 25500: no saturation
-}
-// greyOf on eight 16-bit lanes, step for step.
-__m128i greyOf8(__m128i v) {
-    const __m128i x = _mm_add_epi16(v, _mm_set1_epi16(50));
-    const __m128i q = _mm_srli_epi16(_mm_mulhi_epu16(x, _mm_set1_epi16(static_cast<short>(41944))), 6);
-    const __m128i tie = _mm_cmpeq_epi16(x, _mm_mullo_epi16(q, _mm_set1_epi16(100)));
-    return _mm_sub_epi16(q, _mm_and_si128(tie, _mm_and_si128(q, _mm_set1_epi16(1))));
-}
-// Four grey levels (32-bit lanes below 256) as grey pixels with the alpha of p: g · 0x10101 as one 16-bit multiply
-// of (g, g) by (0x101, 1).
-__m128i greyPixels(__m128i g, __m128i p) {
-    const __m128i spread = _mm_mullo_epi16(_mm_or_si128(g, _mm_slli_epi32(g, 16)), _mm_set1_epi32(0x00010101));
-    return _mm_or_si128(spread, _mm_and_si128(p, _mm_set1_epi32(int(0xFF000000u))));
-}
-#endif
-}  // namespace
 
 void TkvEffectBmp::ApplyGrayscale() {
     const int w = Width();
+    const auto grey = ActivePixelKernels().grey;
     for (int y = 0; y < Height(); ++y) {
         fw::Pixel* row = image_.scanline(y);
-        int x = 0;
-#ifdef KV_EFFECTS_SSE2
-        const __m128i zero = _mm_setzero_si128();
-        for (; x + 8 <= w; x += 8) {
-            const __m128i p0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x));
-            const __m128i p1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x + 4));
-            const __m128i g = greyOf8(weightedSums(p0, p1));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(row + x), greyPixels(_mm_unpacklo_epi16(g, zero), p0));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(row + x + 4), greyPixels(_mm_unpackhi_epi16(g, zero), p1));
-        }
-#endif
-        for (; x < w; ++x) {
+        for (int x = grey(row, w); x < w; ++x) {
             const fw::Pixel p = row[x];
             // round(0.3 R + 0.59 G + 0.11 B) in exact integer arithmetic: hundredths, ties to even.
             const auto channel = [p](int shift) { return static_cast<std::uint16_t>((p >> shift) & 0xFF); };
-            const std::uint32_t g = greyOf(
+            const std::uint32_t g = GreyOf(
                 static_cast<std::uint16_t>(30 * channel(16) + 59 * channel(8) + 11 * channel(0)));
             row[x] = (p & 0xFF000000u) | (g * 0x010101u);
         }
@@ -276,6 +214,7 @@ void TkvEffectBmp::ApplySplitBlur(int d) {
     // Columns d … w − d − 1 have both partners at ±d; the others follow the edge rules.
     const int inFrom = std::min(d, w), inTo = std::max(inFrom, w - d);
     std::vector<fw::Pixel> buffer(static_cast<std::size_t>(w));
+    const auto average4Run = ActivePixelKernels().average4;
     for (int y = 0; y < h; ++y) {
         const int up = y - d < 0 ? y : y - d;
         const int lo = std::min(y + d >= h ? h - y : y + d, h - 1);
@@ -286,7 +225,8 @@ void TkvEffectBmp::ApplySplitBlur(int d) {
         fw::Pixel* out = up == y || lo == y ? buffer.data() : self;
         for (int x = 0; x < inFrom; ++x)
             out[x] = average4(u[leftCol(x)], l[leftCol(x)], u[rightCol(x)], l[rightCol(x)], self[x]);
-        for (int x = inFrom; x < inTo; ++x) out[x] = average4(u[x - d], l[x - d], u[x + d], l[x + d], self[x]);
+        int x = inFrom + average4Run(out + inFrom, self + inFrom, u + inFrom, l + inFrom, d, inTo - inFrom);
+        for (; x < inTo; ++x) out[x] = average4(u[x - d], l[x - d], u[x + d], l[x + d], self[x]);
         for (int x = inTo; x < w; ++x)
             out[x] = average4(u[leftCol(x)], l[leftCol(x)], u[rightCol(x)], l[rightCol(x)], self[x]);
         if (out != self) std::memcpy(self, out, sizeof(fw::Pixel) * static_cast<std::size_t>(w));

@@ -1,11 +1,13 @@
 #include "skin/imaging/kveffects.h"
 
 #include "skin/imaging/ColumnMix.h"
+#include "skin/imaging/PixelKernels.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -306,6 +308,13 @@ TEST(Effects, OutputsStayExactlyTheSame) {
         }
     }
     EXPECT_EQ(all, 1657976516507305464u);
+}
+
+// These tests run twice: on the widest loops the processor has, and with KV_PIXEL_KERNELS=sse2 on the baseline.
+TEST(Effects, TheLoopsInUseAreTheOnesAskedFor) {
+    const char* forced = std::getenv("KV_PIXEL_KERNELS");
+    const bool wide = Avx2PixelKernels() && __builtin_cpu_supports("avx2") && !(forced && std::string(forced) == "sse2");
+    EXPECT_STREQ(ActivePixelKernels().name, wide ? "avx2" : "sse2");
 }
 
 }  // namespace

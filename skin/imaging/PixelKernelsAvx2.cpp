@@ -1,0 +1,119 @@
+// The AVX2 set of the hot pixel loops (see PixelKernels.h), the only code built with AVX2 instructions. It runs only
+// when the processor has them, so nothing here may be shared with other units: intrinsics and plain pointers only,
+// no inline function or template from a header (the linker could pick this build of it for everyone).
+#include "skin/imaging/PixelKernels.h"
+
+#include "skin/imaging/GreyLevel.h"
+
+#if defined(__AVX2__)
+#include <immintrin.h>
+
+namespace {
+
+__m256i load(const fw::Pixel* p) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)); }
+void store(fw::Pixel* p, __m256i v) { _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), v); }
+// A 16-byte table in both halves of a vector, for the byte lookups (which look up within each half).
+__m256i table(const void* bytes) {
+    return _mm256_broadcastsi128_si256(_mm_loadu_si128(static_cast<const __m128i*>(bytes)));
+}
+// Where the alpha bytes are: the blends take them from the original pixel.
+__m256i alphaBytes() { return _mm256_set1_epi32(int(0xFF000000u)); }
+
+// As the SSE2 form: the rounded-up mean of c and 255, less one where c = 2 mod 4.
+int brightenHalfway(fw::Pixel* row, int n) {
+    const __m256i colourOnes = _mm256_set1_epi32(0x00FFFFFF), lowBits = _mm256_set1_epi32(0x00030303);
+    const __m256i two = _mm256_set1_epi8(2);
+    int x = 0;
+    for (; x + 8 <= n; x += 8) {
+        const __m256i p = load(row + x);
+        const __m256i up = _mm256_avg_epu8(p, _mm256_or_si256(p, colourOnes));
+        store(row + x, _mm256_add_epi8(up, _mm256_cmpeq_epi8(_mm256_and_si256(p, lowBits), two)));
+    }
+    return x;
+}
+
+// Whole parts of both nibbles' entries added, plus one where their fraction bytes carry: high part > 255 − low
+// part, found as a non-zero saturated difference.
+int mapNibbles(fw::Pixel* row, int n, const NibbleMap& map) {
+    const __m256i highWhole = table(&map.highWhole), highPart = table(&map.highPart);
+    const __m256i lowWhole = table(&map.lowWhole);
+    const __m256i lowRoom = _mm256_xor_si256(table(&map.lowPart), _mm256_set1_epi8(-1));
+    const __m256i nibble = _mm256_set1_epi8(0x0F), one = _mm256_set1_epi8(1), alpha = alphaBytes();
+    int x = 0;
+    for (; x + 8 <= n; x += 8) {
+        const __m256i p = load(row + x);
+        const __m256i lo = _mm256_and_si256(p, nibble), hi = _mm256_and_si256(_mm256_srli_epi16(p, 4), nibble);
+        const __m256i whole = _mm256_add_epi8(_mm256_shuffle_epi8(highWhole, hi), _mm256_shuffle_epi8(lowWhole, lo));
+        const __m256i carry = _mm256_min_epu8(
+            _mm256_subs_epu8(_mm256_shuffle_epi8(highPart, hi), _mm256_shuffle_epi8(lowRoom, lo)), one);
+        store(row + x, _mm256_blendv_epi8(_mm256_add_epi8(whole, carry), p, alpha));
+    }
+    return x;
+}
+
+// 11 B + 59 G and 30 R in the two 16-bit halves of each pixel (one byte multiply-add), summed by a 16-bit one; the
+// grey level as in GreyOf on the 16-bit halves (the upper ones stay 0), then put into the three colour bytes.
+int grey(fw::Pixel* row, int n) {
+    const __m256i weights = _mm256_set1_epi32((30 << 16) | (59 << 8) | 11), ones = _mm256_set1_epi16(1);
+    const __m256i fifty = _mm256_set1_epi32(50), hundred = _mm256_set1_epi32(100), low = _mm256_set1_epi32(1);
+    const __m256i reciprocal = _mm256_set1_epi32(kGreyReciprocal);
+    const __m256i spread = _mm256_setr_epi8(0, 0, 0, -1, 4, 4, 4, -1, 8, 8, 8, -1, 12, 12, 12, -1,  //
+                                            0, 0, 0, -1, 4, 4, 4, -1, 8, 8, 8, -1, 12, 12, 12, -1);
+    const __m256i alpha = alphaBytes();
+    int x = 0;
+    for (; x + 8 <= n; x += 8) {
+        const __m256i p = load(row + x);
+        const __m256i sum = _mm256_madd_epi16(_mm256_maddubs_epi16(p, weights), ones);
+        const __m256i v = _mm256_add_epi16(sum, fifty);
+        const __m256i q = _mm256_srli_epi16(_mm256_mulhi_epu16(v, reciprocal), kGreyShift);
+        const __m256i tie = _mm256_cmpeq_epi32(v, _mm256_mullo_epi16(q, hundred));
+        const __m256i g = _mm256_sub_epi32(q, _mm256_and_si256(tie, _mm256_and_si256(q, low)));
+        store(row + x, _mm256_or_si256(_mm256_shuffle_epi8(g, spread), _mm256_and_si256(p, alpha)));
+    }
+    return x;
+}
+
+// a + round((b − a)·k / 2^14) rounding half up, as one rounding multiply of 2(b − a) by k: it gives
+// floor((2(b − a)·k + 2^14) / 2^15), the SSE2 form's value. Bytes widened to 16 bits within each half.
+int blendCoarse(fw::Pixel* row, const fw::Pixel* nrow, int n, std::uint32_t k) {
+    const __m256i zero = _mm256_setzero_si256(), weight = _mm256_set1_epi16(static_cast<short>(k));
+    const auto blend = [&](__m256i a, __m256i b) {
+        const __m256i twice = _mm256_slli_epi16(_mm256_sub_epi16(b, a), 1);
+        return _mm256_add_epi16(a, _mm256_mulhrs_epi16(twice, weight));
+    };
+    int x = 0;
+    for (; x + 8 <= n; x += 8) {
+        const __m256i a = load(row + x), b = load(nrow + x);
+        const __m256i lo = blend(_mm256_unpacklo_epi8(a, zero), _mm256_unpacklo_epi8(b, zero));
+        const __m256i hi = blend(_mm256_unpackhi_epi8(a, zero), _mm256_unpackhi_epi8(b, zero));
+        store(row + x, _mm256_packus_epi16(lo, hi));
+    }
+    return x;
+}
+
+// As the SSE2 form: the mean of the two rounded-down means, rounded up only where both lost a bit.
+__m256i floorMean(__m256i a, __m256i b, __m256i one) {
+    return _mm256_sub_epi8(_mm256_avg_epu8(a, b), _mm256_and_si256(_mm256_xor_si256(a, b), one));
+}
+int average4(fw::Pixel* out, const fw::Pixel* self, const fw::Pixel* u, const fw::Pixel* l, int d, int n) {
+    const __m256i one = _mm256_set1_epi8(1), alpha = alphaBytes();
+    int x = 0;
+    for (; x + 8 <= n; x += 8) {
+        const __m256i a = load(u + x - d), b = load(l + x - d), c = load(u + x + d), e = load(l + x + d);
+        const __m256i h1 = floorMean(a, b, one), h2 = floorMean(c, e, one);
+        const __m256i bothLost = _mm256_and_si256(_mm256_xor_si256(a, b), _mm256_xor_si256(c, e));
+        const __m256i down = _mm256_andnot_si256(bothLost, _mm256_and_si256(_mm256_xor_si256(h1, h2), one));
+        store(out + x, _mm256_blendv_epi8(_mm256_sub_epi8(_mm256_avg_epu8(h1, h2), down), load(self + x), alpha));
+    }
+    return x;
+}
+
+}  // namespace
+
+const PixelKernels* Avx2PixelKernels() {
+    static constexpr PixelKernels kSet{"avx2", brightenHalfway, mapNibbles, grey, blendCoarse, average4};
+    return &kSet;
+}
+#else
+const PixelKernels* Avx2PixelKernels() { return nullptr; }
+#endif
