@@ -34,7 +34,16 @@ public:
     void Mix(fw::Pixel* row, const fw::Pixel* nrow, int from, int to) const;
 
 private:
+    // The same through PixelKernels::mixColumns, for spans of at least 8 pixels.
+    void MixWide(fw::Pixel* row, const fw::Pixel* nrow, int from, int to) const;
+
+private:
     std::vector<double> weight_;
+    bool wide_;  // the AVX2 loop is in use
     // Per column the pair (2^14 − K, K) in the two 16-bit halves of a word, four times: one vector per pixel.
     std::vector<std::array<std::int32_t, 4>> pairs_;
+    // For the AVX2 loop the same with 15 bits, K = round(u · 2^15) but at most 2^15 − 1 (the value for u = 1 is an
+    // integer, which that still gives): per column K four times, one 16-bit weight per byte. Half as many bytes
+    // fall near a half.
+    std::vector<std::array<std::int16_t, 4>> shares_;
 };

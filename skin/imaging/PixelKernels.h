@@ -26,6 +26,16 @@ struct PixelKernels {
     int (*grey)(fw::Pixel* row, int n);
     // Blend towards nrow with weight k / 2^14 (0 ≤ k ≤ 2^14), rounding half up: the blend's coarse integer form.
     int (*blendCoarse)(fw::Pixel* row, const fw::Pixel* nrow, int n, std::uint32_t k);
+    // The gradients' mix of n pixels (a multiple of 8) with a weight per column: out = a + round((b − a)·k / 2^15)
+    // rounding half up, k the four 16-bit values per pixel at newShares. Copies a to old and sets in nearBytes[g]
+    // a bit per byte of group g (8 pixels) whose value lies within 127 / 2^15 of a half (null where the set has
+    // none).
+    void (*mixColumns)(fw::Pixel* out, const fw::Pixel* a, const fw::Pixel* b, const std::int16_t* newShares, int n,
+                       fw::Pixel* old, std::uint32_t* nearBytes);
+    // The noise of 8·q pixels (q 4 or 16) for an amount below 256: lane j continues the generator (xorshift32) from
+    // start[j] for pixels j·q … j·q + q − 1, each value r scaled to floor(r · amount / 2^32) and added less
+    // amount div 2 to the pixel's three colour bytes, clamped (null where the set has none).
+    void (*noise)(fw::Pixel* px, const std::uint32_t* start, int q, std::uint32_t amount);
     // The split blur's average of four pixels per pixel (colour bytes, rounded down; alpha from self) for the
     // columns whose partners are all at distance d: out[i] = avg(u[i − d], l[i − d], u[i + d], l[i + d]).
     int (*average4)(fw::Pixel* out, const fw::Pixel* self, const fw::Pixel* u, const fw::Pixel* l, int d, int n);

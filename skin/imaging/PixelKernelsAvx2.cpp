@@ -91,6 +91,66 @@ int blendCoarse(fw::Pixel* row, const fw::Pixel* nrow, int n, std::uint32_t k) {
     return x;
 }
 
+// a + round((b − a)·k / 2^15) rounding half up, as one rounding multiply per byte with the weight of its pixel, two
+// pixels per 128-bit half as the byte widening leaves them; a byte is near a half when the fraction of
+// (b − a)·k + 2^14 (its low 15 bits) lies within 127 of 0.
+void mixColumns(fw::Pixel* out, const fw::Pixel* a, const fw::Pixel* b, const std::int16_t* newShares, int n,
+                fw::Pixel* old, std::uint32_t* nearBytes) {
+    const __m256i zero = _mm256_setzero_si256(), fraction = _mm256_set1_epi16(0x7FFF);
+    const __m256i toHalf = _mm256_set1_epi16((1 << 14) + 127), nearWidth = _mm256_set1_epi16(255);
+    for (int x = 0; x < n; x += 8) {
+        const __m256i pa = load(a + x), pb = load(b + x);
+        store(old + x, pa);
+        const __m256i w0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(newShares + 4 * x));
+        const __m256i w1 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(newShares + 4 * x + 16));
+        __m256i mixed[2], close[2];
+        const __m256i weights[2] = {_mm256_permute2x128_si256(w0, w1, 0x20), _mm256_permute2x128_si256(w0, w1, 0x31)};
+        const __m256i olds[2] = {_mm256_unpacklo_epi8(pa, zero), _mm256_unpackhi_epi8(pa, zero)};
+        const __m256i news[2] = {_mm256_unpacklo_epi8(pb, zero), _mm256_unpackhi_epi8(pb, zero)};
+        for (int i = 0; i < 2; ++i) {
+            const __m256i d = _mm256_sub_epi16(news[i], olds[i]);
+            mixed[i] = _mm256_add_epi16(olds[i], _mm256_mulhrs_epi16(d, weights[i]));
+            const __m256i rest = _mm256_and_si256(_mm256_add_epi16(_mm256_mullo_epi16(d, weights[i]), toHalf), fraction);
+            close[i] = _mm256_cmpgt_epi16(nearWidth, rest);
+        }
+        store(out + x, _mm256_packus_epi16(mixed[0], mixed[1]));
+        nearBytes[x / 8] = static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_packs_epi16(close[0], close[1])));
+    }
+}
+
+// As the SSE2 form, with both chains of four lanes in one vector (lanes 0 … 3 in the low half, 4 … 7 in the high
+// half); the transpose works within each half, so each result holds four pixels of lane j and four of lane 4 + j.
+void noise(fw::Pixel* px, const std::uint32_t* start, int q, std::uint32_t amount) {
+    const __m256i amount16 = _mm256_set1_epi16(static_cast<short>(amount));
+    const __m256i half = _mm256_set1_epi32(static_cast<int>((amount / 2) * 0x010101u));
+    const __m256i spread = _mm256_set1_epi32(0x00010101);
+    __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(start));
+    for (int t = 0; t < q; t += 4) {
+        __m256i r[4];
+        for (int i = 0; i < 4; ++i) {
+            v = _mm256_xor_si256(v, _mm256_slli_epi32(v, 13));
+            v = _mm256_xor_si256(v, _mm256_srli_epi32(v, 17));
+            v = _mm256_xor_si256(v, _mm256_slli_epi32(v, 5));
+            const __m256i top = _mm256_mulhi_epu16(v, amount16);
+            r[i] = _mm256_srli_epi32(_mm256_add_epi32(top, _mm256_srli_epi32(_mm256_mullo_epi16(v, amount16), 16)), 16);
+        }
+        const __m256i t01 = _mm256_unpacklo_epi32(r[0], r[1]), t23 = _mm256_unpacklo_epi32(r[2], r[3]);
+        const __m256i u01 = _mm256_unpackhi_epi32(r[0], r[1]), u23 = _mm256_unpackhi_epi32(r[2], r[3]);
+        const __m256i perLane[4] = {_mm256_unpacklo_epi64(t01, t23), _mm256_unpackhi_epi64(t01, t23),
+                                    _mm256_unpacklo_epi64(u01, u23), _mm256_unpackhi_epi64(u01, u23)};
+        for (int j = 0; j < 4; ++j) {
+            const __m256i rb = _mm256_mullo_epi16(_mm256_or_si256(perLane[j], _mm256_slli_epi32(perLane[j], 16)), spread);
+            auto* low = reinterpret_cast<__m128i*>(px + j * q + t);
+            auto* high = reinterpret_cast<__m128i*>(px + (4 + j) * q + t);
+            const __m256i p = _mm256_inserti128_si256(_mm256_castsi128_si256(_mm_loadu_si128(low)), _mm_loadu_si128(high), 1);
+            const __m256i up = _mm256_subs_epu8(rb, half), down = _mm256_subs_epu8(half, rb);
+            const __m256i out = _mm256_subs_epu8(_mm256_adds_epu8(p, up), down);
+            _mm_storeu_si128(low, _mm256_castsi256_si128(out));
+            _mm_storeu_si128(high, _mm256_extracti128_si256(out, 1));
+        }
+    }
+}
+
 // As the SSE2 form: the mean of the two rounded-down means, rounded up only where both lost a bit.
 __m256i floorMean(__m256i a, __m256i b, __m256i one) {
     return _mm256_sub_epi8(_mm256_avg_epu8(a, b), _mm256_and_si256(_mm256_xor_si256(a, b), one));
@@ -111,7 +171,7 @@ int average4(fw::Pixel* out, const fw::Pixel* self, const fw::Pixel* u, const fw
 }  // namespace
 
 const PixelKernels* Avx2PixelKernels() {
-    static constexpr PixelKernels kSet{"avx2", brightenHalfway, mapNibbles, grey, blendCoarse, average4};
+    static constexpr PixelKernels kSet{"avx2", brightenHalfway, mapNibbles, grey, blendCoarse, mixColumns, noise, average4};
     return &kSet;
 }
 #else

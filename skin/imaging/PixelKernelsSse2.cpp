@@ -11,8 +11,8 @@
 namespace {
 
 #ifdef KV_KERNELS_SSE2
-__m128i load(const fw::Pixel* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
-void store(fw::Pixel* p, __m128i v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v); }
+__m128i load(const std::uint32_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
+void store(std::uint32_t* p, __m128i v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v); }
 
 // round(c/2 + 127.5) with ties to even is the rounded-up mean of c and 255, less one where c/2 + 127 is even
 // (c = 2 mod 4). The alpha byte is averaged with itself and left alone by the correction.
@@ -102,7 +102,47 @@ int average4(fw::Pixel* out, const fw::Pixel* self, const fw::Pixel* u, const fw
     }
     return x;
 }
+// Two vectors of four lanes: independent chains of shifts, as one chain would bound the whole effect by its
+// latency. Every four steps the lanes' values are turned (a 4 x 4 transpose) into four offsets of consecutive pixels
+// per lane.
+void noise(fw::Pixel* px, const std::uint32_t* start, int q, std::uint32_t amount) {
+    const __m128i amount16 = _mm_set1_epi16(static_cast<short>(amount));
+    const __m128i half = _mm_set1_epi32(static_cast<int>((amount / 2) * 0x010101u));
+    __m128i chain[2] = {load(start), load(start + 4)};
+    const __m128i spread = _mm_set1_epi32(0x00010101);
+    for (int t = 0; t < q; t += 4) {
+        for (int c = 0; c < 2; ++c) {
+            __m128i r[4];
+            for (int i = 0; i < 4; ++i) {
+                __m128i& v = chain[c];
+                v = _mm_xor_si128(v, _mm_slli_epi32(v, 13));
+                v = _mm_xor_si128(v, _mm_srli_epi32(v, 17));
+                v = _mm_xor_si128(v, _mm_slli_epi32(v, 5));
+                // floor(v · amount / 2^32) from 16-bit products: with v = high · 2^16 + low, the high halves of the
+                // two products (high · amount and floor(low · amount / 2^16)) plus the low half of the first
+                // make high · amount + floor(low · amount / 2^16), whose top is the scaled value (amount < 2^8:
+                // no carry leaves the lane).
+                const __m128i top = _mm_mulhi_epu16(v, amount16);
+                r[i] = _mm_srli_epi32(_mm_add_epi32(top, _mm_srli_epi32(_mm_mullo_epi16(v, amount16), 16)), 16);
+            }
+            const __m128i t01 = _mm_unpacklo_epi32(r[0], r[1]), t23 = _mm_unpacklo_epi32(r[2], r[3]);
+            const __m128i u01 = _mm_unpackhi_epi32(r[0], r[1]), u23 = _mm_unpackhi_epi32(r[2], r[3]);
+            const __m128i perLane[4] = {_mm_unpacklo_epi64(t01, t23), _mm_unpackhi_epi64(t01, t23),
+                                        _mm_unpacklo_epi64(u01, u23), _mm_unpackhi_epi64(u01, u23)};
+            for (int j = 0; j < 4; ++j) {
+                // r in the three colour bytes (r | r << 16, times 0x101 and 1 in the 16-bit halves); the offset
+                // r − half as a raise and a drop, one of them 0, applied with saturation.
+                const __m128i rb = _mm_mullo_epi16(_mm_or_si128(perLane[j], _mm_slli_epi32(perLane[j], 16)), spread);
+                fw::Pixel* p = px + (4 * c + j) * q + t;
+                const __m128i up = _mm_subs_epu8(rb, half), down = _mm_subs_epu8(half, rb);
+                store(p, _mm_subs_epu8(_mm_adds_epu8(load(p), up), down));
+            }
+        }
+    }
+}
+#define KV_SSE2_NOISE noise
 #else
+#define KV_SSE2_NOISE nullptr
 int brightenHalfway(fw::Pixel*, int) { return 0; }
 int grey(fw::Pixel*, int) { return 0; }
 int blendCoarse(fw::Pixel*, const fw::Pixel*, int, std::uint32_t) { return 0; }
@@ -112,6 +152,6 @@ int average4(fw::Pixel*, const fw::Pixel*, const fw::Pixel*, const fw::Pixel*, i
 }  // namespace
 
 const PixelKernels& Sse2PixelKernels() {
-    static constexpr PixelKernels kSet{"sse2", brightenHalfway, nullptr, grey, blendCoarse, average4};
+    static constexpr PixelKernels kSet{"sse2", brightenHalfway, nullptr, grey, blendCoarse, nullptr, KV_SSE2_NOISE, average4};
     return kSet;
 }

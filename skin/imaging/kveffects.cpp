@@ -13,11 +13,6 @@
 #include <optional>
 #include <vector>
 
-#if defined(__SSE2__) || defined(_M_X64)
-#include <emmintrin.h>
-#define KV_EFFECTS_SSE2 1
-#endif
-
 using fw::Bitmap;
 using fw::Pixel;
 
@@ -82,8 +77,7 @@ void TkvEffectBmp::ApplyNoise(int amount) { ApplyNoise(amount, kNoiseSeed); }
 namespace {
 // The generator is linear over bits, so Q steps are one fixed 32 x 32 bit matrix, kept as what it makes of each byte
 // of a state (four look-ups per jump). With it, eight stretches of Q values each are generated side by side from
-// their own start states (two vectors of four lanes: independent chains of shifts, as one chain would bound the
-// whole effect by its latency), and the values are exactly the single sequence's.
+// their own start states (PixelKernels::noise), and the values are exactly the single sequence's.
 struct LaneJump {
     std::array<std::array<std::uint32_t, 256>, 4> byteImage{};
     std::uint32_t operator()(std::uint32_t s) const {
@@ -106,7 +100,7 @@ constexpr LaneJump laneJump() {
                 if (v & (1u << b)) j.byteImage[k][v] ^= column[8 * k + b];
     return j;
 }
-constexpr int kNoiseLanes = 8, kNoiseChains = kNoiseLanes / 4;
+constexpr int kNoiseLanes = 8;
 constexpr LaneJump kJump16 = laneJump<16>(), kJump4 = laneJump<4>();
 
 // One pixel moved by the offset r − half on all three colour channels, each clamped to a byte.
@@ -116,54 +110,17 @@ fw::Pixel shifted(fw::Pixel v, std::int32_t o) {
            fw::Pixel(std::clamp(std::int32_t(v & 0xFF) + o, 0, 255));
 }
 
-#ifdef KV_EFFECTS_SSE2
 // The noise of 8·Q pixels for amounts below 256, from the state before the block's first pixel; returns the state
-// after its last. Lane j gives pixels j·Q … j·Q + Q − 1; every four steps the lanes' values are turned (a 4 x 4
-// transpose) into four offsets of consecutive pixels per lane.
+// after its last. The lanes start from the states Q, 2Q, … steps on.
 template <int Q>
-std::uint32_t noiseBlock(fw::Pixel* px, std::uint32_t s, const LaneJump& jump, __m128i amount, __m128i half) {
+std::uint32_t noiseBlock(fw::Pixel* px, std::uint32_t s, const LaneJump& jump, const PixelKernels& kernels,
+                         std::uint32_t amount) {
     std::array<std::uint32_t, kNoiseLanes> start;
     start[0] = s;
     for (int j = 1; j < kNoiseLanes; ++j) start[j] = jump(start[j - 1]);
-    const auto lanes = [&](int j) {
-        return _mm_setr_epi32(int(start[j]), int(start[j + 1]), int(start[j + 2]), int(start[j + 3]));
-    };
-    __m128i chain[kNoiseChains];
-    for (int c = 0; c < kNoiseChains; ++c) chain[c] = lanes(4 * c);
-    const __m128i spread = _mm_set1_epi32(0x00010101);
-    for (int t = 0; t < Q; t += 4) {
-        for (int c = 0; c < kNoiseChains; ++c) {
-            __m128i r[4];
-            for (int i = 0; i < 4; ++i) {
-                __m128i& v = chain[c];
-                v = _mm_xor_si128(v, _mm_slli_epi32(v, 13));
-                v = _mm_xor_si128(v, _mm_srli_epi32(v, 17));
-                v = _mm_xor_si128(v, _mm_slli_epi32(v, 5));
-                // floor(v · amount / 2^32) from 16-bit products: with v = high · 2^16 + low, the high halves of the
-                // two products (high · amount and floor(low · amount / 2^16)) plus the low half of the first
-                // make high · amount + floor(low · amount / 2^16), whose top is the scaled value (amount < 2^8:
-                // no carry leaves the lane).
-                const __m128i top = _mm_mulhi_epu16(v, amount);
-                r[i] = _mm_srli_epi32(_mm_add_epi32(top, _mm_srli_epi32(_mm_mullo_epi16(v, amount), 16)), 16);
-            }
-            const __m128i t01 = _mm_unpacklo_epi32(r[0], r[1]), t23 = _mm_unpacklo_epi32(r[2], r[3]);
-            const __m128i u01 = _mm_unpackhi_epi32(r[0], r[1]), u23 = _mm_unpackhi_epi32(r[2], r[3]);
-            const __m128i perLane[4] = {_mm_unpacklo_epi64(t01, t23), _mm_unpackhi_epi64(t01, t23),
-                                        _mm_unpacklo_epi64(u01, u23), _mm_unpackhi_epi64(u01, u23)};
-            for (int j = 0; j < 4; ++j) {
-                // r in the three colour bytes (r | r << 16, times 0x101 and 1 in the 16-bit halves); the offset
-                // r − half as a raise and a drop, one of them 0, applied with saturation.
-                const __m128i rb = _mm_mullo_epi16(_mm_or_si128(perLane[j], _mm_slli_epi32(perLane[j], 16)), spread);
-                auto* p = reinterpret_cast<__m128i*>(px + (4 * c + j) * Q + t);
-                const __m128i v = _mm_loadu_si128(p);
-                const __m128i up = _mm_subs_epu8(rb, half), down = _mm_subs_epu8(half, rb);
-                _mm_storeu_si128(p, _mm_subs_epu8(_mm_adds_epu8(v, up), down));
-            }
-        }
-    }
+    kernels.noise(px, start.data(), Q, amount);
     return jump(start[kNoiseLanes - 1]);
 }
-#endif
 }  // namespace
 
 void TkvEffectBmp::ApplyNoise(int amount, std::uint32_t seed) {
@@ -175,16 +132,11 @@ void TkvEffectBmp::ApplyNoise(int amount, std::uint32_t seed) {
     fw::Pixel* px = image_.scanline(0);
     const std::size_t total = std::size_t(Width()) * std::size_t(Height());
     std::size_t n = 0;
-#ifdef KV_EFFECTS_SSE2
-    if (a < 256) {
-        const __m128i amount16 = _mm_set1_epi16(static_cast<short>(a));
-        const __m128i half8 = _mm_set1_epi32(static_cast<int>(std::uint32_t(half) * 0x010101u));
-        for (; n + 16 * kNoiseLanes <= total; n += 16 * kNoiseLanes)
-            s = noiseBlock<16>(px + n, s, kJump16, amount16, half8);
-        for (; n + 4 * kNoiseLanes <= total; n += 4 * kNoiseLanes)
-            s = noiseBlock<4>(px + n, s, kJump4, amount16, half8);
+    const PixelKernels& kernels = ActivePixelKernels();
+    if (a < 256 && kernels.noise) {
+        for (; n + 16 * kNoiseLanes <= total; n += 16 * kNoiseLanes) s = noiseBlock<16>(px + n, s, kJump16, kernels, a);
+        for (; n + 4 * kNoiseLanes <= total; n += 4 * kNoiseLanes) s = noiseBlock<4>(px + n, s, kJump4, kernels, a);
     }
-#endif
     // One offset per pixel, the same for its three channels: r in 0 … amount − 1 by scaling the 32-bit random value
     // (no division per pixel).
     for (; n < total; ++n) {

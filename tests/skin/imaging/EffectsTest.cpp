@@ -126,9 +126,9 @@ TEST(InactiveEffects, SplitBlurEdgeRulesAndInPlaceRows) {
     TkvEffectBmp same = row({grey(1), grey(2)});
     same.ApplySplitBlur(0);
     EXPECT_EQ(same.Image().at(1, 0), grey(2));
-    TkvEffectBmp far = uniform(3, 2, grey(80));
-    far.ApplySplitBlur(9);
-    EXPECT_EQ(far.Image(), Bitmap(3, 2, grey(80)));
+    TkvEffectBmp beyond = uniform(3, 2, grey(80));
+    beyond.ApplySplitBlur(9);
+    EXPECT_EQ(beyond.Image(), Bitmap(3, 2, grey(80)));
 }
 
 // Old image all grey(0), new image all grey(100), w pixels wide and h high.
