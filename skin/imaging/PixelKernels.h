@@ -32,10 +32,11 @@ struct PixelKernels {
     // none).
     void (*mixColumns)(fw::Pixel* out, const fw::Pixel* a, const fw::Pixel* b, const std::int16_t* newShares, int n,
                        fw::Pixel* old, std::uint32_t* nearBytes);
-    // The noise of 8·q pixels (q 4 or 16) for an amount below 256: lane j continues the generator (xorshift32) from
-    // start[j] for pixels j·q … j·q + q − 1, each value r scaled to floor(r · amount / 2^32) and added less
-    // amount div 2 to the pixel's three colour bytes, clamped (null where the set has none).
+    // The noise of noiseLanes·q pixels (q a multiple of 4) for an amount below 256: lane j continues the generator
+    // (xorshift32) from start[j] for pixels j·q … j·q + q − 1, each value r scaled to floor(r · amount / 2^32) and
+    // added less amount div 2 to the pixel's three colour bytes, clamped (null where the set has none).
     void (*noise)(fw::Pixel* px, const std::uint32_t* start, int q, std::uint32_t amount);
+    int noiseLanes;  // 8 or 16
     // The split blur's average of four pixels per pixel (colour bytes, rounded down; alpha from self) for the
     // columns whose partners are all at distance d: out[i] = avg(u[i − d], l[i − d], u[i + d], l[i + d]).
     int (*average4)(fw::Pixel* out, const fw::Pixel* self, const fw::Pixel* u, const fw::Pixel* l, int d, int n);

@@ -118,14 +118,19 @@ void mixColumns(fw::Pixel* out, const fw::Pixel* a, const fw::Pixel* b, const st
     }
 }
 
-// As the SSE2 form, with both chains of four lanes in one vector (lanes 0 … 3 in the low half, 4 … 7 in the high
-// half); the transpose works within each half, so each result holds four pixels of lane j and four of lane 4 + j.
+// As the SSE2 form with sixteen lanes: two independent chains of eight lanes, each in one vector (lanes 8c … 8c + 3
+// in the low half, 8c + 4 … 8c + 7 in the high half). The transpose works within each half, so each result holds
+// four pixels of lane 8c + j and four of lane 8c + 4 + j. The offset r − half is spread into the colour bytes by a
+// byte shuffle and added with signed saturation to the bytes moved by 128, which clamps them to 0 … 255.
 void noise(fw::Pixel* px, const std::uint32_t* start, int q, std::uint32_t amount) {
     const __m256i amount16 = _mm256_set1_epi16(static_cast<short>(amount));
     const __m256i half = _mm256_set1_epi32(static_cast<int>((amount / 2) * 0x010101u));
-    const __m256i spread = _mm256_set1_epi32(0x00010101);
-    __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(start));
-    for (int t = 0; t < q; t += 4) {
+    const __m256i spread = _mm256_setr_epi8(0, 0, 0, -1, 4, 4, 4, -1, 8, 8, 8, -1, 12, 12, 12, -1,  //
+                                            0, 0, 0, -1, 4, 4, 4, -1, 8, 8, 8, -1, 12, 12, 12, -1);
+    const __m256i bias = _mm256_set1_epi8(-128);
+    // Four steps of one chain, each value scaled to 0 … amount − 1, turned into four offsets of consecutive pixels
+    // per lane and applied to the chain's lanes' pixels.
+    const auto fourSteps = [&](__m256i& v, fw::Pixel* lanes, int t) {
         __m256i r[4];
         for (int i = 0; i < 4; ++i) {
             v = _mm256_xor_si256(v, _mm256_slli_epi32(v, 13));
@@ -139,15 +144,21 @@ void noise(fw::Pixel* px, const std::uint32_t* start, int q, std::uint32_t amoun
         const __m256i perLane[4] = {_mm256_unpacklo_epi64(t01, t23), _mm256_unpackhi_epi64(t01, t23),
                                     _mm256_unpacklo_epi64(u01, u23), _mm256_unpackhi_epi64(u01, u23)};
         for (int j = 0; j < 4; ++j) {
-            const __m256i rb = _mm256_mullo_epi16(_mm256_or_si256(perLane[j], _mm256_slli_epi32(perLane[j], 16)), spread);
-            auto* low = reinterpret_cast<__m128i*>(px + j * q + t);
-            auto* high = reinterpret_cast<__m128i*>(px + (4 + j) * q + t);
-            const __m256i p = _mm256_inserti128_si256(_mm256_castsi128_si256(_mm_loadu_si128(low)), _mm_loadu_si128(high), 1);
-            const __m256i up = _mm256_subs_epu8(rb, half), down = _mm256_subs_epu8(half, rb);
-            const __m256i out = _mm256_subs_epu8(_mm256_adds_epu8(p, up), down);
+            const __m256i offset = _mm256_sub_epi8(_mm256_shuffle_epi8(perLane[j], spread), half);
+            auto* low = reinterpret_cast<__m128i*>(lanes + j * q + t);
+            auto* high = reinterpret_cast<__m128i*>(lanes + (4 + j) * q + t);
+            const __m256i p =
+                _mm256_inserti128_si256(_mm256_castsi128_si256(_mm_loadu_si128(low)), _mm_loadu_si128(high), 1);
+            const __m256i out = _mm256_xor_si256(_mm256_adds_epi8(_mm256_xor_si256(p, bias), offset), bias);
             _mm_storeu_si128(low, _mm256_castsi256_si128(out));
             _mm_storeu_si128(high, _mm256_extracti128_si256(out, 1));
         }
+    };
+    __m256i first = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(start));
+    __m256i second = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(start + 8));
+    for (int t = 0; t < q; t += 4) {
+        fourSteps(first, px, t);
+        fourSteps(second, px + 8 * q, t);
     }
 }
 
@@ -171,7 +182,7 @@ int average4(fw::Pixel* out, const fw::Pixel* self, const fw::Pixel* u, const fw
 }  // namespace
 
 const PixelKernels* Avx2PixelKernels() {
-    static constexpr PixelKernels kSet{"avx2", brightenHalfway, mapNibbles, grey, blendCoarse, mixColumns, noise, average4};
+    static constexpr PixelKernels kSet{"avx2", brightenHalfway, mapNibbles, grey, blendCoarse, mixColumns, noise, 16, average4};
     return &kSet;
 }
 #else

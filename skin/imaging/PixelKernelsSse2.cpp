@@ -152,6 +152,6 @@ int average4(fw::Pixel*, const fw::Pixel*, const fw::Pixel*, const fw::Pixel*, i
 }  // namespace
 
 const PixelKernels& Sse2PixelKernels() {
-    static constexpr PixelKernels kSet{"sse2", brightenHalfway, nullptr, grey, blendCoarse, nullptr, KV_SSE2_NOISE, average4};
+    static constexpr PixelKernels kSet{"sse2", brightenHalfway, nullptr, grey, blendCoarse, nullptr, KV_SSE2_NOISE, 8, average4};
     return kSet;
 }

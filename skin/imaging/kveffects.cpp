@@ -76,8 +76,8 @@ void TkvEffectBmp::ApplyNoise(int amount) { ApplyNoise(amount, kNoiseSeed); }
 
 namespace {
 // The generator is linear over bits, so Q steps are one fixed 32 x 32 bit matrix, kept as what it makes of each byte
-// of a state (four look-ups per jump). With it, eight stretches of Q values each are generated side by side from
-// their own start states (PixelKernels::noise), and the values are exactly the single sequence's.
+// of a state (four look-ups per jump). With it, eight or sixteen stretches of Q values each are generated side by
+// side from their own start states (PixelKernels::noise), and the values are exactly the single sequence's.
 struct LaneJump {
     std::array<std::array<std::uint32_t, 256>, 4> byteImage{};
     std::uint32_t operator()(std::uint32_t s) const {
@@ -100,8 +100,9 @@ constexpr LaneJump laneJump() {
                 if (v & (1u << b)) j.byteImage[k][v] ^= column[8 * k + b];
     return j;
 }
-constexpr int kNoiseLanes = 8;
-constexpr LaneJump kJump16 = laneJump<16>(), kJump4 = laneJump<4>();
+constexpr int kMaxNoiseLanes = 16;
+// A lane of 16 values, and whole blocks of 8 and 16 such lanes.
+constexpr LaneJump kJump16 = laneJump<16>(), kJump128 = laneJump<128>(), kJump256 = laneJump<256>();
 
 // One pixel moved by the offset r − half on all three colour channels, each clamped to a byte.
 fw::Pixel shifted(fw::Pixel v, std::int32_t o) {
@@ -110,16 +111,10 @@ fw::Pixel shifted(fw::Pixel v, std::int32_t o) {
            fw::Pixel(std::clamp(std::int32_t(v & 0xFF) + o, 0, 255));
 }
 
-// The noise of 8·Q pixels for amounts below 256, from the state before the block's first pixel; returns the state
-// after its last. The lanes start from the states Q, 2Q, … steps on.
-template <int Q>
-std::uint32_t noiseBlock(fw::Pixel* px, std::uint32_t s, const LaneJump& jump, const PixelKernels& kernels,
-                         std::uint32_t amount) {
-    std::array<std::uint32_t, kNoiseLanes> start;
+// The start states of the lanes of a block from the state s before its first pixel: Q, 2Q, … steps on.
+void laneStarts(std::uint32_t s, const LaneJump& jump, int lanes, std::uint32_t* start) {
     start[0] = s;
-    for (int j = 1; j < kNoiseLanes; ++j) start[j] = jump(start[j - 1]);
-    kernels.noise(px, start.data(), Q, amount);
-    return jump(start[kNoiseLanes - 1]);
+    for (int j = 1; j < lanes; ++j) start[j] = jump(start[j - 1]);
 }
 }  // namespace
 
@@ -134,8 +129,25 @@ void TkvEffectBmp::ApplyNoise(int amount, std::uint32_t seed) {
     std::size_t n = 0;
     const PixelKernels& kernels = ActivePixelKernels();
     if (a < 256 && kernels.noise) {
-        for (; n + 16 * kNoiseLanes <= total; n += 16 * kNoiseLanes) s = noiseBlock<16>(px + n, s, kJump16, kernels, a);
-        for (; n + 4 * kNoiseLanes <= total; n += 4 * kNoiseLanes) s = noiseBlock<4>(px + n, s, kJump4, kernels, a);
+        const int lanes = kernels.noiseLanes;
+        const std::size_t block = 16 * std::size_t(lanes);
+        // Each lane of the next block starts a whole block after the same lane of this one: independent jumps.
+        const LaneJump& wholeBlock = lanes == 16 ? kJump256 : kJump128;
+        std::array<std::uint32_t, kMaxNoiseLanes> start;
+        laneStarts(s, kJump16, lanes, start.data());
+        for (; n + block <= total; n += block) {
+            kernels.noise(px + n, start.data(), 16, a);
+            for (int j = 0; j < lanes; ++j) start[j] = wholeBlock(start[j]);
+        }
+        if (n < total) {
+            // The last pixels go through a whole block's room; the values past the image's end are not used.
+            std::array<fw::Pixel, 16 * kMaxNoiseLanes> room{};
+            const std::size_t bytes = (total - n) * sizeof(fw::Pixel);
+            std::memcpy(room.data(), px + n, bytes);
+            kernels.noise(room.data(), start.data(), 16, a);
+            std::memcpy(px + n, room.data(), bytes);
+        }
+        return;
     }
     // One offset per pixel, the same for its three channels: r in 0 … amount − 1 by scaling the 32-bit random value
     // (no division per pixel).
