@@ -37,6 +37,9 @@ struct PixelKernels {
     // added less amount div 2 to the pixel's three colour bytes, clamped (null where the set has none).
     void (*noise)(fw::Pixel* px, const std::uint32_t* start, int q, std::uint32_t amount);
     int noiseLanes;  // 8 or 16
+    // Fills d[0 … n) with the row s of period `period`, starting at column first of it: the first period from s,
+    // the rest by doubling what is already in d (d is periodic from its first whole tile on).
+    void (*tileRow)(fw::Pixel* d, int n, const fw::Pixel* s, int period, int first);
     // The split blur's average of four pixels per pixel (colour bytes, rounded down; alpha from self) for the
     // columns whose partners are all at distance d: out[i] = avg(u[i − d], l[i − d], u[i + d], l[i + d]).
     int (*average4)(fw::Pixel* out, const fw::Pixel* self, const fw::Pixel* u, const fw::Pixel* l, int d, int n);

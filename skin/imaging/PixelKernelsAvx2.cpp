@@ -179,10 +179,42 @@ int average4(fw::Pixel* out, const fw::Pixel* self, const fw::Pixel* u, const fw
     return x;
 }
 
+// Copies n pixels between rows that do not overlap: 32-byte steps with a last step that may overlap the one before;
+// long runs through the library.
+void copyRun(fw::Pixel* d, const fw::Pixel* s, int n) {
+    if (n > 96) {
+        __builtin_memcpy(d, s, sizeof(fw::Pixel) * static_cast<unsigned>(n));
+    } else if (n >= 8) {
+        for (int i = 0; i + 8 < n; i += 8) store(d + i, load(s + i));
+        store(d + n - 8, load(s + n - 8));
+    } else if (n >= 4) {
+        const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
+        const __m128i last = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + n - 4));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d), first);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + n - 4), last);
+    } else {
+        for (int i = 0; i < n; ++i) d[i] = s[i];
+    }
+}
+// As the SSE2 form, with the wider copies.
+void tileRow(fw::Pixel* d, int n, const fw::Pixel* s, int period, int first) {
+    const int head = period - first < n ? period - first : n;
+    copyRun(d, s + first, head);
+    if (head == n) return;
+    const int whole = period < n - head ? period : n - head;
+    copyRun(d + head, s, whole);
+    int done = head + whole;
+    while (done < n) {
+        const int k = done - head < n - done ? done - head : n - done;
+        copyRun(d + done, d + head, k);
+        done += k;
+    }
+}
+
 }  // namespace
 
 const PixelKernels* Avx2PixelKernels() {
-    static constexpr PixelKernels kSet{"avx2", brightenHalfway, mapNibbles, grey, blendCoarse, mixColumns, noise, 16, average4};
+    static constexpr PixelKernels kSet{"avx2", brightenHalfway, mapNibbles, grey, blendCoarse, mixColumns, noise, 16, tileRow, average4};
     return &kSet;
 }
 #else

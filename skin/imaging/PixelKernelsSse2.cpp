@@ -1,7 +1,10 @@
 // The SSE2 set of the hot pixel loops (see PixelKernels.h); PixelKernelsAvx2.cpp holds the same loops twice as wide.
 #include "skin/imaging/PixelKernels.h"
 
+#include <algorithm>
+
 #include "skin/imaging/GreyLevel.h"
+#include "skin/imaging/PixelOps.h"
 
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
@@ -149,9 +152,24 @@ int blendCoarse(fw::Pixel*, const fw::Pixel*, int, std::uint32_t) { return 0; }
 int average4(fw::Pixel*, const fw::Pixel*, const fw::Pixel*, const fw::Pixel*, int, int) { return 0; }
 #endif
 
+// So that a narrow tile costs a few block copies per row instead of one per tile.
+void tileRow(fw::Pixel* d, int n, const fw::Pixel* s, int period, int first) {
+    const int head = std::min(period - first, n);
+    CopyRun(d, s + first, head);
+    if (head == n) return;
+    const int whole = std::min(period, n - head);
+    CopyRun(d + head, s, whole);
+    int done = head + whole;
+    while (done < n) {
+        const int k = std::min(done - head, n - done);
+        CopyRun(d + done, d + head, k);
+        done += k;
+    }
+}
+
 }  // namespace
 
 const PixelKernels& Sse2PixelKernels() {
-    static constexpr PixelKernels kSet{"sse2", brightenHalfway, nullptr, grey, blendCoarse, nullptr, KV_SSE2_NOISE, 8, average4};
+    static constexpr PixelKernels kSet{"sse2", brightenHalfway, nullptr, grey, blendCoarse, nullptr, KV_SSE2_NOISE, 8, tileRow, average4};
     return kSet;
 }
