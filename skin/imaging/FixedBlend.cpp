@@ -26,11 +26,15 @@ std::uint8_t blendByte(std::uint32_t a, std::uint32_t b, std::uint32_t k, int bi
 // some d·k lies closer than their sum to a half. frac(−d·k) mirrors frac(d·k).
 bool clearOfHalves(double k, int bits) {
     const double margin = 255.0 / double(2u << bits) + std::ldexp(1.0, -40);
+    // |frac(x) − 1/2| ≤ margin is x's distance from its nearest whole number being at least 1/2 − margin (exact:
+    // both sides have few bits). The nearest whole number comes from the rounding of adding 1.5 · 2^52, without a
+    // conversion to an integer, so that the loop vectorises; d = 0 is never near.
+    const double farFromWhole = 0.5 - margin;
+    constexpr double kShift = 6755399441055744.0;
     int nearHalf = 0;
-    for (int d = 1; d < 256; ++d) {
+    for (int d = 0; d < 256; ++d) {
         const double x = d * k;
-        const double f = x - static_cast<double>(static_cast<int>(x));
-        nearHalf |= std::fabs(f - 0.5) <= margin;
+        nearHalf |= std::fabs(x - ((x + kShift) - kShift)) >= farFromWhole;
     }
     return nearHalf == 0;
 }
