@@ -201,21 +201,21 @@ constexpr ExactMap kInactiveDarkForm = *exactLinearMap(kInactiveDarkTable, 1 - k
 
 }  // namespace
 
+// Both maps take every pixel on its own, and a bitmap's rows follow each other: the whole image is one span.
 void BrightenHalfway(fw::Bitmap& img) {
-    const auto brighten = ActivePixelKernels().brightenHalfway;
-    for (int y = 0; y < img.height(); ++y) {
-        fw::Pixel* row = img.scanline(y);
-        lookUpRow(kHalfwayTable, row, brighten(row, img.width()), img.width());
-    }
+    if (img.empty()) return;
+    fw::Pixel* px = img.scanline(0);
+    const int n = img.width() * img.height();
+    lookUpRow(kHalfwayTable, px, ActivePixelKernels().brightenHalfway(px, n), n);
 }
 
 void DarkenInactive(fw::Bitmap& img) {
-    const auto mapNibbles = ActivePixelKernels().mapNibbles;
-    for (int y = 0; y < img.height(); ++y) {
-        fw::Pixel* row = img.scanline(y);
-        if (mapNibbles) lookUpRow(kInactiveDarkTable, row, mapNibbles(row, img.width(), kInactiveDarkNibbles), img.width());
-        else mapRow(kInactiveDarkForm, row, 0, img.width());
-    }
+    if (img.empty()) return;
+    fw::Pixel* px = img.scanline(0);
+    const int n = img.width() * img.height();
+    if (const auto mapNibbles = ActivePixelKernels().mapNibbles)
+        lookUpRow(kInactiveDarkTable, px, mapNibbles(px, n, kInactiveDarkNibbles), n);
+    else mapRow(kInactiveDarkForm, px, 0, n);
 }
 
 void MapColourChannels(fw::Bitmap& img, const ChannelTable& table, double scale, double offset) {

@@ -57,18 +57,17 @@ void TkvEffectBmp::ApplyDarkness(double k) {
 }
 
 void TkvEffectBmp::ApplyGrayscale() {
-    const int w = Width();
-    const auto grey = ActivePixelKernels().grey;
-    for (int y = 0; y < Height(); ++y) {
-        fw::Pixel* row = image_.scanline(y);
-        for (int x = grey(row, w); x < w; ++x) {
-            const fw::Pixel p = row[x];
-            // round(0.3 R + 0.59 G + 0.11 B) in exact integer arithmetic: hundredths, ties to even.
-            const auto channel = [p](int shift) { return static_cast<std::uint16_t>((p >> shift) & 0xFF); };
-            const std::uint32_t g = GreyOf(
-                static_cast<std::uint16_t>(30 * channel(16) + 59 * channel(8) + 11 * channel(0)));
-            row[x] = (p & 0xFF000000u) | (g * 0x010101u);
-        }
+    if (image_.empty()) return;
+    // Every pixel on its own, and the rows follow each other: one span.
+    const int n = Width() * Height();
+    fw::Pixel* px = image_.scanline(0);
+    for (int x = ActivePixelKernels().grey(px, n); x < n; ++x) {
+        const fw::Pixel p = px[x];
+        // round(0.3 R + 0.59 G + 0.11 B) in exact integer arithmetic: hundredths, ties to even.
+        const auto channel = [p](int shift) { return static_cast<std::uint16_t>((p >> shift) & 0xFF); };
+        const std::uint32_t g =
+            GreyOf(static_cast<std::uint16_t>(30 * channel(16) + 59 * channel(8) + 11 * channel(0)));
+        px[x] = (p & 0xFF000000u) | (g * 0x010101u);
     }
 }
 
@@ -220,8 +219,8 @@ void TkvEffectBmp::MorphBlend(const TkvEffectBmp& n, double k) {
     if (!SameSize(n)) return;
     k = clampUnit(k);
     if (const std::optional<FixedBlend> f = ExactFixedBlend(k)) {
-        const int w = Width();
-        eachRowPair(image_, n.image_, [&](fw::Pixel* row, const fw::Pixel* nrow) { BlendRow(*f, row, nrow, w); });
+        // Every pixel on its own, and the rows of both images follow each other: one span.
+        if (!image_.empty()) BlendRow(*f, image_.scanline(0), n.image_.scanline(0), Width() * Height());
         return;
     }
     // A progress whose integer form could round some byte differently: the floating-point blend itself.
