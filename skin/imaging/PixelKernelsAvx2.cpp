@@ -44,8 +44,9 @@ int mapNibbles(fw::Pixel* row, int n, const NibbleMap& map) {
         const __m256i p = load(row + x);
         const __m256i lo = _mm256_and_si256(p, nibble), hi = _mm256_and_si256(_mm256_srli_epi16(p, 4), nibble);
         const __m256i whole = _mm256_add_epi8(_mm256_shuffle_epi8(highWhole, hi), _mm256_shuffle_epi8(lowWhole, lo));
-        const __m256i carry = _mm256_min_epu8(
-            _mm256_subs_epu8(_mm256_shuffle_epi8(highPart, hi), _mm256_shuffle_epi8(lowRoom, lo)), one);
+        const __m256i carry = _mm256_min_epu8(_mm256_subs_epu8(_mm256_shuffle_epi8(highPart, hi),
+                                                               _mm256_shuffle_epi8(lowRoom, lo)),
+                                              one);
         store(row + x, _mm256_blendv_epi8(_mm256_add_epi8(whole, carry), p, alpha));
     }
     return x;
@@ -110,7 +111,8 @@ void mixColumns(fw::Pixel* out, const fw::Pixel* a, const fw::Pixel* b, const st
         for (int i = 0; i < 2; ++i) {
             const __m256i d = _mm256_sub_epi16(news[i], olds[i]);
             mixed[i] = _mm256_add_epi16(olds[i], _mm256_mulhrs_epi16(d, weights[i]));
-            const __m256i rest = _mm256_and_si256(_mm256_add_epi16(_mm256_mullo_epi16(d, weights[i]), toHalf), fraction);
+            const __m256i rest = _mm256_and_si256(_mm256_add_epi16(_mm256_mullo_epi16(d, weights[i]), toHalf),
+                                                  fraction);
             close[i] = _mm256_cmpgt_epi16(nearWidth, rest);
         }
         store(out + x, _mm256_packus_epi16(mixed[0], mixed[1]));
@@ -147,8 +149,8 @@ void noise(fw::Pixel* px, const std::uint32_t* start, int q, std::uint32_t amoun
             const __m256i offset = _mm256_sub_epi8(_mm256_shuffle_epi8(perLane[j], spread), half);
             auto* low = reinterpret_cast<__m128i*>(lanes + j * q + t);
             auto* high = reinterpret_cast<__m128i*>(lanes + (4 + j) * q + t);
-            const __m256i p =
-                _mm256_inserti128_si256(_mm256_castsi128_si256(_mm_loadu_si128(low)), _mm_loadu_si128(high), 1);
+            const __m256i p = _mm256_inserti128_si256(_mm256_castsi128_si256(_mm_loadu_si128(low)),
+                                                      _mm_loadu_si128(high), 1);
             const __m256i out = _mm256_xor_si256(_mm256_adds_epi8(_mm256_xor_si256(p, bias), offset), bias);
             _mm_storeu_si128(low, _mm256_castsi256_si128(out));
             _mm_storeu_si128(high, _mm256_extracti128_si256(out, 1));
@@ -214,7 +216,8 @@ void tileRow(fw::Pixel* d, int n, const fw::Pixel* s, int period, int first) {
 }  // namespace
 
 const PixelKernels* Avx2PixelKernels() {
-    static constexpr PixelKernels kSet{"avx2", brightenHalfway, mapNibbles, grey, blendCoarse, mixColumns, noise, 16, tileRow, average4};
+    static constexpr PixelKernels kSet{"avx2",     brightenHalfway, mapNibbles, grey,    blendCoarse,
+                                       mixColumns, noise,           16,         tileRow, average4};
     return &kSet;
 }
 #else

@@ -74,7 +74,9 @@ int blendCoarse(fw::Pixel* row, const fw::Pixel* nrow, int n, std::uint32_t k) {
     const __m128i zero = _mm_setzero_si128();
     const __m128i w = _mm_set1_epi32(static_cast<int>((k << 16) | ((1u << 14) - k)));
     const __m128i half = _mm_set1_epi32(1 << 13);
-    const auto blend4 = [&](__m128i pairs) { return _mm_srli_epi32(_mm_add_epi32(_mm_madd_epi16(pairs, w), half), 14); };
+    const auto blend4 = [&](__m128i pairs) {
+        return _mm_srli_epi32(_mm_add_epi32(_mm_madd_epi16(pairs, w), half), 14);
+    };
     int x = 0;
     for (; x + 4 <= n; x += 4) {
         const __m128i a = load(row + x), b = load(nrow + x);
@@ -170,6 +172,7 @@ void tileRow(fw::Pixel* d, int n, const fw::Pixel* s, int period, int first) {
 }  // namespace
 
 const PixelKernels& Sse2PixelKernels() {
-    static constexpr PixelKernels kSet{"sse2", brightenHalfway, nullptr, grey, blendCoarse, nullptr, KV_SSE2_NOISE, 8, tileRow, average4};
+    static constexpr PixelKernels kSet{"sse2",  brightenHalfway, nullptr, grey,    blendCoarse,
+                                       nullptr, KV_SSE2_NOISE,   8,       tileRow, average4};
     return kSet;
 }

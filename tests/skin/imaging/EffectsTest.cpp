@@ -313,7 +313,8 @@ TEST(Effects, OutputsStayExactlyTheSame) {
 // These tests run twice: on the widest loops the processor has, and with KV_PIXEL_KERNELS=sse2 on the baseline.
 TEST(Effects, TheLoopsInUseAreTheOnesAskedFor) {
     const char* forced = std::getenv("KV_PIXEL_KERNELS");
-    const bool wide = Avx2PixelKernels() && __builtin_cpu_supports("avx2") && !(forced && std::string(forced) == "sse2");
+    const bool baseline = forced && std::string(forced) == "sse2";
+    const bool wide = Avx2PixelKernels() && __builtin_cpu_supports("avx2") && !baseline;
     EXPECT_STREQ(ActivePixelKernels().name, wide ? "avx2" : "sse2");
 }
 
