@@ -1,7 +1,8 @@
 #include "skin/imaging/ChannelMap.h"
 
-#include <cmath>
 #include <optional>
+
+#include "skin/imaging/PixelKernels.h"
 
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
@@ -14,7 +15,7 @@ namespace {
 // after the multiplication). For scale ≤ 1 and scale·255 + offset ≤ 255 no step leaves 16 bits.
 struct LinearMap {
     std::uint16_t m, add;
-    std::uint8_t operator()(std::uint8_t c) const {
+    constexpr std::uint8_t operator()(std::uint8_t c) const {
         const std::uint16_t high = static_cast<std::uint16_t>((std::uint32_t(std::uint16_t(c << 8)) * m) >> 16);
         const std::uint16_t v = static_cast<std::uint16_t>(high + add);
         return static_cast<std::uint8_t>((v + 127 + ((v >> 8) & 1)) >> 8);
@@ -31,15 +32,21 @@ struct ExactMap {
 };
 
 // The number of bytes in which f differs from table, and f's own table in mapped. Both loops vectorise.
-int differences(LinearMap f, const ChannelTable& table, ChannelTable& mapped) {
+constexpr int differences(LinearMap f, const ChannelTable& table, ChannelTable& mapped) {
     for (int c = 0; c < 256; ++c) mapped[c] = f(static_cast<std::uint8_t>(c));
     int n = 0;
     for (int c = 0; c < 256; ++c) n += mapped[c] != table[c];
     return n;
 }
 
-std::optional<ExactMap> exactLinearMap(const ChannelTable& table, double scale, double offset) {
-    const long m0 = std::lround(scale * 65536), a0 = std::lround(offset * 256);
+// x rounded to the nearest integer, halves up, for 0 ≤ x < 2^31.
+constexpr long roundedUp(double x) {
+    const auto whole = static_cast<long>(x);
+    return x - static_cast<double>(whole) >= 0.5 ? whole + 1 : whole;
+}
+
+constexpr std::optional<ExactMap> exactLinearMap(const ChannelTable& table, double scale, double offset) {
+    const long m0 = roundedUp(scale * 65536), a0 = roundedUp(offset * 256);
     ExactMap e{};
     ChannelTable mapped, best{};
     int fewest = 256;
@@ -72,8 +79,7 @@ std::uint8_t mapByte(const ExactMap& f, std::uint8_t c) {
     return v;
 }
 
-void mapRow(const ExactMap& f, fw::Pixel* row, int n) {
-    int x = 0;
+void mapRow(const ExactMap& f, fw::Pixel* row, int x, int n) {
 #ifdef KV_MAP_SSE2
     // The low bytes (blue, red) and the high bytes (green, alpha) of each 16-bit lane are mapped side by side,
     // each as c·2^8 in its lane, so that no byte is unpacked.
@@ -108,21 +114,116 @@ void mapRow(const ExactMap& f, fw::Pixel* row, int n) {
     }
 }
 
+// Pixels from x on through the table itself.
+void lookUpRow(const ChannelTable& table, fw::Pixel* row, int x, int n) {
+    for (; x < n; ++x) {
+        const fw::Pixel p = row[x];
+        row[x] = (p & 0xFF000000u) | (fw::Pixel(table[(p >> 16) & 0xFF]) << 16) |
+                 (fw::Pixel(table[(p >> 8) & 0xFF]) << 8) | fw::Pixel(table[p & 0xFF]);
+    }
+}
+
+// The nibble map of a table, when it has one: values A[h] and B[l] in 0 … 65535 with
+// 256·t ≤ A[h] + B[l] ≤ 256·t + 255 for every byte c = 16h + l mapped to t. That is a system of differences
+// (in A[h] and −B[l]), solved as shortest paths (Bellman–Ford); a path that keeps shrinking means there is none.
+constexpr std::optional<NibbleMap> nibbleMapOf(const ChannelTable& table) {
+    // Nodes 0 … 15 are A[h], 16 … 31 are −B[l], 32 is zero; an edge (from, to, length) says x[to] ≤ x[from] + length.
+    struct Edge {
+        int from, to;
+        long length;
+    };
+    std::array<Edge, 2 * 256 + 4 * 16> edges{};
+    int n = 0;
+    for (int c = 0; c < 256; ++c) {
+        const long t = table[c];
+        const int h = c >> 4, l = 16 + (c & 15);
+        edges[n++] = {l, h, 256 * t + 255};
+        edges[n++] = {h, l, -256 * t};
+    }
+    for (int i = 0; i < 16; ++i) {
+        edges[n++] = {32, i, 65535};
+        edges[n++] = {i, 32, 0};
+        edges[n++] = {32, 16 + i, 0};
+        edges[n++] = {16 + i, 32, 65535};
+    }
+    std::array<long, 33> x{};
+    for (int round = 0; round <= 33; ++round) {
+        bool changed = false;
+        for (const Edge& e : edges) {
+            if (x[e.from] + e.length < x[e.to]) {
+                x[e.to] = x[e.from] + e.length;
+                changed = true;
+            }
+        }
+        if (changed) continue;
+        NibbleMap m;
+        for (int i = 0; i < 16; ++i) {
+            const long a = x[i] - x[32], b = x[32] - x[16 + i];
+            m.highWhole[i] = static_cast<std::uint8_t>(a >> 8);
+            m.highPart[i] = static_cast<std::uint8_t>(a & 0xFF);
+            m.lowWhole[i] = static_cast<std::uint8_t>(b >> 8);
+            m.lowPart[i] = static_cast<std::uint8_t>(b & 0xFF);
+        }
+        return m;
+    }
+    return std::nullopt;
+}
+
+// The byte c through a nibble map, as the vector loop computes it.
+constexpr std::uint8_t nibbleMapped(const NibbleMap& m, int c) {
+    const int h = c >> 4, l = c & 15;
+    return static_cast<std::uint8_t>(m.highWhole[h] + m.lowWhole[l] + (m.highPart[h] + m.lowPart[l] >= 256 ? 1 : 0));
+}
+
+constexpr bool mapsAll(const ChannelTable& table, const NibbleMap& m) {
+    for (int c = 0; c < 256; ++c)
+        if (nibbleMapped(m, c) != table[c]) return false;
+    return true;
+}
+
+// Brightness 0.5: c/2 + 127.5 is exact, and its rounding to even is the rounded-up mean of c and 255 less one
+// where c = 2 mod 4, the form the vector loops take.
+constexpr ChannelTable kHalfwayTable = LinearChannelTable(1 - kHalfwayBrightness, 255 * kHalfwayBrightness);
+constexpr bool halfwayFormIsExact() {
+    for (int c = 0; c < 256; ++c)
+        if (((c + 255 + 1) >> 1) - ((c & 3) == 2 ? 1 : 0) != kHalfwayTable[c]) return false;
+    return true;
+}
+static_assert(halfwayFormIsExact(), "brightness 0.5 must be the corrected mean for every byte");
+
+// Darkness 0.3: its bytes near a half (c = 5 mod 10) round to even as exact halves, except three whose product
+// falls just below the half. The nibble map gives every byte (vector byte lookups); without those, the fixed-point
+// form with its three exceptions.
+constexpr ChannelTable kInactiveDarkTable = LinearChannelTable(1 - kInactiveDarkness, 0);
+constexpr NibbleMap kInactiveDarkNibbles = *nibbleMapOf(kInactiveDarkTable);
+static_assert(mapsAll(kInactiveDarkTable, kInactiveDarkNibbles), "the nibble map must give every byte");
+constexpr ExactMap kInactiveDarkForm = *exactLinearMap(kInactiveDarkTable, 1 - kInactiveDarkness, 0);
+
 }  // namespace
+
+// Both maps take every pixel on its own, and a bitmap's rows follow each other: the whole image is one span.
+void BrightenHalfway(fw::Bitmap& img) {
+    if (img.empty()) return;
+    fw::Pixel* px = img.scanline(0);
+    const int n = img.width() * img.height();
+    lookUpRow(kHalfwayTable, px, ActivePixelKernels().brightenHalfway(px, n), n);
+}
+
+void DarkenInactive(fw::Bitmap& img) {
+    if (img.empty()) return;
+    fw::Pixel* px = img.scanline(0);
+    const int n = img.width() * img.height();
+    if (const auto mapNibbles = ActivePixelKernels().mapNibbles)
+        lookUpRow(kInactiveDarkTable, px, mapNibbles(px, n, kInactiveDarkNibbles), n);
+    else mapRow(kInactiveDarkForm, px, 0, n);
+}
 
 void MapColourChannels(fw::Bitmap& img, const ChannelTable& table, double scale, double offset) {
     const int w = img.width();
     if (img.empty()) return;
     if (const std::optional<ExactMap> f = exactLinearMap(table, scale, offset)) {
-        for (int y = 0; y < img.height(); ++y) mapRow(*f, img.scanline(y), w);
+        for (int y = 0; y < img.height(); ++y) mapRow(*f, img.scanline(y), 0, w);
         return;
     }
-    for (int y = 0; y < img.height(); ++y) {
-        fw::Pixel* row = img.scanline(y);
-        for (int x = 0; x < w; ++x) {
-            const fw::Pixel p = row[x];
-            row[x] = (p & 0xFF000000u) | (fw::Pixel(table[(p >> 16) & 0xFF]) << 16) |
-                     (fw::Pixel(table[(p >> 8) & 0xFF]) << 8) | fw::Pixel(table[p & 0xFF]);
-        }
-    }
+    for (int y = 0; y < img.height(); ++y) lookUpRow(table, img.scanline(y), 0, w);
 }

@@ -1,6 +1,9 @@
 #include "skin/imaging/ColumnMix.h"
 
+#include <algorithm>
 #include <cstring>
+
+#include "skin/imaging/PixelKernels.h"
 
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
@@ -12,6 +15,8 @@ constexpr int kBits = 14;
 constexpr std::int32_t kOne = 1 << kBits;
 // Integer values this close to a half (in units of 2^-14) may round differently from the floating-point value.
 constexpr std::int32_t kNear = 127;
+// The AVX2 loop's weights have one bit more (a 16-bit signed lane holds them, u = 1 taken as 1 − 2^-15).
+constexpr std::int32_t kWideOne = 1 << 15;
 }  // namespace
 
 fw::Pixel MixPixel(fw::Pixel a, fw::Pixel b, double w) {
@@ -23,17 +28,25 @@ fw::Pixel MixPixel(fw::Pixel a, fw::Pixel b, double w) {
     return out;
 }
 
-ColumnMix::ColumnMix(std::vector<double> weights) : weight_(std::move(weights)), pairs_(weight_.size()) {
+ColumnMix::ColumnMix(std::vector<double> weights)
+    : weight_(std::move(weights)), wide_(ActivePixelKernels().mixColumns != nullptr) {
+    // Rounded to nearest (ties to even) by the addition of 1.5 · 2^52, as nearbyint without a library call.
+    constexpr double kShift = 6755399441055744.0;
+    if (wide_) {
+        shares_.resize(weight_.size());
+        for (std::size_t i = 0; i < weight_.size(); ++i) {
+            const auto k = static_cast<std::int32_t>(((1 - weight_[i]) * kWideOne + kShift) - kShift);
+            shares_[i].fill(static_cast<std::int16_t>(std::min(k, kWideOne - 1)));
+        }
+        return;
+    }
+    pairs_.resize(weight_.size());
     for (std::size_t i = 0; i < weight_.size(); ++i) {
-        const double u = 1 - weight_[i];
-        // Rounded to nearest (ties to even) by the addition of 1.5 · 2^52, as nearbyint without a library call.
-        constexpr double kShift = 6755399441055744.0;
-        const auto k = static_cast<std::int32_t>((u * kOne + kShift) - kShift);
+        const auto k = static_cast<std::int32_t>(((1 - weight_[i]) * kOne + kShift) - kShift);
         pairs_[i].fill(static_cast<std::int32_t>(std::uint32_t(kOne - k) | (std::uint32_t(k) << 16)));
     }
 }
 
-#ifdef KV_MIX_SSE2
 namespace {
 // One byte of a mixed pixel from the floating-point mix: the same expression as MixPixel's for that byte.
 void mixByte(fw::Pixel& out, fw::Pixel a, fw::Pixel b, double w, int shift) {
@@ -41,9 +54,38 @@ void mixByte(fw::Pixel& out, fw::Pixel a, fw::Pixel b, double w, int shift) {
     out = (out & ~(fw::Pixel(0xFF) << shift)) | (fw::Pixel(RoundClampByte(w * ca + (1 - w) * cb)) << shift);
 }
 }  // namespace
-#endif
+
+void ColumnMix::MixWide(fw::Pixel* row, const fw::Pixel* nrow, int from, int to) const {
+    const auto mix = ActivePixelKernels().mixColumns;
+    constexpr int kStretch = 128;
+    std::array<fw::Pixel, kStretch> old;
+    std::array<std::uint32_t, kStretch / 8> nearBytes;
+    // Mixes the groups of n pixels at x whose old values are at a, then puts right the bytes near a half.
+    const auto mixStretch = [&](int x, const fw::Pixel* a, int n) {
+        mix(row + x, a, nrow + x, shares_[x].data(), n, old.data(), nearBytes.data());
+        for (int g = 0; g < n / 8; ++g) {
+            for (std::uint32_t m = nearBytes[g]; m != 0; m &= m - 1) {
+                const int j = __builtin_ctz(m), i = 8 * g + j / 4;
+                mixByte(row[x + i], old[i], nrow[x + i], weight_[x + i], 8 * (j % 4));
+            }
+        }
+    };
+    // A span that is not a whole number of groups ends with a group overlapping the one before it, mixed from the
+    // old pixels kept here.
+    std::array<fw::Pixel, 8> endOld;
+    const bool overlapEnd = (to - from) % 8 != 0;
+    if (overlapEnd) std::memcpy(endOld.data(), row + to - 8, sizeof endOld);
+    int x = from;
+    for (; to - x >= 8; x += kStretch) mixStretch(x, row + x, std::min(kStretch, (to - x) & ~7));
+    if (overlapEnd) mixStretch(to - 8, endOld.data(), 8);
+}
 
 void ColumnMix::Mix(fw::Pixel* row, const fw::Pixel* nrow, int from, int to) const {
+    if (wide_) {
+        if (to - from >= 8) return MixWide(row, nrow, from, to);
+        for (int x = from; x < to; ++x) row[x] = MixPixel(row[x], nrow[x], weight_[x]);
+        return;
+    }
     int x = from;
 #ifdef KV_MIX_SSE2
     const __m128i zero = _mm_setzero_si128();

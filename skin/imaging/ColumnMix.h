@@ -12,7 +12,7 @@
 // v rounded to the nearest integer (ties to even) and clamped to a byte. Adding and taking away 1.5 · 2^52 leaves
 // no fraction bits, so the addition itself rounds in the default mode (to nearest, ties to even): nearbyint without
 // a library call, and without a branch, so that loops of it vectorise. Valid for |v| < 2^51.
-inline int RoundClampByte(double v) {
+constexpr int RoundClampByte(double v) {
     constexpr double kShift = 6755399441055744.0;
     const double r = (v + kShift) - kShift;
     return static_cast<int>(std::min(std::max(r, 0.0), 255.0));
@@ -34,7 +34,16 @@ public:
     void Mix(fw::Pixel* row, const fw::Pixel* nrow, int from, int to) const;
 
 private:
+    // The same through PixelKernels::mixColumns, for spans of at least 8 pixels.
+    void MixWide(fw::Pixel* row, const fw::Pixel* nrow, int from, int to) const;
+
+private:
     std::vector<double> weight_;
+    bool wide_;  // the AVX2 loop is in use
     // Per column the pair (2^14 − K, K) in the two 16-bit halves of a word, four times: one vector per pixel.
     std::vector<std::array<std::int32_t, 4>> pairs_;
+    // For the AVX2 loop the same with 15 bits, K = round(u · 2^15) but at most 2^15 − 1 (the value for u = 1 is an
+    // integer, which that still gives): per column K four times, one 16-bit weight per byte. Half as many bytes
+    // fall near a half.
+    std::vector<std::array<std::int16_t, 4>> shares_;
 };

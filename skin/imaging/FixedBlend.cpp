@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "skin/imaging/PixelKernels.h"
+
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
 #define KV_BLEND_SSE2 1
@@ -24,13 +26,30 @@ std::uint8_t blendByte(std::uint32_t a, std::uint32_t b, std::uint32_t k, int bi
 // some d·k lies closer than their sum to a half. frac(−d·k) mirrors frac(d·k).
 bool clearOfHalves(double k, int bits) {
     const double margin = 255.0 / double(2u << bits) + std::ldexp(1.0, -40);
+    // |frac(x) − 1/2| ≤ margin is x's distance from its nearest whole number being at least 1/2 − margin (exact:
+    // both sides have few bits). The nearest whole number comes from the rounding of adding 1.5 · 2^52, without a
+    // conversion to an integer; d = 0 is never near.
+    const double farFromWhole = 0.5 - margin;
+    constexpr double kShift = 6755399441055744.0;
+#ifdef KV_BLEND_SSE2
+    const __m128d kk = _mm_set1_pd(k), shift = _mm_set1_pd(kShift), limit = _mm_set1_pd(farFromWhole);
+    const __m128d magnitude = _mm_castsi128_pd(_mm_set1_epi64x(0x7FFFFFFFFFFFFFFF));
+    __m128i d = _mm_setr_epi32(0, 1, 0, 0);
+    __m128d nearHalf = _mm_setzero_pd();
+    for (int i = 0; i < 128; ++i, d = _mm_add_epi32(d, _mm_set1_epi32(2))) {
+        const __m128d x = _mm_mul_pd(_mm_cvtepi32_pd(d), kk);
+        const __m128d distance = _mm_and_pd(_mm_sub_pd(x, _mm_sub_pd(_mm_add_pd(x, shift), shift)), magnitude);
+        nearHalf = _mm_or_pd(nearHalf, _mm_cmpge_pd(distance, limit));
+    }
+    return _mm_movemask_pd(nearHalf) == 0;
+#else
     int nearHalf = 0;
-    for (int d = 1; d < 256; ++d) {
+    for (int d = 0; d < 256; ++d) {
         const double x = d * k;
-        const double f = x - static_cast<double>(static_cast<int>(x));
-        nearHalf |= std::fabs(f - 0.5) <= margin;
+        nearHalf |= std::fabs(x - ((x + kShift) - kShift)) >= farFromWhole;
     }
     return nearHalf == 0;
+#endif
 }
 
 }  // namespace
@@ -84,9 +103,7 @@ void BlendRow(const FixedBlend& f, fw::Pixel* row, const fw::Pixel* nrow, int n)
                 return _mm_srli_epi32(_mm_add_epi32(_mm_add_epi32(v, half), odd), kCoarse);
             });
         } else {
-            x = blendVectors(row, nrow, n, [&](__m128i pairs) {
-                return _mm_srli_epi32(_mm_add_epi32(_mm_madd_epi16(pairs, w), half), kCoarse);
-            });
+            x = ActivePixelKernels().blendCoarse(row, nrow, n, f.k);
         }
     } else {
         // The weights split into 11-bit halves so that each fits a signed 16-bit lane.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "skin/imaging/PixelKernels.h"
+
 fw::ConstPixelView SubView(fw::ConstPixelView v, fw::Rect r) {
     return {v.data + static_cast<std::ptrdiff_t>(r.top) * v.stride + r.left, r.width(), r.height(), v.stride};
 }
@@ -43,22 +45,6 @@ int floorMod(int a, int m) {
     return r < 0 ? r + m : r;
 }
 
-// Fills d[0 … n) with the row s of period `period`, starting at column first of it. The first period comes from
-// s; the rest doubles what is already in d (d is periodic from its first whole tile on), so a narrow tile costs a
-// few block copies per row instead of one per tile.
-void tileRow(fw::Pixel* d, int n, const fw::Pixel* s, int period, int first) {
-    const int head = std::min(period - first, n);
-    CopyRun(d, s + first, head);
-    if (head == n) return;
-    const int whole = std::min(period, n - head);
-    CopyRun(d + head, s, whole);
-    int done = head + whole;
-    while (done < n) {
-        const int k = std::min(done - head, n - done);
-        CopyRun(d + done, d + head, k);
-        done += k;
-    }
-}
 }  // namespace
 
 void TilePixels(fw::ConstPixelView tile, fw::PixelView dst, fw::Point origin, fw::Rect area) {
@@ -68,8 +54,13 @@ void TilePixels(fw::ConstPixelView tile, fw::PixelView dst, fw::Point origin, fw
     const int firstCol = floorMod(vis.left - origin.x, tile.width);
     int tileRowIndex = floorMod(vis.top - origin.y, tile.height);
     const int w = vis.width(), rows = vis.height(), direct = std::min(rows, tile.height);
+    const auto tileRow = ActivePixelKernels().tileRow;
     for (int r = 0; r < direct; ++r) {
-        tileRow(dst.scanline(vis.top + r) + vis.left, w, tile.scanline(tileRowIndex), tile.width, firstCol);
+        fw::Pixel* d = dst.scanline(vis.top + r) + vis.left;
+        const fw::Pixel* s = tile.scanline(tileRowIndex);
+        // A narrow band's rows lie within one tile: a plain copy, without a call per row.
+        if (tile.width - firstCol >= w) CopyRun(d, s + firstCol, w);
+        else tileRow(d, w, s, tile.width, firstCol);
         if (++tileRowIndex == tile.height) tileRowIndex = 0;
     }
     // From the tile's height on, every row repeats the destination row one tile height above it. Where the area

@@ -6,20 +6,26 @@
 
 #include "framework/Bitmap.h"
 
-// Copies n pixels between rows that do not overlap. Skin pieces are often a few pixels wide and come row by row:
-// short runs are copied in place, in 16-byte steps, instead of through a library call each.
+// Copies n pixels between rows that do not overlap. Skin pieces and tiles are mostly narrow and come row by row:
+// runs up to kInlineRun pixels are copied in place, in 16-byte steps with a last step that may overlap the one
+// before, instead of through a library call each.
+constexpr int kInlineRun = 96;
 inline void CopyRun(fw::Pixel* d, const fw::Pixel* s, int n) {
-    if (n >= 32) {
+    if (n > kInlineRun) {
         std::memcpy(d, s, sizeof(fw::Pixel) * static_cast<std::size_t>(n));
         return;
     }
-    int i = 0;
-    for (; i + 4 <= n; i += 4) std::memcpy(d + i, s + i, 4 * sizeof(fw::Pixel));
-    if (n - i >= 2) {
-        std::memcpy(d + i, s + i, 2 * sizeof(fw::Pixel));
-        i += 2;
+    if (n >= 4) {
+        for (int i = 0; i + 4 < n; i += 4) std::memcpy(d + i, s + i, 4 * sizeof(fw::Pixel));
+        std::memcpy(d + n - 4, s + n - 4, 4 * sizeof(fw::Pixel));
+        return;
     }
-    if (i < n) d[i] = s[i];
+    if (n >= 2) {
+        std::memcpy(d, s, 2 * sizeof(fw::Pixel));
+        std::memcpy(d + n - 2, s + n - 2, 2 * sizeof(fw::Pixel));
+    } else if (n == 1) {
+        d[0] = s[0];
+    }
 }
 
 // The part r of v (r must lie inside v).

@@ -110,7 +110,9 @@ public:
     // writes all of area that lies in the target (a segment reaching outside the picture is copied padded).
     void Middle(fw::Rect seg, fw::Rect area, fw::Point origin, bool stretch) {
         if (seg.empty() || area.empty()) return;
-        Wrote(target_.Local(area).intersect(target_.view.rect()));
+        const fw::Rect visible = target_.Local(area).intersect(target_.view.rect());
+        if (visible.empty()) return;  // another band's part
+        Wrote(visible);
         if (stretch) {
             StretchPixels(CopySegment(picture_, InPicture(seg), scratch_), target_.view, target_.Local(area));
         } else {

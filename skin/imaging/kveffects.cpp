@@ -3,6 +3,8 @@
 #include "skin/imaging/ChannelMap.h"
 #include "skin/imaging/ColumnMix.h"
 #include "skin/imaging/FixedBlend.h"
+#include "skin/imaging/GreyLevel.h"
+#include "skin/imaging/PixelKernels.h"
 
 #include <algorithm>
 #include <array>
@@ -10,11 +12,6 @@
 #include <cstring>
 #include <optional>
 #include <vector>
-
-#if defined(__SSE2__) || defined(_M_X64)
-#include <emmintrin.h>
-#define KV_EFFECTS_SSE2 1
-#endif
 
 using fw::Bitmap;
 using fw::Pixel;
@@ -49,93 +46,28 @@ TkvEffectBmp::TkvEffectBmp(fw::ConstPixelView src) {
 
 void TkvEffectBmp::ApplyBrightness(double k) {
     k = clampUnit(k);
-    ChannelTable lut;
-    for (int c = 0; c < 256; ++c) lut[c] = static_cast<std::uint8_t>(RoundClampByte((1 - k) * c + 255 * k));
-    MapColourChannels(image_, lut, 1 - k, 255 * k);
+    if (k == kHalfwayBrightness) return BrightenHalfway(image_);
+    MapColourChannels(image_, LinearChannelTable(1 - k, 255 * k), 1 - k, 255 * k);
 }
 
 void TkvEffectBmp::ApplyDarkness(double k) {
     k = clampUnit(k);
-    ChannelTable lut;
-    for (int c = 0; c < 256; ++c) lut[c] = static_cast<std::uint8_t>(RoundClampByte((1 - k) * c));
-    MapColourChannels(image_, lut, 1 - k, 0);
+    if (k == kInactiveDarkness) return DarkenInactive(image_);
+    MapColourChannels(image_, LinearChannelTable(1 - k, 0), 1 - k, 0);
 }
-
-namespace {
-// round(v / 100) with ties to even for v = 30 R + 59 G + 11 B (0 … 25500), in 16-bit multiplications only:
-// q = (v + 50) div 100 through a reciprocal exact over that range (the high half of a 16 x 16-bit product), less
-// one on a tie whose rounded-up quotient is odd.
-constexpr std::uint16_t greyOf(std::uint16_t v) {
-    const std::uint16_t x = static_cast<std::uint16_t>(v + 50);
-    const auto high = static_cast<std::uint16_t>((std::uint32_t(x) * 41944u) >> 16);  // x · 41944 / 2^16
-    const auto q = static_cast<std::uint16_t>(high >> 6);
-    const std::uint16_t tie = x == static_cast<std::uint16_t>(q * 100) ? 1 : 0;
-    return static_cast<std::uint16_t>(q - (tie & q));
-}
-constexpr bool greyOfIsExact() {
-    for (std::uint32_t v = 0; v <= 25500; ++v) {
-        std::uint32_t g = v / 100;
-        const std::uint32_t rest = v % 100;
-        if (rest > 50 || (rest == 50 && (g & 1))) ++g;
-        if (greyOf(static_cast<std::uint16_t>(v)) != g) return false;
-    }
-    return true;
-}
-static_assert(greyOfIsExact(), "the reciprocal must give the exact rounded hundredths");
-}  // namespace
-
-namespace {
-#ifdef KV_EFFECTS_SSE2
-// Eight pixels' weighted sums 30 R + 59 G + 11 B as 16-bit lanes: blue and red, then green and alpha, side by side
-// in the 16-bit halves of each pixel, one multiply-add each.
-__m128i weightedSums(__m128i p0, __m128i p1) {
-    const __m128i lowBytes = _mm_set1_epi16(0xFF);
-    const __m128i blueRed = _mm_set1_epi32((30 << 16) | 11), green = _mm_set1_epi32(59);
-    const auto sums = [&](__m128i p) {
-        return _mm_add_epi32(_mm_madd_epi16(_mm_and_si128(p, lowBytes), blueRed),
-                             _mm_madd_epi16(_mm_and_si128(_mm_srli_epi16(p, 8), lowBytes), green));
-    };
-    return _mm_packs_epi32(sums(p0), sums(p1));  // at most 25500: no saturation
-}
-// greyOf on eight 16-bit lanes, step for step.
-__m128i greyOf8(__m128i v) {
-    const __m128i x = _mm_add_epi16(v, _mm_set1_epi16(50));
-    const __m128i q = _mm_srli_epi16(_mm_mulhi_epu16(x, _mm_set1_epi16(static_cast<short>(41944))), 6);
-    const __m128i tie = _mm_cmpeq_epi16(x, _mm_mullo_epi16(q, _mm_set1_epi16(100)));
-    return _mm_sub_epi16(q, _mm_and_si128(tie, _mm_and_si128(q, _mm_set1_epi16(1))));
-}
-// Four grey levels (32-bit lanes below 256) as grey pixels with the alpha of p: g · 0x10101 as one 16-bit multiply
-// of (g, g) by (0x101, 1).
-__m128i greyPixels(__m128i g, __m128i p) {
-    const __m128i spread = _mm_mullo_epi16(_mm_or_si128(g, _mm_slli_epi32(g, 16)), _mm_set1_epi32(0x00010101));
-    return _mm_or_si128(spread, _mm_and_si128(p, _mm_set1_epi32(int(0xFF000000u))));
-}
-#endif
-}  // namespace
 
 void TkvEffectBmp::ApplyGrayscale() {
-    const int w = Width();
-    for (int y = 0; y < Height(); ++y) {
-        fw::Pixel* row = image_.scanline(y);
-        int x = 0;
-#ifdef KV_EFFECTS_SSE2
-        const __m128i zero = _mm_setzero_si128();
-        for (; x + 8 <= w; x += 8) {
-            const __m128i p0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x));
-            const __m128i p1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x + 4));
-            const __m128i g = greyOf8(weightedSums(p0, p1));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(row + x), greyPixels(_mm_unpacklo_epi16(g, zero), p0));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(row + x + 4), greyPixels(_mm_unpackhi_epi16(g, zero), p1));
-        }
-#endif
-        for (; x < w; ++x) {
-            const fw::Pixel p = row[x];
-            // round(0.3 R + 0.59 G + 0.11 B) in exact integer arithmetic: hundredths, ties to even.
-            const auto channel = [p](int shift) { return static_cast<std::uint16_t>((p >> shift) & 0xFF); };
-            const std::uint32_t g = greyOf(
-                static_cast<std::uint16_t>(30 * channel(16) + 59 * channel(8) + 11 * channel(0)));
-            row[x] = (p & 0xFF000000u) | (g * 0x010101u);
-        }
+    if (image_.empty()) return;
+    // Every pixel on its own, and the rows follow each other: one span.
+    const int n = Width() * Height();
+    fw::Pixel* px = image_.scanline(0);
+    for (int x = ActivePixelKernels().grey(px, n); x < n; ++x) {
+        const fw::Pixel p = px[x];
+        // round(0.3 R + 0.59 G + 0.11 B) in exact integer arithmetic: hundredths, ties to even.
+        const auto channel = [p](int shift) { return static_cast<std::uint16_t>((p >> shift) & 0xFF); };
+        const std::uint32_t g =
+            GreyOf(static_cast<std::uint16_t>(30 * channel(16) + 59 * channel(8) + 11 * channel(0)));
+        px[x] = (p & 0xFF000000u) | (g * 0x010101u);
     }
 }
 
@@ -143,9 +75,8 @@ void TkvEffectBmp::ApplyNoise(int amount) { ApplyNoise(amount, kNoiseSeed); }
 
 namespace {
 // The generator is linear over bits, so Q steps are one fixed 32 x 32 bit matrix, kept as what it makes of each byte
-// of a state (four look-ups per jump). With it, eight stretches of Q values each are generated side by side from
-// their own start states (two vectors of four lanes: independent chains of shifts, as one chain would bound the
-// whole effect by its latency), and the values are exactly the single sequence's.
+// of a state (four look-ups per jump). With it, eight or sixteen stretches of Q values each are generated side by
+// side from their own start states (PixelKernels::noise), and the values are exactly the single sequence's.
 struct LaneJump {
     std::array<std::array<std::uint32_t, 256>, 4> byteImage{};
     std::uint32_t operator()(std::uint32_t s) const {
@@ -168,8 +99,9 @@ constexpr LaneJump laneJump() {
                 if (v & (1u << b)) j.byteImage[k][v] ^= column[8 * k + b];
     return j;
 }
-constexpr int kNoiseLanes = 8, kNoiseChains = kNoiseLanes / 4;
-constexpr LaneJump kJump16 = laneJump<16>(), kJump4 = laneJump<4>();
+constexpr int kMaxNoiseLanes = 16;
+// A lane of 16 values, and whole blocks of 8 and 16 such lanes.
+constexpr LaneJump kJump16 = laneJump<16>(), kJump128 = laneJump<128>(), kJump256 = laneJump<256>();
 
 // One pixel moved by the offset r − half on all three colour channels, each clamped to a byte.
 fw::Pixel shifted(fw::Pixel v, std::int32_t o) {
@@ -178,54 +110,11 @@ fw::Pixel shifted(fw::Pixel v, std::int32_t o) {
            fw::Pixel(std::clamp(std::int32_t(v & 0xFF) + o, 0, 255));
 }
 
-#ifdef KV_EFFECTS_SSE2
-// The noise of 8·Q pixels for amounts below 256, from the state before the block's first pixel; returns the state
-// after its last. Lane j gives pixels j·Q … j·Q + Q − 1; every four steps the lanes' values are turned (a 4 x 4
-// transpose) into four offsets of consecutive pixels per lane.
-template <int Q>
-std::uint32_t noiseBlock(fw::Pixel* px, std::uint32_t s, const LaneJump& jump, __m128i amount, __m128i half) {
-    std::array<std::uint32_t, kNoiseLanes> start;
+// The start states of the lanes of a block from the state s before its first pixel: Q, 2Q, … steps on.
+void laneStarts(std::uint32_t s, const LaneJump& jump, int lanes, std::uint32_t* start) {
     start[0] = s;
-    for (int j = 1; j < kNoiseLanes; ++j) start[j] = jump(start[j - 1]);
-    const auto lanes = [&](int j) {
-        return _mm_setr_epi32(int(start[j]), int(start[j + 1]), int(start[j + 2]), int(start[j + 3]));
-    };
-    __m128i chain[kNoiseChains];
-    for (int c = 0; c < kNoiseChains; ++c) chain[c] = lanes(4 * c);
-    const __m128i spread = _mm_set1_epi32(0x00010101);
-    for (int t = 0; t < Q; t += 4) {
-        for (int c = 0; c < kNoiseChains; ++c) {
-            __m128i r[4];
-            for (int i = 0; i < 4; ++i) {
-                __m128i& v = chain[c];
-                v = _mm_xor_si128(v, _mm_slli_epi32(v, 13));
-                v = _mm_xor_si128(v, _mm_srli_epi32(v, 17));
-                v = _mm_xor_si128(v, _mm_slli_epi32(v, 5));
-                // floor(v · amount / 2^32) from 16-bit products: with v = high · 2^16 + low, the high halves of the
-                // two products (high · amount and floor(low · amount / 2^16)) plus the low half of the first
-                // make high · amount + floor(low · amount / 2^16), whose top is the scaled value (amount < 2^8:
-                // no carry leaves the lane).
-                const __m128i top = _mm_mulhi_epu16(v, amount);
-                r[i] = _mm_srli_epi32(_mm_add_epi32(top, _mm_srli_epi32(_mm_mullo_epi16(v, amount), 16)), 16);
-            }
-            const __m128i t01 = _mm_unpacklo_epi32(r[0], r[1]), t23 = _mm_unpacklo_epi32(r[2], r[3]);
-            const __m128i u01 = _mm_unpackhi_epi32(r[0], r[1]), u23 = _mm_unpackhi_epi32(r[2], r[3]);
-            const __m128i perLane[4] = {_mm_unpacklo_epi64(t01, t23), _mm_unpackhi_epi64(t01, t23),
-                                        _mm_unpacklo_epi64(u01, u23), _mm_unpackhi_epi64(u01, u23)};
-            for (int j = 0; j < 4; ++j) {
-                // r in the three colour bytes (r | r << 16, times 0x101 and 1 in the 16-bit halves); the offset
-                // r − half as a raise and a drop, one of them 0, applied with saturation.
-                const __m128i rb = _mm_mullo_epi16(_mm_or_si128(perLane[j], _mm_slli_epi32(perLane[j], 16)), spread);
-                auto* p = reinterpret_cast<__m128i*>(px + (4 * c + j) * Q + t);
-                const __m128i v = _mm_loadu_si128(p);
-                const __m128i up = _mm_subs_epu8(rb, half), down = _mm_subs_epu8(half, rb);
-                _mm_storeu_si128(p, _mm_subs_epu8(_mm_adds_epu8(v, up), down));
-            }
-        }
-    }
-    return jump(start[kNoiseLanes - 1]);
+    for (int j = 1; j < lanes; ++j) start[j] = jump(start[j - 1]);
 }
-#endif
 }  // namespace
 
 void TkvEffectBmp::ApplyNoise(int amount, std::uint32_t seed) {
@@ -237,16 +126,28 @@ void TkvEffectBmp::ApplyNoise(int amount, std::uint32_t seed) {
     fw::Pixel* px = image_.scanline(0);
     const std::size_t total = std::size_t(Width()) * std::size_t(Height());
     std::size_t n = 0;
-#ifdef KV_EFFECTS_SSE2
-    if (a < 256) {
-        const __m128i amount16 = _mm_set1_epi16(static_cast<short>(a));
-        const __m128i half8 = _mm_set1_epi32(static_cast<int>(std::uint32_t(half) * 0x010101u));
-        for (; n + 16 * kNoiseLanes <= total; n += 16 * kNoiseLanes)
-            s = noiseBlock<16>(px + n, s, kJump16, amount16, half8);
-        for (; n + 4 * kNoiseLanes <= total; n += 4 * kNoiseLanes)
-            s = noiseBlock<4>(px + n, s, kJump4, amount16, half8);
+    const PixelKernels& kernels = ActivePixelKernels();
+    if (a < 256 && kernels.noise) {
+        const int lanes = kernels.noiseLanes;
+        const std::size_t block = 16 * std::size_t(lanes);
+        // Each lane of the next block starts a whole block after the same lane of this one: independent jumps.
+        const LaneJump& wholeBlock = lanes == 16 ? kJump256 : kJump128;
+        std::array<std::uint32_t, kMaxNoiseLanes> start;
+        laneStarts(s, kJump16, lanes, start.data());
+        for (; n + block <= total; n += block) {
+            kernels.noise(px + n, start.data(), 16, a);
+            for (int j = 0; j < lanes; ++j) start[j] = wholeBlock(start[j]);
+        }
+        if (n < total) {
+            // The last pixels go through a whole block's room; the values past the image's end are not used.
+            std::array<fw::Pixel, 16 * kMaxNoiseLanes> room{};
+            const std::size_t bytes = (total - n) * sizeof(fw::Pixel);
+            std::memcpy(room.data(), px + n, bytes);
+            kernels.noise(room.data(), start.data(), 16, a);
+            std::memcpy(px + n, room.data(), bytes);
+        }
+        return;
     }
-#endif
     // One offset per pixel, the same for its three channels: r in 0 … amount − 1 by scaling the 32-bit random value
     // (no division per pixel).
     for (; n < total; ++n) {
@@ -276,6 +177,7 @@ void TkvEffectBmp::ApplySplitBlur(int d) {
     // Columns d … w − d − 1 have both partners at ±d; the others follow the edge rules.
     const int inFrom = std::min(d, w), inTo = std::max(inFrom, w - d);
     std::vector<fw::Pixel> buffer(static_cast<std::size_t>(w));
+    const auto average4Run = ActivePixelKernels().average4;
     for (int y = 0; y < h; ++y) {
         const int up = y - d < 0 ? y : y - d;
         const int lo = std::min(y + d >= h ? h - y : y + d, h - 1);
@@ -286,7 +188,8 @@ void TkvEffectBmp::ApplySplitBlur(int d) {
         fw::Pixel* out = up == y || lo == y ? buffer.data() : self;
         for (int x = 0; x < inFrom; ++x)
             out[x] = average4(u[leftCol(x)], l[leftCol(x)], u[rightCol(x)], l[rightCol(x)], self[x]);
-        for (int x = inFrom; x < inTo; ++x) out[x] = average4(u[x - d], l[x - d], u[x + d], l[x + d], self[x]);
+        int x = inFrom + average4Run(out + inFrom, self + inFrom, u + inFrom, l + inFrom, d, inTo - inFrom);
+        for (; x < inTo; ++x) out[x] = average4(u[x - d], l[x - d], u[x + d], l[x + d], self[x]);
         for (int x = inTo; x < w; ++x)
             out[x] = average4(u[leftCol(x)], l[leftCol(x)], u[rightCol(x)], l[rightCol(x)], self[x]);
         if (out != self) std::memcpy(self, out, sizeof(fw::Pixel) * static_cast<std::size_t>(w));
@@ -316,8 +219,8 @@ void TkvEffectBmp::MorphBlend(const TkvEffectBmp& n, double k) {
     if (!SameSize(n)) return;
     k = clampUnit(k);
     if (const std::optional<FixedBlend> f = ExactFixedBlend(k)) {
-        const int w = Width();
-        eachRowPair(image_, n.image_, [&](fw::Pixel* row, const fw::Pixel* nrow) { BlendRow(*f, row, nrow, w); });
+        // Every pixel on its own, and the rows of both images follow each other: one span.
+        if (!image_.empty()) BlendRow(*f, image_.scanline(0), n.image_.scanline(0), Width() * Height());
         return;
     }
     // A progress whose integer form could round some byte differently: the floating-point blend itself.

@@ -1,11 +1,13 @@
 #include "skin/imaging/kveffects.h"
 
 #include "skin/imaging/ColumnMix.h"
+#include "skin/imaging/PixelKernels.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -124,9 +126,9 @@ TEST(InactiveEffects, SplitBlurEdgeRulesAndInPlaceRows) {
     TkvEffectBmp same = row({grey(1), grey(2)});
     same.ApplySplitBlur(0);
     EXPECT_EQ(same.Image().at(1, 0), grey(2));
-    TkvEffectBmp far = uniform(3, 2, grey(80));
-    far.ApplySplitBlur(9);
-    EXPECT_EQ(far.Image(), Bitmap(3, 2, grey(80)));
+    TkvEffectBmp beyond = uniform(3, 2, grey(80));
+    beyond.ApplySplitBlur(9);
+    EXPECT_EQ(beyond.Image(), Bitmap(3, 2, grey(80)));
 }
 
 // Old image all grey(0), new image all grey(100), w pixels wide and h high.
@@ -306,6 +308,14 @@ TEST(Effects, OutputsStayExactlyTheSame) {
         }
     }
     EXPECT_EQ(all, 1657976516507305464u);
+}
+
+// These tests run twice: on the widest loops the processor has, and with KV_PIXEL_KERNELS=sse2 on the baseline.
+TEST(Effects, TheLoopsInUseAreTheOnesAskedFor) {
+    const char* forced = std::getenv("KV_PIXEL_KERNELS");
+    const bool baseline = forced && std::string(forced) == "sse2";
+    const bool wide = Avx2PixelKernels() && __builtin_cpu_supports("avx2") && !baseline;
+    EXPECT_STREQ(ActivePixelKernels().name, wide ? "avx2" : "sse2");
 }
 
 }  // namespace
