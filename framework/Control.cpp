@@ -77,6 +77,7 @@ void Control::setControlBounds(int x, int y, int w, int h) {
     updateWindowBounds();
     if (parent_ && !asWindowed()) {
         // A windowless control: repaint where it was and where it is.
+        parent_->dropKeptImage();
         if (parent_->handleAllocated()) {
             RECT a = toRECT(old), b = toRECT(boundsRect());
             InvalidateRect(parent_->handle(), &a, TRUE);
@@ -166,6 +167,7 @@ void Control::setParentColor(bool v) {
 }
 
 void Control::invalidate() {
+    if (parent_) parent_->dropKeptImage();
     if (parent_ && parent_->handleAllocated()) {
         RECT r = toRECT(boundsRect());
         InvalidateRect(parent_->handle(), &r, TRUE);

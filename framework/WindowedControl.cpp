@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "framework/Application.h"
+#include "framework/DibSection.h"
 #include "framework/Form.h"
 
 namespace fw {
@@ -117,6 +118,7 @@ void WindowedControl::createParams(CreateParams& p) {
 }
 
 void WindowedControl::createWindow() {
+    keptValid_ = false;
     if (parent() && !parent()->handleAllocated()) {
         parent()->handle();  // creates this window too, with the parent's children
         if (window_) return;
@@ -169,6 +171,7 @@ void WindowedControl::recreateWindow() {
 
 void WindowedControl::insertControl(Control* c) {
     controls_.push_back(c);
+    keptValid_ = false;
     if (WindowedControl* w = c->asWindowed()) {
         tabList_.push_back(w);
         if (window_ && !w->window_) w->createWindow();
@@ -186,6 +189,7 @@ void WindowedControl::removeControl(Control* c) {
         if (window_ && GetCapture() == window_.get()) ReleaseCapture();
     }
     controls_.erase(std::remove(controls_.begin(), controls_.end(), c), controls_.end());
+    keptValid_ = false;
     tabList_.erase(std::remove(tabList_.begin(), tabList_.end(), c), tabList_.end());
     if (!c->asWindowed()) c->invalidate();
     if (c->align() != Align::None) alignControls();
@@ -288,6 +292,7 @@ void WindowedControl::stopTimer(UINT_PTR id) {
 }
 
 void WindowedControl::invalidate() {
+    keptValid_ = false;
     if (window_) InvalidateRect(window_.get(), nullptr, TRUE);
 }
 
@@ -373,6 +378,18 @@ void WindowedControl::doExit() {
     if (onExit) onExit(this);
 }
 
+namespace {
+
+bool hasNonClientArea(HWND h) {
+    if ((GetWindowLongW(h, GWL_STYLE) & (WS_CHILD | WS_HSCROLL | WS_VSCROLL)) != WS_CHILD) return true;
+    RECT outer{}, inner{};
+    GetWindowRect(h, &outer);
+    GetClientRect(h, &inner);
+    return outer.right - outer.left != inner.right || outer.bottom - outer.top != inner.bottom;
+}
+
+}  // namespace
+
 void WindowedControl::wndProc(Message& m) {
     const bool ownClass = !platformProc_;
     switch (m.msg) {
@@ -391,6 +408,14 @@ void WindowedControl::wndProc(Message& m) {
                 HDC dc = DCView::fromWParam(m.wParam).get();
                 if (m.lParam & PRF_CHILDREN) paintTo(dc);
                 else paintOwn(dc);
+                m.result = 0;
+                return;
+            }
+            break;
+        case WM_NCPAINT:
+            // A child window of ours without border or scroll bars has no frame to draw: the platform's frame
+            // painting would only fetch a window context for nothing.
+            if (ownClass && window_ && !hasNonClientArea(window_.get())) {
                 m.result = 0;
                 return;
             }
@@ -505,9 +530,32 @@ void WindowedControl::defaultHandler(Message& m) {
                              : DefWindowProcW(h, m.msg, m.wParam, m.lParam);
 }
 
+void WindowedControl::setKeepsImage(bool v) {
+    keepsImage_ = v;
+    keptValid_ = false;
+    if (!v) keptImage_.reset();
+}
+
 void WindowedControl::paintWindow(HDC dc, const Rect& area) {
+    if (keepsImage_) {
+        paintKeptImage(dc);
+        return;
+    }
     paintOwn(dc);
     paintControls(dc, area);
+}
+
+void WindowedControl::paintKeptImage(HDC dc) {
+    const Rect client = clientRect();
+    if (client.empty()) return;
+    if (!keptImage_) keptImage_ = std::make_unique<DibSection>();
+    if (!keptValid_ || keptImage_->width() != client.width() || keptImage_->height() != client.height()) {
+        keptImage_->resize(client.width(), client.height());
+        paintOwn(keptImage_->dc());
+        paintControls(keptImage_->dc(), client);
+        keptValid_ = true;
+    }
+    keptImage_->drawTo(dc, 0, 0);
 }
 
 void WindowedControl::paintOwn(HDC dc) {

@@ -1,9 +1,13 @@
 // Windowed controls: own a platform window, hold child controls, take the keyboard focus and move it in tab order.
 #pragma once
 
+#include <memory>
+
 #include "framework/Control.h"
 
 namespace fw {
+
+class DibSection;
 
 class WindowedControl : public Control {
 public:
@@ -56,6 +60,13 @@ public:
     void stopTimer(UINT_PTR id);
 
     void invalidate() override;
+    // Keeps the picture of the client area (own drawing and windowless children) in an off-screen section between
+    // paints and copies it back while nothing has changed, instead of drawing it again: for controls whose look
+    // changes only through invalidate() (their own or a windowless child's), a change of their children or of
+    // their size, and never with what lies behind them.
+    void setKeepsImage(bool v);
+    // Forgets the kept picture: the next paint draws it again.
+    void dropKeptImage() { keptValid_ = false; }
     // Paints the visible windowless children in child order onto dc (window coordinates). Public so that a
     // component painting a form's client area itself (the skinned frame) can draw the children over it.
     void paintControls(HDC dc, const Rect& area);
@@ -114,6 +125,7 @@ private:
     Control* controlAt(Point p) const;
     void routeMouse(Message& m);
     void trackMouse();
+    void paintKeptImage(HDC dc);
 
     Window window_;
     WNDPROC platformProc_ = nullptr;  // the platform class's procedure we subclassed
@@ -124,6 +136,9 @@ private:
     Control* hotChild_ = nullptr;       // windowless child under the pointer
     Control* capturedChild_ = nullptr;  // windowless child that got the button press
     bool inAlign_ = false;
+    bool keepsImage_ = false;
+    bool keptValid_ = false;
+    std::unique_ptr<DibSection> keptImage_;
 };
 
 // A windowed control of our own class that paints itself: override paint(canvas).

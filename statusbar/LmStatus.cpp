@@ -478,6 +478,7 @@ TLmStatusBar::TLmStatusBar(fw::Component* owner) : TLmCustomPanel(owner) {
     setBounds(0, 0, 185, 19);
     setAlign(fw::Align::Bottom);
     setColor(fw::clBtnFace);
+    setKeepsImage(true);  // the bar and its panes change only through invalidate(): a repaint copies the picture
 }
 
 void TLmStatusBar::SetShowSizeGrip(bool v) {

@@ -36,7 +36,10 @@ void TkvSkinControl::ChangeSkinData() {
     repaint();
 }
 
-void TkvSkinControl::BeforeChangeSkinData() { DescriptionIndex = -1; }
+void TkvSkinControl::BeforeChangeSkinData() {
+    DescriptionIndex = -1;
+    dropKeptImage();
+}
 
 void TkvSkinControl::ParentImageChanged() { invalidate(); }
 
@@ -93,6 +96,7 @@ void TkvSkinControl::wndProc(fw::Message& m) {
 
 TkvSkinCustomControl::TkvSkinCustomControl(fw::Component* owner) : TkvSkinControl(owner), defaultFont_(L"Arial", 14) {
     defaultFont_.onChange = [this] {
+        dropKeptImage();
         DefaultFontChanged();
         if (DescriptionIndex == -1) invalidate();
     };

@@ -7,6 +7,7 @@
 TkvSkinLabel::TkvSkinLabel(fw::Component* owner) : TkvSkinCustomControl(owner) {
     skinDataName_ = "label";
     setBounds(0, 0, 75, 21);
+    setKeepsImage(true);  // its look changes only through invalidate(): a repaint copies the kept picture
 }
 
 void TkvSkinLabel::SetAutoSize(bool v) {

@@ -54,6 +54,7 @@ TkvSkinPanel::TkvSkinPanel(fw::Component* owner) : TkvSkinCustomControl(owner) {
     skinDataName_ = "panel";
     ForceBackgroundPaint = true;
     setBounds(0, 0, 150, 150);
+    setKeepsImage(true);  // see SetTransparentMode
 }
 
 // ---- Properties ----------------------------------------------------------------------------------------------
@@ -124,6 +125,8 @@ void TkvSkinPanel::SetRollUpState(bool v) {
 
 void TkvSkinPanel::SetTransparentMode(bool v) {
     transparentMode_ = v;
+    // Its picture is kept between paints unless it shows what lies behind it, which changes without telling it.
+    setKeepsImage(!v);
     invalidate();
     if (!loading()) TellChildren();
 }

@@ -83,6 +83,7 @@ void TkvKelvaneForm::notification(fw::Component* c, fw::Operation op) {
     if (c == skinData_) {
         skinData_ = nullptr;
         skinReady_ = false;
+        clientBackground_ = {};
         objects_.clear();
     }
     if (c == menusSkinData_) menusSkinData_ = nullptr;
@@ -93,6 +94,7 @@ void TkvKelvaneForm::notification(fw::Component* c, fw::Operation op) {
 void TkvKelvaneForm::SetSkinData(TkvSkinData* d) {
     if (skinData_ && skinData_ != d) removeFreeNotification(skinData_);
     skinData_ = d;
+    clientBackground_ = {};
     if (d) {
         freeNotification(d);
         SkinningOn = d->SkinnableForm();
@@ -340,6 +342,7 @@ void TkvKelvaneForm::NudgeWidth() {
 
 void TkvKelvaneForm::ChangeSkinData() {
     HotIndex = PrevHotIndex = PressedIndex = -1;
+    clientBackground_ = {};
     skinReady_ = skinData_ && !skinData_->Empty();
     HideGlowLayers();
     if (skinReady_ && SkinningOn) {
@@ -384,6 +387,7 @@ void TkvKelvaneForm::OnSkinMessage(fw::Message& m) {
             if (sender != skinData_ || !skinData_) break;
             skinChanging_ = true;
             skinReady_ = false;
+            clientBackground_ = {};
             StopTimer(FrameTimer::Poll);
             StopTimer(FrameTimer::Blend);
             StopTimer(FrameTimer::Caption);

@@ -298,6 +298,12 @@ private:
     TkvStretchedGeometry geometry_;
     // Off-screen pictures of the frame's top and bottom bands and of the client area, kept between paints.
     fw::DibSection frameTop_, frameBottom_, clientBuffer_;
+    // The client background composed from the skin, kept for the sizes it was composed at until the skin changes.
+    struct ClientBackground {
+        fw::Bitmap image;
+        int clientW = 0, clientH = 0, windowW = 0, windowH = 0;
+    } clientBackground_;
+    const fw::Bitmap& KeptClientBackground(int clientW, int clientH);
     std::vector<std::unique_ptr<TkvActiveSkinObject>> objects_;
     fw::Region frameRegion_;
     fw::Bitmap maskTop_, maskBottom_, maskLeft_, maskRight_;

@@ -148,12 +148,33 @@ void TkvKelvaneForm::PaintDefaultFrame(HDC dc) {
     border(dc, {2, 2, W - 2, H - 2}, COLOR_BTNFACE, COLOR_BTNFACE);
 }
 
+const fw::Bitmap& TkvKelvaneForm::KeptClientBackground(int clientW, int clientH) {
+    ClientBackground& kept = clientBackground_;
+    if (kept.image.empty() || kept.clientW != clientW || kept.clientH != clientH || kept.windowW != CurrentWidth ||
+        kept.windowH != CurrentHeight) {
+        kept.image = ComposeClientBackground(*skinData_, clientW, clientH, CurrentWidth, CurrentHeight);
+        kept.clientW = clientW;
+        kept.clientH = clientH;
+        kept.windowW = CurrentWidth;
+        kept.windowH = CurrentHeight;
+    }
+    return kept.image;
+}
+
 void TkvKelvaneForm::PaintClientBackground(HDC dc) {
     if (!dc) return;
     const fw::Rect client = host_->clientRect();
+    if (skinReady_ && LogoBitMap.empty()) {
+        // The usual case: the kept picture straight to the context, no copy.
+        const fw::Bitmap& kept = KeptClientBackground(client.width(), client.height());
+        if (!kept.empty()) {
+            fw::drawPixels(dc, 0, 0, kept.view());
+            return;
+        }
+    }
     fw::Bitmap bg;
     if (skinReady_) {
-        bg = ComposeClientBackground(*skinData_, client.width(), client.height(), CurrentWidth, CurrentHeight);
+        bg = KeptClientBackground(client.width(), client.height());
         if (bg.empty() && (client.width() == 0 || client.height() == 0)) return;
     }
     if (bg.empty()) {

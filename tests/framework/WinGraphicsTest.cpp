@@ -277,3 +277,58 @@ TEST(Graphics, WindowlessChildrenPaintAtTheirPlaceAndInsideTheirBounds) {
     form.paintTo(dib.dc());
     EXPECT_EQ(dib.pixels().at(15, 8) & 0xFFFFFF, 0x0000FFu);
 }
+
+namespace {
+
+// A control that fills itself with its colour and counts its paints.
+class CountingControl : public CustomControl {
+public:
+    using CustomControl::CustomControl;
+    int paints = 0;
+
+protected:
+    void paint(Canvas& canvas) override {
+        ++paints;
+        canvas.setBrushColor(color());
+        canvas.fillRect(clientRect());
+    }
+};
+
+}  // namespace
+
+TEST(Graphics, AKeptPictureIsCopiedUntilTheControlOrAWindowlessChildChanges) {
+    Application app;
+    Form form;
+    form.setBorderStyle(BorderStyle::None);
+    form.setBounds(0, 0, 80, 40);
+    CountingControl& c = form.create<CountingControl>();
+    c.setParent(&form);
+    c.setBounds(0, 0, 40, 20);
+    c.setColor(rgb(0, 0, 255));
+    c.setKeepsImage(true);
+    Label& child = form.create<Label>();
+    child.setParent(&c);
+    child.setBounds(20, 0, 10, 10);
+    child.setColor(rgb(255, 0, 0));
+    child.setCaption({});
+    DibSection dib(40, 20);
+    auto paintAndRead = [&](int x, int y) {
+        c.paintTo(dib.dc());
+        return dib.pixels().at(x, y) & 0xFFFFFF;
+    };
+    EXPECT_EQ(paintAndRead(25, 5), 0xFF0000u);
+    EXPECT_EQ(paintAndRead(5, 5), 0x0000FFu);
+    EXPECT_EQ(c.paints, 1) << "the second paint copies the kept picture";
+    child.setColor(rgb(0, 255, 0));
+    EXPECT_EQ(paintAndRead(25, 5), 0x00FF00u) << "a windowless child's change is drawn";
+    c.setColor(rgb(255, 255, 0));
+    EXPECT_EQ(paintAndRead(5, 5), 0xFFFF00u) << "the control's own change is drawn";
+    EXPECT_EQ(c.paints, 3);
+    c.setBounds(0, 0, 30, 20);
+    paintAndRead(5, 5);
+    EXPECT_EQ(c.paints, 4) << "a new size is drawn anew";
+    c.setKeepsImage(false);
+    paintAndRead(5, 5);
+    paintAndRead(5, 5);
+    EXPECT_EQ(c.paints, 6);
+}

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "app/JroEngine.h"
@@ -149,9 +151,12 @@ int main(int argc, char** argv) {
     EnumChildWindows(f.handle(), collectChild, reinterpret_cast<LPARAM>(&windowed));
     std::vector<double> handlerUs(windowed.size(), 0);
     int depth = 0;  // a handler that paints its parent's background into its own picture counts once
+    // The timed procedures refer to these locals: the windows get their own procedures back before the locals go.
+    std::vector<std::pair<fw::WindowedControl*, std::function<void(fw::Message&)>>> saved;
     for (std::size_t k = 0; k < windowed.size(); ++k) {
         fw::WindowedControl* c = fw::WindowedControl::fromHandle(windowed[k]);
         if (!c) continue;
+        saved.emplace_back(c, c->windowProc);
         c->windowProc = [inner = c->windowProc, total = &handlerUs[k], &depth](fw::Message& m) {
             if ((m.msg != WM_PAINT && m.msg != WM_NCPAINT && m.msg != WM_ERASEBKGND) || depth > 0) return inner(m);
             ++depth;
@@ -172,6 +177,7 @@ int main(int argc, char** argv) {
         reference.push_back(timeUs([&] { redraw(bare); }));
         fw::processMessages();
     }
+    for (auto& [c, proc] : saved) c->windowProc = std::move(proc);
     GetWindowRect(f.handle(), &bounds);
     std::printf("full repaint, %ldx%ld (RedrawWindow ... RDW_UPDATENOW, interleaved)\n", bounds.right - bounds.left,
                 bounds.bottom - bounds.top);

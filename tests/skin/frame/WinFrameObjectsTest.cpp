@@ -456,6 +456,9 @@ TEST(FrameObjects, LogoIsDrawnOnTheClientBackgroundWithoutItsTransparentColour) 
     const auto [inside, corner] = erased();
     EXPECT_EQ(inside, 0xFA0000u);
     EXPECT_EQ(corner, s.model.FramePicture.at(4, 30) & 0xFFFFFFu) << "the skin's client background shows through";
+    s.frame->LogoBitMap = {};
+    EXPECT_EQ(erased().first, s.model.FramePicture.at(4 + 1, 27 + 1) & 0xFFFFFFu)
+        << "the logo was drawn over a copy: the kept background is the skin's alone";
 }
 
 TEST(FrameObjects, InactiveFormsClientAreaIsCoveredUntilItIsActiveAgain) {
