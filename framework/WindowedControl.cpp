@@ -420,6 +420,15 @@ void WindowedControl::wndProc(Message& m) {
                 return;
             }
             break;
+        case WM_SYSCOLORCHANGE:
+            // The platform tells only top-level windows. Kept pictures may hold system colours, so every
+            // window of ours below forgets its picture and paints again; platform controls hear of it too.
+            keptValid_ = false;
+            for (Control* c : controls_)
+                if (WindowedControl* w = c->asWindowed(); w && w->window_)
+                    SendMessageW(w->window_.get(), WM_SYSCOLORCHANGE, m.wParam, m.lParam);
+            if (window_) InvalidateRect(window_.get(), nullptr, FALSE);
+            break;
         case WM_ERASEBKGND:
             if (ownClass) {  // painting covers the whole area; erasing first would only flicker
                 m.result = 1;

@@ -311,6 +311,7 @@ TEST(Graphics, AKeptPictureIsCopiedUntilTheControlOrAWindowlessChildChanges) {
     child.setBounds(20, 0, 10, 10);
     child.setColor(rgb(255, 0, 0));
     child.setCaption({});
+    form.handle();  // windows made first: their making alone draws anew
     DibSection dib(40, 20);
     auto paintAndRead = [&](int x, int y) {
         c.paintTo(dib.dc());
@@ -327,8 +328,11 @@ TEST(Graphics, AKeptPictureIsCopiedUntilTheControlOrAWindowlessChildChanges) {
     c.setBounds(0, 0, 30, 20);
     paintAndRead(5, 5);
     EXPECT_EQ(c.paints, 4) << "a new size is drawn anew";
+    SendMessageW(form.handle(), WM_SYSCOLORCHANGE, 0, 0);
+    paintAndRead(5, 5);
+    EXPECT_EQ(c.paints, 5) << "new system colours, which only the top window hears of, are drawn anew";
     c.setKeepsImage(false);
     paintAndRead(5, 5);
     paintAndRead(5, 5);
-    EXPECT_EQ(c.paints, 6);
+    EXPECT_EQ(c.paints, 7);
 }
