@@ -49,6 +49,12 @@ void appendNumber(std::wstring& out, int value, int digits) {
 
 wchar_t lowerOf(wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); }
 
+// A day or month number out of range names the nearest one rather than reading past the names.
+// (By value: std::clamp's reference to a temporary bound draws a false warning from the compiler.)
+std::size_t nameIndex(int value, int last) {
+    return static_cast<std::size_t>(value < 0 ? 0 : value > last ? last : value);
+}
+
 bool startsWithNoCase(std::wstring_view text, std::size_t pos, std::wstring_view what) {
     if (text.size() - pos < what.size()) return false;
     for (std::size_t i = 0; i < what.size(); ++i)
@@ -121,7 +127,7 @@ std::wstring FormatDateTime(std::wstring_view p, const TLmDateTime& t, const TLm
             case L'y': appendNumber(out, run <= 2 ? t.year % 100 : t.year, run <= 2 ? 2 : 4); break;
             case L'd':
                 if (run == 1 || run == 2) appendNumber(out, t.day, static_cast<int>(run));
-                else out += (run == 3 ? names.shortDays : names.longDays)[std::clamp(t.dayOfWeek, 0, 6)];
+                else out += (run == 3 ? names.shortDays : names.longDays)[nameIndex(t.dayOfWeek, 6)];
                 break;
             case L'm':
                 if (afterHour && run <= 2) {
@@ -129,7 +135,7 @@ std::wstring FormatDateTime(std::wstring_view p, const TLmDateTime& t, const TLm
                 } else if (run <= 2) {
                     appendNumber(out, t.month, static_cast<int>(run));
                 } else {
-                    out += (run == 3 ? names.shortMonths : names.longMonths)[std::clamp(t.month - 1, 0, 11)];
+                    out += (run == 3 ? names.shortMonths : names.longMonths)[nameIndex(t.month - 1, 11)];
                 }
                 break;
             case L'h': {
