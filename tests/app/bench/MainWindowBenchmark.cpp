@@ -1,6 +1,7 @@
 // The main window in this process: how long its parts take to make (the skin alone, the whole form description,
 // its windows), and a full repaint of the assembled window (frame, every control, the banners) beside the same
-// repaint of an empty window of the same size, interleaved. Prints medians in microseconds and the repaint's share
+// repaint of an empty window of the same size, and of an empty window with empty child windows in the main
+// window's places (what the platform alone costs for that many windows), interleaved. Prints medians in microseconds and the repaint's share
 // of the 20 ms morph tick. Usage: main_window_benchmark [REPAINTS]
 #include <windows.h>
 
@@ -59,19 +60,35 @@ LRESULT CALLBACK bareProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
+constexpr wchar_t kBareClass[] = L"KvBenchBareWindow";
+
 HWND createBareWindow(const RECT& bounds) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = bareProc;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = L"KvBenchBareWindow";
+    wc.lpszClassName = kBareClass;
     RegisterClassExW(&wc);
-    HWND h = CreateWindowExW(0, wc.lpszClassName, L"Bare window", WS_OVERLAPPEDWINDOW, bounds.left, bounds.top,
-                             bounds.right - bounds.left, bounds.bottom - bounds.top, nullptr, nullptr,
+    HWND h = CreateWindowExW(0, kBareClass, L"Bare window", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, bounds.left,
+                             bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, nullptr, nullptr,
                              wc.hInstance, nullptr);
     ShowWindow(h, SW_SHOWNOACTIVATE);
     return h;
+}
+
+// Gives `copy` an empty child window in the place of each child window of `original`, all the way down.
+void copyChildWindows(HWND original, HWND copy) {
+    for (HWND child = GetWindow(original, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT r;
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, original, reinterpret_cast<POINT*>(&r), 2);
+        const LONG_PTR style = GetWindowLongPtrW(child, GWL_STYLE) & (WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
+        HWND made = CreateWindowExW(0, kBareClass, L"", WS_CHILD | static_cast<DWORD>(style), r.left, r.top,
+                                    r.right - r.left, r.bottom - r.top, copy, nullptr, GetModuleHandleW(nullptr),
+                                    nullptr);
+        copyChildWindows(child, made);
+    }
 }
 
 void redraw(HWND h) {
@@ -144,6 +161,9 @@ int main(int argc, char** argv) {
     // hides part of the other.
     OffsetRect(&bounds, -bounds.left, -bounds.top);
     HWND bare = createBareWindow(bounds);
+    OffsetRect(&bounds, 0, bounds.bottom - bounds.top);
+    HWND bareWithChildren = createBareWindow(bounds);
+    copyChildWindows(f.handle(), bareWithChildren);
     fw::processMessages();
     // Time spent inside our own paint handlers (frame, erase, paint of the form and of every windowed child),
     // against the whole repaint: what is left is the platform's (under Wine, per window).
@@ -164,7 +184,7 @@ int main(int argc, char** argv) {
             --depth;
         };
     }
-    std::vector<double> ours, reference, handlers, handlerMean(windowed.size(), 0);
+    std::vector<double> ours, reference, referenceWithChildren, handlers, handlerMean(windowed.size(), 0);
     for (int i = 0; i < repaints; ++i) {
         std::fill(handlerUs.begin(), handlerUs.end(), 0);
         ours.push_back(timeUs([&] { redraw(f.handle()); }));
@@ -175,6 +195,7 @@ int main(int argc, char** argv) {
         }
         handlers.push_back(sum);
         reference.push_back(timeUs([&] { redraw(bare); }));
+        referenceWithChildren.push_back(timeUs([&] { redraw(bareWithChildren); }));
         fw::processMessages();
     }
     for (auto& [c, proc] : saved) c->windowProc = std::move(proc);
@@ -184,8 +205,13 @@ int main(int argc, char** argv) {
     printRow("main window", ours);
     printRow("  of which in our paint handlers", handlers);
     printRow("empty window of the same size", reference);
-    std::printf("main window / empty window = %.2f; main window = %.1f %% of the 20 ms morph tick\n",
-                median(ours) / median(reference), 100 * median(ours) / kMorphTickUs);
+    char label[64];
+    std::snprintf(label, sizeof label, "  with %zu empty child windows", windowed.size() - 1);
+    printRow(label, referenceWithChildren);
+    std::printf("main window / empty window = %.2f, / with empty child windows = %.2f; main window = %.1f %% of the "
+                "20 ms morph tick (the empty windows alone: %.1f %%)\n",
+                median(ours) / median(reference), median(ours) / median(referenceWithChildren),
+                100 * median(ours) / kMorphTickUs, 100 * median(referenceWithChildren) / kMorphTickUs);
 
     // Where the time goes: each window repainted alone (its own area only), and the frame alone.
     constexpr int kParts = 40;
@@ -213,5 +239,6 @@ int main(int argc, char** argv) {
         std::printf("  %-32s %8.0f us\n", c ? c->name().c_str() : "(platform window)", handlerMean[k] / repaints);
     }
     DestroyWindow(bare);
+    DestroyWindow(bareWithChildren);
     return 0;
 }
