@@ -14,7 +14,7 @@
 namespace jettest {
 namespace {
 
-constexpr std::size_t kBlock = 64 * 1024;   // one block of the compactor's page cache
+constexpr std::size_t kBlock = 64 * 1024;  // one block of the compactor's page cache
 constexpr std::size_t kPage = 4096;
 constexpr std::size_t kWriteBlock = 1 << 20;  // what the compactor gathers before writing
 
