@@ -2,8 +2,10 @@
 // File to file: kvjet's compactFile against std::filesystem::copy_file; in memory: compactDatabase against memcpy.
 // With --large=BYTES, also a database of that size grown from a sample: compactFile beside a copy that reads and
 // writes every byte (no block sharing) and beside copy_file (what cp does), each with the peak resident memory
-// the process reports for it.
+// the process reports for it; and beside the reading and writing its passes need and nothing else, through
+// read() as the compactor reads and through mapped windows.
 #include "engine/core/JetEngine.h"
+#include "tests/engine/core/IoFloor.h"
 #include "tests/engine/core/LargeDatabase.h"
 #include "tests/engine/core/TestData.h"
 #include "tools/kvjet/KvJetCommands.h"
@@ -108,6 +110,14 @@ void readWriteLarge(benchmark::State& state) {
     state.counters["peak_MB"] = peak;
 }
 
+// The compactor's passes without its work (IoFloor.h); window 0 reads through read(), else mapped windows.
+void ioFloorLarge(benchmark::State& state, std::size_t window) {
+    for (auto _ : state) {
+        startAlike(state);
+        benchmark::DoNotOptimize(jettest::ioFloor(largePath(), scratch(), window));
+    }
+}
+
 void copyLarge(benchmark::State& state) {
     for (auto _ : state) {
         startAlike(state);
@@ -151,6 +161,12 @@ int main(int argc, char** argv) {
         benchmark::RegisterBenchmark("readWrite/large", readWriteLarge)->Unit(benchmark::kMillisecond)->Iterations(1);
         benchmark::RegisterBenchmark("copyFile/large", copyLarge)->Unit(benchmark::kMillisecond)->Iterations(1);
         benchmark::RegisterBenchmark("compactFile/large", compactLarge)->Unit(benchmark::kMillisecond)->Iterations(1);
+        benchmark::RegisterBenchmark("ioFloor/large", ioFloorLarge, std::size_t(0))
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(1);
+        benchmark::RegisterBenchmark("ioFloorMapped/large", ioFloorLarge, std::size_t(16) << 20)
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(1);
     }
     const auto names = jettest::sampleNames();
     for (const auto& n : names) {
@@ -174,11 +190,16 @@ int main(int argc, char** argv) {
     }
     if (largeBytes) {
         const auto c = reporter.times["compactFile/large"], w = reporter.times["readWrite/large"],
-                   f = reporter.times["copyFile/large"];
+                   f = reporter.times["copyFile/large"], r = reporter.times["ioFloor/large"],
+                   m = reporter.times["ioFloorMapped/large"];
         if (w.real > 0 && f.real > 0)
             std::printf("\nlarge: compact %.0f ms, read-and-write %.0f ms, copy_file %.0f ms (real); ratios %.2f, %.2f;"
                         " CPU ratios %.2f, %.2f\n",
                         c.real, w.real, f.real, c.real / w.real, c.real / f.real, c.cpu / w.cpu, c.cpu / f.cpu);
+        if (w.real > 0 && r.real > 0 && m.real > 0)
+            std::printf("I/O floor of the passes: read() %.0f ms, mapped windows %.0f ms (real); to read-and-write %.2f,"
+                        " %.2f; compact to the read() floor %.2f\n",
+                        r.real, m.real, r.real / w.real, m.real / w.real, c.real / r.real);
     }
     std::error_code ec;
     fs::remove(scratch(), ec);

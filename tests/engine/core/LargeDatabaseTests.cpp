@@ -38,11 +38,15 @@ void expectCompactsToItsLiveRows(std::uint64_t bytes) {
     EXPECT_EQ(fs::file_size(source), grown.pages * 4096);
     EXPECT_GT(grown.freePages, 0u);
     EXPECT_GT(grown.unreachablePages, 0u);
-    if (long lines = exportedLines(source); lines >= 0) EXPECT_EQ(std::uint64_t(lines), grown.liveRows + 1);
+    if (long lines = exportedLines(source); lines >= 0) {
+        EXPECT_EQ(std::uint64_t(lines), grown.liveRows + 1);
+    }
 
     kvjet::compactFile(source, copy, u"");
     EXPECT_EQ(fs::file_size(copy), (grown.pages - grown.freePages - grown.unreachablePages) * 4096);
-    if (long lines = exportedLines(copy); lines >= 0) EXPECT_EQ(std::uint64_t(lines), grown.liveRows + 1);
+    if (long lines = exportedLines(copy); lines >= 0) {
+        EXPECT_EQ(std::uint64_t(lines), grown.liveRows + 1);
+    }
     fs::remove_all(dir);
 }
 
