@@ -258,16 +258,13 @@ void TkvEffectBmp::MorphCentreGradient(const TkvEffectBmp& n, double k) {
     }
     const int g = std::max(0, len / 2 - a / 2);
     const int e = std::min(len - 1, len / 2 + a / 2);
-    // Weight of the current image at each position along the morph's axis; −1 marks the new image's own span.
+    // Weight of the current image at each position along the morph's axis: it grows with the distance from the new
+    // image's own span [g, e], where it is 0.
     std::vector<double> weight(static_cast<std::size_t>(len));
-    for (int i = 0; i < len; ++i) {
-        if (i >= g && i <= e) weight[i] = -1;
-        else weight[i] = std::min(1.0, (i < g ? g - i : i - e) * step);
-    }
+    for (int i = 0; i < len; ++i) weight[i] = std::min(1.0, std::max({g - i, i - e, 0}) * step);
     if (horizontal) {
         // The new span is a copy; the ramps on both sides mix column by column.
         const int spanFrom = std::min(g, w), spanTo = std::max(spanFrom, e + 1);
-        for (int i = spanFrom; i < spanTo; ++i) weight[i] = 0;
         const ColumnMix mixer(std::move(weight));
         eachRowPair(image_, n.image_, [&](fw::Pixel* row, const fw::Pixel* nrow) {
             mixer.Mix(row, nrow, 0, spanFrom);
@@ -280,7 +277,7 @@ void TkvEffectBmp::MorphCentreGradient(const TkvEffectBmp& n, double k) {
         fw::Pixel* row = image_.scanline(y);
         const fw::Pixel* nrow = n.image_.scanline(y);
         const double wt = weight[y];
-        for (int x = 0; x < w; ++x) row[x] = wt < 0 ? nrow[x] : MixPixel(row[x], nrow[x], wt);
+        for (int x = 0; x < w; ++x) row[x] = y >= g && y <= e ? nrow[x] : MixPixel(row[x], nrow[x], wt);
     }
 }
 
@@ -300,10 +297,12 @@ void TkvEffectBmp::MorphRightGradient(const TkvEffectBmp& n, double k) {
     const int w = Width();
     const int b = std::clamp(w - scaled(w, clampUnit(k)), 0, w - 1);
     const double step = w - b <= 0 ? 1.0 : 1.0 / (w - b);
-    std::vector<double> weight(static_cast<std::size_t>(w));
-    for (int x = w - 1; x >= b; --x) weight[x] = std::min(1.0, (w - 1 - x) * step);
+    // Only columns b … w − 1 mix: the mixer's column i is column b + i.
+    std::vector<double> weight(static_cast<std::size_t>(w - b));
+    for (int i = 0; i < w - b; ++i) weight[i] = std::min(1.0, (w - 1 - b - i) * step);
     const ColumnMix mixer(std::move(weight));
-    eachRowPair(image_, n.image_, [&](fw::Pixel* row, const fw::Pixel* nrow) { mixer.Mix(row, nrow, b, w); });
+    eachRowPair(image_, n.image_,
+                [&](fw::Pixel* row, const fw::Pixel* nrow) { mixer.Mix(row + b, nrow + b, 0, w - b); });
 }
 
 void TkvEffectBmp::MorphLeftSlide(const TkvEffectBmp& n, double k) {
