@@ -48,6 +48,7 @@ ColumnMix::ColumnMix(std::vector<double> weights)
     }
 }
 
+#ifdef KV_MIX_SSE2
 namespace {
 // One byte of a mixed pixel from the floating-point mix: the same expression as MixPixel's for that byte.
 void mixByte(fw::Pixel& out, fw::Pixel a, fw::Pixel b, double w, int shift) {
@@ -55,6 +56,7 @@ void mixByte(fw::Pixel& out, fw::Pixel a, fw::Pixel b, double w, int shift) {
     out = (out & ~(fw::Pixel(0xFF) << shift)) | (fw::Pixel(RoundClampByte(w * ca + (1 - w) * cb)) << shift);
 }
 }  // namespace
+#endif
 
 void ColumnMix::MixWide(fw::Pixel* row, const fw::Pixel* nrow, int from, int to) const {
     constexpr int kStretch = 128;
