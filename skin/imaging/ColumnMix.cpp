@@ -17,6 +17,8 @@ constexpr std::int32_t kOne = 1 << kBits;
 constexpr std::int32_t kNear = 127;
 // The AVX2 loop's weights have one bit more (a 16-bit signed lane holds them, u = 1 taken as 1 − 2^-15).
 constexpr std::int32_t kWideOne = 1 << 15;
+// Rounded to nearest (ties to even) by the addition of 1.5 · 2^52, as nearbyint without a library call.
+constexpr double kShift = 6755399441055744.0;
 }  // namespace
 
 fw::Pixel MixPixel(fw::Pixel a, fw::Pixel b, double w) {
@@ -29,24 +31,24 @@ fw::Pixel MixPixel(fw::Pixel a, fw::Pixel b, double w) {
 }
 
 ColumnMix::ColumnMix(std::vector<double> weights)
-    : weight_(std::move(weights)), wide_(ActivePixelKernels().mixColumns != nullptr) {
-    // Rounded to nearest (ties to even) by the addition of 1.5 · 2^52, as nearbyint without a library call.
-    constexpr double kShift = 6755399441055744.0;
-    if (wide_) {
-        shares_.resize(weight_.size());
-        for (std::size_t i = 0; i < weight_.size(); ++i) {
+    : weight_(std::move(weights)), mixColumns_(ActivePixelKernels().mixColumns) {
+    const std::size_t n = weight_.size();
+    if (mixColumns_) {
+        shares_.resize(n);
+        for (std::size_t i = 0; i < n; ++i) {
             const auto k = static_cast<std::int32_t>(((1 - weight_[i]) * kWideOne + kShift) - kShift);
-            shares_[i].fill(static_cast<std::int16_t>(std::min(k, kWideOne - 1)));
+            shares_[i] = static_cast<std::int16_t>(std::min(k, kWideOne - 1));
         }
         return;
     }
-    pairs_.resize(weight_.size());
-    for (std::size_t i = 0; i < weight_.size(); ++i) {
+    pairs_.resize(n);
+    for (std::size_t i = 0; i < n; ++i) {
         const auto k = static_cast<std::int32_t>(((1 - weight_[i]) * kOne + kShift) - kShift);
         pairs_[i].fill(static_cast<std::int32_t>(std::uint32_t(kOne - k) | (std::uint32_t(k) << 16)));
     }
 }
 
+#ifdef KV_MIX_SSE2
 namespace {
 // One byte of a mixed pixel from the floating-point mix: the same expression as MixPixel's for that byte.
 void mixByte(fw::Pixel& out, fw::Pixel a, fw::Pixel b, double w, int shift) {
@@ -54,19 +56,25 @@ void mixByte(fw::Pixel& out, fw::Pixel a, fw::Pixel b, double w, int shift) {
     out = (out & ~(fw::Pixel(0xFF) << shift)) | (fw::Pixel(RoundClampByte(w * ca + (1 - w) * cb)) << shift);
 }
 }  // namespace
+#endif
 
 void ColumnMix::MixWide(fw::Pixel* row, const fw::Pixel* nrow, int from, int to) const {
-    const auto mix = ActivePixelKernels().mixColumns;
     constexpr int kStretch = 128;
     std::array<fw::Pixel, kStretch> old;
     std::array<std::uint32_t, kStretch / 8> nearBytes;
+    auto* outBytes = reinterpret_cast<unsigned char*>(row);
+    const auto* newBytes = reinterpret_cast<const unsigned char*>(nrow);
+    const auto* oldBytes = reinterpret_cast<const unsigned char*>(old.data());
     // Mixes the groups of n pixels at x whose old values are at a, then puts right the bytes near a half.
     const auto mixStretch = [&](int x, const fw::Pixel* a, int n) {
-        mix(row + x, a, nrow + x, shares_[x].data(), n, old.data(), nearBytes.data());
+        mixColumns_(row + x, a, nrow + x, shares_.data() + x, n, old.data(), nearBytes.data());
         for (int g = 0; g < n / 8; ++g) {
             for (std::uint32_t m = nearBytes[g]; m != 0; m &= m - 1) {
-                const int j = __builtin_ctz(m), i = 8 * g + j / 4;
-                mixByte(row[x + i], old[i], nrow[x + i], weight_[x + i], 8 * (j % 4));
+                // Byte t of the stretch: byte t % 4 of its pixel t / 4 (the pixels' bytes in memory order).
+                const int t = 32 * g + __builtin_ctz(m), px = x + t / 4;
+                const double w = weight_[px];
+                const auto v = static_cast<int>(((w * oldBytes[t] + (1 - w) * newBytes[4 * x + t]) + kShift) - kShift);
+                outBytes[4 * x + t] = static_cast<unsigned char>(std::clamp(v, 0, 255));
             }
         }
     };
@@ -81,7 +89,7 @@ void ColumnMix::MixWide(fw::Pixel* row, const fw::Pixel* nrow, int from, int to)
 }
 
 void ColumnMix::Mix(fw::Pixel* row, const fw::Pixel* nrow, int from, int to) const {
-    if (wide_) {
+    if (mixColumns_) {
         if (to - from >= 8) return MixWide(row, nrow, from, to);
         for (int x = from; x < to; ++x) row[x] = MixPixel(row[x], nrow[x], weight_[x]);
         return;

@@ -39,11 +39,12 @@ private:
 
 private:
     std::vector<double> weight_;
-    bool wide_;  // the AVX2 loop is in use
+    // The set's loop of whole groups (null where it has none: the SSE2 loop here is used).
+    void (*mixColumns_)(fw::Pixel*, const fw::Pixel*, const fw::Pixel*, const std::int16_t*, int, fw::Pixel*,
+                        std::uint32_t*);
     // Per column the pair (2^14 − K, K) in the two 16-bit halves of a word, four times: one vector per pixel.
     std::vector<std::array<std::int32_t, 4>> pairs_;
     // For the AVX2 loop the same with 15 bits, K = round(u · 2^15) but at most 2^15 − 1 (the value for u = 1 is an
-    // integer, which that still gives): per column K four times, one 16-bit weight per byte. Half as many bytes
-    // fall near a half.
-    std::vector<std::array<std::int16_t, 4>> shares_;
+    // integer, which that still gives): per column K. Half as many bytes fall near a half.
+    std::vector<std::int16_t> shares_;
 };

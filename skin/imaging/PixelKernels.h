@@ -27,7 +27,7 @@ struct PixelKernels {
     // Blend towards nrow with weight k / 2^14 (0 ≤ k ≤ 2^14), rounding half up: the blend's coarse integer form.
     int (*blendCoarse)(fw::Pixel* row, const fw::Pixel* nrow, int n, std::uint32_t k);
     // The gradients' mix of n pixels (a multiple of 8) with a weight per column: out = a + round((b − a)·k / 2^15)
-    // rounding half up, k the four 16-bit values per pixel at newShares. Copies a to old and sets in nearBytes[g]
+    // rounding half up, k the 16-bit value per pixel at newShares. Copies a to old and sets in nearBytes[g]
     // a bit per byte of group g (8 pixels) whose value lies within 127 / 2^15 of a half (null where the set has
     // none).
     void (*mixColumns)(fw::Pixel* out, const fw::Pixel* a, const fw::Pixel* b, const std::int16_t* newShares, int n,

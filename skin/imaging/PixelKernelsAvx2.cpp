@@ -99,13 +99,16 @@ void mixColumns(fw::Pixel* out, const fw::Pixel* a, const fw::Pixel* b, const st
                 fw::Pixel* old, std::uint32_t* nearBytes) {
     const __m256i zero = _mm256_setzero_si256(), fraction = _mm256_set1_epi16(0x7FFF);
     const __m256i toHalf = _mm256_set1_epi16((1 << 14) + 127), nearWidth = _mm256_set1_epi16(255);
+    // The weights of pixels 0, 1 | 4, 5 and 2, 3 | 6, 7 of a group, each four times, as the byte widening pairs them.
+    const __m256i firstPairs = _mm256_setr_epi8(0, 1, 0, 1, 0, 1, 0, 1, 2, 3, 2, 3, 2, 3, 2, 3,  //
+                                                8, 9, 8, 9, 8, 9, 8, 9, 10, 11, 10, 11, 10, 11, 10, 11);
+    const __m256i secondPairs = _mm256_add_epi8(firstPairs, _mm256_set1_epi8(4));
     for (int x = 0; x < n; x += 8) {
         const __m256i pa = load(a + x), pb = load(b + x);
         store(old + x, pa);
-        const __m256i w0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(newShares + 4 * x));
-        const __m256i w1 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(newShares + 4 * x + 16));
+        const __m256i w = _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(newShares + x)));
         __m256i mixed[2], close[2];
-        const __m256i weights[2] = {_mm256_permute2x128_si256(w0, w1, 0x20), _mm256_permute2x128_si256(w0, w1, 0x31)};
+        const __m256i weights[2] = {_mm256_shuffle_epi8(w, firstPairs), _mm256_shuffle_epi8(w, secondPairs)};
         const __m256i olds[2] = {_mm256_unpacklo_epi8(pa, zero), _mm256_unpackhi_epi8(pa, zero)};
         const __m256i news[2] = {_mm256_unpacklo_epi8(pb, zero), _mm256_unpackhi_epi8(pb, zero)};
         for (int i = 0; i < 2; ++i) {

@@ -100,8 +100,11 @@ constexpr LaneJump laneJump() {
     return j;
 }
 constexpr int kMaxNoiseLanes = 16;
-// A lane of 16 values, and whole blocks of 8 and 16 such lanes.
-constexpr LaneJump kJump16 = laneJump<16>(), kJump128 = laneJump<128>(), kJump256 = laneJump<256>();
+// A lane of 32 values, and whole blocks of 8 and 16 such lanes. Longer lanes jump less often; a block of 16 lanes
+// of 32 still fits a small image's pixels well.
+constexpr int kLaneLength = 32;
+constexpr LaneJump kJumpLane = laneJump<kLaneLength>(), kJump256 = laneJump<8 * kLaneLength>(),
+                   kJump512 = laneJump<16 * kLaneLength>();
 
 // One pixel moved by the offset r − half on all three colour channels, each clamped to a byte.
 fw::Pixel shifted(fw::Pixel v, std::int32_t o) {
@@ -129,21 +132,21 @@ void TkvEffectBmp::ApplyNoise(int amount, std::uint32_t seed) {
     const PixelKernels& kernels = ActivePixelKernels();
     if (a < 256 && kernels.noise) {
         const int lanes = kernels.noiseLanes;
-        const std::size_t block = 16 * std::size_t(lanes);
+        const std::size_t block = kLaneLength * std::size_t(lanes);
         // Each lane of the next block starts a whole block after the same lane of this one: independent jumps.
-        const LaneJump& wholeBlock = lanes == 16 ? kJump256 : kJump128;
+        const LaneJump& wholeBlock = lanes == 16 ? kJump512 : kJump256;
         std::array<std::uint32_t, kMaxNoiseLanes> start;
-        laneStarts(s, kJump16, lanes, start.data());
+        laneStarts(s, kJumpLane, lanes, start.data());
         for (; n + block <= total; n += block) {
-            kernels.noise(px + n, start.data(), 16, a);
+            kernels.noise(px + n, start.data(), kLaneLength, a);
             for (int j = 0; j < lanes; ++j) start[j] = wholeBlock(start[j]);
         }
         if (n < total) {
             // The last pixels go through a whole block's room; the values past the image's end are not used.
-            std::array<fw::Pixel, 16 * kMaxNoiseLanes> room{};
+            std::array<fw::Pixel, kLaneLength * kMaxNoiseLanes> room{};
             const std::size_t bytes = (total - n) * sizeof(fw::Pixel);
             std::memcpy(room.data(), px + n, bytes);
-            kernels.noise(room.data(), start.data(), 16, a);
+            kernels.noise(room.data(), start.data(), kLaneLength, a);
             std::memcpy(px + n, room.data(), bytes);
         }
         return;
@@ -258,29 +261,29 @@ void TkvEffectBmp::MorphCentreGradient(const TkvEffectBmp& n, double k) {
     }
     const int g = std::max(0, len / 2 - a / 2);
     const int e = std::min(len - 1, len / 2 + a / 2);
-    // Weight of the current image at each position along the morph's axis; −1 marks the new image's own span.
-    std::vector<double> weight(static_cast<std::size_t>(len));
-    for (int i = 0; i < len; ++i) {
-        if (i >= g && i <= e) weight[i] = -1;
-        else weight[i] = std::min(1.0, (i < g ? g - i : i - e) * step);
-    }
+    // The current image's weight grows with the distance from the new image's own span [g, e].
+    const auto weightAt = [&](int i) { return std::min(1.0, (i < g ? g - i : i - e) * step); };
     if (horizontal) {
-        // The new span is a copy; the ramps on both sides mix column by column.
-        const int spanFrom = std::min(g, w), spanTo = std::max(spanFrom, e + 1);
-        for (int i = spanFrom; i < spanTo; ++i) weight[i] = 0;
+        // The new span is a copy; the ramps on both sides mix column by column. The mixer holds the ramps' weights
+        // one after the other: its column i is column i of the left ramp, or column i + shift of the right one.
+        const int shift = e + 1 - g;
+        std::vector<double> weight(static_cast<std::size_t>(w - shift));
+        for (int i = 0; i < g; ++i) weight[i] = std::min(1.0, (g - i) * step);
+        for (int i = g; i < w - shift; ++i) weight[i] = std::min(1.0, (i + shift - e) * step);
         const ColumnMix mixer(std::move(weight));
         eachRowPair(image_, n.image_, [&](fw::Pixel* row, const fw::Pixel* nrow) {
-            mixer.Mix(row, nrow, 0, spanFrom);
-            std::memcpy(row + spanFrom, nrow + spanFrom, sizeof(fw::Pixel) * static_cast<std::size_t>(spanTo - spanFrom));
-            mixer.Mix(row, nrow, spanTo, w);
+            mixer.Mix(row, nrow, 0, g);
+            std::memcpy(row + g, nrow + g, sizeof(fw::Pixel) * static_cast<std::size_t>(shift));
+            mixer.Mix(row + shift, nrow + shift, g, w - shift);
         });
         return;
     }
     for (int y = 0; y < h; ++y) {
         fw::Pixel* row = image_.scanline(y);
         const fw::Pixel* nrow = n.image_.scanline(y);
-        const double wt = weight[y];
-        for (int x = 0; x < w; ++x) row[x] = wt < 0 ? nrow[x] : MixPixel(row[x], nrow[x], wt);
+        const bool inSpan = y >= g && y <= e;
+        const double wt = inSpan ? 0 : weightAt(y);
+        for (int x = 0; x < w; ++x) row[x] = inSpan ? nrow[x] : MixPixel(row[x], nrow[x], wt);
     }
 }
 
@@ -300,10 +303,12 @@ void TkvEffectBmp::MorphRightGradient(const TkvEffectBmp& n, double k) {
     const int w = Width();
     const int b = std::clamp(w - scaled(w, clampUnit(k)), 0, w - 1);
     const double step = w - b <= 0 ? 1.0 : 1.0 / (w - b);
-    std::vector<double> weight(static_cast<std::size_t>(w));
-    for (int x = w - 1; x >= b; --x) weight[x] = std::min(1.0, (w - 1 - x) * step);
+    // Only columns b … w − 1 mix: the mixer's column i is column b + i.
+    std::vector<double> weight(static_cast<std::size_t>(w - b));
+    for (int i = 0; i < w - b; ++i) weight[i] = std::min(1.0, (w - 1 - b - i) * step);
     const ColumnMix mixer(std::move(weight));
-    eachRowPair(image_, n.image_, [&](fw::Pixel* row, const fw::Pixel* nrow) { mixer.Mix(row, nrow, b, w); });
+    eachRowPair(image_, n.image_,
+                [&](fw::Pixel* row, const fw::Pixel* nrow) { mixer.Mix(row + b, nrow + b, 0, w - b); });
 }
 
 void TkvEffectBmp::MorphLeftSlide(const TkvEffectBmp& n, double k) {

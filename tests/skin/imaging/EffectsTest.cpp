@@ -226,7 +226,8 @@ TEST(Morphs, SlidesAndPushMoveColumns) {
 
 // The integer mix of the gradients against its definition, for every pair of old and new byte in every column of
 // gradients whose weights have many exact halves (multiples of 1/2, 1/4, 1/6, … of a byte difference), so that the
-// bytes found near a half and mixed in floating point are exercised as much as the integer path.
+// bytes found near a half and mixed in floating point are exercised as much as the integer path; and weights just
+// off a half or a quarter, whose integer form ties where the floating-point mix does not.
 TEST(ColumnMix, EveryBytePairOfEveryColumnMixesAsTheFloatingPointMix) {
     // Byte slot s of the row (pixel s / 4) holds old byte s / 256 and new byte s % 256: all 65536 pairs.
     std::vector<Pixel> oldRow(16384), newRow(16384);
@@ -234,16 +235,17 @@ TEST(ColumnMix, EveryBytePairOfEveryColumnMixesAsTheFloatingPointMix) {
         oldRow[s / 4] |= Pixel(s >> 8) << (8 * (s % 4));
         newRow[s / 4] |= Pixel(s & 255) << (8 * (s % 4));
     }
-    for (int a : {84, 62, 12}) {
-        for (int x = 0; x <= a; ++x) {
-            const double w = std::min(1.0, x * (1.0 / a));  // a left gradient's weight of column x
-            const ColumnMix mix(std::vector<double>(oldRow.size(), w));
-            std::vector<Pixel> row = oldRow;
-            mix.Mix(row.data(), newRow.data(), 0, int(row.size()));
-            for (std::size_t i = 0; i < row.size(); ++i)
-                ASSERT_EQ(row[i], MixPixel(oldRow[i], newRow[i], w)) << "a " << a << " column " << x << " pixel " << i;
-        }
-    }
+    const auto check = [&](double w, const char* what, int x) {
+        const ColumnMix mix(std::vector<double>(oldRow.size(), w));
+        std::vector<Pixel> row = oldRow;
+        mix.Mix(row.data(), newRow.data(), 0, int(row.size()));
+        for (std::size_t i = 0; i < row.size(); ++i)
+            ASSERT_EQ(row[i], MixPixel(oldRow[i], newRow[i], w)) << what << " " << x << " pixel " << i;
+    };
+    for (int a : {84, 62, 12})
+        for (int x = 0; x <= a; ++x) check(std::min(1.0, x * (1.0 / a)), "a left gradient's column", x);
+    check(0.5 + 1e-9, "a half and a bit", 0);
+    check(0.75 - 1e-9, "three quarters less a bit", 0);
 }
 
 // FNV-1a over every pixel: a fingerprint of an effect's whole output.
