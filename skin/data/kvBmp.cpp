@@ -1,5 +1,6 @@
 #include "skin/data/kvBmp.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -209,7 +210,9 @@ fw::Bitmap BmpImage::Decode() const {
     int h = AbsHeight();
     std::size_t stride = RowBytes();
     if (rows.size() < stride * static_cast<std::size_t>(h)) throw EInvalidGraphic();
-    fw::Bitmap out(width, h);
+    // Every row below writes each of its pixels, so the bitmap is not cleared first.
+    fw::Bitmap out;
+    out.resizeForOverwrite(width, h);
     Channel r(0x00FF0000), g(0x0000FF00), b(0x000000FF);
     if (compression == 3) {
         r = Channel(masks[0]);
@@ -258,6 +261,7 @@ fw::Bitmap BmpImage::Decode() const {
                     for (int x = 0; x < width; ++x) dst[x] = fw::makePixel(src[4 * x + 2], src[4 * x + 1], src[4 * x]);
                 }
                 break;
+            default: std::fill_n(dst, width, fw::Pixel{0}); break;  // a depth the readers refuse: left clear
         }
     }
     return out;
