@@ -50,6 +50,8 @@ public:
     std::int64_t size() const override { return static_cast<std::int64_t>(data_.size()); }
 
     void setSize(std::size_t n) { data_.resize(n); }
+    // Room for n bytes without moving the data again as writes grow it (only address space until written).
+    void reserve(std::size_t n) { data_.reserve(n); }
     void clear() {
         data_.clear();
         pos_ = 0;

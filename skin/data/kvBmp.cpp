@@ -1,5 +1,6 @@
 #include "skin/data/kvBmp.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -101,6 +102,14 @@ std::size_t BmpImage::ImageSize() const {
 }
 
 BmpImage BmpImage::Read(fw::Stream& s) {
+    std::size_t len = 0;
+    BmpImage img = ReadHeader(s, len);
+    img.rows.resize(len);
+    s.readBuffer(img.rows.data(), len);
+    return img;
+}
+
+BmpImage BmpImage::ReadHeader(fw::Stream& s, std::size_t& length) {
     std::uint8_t fh[kFileHeaderSize];
     s.readBuffer(fh, sizeof fh);
     if (fh[0] != 0x42 || fh[1] != 0x4D) throw EInvalidGraphic();
@@ -128,10 +137,8 @@ BmpImage BmpImage::Read(fw::Stream& s) {
         s.readBuffer(e, 4);
         c = GetLE32(e);
     }
-    std::size_t len = rowsLength(img);
-    if (len > Remaining(s)) throw ReadError();
-    img.rows.resize(len);
-    s.readBuffer(img.rows.data(), len);
+    length = rowsLength(img);
+    if (length > Remaining(s)) throw ReadError();
     return img;
 }
 
@@ -204,12 +211,16 @@ std::vector<std::uint8_t> BmpImage::ToBytes() const {
     return s.release();
 }
 
-fw::Bitmap BmpImage::Decode() const {
+fw::Bitmap BmpImage::Decode() const { return DecodeRows(rows.data(), rows.size()); }
+
+fw::Bitmap BmpImage::DecodeRows(const std::uint8_t* rowData, std::size_t length) const {
     if (Empty()) return {};
     int h = AbsHeight();
     std::size_t stride = RowBytes();
-    if (rows.size() < stride * static_cast<std::size_t>(h)) throw EInvalidGraphic();
-    fw::Bitmap out(width, h);
+    if (length < stride * static_cast<std::size_t>(h)) throw EInvalidGraphic();
+    // Every row below writes each of its pixels, so the bitmap is not cleared first.
+    fw::Bitmap out;
+    out.resizeForOverwrite(width, h);
     Channel r(0x00FF0000), g(0x0000FF00), b(0x000000FF);
     if (compression == 3) {
         r = Channel(masks[0]);
@@ -227,7 +238,7 @@ fw::Bitmap BmpImage::Decode() const {
         for (std::size_t i = 0; i < palette.size() && i < colors.size(); ++i) palette[i] = colors[i] | 0xFF000000u;
     }
     for (int y = 0; y < h; ++y) {
-        const std::uint8_t* src = rows.data() + stride * static_cast<std::size_t>(height > 0 ? h - 1 - y : y);
+        const std::uint8_t* src = rowData + stride * static_cast<std::size_t>(height > 0 ? h - 1 - y : y);
         fw::Pixel* dst = out.scanline(y);
         switch (bitCount) {
             case 1:
@@ -258,6 +269,7 @@ fw::Bitmap BmpImage::Decode() const {
                     for (int x = 0; x < width; ++x) dst[x] = fw::makePixel(src[4 * x + 2], src[4 * x + 1], src[4 * x]);
                 }
                 break;
+            default: std::fill_n(dst, width, fw::Pixel{0}); break;  // a depth the readers refuse: left clear
         }
     }
     return out;

@@ -46,6 +46,9 @@ struct BmpImage {
     // header fields. Throws EInvalidGraphic for a wrong signature, plane count, depth or compression, and
     // StreamError when the data runs out.
     static BmpImage Read(fw::Stream& s);
+    // The same without the pixel rows: `rows` stays empty, `length` gets their byte count and the stream is left at
+    // their start (checked to hold them), for a reader that decodes them where they lie.
+    static BmpImage ReadHeader(fw::Stream& s, std::size_t& length);
     // Reads a BMP file's bytes. Unlike the package reader, a file's own pixel offset is honoured when it points
     // past the colour table, and information headers longer than 40 bytes are accepted; the image is normalised.
     static BmpImage FromFile(std::span<const std::uint8_t> bytes);
@@ -55,6 +58,8 @@ struct BmpImage {
 
     // Decodes to 32-bit pixels (opaque), top row first.
     fw::Bitmap Decode() const;
+    // Decodes `length` bytes of rows kept elsewhere, laid out as `rows` would hold them.
+    fw::Bitmap DecodeRows(const std::uint8_t* rowData, std::size_t length) const;
     // Encodes a bitmap as a bottom-up 24- or 32-bit image with plain rows.
     static BmpImage Encode(const fw::Bitmap& bmp, int bitCount = 24);
 };

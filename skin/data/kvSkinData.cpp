@@ -205,21 +205,18 @@ void TkvSkinData::LoadStoredSkin(TkvCompressedStoredSkin& stored) {
     NotifyForms(SKIN_MSG_BEFORE_CHANGE);
     ClearSkin();
     {
-        std::optional<SkinPackage> package;
+        std::optional<DecodedSkinPackage> package;
         {
             fw::MemoryStream raw;
             stored.DecompressTo(raw);
             raw.setPosition(0);
-            package = ReadSkinPackage(raw);
+            package = DecodeSkinPackage(raw);
         }
         if (!package) return;
-        FramePicture = package->picture.Decode();
-        InactiveFramePicture = package->inactivePicture.Decode();
-        FrameMask = package->mask.Decode();
-        for (const BmpImage& img : package->activePictures) {
-            ActivePictures.emplace_back();
-            ActivePictures.back() = img.Decode();
-        }
+        FramePicture = std::move(package->picture);
+        InactiveFramePicture = std::move(package->inactivePicture);
+        FrameMask = std::move(package->mask);
+        ActivePictures = std::move(package->activePictures);
         ReadDescription(package->text);
     }
     empty_ = false;

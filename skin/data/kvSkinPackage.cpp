@@ -52,6 +52,46 @@ std::optional<SkinPackage> ReadSkinPackage(fw::Stream& s) {
     return p;
 }
 
+namespace {
+fw::Bitmap decodeInPlace(fw::MemoryStream& s) {
+    std::size_t length = 0;
+    const BmpImage header = BmpImage::ReadHeader(s, length);
+    const std::int64_t at = s.position();
+    fw::Bitmap decoded = header.DecodeRows(s.data().data() + at, length);
+    s.setPosition(at + static_cast<std::int64_t>(length));
+    return decoded;
+}
+
+fw::Bitmap decodeSlot(fw::MemoryStream& s) { return ReadByte(s) != 0 ? fw::Bitmap() : decodeInPlace(s); }
+
+void skipSlot(fw::MemoryStream& s) {
+    if (ReadByte(s) != 0) return;
+    std::size_t length = 0;
+    BmpImage::ReadHeader(s, length);
+    s.seek(static_cast<std::int64_t>(length), fw::SeekOrigin::Current);
+}
+}  // namespace
+
+std::optional<DecodedSkinPackage> DecodeSkinPackage(fw::MemoryStream& s) {
+    DecodedSkinPackage p;
+    const std::int32_t version = ReadInt32(s);
+    if (version > kSkinPackageVersion) return std::nullopt;
+    p.picture = decodeSlot(s);
+    p.inactivePicture = decodeSlot(s);
+    p.mask = decodeSlot(s);
+    if (version == 2) {
+        skipSlot(s);
+        skipSlot(s);
+    }
+    std::int32_t count = ReadInt32(s);
+    for (std::int32_t i = 0; i < count; ++i) p.activePictures.push_back(decodeInPlace(s));
+    const std::int64_t at = s.position();
+    const auto& bytes = s.data();
+    if (static_cast<std::size_t>(at) < bytes.size())
+        p.text.assign(reinterpret_cast<const char*>(bytes.data()) + at, bytes.size() - static_cast<std::size_t>(at));
+    return p;
+}
+
 std::optional<SkinPackage> BuildSkinPackage(const std::string& descriptionPath) {
     std::size_t slash = descriptionPath.find_last_of("/\\");
     std::string folder = slash == std::string::npos ? std::string() : descriptionPath.substr(0, slash + 1);

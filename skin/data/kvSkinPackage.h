@@ -29,6 +29,19 @@ struct SkinPackage {
 // and nothing else is read. Damaged data throws (StreamError, EInvalidGraphic).
 std::optional<SkinPackage> ReadSkinPackage(fw::Stream& s);
 
+// A package as the skin model uses it: the pictures decoded, the description text.
+struct DecodedSkinPackage {
+    fw::Bitmap picture;
+    fw::Bitmap inactivePicture;
+    fw::Bitmap mask;
+    std::vector<fw::Bitmap> activePictures;
+    std::string text;
+};
+// Reads and decodes a package held in memory, from the stream's position to its end, decoding every picture's
+// rows where they lie instead of copying them out first. Results and errors are those of ReadSkinPackage followed
+// by BmpImage::Decode.
+std::optional<DecodedSkinPackage> DecodeSkinPackage(fw::MemoryStream& s);
+
 // Builds a package from a skin description file and the BMP files named in its [PICTURES] section (relative to
 // the file's folder). Returns nullopt, changing nothing, when one of the sections [VERSION], [PICTURES],
 // [FORMINFO], [SKINOBJECTS], [SKINCONTROLS] is missing. A missing picture file throws StreamError.

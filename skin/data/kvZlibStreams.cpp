@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -143,6 +144,12 @@ void CompressStream(fw::Stream& source, fw::Stream& dest) {
 }
 
 void DecompressStream(fw::Stream& dest, fw::Stream& source) {
+    // A stored skin inflates to far more than it packs (drawn pictures pack about 40 to 1). Growing a memory
+    // stream a block at a time would move its data again at every doubling, each time into fresh pages.
+    if (auto* memory = dynamic_cast<fw::MemoryStream*>(&dest)) {
+        const auto packed = static_cast<std::size_t>(std::max<std::int64_t>(source.size(), 0));
+        memory->reserve(std::min(kMaxInflatedSize, static_cast<std::size_t>(memory->position()) + packed * 64));
+    }
     source.setPosition(0);
     TDecompressionStream z(source);
     std::uint8_t block[kZlibBufferSize];

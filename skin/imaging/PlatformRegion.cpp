@@ -26,7 +26,24 @@ fw::Region CreatePlatformRegion(const MaskRegion& r) {
     return fw::Region(ExtCreateRegion(nullptr, size, reinterpret_cast<const RGNDATA*>(buffer.data())));
 }
 
+namespace {
+// True when the window's region is already `region` (or it has none and `region` is none).
+bool windowHasRegion(HWND window, const fw::Region& region) {
+    const fw::Region current(CreateRectRgn(0, 0, 0, 0));
+    if (!current) return false;
+    const bool has = GetWindowRgn(window, current.get()) != ERROR;
+    if (!region) return !has;
+    return has && EqualRgn(current.get(), region.get());
+}
+}  // namespace
+
 void SetWindowRegionCopy(HWND window, const fw::Region& region) {
+    // The same region again (every size message recomputes it) only repaints: the platform's own change of the
+    // window's shape is slow, so it is done only when the shape changes.
+    if (windowHasRegion(window, region)) {
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN);
+        return;
+    }
     fw::Region copy;
     if (region) {
         copy.reset(CreateRectRgn(0, 0, 0, 0));

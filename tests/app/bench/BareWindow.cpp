@@ -1,8 +1,8 @@
 // The start-up benchmark's reference: a plain platform program that opens one empty window of a given outer size
 // ("bare_window WIDTH HEIGHT") and marks the same moments as the program's start-up trace.
 #include <windows.h>
-#include <shellapi.h>
 
+#include <cstdlib>
 #include <cwchar>
 
 #include "app/StartupTrace.h"
@@ -30,13 +30,10 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     StartupTrace trace;
     int width = 400, height = 300;
-    int count = 0;
-    if (LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count)) {
-        if (count > 2) {
-            width = _wtoi(args[1]);
-            height = _wtoi(args[2]);
-        }
-        LocalFree(args);
+    // The runtime's own arguments: the shell's parser would load the shell at start, which the program does not.
+    if (__argc > 2) {
+        width = _wtoi(__wargv[1]);
+        height = _wtoi(__wargv[2]);
     }
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;

@@ -10,10 +10,37 @@
 using namespace fw;
 
 namespace {
+// Reads the package, and checks that decoding it in place gives every picture as reading it and decoding each
+// picture does (and fails where that fails).
 SkinPackage readBack(const std::vector<std::uint8_t>& bytes) {
+    MemoryStream d(bytes);
+    std::optional<DecodedSkinPackage> decoded;
+    bool decodeFailed = false;
+    try {
+        decoded = DecodeSkinPackage(d);
+    } catch (const std::exception&) {
+        decodeFailed = true;
+    }
     MemoryStream s(bytes);
-    auto p = ReadSkinPackage(s);
+    std::optional<SkinPackage> p;
+    try {
+        p = ReadSkinPackage(s);
+    } catch (const std::exception&) {
+        EXPECT_TRUE(decodeFailed);
+        throw;
+    }
+    EXPECT_FALSE(decodeFailed);
+    EXPECT_EQ(decoded.has_value(), p.has_value());
     if (!p) throw std::runtime_error("newer version");
+    if (decoded) {
+        EXPECT_EQ(decoded->picture, p->picture.Decode());
+        EXPECT_EQ(decoded->inactivePicture, p->inactivePicture.Decode());
+        EXPECT_EQ(decoded->mask, p->mask.Decode());
+        EXPECT_EQ(decoded->activePictures.size(), p->activePictures.size());
+        for (std::size_t i = 0; i < p->activePictures.size() && i < decoded->activePictures.size(); ++i)
+            EXPECT_EQ(decoded->activePictures[i], p->activePictures[i].Decode()) << i;
+        EXPECT_EQ(decoded->text, p->text);
+    }
     return *p;
 }
 void expectSamePictures(const SkinPackage& a, const SkinPackage& b) {

@@ -74,6 +74,33 @@ TEST(PlatformRegion, WindowRegionOfAResizedMaskedWindow) {
     DestroyWindow(w);
 }
 
+TEST(PlatformRegion, WindowRegionCopyChangesTheShapeOnlyWhenItDiffers) {
+    HWND w = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 40, 30, nullptr, nullptr, nullptr,
+                             nullptr);
+    ASSERT_NE(w, nullptr);
+    // A cross, as a mask with cut corners gives.
+    const fw::Region cross(CreateRectRgn(0, 5, 40, 25));
+    const fw::Region upright(CreateRectRgn(5, 0, 35, 30));
+    CombineRgn(cross.get(), cross.get(), upright.get(), RGN_OR);
+    const fw::Region box(CreateRectRgn(2, 2, 38, 28));
+    fw::Region applied(CreateRectRgn(0, 0, 0, 0));
+    SetWindowRegionCopy(w, cross);
+    ASSERT_NE(GetWindowRgn(w, applied.get()), ERROR);
+    EXPECT_TRUE(EqualRgn(applied.get(), cross.get()));
+    // The same shape again keeps it and still repaints the window, as setting it does.
+    ValidateRect(w, nullptr);
+    SetWindowRegionCopy(w, cross);
+    EXPECT_TRUE(GetUpdateRect(w, nullptr, FALSE));
+    ASSERT_NE(GetWindowRgn(w, applied.get()), ERROR);
+    EXPECT_TRUE(EqualRgn(applied.get(), cross.get()));
+    SetWindowRegionCopy(w, box);
+    ASSERT_NE(GetWindowRgn(w, applied.get()), ERROR);
+    EXPECT_TRUE(EqualRgn(applied.get(), box.get()));
+    SetWindowRegionCopy(w, fw::Region());
+    EXPECT_EQ(GetWindowRgn(w, applied.get()), ERROR);
+    DestroyWindow(w);
+}
+
 TEST(PlatformRegion, NoRunsGiveAnEmptyRegion) {
     MaskRegion none;
     fw::Region rgn = CreatePlatformRegion(none);
