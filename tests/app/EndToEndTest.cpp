@@ -121,7 +121,7 @@ std::vector<HWND> popupsOf(DWORD pid) {
         std::vector<HWND> found;
     } search{pid, {}};
     EnumWindows(
-        [](HWND h, LPARAM p) -> BOOL {
+        [](HWND h, LPARAM p) CALLBACK -> BOOL {
             auto* s = reinterpret_cast<Search*>(p);
             DWORD owner = 0;
             GetWindowThreadProcessId(h, &owner);

@@ -35,7 +35,7 @@ int popupWindowsShown() {
     int n = 0;
     EnumThreadWindows(
         GetCurrentThreadId(),
-        [](HWND h, LPARAM p) -> BOOL {
+        [](HWND h, LPARAM p) CALLBACK -> BOOL {
             wchar_t cls[32]{};
             GetClassNameW(h, cls, 32);
             if (IsWindowVisible(h) && std::wstring(cls).rfind(L"KvPopup", 0) == 0) ++*reinterpret_cast<int*>(p);
