@@ -21,9 +21,11 @@ step "build host" cmake --build build/host -j "$jobs"
 step "configure Windows $arch build" configure_win build/win "$arch"
 step "build Windows $arch" cmake --build build/win -j "$jobs"
 if [ "$arch" != i686 ]; then
-  # What ships is i686: compile it here too, so that 32-bit breakage is caught on hosts that cannot run it.
+  # What ships is i686: every i686 target, tests included, is compiled here too, so that 32-bit breakage (a
+  # callback without CALLBACK, say) is caught on hosts that cannot run it. The i686 program's delay-loaded
+  # functions are still checked, by the 64-bit test that reads the shipped file (added to CTest below).
   step "configure Windows i686 build (compile only)" configure_win build/win32 i686
-  step "build Windows i686 program (compile only)" cmake --build build/win32 -j "$jobs" --target KovraAccess kvjro
+  step "build Windows i686 (compile only)" cmake --build build/win32 -j "$jobs"
   step "check the i686 program's imports" cmake -DFILES="build/win32/KovraAccess.exe;build/win32/com/kvjro.dll" \
        -DOBJDUMP="$(sed -n 's/^CMAKE_OBJDUMP:FILEPATH=//p' build/win32/CMakeCache.txt)" -P cmake/CheckImports.cmake
 fi
@@ -53,4 +55,10 @@ step "start the Wine desktop" tools/winerun build/win/tests/framework/fw_win_smo
 
 # Both builds' tests in one CTest run, so that one summary closes the output.
 printf 'subdirs("host" "win")\n' > build/CTestTestfile.cmake
+if [ "$arch" != i686 ]; then
+  cat >> build/CTestTestfile.cmake <<EOF
+add_test(app_delay_import_tests_i686 "$root/tools/winerun" "$root/build/win/tests/app/app_delay_import_tests.exe" "--gtest_brief=1")
+set_tests_properties(app_delay_import_tests_i686 PROPERTIES ENVIRONMENT "KV_DELAY_CHECK_EXE=Z:$root/build/win32/KovraAccess.exe" LABELS win TIMEOUT 180 RESOURCE_LOCK wine_display)
+EOF
+fi
 ctest --test-dir build --output-on-failure -j "$jobs" "$@"
