@@ -60,7 +60,7 @@ endfunction()
 function(kv_delay_slot_table target)
   get_target_property(entries ${target} KV_DELAY_IMPORTS)
   add_custom_command(TARGET ${target} POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -DNM=${CMAKE_NM} -DSYMBOLS=$<TARGET_FILE:${target}>.debug
+    COMMAND ${CMAKE_COMMAND} -DNM=${CMAKE_NM} -DOBJDUMP=${CMAKE_OBJDUMP} -DSYMBOLS=$<TARGET_FILE:${target}>.debug
             -DOUTPUT=$<TARGET_FILE:${target}>.delayslots "-DENTRIES=${entries}"
             -P ${CMAKE_SOURCE_DIR}/cmake/DelaySlotTable.cmake
     VERBATIM)

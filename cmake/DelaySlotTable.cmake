@@ -1,13 +1,16 @@
-# cmake -DNM=<nm> -DSYMBOLS=<file>.debug -DOUTPUT=<file>.delayslots -DENTRIES="dll:function;..." -P DelaySlotTable.cmake
+# cmake -DNM=<nm> -DOBJDUMP=<objdump> -DSYMBOLS=<file>.debug -DOUTPUT=<file>.delayslots -DENTRIES="dll:function;..."
+#       -P DelaySlotTable.cmake
 # Writes "dll function slot" lines, the slot of each delay-loaded function as an address relative to the image
-# (its __imp_ symbol less __image_base__), so that a test can find every slot in the shipped file.
+# (its __imp_ symbol less the image base of the file's header), so that a test can find every slot in the
+# shipped file.
 cmake_minimum_required(VERSION 3.25)
 execute_process(COMMAND ${NM} "${SYMBOLS}" OUTPUT_VARIABLE symbols RESULT_VARIABLE status ERROR_VARIABLE err)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "${NM} ${SYMBOLS} failed: ${err}")
 endif()
-if(NOT symbols MATCHES "([0-9a-fA-F]+) [A-Za-z] _?_image_base__[\r\n]")
-  message(FATAL_ERROR "${SYMBOLS}: no __image_base__ symbol")
+execute_process(COMMAND ${OBJDUMP} -p "${SYMBOLS}" OUTPUT_VARIABLE header RESULT_VARIABLE status ERROR_VARIABLE err)
+if(NOT status EQUAL 0 OR NOT header MATCHES "ImageBase[ \t]+([0-9a-fA-F]+)")
+  message(FATAL_ERROR "${OBJDUMP} -p ${SYMBOLS} gives no image base: ${err}")
 endif()
 math(EXPR base "0x${CMAKE_MATCH_1}")
 set(table "")
