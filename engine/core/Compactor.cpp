@@ -135,7 +135,7 @@ private:
         const FieldPlace at = survey_.place(r);
         const std::uint32_t v = readField(at);
         switch (r.kind) {
-            case Reference::Kind::Page: writeField(at, v == 0 ? 0 : mapPage(v), old, page); break;
+            case Reference::Kind::Page: writeField(at, namesPage(v) ? mapPage(v) : v, old, page); break;
             case Reference::Kind::RowPointer:
                 writeField(at, v == 0 ? 0 : mapPage(v >> 8) << 8 | (v & 0xFF), old, page);
                 break;

@@ -119,7 +119,9 @@ void ContentReader::endTable() {
 
 ContentDigest ContentReader::finish() {
     if (out_.tables.size() != reader_.tables().size()) damaged("the catalog lists tables its reader does not find");
-    out_.unplacedPage = reader_.firstUnplacedPage();
+    out_.unplaced = reader_.firstUnplacedPage();
+    if (out_.unplaced)
+        if (const CatalogTable* t = reader_.tableWithId(out_.unplaced->table)) out_.unplacedTable = t->name;
     return std::move(out_);
 }
 
@@ -243,8 +245,16 @@ void checkSameContent(const ContentDigest& source, const ContentDigest& copy,
             if (ta[i].indexes[k] != tb[i].indexes[k])
                 differs(which + " index " + std::to_string(k) + " has other entries or names other rows");
     }
-    if (source.unplacedPage) throw JetError(kUnplaceableData);
-    if (copy.unplacedPage) differs("page " + std::to_string(*copy.unplacedPage) + " holds data that nothing reaches");
+    if (source.unplaced) refuseUnplacedData(source);
+    if (copy.unplaced) differs("page " + std::to_string(copy.unplaced->page) + " holds data that nothing reaches");
+}
+
+void refuseUnplacedData(const ContentDigest& source) {
+    const UnplacedData& u = *source.unplaced;
+    throw JetError("damaged database: page " + std::to_string(u.page) + " holds " +
+                   (u.indexEntries ? "index entries" : "rows") + " of table '" + asciiName(source.unplacedTable) +
+                   "' that the table's own " + (u.indexEntries ? "indexes do" : "list of its pages does") +
+                   " not reach; compacting would lose them, so the file was left as it is");
 }
 
 }  // namespace jet

@@ -17,11 +17,6 @@
 
 namespace jet {
 
-// The refusal when the source holds live rows, long values or index entries on pages that nothing reaches
-// from the catalog: compacting would silently drop them.
-inline constexpr const char* kUnplaceableData =
-    "the database has data that this engine cannot place; repair it in Access first";
-
 struct TableContent {
     CatalogTable table;
     DigestValue definition, rows;
@@ -31,9 +26,14 @@ struct TableContent {
 struct ContentDigest {
     DigestKey key;
     std::vector<TableContent> tables;  // in the order of their ids
-    // The first page that holds live rows, long values or index entries nothing reached; nothing when none.
-    std::optional<std::uint32_t> unplacedPage;
+    // The first page that holds live rows or index entries of a live table that the table does not reach;
+    // nothing when none. A source with one is refused: compacting would silently drop them.
+    std::optional<UnplacedData> unplaced;
+    std::u16string unplacedTable;  // that table's name
 };
+
+// The refusal of a source whose digest found such a page, naming the page and the table.
+[[noreturn]] void refuseUnplacedData(const ContentDigest& source);
 
 // Reads one file's content as its survey walks it: the survey hands over each table as it starts it, each of
 // its data pages once it has read it (so that the page is still cached), and the table once its indexes are

@@ -13,9 +13,14 @@ IndexPage readIndexPage(const PageStore& store, std::uint32_t number) {
     ip.number = number;
     ip.leaf = p[0] == kPageIndexLeaf;
     ip.owner = rd32(p, 4);
-    ip.prev = rd32(p, f.indexPrev);
-    ip.next = rd32(p, f.indexNext);
-    ip.tail = rd32(p, f.indexTail);
+    // Links that name no page (see namesPage) are none.
+    auto link = [&](std::uint32_t at) {
+        const std::uint32_t v = rd32(p, at);
+        return namesPage(v) ? v : 0;
+    };
+    ip.prev = link(f.indexPrev);
+    ip.next = link(f.indexNext);
+    ip.tail = link(f.indexTail);
     ip.prefixLength = f.jet4() ? rd16(p, f.indexPrefixLength) : rd8(p, f.indexPrefixLength);
     const std::uint32_t pointerSize = ip.leaf ? 4 : 8;
     // Each set bit of the bitmap marks where an entry ends (relative to the first entry).

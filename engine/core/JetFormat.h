@@ -14,6 +14,12 @@ enum PageType : std::uint8_t {
     kPageUsageMap = 0x05,
 };
 
+// Page numbers fit in three bytes (a row pointer holds page x 256 + row, and an index entry keeps three bytes of
+// page). A field where a page number may be, holding a larger value, keeps something else there: it names no page
+// and is not followed.
+inline constexpr std::uint32_t kMaxPageNumber = 0x00FFFFFFu;
+inline bool namesPage(std::uint32_t v) { return v != 0 && v <= kMaxPageNumber; }
+
 struct JetFormat {
     JetVersion version;
     std::uint32_t pageSize;

@@ -31,6 +31,7 @@ public:
             bytes_.insert(bytes_.end(), p.begin() + from, p.end());
             head = false;
             page = rd32(p, 4);
+            if (!namesPage(page)) page = 0;  // the last page of the chain
         }
     }
     std::uint8_t u8(std::size_t at) const {

@@ -25,6 +25,7 @@ const std::map<std::string, std::pair<std::size_t, std::size_t>> kPages = {
     {"kindOneMapsV2000.mdb", {67, 45}}, {"compIndexTestV1997.mdb", {40, 40}}, {"delTestV1997.mdb", {32, 32}},
     {"delTestV2000.mdb", {33, 33}},     {"indexTestV2000.mdb", {72, 69}},     {"overflowTestV2003.mdb", {59, 50}},
     {"queryTestV2003.mdb", {66, 59}},   {"test2V2000.mdb", {64, 42}},         {"testV1997.mdb", {58, 55}},
+    {"testV2000.mdb", {743, 50}},  // long values of dropped tables are dropped with them
 };
 
 TEST(Compact, EverySampleGivesASoundStableCopyWithTheSameRows) {
@@ -84,6 +85,39 @@ TEST(Compact, GarbageAfterTheLastPageIsDropped) {
     padded.insert(padded.end(), ps, 0);
     EXPECT_FALSE(jet::checkDatabase(padded).empty());
     EXPECT_EQ(jet::compactDatabase(padded, u""), expected);
+}
+
+// Where a page number may be, a value above three bytes (here 0xFFFFFF80) names no page: it is neither
+// followed nor refused as a page beyond the end, and it is carried over as it is.
+TEST(Compact, AFieldHoldingNoPageNumberIsNotFollowed) {
+    constexpr std::uint32_t kNoPage = 0xFFFFFF80u;
+    auto put32 = [](Bytes& f, std::size_t at, std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) f[at + i] = std::uint8_t(v >> (8 * i));
+    };
+    Bytes tail = jettest::readSample("test2V2000.mdb");
+    Bytes kindOne = jettest::readSample("kindOneMapsV2000.mdb");
+    {
+        jet::PageStore store(tail);
+        const auto survey = jet::surveyDatabase(store);
+        put32(tail, std::size_t(survey.indexPages.front()) * 4096 + store.format().indexTail, kNoPage);
+    }
+    {
+        jet::PageStore store(kindOne);
+        const auto& map = jet::surveyDatabase(store).globalMap;
+        ASSERT_GE(map.mapPages.size(), 2u);
+        ASSERT_EQ(map.mapPages[1], 0u);
+        const auto slot = store.row(map.rowPointer >> 8, map.rowPointer & 0xFF);
+        put32(kindOne, std::size_t(map.rowPointer >> 8) * 4096 + slot.begin + 5, kNoPage);
+    }
+    const std::pair<const Bytes*, const char*> cases[] = {{&tail, "test2V2000.mdb"},
+                                                          {&kindOne, "kindOneMapsV2000.mdb"}};
+    for (const auto& [source, name] : cases) {
+        SCOPED_TRACE(name);
+        Bytes out = jet::compactDatabase(*source, u"");
+        auto problems = jet::checkDatabase(out);
+        EXPECT_TRUE(problems.empty()) << problems.front();
+        EXPECT_EQ(pagesOf(out), pagesOf(jet::compactDatabase(jettest::readSample(name), u"")));
+    }
 }
 
 TEST(Compact, PasswordIsCheckedBeforeAnythingAndKeptInTheCopy) {
