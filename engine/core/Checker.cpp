@@ -2,6 +2,7 @@
 
 #include "engine/core/Bytes.h"
 #include "engine/core/RowLayout.h"
+#include "engine/core/RowPacker.h"
 #include "engine/core/Text.h"
 
 #include <algorithm>
@@ -110,6 +111,20 @@ bool isBlankBeforeTable(const PageStore& store, const Survey& survey, const std:
     return p < store.pageCount() && survey.isTableId(p);
 }
 
+// A page filled by compaction: its rows close up at the page end, and nothing lies between them and its row
+// table, whose size its free-space field gives. A stray byte there would be left for anyone to read.
+void checkFilledPage(const PageStore& store, std::uint32_t page, std::vector<std::string>& problems) {
+    const auto bytes = store.page(page);
+    const std::uint32_t rows = store.rowCount(page);
+    const std::uint32_t table = dataPageHeader(store.format()) + 2 * rows;
+    const std::uint32_t top = rows == 0 ? store.pageSize() : store.row(page, rows - 1).begin;
+    if (rd16(bytes, 2) != top - table)
+        problems.push_back("page " + std::to_string(page) + " states " + std::to_string(rd16(bytes, 2)) +
+                           " bytes free where it has " + std::to_string(top - table));
+    else if (std::any_of(bytes.begin() + table, bytes.begin() + top, [](std::uint8_t b) { return b != 0; }))
+        problems.push_back("page " + std::to_string(page) + " holds bytes in its free space");
+}
+
 }  // namespace
 
 std::vector<std::string> checkStructure(const PageStore& store, const Survey& survey) {
@@ -150,12 +165,17 @@ std::vector<std::string> checkStructure(const PageStore& store, const Survey& su
                         [](std::uint32_t u, const auto& o) { return u == o.second; }))
             problems.push_back(which + ": its usage map lists " + std::to_string(used.size()) + " pages but it owns " +
                                std::to_string(own.second - own.first));
+        if (t.def.rowCount != t.liveRows)
+            problems.push_back(which + ": its definition counts " + std::to_string(t.def.rowCount) +
+                               " rows but it holds " + std::to_string(t.liveRows));
         for (auto p : t.free.pages)
             if (!std::binary_search(used.begin(), used.end(), p))
                 problems.push_back(which + ": its free-space map lists page " + std::to_string(p) +
                                    ", which is not one of its pages");
         for (std::size_t i = 0; i < t.indexes.size(); ++i) checkIndex(store, t, t.indexes[i], i, problems);
+        for (auto p : t.dataPages) checkFilledPage(store, p, problems);
     }
+    for (auto p : survey.longValuePages) checkFilledPage(store, p, problems);
     return problems;
 }
 

@@ -48,13 +48,12 @@ public:
 
 private:
     void readRows(std::size_t upTo);
-    void appendRow(std::uint32_t r, std::span<const std::uint8_t> bytes);
+    DigestValue rowDigest(std::span<const std::uint8_t> bytes, const std::vector<std::vector<std::uint8_t>>* values);
     void comparableRow(PlainRow& row) const;
     void comparableKey(std::vector<std::uint8_t>& key) const;
     std::uint32_t comparable(std::uint32_t id, std::uint8_t& tag) const;
     DigestValue definitionDigest() const;
     DigestValue indexDigest(const RealIndex& index);
-    std::optional<std::uint32_t> placeInList(std::uint32_t page) const;  // in the table's usage map
 
     PlainReader reader_;
     DigestKey key_;
@@ -62,13 +61,11 @@ private:
     // The table being read.
     const TableDef* def_ = nullptr;
     const Column* idColumn_ = nullptr;
+    bool longValues_ = false;
     std::vector<std::uint32_t> pages_;  // its data pages, in usage-map order
     std::size_t read_ = 0;              // how many of them have been read
-    Digest rows_;
+    MultisetDigest rows_;
     PlainRow row_;
-    std::vector<std::uint8_t> pageRows_;  // the rows of one page, digested together
-    // (page, place in pages_) sorted, when pages_ is not: an index entry names its row by the place of its page.
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> sortedPages_;
 };
 
 // Throws JetError naming the first difference. numbering pairs each source table with its table in the copy.

@@ -3,6 +3,8 @@
 #include "engine/core/Bytes.h"
 #include "engine/core/IdColumns.h"
 #include "engine/core/RowLayout.h"
+#include "engine/core/RowOrder.h"
+#include "engine/core/RowPacker.h"
 #include "engine/core/Text.h"
 
 #include <algorithm>
@@ -232,38 +234,74 @@ private:
             if (c.isLongValue()) longValues.push_back(&c);
 
         content_->beginTable(d);
-        for (std::size_t i = 0; i < t.used.pages.size(); ++i) {
+        RowPacker rows(f_);
+        std::vector<RowPacker> values(longValues.size(), RowPacker(f_));
+        std::vector<std::set<std::uint32_t>> valuePages(longValues.size());
+        // Each page is checked and counted as the walk comes to it, and handed on once the walk has left it.
+        RowOrder order(store_, t.used.pages);
+        std::size_t open = 0;  // pages begun
+        auto leave = [&](std::size_t upTo) {
+            for (; t.dataPages.size() < upTo;) {
+                const std::size_t i = t.dataPages.size();
+                t.dataPages.push_back(t.used.pages[i]);
+                content_->dataPage(i);
+                if (pageRead_ && *pageRead_) (*pageRead_)(t.used.pages[i]);
+            }
+        };
+        order.onPage = [&](std::size_t i) {
+            leave(i);
             const std::uint32_t page = t.used.pages[i];
             checkOwnedDataPage(page, d.page);
-            t.dataPages.push_back(page);
-            forEachLiveRow(page, [&](const LiveRow& r) {
-                ++t.liveRows;
-                if (!idColumn && longValues.empty()) return;
-                auto bytes = rowBytes(r);
-                RowLayout layout(f_, d.columns, bytes);
-                if (idColumn)
-                    if (auto v = layout.value(*idColumn)) {
-                        if (v->end - v->begin != 4)
-                            damaged("a table id value of " + std::to_string(v->end - v->begin) + " bytes in " + which);
-                        std::uint32_t value = rd32(bytes, v->begin);
-                        if (s_.isTableId(value))
-                            addRef(Reference::Kind::TableId, placeAt(r.page, r.slot.begin + v->begin));
-                        else if (value > 0 && value < store_.pageCount())
-                            staleIds_.insert(value);  // left behind by a deleted table: kept as it is
-                    }
-                for (const Column* c : longValues)
-                    if (auto v = layout.value(*c)) followLongValue(r, bytes, *v);
-            });
-            content_->dataPage(i);
-            if (pageRead_ && *pageRead_) (*pageRead_)(page);
+            t.rowsBefore.push_back(static_cast<std::uint32_t>(t.liveRows));
+            t.deletedRows += deletedSlots(page);
+            open = i + 1;
+        };
+        LiveRow r{};
+        while (order.next(r.page, r.slot)) {
+            reach(r.page);
+            if (rows.place(r.slot.end - r.slot.begin).row == 0)
+                t.newPageRowsBefore.push_back(static_cast<std::uint32_t>(t.liveRows));
+            ++t.liveRows;
+            t.liveRowBytes += r.slot.end - r.slot.begin + 2;
+            if (!idColumn && longValues.empty()) continue;
+            auto bytes = rowBytes(r);
+            RowLayout layout(f_, d.columns, bytes);
+            if (idColumn)
+                if (auto v = layout.value(*idColumn)) {
+                    if (v->end - v->begin != 4)
+                        damaged("a table id value of " + std::to_string(v->end - v->begin) + " bytes in " + which);
+                    std::uint32_t value = rd32(bytes, v->begin);
+                    if (s_.isTableId(value)) addRef(Reference::Kind::TableId, placeAt(r.page, r.slot.begin + v->begin));
+                    else if (value > 0 && value < store_.pageCount())
+                        staleIds_.insert(value);  // left behind by a deleted table: kept as it is
+                }
+            for (std::size_t k = 0; k < longValues.size(); ++k)
+                if (auto v = layout.value(*longValues[k])) followLongValue(r, bytes, *v, values[k], valuePages[k]);
         }
+        leave(open);
+        leave(t.used.pages.size());
+        t.movedRows = order.moved();
+        std::sort(t.movedRows.begin(), t.movedRows.end());
 
+        for (std::size_t k = 0; k < longValues.size(); ++k) {
+            t.longValuePagesOf.emplace_back(valuePages[k].begin(), valuePages[k].end());
+            t.newLongValuePages.push_back(values[k].pages());
+            for (auto p : valuePages[k]) t.deletedLongValueRows += deletedSlots(p);
+        }
         for (std::size_t i = 0; i < d.realIndexes.size(); ++i)
             t.indexes.push_back(walkIndex(t, d.realIndexes[i], idColumn));
         content_->endTable();
     }
 
-    void followLongValue(const LiveRow& r, std::span<const std::uint8_t> bytes, ValueRange v) {
+    std::uint32_t deletedSlots(std::uint32_t page) const {
+        std::uint32_t n = 0;
+        for (std::uint32_t r = 0, count = store_.rowCount(page); r < count; ++r) n += store_.row(page, r).deleted;
+        return n;
+    }
+
+    // Follows a memo or OLE value to its long-value rows, placing each with packer as compaction will.
+    void followLongValue(const LiveRow& r, std::span<const std::uint8_t> bytes, ValueRange v, RowPacker& packer,
+                         std::set<std::uint32_t>& pages) {
         const std::uint32_t size = v.end - v.begin;
         if (size == 0) return;
         if (size < 12) damaged("a memo or OLE value shorter than its 12-byte header at page " + std::to_string(r.page));
@@ -287,6 +325,8 @@ private:
             known_[page] = Known::LongValue;
             RowSlot slot = store_.row(page, ptr & 0xFF);
             longValuePages_.insert(page);
+            pages.insert(page);
+            packer.place(slot.end - slot.begin);
             if (single) break;
             if (slot.end - slot.begin < 4) damaged("a long-value chain row too short for its link");
             total += slot.end - slot.begin - 4;

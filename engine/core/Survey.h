@@ -48,6 +48,18 @@ struct TableInfo {
     std::vector<IndexInfo> indexes;  // one per real index
     std::vector<std::uint32_t> dataPages;
     std::uint64_t liveRows = 0;
+    // Where compaction puts the live rows, in their present order, on pages filled afresh (RowPacker): per page
+    // of dataPages the live rows of the pages before it, and per new data page the rows before it.
+    std::vector<std::uint32_t> rowsBefore;
+    std::vector<std::uint32_t> newPageRowsBefore;
+    std::vector<std::uint32_t> movedRows;  // rows that count where an overflow pointer moved them (RowOrder)
+    // Per memo or OLE column (in column order): the long-value pages its live values reach, ascending, and the
+    // pages they fill afresh, in the same order.
+    std::vector<std::vector<std::uint32_t>> longValuePagesOf;
+    std::vector<std::uint32_t> newLongValuePages;
+    std::uint64_t liveRowBytes = 0;  // of its live rows, with their entries in the row table
+    // Deleted rows left on the table's pages and on the long-value pages its values reach.
+    std::uint64_t deletedRows = 0, deletedLongValueRows = 0;
 };
 
 struct Survey {

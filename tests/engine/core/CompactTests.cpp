@@ -3,7 +3,9 @@
 #include "engine/core/JetHeader.h"
 #include "engine/core/PageStore.h"
 #include "engine/core/Rc4.h"
+#include "engine/core/RowPacker.h"
 #include "engine/core/Survey.h"
+#include "engine/core/Text.h"
 #include "tests/engine/core/TestData.h"
 
 #include <gtest/gtest.h>
@@ -20,11 +22,12 @@ using Bytes = std::vector<std::uint8_t>;
 std::uint32_t pageSizeOf(const Bytes& file) { return file[0x14] == 0 ? 2048 : 4096; }
 std::size_t pagesOf(const Bytes& file) { return file.size() / pageSizeOf(file); }
 
-// Pages each sample keeps: everything reached from the catalog, usage maps, indexes and long-value pointers.
+// Pages each sample keeps: everything reached from the catalog, usage maps and indexes, with the live rows and
+// long values on pages filled afresh.
 const std::map<std::string, std::pair<std::size_t, std::size_t>> kPages = {
     {"kindOneMapsV2000.mdb", {67, 45}}, {"compIndexTestV1997.mdb", {40, 40}}, {"delTestV1997.mdb", {32, 32}},
-    {"delTestV2000.mdb", {33, 33}},     {"indexTestV2000.mdb", {72, 69}},     {"overflowTestV2003.mdb", {59, 50}},
-    {"queryTestV2003.mdb", {66, 59}},   {"test2V2000.mdb", {64, 42}},         {"testV1997.mdb", {58, 55}},
+    {"delTestV2000.mdb", {33, 33}},     {"indexTestV2000.mdb", {72, 68}},     {"overflowTestV2003.mdb", {59, 45}},
+    {"queryTestV2003.mdb", {66, 56}},   {"test2V2000.mdb", {64, 42}},         {"testV1997.mdb", {58, 55}},
     {"testV2000.mdb", {743, 50}},  // long values of dropped tables are dropped with them
 };
 
@@ -46,10 +49,19 @@ TEST(Compact, EverySampleGivesASoundStableCopyWithTheSameRows) {
         jet::PageStore before(source), after(out);
         auto a = jet::surveyDatabase(before), b = jet::surveyDatabase(after);
         ASSERT_EQ(a.tables.size(), b.tables.size());
+        const std::uint64_t room = pageSizeOf(out) - jet::dataPageHeader(after.format());
         for (std::size_t i = 0; i < a.tables.size(); ++i) {
-            EXPECT_EQ(a.tables[i].name, b.tables[i].name);
-            EXPECT_EQ(a.tables[i].liveRows, b.tables[i].liveRows);
-            EXPECT_EQ(a.tables[i].def.columns.size(), b.tables[i].def.columns.size());
+            const auto& t = b.tables[i];
+            SCOPED_TRACE(jet::asciiName(t.name));
+            EXPECT_EQ(a.tables[i].name, t.name);
+            EXPECT_EQ(a.tables[i].liveRows, t.liveRows);
+            EXPECT_EQ(t.def.rowCount, t.liveRows);
+            EXPECT_EQ(a.tables[i].def.columns.size(), t.def.columns.size());
+            // No deleted row is carried over, and the rows fill their pages.
+            EXPECT_EQ(t.deletedRows, 0u);
+            EXPECT_EQ(t.deletedLongValueRows, 0u);
+            EXPECT_LE(t.dataPages.size(), (t.liveRowBytes + room - 1) / room + 1);
+            EXPECT_LE(t.dataPages.size(), a.tables[i].dataPages.size());
         }
     }
 }
@@ -148,7 +160,9 @@ TEST(Compact, StaleIdsNeverComeToNameAnotherTable) {
     auto a = jet::surveyDatabase(before), b = jet::surveyDatabase(after);
     ASSERT_FALSE(a.staleIds.empty());
     for (auto id : a.staleIds) EXPECT_FALSE(b.isTableId(id)) << id;
-    EXPECT_EQ(b.staleIds, a.staleIds);
+    // Those the smaller copy still has pages for; the others name pages past its end.
+    EXPECT_TRUE(std::includes(a.staleIds.begin(), a.staleIds.end(), b.staleIds.begin(), b.staleIds.end()));
+    ASSERT_FALSE(b.staleIds.empty());
     const std::uint32_t blank = a.staleIds.front();
     EXPECT_EQ(after.pageType(blank), 0);
     EXPECT_TRUE(std::binary_search(b.globalMap.pages.begin(), b.globalMap.pages.end(), blank));
