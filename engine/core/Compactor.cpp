@@ -215,11 +215,22 @@ private:
             if (idKeyed) rewriteIdKey(e, ptr, old);
             full.push_back(std::move(e));
         }
+        // The entries stay where they are while the page-wide prefix is still common to all of them; when the
+        // rows' new places part them within it, the page is written again with the prefix they still share.
+        std::uint32_t prefix = ip.prefixLength;
+        for (std::size_t i = 1; i < full.size(); ++i) {
+            std::uint32_t same = 0;
+            while (same < prefix && same < full[i].size() && full[i][same] == full[0][same]) ++same;
+            prefix = same;
+        }
+        if (prefix < ip.prefixLength) {
+            if (!writeIndexEntries(store_.format(), dst, full, prefix))
+                throw JetError("unsupported index: the entries of index page " + std::to_string(old) +
+                               " no longer fit their page once their rows have moved; nothing was written");
+            return;
+        }
         for (std::size_t i = 0; i < full.size(); ++i) {
             const std::size_t skip = i == 0 ? 0 : ip.prefixLength;
-            if (i > 0 && !std::equal(full[i].begin(), full[i].begin() + skip, full[0].begin()))
-                throw JetError("unsupported index: renumbering would change the shared key prefix of index page " +
-                               std::to_string(old));
             std::copy(full[i].begin() + skip, full[i].end(), dst.begin() + ip.entries[i].begin);
         }
     }

@@ -70,4 +70,28 @@ std::vector<std::uint8_t> IndexPage::fullEntry(std::span<const std::uint8_t> pag
     return out;
 }
 
+bool writeIndexEntries(const JetFormat& f, std::span<std::uint8_t> page,
+                       const std::vector<std::vector<std::uint8_t>>& entries, std::uint32_t prefix) {
+    std::size_t size = 0;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (i > 0 && entries[i].size() <= prefix) return false;
+        size += entries[i].size() - (i == 0 ? 0 : prefix);
+    }
+    if (!entries.empty() && entries[0].size() < prefix) return false;
+    if (size > page.size() - f.indexEntries || size > (f.indexEntries - f.indexBitmap) * 8) return false;
+    std::fill(page.begin() + f.indexBitmap, page.end(), 0);
+    std::size_t at = f.indexEntries;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const std::size_t skip = i == 0 ? 0 : prefix;
+        std::copy(entries[i].begin() + skip, entries[i].end(), page.begin() + at);
+        at += entries[i].size() - skip;
+        const std::size_t bit = at - f.indexEntries;
+        page[f.indexBitmap + bit / 8] |= std::uint8_t(1u << (bit % 8));
+    }
+    if (f.jet4()) wr16(page, f.indexPrefixLength, static_cast<std::uint16_t>(prefix));
+    else page[f.indexPrefixLength] = static_cast<std::uint8_t>(prefix);
+    wr16(page, 2, static_cast<std::uint16_t>(page.size() - at));
+    return true;
+}
+
 }  // namespace jet

@@ -29,4 +29,10 @@ struct IndexPage {
 
 IndexPage readIndexPage(const PageStore& store, std::uint32_t number);
 
+// Writes full entries (in order) onto an index page whose header stays as it is: the first prefix bytes of each
+// entry after the first are not stored, the bitmap marks where each ends, and the free-space field counts the
+// bytes after the last. Returns false, leaving page unchanged, when they do not fit.
+bool writeIndexEntries(const JetFormat& f, std::span<std::uint8_t> page,
+                       const std::vector<std::vector<std::uint8_t>>& entries, std::uint32_t prefix);
+
 }  // namespace jet

@@ -1,5 +1,6 @@
 #include "engine/core/Checker.h"
 #include "engine/core/JetEngine.h"
+#include "engine/core/IndexPage.h"
 #include "engine/core/JetHeader.h"
 #include "engine/core/PageStore.h"
 #include "engine/core/Rc4.h"
@@ -130,6 +131,52 @@ TEST(Compact, AFieldHoldingNoPageNumberIsNotFollowed) {
         EXPECT_TRUE(problems.empty()) << problems.front();
         EXPECT_EQ(pagesOf(out), pagesOf(jet::compactDatabase(jettest::readSample(name), u"")));
     }
+}
+
+// An index page written again from its entries reads as the same entries, with its own prefix as stored and
+// with none (as when moved rows part the entries within it) where they fit; too many for the page are refused.
+TEST(Compact, IndexEntriesWrittenAgainReadTheSame) {
+    std::size_t pages = 0;
+    for (const auto& name : jettest::sampleNames()) {
+        SCOPED_TRACE(name);
+        const Bytes source = jettest::readSample(name);
+        jet::PageStore store(source);
+        const auto& f = store.format();
+        for (auto p : jet::surveyDatabase(store).indexPages) {
+            const auto ip = jet::readIndexPage(store, p);
+            const auto bytes = store.page(p);
+            std::vector<Bytes> full;
+            for (std::size_t i = 0; i < ip.entries.size(); ++i) full.push_back(ip.fullEntry(bytes, i));
+            for (std::uint32_t prefix : {ip.prefixLength, 0u}) {
+                Bytes file = source;
+                auto page = std::span(file).subspan(std::size_t(p) * f.pageSize, f.pageSize);
+                if (!jet::writeIndexEntries(f, page, full, prefix)) {
+                    // Only when they do not fit without it; the page is then as it was.
+                    std::size_t size = 0;
+                    for (const auto& e : full) size += e.size();
+                    EXPECT_GT(size, f.pageSize - f.indexEntries);
+                    EXPECT_TRUE(std::equal(page.begin(), page.end(), bytes.begin()));
+                    continue;
+                }
+                jet::PageStore again(file);
+                const auto back = jet::readIndexPage(again, p);
+                ASSERT_EQ(back.entries.size(), full.size());
+                EXPECT_EQ(back.prefixLength, full.size() > 1 ? prefix : back.prefixLength);
+                for (std::size_t i = 0; i < full.size(); ++i) EXPECT_EQ(back.fullEntry(page, i), full[i]);
+                if (prefix == ip.prefixLength) {
+                    const std::size_t end = ip.entries.empty() ? f.indexEntries : ip.entries.back().end;
+                    EXPECT_TRUE(std::equal(page.begin(), page.begin() + end, bytes.begin()));
+                }
+            }
+            ++pages;
+            Bytes file = source;
+            auto page = std::span(file).subspan(std::size_t(p) * f.pageSize, f.pageSize);
+            std::vector<Bytes> many(f.pageSize / 8, Bytes(8, 0x41));
+            EXPECT_FALSE(jet::writeIndexEntries(f, page, many, 0));
+            EXPECT_TRUE(std::equal(page.begin(), page.end(), bytes.begin()));
+        }
+    }
+    EXPECT_GT(pages, 100u);
 }
 
 TEST(Compact, PasswordIsCheckedBeforeAnythingAndKeptInTheCopy) {
