@@ -2,6 +2,7 @@
 
 #include "engine/core/Bytes.h"
 #include "engine/core/IdColumns.h"
+#include "engine/core/IndexPage.h"
 #include "engine/core/RowLayout.h"
 #include "engine/core/Text.h"
 
@@ -211,7 +212,82 @@ DigestValue ContentReader::indexDigest(const RealIndex& ri) {
         }
     }
     endKey();
+    treeDigest(ri, idKeyed, d);
     return d.value();
+}
+
+// The levels above the leaves, from the root down through the child pointers, each entry as its key and its
+// rank among the leaf entries (how many of them sort before it): a rank stays what it is wherever the rows
+// go, as long as the entries keep their order. Then the leaves as the tree reaches them: how many entries
+// each holds, and whether the leaf chain visits them in that order. A child pointer, key or row pointer of an
+// intermediate entry that changed changes this digest.
+void ContentReader::treeDigest(const RealIndex& ri, bool idKeyed, Digest& d) {
+    constexpr int kMaxLevels = 32;
+    const PageStore& store = reader_.store();
+    std::vector<std::uint32_t> level;
+    if (ri.firstPage != 0) level.push_back(ri.firstPage);
+    std::vector<bool> seen(store.pageCount(), false);
+    std::vector<std::vector<std::uint8_t>> levelEntries;  // of the level being read, without child pointers
+    for (int depth = 0; !level.empty(); ++depth) {
+        if (depth >= kMaxLevels) damaged("an index tree of table " + std::to_string(def_->page) + " is too deep");
+        std::vector<std::uint32_t> below;
+        levelEntries.clear();
+        bool leaves = false;
+        for (auto p : level) {
+            if (p >= store.pageCount() || seen[p])
+                damaged("an index tree of table " + std::to_string(def_->page) + " reaches page " + std::to_string(p) +
+                        " twice or beyond the end");
+            seen[p] = true;
+            const IndexPage ip = readIndexPage(store, p);
+            if (ip.owner != def_->page) damaged("index page " + std::to_string(p) + " names another owner");
+            if (ip.leaf) {
+                leaves = true;
+                d.add32(static_cast<std::uint32_t>(ip.entries.size()));
+                continue;
+            }
+            auto bytes = store.page(p);
+            for (std::size_t i = 0; i < ip.entries.size(); ++i) {
+                auto full = ip.fullEntry(bytes, i);
+                full.resize(full.size() - 4);  // the child pointer
+                levelEntries.push_back(std::move(full));
+                below.push_back(ip.entries[i].child);
+            }
+        }
+        if (leaves) {
+            if (!below.empty()) damaged("an index tree of table " + std::to_string(def_->page) + " mixes its levels");
+            // The leaf chain from the first leaf, against the tree's order of them.
+            std::uint32_t chain = level.front(), at = 0;
+            while (chain != 0 && at < level.size() && chain == level[at]) {
+                chain = readIndexPage(store, chain).next;
+                ++at;
+            }
+            d.add32(chain == 0 && at == level.size());
+            break;
+        }
+        // Ranks by one pass along the leaf chain beside the level's entries, both in key order.
+        IndexEntryCursor cursor(reader_, *def_, ri);
+        IndexEntryCursor::Entry e;
+        std::vector<std::uint8_t> leaf;
+        bool more = cursor.next(e);
+        std::uint64_t rank = 0;
+        for (auto& entry : levelEntries) {
+            while (more) {
+                leaf = e.key;
+                leaf.insert(leaf.end(),
+                            {std::uint8_t(e.page >> 16), std::uint8_t(e.page >> 8), std::uint8_t(e.page), e.row});
+                if (!std::lexicographical_compare(leaf.begin(), leaf.end(), entry.begin(), entry.end())) break;
+                ++rank;
+                more = cursor.next(e);
+            }
+            if (entry.size() >= 4) entry.resize(entry.size() - 4);  // the row pointer, now ranked
+            if (idKeyed) comparableKey(entry);
+            d.addPiece(entry);
+            d.add32(std::uint32_t(rank));
+            d.add32(std::uint32_t(rank >> 32));
+        }
+        d.add32(0xFFFFFFFFu);  // the end of a level
+        level = std::move(below);
+    }
 }
 
 void checkSameContent(const ContentDigest& source, const ContentDigest& copy,

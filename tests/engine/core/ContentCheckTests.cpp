@@ -6,6 +6,7 @@
 #include "engine/core/Compactor.h"
 #include "engine/core/CopyCheck.h"
 #include "engine/core/Digest.h"
+#include "engine/core/IndexPage.h"
 #include "engine/core/JetEngine.h"
 #include "engine/core/RowLayout.h"
 #include "engine/core/Survey.h"
@@ -100,6 +101,36 @@ TEST(ContentCheck, AMemoPointerToAnotherValueIsRefused) {
     ASSERT_NE(other, nullptr);
     put32(copy, pointers[0].at, other->target);
     expectOnlyTheContentCheckRefuses(source, copy);
+}
+
+// An intermediate page of an index tree: a key byte of one of its entries, and the child pointer of its second
+// entry (made to name the first entry's child), each changed in a compacted copy. Neither the byte check (the
+// entries of index pages are rewritten) nor the structure (read down the leftmost path) sees them.
+TEST(ContentCheck, AChangedIntermediateIndexEntryIsRefused) {
+    const Bytes source = jettest::readSample("compIndexTestV1997.mdb");
+    const Bytes copy = jet::compactDatabase(source, u"");
+    jet::PageStore out(copy);
+    std::uint32_t node = 0;
+    for (auto p : jet::surveyDatabase(out).indexPages)
+        if (out.pageType(p) == jet::kPageIndexNode && jet::readIndexPage(out, p).entries.size() >= 2) node = p;
+    ASSERT_NE(node, 0u);
+    const auto ip = jet::readIndexPage(out, node);
+    const std::size_t at = std::size_t(node) * pageSizeOf(copy);
+    Bytes key = copy;
+    key[at + ip.entries[0].begin + 1] ^= 0x01;
+    expectOnlyTheContentCheckRefuses(source, key);
+    Bytes child = copy;
+    std::copy_n(copy.begin() + at + ip.entries[0].end - 4, 4, child.begin() + at + ip.entries[1].end - 4);
+    // A tree that reaches a leaf twice is refused as the copy is read; the byte check alone lets it pass.
+    jet::PageStore src(source), changed(child);
+    const auto before = jet::surveyDatabase(src);
+    EXPECT_NO_THROW(jet::checkOnlyReferencesChanged(src, before, changed));
+    try {
+        jet::verifyCompactedCopy(src, before, child);
+        ADD_FAILURE() << "a changed child pointer passed";
+    } catch (const jet::JetError& e) {
+        EXPECT_NE(std::string(e.what()).find("index tree"), std::string::npos) << e.what();
+    }
 }
 
 // A compacted copy holds no overflow rows; one made to point at another row of its table stands for that row.
