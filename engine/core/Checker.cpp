@@ -6,6 +6,7 @@
 #include "engine/core/Text.h"
 
 #include <algorithm>
+#include <optional>
 #include <set>
 
 namespace jet {
@@ -30,6 +31,55 @@ bool keyMatchesRow(const PageStore& store, const TableInfo& t, const IndexInfo& 
                                  std::uint32_t(key[3]) << 8 | key[4]) ^
                                 0x80000000u;
     return stored == keyed;
+}
+
+// Every level of an index tree, read down through the child pointers (and each intermediate page's tail, its
+// last child): each intermediate entry is the last entry of its child's subtree, and the leaves the tree
+// reaches are the leaf chain, in its order. Returns the last entry of the subtree at page.
+std::optional<std::vector<std::uint8_t>> treeBelow(const PageStore& store, const TableInfo& t, std::uint32_t page,
+                                                   int depth, std::vector<std::uint32_t>& leaves,
+                                                   std::set<std::uint32_t>& seen, const std::string& which,
+                                                   std::vector<std::string>& problems) {
+    constexpr int kMaxLevels = 32;
+    if (depth >= kMaxLevels || !seen.insert(page).second) {
+        problems.push_back(which + " reaches page " + std::to_string(page) + " twice or is too deep");
+        return std::nullopt;
+    }
+    const IndexPage ip = readIndexPage(store, page);
+    if (ip.owner != t.def.page) problems.push_back(which + " has page " + std::to_string(page) + " of another table");
+    const auto bytes = store.pageCopy(page);
+    if (ip.leaf) {
+        leaves.push_back(page);
+        if (ip.entries.empty()) return std::nullopt;
+        return ip.fullEntry(bytes, ip.entries.size() - 1);
+    }
+    std::optional<std::vector<std::uint8_t>> last;
+    for (std::size_t i = 0; i < ip.entries.size(); ++i) {
+        auto entry = ip.fullEntry(bytes, i);
+        entry.resize(entry.size() - 4);  // its child pointer
+        last = treeBelow(store, t, ip.entries[i].child, depth + 1, leaves, seen, which, problems);
+        if (last != entry)
+            problems.push_back(which + " has an entry on page " + std::to_string(page) +
+                               " that is not the last entry below it");
+    }
+    if (ip.tail != 0) last = treeBelow(store, t, ip.tail, depth + 1, leaves, seen, which, problems);
+    return last;
+}
+
+void checkTree(const PageStore& store, const TableInfo& t, const IndexInfo& ix, const std::string& which,
+               std::vector<std::string>& problems) {
+    std::vector<std::uint32_t> leaves;
+    std::set<std::uint32_t> seen;
+    treeBelow(store, t, ix.root, 0, leaves, seen, which, problems);
+    std::uint32_t page = leaves.empty() ? 0 : leaves.front();
+    for (std::size_t i = 0; i < leaves.size(); ++i) {
+        if (page != leaves[i]) {
+            problems.push_back(which + " has a leaf chain that does not follow its tree");
+            return;
+        }
+        page = readIndexPage(store, page).next;
+    }
+    if (page != 0) problems.push_back(which + " has a leaf chain that goes on past its tree's last leaf");
 }
 
 void checkIndex(const PageStore& store, const TableInfo& t, const IndexInfo& ix, std::size_t number,
@@ -94,6 +144,7 @@ void checkIndex(const PageStore& store, const TableInfo& t, const IndexInfo& ix,
             return;
         }
     }
+    checkTree(store, t, ix, which, problems);
     if (count != ix.leafEntries)
         problems.push_back(which + " leaf chain holds " + std::to_string(count) + " entries but its tree " +
                            std::to_string(ix.leafEntries));

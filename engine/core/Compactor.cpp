@@ -1,6 +1,7 @@
 #include "engine/core/Compactor.h"
 
 #include "engine/core/Bytes.h"
+#include "engine/core/IndexRewriter.h"
 #include "engine/core/RowOrder.h"
 #include "engine/core/TableRewriter.h"
 #include "engine/core/Text.h"
@@ -57,6 +58,11 @@ public:
             std::vector<std::uint16_t> columns;
             for (const auto& c : t.def.columns)
                 if (c.isLongValue()) columns.push_back(c.number);
+            for (std::size_t i = 0; i < t.indexes.size(); ++i) {
+                const auto& pages = streams.at(1 + t.longValuePagesOf.size() + i);
+                refilled[&t.indexes[i].map] = pages;
+                if (!pages.empty()) newRoots_[t.indexes[i].root] = pages.back();  // the root comes last
+            }
             for (std::size_t j = 0; j < t.def.longValueMaps.size() && 2 * j + 1 < t.longValueMaps.size(); ++j) {
                 const auto k = std::find(columns.begin(), columns.end(), t.def.longValueMaps[j].column) -
                                columns.begin();
@@ -99,7 +105,7 @@ public:
             for (std::uint32_t k = 0; k < numbering_.streams[t].size(); ++k)
                 for (auto n : numbering_.streams[t][k]) what[n] = {t, k};
         const NewPlaces places{newNumber_, numbering_.streams};
-        std::map<std::pair<std::uint32_t, std::uint32_t>, std::unique_ptr<TableRewriter>> streams;
+        std::map<std::pair<std::uint32_t, std::uint32_t>, std::unique_ptr<PageStream>> streams;
         std::vector<std::uint8_t> page;  // one buffer for every page written
         for (std::uint32_t n = 0; n < newCount_; ++n) {
             if (carried[n] != kDropped) {
@@ -110,7 +116,7 @@ public:
                 page.assign(ps_, 0);
             } else {
                 auto& w = streams[what[n]];
-                if (!w) w = std::make_unique<TableRewriter>(store_, survey_, what[n].first, what[n].second, places);
+                if (!w) w = stream(what[n].first, what[n].second, places);
                 page.assign(ps_, 0);
                 w->nextPage(page);
                 if (n == numbering_.streams[what[n].first][what[n].second].back()) streams.erase(what[n]);
@@ -120,6 +126,33 @@ public:
     }
 
 private:
+    // The writer of a table's stream: its data pages, the long values of a memo or OLE column, or an index.
+    std::unique_ptr<PageStream> stream(std::uint32_t t, std::uint32_t k, const NewPlaces& places) const {
+        const TableInfo& table = survey_.tables[t];
+        const std::size_t firstIndex = 1 + table.longValuePagesOf.size();
+        if (k < firstIndex) return std::make_unique<TableRewriter>(store_, survey_, t, k, places);
+        const IndexInfo& ix = table.indexes.at(k - firstIndex);
+        std::uint32_t leaf = 0, node = 0;
+        for (auto p : ix.pages) {
+            const std::uint8_t type = store_.pageType(p);
+            if (type == kPageIndexLeaf && leaf == 0) leaf = p;
+            if (type == kPageIndexNode && node == 0) node = p;
+        }
+        const std::uint32_t owner = table.def.page;
+        auto remap = [this, owner, idKeyed = ix.idKeyed](std::vector<std::uint8_t>& e) {
+            const std::size_t ptr = e.size() - 4;
+            const std::uint32_t page = std::uint32_t(e[ptr]) << 16 | std::uint32_t(e[ptr + 1]) << 8 | e[ptr + 2];
+            const std::uint32_t row = newRowPointer(owner, page, e[ptr + 3]);
+            e[ptr] = std::uint8_t(row >> 24);
+            e[ptr + 1] = std::uint8_t(row >> 16);
+            e[ptr + 2] = std::uint8_t(row >> 8);
+            e[ptr + 3] = std::uint8_t(row);
+            if (idKeyed) rewriteIdKey(e, ptr, owner);
+        };
+        return std::make_unique<IndexRewriter>(store_, ix.root, ix.idKeyed, numbering_.streams[t][k], newNumber_[owner],
+                                               leaf, node, remap);
+    }
+
     // Writes page as the next page of the new file; it is encrypted in place when the file has a key.
     void write(std::uint32_t number, std::span<std::uint8_t> page) {
         if (number != written_) throw JetError("internal error: pages written out of order; nothing was written");
@@ -139,9 +172,6 @@ private:
             t != survey_.tableIds.end() && *t == old)
             wr32(page, store_.format().tdefRowCount,
                  static_cast<std::uint32_t>(survey_.tables[t - survey_.tableIds.begin()].liveRows));
-        auto ix = std::lower_bound(survey_.indexPages.begin(), survey_.indexPages.end(), old);
-        if (ix != survey_.indexPages.end() && *ix == old)
-            rewriteIndexPage(old, survey_.indexPageIdKeyed[ix - survey_.indexPages.begin()], page);
         auto maps = std::equal_range(mapsByPage_.begin(), mapsByPage_.end(),
                                      std::pair<std::uint32_t, const UsageMap*>{old, nullptr},
                                      [](const auto& x, const auto& y) { return x.first < y.first; });
@@ -180,7 +210,10 @@ private:
         const FieldPlace at = survey_.place(r);
         const std::uint32_t v = readField(at);
         switch (r.kind) {
-            case Reference::Kind::Page: writeField(at, namesPage(v) ? mapPage(v) : v, old, page); break;
+            case Reference::Kind::Page:
+                if (auto root = newRoots_.find(v); root != newRoots_.end()) writeField(at, root->second, old, page);
+                else writeField(at, namesPage(v) ? mapPage(v) : v, old, page);
+                break;
             case Reference::Kind::RowPointer:
                 writeField(at, v == 0 ? 0 : mapPage(v >> 8) << 8 | (v & 0xFF), old, page);
                 break;
@@ -188,50 +221,6 @@ private:
                 if (!survey_.isTableId(v)) throw JetError("internal error: a table id field does not hold a table id");
                 writeField(at, mapPage(v), old, page);
                 break;
-        }
-    }
-
-    // Index entries keep their lengths: the page numbers in them and, for indexes on table ids, the ids in
-    // their keys are replaced in place. The page-wide key prefix must still be common to every entry.
-    void rewriteIndexPage(std::uint32_t old, bool idKeyed, std::span<std::uint8_t> dst) {
-        const std::vector<std::uint8_t> src = store_.pageCopy(old);
-        IndexPage ip = readIndexPage(store_, old);
-        const std::size_t pointerSize = ip.leaf ? 4 : 8;
-        std::vector<std::vector<std::uint8_t>> full;
-        for (std::size_t i = 0; i < ip.entries.size(); ++i) {
-            auto e = ip.fullEntry(src, i);
-            const std::size_t ptr = e.size() - pointerSize;
-            const std::uint32_t row = newRowPointer(ip.owner, ip.entries[i].dataPage, ip.entries[i].dataRow);
-            const std::uint32_t page = row >> 8;
-            e[ptr] = std::uint8_t(page >> 16);
-            e[ptr + 1] = std::uint8_t(page >> 8);
-            e[ptr + 2] = std::uint8_t(page);
-            e[ptr + 3] = std::uint8_t(row);
-            if (page > kMaxPageNumber) throw JetError("internal error: page number too large for an index entry");
-            if (!ip.leaf) {
-                std::uint32_t child = mapPage(ip.entries[i].child);
-                for (int k = 0; k < 4; ++k) e[ptr + 4 + k] = std::uint8_t(child >> (24 - 8 * k));
-            }
-            if (idKeyed) rewriteIdKey(e, ptr, old);
-            full.push_back(std::move(e));
-        }
-        // The entries stay where they are while the page-wide prefix is still common to all of them; when the
-        // rows' new places part them within it, the page is written again with the prefix they still share.
-        std::uint32_t prefix = ip.prefixLength;
-        for (std::size_t i = 1; i < full.size(); ++i) {
-            std::uint32_t same = 0;
-            while (same < prefix && same < full[i].size() && full[i][same] == full[0][same]) ++same;
-            prefix = same;
-        }
-        if (prefix < ip.prefixLength) {
-            if (!writeIndexEntries(store_.format(), dst, full, prefix))
-                throw JetError("unsupported index: the entries of index page " + std::to_string(old) +
-                               " no longer fit their page once their rows have moved; nothing was written");
-            return;
-        }
-        for (std::size_t i = 0; i < full.size(); ++i) {
-            const std::size_t skip = i == 0 ? 0 : ip.prefixLength;
-            std::copy(full[i].begin() + skip, full[i].end(), dst.begin() + ip.entries[i].begin);
         }
     }
 
@@ -402,6 +391,7 @@ private:
     std::vector<std::pair<std::uint32_t, const UsageMap*>>
         mapsByPage_;                                                  // (old page, map) for map rows and bitmap pages
     std::map<const UsageMap*, std::vector<std::uint32_t>> newPages_;  // per table map: its pages' new numbers
+    std::map<std::uint32_t, std::uint32_t> newRoots_;                 // old root page -> root page of the rebuilt index
 };
 
 }  // namespace
@@ -420,6 +410,7 @@ PageNumbering pageNumbering(const Survey& survey) {
         const TableInfo& table = survey.tables[t];
         needed[t].push_back(static_cast<std::uint32_t>(table.newPageRowsBefore.size()));
         for (auto c : table.newLongValuePages) needed[t].push_back(c);
+        for (const auto& ix : table.indexes) needed[t].push_back(ix.newPages);
         n.streams[t].resize(needed[t].size());
         auto take = [&](const std::vector<std::uint32_t>& pages, std::uint32_t stream) {
             for (auto p : pages) {
@@ -429,6 +420,8 @@ PageNumbering pageNumbering(const Survey& survey) {
         };
         take(table.dataPages, 0);
         for (std::uint32_t k = 0; k < table.longValuePagesOf.size(); ++k) take(table.longValuePagesOf[k], 1 + k);
+        const auto firstIndex = static_cast<std::uint32_t>(1 + table.longValuePagesOf.size());
+        for (std::uint32_t i = 0; i < table.indexes.size(); ++i) take(table.indexes[i].pages, firstIndex + i);
     }
     // Pages a table's map does not list but its overflow rows reach: their rows go with the rows that point there.
     for (const auto& r : survey.otherRowPages)

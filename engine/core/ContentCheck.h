@@ -54,7 +54,6 @@ private:
     std::uint32_t comparable(std::uint32_t id, std::uint8_t& tag) const;
     DigestValue definitionDigest() const;
     DigestValue indexDigest(const RealIndex& index);
-    void treeDigest(const RealIndex& index, bool idKeyed, Digest& d);
 
     PlainReader reader_;
     DigestKey key_;

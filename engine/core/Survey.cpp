@@ -2,6 +2,7 @@
 
 #include "engine/core/Bytes.h"
 #include "engine/core/IdColumns.h"
+#include "engine/core/IndexRewriter.h"
 #include "engine/core/RowLayout.h"
 #include "engine/core/RowOrder.h"
 #include "engine/core/RowPacker.h"
@@ -382,6 +383,7 @@ private:
             known_[p] = Known::Index;
         }
         std::sort(info.pages.begin(), info.pages.end());
+        if (!pageRead_) info.newPages = rebuiltIndexPages(store_, info.root, info.idKeyed);
         return info;
     }
 

@@ -38,6 +38,7 @@ struct IndexInfo {
     bool idKeyed = false;              // its first key column holds table ids (keys must follow the renumbering)
     std::uint16_t idColumn = 0;        // that column's number when idKeyed
     std::uint64_t leafEntries = 0;
+    std::uint32_t newPages = 0;  // the pages it fills when rebuilt (IndexRewriter)
 };
 
 struct TableInfo {

@@ -5,6 +5,7 @@
 // name other places: table ids, and the pointers of memo and OLE values, which come to name their rows' new
 // places. Deleted rows, and long values that no live row holds, are left behind.
 #include "engine/core/PageStore.h"
+#include "engine/core/PageStream.h"
 #include "engine/core/RowLayout.h"
 #include "engine/core/RowOrder.h"
 #include "engine/core/RowPacker.h"
@@ -24,12 +25,11 @@ struct NewPlaces {
     std::span<const std::vector<std::vector<std::uint32_t>>> streams;  // per table of the survey
 };
 
-class TableRewriter {
+class TableRewriter : public PageStream {
 public:
     TableRewriter(const PageStore& store, const Survey& survey, std::size_t table, std::size_t stream,
                   const NewPlaces& places);
-    // Fills page (a page's size) with the stream's next page.
-    void nextPage(std::span<std::uint8_t> page);
+    void nextPage(std::span<std::uint8_t> page) override;
 
 private:
     struct Piece {

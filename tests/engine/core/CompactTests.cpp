@@ -179,6 +179,43 @@ TEST(Compact, IndexEntriesWrittenAgainReadTheSame) {
     EXPECT_GT(pages, 100u);
 }
 
+// An index whose first leaf has lost half its entries (its parent still naming the entry it ended with, as
+// Jet leaves it) is rebuilt from its entries into filled leaves under a root of its own.
+TEST(Compact, AHalfEmptyIndexIsRebuiltIntoFilledPages) {
+    Bytes source = jettest::readSample("compIndexTestV1997.mdb");
+    jet::PageStore store(source);
+    const auto& f = store.format();
+    std::uint32_t node = 0;
+    for (auto p : jet::surveyDatabase(store).indexPages)
+        if (store.pageType(p) == jet::kPageIndexNode) node = p;
+    ASSERT_NE(node, 0u);
+    const auto root = jet::readIndexPage(store, node);
+    const std::uint32_t first = root.entries.front().child;
+    const auto leaf = jet::readIndexPage(store, first);
+    std::vector<Bytes> kept;
+    for (std::size_t i = 0; i < leaf.entries.size() / 2; ++i) kept.push_back(leaf.fullEntry(store.page(first), i));
+    ASSERT_TRUE(jet::writeIndexEntries(f, std::span(source).subspan(std::size_t(first) * f.pageSize, f.pageSize), kept,
+                                       leaf.prefixLength));
+    auto leavesOf = [](const Bytes& file, std::uint32_t owner) {
+        jet::PageStore s(file);
+        std::size_t n = 0;
+        for (std::uint32_t p = 0; p < s.pageCount(); ++p)
+            n += s.pageType(p) == jet::kPageIndexLeaf && jet::readIndexPage(s, p).owner == owner;
+        return n;
+    };
+    const Bytes out = jet::compactDatabase(source, u"");
+    auto problems = jet::checkDatabase(out);
+    EXPECT_TRUE(problems.empty()) << problems.front();
+    EXPECT_EQ(jet::compactDatabase(out, u""), out);
+    jet::PageStore after(out);
+    const auto survey = jet::surveyDatabase(after);
+    const auto ids = jet::surveyDatabase(store).tableIds;
+    const std::uint32_t owner = root.owner;
+    const std::uint32_t newOwner = survey.tableIds.at(std::lower_bound(ids.begin(), ids.end(), owner) - ids.begin());
+    EXPECT_EQ(leavesOf(source, owner), 3u);
+    EXPECT_EQ(leavesOf(out, newOwner), 2u);
+}
+
 TEST(Compact, PasswordIsCheckedBeforeAnythingAndKeptInTheCopy) {
     Bytes source = jettest::readSample("test2V2000.mdb");
     EXPECT_THROW(jet::compactDatabase(source, u"not-the-password"), JetError);
