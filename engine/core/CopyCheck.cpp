@@ -73,12 +73,6 @@ CopyCheck::CopyCheck(const PageStore& source, const Survey& before, const PageSt
     const JetFormat& f = source.format();
     ChangeMask mask(copy.pageSize(), numbering_.newNumber);
     for (const auto& r : before.references) mask.allow(before.place(r));
-    // Index entries: the rows' new places and id keys, and where they shrink the shared prefix, the page's free
-    // space, prefix length and bitmap.
-    for (auto p : before.indexPages) {
-        mask.allow(p, 2, 4);
-        mask.allow(p, f.indexPrefixLength, copy.pageSize());
-    }
     mask.allowMap(source, before.globalMap);
     for (const auto& t : before.tables) {
         mask.allow(t.def.page, f.tdefRowCount, f.tdefRowCount + 4);  // set to the live rows
