@@ -150,7 +150,7 @@ private:
             if (idKeyed) rewriteIdKey(e, ptr, owner);
         };
         return std::make_unique<IndexRewriter>(store_, ix.root, ix.idKeyed, numbering_.streams[t][k], newNumber_[owner],
-                                               leaf, node, remap);
+                                               leaf, node, remap, !table.keyOrder.empty());
     }
 
     // Writes page as the next page of the new file; it is encrypted in place when the file has a key.
@@ -236,6 +236,15 @@ private:
         if (at == table.dataPages.end() || *at != page)
             throw JetError("unsupported index: an entry of table '" + asciiName(table.name) + "' names page " +
                            std::to_string(page) + ", which is not one of the table's pages; nothing was written");
+        if (!table.keyOrder.empty()) {
+            // In primary-key order: the row's place in it.
+            const auto named = std::lower_bound(table.keyRank.begin(), table.keyRank.end(),
+                                                std::pair<std::uint32_t, std::uint32_t>{page << 8 | row, 0});
+            if (named == table.keyRank.end() || named->first != (page << 8 | row))
+                throw JetError("unsupported index: an entry of table '" + asciiName(table.name) +
+                               "' names a row its primary key does not; nothing was written");
+            return placeOf(t, named->second);
+        }
         std::size_t index = at - table.dataPages.begin();
         // A row moved further on counts where it now is.
         if (row < store_.rowCount(page) && store_.row(page, row).overflow && !store_.row(page, row).deleted) {
@@ -249,6 +258,12 @@ private:
         }
         std::uint64_t ordinal = table.rowsBefore[index] +
                                 RowOrder::countedBefore(store_, table.dataPages, index, row, table.movedRows);
+        return placeOf(t, ordinal);
+    }
+
+    // The new row pointer of the ordinal-th row of the t-th table, in the order its rows are written.
+    std::uint32_t placeOf(std::size_t t, std::uint64_t ordinal) const {
+        const TableInfo& table = survey_.tables[t];
         const auto& before = table.newPageRowsBefore;
         if (before.empty()) return 0;
         ordinal = std::min<std::uint64_t>(ordinal, table.liveRows - 1);

@@ -108,7 +108,7 @@ std::uint32_t rebuiltIndexPages(const PageStore& store, std::uint32_t root, bool
 
 IndexRewriter::IndexRewriter(const PageStore& store, std::uint32_t root, bool idKeyed,
                              std::span<const std::uint32_t> pages, std::uint32_t owner, std::uint32_t leafTemplate,
-                             std::uint32_t nodeTemplate, Remap remap)
+                             std::uint32_t nodeTemplate, Remap remap, bool sortTies)
     : store_(store),
       f_(store.format()),
       entries_(store, root),
@@ -116,6 +116,7 @@ IndexRewriter::IndexRewriter(const PageStore& store, std::uint32_t root, bool id
       pages_(pages.begin(), pages.end()),
       owner_(owner),
       remap_(std::move(remap)),
+      sortTies_(sortTies),
       packer_(store.format(), maxIndexPrefix(idKeyed)) {
     auto headerOf = [&](std::uint32_t page, std::uint8_t type) {
         std::vector<std::uint8_t> h(f_.indexBitmap, 0);
@@ -149,6 +150,39 @@ void IndexRewriter::nextPage(std::span<std::uint8_t> page) {
     ++emitted_;
 }
 
+bool IndexRewriter::nextEntry(std::vector<std::uint8_t>& entry) {
+    if (!sortTies_) {
+        if (!entries_.next(entry)) return false;
+        remap_(entry);
+        return true;
+    }
+    if (tieAt_ == ties_.size()) {
+        ties_.clear();
+        tieAt_ = 0;
+        std::vector<std::uint8_t> e;
+        if (haveAhead_) {
+            e = std::move(ahead_);
+            haveAhead_ = false;
+        } else if (!entries_.next(e)) {
+            return false;
+        }
+        const std::vector<std::uint8_t> key(e.begin(), e.end() - 4);
+        ties_.push_back(std::move(e));
+        while (entries_.next(e)) {
+            if (e.size() != key.size() + 4 || !std::equal(key.begin(), key.end(), e.begin())) {
+                ahead_ = std::move(e);
+                haveAhead_ = true;
+                break;
+            }
+            ties_.push_back(std::move(e));
+        }
+        for (auto& t : ties_) remap_(t);
+        std::sort(ties_.begin(), ties_.end());
+    }
+    entry = std::move(ties_[tieAt_++]);
+    return true;
+}
+
 void IndexRewriter::leaf(std::span<std::uint8_t> page) {
     std::vector<std::vector<std::uint8_t>> entries;
     std::vector<std::uint8_t> entry;
@@ -157,8 +191,7 @@ void IndexRewriter::leaf(std::span<std::uint8_t> page) {
         havePending_ = false;
         packer_.add(entries.back(), static_cast<std::uint32_t>(entries.back().size() - 4));
     }
-    while (entries_.next(entry)) {
-        remap_(entry);
+    while (nextEntry(entry)) {
         const auto key = static_cast<std::uint32_t>(entry.size() - 4);
         if (!entries.empty() && !packer_.fits(entry, key)) {
             pending_ = std::move(entry);

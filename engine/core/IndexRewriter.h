@@ -42,8 +42,11 @@ public:
     using Remap = std::function<void(std::vector<std::uint8_t>&)>;
     // pages: the new numbers of the index's pages, ascending; owner: the table's new id; templates: pages of
     // the source index whose headers the new leaves and the pages above them keep (0 for none).
+    // sortTies: the rows have moved out of their order, so entries of equal keys are put in the order of the
+    // rows' new places (held in memory a key at a time).
     IndexRewriter(const PageStore& store, std::uint32_t root, bool idKeyed, std::span<const std::uint32_t> pages,
-                  std::uint32_t owner, std::uint32_t leafTemplate, std::uint32_t nodeTemplate, Remap remap);
+                  std::uint32_t owner, std::uint32_t leafTemplate, std::uint32_t nodeTemplate, Remap remap,
+                  bool sortTies);
     void nextPage(std::span<std::uint8_t> page) override;
 
 private:
@@ -51,6 +54,7 @@ private:
         std::vector<std::uint8_t> last;  // its last entry, without any child pointer
         std::uint32_t page = 0;
     };
+    bool nextEntry(std::vector<std::uint8_t>& entry);  // remapped, in order
     void leaf(std::span<std::uint8_t> page);
     void node(std::span<std::uint8_t> page);
     void packAbove();  // the pages of the level above below_
@@ -65,6 +69,11 @@ private:
     const std::uint32_t owner_;
     std::vector<std::uint8_t> leafHeader_, nodeHeader_;
     Remap remap_;
+    const bool sortTies_;
+    std::vector<std::vector<std::uint8_t>> ties_;  // entries of one key, remapped and sorted
+    std::size_t tieAt_ = 0;
+    std::vector<std::uint8_t> ahead_;  // the entry read after them
+    bool haveAhead_ = false;
     std::size_t emitted_ = 0;
     bool inLeaves_ = true;
     // Leaves: the entry read ahead that begins the next one.

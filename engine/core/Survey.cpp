@@ -6,6 +6,7 @@
 #include "engine/core/RowLayout.h"
 #include "engine/core/RowOrder.h"
 #include "engine/core/RowPacker.h"
+#include "engine/core/TableRewriter.h"
 #include "engine/core/Text.h"
 
 #include <algorithm>
@@ -283,6 +284,7 @@ private:
         leave(t.used.pages.size());
         t.movedRows = order.moved();
         std::sort(t.movedRows.begin(), t.movedRows.end());
+        if (!pageRead_) orderByKey(t, longValues, values);
 
         for (std::size_t k = 0; k < longValues.size(); ++k) {
             t.longValuePagesOf.emplace_back(valuePages[k].begin(), valuePages[k].end());
@@ -292,6 +294,61 @@ private:
         for (std::size_t i = 0; i < d.realIndexes.size(); ++i)
             t.indexes.push_back(walkIndex(t, d.realIndexes[i], idColumn));
         content_->endTable();
+    }
+
+    // Puts the table's rows in the order of its primary key, when it has one whose entries name each live row
+    // once: counts the pages they fill in that order, their long values with them (values: one packer per
+    // memo or OLE column, filled afresh). False, changing nothing, otherwise.
+    bool orderByKey(TableInfo& t, const std::vector<const Column*>& longValues, std::vector<RowPacker>& values) {
+        const TableDef& d = t.def;
+        const RealIndex* key = nullptr;
+        for (const auto& l : d.logicalIndexes)
+            if (l.primaryKey) key = &d.realIndexes.at(l.realIndex);
+        // The system tables keep their order: readers list the tables in the catalog's.
+        if (!key || key->firstPage == 0 || t.liveRows == 0 || t.liveRows > kMaxKeyOrderedRows ||
+            t.name.starts_with(u"MSys"))
+            return false;
+        std::vector<std::uint32_t> order;
+        LeafEntries entries(store_, key->firstPage);
+        std::vector<std::uint8_t> e;
+        while (entries.next(e) && order.size() <= t.liveRows) {
+            const std::size_t p = e.size() - 4;
+            order.push_back((std::uint32_t(e[p]) << 16 | std::uint32_t(e[p + 1]) << 8 | e[p + 2]) << 8 | e[p + 3]);
+        }
+        if (order.size() != t.liveRows) return false;
+        std::vector<std::pair<std::uint32_t, std::uint32_t>> rank;
+        for (std::uint32_t i = 0; i < order.size(); ++i) rank.push_back({order[i], i});
+        std::sort(rank.begin(), rank.end());
+        for (std::size_t i = 0; i < rank.size(); ++i) {
+            const std::uint32_t page = rank[i].first >> 8, row = rank[i].first & 0xFF;
+            if ((i > 0 && rank[i - 1].first == rank[i].first) ||
+                !std::binary_search(t.dataPages.begin(), t.dataPages.end(), page) || row >= store_.rowCount(page) ||
+                store_.row(page, row).deleted)
+                return false;
+        }
+        RowPacker rows(f_);
+        std::vector<RowPacker> packers(longValues.size(), RowPacker(f_));
+        std::vector<std::uint32_t> before;
+        const RowOrder resolve(store_, t.dataPages);
+        std::vector<LongValuePiece> pieces;
+        for (std::uint32_t i = 0; i < order.size(); ++i) {
+            const RowOrder::Place at = resolve.target(order[i] >> 8, order[i] & 0xFF);
+            const RowSlot slot = store_.row(at.page, at.row);
+            if (rows.place(slot.end - slot.begin).row == 0) before.push_back(i);
+            if (longValues.empty()) continue;
+            auto bytes = rowBytes({at.page, slot});
+            RowLayout layout(f_, d.columns, bytes);
+            for (std::size_t k = 0; k < longValues.size(); ++k)
+                if (auto v = layout.value(*longValues[k])) {
+                    longValuePieces(store_, bytes, *v, pieces);
+                    for (const auto& piece : pieces) packers[k].place(piece.slot.end - piece.slot.begin);
+                }
+        }
+        t.newPageRowsBefore = std::move(before);
+        values = std::move(packers);
+        t.keyOrder = std::move(order);
+        t.keyRank = std::move(rank);
+        return true;
     }
 
     std::uint32_t deletedSlots(std::uint32_t page) const {

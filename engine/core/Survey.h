@@ -54,6 +54,11 @@ struct TableInfo {
     std::vector<std::uint32_t> rowsBefore;
     std::vector<std::uint32_t> newPageRowsBefore;
     std::vector<std::uint32_t> movedRows;  // rows that count where an overflow pointer moved them (RowOrder)
+    // Where the table has a primary key (and not too many rows): the rows in its order, as its entries name
+    // them (page x 256 + row), and each of those with its place in that order, sorted. The packing above then
+    // follows this order.
+    std::vector<std::uint32_t> keyOrder;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> keyRank;
     // Per memo or OLE column (in column order): the long-value pages its live values reach, ascending, and the
     // pages they fill afresh, in the same order.
     std::vector<std::vector<std::uint32_t>> longValuePagesOf;

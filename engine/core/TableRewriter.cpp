@@ -47,25 +47,34 @@ TableRewriter::TableRewriter(const PageStore& store, const Survey& survey, std::
 bool TableRewriter::nextRow() {
     std::uint32_t page = 0;
     RowSlot slot;
-    if (!order_.next(page, slot)) return false;
+    if (!table_.keyOrder.empty()) {
+        if (keyAt_ >= table_.keyOrder.size()) return false;
+        const std::uint32_t named = table_.keyOrder[keyAt_++];
+        const RowOrder::Place at = order_.target(named >> 8, named & 0xFF);
+        page = at.page;
+        slot = store_.row(at.page, at.row);
+    } else if (!order_.next(page, slot)) {
+        return false;
+    }
     auto bytes = store_.page(page).subspan(slot.begin, slot.end - slot.begin);
     row_.assign(bytes.begin(), bytes.end());
     return true;
 }
 
-void TableRewriter::piecesOf(ValueRange v, std::vector<Piece>& out) const {
+void longValuePieces(const PageStore& store, std::span<const std::uint8_t> row, ValueRange v,
+                     std::vector<LongValuePiece>& out) {
     out.clear();
     if (v.end - v.begin < 12) return;  // empty; the survey refuses anything else this short
-    const std::uint32_t head = rd32(row_, v.begin);
+    const std::uint32_t head = rd32(row, v.begin);
     if (head >> 24 & 0x80) return;  // kept in the row
     const bool single = head >> 24 & 0x40;
-    std::uint32_t ptr = rd32(row_, v.begin + 4);
+    std::uint32_t ptr = rd32(row, v.begin + 4);
     while (ptr != 0) {
-        const RowSlot slot = store_.row(ptr >> 8, ptr & 0xFF);
+        const RowSlot slot = store.row(ptr >> 8, ptr & 0xFF);
         out.push_back({ptr >> 8, slot});
         if (single) break;
-        if (out.size() > survey_.reached.size() * 256) damaged("a long-value chain loops");
-        ptr = rd32(store_.page(ptr >> 8), slot.begin);
+        if (out.size() > std::uint64_t(store.pageCount()) * 256) damaged("a long-value chain loops");
+        ptr = rd32(store.page(ptr >> 8), slot.begin);
     }
 }
 
@@ -126,7 +135,7 @@ void TableRewriter::dataPage(std::span<std::uint8_t> page) {
             for (std::size_t k = 0; k < longValues_.size(); ++k) {
                 auto v = layout.value(*longValues_[k]);
                 if (!v) continue;
-                piecesOf(*v, pieces_);
+                longValuePieces(store_, row_, *v, pieces_);
                 RowPacker::Place first{};
                 for (std::size_t i = 0; i < pieces_.size(); ++i) {
                     const auto at = packers_[k].place(pieces_[i].slot.end - pieces_[i].slot.begin);
@@ -149,7 +158,7 @@ void TableRewriter::longValueRow() {
     const Column& c = *longValues_.at(stream_ - 1);
     auto v = RowLayout(f_, table_.def.columns, row_).value(c);
     if (!v) return;
-    piecesOf(*v, pieces_);
+    longValuePieces(store_, row_, *v, pieces_);
     if (pieces_.empty()) return;
     const bool chain = !(rd32(row_, v->begin) >> 24 & 0x40);
     placed_.clear();

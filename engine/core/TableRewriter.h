@@ -25,6 +25,19 @@ struct NewPlaces {
     std::span<const std::vector<std::vector<std::uint32_t>>> streams;  // per table of the survey
 };
 
+// A piece of a memo or OLE value: the long-value row it is stored in.
+struct LongValuePiece {
+    std::uint32_t page;
+    RowSlot slot;
+};
+// The long-value rows of the value at v in row, in chain order; none for a value kept in the row or empty.
+void longValuePieces(const PageStore& store, std::span<const std::uint8_t> row, ValueRange v,
+                     std::vector<LongValuePiece>& out);
+
+// Tables of at most this many rows are put in primary-key order: the order and the new place of each row are
+// held in memory (12 bytes a row), so larger tables keep their present order.
+inline constexpr std::uint64_t kMaxKeyOrderedRows = 1u << 20;
+
 class TableRewriter : public PageStream {
 public:
     TableRewriter(const PageStore& store, const Survey& survey, std::size_t table, std::size_t stream,
@@ -32,13 +45,8 @@ public:
     void nextPage(std::span<std::uint8_t> page) override;
 
 private:
-    struct Piece {
-        std::uint32_t page;
-        RowSlot slot;
-    };
+    using Piece = LongValuePiece;
     bool nextRow();  // the next live row into row_; false after the last
-    // The long-value rows of a memo or OLE value of row_, in chain order; empty for one kept in the row.
-    void piecesOf(ValueRange v, std::vector<Piece>& out) const;
     std::uint32_t newPointer(std::size_t column, RowPacker::Place at) const;
     void dataPage(std::span<std::uint8_t> page);
     void longValueRow();
@@ -58,7 +66,8 @@ private:
     std::vector<const Column*> longValues_;
     const Column* idColumn_ = nullptr;
     std::vector<std::uint8_t> header_;  // bytes 0 .. row count of the stream's first source page, kept
-    RowOrder order_;                    // the source rows
+    RowOrder order_;                    // the source rows in their present order
+    std::size_t keyAt_ = 0;             // or in primary-key order: the next of the table's keyOrder
     std::vector<std::uint8_t> row_;
     std::uint32_t emitted_ = 0;  // pages handed out
     // Placing long values: one packer per memo or OLE column for the data stream, the stream's own otherwise.

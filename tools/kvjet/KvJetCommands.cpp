@@ -90,7 +90,8 @@ int info(const std::filesystem::path& file, std::ostream& out) {
                                               (t.liveRows + jet::kMaxRowsPerPage - 1) / jet::kMaxRowsPerPage);
         out << "table " << jet::asciiName(t.name) << " id " << t.def.page << " rows " << t.liveRows << " data pages "
             << t.dataPages.size() << " (fewest " << fewest << ") deleted rows " << t.deletedRows
-            << " deleted long-value rows " << t.deletedLongValueRows << " indexes " << t.indexes.size() << " (";
+            << " deleted long-value rows " << t.deletedLongValueRows << (t.keyOrder.empty() ? "" : " key order")
+            << " indexes " << t.indexes.size() << " (";
         for (const auto& ix : t.indexes) out << ix.leafEntries << (ix.idKeyed ? "*" : "") << " ";
         out << "entries)\n";
     }

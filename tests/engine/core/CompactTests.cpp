@@ -1,6 +1,7 @@
 #include "engine/core/Checker.h"
 #include "engine/core/JetEngine.h"
 #include "engine/core/IndexPage.h"
+#include "engine/core/IndexRewriter.h"
 #include "engine/core/JetHeader.h"
 #include "engine/core/PageStore.h"
 #include "engine/core/Rc4.h"
@@ -214,6 +215,40 @@ TEST(Compact, AHalfEmptyIndexIsRebuiltIntoFilledPages) {
     const std::uint32_t newOwner = survey.tableIds.at(std::lower_bound(ids.begin(), ids.end(), owner) - ids.begin());
     EXPECT_EQ(leavesOf(source, owner), 3u);
     EXPECT_EQ(leavesOf(out, newOwner), 2u);
+}
+
+// A table with a primary key is written in its order: its entries name rows in the order of their places.
+// Table1 of testV2000.mdb is not in that order in the source.
+TEST(Compact, TablesWithAPrimaryKeyAreWrittenInItsOrder) {
+    auto inKeyOrder = [](const Bytes& file, std::u16string_view name) {
+        jet::PageStore store(file);
+        const auto survey = jet::surveyDatabase(store);
+        const jet::TableInfo* t = survey.table(name);
+        for (const auto& l : t->def.logicalIndexes) {
+            if (!l.primaryKey) continue;
+            jet::LeafEntries entries(store, t->def.realIndexes.at(l.realIndex).firstPage);
+            Bytes e;
+            std::uint32_t last = 0;
+            bool ordered = true;
+            while (entries.next(e)) {
+                const std::size_t p = e.size() - 4;
+                const std::uint32_t row = std::uint32_t(e[p]) << 24 | e[p + 1] << 16 | e[p + 2] << 8 | e[p + 3];
+                ordered = ordered && row > last;
+                last = row;
+            }
+            return ordered;
+        }
+        ADD_FAILURE() << "no primary key";
+        return false;
+    };
+    const Bytes source = jettest::readSample("testV2000.mdb");
+    const Bytes out = jet::compactDatabase(source, u"");
+    EXPECT_FALSE(inKeyOrder(source, u"Table1"));
+    EXPECT_TRUE(inKeyOrder(out, u"Table1"));
+    jet::PageStore store(source);
+    const auto survey = jet::surveyDatabase(store);
+    EXPECT_FALSE(survey.table(u"Table1")->keyOrder.empty());
+    EXPECT_TRUE(survey.table(u"MSysObjects")->keyOrder.empty());  // the catalog keeps the order readers list it in
 }
 
 TEST(Compact, PasswordIsCheckedBeforeAnythingAndKeptInTheCopy) {
