@@ -493,7 +493,6 @@ private:
         if (it == indexIdKeyed_.end())
             damaged("index page " + std::to_string(p) + " is reached but belongs to no index");
         s_.indexPages.push_back(p);
-        s_.indexPageIdKeyed.push_back(it->second);
         addRef(Reference::Kind::Page, placeAt(p, 4));
         addRef(Reference::Kind::Page, placeAt(p, f_.indexPrev));
         addRef(Reference::Kind::Page, placeAt(p, f_.indexNext));

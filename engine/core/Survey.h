@@ -76,7 +76,6 @@ struct Survey {
     std::vector<Reference> references;           // eight bytes each: a large file has one or more per page
     std::vector<FieldPlace> splitFields;         // fields of table definitions split over two pages
     std::vector<std::uint32_t> indexPages;       // ascending, unique
-    std::vector<std::uint8_t> indexPageIdKeyed;  // per index page (parallel): keys hold table ids
     std::vector<std::uint32_t> longValuePages;   // ascending, unique
     // Reached data pages that hold rows (not long values) but are not among any table's dataPages (reached
     // through overflow rows or index entries), ascending, each with the table it names as owner.
