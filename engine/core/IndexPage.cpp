@@ -20,7 +20,8 @@ IndexPage readIndexPage(const PageStore& store, std::uint32_t number) {
     };
     ip.prev = link(f.indexPrev);
     ip.next = link(f.indexNext);
-    ip.tail = link(f.indexTail);
+    // The tail of an intermediate page is its last child; a leaf has no child, and its field names nothing.
+    ip.tail = ip.leaf ? 0 : link(f.indexTail);
     ip.prefixLength = f.jet4() ? rd16(p, f.indexPrefixLength) : rd8(p, f.indexPrefixLength);
     const std::uint32_t pointerSize = ip.leaf ? 4 : 8;
     // Each set bit of the bitmap marks where an entry ends (relative to the first entry).

@@ -19,7 +19,7 @@ struct IndexPage {
     std::uint32_t number = 0;
     bool leaf = false;
     std::uint32_t owner = 0;
-    std::uint32_t prev = 0, next = 0, tail = 0;
+    std::uint32_t prev = 0, next = 0, tail = 0;  // tail: an intermediate page's last child
     std::uint32_t prefixLength = 0;
     std::vector<IndexEntry> entries;
 

@@ -102,18 +102,23 @@ TEST(Compact, GarbageAfterTheLastPageIsDropped) {
 }
 
 // Where a page number may be, a value above three bytes (here 0xFFFFFF80) names no page: it is neither
-// followed nor refused as a page beyond the end, and it is carried over as it is.
+// followed nor refused as a page beyond the end. Nor is the tail field of a leaf, which has no child, even
+// holding a page that exists (here the catalog's definition).
 TEST(Compact, AFieldHoldingNoPageNumberIsNotFollowed) {
     constexpr std::uint32_t kNoPage = 0xFFFFFF80u;
     auto put32 = [](Bytes& f, std::size_t at, std::uint32_t v) {
         for (int i = 0; i < 4; ++i) f[at + i] = std::uint8_t(v >> (8 * i));
     };
     Bytes tail = jettest::readSample("test2V2000.mdb");
+    Bytes leafTail = tail;
     Bytes kindOne = jettest::readSample("kindOneMapsV2000.mdb");
     {
         jet::PageStore store(tail);
         const auto survey = jet::surveyDatabase(store);
-        put32(tail, std::size_t(survey.indexPages.front()) * 4096 + store.format().indexTail, kNoPage);
+        const std::size_t at = std::size_t(survey.indexPages.front()) * 4096 + store.format().indexTail;
+        ASSERT_EQ(store.pageType(survey.indexPages.front()), jet::kPageIndexLeaf);
+        put32(tail, at, kNoPage);
+        put32(leafTail, at, 2);
     }
     {
         jet::PageStore store(kindOne);
@@ -124,6 +129,7 @@ TEST(Compact, AFieldHoldingNoPageNumberIsNotFollowed) {
         put32(kindOne, std::size_t(map.rowPointer >> 8) * 4096 + slot.begin + 5, kNoPage);
     }
     const std::pair<const Bytes*, const char*> cases[] = {{&tail, "test2V2000.mdb"},
+                                                          {&leafTail, "test2V2000.mdb"},
                                                           {&kindOne, "kindOneMapsV2000.mdb"}};
     for (const auto& [source, name] : cases) {
         SCOPED_TRACE(name);
