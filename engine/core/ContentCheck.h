@@ -1,8 +1,9 @@
 #pragma once
 // Content check of a compacted copy against its source. Each file is read through its own plain reader, every
 // pointer followed as stored, in the same pass as its survey; what it holds is kept as keyed digests (see
-// Digest.h) of its tables, definitions, rows, memo and OLE values, index entries (each resolved to the row it
-// names) and permissions, and the two files must give the same digests. Table ids stored in definitions, rows
+// Digest.h) of its tables, definitions, rows with their memo and OLE values (a multiset per table, wherever the
+// rows are), index entries (in key order, each resolved to the content of the row it names) and permissions, and
+// the two files must give the same digests. Table ids stored in definitions, rows
 // and keys are digested as the table's place among the catalog's tables, so that a copy passes only when each
 // id names the table paired with the source's; the page numbering is used only to pair the tables.
 #include "engine/core/Digest.h"
