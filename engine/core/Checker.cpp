@@ -2,9 +2,11 @@
 
 #include "engine/core/Bytes.h"
 #include "engine/core/RowLayout.h"
+#include "engine/core/RowPacker.h"
 #include "engine/core/Text.h"
 
 #include <algorithm>
+#include <optional>
 #include <set>
 
 namespace jet {
@@ -29,6 +31,55 @@ bool keyMatchesRow(const PageStore& store, const TableInfo& t, const IndexInfo& 
                                  std::uint32_t(key[3]) << 8 | key[4]) ^
                                 0x80000000u;
     return stored == keyed;
+}
+
+// Every level of an index tree, read down through the child pointers (and each intermediate page's tail, its
+// last child): each intermediate entry is the last entry of its child's subtree, and the leaves the tree
+// reaches are the leaf chain, in its order. Returns the last entry of the subtree at page.
+std::optional<std::vector<std::uint8_t>> treeBelow(const PageStore& store, const TableInfo& t, std::uint32_t page,
+                                                   int depth, std::vector<std::uint32_t>& leaves,
+                                                   std::set<std::uint32_t>& seen, const std::string& which,
+                                                   std::vector<std::string>& problems) {
+    constexpr int kMaxLevels = 32;
+    if (depth >= kMaxLevels || !seen.insert(page).second) {
+        problems.push_back(which + " reaches page " + std::to_string(page) + " twice or is too deep");
+        return std::nullopt;
+    }
+    const IndexPage ip = readIndexPage(store, page);
+    if (ip.owner != t.def.page) problems.push_back(which + " has page " + std::to_string(page) + " of another table");
+    const auto bytes = store.pageCopy(page);
+    if (ip.leaf) {
+        leaves.push_back(page);
+        if (ip.entries.empty()) return std::nullopt;
+        return ip.fullEntry(bytes, ip.entries.size() - 1);
+    }
+    std::optional<std::vector<std::uint8_t>> last;
+    for (std::size_t i = 0; i < ip.entries.size(); ++i) {
+        auto entry = ip.fullEntry(bytes, i);
+        entry.resize(entry.size() - 4);  // its child pointer
+        last = treeBelow(store, t, ip.entries[i].child, depth + 1, leaves, seen, which, problems);
+        if (last != entry)
+            problems.push_back(which + " has an entry on page " + std::to_string(page) +
+                               " that is not the last entry below it");
+    }
+    if (ip.tail != 0) last = treeBelow(store, t, ip.tail, depth + 1, leaves, seen, which, problems);
+    return last;
+}
+
+void checkTree(const PageStore& store, const TableInfo& t, const IndexInfo& ix, const std::string& which,
+               std::vector<std::string>& problems) {
+    std::vector<std::uint32_t> leaves;
+    std::set<std::uint32_t> seen;
+    treeBelow(store, t, ix.root, 0, leaves, seen, which, problems);
+    std::uint32_t page = leaves.empty() ? 0 : leaves.front();
+    for (std::size_t i = 0; i < leaves.size(); ++i) {
+        if (page != leaves[i]) {
+            problems.push_back(which + " has a leaf chain that does not follow its tree");
+            return;
+        }
+        page = readIndexPage(store, page).next;
+    }
+    if (page != 0) problems.push_back(which + " has a leaf chain that goes on past its tree's last leaf");
 }
 
 void checkIndex(const PageStore& store, const TableInfo& t, const IndexInfo& ix, std::size_t number,
@@ -93,6 +144,7 @@ void checkIndex(const PageStore& store, const TableInfo& t, const IndexInfo& ix,
             return;
         }
     }
+    checkTree(store, t, ix, which, problems);
     if (count != ix.leafEntries)
         problems.push_back(which + " leaf chain holds " + std::to_string(count) + " entries but its tree " +
                            std::to_string(ix.leafEntries));
@@ -108,6 +160,20 @@ bool isBlankBeforeTable(const PageStore& store, const Survey& survey, const std:
     if (!blank(p)) return false;
     while (p < store.pageCount() && blank(p)) ++p;
     return p < store.pageCount() && survey.isTableId(p);
+}
+
+// A page filled by compaction: its rows close up at the page end, and nothing lies between them and its row
+// table, whose size its free-space field gives. A stray byte there would be left for anyone to read.
+void checkFilledPage(const PageStore& store, std::uint32_t page, std::vector<std::string>& problems) {
+    const auto bytes = store.page(page);
+    const std::uint32_t rows = store.rowCount(page);
+    const std::uint32_t table = dataPageHeader(store.format()) + 2 * rows;
+    const std::uint32_t top = rows == 0 ? store.pageSize() : store.row(page, rows - 1).begin;
+    if (rd16(bytes, 2) != top - table)
+        problems.push_back("page " + std::to_string(page) + " states " + std::to_string(rd16(bytes, 2)) +
+                           " bytes free where it has " + std::to_string(top - table));
+    else if (std::any_of(bytes.begin() + table, bytes.begin() + top, [](std::uint8_t b) { return b != 0; }))
+        problems.push_back("page " + std::to_string(page) + " holds bytes in its free space");
 }
 
 }  // namespace
@@ -150,12 +216,17 @@ std::vector<std::string> checkStructure(const PageStore& store, const Survey& su
                         [](std::uint32_t u, const auto& o) { return u == o.second; }))
             problems.push_back(which + ": its usage map lists " + std::to_string(used.size()) + " pages but it owns " +
                                std::to_string(own.second - own.first));
+        if (t.def.rowCount != t.liveRows)
+            problems.push_back(which + ": its definition counts " + std::to_string(t.def.rowCount) +
+                               " rows but it holds " + std::to_string(t.liveRows));
         for (auto p : t.free.pages)
             if (!std::binary_search(used.begin(), used.end(), p))
                 problems.push_back(which + ": its free-space map lists page " + std::to_string(p) +
                                    ", which is not one of its pages");
         for (std::size_t i = 0; i < t.indexes.size(); ++i) checkIndex(store, t, t.indexes[i], i, problems);
+        for (auto p : t.dataPages) checkFilledPage(store, p, problems);
     }
+    for (auto p : survey.longValuePages) checkFilledPage(store, p, problems);
     return problems;
 }
 

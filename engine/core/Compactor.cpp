@@ -1,10 +1,15 @@
 #include "engine/core/Compactor.h"
 
 #include "engine/core/Bytes.h"
+#include "engine/core/IndexRewriter.h"
+#include "engine/core/RowOrder.h"
+#include "engine/core/TableRewriter.h"
+#include "engine/core/Text.h"
 
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <memory>
 
 namespace jet {
 namespace {
@@ -39,6 +44,33 @@ public:
         std::sort(referencesByPage_.begin(), referencesByPage_.end());
         referencesByPage_.erase(std::unique(referencesByPage_.begin(), referencesByPage_.end()),
                                 referencesByPage_.end());
+        // The maps of what is filled afresh list the new pages: a table's used-pages maps all of them, its
+        // free-space maps the last of them, the only one not filled as far as the rows allowed.
+        std::map<const UsageMap*, std::vector<std::uint32_t>> refilled;
+        for (std::size_t ti = 0; ti < survey.tables.size(); ++ti) {
+            const TableInfo& t = survey.tables[ti];
+            const auto& streams = numbering_.streams[ti];
+            auto lastOf = [](const std::vector<std::uint32_t>& v) {
+                return v.empty() ? v : std::vector<std::uint32_t>{v.back()};
+            };
+            refilled[&t.used] = streams[0];
+            refilled[&t.free] = lastOf(streams[0]);
+            std::vector<std::uint16_t> columns;
+            for (const auto& c : t.def.columns)
+                if (c.isLongValue()) columns.push_back(c.number);
+            for (std::size_t i = 0; i < t.indexes.size(); ++i) {
+                const auto& pages = streams.at(1 + t.longValuePagesOf.size() + i);
+                refilled[&t.indexes[i].map] = pages;
+                if (!pages.empty()) newRoots_[t.indexes[i].root] = pages.back();  // the root comes last
+            }
+            for (std::size_t j = 0; j < t.def.longValueMaps.size() && 2 * j + 1 < t.longValueMaps.size(); ++j) {
+                const auto k = std::find(columns.begin(), columns.end(), t.def.longValueMaps[j].column) -
+                               columns.begin();
+                if (std::size_t(k) >= columns.size()) continue;
+                refilled[&t.longValueMaps[2 * j]] = streams.at(1 + k);
+                refilled[&t.longValueMaps[2 * j + 1]] = lastOf(streams.at(1 + k));
+            }
+        }
         std::map<std::uint32_t, const UsageMap*> maps;
         for (const auto& t : survey.tables) {
             maps.emplace(t.used.rowPointer, &t.used);
@@ -49,7 +81,8 @@ public:
         maps.erase(0);
         maps.erase(survey.globalMap.rowPointer);
         for (auto& [row, m] : maps) {
-            newPages_.emplace(m, renumbered(*m));
+            auto it = refilled.find(m);
+            newPages_.emplace(m, checkedFor(*m, it != refilled.end() ? it->second : renumbered(*m)));
             mapsByPage_.push_back({row >> 8, m});
             for (auto mp : m->mapPages)
                 if (mp) mapsByPage_.push_back({mp, m});
@@ -62,24 +95,64 @@ public:
     }
 
     void run() {
-        std::size_t blank = 0;
+        // What each page of the new file is: a source page carried over, a blank page, or a stream's next page.
+        constexpr std::uint32_t kBlank = 0xFFFFFFFFu;
+        std::vector<std::pair<std::uint32_t, std::uint32_t>> what(newCount_, {kBlank, 0});  // (table, stream)
+        std::vector<std::uint32_t> carried(newCount_, kDropped);
+        for (std::uint32_t p = 0; p < store_.pageCount(); ++p)
+            if (newNumber_[p] != kDropped) carried[newNumber_[p]] = p;
+        for (std::uint32_t t = 0; t < numbering_.streams.size(); ++t)
+            for (std::uint32_t k = 0; k < numbering_.streams[t].size(); ++k)
+                for (auto n : numbering_.streams[t][k]) what[n] = {t, k};
+        const NewPlaces places{newNumber_, numbering_.streams};
+        std::map<std::pair<std::uint32_t, std::uint32_t>, std::unique_ptr<PageStream>> streams;
         std::vector<std::uint8_t> page;  // one buffer for every page written
-        auto writeBlank = [&] {
-            page.assign(ps_, 0);
-            write(numbering_.blankPages[blank++], page);
-        };
-        for (std::uint32_t p = 0; p < store_.pageCount(); ++p) {
-            if (newNumber_[p] == kDropped) continue;
-            while (blank < numbering_.blankPages.size() && numbering_.blankPages[blank] < newNumber_[p]) writeBlank();
-            auto source = store_.page(p);
-            page.assign(source.begin(), source.end());
-            rewritePage(p, page);
-            write(newNumber_[p], page);
+        for (std::uint32_t n = 0; n < newCount_; ++n) {
+            if (carried[n] != kDropped) {
+                auto source = store_.page(carried[n]);
+                page.assign(source.begin(), source.end());
+                rewritePage(carried[n], page);
+            } else if (what[n].first == kBlank) {
+                page.assign(ps_, 0);
+            } else {
+                auto& w = streams[what[n]];
+                if (!w) w = stream(what[n].first, what[n].second, places);
+                page.assign(ps_, 0);
+                w->nextPage(page);
+                if (n == numbering_.streams[what[n].first][what[n].second].back()) streams.erase(what[n]);
+            }
+            write(n, page);
         }
-        while (blank < numbering_.blankPages.size()) writeBlank();
     }
 
 private:
+    // The writer of a table's stream: its data pages, the long values of a memo or OLE column, or an index.
+    std::unique_ptr<PageStream> stream(std::uint32_t t, std::uint32_t k, const NewPlaces& places) const {
+        const TableInfo& table = survey_.tables[t];
+        const std::size_t firstIndex = 1 + table.longValuePagesOf.size();
+        if (k < firstIndex) return std::make_unique<TableRewriter>(store_, survey_, t, k, places);
+        const IndexInfo& ix = table.indexes.at(k - firstIndex);
+        std::uint32_t leaf = 0, node = 0;
+        for (auto p : ix.pages) {
+            const std::uint8_t type = store_.pageType(p);
+            if (type == kPageIndexLeaf && leaf == 0) leaf = p;
+            if (type == kPageIndexNode && node == 0) node = p;
+        }
+        const std::uint32_t owner = table.def.page;
+        auto remap = [this, owner, idKeyed = ix.idKeyed](std::vector<std::uint8_t>& e) {
+            const std::size_t ptr = e.size() - 4;
+            const std::uint32_t page = std::uint32_t(e[ptr]) << 16 | std::uint32_t(e[ptr + 1]) << 8 | e[ptr + 2];
+            const std::uint32_t row = newRowPointer(owner, page, e[ptr + 3]);
+            e[ptr] = std::uint8_t(row >> 24);
+            e[ptr + 1] = std::uint8_t(row >> 16);
+            e[ptr + 2] = std::uint8_t(row >> 8);
+            e[ptr + 3] = std::uint8_t(row);
+            if (idKeyed) rewriteIdKey(e, ptr, owner);
+        };
+        return std::make_unique<IndexRewriter>(store_, ix.root, ix.idKeyed, numbering_.streams[t][k], newNumber_[owner],
+                                               leaf, node, remap, !table.keyOrder.empty());
+    }
+
     // Writes page as the next page of the new file; it is encrypted in place when the file has a key.
     void write(std::uint32_t number, std::span<std::uint8_t> page) {
         if (number != written_) throw JetError("internal error: pages written out of order; nothing was written");
@@ -94,9 +167,11 @@ private:
                                      std::pair<std::uint32_t, std::uint32_t>{old, 0},
                                      [](const auto& x, const auto& y) { return x.first < y.first; });
         for (auto it = refs.first; it != refs.second; ++it) rewrite(survey_.references[it->second], old, page);
-        auto ix = std::lower_bound(survey_.indexPages.begin(), survey_.indexPages.end(), old);
-        if (ix != survey_.indexPages.end() && *ix == old)
-            rewriteIndexPage(old, survey_.indexPageIdKeyed[ix - survey_.indexPages.begin()], page);
+        // A table's definition counts its rows: after compaction, exactly its live ones.
+        if (auto t = std::lower_bound(survey_.tableIds.begin(), survey_.tableIds.end(), old);
+            t != survey_.tableIds.end() && *t == old)
+            wr32(page, store_.format().tdefRowCount,
+                 static_cast<std::uint32_t>(survey_.tables[t - survey_.tableIds.begin()].liveRows));
         auto maps = std::equal_range(mapsByPage_.begin(), mapsByPage_.end(),
                                      std::pair<std::uint32_t, const UsageMap*>{old, nullptr},
                                      [](const auto& x, const auto& y) { return x.first < y.first; });
@@ -135,7 +210,10 @@ private:
         const FieldPlace at = survey_.place(r);
         const std::uint32_t v = readField(at);
         switch (r.kind) {
-            case Reference::Kind::Page: writeField(at, v == 0 ? 0 : mapPage(v), old, page); break;
+            case Reference::Kind::Page:
+                if (auto root = newRoots_.find(v); root != newRoots_.end()) writeField(at, root->second, old, page);
+                else writeField(at, namesPage(v) ? mapPage(v) : v, old, page);
+                break;
             case Reference::Kind::RowPointer:
                 writeField(at, v == 0 ? 0 : mapPage(v >> 8) << 8 | (v & 0xFF), old, page);
                 break;
@@ -146,35 +224,51 @@ private:
         }
     }
 
-    // Index entries keep their lengths: the page numbers in them and, for indexes on table ids, the ids in
-    // their keys are replaced in place. The page-wide key prefix must still be common to every entry.
-    void rewriteIndexPage(std::uint32_t old, bool idKeyed, std::span<std::uint8_t> dst) {
-        const std::vector<std::uint8_t> src = store_.pageCopy(old);
-        IndexPage ip = readIndexPage(store_, old);
-        const std::size_t pointerSize = ip.leaf ? 4 : 8;
-        std::vector<std::vector<std::uint8_t>> full;
-        for (std::size_t i = 0; i < ip.entries.size(); ++i) {
-            auto e = ip.fullEntry(src, i);
-            const std::size_t ptr = e.size() - pointerSize;
-            std::uint32_t page = mapPage(ip.entries[i].dataPage);
-            e[ptr] = std::uint8_t(page >> 16);
-            e[ptr + 1] = std::uint8_t(page >> 8);
-            e[ptr + 2] = std::uint8_t(page);
-            if (page > 0xFFFFFF) throw JetError("internal error: page number too large for an index entry");
-            if (!ip.leaf) {
-                std::uint32_t child = mapPage(ip.entries[i].child);
-                for (int k = 0; k < 4; ++k) e[ptr + 4 + k] = std::uint8_t(child >> (24 - 8 * k));
+    // The new place of the row an index entry of the table with definition page owner names: its rows keep
+    // their order, so the row is the one with as many live rows before it. An entry naming a deleted row (an
+    // intermediate entry may) comes to name the next live row, which keeps the entries in order.
+    std::uint32_t newRowPointer(std::uint32_t owner, std::uint32_t page, std::uint32_t row) const {
+        const auto ti = std::lower_bound(survey_.tableIds.begin(), survey_.tableIds.end(), owner);
+        if (ti == survey_.tableIds.end() || *ti != owner) throw JetError("internal error: an index of no table");
+        const std::size_t t = ti - survey_.tableIds.begin();
+        const TableInfo& table = survey_.tables[t];
+        const auto at = std::lower_bound(table.dataPages.begin(), table.dataPages.end(), page);
+        if (at == table.dataPages.end() || *at != page)
+            throw JetError("unsupported index: an entry of table '" + asciiName(table.name) + "' names page " +
+                           std::to_string(page) + ", which is not one of the table's pages; nothing was written");
+        if (!table.keyOrder.empty()) {
+            // In primary-key order: the row's place in it.
+            const auto named = std::lower_bound(table.keyRank.begin(), table.keyRank.end(),
+                                                std::pair<std::uint32_t, std::uint32_t>{page << 8 | row, 0});
+            if (named == table.keyRank.end() || named->first != (page << 8 | row))
+                throw JetError("unsupported index: an entry of table '" + asciiName(table.name) +
+                               "' names a row its primary key does not; nothing was written");
+            return placeOf(t, named->second);
+        }
+        std::size_t index = at - table.dataPages.begin();
+        // A row moved further on counts where it now is.
+        if (row < store_.rowCount(page) && store_.row(page, row).overflow && !store_.row(page, row).deleted) {
+            const RowOrder order(store_, table.dataPages);
+            const RowOrder::Place to = order.target(page, row);
+            if (order.pointsOn(index, row, to)) {
+                index = std::lower_bound(table.dataPages.begin(), table.dataPages.end(), to.page) -
+                        table.dataPages.begin();
+                row = to.row;
             }
-            if (idKeyed) rewriteIdKey(e, ptr, old);
-            full.push_back(std::move(e));
         }
-        for (std::size_t i = 0; i < full.size(); ++i) {
-            const std::size_t skip = i == 0 ? 0 : ip.prefixLength;
-            if (i > 0 && !std::equal(full[i].begin(), full[i].begin() + skip, full[0].begin()))
-                throw JetError("unsupported index: renumbering would change the shared key prefix of index page " +
-                               std::to_string(old));
-            std::copy(full[i].begin() + skip, full[i].end(), dst.begin() + ip.entries[i].begin);
-        }
+        std::uint64_t ordinal = table.rowsBefore[index] +
+                                RowOrder::countedBefore(store_, table.dataPages, index, row, table.movedRows);
+        return placeOf(t, ordinal);
+    }
+
+    // The new row pointer of the ordinal-th row of the t-th table, in the order its rows are written.
+    std::uint32_t placeOf(std::size_t t, std::uint64_t ordinal) const {
+        const TableInfo& table = survey_.tables[t];
+        const auto& before = table.newPageRowsBefore;
+        if (before.empty()) return 0;
+        ordinal = std::min<std::uint64_t>(ordinal, table.liveRows - 1);
+        const std::size_t k = std::upper_bound(before.begin(), before.end(), ordinal) - before.begin() - 1;
+        return numbering_.streams[t][0][k] << 8 | std::uint32_t(ordinal - before[k]);
     }
 
     void rewriteIdKey(std::vector<std::uint8_t>& e, std::size_t keyEnd, std::uint32_t page) const {
@@ -187,6 +281,18 @@ private:
         if (!survey_.isTableId(v)) return;
         v = mapPage(v) ^ kSignBit;
         for (int k = 0; k < 4; ++k) e[1 + k] = std::uint8_t(v >> (24 - 8 * k));
+    }
+
+    // Bits of an inline map's row.
+    std::uint32_t inlineBits(const UsageMap& m) const {
+        const RowSlot slot = store_.row(m.rowPointer >> 8, m.rowPointer & 0xFF);
+        return (slot.end - slot.begin - 5) * 8;
+    }
+    // Where an inline map starts: where its old start lands, unless its pages then do not fit; then its first.
+    std::uint32_t inlineStart(const UsageMap& m, const std::vector<std::uint32_t>& pages) const {
+        const std::uint32_t start = rank(m.start);
+        if (pages.empty() || (pages.front() >= start && pages.back() - start < inlineBits(m))) return start;
+        return pages.front();
     }
 
     // The bytes of a map's row within its page.
@@ -220,12 +326,24 @@ private:
                 for (std::uint32_t i = 0; i < per; ++i) setBit(page, 4, i, isFree(std::uint64_t(k) * per + i));
     }
 
-    // New numbers of a map's pages, ascending; refused before anything is written if a kind-1 map has no
-    // bitmap page for one of them.
+    // New numbers of a map's pages, ascending.
     std::vector<std::uint32_t> renumbered(const UsageMap& m) const {
         std::vector<std::uint32_t> pages;
         for (auto p : m.pages) pages.push_back(mapPage(p));
+        return pages;
+    }
+
+    // Refused before anything is written if a kind-1 map has no bitmap page for one of the pages, or a kind-0
+    // map has too few bits for them.
+    std::vector<std::uint32_t> checkedFor(const UsageMap& m, std::vector<std::uint32_t> pages) const {
         const std::uint32_t per = pagesPerMapPage(ps_);
+        if (m.kind == 0 && m.rowPointer != 0) {
+            const std::uint32_t start = inlineStart(m, pages), bits = inlineBits(m);
+            if (!pages.empty() && (pages.front() < start || pages.back() - start >= bits))
+                throw JetError("unsupported: the usage map at page " + std::to_string(m.rowPointer >> 8) +
+                               " has too few bits for the " + std::to_string(pages.size()) +
+                               " pages it would list; nothing was written");
+        }
         if (m.kind == 1)
             for (auto p : pages)
                 if (p / per >= m.mapPages.size() || m.mapPages[p / per] == 0)
@@ -239,7 +357,7 @@ private:
         if (old == m.rowPointer >> 8) {
             auto row = mapRow(m, page);
             if (m.kind == 0) {
-                const std::uint32_t start = rank(m.start);
+                const std::uint32_t start = inlineStart(m, pages);
                 const std::size_t bits = (row.size() - 5) * 8;
                 wr32(row, 1, start);
                 std::fill(row.begin() + 5, row.end(), 0);
@@ -288,21 +406,60 @@ private:
     std::vector<std::pair<std::uint32_t, const UsageMap*>>
         mapsByPage_;                                                  // (old page, map) for map rows and bitmap pages
     std::map<const UsageMap*, std::vector<std::uint32_t>> newPages_;  // per table map: its pages' new numbers
+    std::map<std::uint32_t, std::uint32_t> newRoots_;                 // old root page -> root page of the rebuilt index
 };
 
 }  // namespace
 
 PageNumbering pageNumbering(const Survey& survey) {
     PageNumbering n;
-    n.newNumber.assign(survey.reached.size(), kDroppedPage);
+    const std::size_t count = survey.reached.size();
+    n.newNumber.assign(count, kDroppedPage);
+    // The places each stream's pages take, claimed once; and what is filled afresh, so not carried over.
+    constexpr std::uint32_t kNone = 0xFFFFFFFFu;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> claim(count, {kNone, 0});  // (table, stream)
+    std::vector<bool> refilled(count, false);
+    std::vector<std::vector<std::uint32_t>> needed(survey.tables.size());
+    n.streams.resize(survey.tables.size());
+    for (std::uint32_t t = 0; t < survey.tables.size(); ++t) {
+        const TableInfo& table = survey.tables[t];
+        needed[t].push_back(static_cast<std::uint32_t>(table.newPageRowsBefore.size()));
+        for (auto c : table.newLongValuePages) needed[t].push_back(c);
+        for (const auto& ix : table.indexes) needed[t].push_back(ix.newPages);
+        n.streams[t].resize(needed[t].size());
+        auto take = [&](const std::vector<std::uint32_t>& pages, std::uint32_t stream) {
+            for (auto p : pages) {
+                refilled[p] = true;
+                if (claim[p].first == kNone) claim[p] = {t, stream};
+            }
+        };
+        take(table.dataPages, 0);
+        for (std::uint32_t k = 0; k < table.longValuePagesOf.size(); ++k) take(table.longValuePagesOf[k], 1 + k);
+        const auto firstIndex = static_cast<std::uint32_t>(1 + table.longValuePagesOf.size());
+        for (std::uint32_t i = 0; i < table.indexes.size(); ++i) take(table.indexes[i].pages, firstIndex + i);
+    }
+    // Pages a table's map does not list but its overflow rows reach: their rows go with the rows that point there.
+    for (const auto& r : survey.otherRowPages)
+        if (survey.isTableId(r.owner)) refilled[r.page] = true;
+    for (auto p : survey.longValuePages) refilled[p] = true;
     std::uint32_t next = 0;
-    for (std::uint32_t p = 0; p < n.newNumber.size(); ++p) {
-        if (!survey.reached[p]) continue;
+    for (std::uint32_t p = 0; p < count; ++p) {
+        if (claim[p].first != kNone) {
+            auto& pages = n.streams[claim[p].first][claim[p].second];
+            if (pages.size() < needed[claim[p].first][claim[p].second]) {
+                pages.push_back(next++);
+                continue;
+            }
+        }
+        if (!survey.reached[p] || refilled[p]) continue;
         if (survey.isTableId(p))
             while (std::binary_search(survey.staleIds.begin(), survey.staleIds.end(), next))
                 n.blankPages.push_back(next++);
         n.newNumber[p] = next++;
     }
+    for (std::uint32_t t = 0; t < n.streams.size(); ++t)
+        for (std::uint32_t k = 0; k < n.streams[t].size(); ++k)
+            while (n.streams[t][k].size() < needed[t][k]) n.streams[t][k].push_back(next++);
     n.pageCount = next;
     return n;
 }

@@ -13,13 +13,18 @@ namespace jet {
 // The page that marks a dropped page in a numbering.
 inline constexpr std::uint32_t kDroppedPage = 0xFFFFFFFFu;
 
-// Old page number -> new page number: the reached pages keep their order and close up; the rest are dropped.
-// Where a table would come to take an id that stale entries (left by a deleted object) still hold, a blank
-// page, marked free, is kept in front of it instead, so that those entries go on naming nothing.
+// Old page number -> new page number. Pages carried over keep their order and close up; each table's data pages
+// and the long-value pages its values reach are filled afresh, the new pages taking the places of the first of
+// the old ones (any more after the last page); the rest are dropped. Where a table would come to take an id
+// that stale entries (left by a deleted object) still hold, a blank page, marked free, is kept in front of it
+// instead, so that those entries go on naming nothing.
 struct PageNumbering {
-    std::vector<std::uint32_t> newNumber;   // per old page, kDroppedPage when dropped
+    std::vector<std::uint32_t> newNumber;   // per old page carried over, kDroppedPage otherwise
     std::vector<std::uint32_t> blankPages;  // new numbers of the blank pages, ascending
-    std::uint32_t pageCount = 0;            // pages of the new file
+    // Per table of the survey, per stream (0: data pages; 1 + k: long values of its k-th memo or OLE column):
+    // the new numbers of the pages filled afresh, in order.
+    std::vector<std::vector<std::vector<std::uint32_t>>> streams;
+    std::uint32_t pageCount = 0;  // pages of the new file
 };
 PageNumbering pageNumbering(const Survey& survey);
 

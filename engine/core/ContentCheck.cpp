@@ -2,6 +2,7 @@
 
 #include "engine/core/Bytes.h"
 #include "engine/core/IdColumns.h"
+#include "engine/core/IndexPage.h"
 #include "engine/core/RowLayout.h"
 #include "engine/core/Text.h"
 
@@ -23,7 +24,7 @@ std::span<const std::uint8_t> bytesOf(const std::u16string& text) {
 
 }  // namespace
 
-ContentReader::ContentReader(const PageStore& store, const DigestKey& key) : reader_(store), key_(key), rows_(key) {
+ContentReader::ContentReader(const PageStore& store, const DigestKey& key) : reader_(store), key_(key) {
     out_.key = key;
 }
 
@@ -44,89 +45,80 @@ void ContentReader::beginTable(const TableDef& def) {
     idColumn_ = nullptr;
     for (const auto& ic : kTableIdColumns)
         if (reader_.tables()[n].name == ic.table) idColumn_ = def.column(ic.column);
+    longValues_ = std::any_of(def.columns.begin(), def.columns.end(), [](const Column& c) { return c.isLongValue(); });
     out_.tables.push_back({reader_.tables()[n], definitionDigest(), {}, {}});
     pages_ = reader_.dataPages(def);
-    // A usage map lists its pages in ascending order; should one not, its pages are found through a sorted copy.
-    sortedPages_.clear();
-    if (!std::is_sorted(pages_.begin(), pages_.end())) {
-        for (std::size_t i = 0; i < pages_.size(); ++i)
-            sortedPages_.push_back({pages_[i], static_cast<std::uint32_t>(i)});
-        std::sort(sortedPages_.begin(), sortedPages_.end());
-    }
     read_ = 0;
-    rows_ = Digest(key_);
+    rows_ = {};
 }
 
 void ContentReader::dataPage(std::size_t index) { readRows(index + 1); }
 
-// The live rows of the table's pages up to the upTo-th, in usage-map and row-table order; each is digested with
-// its place (page in the list, row in the page), so that an index entry can name it by that place. Rows with no
-// memo or OLE value are gathered a page at a time and digested in one piece: most rows are a few bytes long.
+// A row as compared: its bytes (table ids made comparable, pointers of long values zeroed) and its long values.
+DigestValue ContentReader::rowDigest(std::span<const std::uint8_t> bytes,
+                                     const std::vector<std::vector<std::uint8_t>>* values) {
+    Digest d(key_);
+    d.addPiece(bytes);
+    if (values) {
+        d.add32(static_cast<std::uint32_t>(values->size()));
+        for (const auto& v : *values) d.addPiece(v);
+    }
+    return d.value();
+}
+
+// The live rows of the table's pages up to the upTo-th, as a multiset: compaction may move rows to other pages
+// and places, but must keep every one of them.
 void ContentReader::readRows(std::size_t upTo) {
-    const bool longValues = std::any_of(def_->columns.begin(), def_->columns.end(),
-                                        [](const Column& c) { return c.isLongValue(); });
     for (; read_ < std::min(upTo, pages_.size()); ++read_) {
         const std::uint32_t page = pages_[read_];
         const std::uint32_t count = reader_.rowCount(*def_, page);
-        rows_.add32(static_cast<std::uint32_t>(read_));
-        pageRows_.clear();
         for (std::uint32_t r = 0; r < count; ++r) {
-            if (!longValues && !idColumn_) {
+            if (!longValues_ && !idColumn_) {
                 // Nothing in the row to follow or to make comparable: its bytes as they are on the page (the
                 // page was checked to be one of the table's by rowCount).
                 const RowSlot slot = reader_.store().row(page, r);
                 if (slot.deleted) continue;
                 if (!slot.overflow) {
-                    appendRow(r, reader_.store().page(page).subspan(slot.begin, slot.end - slot.begin));
+                    rows_.add(
+                        rowDigest(reader_.store().page(page).subspan(slot.begin, slot.end - slot.begin), nullptr));
                     continue;
                 }
                 std::uint32_t at = 0;
                 auto bytes = reader_.rowBytes(*def_, page, r, at);
-                if (bytes) appendRow(r, *bytes);
+                if (bytes) rows_.add(rowDigest(*bytes, nullptr));
                 continue;
             }
             if (!reader_.readRow(*def_, page, r, row_)) continue;
             comparableRow(row_);
-            if (longValues) {
-                rows_.add32(r);
-                rows_.addPiece(row_.bytes);
-                rows_.add32(static_cast<std::uint32_t>(row_.longValues.size()));
-                for (const auto& v : row_.longValues) rows_.addPiece(v);
-            } else {
-                appendRow(r, row_.bytes);
-            }
+            rows_.add(rowDigest(row_.bytes, longValues_ ? &row_.longValues : nullptr));
         }
-        if (!longValues) rows_.addPiece(pageRows_);
     }
-}
-
-// The row number and the length, then the bytes: rows gathered so cannot run into each other. Both fit in two
-// bytes (a page holds fewer than 2048 rows of at most its 4096 bytes).
-void ContentReader::appendRow(std::uint32_t r, std::span<const std::uint8_t> bytes) {
-    const std::uint32_t size = static_cast<std::uint32_t>(bytes.size());
-    const std::uint8_t head[4] = {std::uint8_t(r), std::uint8_t(r >> 8), std::uint8_t(size), std::uint8_t(size >> 8)};
-    pageRows_.insert(pageRows_.end(), head, head + 4);
-    pageRows_.insert(pageRows_.end(), bytes.begin(), bytes.end());
 }
 
 void ContentReader::endTable() {
     readRows(pages_.size());
     TableContent& t = out_.tables.back();
-    t.rows = rows_.value();
+    Digest d(key_);
+    for (std::uint64_t v : {rows_.sum.lo, rows_.sum.hi, rows_.count}) {
+        d.add32(std::uint32_t(v));
+        d.add32(std::uint32_t(v >> 32));
+    }
+    t.rows = d.value();
     for (const auto& ri : def_->realIndexes) t.indexes.push_back(indexDigest(ri));
     def_ = nullptr;
 }
 
 ContentDigest ContentReader::finish() {
     if (out_.tables.size() != reader_.tables().size()) damaged("the catalog lists tables its reader does not find");
-    out_.unplacedPage = reader_.firstUnplacedPage();
+    out_.unplaced = reader_.firstUnplacedPage();
+    if (out_.unplaced)
+        if (const CatalogTable* t = reader_.tableWithId(out_.unplaced->table)) out_.unplacedTable = t->name;
     return std::move(out_);
 }
 
 DigestValue ContentReader::definitionDigest() const {
     const TableDef& x = *def_;
-    Digest d(key_);
-    d.add32(x.rowCount);
+    Digest d(key_);  // not its row count, which compaction sets to the rows it holds
     d.add32(static_cast<std::uint32_t>(x.columns.size()));
     for (const auto& c : x.columns) {
         d.add32(c.type);
@@ -185,45 +177,42 @@ void ContentReader::comparableKey(std::vector<std::uint8_t>& key) const {
     key.push_back(tag);
 }
 
-// Entries in key order along the leaf chain: each key, and the row it names. A row on a page of the table's
-// usage map is named by its place there, whose content the rows' digest holds; a row anywhere else (which the
-// search for unplaced data then refuses if it is live) by its content.
+// Entries in key order along the leaf chain: each distinct key in turn, with the multiset of the rows its
+// entries name, each resolved to its content (a deleted row as such): compaction may move the rows and order
+// entries of equal keys by their new places, but must keep every entry naming the same row.
 DigestValue ContentReader::indexDigest(const RealIndex& ri) {
     reader_.visitIndexTree(*def_, ri);
     const bool idKeyed = idColumn_ && !ri.keys.empty() && ri.keys.front().column == idColumn_->number;
     IndexEntryCursor cursor(reader_, *def_, ri);
     IndexEntryCursor::Entry e;
     Digest d(key_);
+    std::vector<std::uint8_t> key;
+    MultisetDigest named;
+    auto endKey = [&] {
+        if (named.count == 0) return;
+        d.addPiece(key);
+        for (std::uint64_t v : {named.sum.lo, named.sum.hi, named.count}) {
+            d.add32(std::uint32_t(v));
+            d.add32(std::uint32_t(v >> 32));
+        }
+        named = {};
+    };
+    const DigestValue deleted = Digest(key_).value();
     while (cursor.next(e)) {
         if (idKeyed) comparableKey(e.key);
-        d.addPiece(e.key);
-        if (auto place = placeInList(e.page)) {
-            d.add32(1);
-            d.add32(*place);
-            d.add32(e.row);
-        } else if (reader_.readRow(*def_, e.page, e.row, row_)) {
+        if (e.key != key) {
+            endKey();
+            key = e.key;
+        }
+        if (reader_.readRow(*def_, e.page, e.row, row_)) {
             comparableRow(row_);
-            d.add32(2);
-            d.addPiece(row_.bytes);
-            d.add32(static_cast<std::uint32_t>(row_.longValues.size()));
-            for (const auto& v : row_.longValues) d.addPiece(v);
+            named.add(rowDigest(row_.bytes, longValues_ ? &row_.longValues : nullptr));
         } else {
-            d.add32(3);  // a deleted row
+            named.add(deleted);
         }
     }
+    endKey();
     return d.value();
-}
-
-std::optional<std::uint32_t> ContentReader::placeInList(std::uint32_t page) const {
-    if (!sortedPages_.empty()) {
-        auto it = std::lower_bound(sortedPages_.begin(), sortedPages_.end(),
-                                   std::pair<std::uint32_t, std::uint32_t>{page, 0});
-        if (it != sortedPages_.end() && it->first == page) return it->second;
-        return std::nullopt;
-    }
-    auto it = std::lower_bound(pages_.begin(), pages_.end(), page);
-    if (it != pages_.end() && *it == page) return static_cast<std::uint32_t>(it - pages_.begin());
-    return std::nullopt;
 }
 
 void checkSameContent(const ContentDigest& source, const ContentDigest& copy,
@@ -243,8 +232,16 @@ void checkSameContent(const ContentDigest& source, const ContentDigest& copy,
             if (ta[i].indexes[k] != tb[i].indexes[k])
                 differs(which + " index " + std::to_string(k) + " has other entries or names other rows");
     }
-    if (source.unplacedPage) throw JetError(kUnplaceableData);
-    if (copy.unplacedPage) differs("page " + std::to_string(*copy.unplacedPage) + " holds data that nothing reaches");
+    if (source.unplaced) refuseUnplacedData(source);
+    if (copy.unplaced) differs("page " + std::to_string(copy.unplaced->page) + " holds data that nothing reaches");
+}
+
+void refuseUnplacedData(const ContentDigest& source) {
+    const UnplacedData& u = *source.unplaced;
+    throw JetError("damaged database: page " + std::to_string(u.page) + " holds " +
+                   (u.indexEntries ? "index entries" : "rows") + " of table '" + asciiName(source.unplacedTable) +
+                   "' that the table's own " + (u.indexEntries ? "indexes do" : "list of its pages does") +
+                   " not reach; compacting would lose them, so the file was left as it is");
 }
 
 }  // namespace jet

@@ -1,8 +1,9 @@
 #pragma once
 // Content check of a compacted copy against its source. Each file is read through its own plain reader, every
 // pointer followed as stored, in the same pass as its survey; what it holds is kept as keyed digests (see
-// Digest.h) of its tables, definitions, rows, memo and OLE values, index entries (each resolved to the row it
-// names) and permissions, and the two files must give the same digests. Table ids stored in definitions, rows
+// Digest.h) of its tables, definitions, rows with their memo and OLE values (a multiset per table, wherever the
+// rows are), index entries (in key order, each resolved to the content of the row it names) and permissions, and
+// the two files must give the same digests. Table ids stored in definitions, rows
 // and keys are digested as the table's place among the catalog's tables, so that a copy passes only when each
 // id names the table paired with the source's; the page numbering is used only to pair the tables.
 #include "engine/core/Digest.h"
@@ -17,11 +18,6 @@
 
 namespace jet {
 
-// The refusal when the source holds live rows, long values or index entries on pages that nothing reaches
-// from the catalog: compacting would silently drop them.
-inline constexpr const char* kUnplaceableData =
-    "the database has data that this engine cannot place; repair it in Access first";
-
 struct TableContent {
     CatalogTable table;
     DigestValue definition, rows;
@@ -31,9 +27,14 @@ struct TableContent {
 struct ContentDigest {
     DigestKey key;
     std::vector<TableContent> tables;  // in the order of their ids
-    // The first page that holds live rows, long values or index entries nothing reached; nothing when none.
-    std::optional<std::uint32_t> unplacedPage;
+    // The first page that holds live rows or index entries of a live table that the table does not reach;
+    // nothing when none. A source with one is refused: compacting would silently drop them.
+    std::optional<UnplacedData> unplaced;
+    std::u16string unplacedTable;  // that table's name
 };
+
+// The refusal of a source whose digest found such a page, naming the page and the table.
+[[noreturn]] void refuseUnplacedData(const ContentDigest& source);
 
 // Reads one file's content as its survey walks it: the survey hands over each table as it starts it, each of
 // its data pages once it has read it (so that the page is still cached), and the table once its indexes are
@@ -48,13 +49,12 @@ public:
 
 private:
     void readRows(std::size_t upTo);
-    void appendRow(std::uint32_t r, std::span<const std::uint8_t> bytes);
+    DigestValue rowDigest(std::span<const std::uint8_t> bytes, const std::vector<std::vector<std::uint8_t>>* values);
     void comparableRow(PlainRow& row) const;
     void comparableKey(std::vector<std::uint8_t>& key) const;
     std::uint32_t comparable(std::uint32_t id, std::uint8_t& tag) const;
     DigestValue definitionDigest() const;
     DigestValue indexDigest(const RealIndex& index);
-    std::optional<std::uint32_t> placeInList(std::uint32_t page) const;  // in the table's usage map
 
     PlainReader reader_;
     DigestKey key_;
@@ -62,13 +62,11 @@ private:
     // The table being read.
     const TableDef* def_ = nullptr;
     const Column* idColumn_ = nullptr;
+    bool longValues_ = false;
     std::vector<std::uint32_t> pages_;  // its data pages, in usage-map order
     std::size_t read_ = 0;              // how many of them have been read
-    Digest rows_;
+    MultisetDigest rows_;
     PlainRow row_;
-    std::vector<std::uint8_t> pageRows_;  // the rows of one page, digested together
-    // (page, place in pages_) sorted, when pages_ is not: an index entry names its row by the place of its page.
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> sortedPages_;
 };
 
 // Throws JetError naming the first difference. numbering pairs each source table with its table in the copy.

@@ -73,9 +73,9 @@ CopyCheck::CopyCheck(const PageStore& source, const Survey& before, const PageSt
     const JetFormat& f = source.format();
     ChangeMask mask(copy.pageSize(), numbering_.newNumber);
     for (const auto& r : before.references) mask.allow(before.place(r));
-    for (auto p : before.indexPages) mask.allow(p, f.indexEntries, copy.pageSize());  // entries: pointers and id keys
     mask.allowMap(source, before.globalMap);
     for (const auto& t : before.tables) {
+        mask.allow(t.def.page, f.tdefRowCount, f.tdefRowCount + 4);  // set to the live rows
         mask.allowMap(source, t.used);
         mask.allowMap(source, t.free);
         for (const auto& m : t.longValueMaps) mask.allowMap(source, m);

@@ -1,7 +1,8 @@
 #pragma once
-// Byte-level check of a compacted copy against its source: every kept page must arrive unchanged except in
-// the fields the renumbering is meant to rewrite (page numbers, row pointers, table ids, index entries and
-// usage maps). Any other difference means a stray write, and the copy must not be used.
+// Byte-level check of a compacted copy against its source: every page carried over must arrive unchanged
+// except in the fields the renumbering is meant to rewrite (page numbers, row pointers, table ids, row counts
+// and usage maps). Any other difference means a stray write, and the copy must not be used. Pages filled afresh
+// (rows, long values, indexes) have no source page to match: the structural and content checks cover them.
 #include "engine/core/Compactor.h"
 #include "engine/core/PageStore.h"
 #include "engine/core/Survey.h"

@@ -24,6 +24,20 @@ struct DigestValue {
     bool operator==(const DigestValue&) const = default;
 };
 
+// A digest of a multiset: the sum of its members' keyed digests (each 128 bits, added with carry) and their
+// count. Members may come in any order; with a pseudorandom digest per member, two different multisets give
+// the same sum but for a chance of about 2^-128 (for members not chosen with the key in hand).
+struct MultisetDigest {
+    DigestValue sum;
+    std::uint64_t count = 0;
+    void add(const DigestValue& v) {
+        sum.lo += v.lo;
+        sum.hi += v.hi + (sum.lo < v.lo);
+        ++count;
+    }
+    bool operator==(const MultisetDigest&) const = default;
+};
+
 class Digest {
 public:
     explicit Digest(const DigestKey& key)

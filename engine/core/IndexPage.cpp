@@ -13,9 +13,15 @@ IndexPage readIndexPage(const PageStore& store, std::uint32_t number) {
     ip.number = number;
     ip.leaf = p[0] == kPageIndexLeaf;
     ip.owner = rd32(p, 4);
-    ip.prev = rd32(p, f.indexPrev);
-    ip.next = rd32(p, f.indexNext);
-    ip.tail = rd32(p, f.indexTail);
+    // Links that name no page (see namesPage) are none.
+    auto link = [&](std::uint32_t at) {
+        const std::uint32_t v = rd32(p, at);
+        return namesPage(v) ? v : 0;
+    };
+    ip.prev = link(f.indexPrev);
+    ip.next = link(f.indexNext);
+    // The tail of an intermediate page is its last child; a leaf has no child, and its field names nothing.
+    ip.tail = ip.leaf ? 0 : link(f.indexTail);
     ip.prefixLength = f.jet4() ? rd16(p, f.indexPrefixLength) : rd8(p, f.indexPrefixLength);
     const std::uint32_t pointerSize = ip.leaf ? 4 : 8;
     // Each set bit of the bitmap marks where an entry ends (relative to the first entry).
@@ -63,6 +69,30 @@ std::vector<std::uint8_t> IndexPage::fullEntry(std::span<const std::uint8_t> pag
     }
     out.insert(out.end(), page.begin() + entries[i].begin, page.begin() + entries[i].end);
     return out;
+}
+
+bool writeIndexEntries(const JetFormat& f, std::span<std::uint8_t> page,
+                       const std::vector<std::vector<std::uint8_t>>& entries, std::uint32_t prefix) {
+    std::size_t size = 0;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (i > 0 && entries[i].size() <= prefix) return false;
+        size += entries[i].size() - (i == 0 ? 0 : prefix);
+    }
+    if (!entries.empty() && entries[0].size() < prefix) return false;
+    if (size > page.size() - f.indexEntries || size > (f.indexEntries - f.indexBitmap) * 8) return false;
+    std::fill(page.begin() + f.indexBitmap, page.end(), 0);
+    std::size_t at = f.indexEntries;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const std::size_t skip = i == 0 ? 0 : prefix;
+        std::copy(entries[i].begin() + skip, entries[i].end(), page.begin() + at);
+        at += entries[i].size() - skip;
+        const std::size_t bit = at - f.indexEntries;
+        page[f.indexBitmap + bit / 8] |= std::uint8_t(1u << (bit % 8));
+    }
+    if (f.jet4()) wr16(page, f.indexPrefixLength, static_cast<std::uint16_t>(prefix));
+    else page[f.indexPrefixLength] = static_cast<std::uint8_t>(prefix);
+    wr16(page, 2, static_cast<std::uint16_t>(page.size() - at));
+    return true;
 }
 
 }  // namespace jet

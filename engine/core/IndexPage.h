@@ -19,7 +19,7 @@ struct IndexPage {
     std::uint32_t number = 0;
     bool leaf = false;
     std::uint32_t owner = 0;
-    std::uint32_t prev = 0, next = 0, tail = 0;
+    std::uint32_t prev = 0, next = 0, tail = 0;  // tail: an intermediate page's last child
     std::uint32_t prefixLength = 0;
     std::vector<IndexEntry> entries;
 
@@ -28,5 +28,11 @@ struct IndexPage {
 };
 
 IndexPage readIndexPage(const PageStore& store, std::uint32_t number);
+
+// Writes full entries (in order) onto an index page whose header stays as it is: the first prefix bytes of each
+// entry after the first are not stored, the bitmap marks where each ends, and the free-space field counts the
+// bytes after the last. Returns false, leaving page unchanged, when they do not fit.
+bool writeIndexEntries(const JetFormat& f, std::span<std::uint8_t> page,
+                       const std::vector<std::vector<std::uint8_t>>& entries, std::uint32_t prefix);
 
 }  // namespace jet

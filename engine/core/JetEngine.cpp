@@ -29,7 +29,7 @@ void compactDatabase(const FileReader& source, std::u16string_view password, Pag
     PageStore store(source, cachedPages);
     checkPassword(store.header(), password);
     Survey survey = surveyDatabase(store);
-    if (survey.content.unplacedPage) throw JetError(kUnplaceableData);  // before anything is written
+    if (survey.content.unplaced) refuseUnplacedData(survey.content);  // before anything is written
     renumberPages(store, survey, out);
     verifyCompactedCopy(store, survey, out.written());
 }

@@ -14,6 +14,12 @@ enum PageType : std::uint8_t {
     kPageUsageMap = 0x05,
 };
 
+// Page numbers fit in three bytes (a row pointer holds page x 256 + row, and an index entry keeps three bytes of
+// page). A field where a page number may be, holding a larger value, keeps something else there: it names no page
+// and is not followed.
+inline constexpr std::uint32_t kMaxPageNumber = 0x00FFFFFFu;
+inline bool namesPage(std::uint32_t v) { return v != 0 && v <= kMaxPageNumber; }
+
 struct JetFormat {
     JetVersion version;
     std::uint32_t pageSize;
@@ -45,14 +51,15 @@ struct JetFormat {
     std::uint32_t indexBitmap;
     std::uint32_t indexEntries;
     // Row layout
-    std::uint32_t rowCountSize;  // 1 (Jet 3) or 2 (Jet 4) bytes for the column count and offsets
+    std::uint32_t rowCountSize;      // 1 (Jet 3) or 2 (Jet 4) bytes for the column count and offsets
+    std::uint32_t logicalIndexType;  // 1: the table's primary key
 
     static JetFormat of(JetVersion v) {
         if (v == JetVersion::Jet3)
             return {v,  2048, 8, 12, 23, 25, 27, 31, 35, 39, 43, 8,    18,   1, 13,
-                    14, 16,   0, 9,  20, 4,  13, 8,  12, 16, 20, 0x16, 0xF8, 1};
+                    14, 16,   0, 9,  20, 4,  13, 8,  12, 16, 20, 0x16, 0xF8, 1, 19};
         return {v,  4096, 12, 16, 43, 45, 47, 51, 55, 59, 63, 12,   25,    5, 15,
-                21, 23,   4,  18, 28, 8,  17, 12, 16, 20, 24, 0x1B, 0x1E0, 2};
+                21, 23,   4,  18, 28, 8,  17, 12, 16, 20, 24, 0x1B, 0x1E0, 2, 23};
     }
     bool jet4() const { return version == JetVersion::Jet4; }
 };

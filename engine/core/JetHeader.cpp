@@ -19,6 +19,7 @@ constexpr std::size_t kDatabaseKeyOffset = 0x3E;
 constexpr std::size_t kPasswordOffset = 0x42;
 constexpr std::size_t kCreationDateOffset = 0x72;
 constexpr char kSignature[] = "Standard Jet DB";
+constexpr char kLaterSignature[] = "Standard ACE DB";
 
 std::size_t scrambledLength(JetVersion v) { return v == JetVersion::Jet3 ? 126 : 128; }
 std::size_t passwordBytes(JetVersion v) { return v == JetVersion::Jet3 ? 20 : 40; }
@@ -63,8 +64,12 @@ JetHeader readHeader(std::span<const std::uint8_t> file) {
 
 JetHeader readHeader(std::span<const std::uint8_t> file, std::uint64_t fileSize) {
     if (fileSize < 2048 || file.size() < 2048) throw JetError("not a database file: shorter than one page");
-    if (file[0] != 0 || file[1] != 1 || file[2] != 0 || file[3] != 0 ||
-        std::memcmp(file.data() + 4, kSignature, sizeof kSignature - 1) != 0)
+    const bool start = file[0] == 0 && file[1] == 1 && file[2] == 0 && file[3] == 0;
+    // Access 2007 and later write their own signature, and a version byte above Jet 4's.
+    if (start && (std::memcmp(file.data() + 4, kLaterSignature, sizeof kLaterSignature - 1) == 0 ||
+                  (std::memcmp(file.data() + 4, kSignature, sizeof kSignature - 1) == 0 && file[kVersionOffset] > 1)))
+        throw JetError(kLaterFormat);
+    if (!start || std::memcmp(file.data() + 4, kSignature, sizeof kSignature - 1) != 0)
         throw JetError("not a database file: the header signature is missing");
     JetHeader h;
     switch (file[kVersionOffset]) {
@@ -76,9 +81,7 @@ JetHeader readHeader(std::span<const std::uint8_t> file, std::uint64_t fileSize)
             h.version = JetVersion::Jet4;
             h.pageSize = 4096;
             break;
-        default:
-            throw JetError("unsupported database format version " + std::to_string(file[kVersionOffset]) +
-                           " (only Jet 3 and Jet 4 files are supported)");
+        default: throw JetError(kLaterFormat);
     }
     if (fileSize % h.pageSize != 0 || file.size() < h.pageSize)
         throw JetError("damaged database: the file length " + std::to_string(fileSize) + " is not a whole number of " +

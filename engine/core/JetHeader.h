@@ -9,6 +9,10 @@ namespace jet {
 
 enum class JetVersion { Jet3, Jet4 };
 
+// The refusal of a file written by Access 2007 or later.
+inline constexpr const char* kLaterFormat =
+    "an Access 2007 or later database (.accdb); this engine compacts .mdb files";
+
 struct JetHeader {
     JetVersion version = JetVersion::Jet3;
     std::uint32_t pageSize = 0;

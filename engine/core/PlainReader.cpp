@@ -218,25 +218,24 @@ bool PlainReader::holdsLiveRows(std::uint32_t page) const {
     return false;
 }
 
-std::optional<std::uint32_t> PlainReader::firstUnplacedPage() const {
+std::optional<UnplacedData> PlainReader::firstUnplacedPage() const {
     for (std::uint32_t p = 1; p < store_.pageCount(); ++p) {
         if (freePages_[p] || settled_[p]) continue;
         // Such pages are mostly few and far between: one alone is read alone, not with the pages after it.
         const bool nextToo = p + 1 < store_.pageCount() && !freePages_[p + 1] && !settled_[p + 1];
+        auto bytes = nextToo ? store_.page(p) : store_.pageAlone(p);
+        const std::uint8_t type = bytes[0];
+        if (type != kPageData && type != kPageIndexNode && type != kPageIndexLeaf) continue;
+        if (type == kPageData && !isRowPage(bytes)) continue;  // a long value no live row holds
+        const std::uint32_t owner = rd32(bytes, 4);
+        if (!tableWithId(owner)) continue;  // a page of a dropped table
+        const bool index = type != kPageData;
         try {
-            switch (nextToo ? store_.pageType(p) : store_.pageAlone(p)[0]) {
-                case kPageData:
-                    if (store_.isLongValuePage(p) ? !longPages_[p] : !rowPages_[p])
-                        if (holdsLiveRows(p)) return p;
-                    break;
-                case kPageIndexNode:
-                case kPageIndexLeaf:
-                    if (!indexPages_[p] && !readIndexPage(store_, p).entries.empty()) return p;
-                    break;
-                default: break;
-            }
+            if (index ? !indexPages_[p] && !readIndexPage(store_, p).entries.empty()
+                      : !rowPages_[p] && holdsLiveRows(p))
+                return UnplacedData{p, owner, index};
         } catch (const JetError&) {
-            return p;  // claims to hold rows or entries but cannot be read: nothing says it is garbage
+            return UnplacedData{p, owner, index};  // claims to hold rows or entries of a live table but cannot be read
         }
     }
     return std::nullopt;

@@ -13,6 +13,13 @@
 
 namespace jet {
 
+// Live rows or index entries of a catalog table on a page that the table does not reach.
+struct UnplacedData {
+    std::uint32_t page = 0;
+    std::uint32_t table = 0;  // the id the page names as its owner
+    bool indexEntries = false;
+};
+
 struct CatalogTable {
     std::uint32_t id = 0;  // its definition page
     std::u16string name;
@@ -52,9 +59,11 @@ public:
     // Marks every page of an index tree (from its root and its usage map) as visited.
     void visitIndexTree(const TableDef& def, const RealIndex& index);
 
-    // The first page outside the free pages of the global usage map that holds live rows, long values or
-    // index entries which nothing read so far has reached; nothing when there is none.
-    std::optional<std::uint32_t> firstUnplacedPage() const;
+    // The first page outside the free pages of the global usage map that names a table of the catalog as its
+    // owner and holds live rows or index entries which nothing read so far has reached; nothing when there is
+    // none. Pages that name no such table (left by dropped tables) and long-value pages that no live value
+    // reaches hold nothing the database still refers to: they are not asked about.
+    std::optional<UnplacedData> firstUnplacedPage() const;
 
 private:
     void longValue(std::span<const std::uint8_t> field, std::vector<std::uint8_t>& out);

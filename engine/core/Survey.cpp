@@ -2,7 +2,11 @@
 
 #include "engine/core/Bytes.h"
 #include "engine/core/IdColumns.h"
+#include "engine/core/IndexRewriter.h"
 #include "engine/core/RowLayout.h"
+#include "engine/core/RowOrder.h"
+#include "engine/core/RowPacker.h"
+#include "engine/core/TableRewriter.h"
 #include "engine/core/Text.h"
 
 #include <algorithm>
@@ -232,38 +236,130 @@ private:
             if (c.isLongValue()) longValues.push_back(&c);
 
         content_->beginTable(d);
-        for (std::size_t i = 0; i < t.used.pages.size(); ++i) {
+        RowPacker rows(f_);
+        std::vector<RowPacker> values(longValues.size(), RowPacker(f_));
+        std::vector<std::set<std::uint32_t>> valuePages(longValues.size());
+        // Each page is checked and counted as the walk comes to it, and handed on once the walk has left it.
+        RowOrder order(store_, t.used.pages);
+        std::size_t open = 0;  // pages begun
+        auto leave = [&](std::size_t upTo) {
+            for (; t.dataPages.size() < upTo;) {
+                const std::size_t i = t.dataPages.size();
+                t.dataPages.push_back(t.used.pages[i]);
+                content_->dataPage(i);
+                if (pageRead_ && *pageRead_) (*pageRead_)(t.used.pages[i]);
+            }
+        };
+        order.onPage = [&](std::size_t i) {
+            leave(i);
             const std::uint32_t page = t.used.pages[i];
             checkOwnedDataPage(page, d.page);
-            t.dataPages.push_back(page);
-            forEachLiveRow(page, [&](const LiveRow& r) {
-                ++t.liveRows;
-                if (!idColumn && longValues.empty()) return;
-                auto bytes = rowBytes(r);
-                RowLayout layout(f_, d.columns, bytes);
-                if (idColumn)
-                    if (auto v = layout.value(*idColumn)) {
-                        if (v->end - v->begin != 4)
-                            damaged("a table id value of " + std::to_string(v->end - v->begin) + " bytes in " + which);
-                        std::uint32_t value = rd32(bytes, v->begin);
-                        if (s_.isTableId(value))
-                            addRef(Reference::Kind::TableId, placeAt(r.page, r.slot.begin + v->begin));
-                        else if (value > 0 && value < store_.pageCount())
-                            staleIds_.insert(value);  // left behind by a deleted table: kept as it is
-                    }
-                for (const Column* c : longValues)
-                    if (auto v = layout.value(*c)) followLongValue(r, bytes, *v);
-            });
-            content_->dataPage(i);
-            if (pageRead_ && *pageRead_) (*pageRead_)(page);
+            t.rowsBefore.push_back(static_cast<std::uint32_t>(t.liveRows));
+            t.deletedRows += deletedSlots(page);
+            open = i + 1;
+        };
+        LiveRow r{};
+        while (order.next(r.page, r.slot)) {
+            reach(r.page);
+            if (rows.place(r.slot.end - r.slot.begin).row == 0)
+                t.newPageRowsBefore.push_back(static_cast<std::uint32_t>(t.liveRows));
+            ++t.liveRows;
+            t.liveRowBytes += r.slot.end - r.slot.begin + 2;
+            if (!idColumn && longValues.empty()) continue;
+            auto bytes = rowBytes(r);
+            RowLayout layout(f_, d.columns, bytes);
+            if (idColumn)
+                if (auto v = layout.value(*idColumn)) {
+                    if (v->end - v->begin != 4)
+                        damaged("a table id value of " + std::to_string(v->end - v->begin) + " bytes in " + which);
+                    std::uint32_t value = rd32(bytes, v->begin);
+                    if (s_.isTableId(value)) addRef(Reference::Kind::TableId, placeAt(r.page, r.slot.begin + v->begin));
+                    else if (value > 0 && value < store_.pageCount())
+                        staleIds_.insert(value);  // left behind by a deleted table: kept as it is
+                }
+            for (std::size_t k = 0; k < longValues.size(); ++k)
+                if (auto v = layout.value(*longValues[k])) followLongValue(r, bytes, *v, values[k], valuePages[k]);
         }
+        leave(open);
+        leave(t.used.pages.size());
+        t.movedRows = order.moved();
+        std::sort(t.movedRows.begin(), t.movedRows.end());
+        if (!pageRead_) orderByKey(t, longValues, values);
 
+        for (std::size_t k = 0; k < longValues.size(); ++k) {
+            t.longValuePagesOf.emplace_back(valuePages[k].begin(), valuePages[k].end());
+            t.newLongValuePages.push_back(values[k].pages());
+            for (auto p : valuePages[k]) t.deletedLongValueRows += deletedSlots(p);
+        }
         for (std::size_t i = 0; i < d.realIndexes.size(); ++i)
             t.indexes.push_back(walkIndex(t, d.realIndexes[i], idColumn));
         content_->endTable();
     }
 
-    void followLongValue(const LiveRow& r, std::span<const std::uint8_t> bytes, ValueRange v) {
+    // Puts the table's rows in the order of its primary key, when it has one whose entries name each live row
+    // once: counts the pages they fill in that order, their long values with them (values: one packer per
+    // memo or OLE column, filled afresh). False, changing nothing, otherwise.
+    bool orderByKey(TableInfo& t, const std::vector<const Column*>& longValues, std::vector<RowPacker>& values) {
+        const TableDef& d = t.def;
+        const RealIndex* key = nullptr;
+        for (const auto& l : d.logicalIndexes)
+            if (l.primaryKey) key = &d.realIndexes.at(l.realIndex);
+        // The system tables keep their order: readers list the tables in the catalog's.
+        if (!key || key->firstPage == 0 || t.liveRows == 0 || t.liveRows > kMaxKeyOrderedRows ||
+            t.name.starts_with(u"MSys"))
+            return false;
+        std::vector<std::uint32_t> order;
+        LeafEntries entries(store_, key->firstPage);
+        std::vector<std::uint8_t> e;
+        while (entries.next(e) && order.size() <= t.liveRows) {
+            const std::size_t p = e.size() - 4;
+            order.push_back((std::uint32_t(e[p]) << 16 | std::uint32_t(e[p + 1]) << 8 | e[p + 2]) << 8 | e[p + 3]);
+        }
+        if (order.size() != t.liveRows) return false;
+        std::vector<std::pair<std::uint32_t, std::uint32_t>> rank;
+        for (std::uint32_t i = 0; i < order.size(); ++i) rank.push_back({order[i], i});
+        std::sort(rank.begin(), rank.end());
+        for (std::size_t i = 0; i < rank.size(); ++i) {
+            const std::uint32_t page = rank[i].first >> 8, row = rank[i].first & 0xFF;
+            if ((i > 0 && rank[i - 1].first == rank[i].first) ||
+                !std::binary_search(t.dataPages.begin(), t.dataPages.end(), page) || row >= store_.rowCount(page) ||
+                store_.row(page, row).deleted)
+                return false;
+        }
+        RowPacker rows(f_);
+        std::vector<RowPacker> packers(longValues.size(), RowPacker(f_));
+        std::vector<std::uint32_t> before;
+        const RowOrder resolve(store_, t.dataPages);
+        std::vector<LongValuePiece> pieces;
+        for (std::uint32_t i = 0; i < order.size(); ++i) {
+            const RowOrder::Place at = resolve.target(order[i] >> 8, order[i] & 0xFF);
+            const RowSlot slot = store_.row(at.page, at.row);
+            if (rows.place(slot.end - slot.begin).row == 0) before.push_back(i);
+            if (longValues.empty()) continue;
+            auto bytes = rowBytes({at.page, slot});
+            RowLayout layout(f_, d.columns, bytes);
+            for (std::size_t k = 0; k < longValues.size(); ++k)
+                if (auto v = layout.value(*longValues[k])) {
+                    longValuePieces(store_, bytes, *v, pieces);
+                    for (const auto& piece : pieces) packers[k].place(piece.slot.end - piece.slot.begin);
+                }
+        }
+        t.newPageRowsBefore = std::move(before);
+        values = std::move(packers);
+        t.keyOrder = std::move(order);
+        t.keyRank = std::move(rank);
+        return true;
+    }
+
+    std::uint32_t deletedSlots(std::uint32_t page) const {
+        std::uint32_t n = 0;
+        for (std::uint32_t r = 0, count = store_.rowCount(page); r < count; ++r) n += store_.row(page, r).deleted;
+        return n;
+    }
+
+    // Follows a memo or OLE value to its long-value rows, placing each with packer as compaction will.
+    void followLongValue(const LiveRow& r, std::span<const std::uint8_t> bytes, ValueRange v, RowPacker& packer,
+                         std::set<std::uint32_t>& pages) {
         const std::uint32_t size = v.end - v.begin;
         if (size == 0) return;
         if (size < 12) damaged("a memo or OLE value shorter than its 12-byte header at page " + std::to_string(r.page));
@@ -287,6 +383,8 @@ private:
             known_[page] = Known::LongValue;
             RowSlot slot = store_.row(page, ptr & 0xFF);
             longValuePages_.insert(page);
+            pages.insert(page);
+            packer.place(slot.end - slot.begin);
             if (single) break;
             if (slot.end - slot.begin < 4) damaged("a long-value chain row too short for its link");
             total += slot.end - slot.begin - 4;
@@ -342,6 +440,7 @@ private:
             known_[p] = Known::Index;
         }
         std::sort(info.pages.begin(), info.pages.end());
+        if (!pageRead_) info.newPages = rebuiltIndexPages(store_, info.root, info.idKeyed);
         return info;
     }
 
@@ -394,7 +493,6 @@ private:
         if (it == indexIdKeyed_.end())
             damaged("index page " + std::to_string(p) + " is reached but belongs to no index");
         s_.indexPages.push_back(p);
-        s_.indexPageIdKeyed.push_back(it->second);
         addRef(Reference::Kind::Page, placeAt(p, 4));
         addRef(Reference::Kind::Page, placeAt(p, f_.indexPrev));
         addRef(Reference::Kind::Page, placeAt(p, f_.indexNext));

@@ -38,6 +38,7 @@ struct IndexInfo {
     bool idKeyed = false;              // its first key column holds table ids (keys must follow the renumbering)
     std::uint16_t idColumn = 0;        // that column's number when idKeyed
     std::uint64_t leafEntries = 0;
+    std::uint32_t newPages = 0;  // the pages it fills when rebuilt (IndexRewriter)
 };
 
 struct TableInfo {
@@ -48,6 +49,23 @@ struct TableInfo {
     std::vector<IndexInfo> indexes;  // one per real index
     std::vector<std::uint32_t> dataPages;
     std::uint64_t liveRows = 0;
+    // Where compaction puts the live rows, in their present order, on pages filled afresh (RowPacker): per page
+    // of dataPages the live rows of the pages before it, and per new data page the rows before it.
+    std::vector<std::uint32_t> rowsBefore;
+    std::vector<std::uint32_t> newPageRowsBefore;
+    std::vector<std::uint32_t> movedRows;  // rows that count where an overflow pointer moved them (RowOrder)
+    // Where the table has a primary key (and not too many rows): the rows in its order, as its entries name
+    // them (page x 256 + row), and each of those with its place in that order, sorted. The packing above then
+    // follows this order.
+    std::vector<std::uint32_t> keyOrder;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> keyRank;
+    // Per memo or OLE column (in column order): the long-value pages its live values reach, ascending, and the
+    // pages they fill afresh, in the same order.
+    std::vector<std::vector<std::uint32_t>> longValuePagesOf;
+    std::vector<std::uint32_t> newLongValuePages;
+    std::uint64_t liveRowBytes = 0;  // of its live rows, with their entries in the row table
+    // Deleted rows left on the table's pages and on the long-value pages its values reach.
+    std::uint64_t deletedRows = 0, deletedLongValueRows = 0;
 };
 
 struct Survey {
@@ -58,7 +76,6 @@ struct Survey {
     std::vector<Reference> references;           // eight bytes each: a large file has one or more per page
     std::vector<FieldPlace> splitFields;         // fields of table definitions split over two pages
     std::vector<std::uint32_t> indexPages;       // ascending, unique
-    std::vector<std::uint8_t> indexPageIdKeyed;  // per index page (parallel): keys hold table ids
     std::vector<std::uint32_t> longValuePages;   // ascending, unique
     // Reached data pages that hold rows (not long values) but are not among any table's dataPages (reached
     // through overflow rows or index entries), ascending, each with the table it names as owner.

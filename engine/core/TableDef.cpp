@@ -31,6 +31,7 @@ public:
             bytes_.insert(bytes_.end(), p.begin() + from, p.end());
             head = false;
             page = rd32(p, 4);
+            if (!namesPage(page)) page = 0;  // the last page of the chain
         }
     }
     std::uint8_t u8(std::size_t at) const {
@@ -160,6 +161,7 @@ TableDef readTableDef(const PageStore& store, std::uint32_t page) {
         l.realIndex = s.u32(at + f.logicalIndexNumber);
         l.relatedTable = s.u32(at + f.logicalIndexRelTable);
         l.relatedTableAt = s.place(at + f.logicalIndexRelTable);
+        l.primaryKey = s.u8(at + f.logicalIndexType) == 1;
         if (l.realIndex >= realCount) damaged(which + " has a logical index on a missing real index");
         t.logicalIndexes.push_back(l);
     }

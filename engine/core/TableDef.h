@@ -62,6 +62,7 @@ struct RealIndex {
 
 struct LogicalIndex {
     std::uint32_t realIndex = 0;
+    bool primaryKey = false;
     std::uint32_t relatedTable = 0;
     FieldPlace relatedTableAt{};
     std::u16string name;

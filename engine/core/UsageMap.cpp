@@ -31,6 +31,7 @@ UsageMap readUsageMap(const PageStore& store, std::uint32_t rowPointer) {
         const std::uint32_t per = pagesPerMapPage(store.pageSize());
         for (std::uint32_t k = 0; 1 + 4 * (k + 1) <= row.size(); ++k) {
             std::uint32_t mp = rd32(row, 1 + 4 * k);
+            if (!namesPage(mp)) mp = 0;  // a slot that names no page has no bitmap page
             m.mapPages.push_back(mp);
             if (mp == 0) continue;
             auto bits = store.page(mp);

@@ -13,7 +13,7 @@ void verifyCompactedCopy(const PageStore& source, const Survey& before, std::spa
 }
 
 void verifyCompactedCopy(const PageStore& source, const Survey& before, const FileReader& copy) {
-    if (before.content.unplacedPage) throw JetError(kUnplaceableData);
+    if (before.content.unplaced) refuseUnplacedData(before.content);
     PageStore store(copy, source.cachedPages());
     CopyCheck bytes(source, before, store);
     // One pass over the copy: its survey and its content, with the byte check following the survey's reads of

@@ -3,10 +3,12 @@
 #include "engine/core/Checker.h"
 #include "engine/core/JetEngine.h"
 #include "engine/core/PageStore.h"
+#include "engine/core/RowPacker.h"
 #include "engine/core/Survey.h"
 #include "engine/core/Text.h"
 #include "tools/kvjet/FileStreams.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <ostream>
@@ -82,8 +84,14 @@ int info(const std::filesystem::path& file, std::ostream& out) {
     out << "pages " << store.pageCount() << " (page size " << store.pageSize() << "), unreached " << s.unreachedPages()
         << ", long-value pages " << s.longValuePages.size() << "\n";
     for (const auto& t : s.tables) {
+        // The fewest pages that can hold the rows: their bytes over a page's room, and a row pointer's rows a page.
+        const std::uint64_t room = store.pageSize() - jet::dataPageHeader(store.format());
+        const std::uint64_t fewest = std::max((t.liveRowBytes + room - 1) / room,
+                                              (t.liveRows + jet::kMaxRowsPerPage - 1) / jet::kMaxRowsPerPage);
         out << "table " << jet::asciiName(t.name) << " id " << t.def.page << " rows " << t.liveRows << " data pages "
-            << t.dataPages.size() << " indexes " << t.indexes.size() << " (";
+            << t.dataPages.size() << " (fewest " << fewest << ") deleted rows " << t.deletedRows
+            << " deleted long-value rows " << t.deletedLongValueRows << (t.keyOrder.empty() ? "" : " key order")
+            << " indexes " << t.indexes.size() << " (";
         for (const auto& ix : t.indexes) out << ix.leafEntries << (ix.idKeyed ? "*" : "") << " ";
         out << "entries)\n";
     }

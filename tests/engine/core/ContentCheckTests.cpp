@@ -6,6 +6,7 @@
 #include "engine/core/Compactor.h"
 #include "engine/core/CopyCheck.h"
 #include "engine/core/Digest.h"
+#include "engine/core/IndexPage.h"
 #include "engine/core/JetEngine.h"
 #include "engine/core/RowLayout.h"
 #include "engine/core/Survey.h"
@@ -102,6 +103,38 @@ TEST(ContentCheck, AMemoPointerToAnotherValueIsRefused) {
     expectOnlyTheContentCheckRefuses(source, copy);
 }
 
+// An intermediate page of an index tree: a key byte of one of its entries, and the child pointer of its second
+// entry (made to name the first entry's child), each changed in a compacted copy. The byte check does not look
+// at index pages, which are rebuilt; the check of every level of the tree refuses both.
+TEST(ContentCheck, AChangedIntermediateIndexEntryIsRefused) {
+    const Bytes source = jettest::readSample("compIndexTestV1997.mdb");
+    const Bytes copy = jet::compactDatabase(source, u"");
+    jet::PageStore out(copy);
+    std::uint32_t node = 0;
+    for (auto p : jet::surveyDatabase(out).indexPages)
+        if (out.pageType(p) == jet::kPageIndexNode && jet::readIndexPage(out, p).entries.size() >= 2) node = p;
+    ASSERT_NE(node, 0u);
+    const auto ip = jet::readIndexPage(out, node);
+    const std::size_t at = std::size_t(node) * pageSizeOf(copy);
+    Bytes key = copy;
+    key[at + ip.entries[0].begin + 1] ^= 0x01;
+    Bytes child = copy;
+    std::copy_n(copy.begin() + at + ip.entries[0].end - 4, 4, child.begin() + at + ip.entries[1].end - 4);
+    jet::PageStore src(source);
+    const auto before = jet::surveyDatabase(src);
+    for (const Bytes* changed : {&key, &child}) {
+        jet::PageStore store(*changed);
+        EXPECT_NO_THROW(jet::checkOnlyReferencesChanged(src, before, store));
+        try {
+            jet::verifyCompactedCopy(src, before, *changed);
+            ADD_FAILURE() << "a changed intermediate entry passed";
+        } catch (const jet::JetError& e) {
+            EXPECT_NE(std::string(e.what()).find("index"), std::string::npos) << e.what();
+        }
+    }
+}
+
+// A compacted copy holds no overflow rows; one made to point at another row of its table stands for that row.
 TEST(ContentCheck, AnOverflowPointerToAnotherRowIsRefused) {
     const Bytes source = jettest::readSample("overflowTestV2003.mdb");
     Bytes copy = jet::compactDatabase(source, u"");
@@ -109,13 +142,15 @@ TEST(ContentCheck, AnOverflowPointerToAnotherRowIsRefused) {
     auto survey = jet::surveyDatabase(out);
     bool done = false;
     for (const auto& t : survey.tables) {
-        std::optional<RowAt> overflow, plain;
-        forEachRow(out, t, [&](RowAt r) { (r.slot.overflow ? overflow : plain) = r; });
-        if (!overflow || !plain || done) continue;
-        // Point the overflow row at the plain row, named by its number in its page's row table.
-        for (std::uint32_t r = 0; r < out.rowCount(plain->page); ++r)
-            if (out.row(plain->page, r).begin == plain->slot.begin)
-                put32(copy, overflow->page * pageSizeOf(copy) + overflow->slot.begin, plain->page << 8 | r);
+        if (done || t.dataPages.empty() || out.rowCount(t.dataPages.front()) < 2 || !t.def.longValueMaps.empty())
+            continue;
+        // Row 1 of its first page points at row 0, named by its number in the page's row table.
+        const std::uint32_t page = t.dataPages.front();
+        const std::size_t at = std::size_t(page) * pageSizeOf(copy);
+        const std::size_t slot = at + out.format().dataRowCount + 2 + 2;
+        const std::uint16_t offset = std::uint16_t(copy[slot] | copy[slot + 1] << 8);
+        copy[slot + 1] |= 0x40;
+        put32(copy, at + offset, page << 8 | 0);
         done = true;
     }
     ASSERT_TRUE(done);
@@ -143,9 +178,11 @@ TEST(ContentCheck, ARelationshipToAnotherTableIsRefused) {
 }
 
 // Rows on a data page that its table's usage map does not list are read by nothing: compaction would drop
-// them without a word. The engine refuses before anything is written.
-TEST(ContentCheck, LiveRowsOutsideTheUsageMapAreRefusedBeforeWriting) {
-    Bytes source;
+// them without a word. The engine refuses before anything is written, naming the page and the table. The same
+// page naming as its owner a table the catalog no longer lists holds rows of a dropped table: it is dropped.
+TEST(ContentCheck, LiveRowsOutsideTheUsageMapAreRefusedBeforeWritingUnlessTheirTableIsGone) {
+    Bytes source, original;
+    std::uint32_t unlisted = 0;
     for (const auto& name : jettest::sampleNames()) {
         Bytes file = jettest::readSample(name);
         jet::PageStore store(file);
@@ -162,6 +199,8 @@ TEST(ContentCheck, LiveRowsOutsideTheUsageMapAreRefusedBeforeWriting) {
                                                                                                          << (bit % 8));
             }
             source = file;
+            original = jettest::readSample(name);
+            unlisted = page;
             break;
         }
         if (!source.empty()) break;
@@ -186,10 +225,19 @@ TEST(ContentCheck, LiveRowsOutsideTheUsageMapAreRefusedBeforeWriting) {
         kvjet::compactFile(src, dst, u"");
         FAIL() << "rows outside the usage map were dropped";
     } catch (const jet::JetError& e) {
-        EXPECT_STREQ(e.what(), jet::kUnplaceableData);
+        const std::string text = e.what();
+        EXPECT_EQ(text.rfind("damaged database: page " + std::to_string(unlisted) + " holds rows of table '", 0), 0u)
+            << text;
+        EXPECT_NE(text.find("compacting would lose them"), std::string::npos) << text;
     }
     EXPECT_FALSE(std::filesystem::exists(dst));
     std::filesystem::remove_all(dir);
+
+    Bytes dropped = source;
+    put32(dropped, std::size_t(unlisted) * pageSizeOf(dropped) + 4, 1);  // page 1 holds no table
+    Bytes out = jet::compactDatabase(dropped, u"");
+    EXPECT_EQ(out.size(), jet::compactDatabase(original, u"").size() - pageSizeOf(out));
+    EXPECT_TRUE(jet::checkDatabase(out).empty());
 }
 
 // The content check's strength rests on its digest being SipHash-2-4 (128-bit output): the published vectors

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 namespace {
 
 using jet::JetError;
@@ -24,9 +26,19 @@ TEST(JetHeader, RejectsForeignShortMisalignedAndLaterFormats) {
     auto file = jettest::readSample("test2V2000.mdb");
     EXPECT_THROW(jet::readHeader(std::span(file).first(1000)), JetError);
     EXPECT_THROW(jet::readHeader(std::span(file).first(file.size() - 100)), JetError);
+    // Access 2007 and later: their own signature, or a version byte above Jet 4's, named as such.
     auto later = file;
     later[0x14] = 2;
-    EXPECT_THROW(jet::readHeader(later), JetError);
+    auto ace = later;
+    std::memcpy(ace.data() + 4, "Standard ACE DB", 15);
+    for (const auto& f : {later, ace}) {
+        try {
+            jet::readHeader(f);
+            ADD_FAILURE() << "a later format was read";
+        } catch (const JetError& e) {
+            EXPECT_STREQ(e.what(), "an Access 2007 or later database (.accdb); this engine compacts .mdb files");
+        }
+    }
     auto foreign = file;
     foreign[5] = 'X';
     EXPECT_THROW(jet::readHeader(foreign), JetError);
