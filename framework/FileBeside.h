@@ -72,7 +72,10 @@ inline std::wstring finalPathOf(const std::wstring& path) {
 inline bool replaceKeepingIdentity(const std::wstring& replacement, const std::wstring& target) {
     BY_HANDLE_FILE_INFORMATION info{};
     {
-        KernelHandle file(CreateFileW(target.c_str(), FILE_READ_ATTRIBUTES | READ_CONTROL,
+        // Opened as the replace will open it: a file another program holds open without letting it be replaced
+        // fails here (ERROR_SHARING_VIOLATION), before the platform's replace could leave a scratch file of its
+        // own beside it (Wine's does).
+        KernelHandle file(CreateFileW(target.c_str(), FILE_READ_ATTRIBUTES | READ_CONTROL | DELETE,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
                                       nullptr));
         if (!file.valid() || !GetFileInformationByHandle(file.get(), &info)) return false;
