@@ -29,3 +29,11 @@ HRESULT STDMETHODCALLTYPE HttpStatusWatch::OnResponse(DWORD code, LPCWSTR, LPCWS
     status_ = code;
     return StatusAcceptable() ? S_OK : E_ABORT;
 }
+
+HRESULT STDMETHODCALLTYPE HttpStatusWatch::OnProgress(ULONG progress, ULONG progressMax, ULONG, LPCWSTR) {
+    // progressMax is the announced size while the data arrives (0 when unknown); either counts.
+    const bool tooLarge = progress > limits_.maxBytes || progressMax > limits_.maxBytes;
+    const bool tooLong = GetTickCount() - start_ > limits_.maxMilliseconds;  // wraps correctly
+    if (tooLarge || tooLong) pastLimits_ = true;
+    return pastLimits_ ? E_ABORT : S_OK;
+}
