@@ -9,6 +9,7 @@
 #include "framework/Utf.h"
 #include "promo/AnsiText.h"
 #include "promo/BannerRules.h"
+#include "promo/DownloadDeadline.h"
 #include "promo/HttpStatusWatch.h"
 
 namespace {
@@ -50,6 +51,7 @@ bool DownloadUrlToFile(const std::wstring& url, const std::wstring& fileName, co
         fw::FileBeside scratch(fileName, L"~kv");
         if (!scratch.valid()) return false;
         HttpStatusWatch watch(limits);
+        const DownloadDeadline deadline(watch, limits.maxMilliseconds);
         if (URLDownloadToFileW(nullptr, url.c_str(), scratch.name().c_str(), 0, &watch) != S_OK) return false;
         // The limits again on what arrived, in case the service reported less than it wrote.
         return watch.StatusAcceptable() && !watch.PastLimits() && FileSizeOf(scratch.name()) <= limits.maxBytes &&

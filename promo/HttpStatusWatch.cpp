@@ -37,3 +37,25 @@ HRESULT STDMETHODCALLTYPE HttpStatusWatch::OnProgress(ULONG progress, ULONG prog
     if (tooLarge || tooLong) pastLimits_ = true;
     return pastLimits_ ? E_ABORT : S_OK;
 }
+
+HRESULT STDMETHODCALLTYPE HttpStatusWatch::OnStartBinding(DWORD, IBinding* binding) {
+    ReleaseBinding();
+    binding_ = binding;
+    if (binding_) binding_->AddRef();
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HttpStatusWatch::OnStopBinding(HRESULT, LPCWSTR) {
+    ReleaseBinding();
+    return S_OK;
+}
+
+void HttpStatusWatch::Abandon() {
+    pastLimits_ = true;
+    if (binding_) binding_->Abort();
+}
+
+void HttpStatusWatch::ReleaseBinding() {
+    if (binding_) binding_->Release();
+    binding_ = nullptr;
+}

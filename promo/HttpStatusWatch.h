@@ -12,6 +12,7 @@
 class HttpStatusWatch final : public IBindStatusCallback, public IHttpNegotiate {
 public:
     explicit HttpStatusWatch(const DownloadLimits& limits) : limits_(limits), start_(GetTickCount()) {}
+    ~HttpStatusWatch() { ReleaseBinding(); }
     HttpStatusWatch(const HttpStatusWatch&) = delete;
     HttpStatusWatch& operator=(const HttpStatusWatch&) = delete;
 
@@ -21,6 +22,8 @@ public:
     bool StatusAcceptable() const { return status_ == 0 || (status_ >= 200 && status_ < 300); }
     // True once the transfer passed a limit and was abandoned.
     bool PastLimits() const { return pastLimits_; }
+    // Abandons the transfer as past its limits (on the downloading thread).
+    void Abandon();
 
     // IUnknown: the object is owned by its caller's scope; reference counts are kept only for the protocol.
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
@@ -28,11 +31,11 @@ public:
     ULONG STDMETHODCALLTYPE Release() override { return --refs_; }
 
     // IBindStatusCallback
-    HRESULT STDMETHODCALLTYPE OnStartBinding(DWORD, IBinding*) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnStartBinding(DWORD, IBinding* binding) override;
     HRESULT STDMETHODCALLTYPE GetPriority(LONG*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE OnLowResource(DWORD) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE OnProgress(ULONG progress, ULONG progressMax, ULONG, LPCWSTR) override;
-    HRESULT STDMETHODCALLTYPE OnStopBinding(HRESULT, LPCWSTR) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnStopBinding(HRESULT, LPCWSTR) override;
     HRESULT STDMETHODCALLTYPE GetBindInfo(DWORD* flags, BINDINFO* info) override;
     HRESULT STDMETHODCALLTYPE OnDataAvailable(DWORD, DWORD, FORMATETC*, STGMEDIUM*) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE OnObjectAvailable(REFIID, IUnknown*) override { return S_OK; }
@@ -42,6 +45,9 @@ public:
     HRESULT STDMETHODCALLTYPE OnResponse(DWORD code, LPCWSTR, LPCWSTR, LPWSTR* additional) override;
 
 private:
+    void ReleaseBinding();
+
+    IBinding* binding_ = nullptr;  // the running transfer, between its start and its stop
     ULONG refs_ = 1;
     DWORD status_ = 0;
     DownloadLimits limits_;

@@ -148,6 +148,11 @@ TEST_F(Download, ALimitPassedWhileDownloadingAbandonsItAndLeavesNothing) {
     server.serve("/slow.gif", std::string(200 * 1024, 'x'), {false, 1024, 100});
     expectAbandoned("/slow.gif", {kMaxPictureBytes, 1000}, "trickling picture, 1 s limit");
     EXPECT_LT(server.bodyBytesSent("/slow.gif"), 200u * 1024u);
+    // A server that sends one byte and then nothing for 2 s at a time: the service reports nothing meanwhile, and
+    // the deadline alone ends the download, before the second byte.
+    server.serve("/stalled.gif", std::string(3, 'x'), {false, 1, 2000});
+    expectAbandoned("/stalled.gif", {kMaxPictureBytes, 500}, "stalled picture, 0.5 s limit");
+    EXPECT_EQ(server.bodyBytesSent("/stalled.gif"), 1u);
     // At the limits the resource arrives whole.
     server.serve("/ovbak.rar", std::string(kMaxSettingsBytes, 's'));
     EXPECT_TRUE(DownloadUrlToFile(server.baseAddress() + L"ovbak.rar", file, kSettingsDownload));
