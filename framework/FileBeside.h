@@ -39,8 +39,8 @@ inline bool moveFileOnto(const std::wstring& from, const std::wstring& to, Exist
 }
 
 // The file a path finally names, symbolic links and junctions followed ("C:\\dir\\file", "\\\\server\\share\\file"), so
-// that a replacement is written beside the real file and replaces it rather than the link. "" when the path names
-// no file that can be opened (GetLastError tells why).
+// that a replacement is written beside the real file and replaces it rather than the link; the path as given where
+// the file system cannot tell. "" when the path names no file that can be opened (GetLastError tells why).
 inline std::wstring finalPathOf(const std::wstring& path) {
     KernelHandle file(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
@@ -50,7 +50,7 @@ inline std::wstring finalPathOf(const std::wstring& path) {
     for (;;) {
         const DWORD n = GetFinalPathNameByHandleW(file.get(), name.data(), static_cast<DWORD>(name.size()),
                                                   FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-        if (n == 0) return {};
+        if (n == 0) return path;  // a file system that cannot tell (some network shares): the name as given
         if (n < name.size()) {
             std::wstring final(name.data(), n);
             // The platform answers with the long-path prefix; the rest of the program names files without it.
