@@ -42,11 +42,14 @@ std::u16string WithTrailingBackslash(std::u16string text) {
 namespace {
 
 // Puts the compacted file in place of the database without ever leaving a half-written database: the copy
-// goes beside the database first, is flushed, and only then swapped in by one replace operation.
+// goes beside the database first, is flushed, and only then swapped in by one replace operation. A database reached
+// through a link is replaced where it really is, so that the link still leads to it.
 bool replaceDatabase(const std::u16string& compacted, const std::u16string& fileName, FileOperations& files) {
-    const std::u16string side = files.ReserveTempFile(fw::folderOf(fileName), kReplacementPrefix);
+    const std::u16string real = files.RealFile(fileName);
+    if (real.empty()) return false;
+    const std::u16string side = files.ReserveTempFile(fw::folderOf(real), kReplacementPrefix);
     if (side.empty()) return false;
-    if (files.CopyOver(compacted, side) && files.FlushFile(side) && files.PutInPlace(side, fileName)) return true;
+    if (files.CopyOver(compacted, side) && files.FlushFile(side) && files.PutInPlace(side, real)) return true;
     files.RemoveFile(side);
     return false;
 }

@@ -50,8 +50,11 @@ public:
     virtual bool CopyOver(const std::u16string& from, const std::u16string& to) = 0;
     // Forces the file's contents to the disk.
     virtual bool FlushFile(const std::u16string& path) = 0;
-    // Puts `replacement` in place of `target` in one step: afterwards `target` is either the replacement or
-    // exactly what it was.
+    // The file `path` finally names, links followed: the compacted copy is written beside it and replaces it, so
+    // that a link keeps leading to the database. "" when there is no such file.
+    virtual std::u16string RealFile(const std::u16string& path) = 0;
+    // Puts `replacement` in place of the real file `target` in one step, keeping the file's attributes, access
+    // rights and creation time: afterwards `target` is either the replacement or exactly what it was.
     virtual bool PutInPlace(const std::u16string& replacement, const std::u16string& target) = 0;
 };
 

@@ -26,10 +26,13 @@ bool Win32FileOperations::CopyOver(const std::u16string& from, const std::u16str
 
 bool Win32FileOperations::FlushFile(const std::u16string& path) { return fw::flushFileToDisk(toWide(path)); }
 
+std::u16string Win32FileOperations::RealFile(const std::u16string& path) {
+    return toU16(fw::finalPathOf(toWide(path)));
+}
+
 bool Win32FileOperations::PutInPlace(const std::u16string& replacement, const std::u16string& target) {
-    // A read-only database is not replaced (not every platform's rename refuses it by itself).
-    const DWORD attributes = GetFileAttributesW(toWide(target).c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) return false;
-    // Both files are in the same folder, so this is a rename: the target is either the old or the new file.
-    return fw::moveFileOnto(toWide(replacement), toWide(target), fw::ExistingTarget::Replace);
+    // Both files are in the same folder, so this is one step: the target is either the old or the new file, and
+    // stays the same file to its links, its rights and its attributes. A read-only database, or one with other
+    // hard links, is not replaced.
+    return fw::replaceKeepingIdentity(toWide(replacement), toWide(target));
 }

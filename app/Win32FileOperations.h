@@ -13,5 +13,6 @@ public:
     bool RemoveFile(const std::u16string& path) override;
     bool CopyOver(const std::u16string& from, const std::u16string& to) override;
     bool FlushFile(const std::u16string& path) override;
+    std::u16string RealFile(const std::u16string& path) override;
     bool PutInPlace(const std::u16string& replacement, const std::u16string& target) override;
 };

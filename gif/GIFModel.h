@@ -35,6 +35,7 @@ inline constexpr const char* ExceedsScreen = "Image exceeds Logical Screen size"
 inline constexpr const char* BitBufferUnderrun = "Decoder bit buffer under-run";
 // Our own additions for input that cannot be decoded safely.
 inline constexpr const char* ImageTooLarge = "Image too large";
+inline constexpr const char* TooManyRecords = "Too many GIF records";
 inline constexpr const char* InvalidCodeSize = "Invalid LZW code size";
 }  // namespace GIFMessages
 

@@ -47,6 +47,7 @@ public:
                 warn_(GIFMessages::UnknownBlock);
                 break;
             }
+            CountRecord();
             auto frame = std::make_unique<TGIFSubImage>();
             ReadFrame(*frame);
             frames_.push_back(std::move(frame));
@@ -58,6 +59,11 @@ public:
     }
 
 private:
+    // Each frame, extension and kept sub-block counts against kGIFMaxRecords before it is allocated.
+    void CountRecord() {
+        if (++records_ > kGIFMaxRecords) throw GIFException(GIFMessages::TooManyRecords);
+    }
+
     // Skips zero bytes; false at the end of the stream.
     bool SkipZeros() {
         while (s_.Peek() == 0) s_.Skip(1);
@@ -138,6 +144,7 @@ private:
             }
             const int label = s_.Peek(1);
             if (label < 0) throw GIFException(GIFMessages::PrematureEnd);
+            CountRecord();
             std::unique_ptr<TGIFExtension> ext;
             switch (label) {
                 case GIFLabel::GraphicControl: ext = ReadGraphicControl(frame); break;
@@ -168,7 +175,10 @@ private:
     std::unique_ptr<TGIFExtension> ReadComment() {
         s_.Skip(2);
         auto c = std::make_unique<TGIFCommentExtension>();
-        readSubBlocks(s_, [&](const std::uint8_t* p, std::size_t n) { c->Text.emplace_back(p, p + n); });
+        readSubBlocks(s_, [&](const std::uint8_t* p, std::size_t n) {
+            CountRecord();
+            c->Text.emplace_back(p, p + n);
+        });
         return c;
     }
 
@@ -176,7 +186,10 @@ private:
         s_.Skip(2);
         auto t = std::make_unique<TGIFTextExtension>();
         s_.ReadExact(t->Header.data(), t->Header.size());
-        readSubBlocks(s_, [&](const std::uint8_t* p, std::size_t n) { t->Text.emplace_back(p, p + n); });
+        readSubBlocks(s_, [&](const std::uint8_t* p, std::size_t n) {
+            CountRecord();
+            t->Text.emplace_back(p, p + n);
+        });
         return t;
     }
 
@@ -228,6 +241,7 @@ private:
 
     void ReadUnknownBlocks(TGIFUnknownAppExtension& u) {
         readSubBlocks(s_, [&](const std::uint8_t* p, std::size_t n) {
+            CountRecord();
             u.Blocks.push_back({static_cast<std::uint8_t>(n), std::vector<std::uint8_t>(p, p + n)});
         });
     }
@@ -237,6 +251,7 @@ private:
     TGIFImageList& frames_;
     const GIFWarn& warn_;
     std::int64_t totalPixels_ = 0;
+    std::int64_t records_ = 0;
 };
 
 }  // namespace

@@ -19,6 +19,12 @@ inline constexpr std::int64_t kGIFMaxTotalPixels = std::int64_t(1) << 26;
 // 2560 x 1600 desktop) bounds that to 64 MB, far above any banner, where a 65535 x 65535 screen would ask for
 // 64 GB. A larger screen fails the load with GIFMessages::ImageTooLarge.
 inline constexpr std::int64_t kGIFMaxScreenPixels = std::int64_t(1) << 22;
+// Every frame, extension and kept data sub-block becomes an object of its own on the heap, while the file spends as
+// little as 2 bytes on one (an empty sub-block, or "!" and a label); a few tens of MB of such records would take
+// a good part of the 2 GB address space of a 32-bit program. 65,536 records in all (a few MB of heap) is far
+// above any real animation (two records a frame) or comment; a file with more fails the load with
+// GIFMessages::TooManyRecords. The image data's sub-blocks are decoded as they come and never kept: they do not count.
+inline constexpr std::int64_t kGIFMaxRecords = std::int64_t(1) << 16;
 
 // Replaces header and frames with the content of the stream. On an error (GIFException) the stream is set back
 // to where it was, and header and frames keep what was read before the error.

@@ -12,11 +12,6 @@ int BannerFillCount = 0;
 
 namespace {
 
-bool fileExists(const std::wstring& name) {
-    const DWORD attributes = GetFileAttributesW(name.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 void showPicture(TkvSkinLinkImage& image, const std::wstring& file, const std::wstring& link) {
     image.picture().loadFromFile(file);
     image.SetURL(link);
@@ -41,27 +36,26 @@ BannerChoice ChooseBanner(const std::wstring& entryName, const std::wstring& pro
     const std::wstring pictureUrl = AnsiToWide(IniValue(settings, 0, productCode + L"path", entryName, {}));
     const std::wstring link = AnsiToWide(IniValue(settings, 0, productCode + L"link", entryName, {}));
 
-    // An extension that would leave the program directory or name no valid file gives the placeholder.
+    // Only a picture type may be planted beside the program; any other extension gives the placeholder.
     const PictureExtension ext = PictureUrlExtension(pictureUrl);
-    if (ext.kind != PictureExtension::Kind::Unusable) {
+    if (ext.kind == PictureExtension::Kind::Usable) {
         const std::wstring localFile = site.appDirectory + entryName + ext.text;
         bool downloaded = false;
         try {
-            downloaded = site.download(pictureUrl, localFile);
+            downloaded = site.download(pictureUrl, localFile, kPictureDownload);
         } catch (...) {
             downloaded = false;  // a failed download of any kind falls back to the earlier copy
         }
-        if (downloaded || fileExists(localFile)) return {localFile, link};
+        // An earlier copy is read whole and decoded like a download: it is held to the same size.
+        if (downloaded || FileSizeOf(localFile) <= kMaxPictureBytes) return {localFile, link};
     }
     return {{}, site.baseAddress};
 }
 
 void ApplyBanner(TkvSkinLinkImage& image, const BannerChoice& choice) {
     image.setHeight(kBannerHeight);
-    if (choice.pictureFile.empty())
-        drawPlaceholder(image, choice.link);
-    else
-        showPicture(image, choice.pictureFile, choice.link);
+    if (choice.pictureFile.empty()) drawPlaceholder(image, choice.link);
+    else showPicture(image, choice.pictureFile, choice.link);
 }
 
 void FillBanner(TkvSkinLinkImage& image, const std::wstring& entryName, const std::wstring& productCode,

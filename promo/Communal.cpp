@@ -9,6 +9,7 @@
 #include "framework/Utf.h"
 #include "promo/AnsiText.h"
 #include "promo/BannerRules.h"
+#include "promo/DownloadDeadline.h"
 #include "promo/HttpStatusWatch.h"
 
 namespace {
@@ -31,7 +32,15 @@ std::wstring GetAppDirectory() {
     }
 }
 
-bool DownloadUrlToFile(const std::wstring& url, const std::wstring& fileName) {
+std::uint64_t FileSizeOf(const std::wstring& name) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(name.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return UINT64_MAX;
+    return (std::uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+bool DownloadUrlToFile(const std::wstring& url, const std::wstring& fileName, const DownloadLimits& limits) {
     // The resource goes to a scratch file in the target's directory first and replaces the target only when it
     // arrived whole: an HTTP error answer or a file that cannot be written then counts as failure and leaves an
     // earlier copy in place (the download service alone reports both as success on some platforms).
@@ -41,9 +50,12 @@ bool DownloadUrlToFile(const std::wstring& url, const std::wstring& fileName) {
     try {
         fw::FileBeside scratch(fileName, L"~kv");
         if (!scratch.valid()) return false;
-        HttpStatusWatch watch;
+        HttpStatusWatch watch(limits);
+        const DownloadDeadline deadline(watch, limits.maxMilliseconds);
         if (URLDownloadToFileW(nullptr, url.c_str(), scratch.name().c_str(), 0, &watch) != S_OK) return false;
-        return watch.StatusAcceptable() && scratch.putInPlace(fw::ExistingTarget::Replace);
+        // The limits again on what arrived, in case the service reported less than it wrote.
+        return watch.StatusAcceptable() && !watch.PastLimits() && FileSizeOf(scratch.name()) <= limits.maxBytes &&
+               scratch.putInPlace(fw::ExistingTarget::Replace);
     } catch (...) {
         return false;
     }
@@ -56,7 +68,7 @@ bool DownloadSettingsFile(const std::wstring& productCode) {
 bool DownloadSettingsFile(const PromoSite& site, const std::wstring& productCode) {
     if (!site.Located()) return false;
     try {
-        return site.download(site.baseAddress + productCode + L".rar", site.SettingsFile());
+        return site.download(site.baseAddress + productCode + L".rar", site.SettingsFile(), kSettingsDownload);
     } catch (...) {
         return false;
     }

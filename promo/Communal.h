@@ -23,9 +23,13 @@ public:
 // Directory of the running program, always ending with a backslash.
 std::wstring GetAppDirectory();
 
+// The size of a file in bytes; UINT64_MAX when there is no such file (or it is a folder).
+std::uint64_t FileSizeOf(const std::wstring& name);
+
 // Downloads the resource at url into fileName, replacing it. True exactly when the download service reports
-// success; every failure, including an exception, gives false. Only http and https addresses are fetched.
-bool DownloadUrlToFile(const std::wstring& url, const std::wstring& fileName);
+// success; every failure, including an exception, gives false. Only http and https addresses are fetched. A
+// download that passes a limit is abandoned as a failure, and nothing of it is left beside fileName.
+bool DownloadUrlToFile(const std::wstring& url, const std::wstring& fileName, const DownloadLimits& limits);
 
 // Fetches base address + productCode + ".rar" into the program directory as the settings file. The remote
 // file is the settings text itself and is saved unchanged.

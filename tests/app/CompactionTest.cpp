@@ -131,6 +131,22 @@ TEST_F(CompactDatabaseFileTest, EngineFailuresLeaveTheDatabaseAndNoTemporaryFile
     expectOnlyDatabaseLeft(kCompacted);
 }
 
+TEST_F(CompactDatabaseFileTest, ADatabaseReachedThroughALinkIsReplacedWhereItReallyIs) {
+    const std::u16string real = u"E:\\store\\shop.mdb";
+    files.files.erase(kDb);
+    files.files[real] = kOriginal;
+    files.links[kDb] = real;
+    EXPECT_TRUE(run());
+    EXPECT_EQ(files.files.at(real), kCompacted);
+    EXPECT_EQ(files.files.size(), 1u);  // the copy was made beside the real file; nothing took the link's place
+    EXPECT_EQ(files.links.at(kDb), real);
+    // A name that leads to no file stops before anything is written.
+    files.links[kDb] = u"E:\\gone.mdb";
+    EXPECT_FALSE(run());
+    EXPECT_EQ(files.files.at(real), kCompacted);
+    EXPECT_EQ(files.files.size(), 1u);
+}
+
 // Failures while the compacted copy is put in place: the database stays byte for byte as it was and no
 // temporary or half-written file remains.
 TEST_F(CompactDatabaseFileTest, FailedReplacementKeepsTheOriginalIntact) {

@@ -7,12 +7,14 @@
 #include <vector>
 
 #include "app/Compaction.h"
+#include "framework/Paths.h"
 
 class FakeFiles : public FileOperations {
 public:
     using Bytes = std::vector<std::uint8_t>;
     std::map<std::u16string, Bytes> files;
     std::u16string tempDir = u"C:\\Temp\\";
+    std::map<std::u16string, std::u16string> links;  // link -> the file it leads to
 
     // Injected failures.
     bool failReserveTemp = false;    // GetTempFileName in the temporary directory
@@ -57,10 +59,16 @@ public:
         log.push_back("flush");
         return !failFlush && files.count(path) == 1;
     }
+    std::u16string RealFile(const std::u16string& path) override {
+        const auto link = links.find(path);
+        const std::u16string& real = link == links.end() ? path : link->second;
+        return files.count(real) ? real : u"";
+    }
     bool PutInPlace(const std::u16string& replacement, const std::u16string& target) override {
         log.push_back("replace");
         auto it = files.find(replacement);
-        if (failReplace || it == files.end()) return false;
+        // Like the platform's replace, only within one folder (one volume).
+        if (failReplace || it == files.end() || fw::folderOf(replacement) != fw::folderOf(target)) return false;
         files[target] = it->second;
         files.erase(replacement);
         return true;

@@ -139,8 +139,9 @@ TEST_F(MainForm, ElementsStandAtTheirPositionsWithTheirCaptions) {
 
 // The description's settings that differ from the components' own defaults reach the components.
 TEST_F(MainForm, TheDescriptionsSettingsReachTheirComponents) {
-    for (TkvSkinCustomControl* c : std::initializer_list<TkvSkinCustomControl*>{
-             form().kvSkinLabel1, form().kvSkinLabel2, form().edtPassword, form().kvSkinButton1, form().kvSkinButton2}) {
+    for (TkvSkinCustomControl* c :
+         std::initializer_list<TkvSkinCustomControl*>{form().kvSkinLabel1, form().kvSkinLabel2, form().edtPassword,
+                                                      form().kvSkinButton1, form().kvSkinButton2}) {
         SCOPED_TRACE(c->name());
         EXPECT_EQ(c->DefaultFont().name(), L"宋体");
         EXPECT_EQ(c->DefaultFont().height(), 12);
@@ -184,7 +185,7 @@ TEST(MainFormShow, ShowingTheWindowFetchesTheSettingsAndFillsBothBanners) {
     ScratchFolder dir{L"show"};
     std::vector<std::wstring> fetched;  // local file of each download asked for, in the worker
     const PromoSite site{L"https://www.kovra.example/", dir.path() + L"\\",
-                         [&fetched](const std::wstring&, const std::wstring& file) {
+                         [&fetched](const std::wstring&, const std::wstring& file, const DownloadLimits&) {
                              fetched.push_back(file);
                              return false;
                          }};
@@ -195,8 +196,8 @@ TEST(MainFormShow, ShowingTheWindowFetchesTheSettingsAndFillsBothBanners) {
     EXPECT_TRUE(fetched.empty()) << "nothing is fetched before the window is shown";
     form.show();
     ASSERT_TRUE(kvtest::pumpUntil([] { return BannerFillCount == 1; })) << "the banners arrive through the loop";
-    EXPECT_EQ(fetched, (std::vector<std::wstring>{site.SettingsFile(), site.appDirectory + L"fname1",
-                                                  site.appDirectory + L"fname2"}));
+    // Without settings the banners have no picture address, so no picture is asked for.
+    EXPECT_EQ(fetched, std::vector<std::wstring>{site.SettingsFile()});
     EXPECT_EQ(form.img1->URL(), site.baseAddress) << "placeholder";
     EXPECT_EQ(form.img2->URL(), site.baseAddress) << "placeholder";
 }
@@ -211,7 +212,7 @@ TEST(MainFormShow, AHangingDownloadNeitherHoldsUpTheWindowNorOutlivesItsSafety) 
     auto network = std::make_shared<Network>();  // the worker's copy of the download keeps it alive
     ScratchFolder dir{L"hang"};
     const PromoSite site{L"https://www.kovra.example/", dir.path() + L"\\",
-                         [network](const std::wstring&, const std::wstring&) {
+                         [network](const std::wstring&, const std::wstring&, const DownloadLimits&) {
                              WaitForSingleObject(network->release.get(), 60000);
                              SetEvent(network->returned.get());
                              return false;

@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "gif/GIFImageData.h"
+#include "gif/GIFReader.h"
 #include "tests/gif/GIFTestBuilder.h"
 
 using giftest::Builder;
@@ -358,6 +359,37 @@ TEST(GIFReader, FramesAboveTheLimitsAreRefused) {
     auto m = Load(many.bytes());
     EXPECT_EQ(m->error, "Image too large");
     EXPECT_EQ(m->image.Images.size(), 4u);
+}
+
+TEST(GIFReader, RecordCountsAboveTheLimitAreRefused) {
+    // Crafted files of the smallest records: frames of 1 x 1, empty comments, one-byte comment lines. Each holds
+    // kGIFMaxRecords records with one frame around them, and loads; one record more fails the load.
+    const auto frames = [](std::int64_t n) {
+        Builder b;
+        b.Header(1, 1);
+        for (std::int64_t i = 0; i < n; ++i) b.Descriptor(0, 0, 1, 1).Byte(2).Append({0});
+        return b.bytes();
+    };
+    const auto comments = [](std::int64_t n) {
+        Builder b;
+        b.Header(1, 1);
+        for (std::int64_t i = 0; i < n; ++i) b.Append({0x21, 0xFE, 0});
+        return b.Descriptor(0, 0, 1, 1).Byte(2).Append({0}).bytes();
+    };
+    const auto lines = [](std::int64_t n) {
+        Builder b;
+        b.Header(1, 1).Append({0x21, 0xFE});
+        for (std::int64_t i = 0; i < n; ++i) b.Append({1, 'x'});
+        return b.Byte(0).Descriptor(0, 0, 1, 1).Byte(2).Append({0}).bytes();
+    };
+    auto atLimit = Load(frames(kGIFMaxRecords));
+    ASSERT_EQ(atLimit->error, "");
+    EXPECT_EQ(atLimit->image.Images.size(), std::size_t(kGIFMaxRecords));
+    EXPECT_EQ(Load(frames(kGIFMaxRecords + 1))->error, "Too many GIF records");
+    EXPECT_EQ(Load(comments(kGIFMaxRecords - 1))->error, "");
+    EXPECT_EQ(Load(comments(kGIFMaxRecords))->error, "Too many GIF records");
+    EXPECT_EQ(Load(lines(kGIFMaxRecords - 2))->error, "");  // the frame and its comment are records too
+    EXPECT_EQ(Load(lines(kGIFMaxRecords - 1))->error, "Too many GIF records");
 }
 
 TEST(GIFReader, CommentWithoutSubBlocksLoads) {

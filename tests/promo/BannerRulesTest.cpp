@@ -15,12 +15,19 @@ void expectExtension(std::wstring_view url, Kind kind, std::wstring_view text = 
 
 }  // namespace
 
-TEST(PictureUrlExtension, IsTheTextFromTheLastDot) {
+TEST(PictureUrlExtension, IsTheTextFromTheLastDotWhenItIsAPictureType) {
     expectExtension(L"http://www.kovra.example/ads/banner.gif", Kind::Usable, L".gif");
     expectExtension(L"http://www.kovra.example/ads/banner.BMP", Kind::Usable, L".BMP");
-    expectExtension(L"http://www.kovra.example/a.b.c.emf", Kind::Usable, L".emf");
-    expectExtension(L"http://host/picture.", Kind::Usable, L".");
-    expectExtension(L"http://host/picture.\u56fe\u7247", Kind::Usable, L".\u56fe\u7247");
+    expectExtension(L"http://www.kovra.example/a.b.c.jpeg", Kind::Usable, L".jpeg");
+    for (const wchar_t* ext : {L".jpg", L".Png", L".ICO"})
+        expectExtension(std::wstring(L"http://host/b") + ext, Kind::Usable, ext);
+}
+
+TEST(PictureUrlExtension, AnyOtherExtensionIsUnusable) {
+    // Programs, scripts and shortcuts a user might open, and the formats the banners do not take.
+    for (const wchar_t* ext : {L".exe", L".hta", L".lnk", L".js", L".bat", L".emf", L".wmf", L".gif2", L".gi", L"."})
+        expectExtension(std::wstring(L"http://host/b") + ext, Kind::Unusable, ext);
+    expectExtension(L"http://host/picture.\u56fe\u7247", Kind::Unusable, L".\u56fe\u7247");
 }
 
 TEST(PictureUrlExtension, NoDotOrABackslashOrColonAfterItMeansNone) {
@@ -44,21 +51,27 @@ TEST(PictureUrlExtension, TextThatCouldLeaveTheProgramDirectoryIsUnusable) {
     expectExtension(std::wstring(L"http://host/banner.gi\0f", 23), Kind::Unusable, std::wstring(L".gi\0f", 5));
 }
 
-TEST(IsWebAddress, AcceptsOnlyHttpAndHttpsAddresses) {
-    EXPECT_TRUE(IsWebAddress(L"http://www.kovra.example/"));
-    EXPECT_TRUE(IsWebAddress(L"https://www.kovra.example/"));
-    EXPECT_TRUE(IsWebAddress(L"HTTPS://WWW.KOVRA.EXAMPLE/"));
-    EXPECT_TRUE(IsWebAddress(L"Http://x"));
+TEST(IsWebAddress, AcceptsOnlyWellFormedHttpAndHttpsAddresses) {
+    for (const wchar_t* link :
+         {L"http://www.kovra.example/", L"https://www.kovra.example/", L"HTTPS://WWW.KOVRA.EXAMPLE/", L"Http://x",
+          L"http://127.0.0.1:8080/ovbak.rar", L"https://www.kovra.example/a/b.html?x=1&y=%E4%B8%AD#top",
+          L"http://a-b.example/~me/(1)[2]!$*+,;=:@"}) {
+        EXPECT_TRUE(IsWebAddress(link)) << std::wstring(link).c_str();
+    }
+    EXPECT_TRUE(IsWebAddress(L"http://x/" + std::wstring(kMaxWebAddressLength - 9, L'a')));
 
-    EXPECT_FALSE(IsWebAddress(L""));
-    EXPECT_FALSE(IsWebAddress(L"http://"));
-    EXPECT_FALSE(IsWebAddress(L"https://"));
-    EXPECT_FALSE(IsWebAddress(L"file:///C:/Windows/System32/calc.exe"));
-    EXPECT_FALSE(IsWebAddress(L"C:\\Windows\\System32\\calc.exe"));
-    EXPECT_FALSE(IsWebAddress(L"calc"));
-    EXPECT_FALSE(IsWebAddress(L"\\\\server\\share\\run.exe"));
-    EXPECT_FALSE(IsWebAddress(L"ftp://www.kovra.example/"));
-    EXPECT_FALSE(IsWebAddress(L"mailto:support@kovra.example"));
-    EXPECT_FALSE(IsWebAddress(L" http://www.kovra.example/"));
-    EXPECT_FALSE(IsWebAddress(L"httpx://www.kovra.example/"));
+    for (const wchar_t* link :
+         {L"", L"http://", L"https://", L"file:///C:/Windows/System32/calc.exe", L"C:\\Windows\\System32\\calc.exe",
+          L"calc", L"\\\\server\\share\\run.exe", L"ftp://www.kovra.example/", L"mailto:support@kovra.example",
+          L" http://www.kovra.example/", L"httpx://www.kovra.example/",
+          // Blanks and quotes that the shell could read as more than one address or as options.
+          L"http://www.kovra.example/ -x", L"http://www.kovra.example/\" c:\\x.exe\"", L"http://host/it's",
+          L"http://host/a\tb", L"http://host/a\\b", L"http://host/<b>", L"http://host/{x}", L"http://host/a|b",
+          // Malformed hosts, ports and escapes; a host hidden behind user information.
+          L"http:///path", L"http://-host/", L"http://host-/", L"http://a..b/", L"http://.host/", L"http://host:/",
+          L"http://host:123456/", L"http://host:8a/", L"http://ho_st/", L"http://\u4e2d.example/",
+          L"http://www.kovra.example@evil.example/", L"http://host/%", L"http://host/%4", L"http://host/%zz"}) {
+        EXPECT_FALSE(IsWebAddress(link)) << std::wstring(link).c_str();
+    }
+    EXPECT_FALSE(IsWebAddress(L"http://x/" + std::wstring(kMaxWebAddressLength - 8, L'a')));
 }

@@ -66,16 +66,15 @@ TEST_F(Banners, NoSettingsAndNoNetworkGiveTwoPlaceholdersLinkingToTheVendor) {
     img1.click();
     img2.click();
     EXPECT_EQ(opened, (std::vector<std::wstring>{kBase, kBase}));
-    // Settings, then both pictures were tried (to the bare entry names: no picture URL, no extension).
-    ASSERT_EQ(downloads.calls.size(), 3u);
+    // Only the settings were tried, within their limit: without a picture address there is no picture to fetch.
+    ASSERT_EQ(downloads.calls.size(), 1u);
     EXPECT_EQ(downloads.calls[0], std::make_pair(kSettingsUrl, local(L"SetConfig.ini")));
-    EXPECT_EQ(downloads.calls[1], std::make_pair(std::wstring(), local(L"fname1")));
-    EXPECT_EQ(downloads.calls[2], std::make_pair(std::wstring(), local(L"fname2")));
+    EXPECT_EQ(downloads.maxBytes[0], kMaxSettingsBytes);
 }
 
 TEST_F(Banners, AnUnknownProgramDirectoryDownloadsNothingAndGivesPlaceholders) {
-    serveSettings("http://pics.kovra.example/one.kvt", "https://www.kovra.example/one", "", "");
-    downloads.resources[L"http://pics.kovra.example/one.kvt"] = "first picture";
+    serveSettings("http://pics.kovra.example/one.png", "https://www.kovra.example/one", "", "");
+    downloads.resources[L"http://pics.kovra.example/one.png"] = "first picture";
     PromoSite s = site();
     s.appDirectory.clear();
     ShowBanners(img1, img2, s);
@@ -102,49 +101,61 @@ TEST_F(Banners, PlaceholderShowsTheInvitationOnWhite) {
 }
 
 TEST_F(Banners, DownloadedPicturesAreShownWithTheirLinks) {
-    serveSettings("http://pics.kovra.example/one.kvt", "https://www.kovra.example/one",
-                  "http://pics.kovra.example/two.KVT", "http://www.kovra.example/two");
-    downloads.resources[L"http://pics.kovra.example/one.kvt"] = "first picture";
-    downloads.resources[L"http://pics.kovra.example/two.KVT"] = "second picture";
+    serveSettings("http://pics.kovra.example/one.png", "https://www.kovra.example/one",
+                  "http://pics.kovra.example/two.PNG", "http://www.kovra.example/two");
+    downloads.resources[L"http://pics.kovra.example/one.png"] = "first picture";
+    downloads.resources[L"http://pics.kovra.example/two.PNG"] = "second picture";
     ShowBanners(img1, img2, site());
     EXPECT_EQ(loaded(img1), "first picture");
     EXPECT_EQ(loaded(img2), "second picture");
-    EXPECT_EQ(readFile(local(L"fname1.kvt")), "first picture");
-    EXPECT_EQ(readFile(local(L"fname2.KVT")), "second picture");
+    EXPECT_EQ(readFile(local(L"fname1.png")), "first picture");
+    EXPECT_EQ(readFile(local(L"fname2.PNG")), "second picture");
     EXPECT_EQ(img1.URL(), L"https://www.kovra.example/one");
     EXPECT_EQ(img2.URL(), L"http://www.kovra.example/two");
     EXPECT_EQ(img1.height(), 48);
+    EXPECT_EQ(downloads.maxBytes, (std::vector<std::uint64_t>{kMaxSettingsBytes, kMaxPictureBytes, kMaxPictureBytes}));
     img2.click();
     EXPECT_EQ(opened, std::vector<std::wstring>{L"http://www.kovra.example/two"});
 }
 
 TEST_F(Banners, FailedDownloadFallsBackToTheEarlierLocalFileWithTheNewLink) {
-    serveSettings("http://pics.kovra.example/one.kvt", "https://www.kovra.example/new", "", "");
-    writeFile(local(L"fname1.kvt"), "from an earlier run");
+    serveSettings("http://pics.kovra.example/one.png", "https://www.kovra.example/new", "", "");
+    writeFile(local(L"fname1.png"), "from an earlier run");
     ShowBanners(img1, img2, site());
     EXPECT_EQ(loaded(img1), "from an earlier run");
     EXPECT_EQ(img1.URL(), L"https://www.kovra.example/new");
-    EXPECT_EQ(downloads.callsFor(L"http://pics.kovra.example/one.kvt"), 1);
+    EXPECT_EQ(downloads.callsFor(L"http://pics.kovra.example/one.png"), 1);
     EXPECT_TRUE(isPlaceholder(img2));
+    // An earlier copy above the picture limit is not read: it gives the placeholder.
+    writeFile(local(L"fname1.png"), std::string(kMaxPictureBytes + 1, 'x'));
+    img1.picture().clear();
+    FillBanner(img1, L"fname1", kProductCode, site());
+    EXPECT_TRUE(isPlaceholder(img1));
 }
 
 TEST_F(Banners, AThrowingDownloadCountsAsAFailedOne) {
-    serveSettings("http://pics.kovra.example/one.kvt", "https://www.kovra.example/one", "", "");
+    serveSettings("http://pics.kovra.example/one.png", "https://www.kovra.example/one", "", "");
     PromoSite s = site();
     auto inner = s.download;
-    s.download = [inner](const std::wstring& url, const std::wstring& file) -> bool {
-        if (url.find(L"one.kvt") != std::wstring::npos) throw std::runtime_error("connection reset");
-        return inner(url, file);
+    s.download = [inner](const std::wstring& url, const std::wstring& file, const DownloadLimits& limits) -> bool {
+        if (url.find(L"one.png") != std::wstring::npos) throw std::runtime_error("connection reset");
+        return inner(url, file, limits);
     };
     FillBanner(img1, L"fname1", kProductCode, s);
     EXPECT_TRUE(isPlaceholder(img1));
 }
 
-TEST_F(Banners, AnExtensionThatWouldLeaveTheProgramDirectoryGivesThePlaceholderWithoutDownloading) {
-    for (const std::string url : {"http://pics.kovra.example/a/../../x", "http://pics.kovra.example/one.kvt?v=2"}) {
+TEST_F(Banners, AnythingButAPictureExtensionGivesThePlaceholderWithoutDownloading) {
+    // Extensions that would leave the program directory, no extension at all (no dot after the last colon or
+    // backslash), and extensions of other types: programs and scripts a user might open, and formats the banners
+    // do not take.
+    for (const std::string url : {"http://pics.kovra.example/a/../../x", "http://pics.kovra.example/one.png?v=2",
+                                  "http://pics.kovra.example/one.png/..\\..\\evil", "http://localhost/banner",
+                                  "http://pics.kovra.example/one.exe", "http://pics.kovra.example/one.hta",
+                                  "http://pics.kovra.example/one.xyz", "http://pics.kovra.example/one.emf"}) {
         serveSettings(url, "https://www.kovra.example/one", "", "");
         ASSERT_TRUE(DownloadSettingsFile(site(), kProductCode));
-        downloads.resources[std::wstring(url.begin(), url.end())] = "would be written";
+        downloads.resources[std::wstring(url.begin(), url.end())] = "would be planted";
         downloads.calls.clear();
         img1.picture().clear();
         FillBanner(img1, L"fname1", kProductCode, site());
@@ -155,55 +166,32 @@ TEST_F(Banners, AnExtensionThatWouldLeaveTheProgramDirectoryGivesThePlaceholderW
     EXPECT_EQ(listFiles(dir.path()), std::vector<std::wstring>{L"SetConfig.ini"});
 }
 
-TEST_F(Banners, ABackslashAfterTheLastDotKeepsTheFileInTheProgramDirectory) {
-    const std::string url = "http://pics.kovra.example/one.kvt/..\\..\\evil";
-    serveSettings(url, "https://www.kovra.example/one", "", "");
-    ASSERT_TRUE(DownloadSettingsFile(site(), kProductCode));
-    FillBanner(img1, L"fname1", kProductCode, site());
-    ASSERT_EQ(downloads.calls.size(), 2u);
-    EXPECT_EQ(downloads.calls[1].second, local(L"fname1"));
-    EXPECT_TRUE(isPlaceholder(img1));
-}
-
-TEST_F(Banners, AUrlWithoutExtensionGivesABareLocalNameThatCannotBeLoaded) {
-    // No dot after the last colon: the local file is "fname1"; once it exists, loading it fails.
-    serveSettings("http://localhost/banner", "https://www.kovra.example/one", "http://localhost/b2", "");
-    downloads.resources[L"http://localhost/banner"] = "picture without a name";
+TEST_F(Banners, APictureThatCannotBeLoadedRaisesItsErrorAndTheShowIsTriedAgain) {
+    // A picture type that no decoder reads here.
+    fw::unregisterPictureFormat("png");
+    serveSettings("http://pics.kovra.example/one.png", "https://www.kovra.example/one", "http://localhost/b2.gif", "");
+    downloads.resources[L"http://pics.kovra.example/one.png"] = "data";
     try {
         ShowBanners(img1, img2, site());
         FAIL() << "no error raised";
     } catch (const fw::PictureError& e) {
-        EXPECT_STREQ(e.what(), "Unknown picture file extension (.)");
+        EXPECT_STREQ(e.what(), "Unknown picture file extension (.png)");
     }
-    EXPECT_EQ(readFile(local(L"fname1")), "picture without a name");
     // The rest of the show was skipped: the second banner is untouched and the count stays at 0.
     EXPECT_EQ(BannerFillCount, 0);
     EXPECT_TRUE(img2.picture().empty());
     EXPECT_EQ(img2.height(), 47);
-    EXPECT_EQ(downloads.callsFor(L"http://localhost/b2"), 0);
+    EXPECT_EQ(downloads.callsFor(L"http://localhost/b2.gif"), 0);
     // The next show tries both again.
-    downloads.calls.clear();
     EXPECT_THROW(ShowBanners(img1, img2, site()), fw::PictureError);
-    EXPECT_EQ(downloads.callsFor(L"http://localhost/banner"), 1);
-}
-
-TEST_F(Banners, AnUnknownExtensionRaisesTheGraphicError) {
-    serveSettings("http://pics.kovra.example/one.xyz", "https://www.kovra.example/one", "", "");
-    downloads.resources[L"http://pics.kovra.example/one.xyz"] = "data";
-    try {
-        ShowBanners(img1, img2, site());
-        FAIL() << "no error raised";
-    } catch (const fw::PictureError& e) {
-        EXPECT_STREQ(e.what(), "Unknown picture file extension (.xyz)");
-    }
-    EXPECT_EQ(BannerFillCount, 0);
+    EXPECT_EQ(downloads.callsFor(L"http://pics.kovra.example/one.png"), 2);
 }
 
 TEST_F(Banners, AnEmptyOrNonWebLinkLeavesTheBannerInert) {
-    serveSettings("http://pics.kovra.example/one.kvt", "", "http://pics.kovra.example/two.kvt",
+    serveSettings("http://pics.kovra.example/one.png", "", "http://pics.kovra.example/two.png",
                   "file:///C:/Windows/System32/calc.exe");
-    downloads.resources[L"http://pics.kovra.example/one.kvt"] = "1";
-    downloads.resources[L"http://pics.kovra.example/two.kvt"] = "2";
+    downloads.resources[L"http://pics.kovra.example/one.png"] = "1";
+    downloads.resources[L"http://pics.kovra.example/two.png"] = "2";
     int clicks = 0;
     img1.onClick = [&](fw::Component*) { ++clicks; };
     ShowBanners(img1, img2, site());
@@ -231,14 +219,14 @@ TEST_F(Banners, ClickRunsTheClickEventBeforeOpeningTheLink) {
 }
 
 TEST_F(Banners, ASecondShowFetchesTheSettingsAgainButDoesNotRefill) {
-    serveSettings("http://pics.kovra.example/one.kvt", "https://www.kovra.example/one", "", "");
-    downloads.resources[L"http://pics.kovra.example/one.kvt"] = "first";
+    serveSettings("http://pics.kovra.example/one.png", "https://www.kovra.example/one", "", "");
+    downloads.resources[L"http://pics.kovra.example/one.png"] = "first";
     ShowBanners(img1, img2, site());
-    downloads.resources[L"http://pics.kovra.example/one.kvt"] = "changed";
+    downloads.resources[L"http://pics.kovra.example/one.png"] = "changed";
     img1.setHeight(30);
     ShowBanners(img1, img2, site());
     EXPECT_EQ(downloads.callsFor(kSettingsUrl), 2);
-    EXPECT_EQ(downloads.callsFor(L"http://pics.kovra.example/one.kvt"), 1);
+    EXPECT_EQ(downloads.callsFor(L"http://pics.kovra.example/one.png"), 1);
     EXPECT_EQ(loaded(img1), "first");
     EXPECT_EQ(img1.height(), 30);
     EXPECT_EQ(BannerFillCount, 1);

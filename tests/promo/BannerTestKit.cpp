@@ -24,8 +24,9 @@ int FakeDownloads::callsFor(const std::wstring& url) const {
 }
 
 PromoSite::Download FakeDownloads::download() {
-    return [this](const std::wstring& url, const std::wstring& file) {
+    return [this](const std::wstring& url, const std::wstring& file, const DownloadLimits& limits) {
         calls.emplace_back(url, file);
+        maxBytes.push_back(limits.maxBytes);
         const auto it = resources.find(url);
         if (it == resources.end()) return false;
         writeFile(file, it->second);

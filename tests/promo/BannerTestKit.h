@@ -10,10 +10,11 @@
 #include "framework/Picture.h"
 #include "promo/PromoSite.h"
 
-// Files with the extension "kvt" load as a 7 x 5 picture that remembers the file's bytes.
+// Files with the extension "png" (which no decoder of the program reads) load as a 7 x 5 picture that remembers
+// the file's bytes.
 class TextGraphic final : public fw::Graphic {
 public:
-    static constexpr const char* kExtension = "kvt";
+    static constexpr const char* kExtension = "png";
     int width() const override { return 7; }
     int height() const override { return 5; }
     void draw(fw::Canvas&, const fw::Rect&) override {}
@@ -34,6 +35,7 @@ struct TextGraphicFormat {
 struct FakeDownloads {
     std::map<std::wstring, std::string> resources;
     std::vector<std::pair<std::wstring, std::wstring>> calls;  // (url, file)
+    std::vector<std::uint64_t> maxBytes;                       // the size limit of each call
     int callsFor(const std::wstring& url) const;
     PromoSite::Download download();
 };

@@ -2,6 +2,7 @@
 
 #include <ws2tcpip.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -14,13 +15,15 @@ struct WinsockSession {
     ~WinsockSession() { WSACleanup(); }
 };
 
-void sendAll(SOCKET s, const std::string& data) {
+// Sends what it can; returns the number of bytes sent (fewer when the client went away).
+std::size_t sendAll(SOCKET s, const char* data, std::size_t size) {
     std::size_t sent = 0;
-    while (sent < data.size()) {
-        const int n = send(s, data.data() + sent, static_cast<int>(data.size() - sent), 0);
-        if (n <= 0) return;
+    while (sent < size) {
+        const int n = send(s, data + sent, static_cast<int>(size - sent), 0);
+        if (n <= 0) break;
         sent += static_cast<std::size_t>(n);
     }
+    return sent;
 }
 
 }  // namespace
@@ -47,9 +50,9 @@ LoopbackHttpServer::~LoopbackHttpServer() {
     thread_.join();
 }
 
-void LoopbackHttpServer::serve(const std::string& path, std::string body) {
+void LoopbackHttpServer::serve(const std::string& path, std::string body, Pacing pacing) {
     std::lock_guard lock(mutex_);
-    bodies_[path] = std::move(body);
+    bodies_[path] = {std::move(body), pacing};
 }
 
 void LoopbackHttpServer::remove(const std::string& path) {
@@ -61,6 +64,12 @@ int LoopbackHttpServer::requests(const std::string& path) const {
     std::lock_guard lock(mutex_);
     const auto it = requests_.find(path);
     return it == requests_.end() ? 0 : it->second;
+}
+
+std::size_t LoopbackHttpServer::bodyBytesSent(const std::string& path) const {
+    std::lock_guard lock(mutex_);
+    const auto it = sent_.find(path);
+    return it == sent_.end() ? 0 : it->second;
 }
 
 std::wstring LoopbackHttpServer::baseAddress() const { return L"http://127.0.0.1:" + std::to_wstring(port_) + L"/"; }
@@ -90,18 +99,30 @@ void LoopbackHttpServer::answer(SOCKET client) {
     const std::string path = request.substr(sp1 + 1, sp2 - sp1 - 1);
 
     std::string status = "404 Not Found", body = "not found";
+    Pacing pacing;
     {
         std::lock_guard lock(mutex_);
         ++requests_[path];
         const auto it = bodies_.find(path);
         if (it != bodies_.end()) {
             status = "200 OK";
-            body = it->second;
+            body = it->second.body;
+            pacing = it->second.pacing;
         }
     }
-    std::string reply = "HTTP/1.1 " + status +
-                        "\r\nContent-Type: application/octet-stream\r\nContent-Length: " + std::to_string(body.size()) +
-                        "\r\nCache-Control: no-cache, no-store\r\nPragma: no-cache\r\nConnection: close\r\n\r\n";
-    if (method != "HEAD") reply += body;
-    sendAll(client, reply);
+    std::string head = "HTTP/1.1 " + status + "\r\nContent-Type: application/octet-stream\r\n";
+    if (pacing.announceLength) head += "Content-Length: " + std::to_string(body.size()) + "\r\n";
+    head += "Cache-Control: no-cache, no-store\r\nPragma: no-cache\r\nConnection: close\r\n\r\n";
+    if (sendAll(client, head.data(), head.size()) < head.size() || method == "HEAD") return;
+    for (std::size_t at = 0; at < body.size();) {
+        const std::size_t n = std::min(pacing.chunk, body.size() - at);
+        const std::size_t sent = sendAll(client, body.data() + at, n);
+        {
+            std::lock_guard lock(mutex_);
+            sent_[path] += sent;
+        }
+        if (sent < n) return;  // the client gave up
+        at += n;
+        if (pacing.pauseMs > 0 && at < body.size()) Sleep(static_cast<DWORD>(pacing.pauseMs));
+    }
 }

@@ -43,10 +43,20 @@ public:
     LoopbackHttpServer(const LoopbackHttpServer&) = delete;
     LoopbackHttpServer& operator=(const LoopbackHttpServer&) = delete;
 
+    // How a body is sent: all at once with its length announced, or in chunks with a pause after each and no
+    // length (the client learns the size only at the end).
+    struct Pacing {
+        bool announceLength = true;
+        std::size_t chunk = 64 * 1024;
+        int pauseMs = 0;
+    };
     // path starts with "/".
-    void serve(const std::string& path, std::string body);
+    void serve(const std::string& path, std::string body, Pacing pacing);
+    void serve(const std::string& path, std::string body) { serve(path, std::move(body), Pacing()); }
     void remove(const std::string& path);
     int requests(const std::string& path) const;
+    // Bytes of body sent for the path so far, over all its requests (what the client accepted into its socket).
+    std::size_t bodyBytesSent(const std::string& path) const;
     // "http://127.0.0.1:<port>/"
     std::wstring baseAddress() const;
 
@@ -57,7 +67,12 @@ private:
     Socket listener_;
     int port_ = 0;
     mutable std::mutex mutex_;
-    std::map<std::string, std::string> bodies_;
+    struct Resource {
+        std::string body;
+        Pacing pacing;
+    };
+    std::map<std::string, Resource> bodies_;
+    std::map<std::string, std::size_t> sent_;
     std::map<std::string, int> requests_;
     std::thread thread_;
 };
