@@ -44,8 +44,10 @@ namespace {
 // Puts the compacted file in place of the database without ever leaving a half-written database: the copy
 // goes beside the database first, is flushed, and only then swapped in by one replace operation. A database reached
 // through a link is replaced where it really is, so that the link still leads to it.
-bool replaceDatabase(const std::u16string& compacted, const std::u16string& fileName, FileOperations& files) {
+bool replaceDatabase(const std::u16string& compacted, const std::u16string& fileName, FileOperations& files,
+                     std::u16string& reason) {
     const std::u16string real = files.RealFile(fileName);
+    reason = real.empty() ? kNotFoundReason : kNotReplacedReason;
     if (real.empty()) return false;
     const std::u16string side = files.ReserveTempFile(fw::folderOf(real), kReplacementPrefix);
     if (side.empty()) return false;
@@ -57,11 +59,15 @@ bool replaceDatabase(const std::u16string& compacted, const std::u16string& file
 }  // namespace
 
 bool CompactDatabaseFile(const std::u16string& fileName, const std::u16string& password, FileOperations& files,
-                         const EngineFactory& createEngine) {
+                         const EngineFactory& createEngine, std::u16string* reason) {
     bool result = false;
+    std::u16string why;
     // The platform reserves a unique name; the engine must create the file itself, so it is freed at once.
     const std::u16string temp = files.ReserveTempFile(files.TempDirectory(), kTempFilePrefix);
-    if (!files.RemoveFile(temp)) return false;
+    if (!files.RemoveFile(temp)) {
+        if (reason) *reason = kNoTempFileReason;
+        return false;
+    }
     try {
         std::unique_ptr<DatabaseEngine> engine = createEngine();
         if (!engine) throw EngineError("no engine object");
@@ -69,13 +75,25 @@ bool CompactDatabaseFile(const std::u16string& fileName, const std::u16string& p
         const std::u16string source = BuildConnectionString(fileName, password);
         const std::int32_t code = engine->CompactDatabase(source, destination);
         if (code < 0) throw EngineError("the engine returned a failure code");
-        result = replaceDatabase(temp, fileName, files);
+        result = replaceDatabase(temp, fileName, files, why);
+    } catch (const EngineError& e) {
+        why = e.reason();
     } catch (...) {
-        // Every failure becomes the Boolean result; the user sees one error box.
+        // Every failure becomes the Boolean result.
     }
     // Whatever the engine or the copy left under the temporary name is removed.
     files.RemoveFile(temp);
+    if (!result && reason) *reason = why;
     return result;
+}
+
+std::u16string CompactFailedText(std::u16string_view reason) {
+    std::u16string text(kCompactFailedText);
+    if (!reason.empty()) {
+        text += u"\n";
+        text += reason;
+    }
+    return text;
 }
 
 void RunCompactCommand(const CompactCommandHost& host) {
@@ -86,9 +104,10 @@ void RunCompactCommand(const CompactCommandHost& host) {
     }
     const std::u16string password = host.passwordText();
     const std::u16string fileName = host.fileNameText();  // as typed, not trimmed
-    if (host.compactDatabaseFile(fileName, password)) {
+    std::u16string reason;
+    if (host.compactDatabaseFile(fileName, password, reason)) {
         host.showMessageBox(kCompactSucceededText, TkvMessageKind::mtInformation, ButtonBit(mbOK), 0);
     } else {
-        host.showMessageBox(kCompactFailedText, TkvMessageKind::mtError, ButtonBit(mbOK), 0);
+        host.showMessageBox(CompactFailedText(reason), TkvMessageKind::mtError, ButtonBit(mbOK), 0);
     }
 }

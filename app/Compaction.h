@@ -58,10 +58,17 @@ public:
     virtual bool PutInPlace(const std::u16string& replacement, const std::u16string& target) = 0;
 };
 
-// The engine did not answer or reported an error.
+// The engine did not answer or reported an error. `reason()` is the text the user is shown under the failure
+// box's own text: the engine's own description where it gave one.
 class EngineError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit EngineError(const std::string& ascii) : std::runtime_error(ascii), reason_(ascii.begin(), ascii.end()) {}
+    EngineError(const std::string& ascii, std::u16string reason)
+        : std::runtime_error(ascii), reason_(std::move(reason)) {}
+    const std::u16string& reason() const { return reason_; }
+
+private:
+    std::u16string reason_;
 };
 
 // One engine object. compactDatabase calls "CompactDatabase"(source, destination) and returns the call's
@@ -75,10 +82,20 @@ public:
 // Creates the engine object; throws EngineError when it cannot.
 using EngineFactory = std::function<std::unique_ptr<DatabaseEngine>()>;
 
+// Why a compaction failed, in words the user can act on, for the line under the failure box's own text.
+inline constexpr std::u16string_view kNoTempFileReason = u"The temporary folder cannot be written.";
+inline constexpr std::u16string_view kNotReplacedReason =
+    u"The compacted copy could not replace the database file; the database is unchanged.";
+inline constexpr std::u16string_view kNotFoundReason = u"The database file does not exist.";
+
 // Compacts the database `fileName` in place. True exactly when the compacted copy has replaced the database;
-// otherwise the database is as it was. The temporary files are gone afterwards on every path.
+// otherwise the database is as it was, and `reason` (when given) says why. The temporary files are gone
+// afterwards on every path.
 bool CompactDatabaseFile(const std::u16string& fileName, const std::u16string& password, FileOperations& files,
-                         const EngineFactory& createEngine);
+                         const EngineFactory& createEngine, std::u16string* reason = nullptr);
+
+// The failure box's text: the program's own, and the reason on a line of its own under it.
+std::u16string CompactFailedText(std::u16string_view reason);
 
 // What the compact button needs from the window.
 struct CompactCommandHost {
@@ -86,7 +103,9 @@ struct CompactCommandHost {
     std::function<std::u16string()> passwordText;  // text of the password field
     std::function<int(std::u16string_view text, TkvMessageKind kind, TkvMessageButtons buttons, int helpContext)>
         showMessageBox;
-    std::function<bool(const std::u16string& fileName, const std::u16string& password)> compactDatabaseFile;
+    // Compacts; on failure it may set `reason`, shown under the failure text.
+    std::function<bool(const std::u16string& fileName, const std::u16string& password, std::u16string& reason)>
+        compactDatabaseFile;
 };
 
 // The compact button: empty trimmed name -> nothing; confirmation; compaction; result box.

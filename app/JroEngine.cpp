@@ -48,10 +48,15 @@ public:
         if (hr == DISP_E_EXCEPTION) {
             if (excep.pfnDeferredFillIn) excep.pfnDeferredFillIn(&excep);
             HRESULT code = excep.scode != 0 ? excep.scode : hr;
+            // The engine's own words are what the user can act on; the code alone where it gave none.
+            const std::string summary = describe("The engine reported an error", code);
+            std::u16string reason = excep.bstrDescription && *excep.bstrDescription
+                                        ? fw::toU16(excep.bstrDescription)
+                                        : std::u16string(summary.begin(), summary.end());
             SysFreeString(excep.bstrSource);
             SysFreeString(excep.bstrDescription);
             SysFreeString(excep.bstrHelpFile);
-            throw EngineError(describe("The engine reported an error", code));
+            throw EngineError(summary, std::move(reason));
         }
         if (FAILED(hr)) throw EngineError(describe("CompactDatabase failed", hr));
 

@@ -29,7 +29,8 @@ void RegisterMainFormClasses(fw::ClassRegistry& classes) {
         };
     };
     classes.add<TkvSkinFileEdit>("TkvSkinFileEdit", "TkvSkinEdit")
-        .property<TkvSkinFileEdit>("Filter", [](TkvSkinFileEdit& e, const fw::Value& v, R&) { e.SetFilter(v.toWide()); })
+        .property<TkvSkinFileEdit>("Filter",
+                                   [](TkvSkinFileEdit& e, const fw::Value& v, R&) { e.SetFilter(v.toWide()); })
         .property<TkvSkinFileEdit>("DlgSkinData", dialogSkin(&TkvSkinFileEdit::SetDlgSkinData))
         .property<TkvSkinFileEdit>("DlgCtrlSkinData", dialogSkin(&TkvSkinFileEdit::SetDlgCtrlSkinData))
         .property<TkvSkinFileEdit>("LVHeaderSkinDataName", [](TkvSkinFileEdit& e, const fw::Value& v, R&) {
@@ -122,9 +123,10 @@ void TfrmMain::wndProc(fw::Message& m) {
     fw::Form::wndProc(m);
 }
 
-bool TfrmMain::CompactDatabaseFile(const std::u16string& fileName, const std::u16string& password) {
+bool TfrmMain::CompactDatabaseFile(const std::u16string& fileName, const std::u16string& password,
+                                   std::u16string* reason) {
     Win32FileOperations files;
-    return ::CompactDatabaseFile(fileName, password, files, engineFactory_);
+    return ::CompactDatabaseFile(fileName, password, files, engineFactory_, reason);
 }
 
 void TfrmMain::kvSkinButton1Click(fw::Component*) {
@@ -134,10 +136,10 @@ void TfrmMain::kvSkinButton1Click(fw::Component*) {
     host.showMessageBox = [this](std::u16string_view text, TkvMessageKind kind, TkvMessageButtons buttons, int help) {
         return SkinMessage->ShowMessageBox(text, kind, buttons, help);
     };
-    host.compactDatabaseFile = [this](const std::u16string& f, const std::u16string& p) {
+    host.compactDatabaseFile = [this](const std::u16string& f, const std::u16string& p, std::u16string& reason) {
         // The window does not respond while the engine works; show the wait cursor meanwhile.
         HCURSOR old = SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)));
-        const bool ok = CompactDatabaseFile(f, p);
+        const bool ok = CompactDatabaseFile(f, p, &reason);
         SetCursor(old);
         return ok;
     };

@@ -34,7 +34,8 @@ public:
     void kvSkinButton1Click(fw::Component* sender);
     void kvSkinButton2Click(fw::Component* sender);
     void FormShow(fw::Component* sender);
-    bool CompactDatabaseFile(const std::u16string& fileName, const std::u16string& password);
+    bool CompactDatabaseFile(const std::u16string& fileName, const std::u16string& password,
+                             std::u16string* reason = nullptr);
     // Puts a database named from outside (dropped on the window, or given on the command line, as "Open with"
     // does) into the file field.
     void OpenDatabaseFile(const std::wstring& fileName);

@@ -44,11 +44,14 @@ class CompactDatabaseFileTest : public ::testing::Test {
 protected:
     void SetUp() override { files.files[kDb] = kOriginal; }
     bool run(const std::u16string& name = kDb, const std::u16string& password = u"") {
-        return CompactDatabaseFile(name, password, files, [this]() -> std::unique_ptr<DatabaseEngine> {
-            ++engine.created;
-            if (engine.failCreate) throw EngineError("class not registered");
-            return std::make_unique<FakeEngine>(engine, files);
-        });
+        return CompactDatabaseFile(
+            name, password, files,
+            [this]() -> std::unique_ptr<DatabaseEngine> {
+                ++engine.created;
+                if (engine.failCreate) throw EngineError("class not registered");
+                return std::make_unique<FakeEngine>(engine, files);
+            },
+            &reason);
     }
     // Only the database itself remains: no temporary file, no compacted copy beside it.
     void expectOnlyDatabaseLeft(const FakeFiles::Bytes& content) {
@@ -57,6 +60,7 @@ protected:
     }
     FakeFiles files;
     FakeEngineState engine;
+    std::u16string reason;  // why the last run failed
 };
 
 TEST_F(CompactDatabaseFileTest, ReplacesTheDatabaseWithTheCompactedCopy) {
@@ -97,6 +101,7 @@ TEST_F(CompactDatabaseFileTest, EveryPasswordAndPathReachTheEngineExactly) {
 TEST_F(CompactDatabaseFileTest, UnreservableTemporaryNameStopsBeforeTheEngine) {
     files.failReserveTemp = true;
     EXPECT_FALSE(run());
+    EXPECT_EQ(reason, kNoTempFileReason);
     EXPECT_EQ(engine.created, 0);
     expectOnlyDatabaseLeft(kOriginal);
 
@@ -112,13 +117,16 @@ TEST_F(CompactDatabaseFileTest, UnreservableTemporaryNameStopsBeforeTheEngine) {
 }
 
 TEST_F(CompactDatabaseFileTest, EngineFailuresLeaveTheDatabaseAndNoTemporaryFile) {
+    // The engine's own words become the reason the user reads.
     engine.failCreate = true;
     EXPECT_FALSE(run());
+    EXPECT_EQ(reason, u"class not registered");
     expectOnlyDatabaseLeft(kOriginal);
 
     engine.failCreate = false;
     engine.throwAfterPartialWrite = true;
     EXPECT_FALSE(run());
+    EXPECT_EQ(reason, u"disk full");
     expectOnlyDatabaseLeft(kOriginal);
 
     engine.throwAfterPartialWrite = false;
@@ -143,6 +151,7 @@ TEST_F(CompactDatabaseFileTest, ADatabaseReachedThroughALinkIsReplacedWhereItRea
     // A name that leads to no file stops before anything is written.
     files.links[kDb] = u"E:\\gone.mdb";
     EXPECT_FALSE(run());
+    EXPECT_EQ(reason, kNotFoundReason);
     EXPECT_EQ(files.files.at(real), kCompacted);
     EXPECT_EQ(files.files.size(), 1u);
 }
@@ -167,6 +176,7 @@ TEST_F(CompactDatabaseFileTest, FailedReplacementKeepsTheOriginalIntact) {
         files.files[kDb] = kOriginal;
         c.inject(files);
         EXPECT_FALSE(run());
+        EXPECT_EQ(reason, kNotReplacedReason);
         expectOnlyDatabaseLeft(kOriginal);
     }
 }
@@ -206,8 +216,9 @@ protected:
             boxes.push_back({std::u16string(text), kind, buttons, help});
             return boxes.size() == 1 ? confirmAnswer : mrOk;
         };
-        h.compactDatabaseFile = [this](const std::u16string& f, const std::u16string& p) {
+        h.compactDatabaseFile = [this](const std::u16string& f, const std::u16string& p, std::u16string& reason) {
             compacted.emplace_back(f, p);
+            reason = compactReason;
             return compactResult;
         };
         return h;
@@ -215,6 +226,7 @@ protected:
     std::u16string fileText, passwordText;
     int confirmAnswer = mrOk;
     bool compactResult = true;
+    std::u16string compactReason;
     std::vector<ShownBox> boxes;
     std::vector<std::pair<std::u16string, std::u16string>> compacted;
 };
@@ -250,9 +262,15 @@ TEST_F(CompactCommandTest, FailureShowsTheErrorBox) {
     compactResult = false;
     RunCompactCommand(host());
     ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[1].text, kCompactFailedText);
+    EXPECT_EQ(boxes[1].text, kCompactFailedText);  // no reason given: the program's text alone
     EXPECT_EQ(boxes[1].kind, TkvMessageKind::mtError);
     EXPECT_EQ(boxes[1].buttons, ButtonBit(mbOK));
+
+    // The reason goes on a line of its own under the program's text.
+    compactReason = u"not a database file: the header signature is missing";
+    RunCompactCommand(host());
+    ASSERT_EQ(boxes.size(), 4u);
+    EXPECT_EQ(boxes[3].text, std::u16string(kCompactFailedText) + u"\n" + compactReason);
 }
 
 TEST_F(CompactCommandTest, AnythingButOkOnTheConfirmationStops) {

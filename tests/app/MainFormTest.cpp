@@ -377,7 +377,9 @@ TEST_F(CompactButton, MissingEngineEndsInTheErrorBox) {
     auto boxes = press(missing, db_, {mbOK, mbOK});
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[1].caption, L"Error");
-    EXPECT_EQ(boxes[1].text, L"压缩失败，可能是您的计算机中没有安装 ADO 引擎，或者是数据库文件正被其它程序打开");
+    EXPECT_EQ(boxes[1].text,
+              L"压缩失败，可能是您的计算机中没有安装 ADO 引擎，或者是数据库文件正被其它程序打开\nJRO.JetEngine is not "
+              L"registered");
     EXPECT_EQ(kvtest::readFileBytes(db_), original_);
 }
 
