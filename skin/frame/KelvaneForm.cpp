@@ -384,6 +384,9 @@ void TkvKelvaneForm::OnSkinMessage(fw::Message& m) {
     const auto* sender = reinterpret_cast<const TkvSkinData*>(m.wParam);
     switch (m.msg) {
         case SKIN_MSG_BEFORE_CHANGE:
+            // An open menu draws from the descriptions and pictures of its model, which are about to go: it
+            // closes first, whichever model the frame itself is on.
+            if (sender && menu_ && menu_->Showing && menu_->MenuSkin == sender) CloseFramePopups();
             if (sender != skinData_ || !skinData_) break;
             skinChanging_ = true;
             skinReady_ = false;
@@ -408,9 +411,8 @@ void TkvKelvaneForm::OnSkinMessage(fw::Message& m) {
             if (sender && sender == skinData_) {
                 // A maximised form is restored for the switch, so that its bounds are those of the new frame.
                 // Without skinning the platform maximised it (SetFrameWindowState hands the states over to it).
-                const bool wasMaximized =
-                    SkinningOn ? FrameWindowState == TkvFrameWindowState::Maximized
-                               : host_->handleAllocated() && IsZoomed(host_->handle());
+                const bool wasMaximized = SkinningOn ? FrameWindowState == TkvFrameWindowState::Maximized
+                                                     : host_->handleAllocated() && IsZoomed(host_->handle());
                 if (wasMaximized) SetFrameWindowState(TkvFrameWindowState::Normal);
                 SkinningOn = skinData_->SkinnableForm();
                 ChangeSkinData();
@@ -486,6 +488,10 @@ bool TkvKelvaneForm::HandleMessage(fw::Message& m) {
         case WM_ACTIVATE:
             CallSaved(m);
             if (SkinningOn) {
+                // No object keeps a hot look from before; one still under the pointer lights up again at the
+                // next poll.
+                ResetObjectStates();
+                HotIndex = PrevHotIndex = -1;
                 SendNcPaint();
                 UpdateCaptionActive(true);
             }

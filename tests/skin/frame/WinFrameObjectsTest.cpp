@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "../controls/RealPointer.h"
 #include "../controls/WinTestSkin.h"
 #include "CaptionDescription.h"
 #include "framework/Application.h"
@@ -34,22 +35,8 @@ void pump(int ms = 30) {
 }
 
 // Pointer input as the mouse makes it.
-void moveTo(int x, int y) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    in.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &in, sizeof in);
-    pump(80);  // longer than the frame's 50 ms pointer poll
-}
-void button(DWORD flags) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = flags;
-    SendInput(1, &in, sizeof in);
-    pump(40);
-}
+void moveTo(int x, int y) { kvtest::pointerTo(x, y); }
+void button(DWORD flags) { kvtest::pointerButton(flags); }
 // Press and release queued together: for presses whose default processing waits for the release.
 void click(DWORD down, DWORD up) {
     INPUT in[2]{};
@@ -206,6 +193,20 @@ TEST(FrameObjects, HitTestMapOfTheMainWindowAndOfASizeableForm) {
     moveTo(c.x, c.y);
     ASSERT_TRUE(s.object("closebutton").Highlighted);
     EXPECT_EQ(s.hitTest(1, 150), HTOBJECT);
+}
+
+TEST(FrameObjects, ActivationResetsTheObjectsLooksAndThePollLightsUpTheOneUnderThePointerAgain) {
+    fw::Application app;
+    SkinnedForm s(app);
+    s.showActive();
+    const POINT c = s.centre("closebutton");
+    moveTo(c.x, c.y);
+    ASSERT_TRUE(s.object("closebutton").Highlighted);
+    SendMessageW(s.form.handle(), WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_FALSE(s.object("closebutton").Highlighted);
+    EXPECT_FALSE(s.object("closebutton").Hovered);
+    pump(120);
+    EXPECT_TRUE(s.object("closebutton").Highlighted) << "still under the pointer";
 }
 
 TEST(FrameObjects, ButtonsLightUpPressAndRunTheirCommandOnlyWhenReleasedOverThem) {
@@ -564,7 +565,8 @@ TEST(FrameObjects, CaptionButtonHintsShowInTheSkinnedHintWindowWhenSwitchedOn) {
     const fw::Pixel text = fw::colorToPixel(s.model.HintWindow().FontColor);
     int textPixels = 0;
     for (int y = 0; y < window.height(); ++y)
-        for (int x = 0; x < window.width(); ++x) textPixels += (dib.pixels().at(x, y) & 0xFFFFFFu) == (text & 0xFFFFFFu);
+        for (int x = 0; x < window.width(); ++x)
+            textPixels += (dib.pixels().at(x, y) & 0xFFFFFFu) == (text & 0xFFFFFFu);
     EXPECT_GT(textPixels, 10);
     RECT box{};
     EXPECT_NE(GetWindowRgnBox(window.handle(), &box), ERROR);
