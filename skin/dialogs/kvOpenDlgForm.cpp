@@ -17,6 +17,7 @@
 #include "skin/data/kvSkinData.h"
 #include "skin/data/kvSkinText.h"
 #include "skin/dialogs/kvDialogCombos.h"
+#include "skin/dialogs/kvMessages.h"
 #include "skin/dialogs/kvSkinFileListView.h"
 #include "skin/frame/KelvaneForm.h"
 #include "skin/frame/kvSkinMenus.h"
@@ -366,6 +367,20 @@ void TkvOpenDlgForm::Apply(const AcceptDecision& d) {
         case AcceptAction::OpenFolder: FileList->SetPath(d.value); break;
         case AcceptAction::ClearResult: Result.clear(); break;
         case AcceptAction::Close: Accept(d.value); break;
+        case AcceptAction::Refuse: SayWhy(d); break;
+    }
+}
+
+void TkvOpenDlgForm::SayWhy(const AcceptDecision& d) {
+    std::wstring text = Text(d.reason == RefuseReason::FolderNotFound ? kTextFolderNotFound : kTextFileNotFound);
+    if (const size_t at = text.find(L"%s"); at != std::wstring::npos) text.replace(at, 2, d.value);
+    TkvSkinMessage box;
+    box.SetSkinData(SkinForm->SkinData());
+    box.SetCtrlSkinData(ctrlSkinData_);
+    box.ShowMessageBox(std::u16string(text.begin(), text.end()), TkvMessageKind::mtWarning, ButtonBit(mbOK), 0);
+    if (FileNameEdit->handleAllocated()) {
+        FileNameEdit->setFocus();
+        SendMessageW(FileNameEdit->handle(), EM_SETSEL, 0, -1);
     }
 }
 

@@ -50,8 +50,15 @@ inline constexpr OpenDialogText kTextCancel{"MSG_BTN_CANCEL", L"Cancel"};
 inline constexpr OpenDialogText kTextFileName{"MSG_FILENAME", L"File name:"};
 inline constexpr OpenDialogText kTextFileType{"MSG_FILETYPE", L"File type:"};
 inline constexpr OpenDialogText kTextNewFolder{"MSG_NEWFOLDER", L"New Folder"};
-inline constexpr OpenDialogText kTextColumns[4] = {
-    {"FLV_NAME", L"Name"}, {"FLV_SIZE", L"Size"}, {"FLV_TYPE", L"Type"}, {"FLV_MODIFIED", L"Modified"}};
+// Why a typed path is refused; "%s" stands for the path.
+inline constexpr OpenDialogText kTextFileNotFound{"MSG_FILE_NOT_FOUND",
+                                                  L"%s\nThe file does not exist. Check the name and try again."};
+inline constexpr OpenDialogText kTextFolderNotFound{"MSG_FOLDER_NOT_FOUND",
+                                                    L"%s\nThe folder does not exist. Check the path and try again."};
+inline constexpr OpenDialogText kTextColumns[4] = {{"FLV_NAME", L"Name"},
+                                                   {"FLV_SIZE", L"Size"},
+                                                   {"FLV_TYPE", L"Type"},
+                                                   {"FLV_MODIFIED", L"Modified"}};
 
 // The text of a key from the model's interface texts, else the built-in one.
 std::wstring OpenDialogString(const TkvSkinData* model, const OpenDialogText& text);
@@ -111,6 +118,8 @@ private:
     void SelectionChanged();
     AcceptInput MakeAcceptInput() const;
     void Apply(const AcceptDecision& d);
+    // Tells the user, in a box over the dialog, why a typed path was not taken; the edit keeps the text.
+    void SayWhy(const AcceptDecision& d);
     // Closes with OK: the result and the selected files (the result alone when no file is selected).
     void Accept(const std::wstring& result);
     std::wstring Text(const OpenDialogText& t) const;
