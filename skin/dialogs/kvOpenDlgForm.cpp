@@ -11,6 +11,7 @@
 #include "skin/controls/kvSkinButton.h"
 #include "skin/controls/kvSkinEdit.h"
 #include "skin/controls/kvSkinMenuButton.h"
+#include "skin/controls/kvSkinPanel.h"
 #include "skin/controls/kvSkinToolBar.h"
 #include "skin/controls/kvSkinScrollBar.h"
 #include "skin/controls/kvSkinStdLabel.h"
@@ -83,15 +84,15 @@ TkvOpenDlgForm::TkvOpenDlgForm(fw::Component* owner, bool toolButtonsTransparent
     ToolBar->setHeight(kToolBarHeight);
     BuildToolBar(toolButtonsTransparent);
 
-    BottomPanel = &plainPanel(create<fw::Panel>());
+    BottomPanel = &create<TkvSkinPanel>();
+    BottomPanel->SetBorderStyle(bvNone);
     BottomPanel->setParent(this);
     BottomPanel->setAlign(fw::Align::Bottom);
     BottomPanel->setHeight(kBottomHeight);
     BuildBottomPanel();
 
-    CenterPanel = &create<fw::Panel>();
-    CenterPanel->setShowCaption(false);
-    CenterPanel->setBevelOuter(fw::BevelStyle::Lowered);
+    CenterPanel = &create<TkvSkinPanel>();
+    CenterPanel->SetBorderStyle(bvFrame);
     CenterPanel->setParent(this);
     CenterPanel->setAlign(fw::Align::Client);
     HorzScrollBar = &create<TkvSkinScrollBar>();

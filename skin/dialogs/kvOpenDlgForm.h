@@ -26,6 +26,7 @@ class TkvSkinFilterComboBox;
 class TkvSkinScrollBar;
 class TkvSkinToolBar;
 class TkvSkinEdit;
+class TkvSkinPanel;
 class TkvSkinMenuButton;
 
 // Window class of the dialog, for finding it.
@@ -75,12 +76,12 @@ public:
     TkvSkinButton *BackButton = nullptr, *UpButton = nullptr, *NewFolderButton = nullptr;
     TkvSkinMenuButton* ViewButton = nullptr;
     TkvSkinPopupMenu* ViewMenu = nullptr;
-    fw::Panel* CenterPanel = nullptr;
+    TkvSkinPanel* CenterPanel = nullptr;  // the skin's "panel" frame around the list and its bars
     TkvSkinScrollBar *HorzScrollBar = nullptr, *VertScrollBar = nullptr;
     // Holds the list a scroll bar's width larger than itself, so that the list's own bars stay out of sight.
     fw::Panel* ListClip = nullptr;
     TkvSkinFileListView* FileList = nullptr;
-    fw::Panel* BottomPanel = nullptr;
+    TkvSkinPanel* BottomPanel = nullptr;  // the panel's background, no border
     TkvSkinStdLabel *FileNameLabel = nullptr, *FileTypeLabel = nullptr;
     TkvSkinEdit* FileNameEdit = nullptr;
     TkvSkinFilterComboBox* TypeCombo = nullptr;

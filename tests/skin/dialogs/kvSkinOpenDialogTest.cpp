@@ -15,7 +15,9 @@
 #include <vector>
 
 #include "../controls/RealPointer.h"
+#include "../controls/WinTestSkin.h"
 #include "framework/Application.h"
+#include "skin/controls/kvSkinPanel.h"
 #include "skin/controls/kvSkinStdLabel.h"
 #include "skin/controls/kvSkinButton.h"
 #include "skin/dialogs/kvDialogCombos.h"
@@ -300,6 +302,42 @@ TEST_F(OpenDialog, AFullPathOpensItsFolderTakesItsFileOrSaysWhyNot) {
               (dir_ / L"nowhere").wstring() + L"\nThe folder does not exist. Check the path and try again.");
     EXPECT_TRUE(openAfterRefusals);
     EXPECT_EQ(dialog_.FileName, db);
+}
+
+// With the program's skin the list sits in the skin's "panel" frame, and the bottom panel shows the panel's
+// background without that frame.
+TEST_F(OpenDialog, TheBodyIsDrawnFromTheSkinsPanel) {
+    fw::Form& holder = app_.createForm<fw::Form>();
+    TkvCompressedStoredSkin& stored = holder.create<TkvCompressedStoredSkin>();
+    TkvSkinData& model = holder.create<TkvSkinData>();
+    kvtest::LoadEmbeddedSkin(stored, model);
+    dialog_.SetSkinData(&model);
+    dialog_.SetCtrlSkinData(&model);
+    fw::Pixel frameLine = 0, skinLine = 0, bottomLine = 0;
+    bool described = false;
+    DialogScript script(app_, dialog_,
+                        {[&](TkvOpenDlgForm& f) {
+                             RedrawWindow(f.handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+                             TkvSkinPanel& centre = *f.CenterPanel;
+                             described = centre.DescriptionIndex != -1 &&
+                                         f.BottomPanel->DescriptionIndex == centre.DescriptionIndex;
+                             if (!described || !centre.SkinPicture) return;
+                             skinLine = centre.SkinPicture->at(centre.SrcSkinRect.left, centre.SrcSkinRect.top + 20) &
+                                        0xFFFFFFu;
+                             auto pixel = [](fw::WindowedControl& c) {
+                                 HDC dc = GetDC(c.handle());
+                                 const COLORREF p = GetPixel(dc, 0, 20);  // on the frame's left line
+                                 ReleaseDC(c.handle(), dc);
+                                 return fw::colorToPixel(p) & 0xFFFFFFu;
+                             };
+                             frameLine = pixel(centre);
+                             bottomLine = pixel(*f.BottomPanel);
+                         },
+                         [](TkvOpenDlgForm& f) { f.CancelButton->PerformClick(); }});
+    EXPECT_FALSE(dialog_.Execute());
+    ASSERT_TRUE(described) << "both panels on the skin's panel description";
+    EXPECT_EQ(frameLine, skinLine) << "the centre's frame is the skin's";
+    EXPECT_NE(bottomLine, skinLine) << "the bottom panel has no frame";
 }
 
 }  // namespace
