@@ -81,14 +81,8 @@ void TkvSkinFileListView::windowCreated() {
 }
 
 void TkvSkinFileListView::SetSkinData(TkvSkinData* d) {
-    skinData_ = d;
-    if (d) freeNotification(d);
+    skinData_.Set(d);
     if (handleAllocated()) InvalidateRect(ListView_GetHeader(handle()), nullptr, TRUE);
-}
-
-void TkvSkinFileListView::notification(fw::Component* c, fw::Operation op) {
-    fw::WindowedControl::notification(c, op);
-    if (op == fw::Operation::Remove && c == skinData_) skinData_ = nullptr;
 }
 
 void TkvSkinFileListView::SetMultiSelection(bool v) {

@@ -16,6 +16,7 @@
 #include "framework/WindowedControl.h"
 #include "skin/dialogs/OpenDialogRules.h"
 #include "skin/dialogs/kvShellFolder.h"
+#include "skin/data/kvSkinDataLink.h"
 
 class TkvSkinData;
 
@@ -89,7 +90,6 @@ public:
     // The list view's notifications, passed on by the parent that receives them.
     LRESULT HandleNotify(NMHDR* hdr);
     bool wantsKey(WPARAM key) const override;
-    void notification(fw::Component* c, fw::Operation op) override;
 
 protected:
     void createParams(CreateParams& p) override;
@@ -122,5 +122,5 @@ private:
     SortState sort_;
     bool multiSelect_ = false;
     bool detailsRead_ = false;  // sizes, times and types read for sorting
-    TkvSkinData* skinData_ = nullptr;
+    TkvSkinDataLink skinData_;
 };

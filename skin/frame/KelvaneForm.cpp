@@ -80,25 +80,20 @@ TkvKelvaneForm::~TkvKelvaneForm() {
 void TkvKelvaneForm::notification(fw::Component* c, fw::Operation op) {
     fw::Component::notification(c, op);
     if (op != fw::Operation::Remove) return;
-    if (c == skinData_) {
-        skinData_ = nullptr;
-        skinReady_ = false;
-        clientBackground_ = {};
-        objects_.clear();
-    }
-    if (c == menusSkinData_) menusSkinData_ = nullptr;
     if (c == skinHint_) skinHint_ = nullptr;
     if (c == systemMenu_) systemMenu_ = nullptr;
 }
 
-void TkvKelvaneForm::SetSkinData(TkvSkinData* d) {
-    if (skinData_ && skinData_ != d) removeFreeNotification(skinData_);
-    skinData_ = d;
+void TkvKelvaneForm::SkinDataGone() {
+    skinReady_ = false;
     clientBackground_ = {};
-    if (d) {
-        freeNotification(d);
-        SkinningOn = d->SkinnableForm();
-    }
+    objects_.clear();
+}
+
+void TkvKelvaneForm::SetSkinData(TkvSkinData* d) {
+    skinData_.Set(d);
+    clientBackground_ = {};
+    if (d) SkinningOn = d->SkinnableForm();
     if (!d || !d->Designing()) ChangeSkinData();
 }
 
@@ -125,11 +120,7 @@ void TkvKelvaneForm::SetSkinHint(TkvSkinHint* h) {
     if (h) freeNotification(h);
 }
 
-void TkvKelvaneForm::SetMenusSkinData(TkvSkinData* d) {
-    if (menusSkinData_ && menusSkinData_ != d) removeFreeNotification(menusSkinData_);
-    menusSkinData_ = d;
-    if (d) freeNotification(d);
-}
+void TkvKelvaneForm::SetMenusSkinData(TkvSkinData* d) { menusSkinData_.Set(d); }
 
 void TkvKelvaneForm::SetBorderIcons(const TkvBorderIcons& b) {
     borderIcons_ = b;
@@ -203,12 +194,12 @@ int TkvKelvaneForm::DefaultButtonSize() const { return DefaultFrameButtonSize(To
 bool TkvKelvaneForm::IsFrameActive() const { return host_->active(); }
 
 int TkvKelvaneForm::FrameMinWidth() const {
-    return FrameMinWidthFor(skinReady_ ? skinData_ : nullptr, MinWidth,
+    return FrameMinWidthFor(skinReady_ ? skinData_.get() : nullptr, MinWidth,
                             FrameWindowState == TkvFrameWindowState::Minimized);
 }
 
 int TkvKelvaneForm::FrameMinHeight() const {
-    return FrameMinHeightFor(skinReady_ ? skinData_ : nullptr, MinHeight, DefaultCaptionHeight(), RolledUp,
+    return FrameMinHeightFor(skinReady_ ? skinData_.get() : nullptr, MinHeight, DefaultCaptionHeight(), RolledUp,
                              FrameWindowState == TkvFrameWindowState::Minimized);
 }
 
@@ -456,7 +447,7 @@ bool TkvKelvaneForm::HandleMessage(fw::Message& m) {
             if (HasBorder()) {
                 auto* r = reinterpret_cast<RECT*>(m.lParam);
                 if (skinReady_) RecomputeGeometry();
-                const fw::Rect c = FrameClientRect(fw::fromRECT(*r), skinReady_ ? skinData_ : nullptr,
+                const fw::Rect c = FrameClientRect(fw::fromRECT(*r), skinReady_ ? skinData_.get() : nullptr,
                                                    DefaultCaptionHeight());
                 *r = fw::toRECT(c);
             }
@@ -580,7 +571,7 @@ bool TkvKelvaneForm::HandleMessage(fw::Message& m) {
 void TkvKelvaneForm::OnWindowCreated() {
     if (!SkinningOn || !HasBorder() || designedClient_.width < 0) return;
     // Keep the designed client area under the skinned border.
-    const fw::Rect c = FrameClientRect({0, 0, 10000, 10000}, skinReady_ ? skinData_ : nullptr, DefaultCaptionHeight());
+    const fw::Rect c = FrameClientRect({0, 0, 10000, 10000}, skinReady_ ? skinData_.get() : nullptr, DefaultCaptionHeight());
     const int w = designedClient_.width + (10000 - c.width());
     const int h = designedClient_.height + (10000 - c.height());
     designedClient_ = {-1, -1};

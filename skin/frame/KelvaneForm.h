@@ -12,6 +12,7 @@
 #include "framework/DibSection.h"
 #include "framework/Form.h"
 #include "skin/data/kvSkinData.h"
+#include "skin/data/kvSkinDataLink.h"
 #include "skin/frame/ClientInactivePanel.h"
 #include "skin/frame/FrameGeometry.h"
 #include "skin/frame/FrameHitTest.h"
@@ -227,6 +228,8 @@ public:
     void notification(fw::Component* c, fw::Operation op) override;
 
 private:
+    // Without its model the frame forgets everything it built from it.
+    void SkinDataGone();
     // The window procedure in three stages: the pre-step sees every message, the message's own handling (false:
     // the saved procedure follows), the post-step after the form's own processing.
     void FrameWndProc(fw::Message& m);
@@ -286,8 +289,8 @@ private:
     bool inNcPress_ = false, loopInPress_ = false;  // a size/move loop ran inside the current non-client press
     bool rolledUpBeforeMax_ = false;
     std::function<void(fw::Message&)> saved_;
-    TkvSkinData* skinData_ = nullptr;
-    TkvSkinData* menusSkinData_ = nullptr;
+    TkvSkinDataLink skinData_{[this] { SkinDataGone(); }};
+    TkvSkinDataLink menusSkinData_;
     TkvSkinHint* skinHint_ = nullptr;
     std::unique_ptr<TkvLayerManager> glow_[2];
     bool alphaBlend_ = false;
