@@ -442,15 +442,7 @@ void TkvSkinFileListView::KeyDown(WPARAM key) {
         const int i = SelectedIndex();
         if (i < 0) return;
         if (GetKeyState(VK_MENU) < 0) {
-            Pidl absolute = CombinePidl(folder_->AbsoluteID(), Item(i).relative.get());
-            SHELLEXECUTEINFOW info{};
-            info.cbSize = sizeof info;
-            info.fMask = SEE_MASK_INVOKEIDLIST;
-            info.hwnd = handle();
-            info.lpVerb = L"properties";
-            info.lpIDList = absolute.get();
-            info.nShow = SW_SHOW;
-            ShellExecuteExW(&info);
+            ShowProperties(i);
         } else if (Item(i).folder) {
             OpenItem(i);
         } else if (OnEnterFile) {
@@ -459,6 +451,23 @@ void TkvSkinFileListView::KeyDown(WPARAM key) {
     } else if (key == VK_F5) {
         Refresh();
     }
+}
+
+void TkvSkinFileListView::ShowProperties(int i) {
+    if (i < 0 || i >= ItemCount() || !folder_) return;
+    if (OnProperties) {
+        OnProperties(i);
+        return;
+    }
+    Pidl absolute = CombinePidl(folder_->AbsoluteID(), Item(i).relative.get());
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_INVOKEIDLIST;
+    info.hwnd = handle();
+    info.lpVerb = L"properties";
+    info.lpIDList = absolute.get();
+    info.nShow = SW_SHOW;
+    ShellExecuteExW(&info);
 }
 
 void TkvSkinFileListView::EndLabelEdit(NMLVDISPINFOW* info) {
@@ -511,6 +520,12 @@ void TkvSkinFileListView::wndProc(fw::Message& m) {
             m.result = DrawHeaderSection(reinterpret_cast<NMCUSTOMDRAW*>(hdr));
             return;
         }
+    }
+    // Alt+Enter comes as a system key, which the list view does not pass on as a key notification.
+    if (m.msg == WM_SYSKEYDOWN && m.wParam == VK_RETURN && !ListView_GetEditControl(handle())) {
+        ShowProperties(SelectedIndex());
+        m.result = 0;
+        return;
     }
     fw::WindowedControl::wndProc(m);
     switch (m.msg) {

@@ -84,6 +84,8 @@ public:
     std::function<void(int)> OnFileDoubleClick;
     // Enter with a file selected.
     fw::NotifyEvent OnEnterFile;
+    // Alt+Enter on an item: the shell's properties of it unless this is set.
+    std::function<void(int)> OnProperties;
     // The list's own scroll state may have changed (scrolling, sizing, a new listing).
     fw::NotifyEvent OnScrollChanged;
 
@@ -106,6 +108,7 @@ private:
     void KeyDown(WPARAM key);
     void OpenItem(int index);
     void EndLabelEdit(NMLVDISPINFOW* info);
+    void ShowProperties(int index);
 
     std::unique_ptr<TkvShellFolder> folder_;
     std::vector<ShellItem> items_;

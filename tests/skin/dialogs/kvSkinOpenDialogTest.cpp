@@ -340,4 +340,29 @@ TEST_F(OpenDialog, TheBodyIsDrawnFromTheSkinsPanel) {
     EXPECT_NE(bottomLine, skinLine) << "the bottom panel has no frame";
 }
 
+// Alt+Enter on an item, from the keyboard: its properties (the shell's unless the list is told otherwise), and
+// the dialog stays open.
+TEST_F(OpenDialog, AltEnterAsksForThePropertiesOfTheSelectedItem) {
+    std::vector<std::wstring> asked;
+    bool stillOpen = false;
+    DialogScript script(app_, dialog_,
+                        {[&](TkvOpenDlgForm& f) {
+                             f.FileList->OnProperties = [&](int i) { asked.push_back(f.FileList->Item(i).name); };
+                             f.FileList->setFocus();
+                             f.FileList->SelectItem(f.FileList->IndexOfName(L"b.mdb"));
+                             INPUT in[4]{};
+                             for (INPUT& k : in) k.type = INPUT_KEYBOARD;
+                             in[0].ki.wVk = in[3].ki.wVk = VK_MENU;
+                             in[1].ki.wVk = in[2].ki.wVk = VK_RETURN;
+                             in[2].ki.dwFlags = in[3].ki.dwFlags = KEYEVENTF_KEYUP;
+                             SendInput(4, in, sizeof in[0]);
+                             kvtest::pumpFor(100);
+                             stillOpen = f.modalResult() == fw::mrNone;
+                         },
+                         [](TkvOpenDlgForm& f) { f.CancelButton->PerformClick(); }});
+    EXPECT_FALSE(dialog_.Execute());
+    EXPECT_EQ(asked, (std::vector<std::wstring>{L"b.mdb"}));
+    EXPECT_TRUE(stillOpen);
+}
+
 }  // namespace
