@@ -81,6 +81,9 @@ void TkvKelvaneForm::notification(fw::Component* c, fw::Operation op) {
     fw::Component::notification(c, op);
     if (op != fw::Operation::Remove) return;
     if (c == skinHint_) skinHint_ = nullptr;
+    const auto popups = objectPopups_;
+    for (const auto& [name, p] : popups)
+        if (c == p.menu) SetObjectPopup(name, nullptr);
     if (c == systemMenu_) systemMenu_ = nullptr;
 }
 
@@ -571,7 +574,8 @@ bool TkvKelvaneForm::HandleMessage(fw::Message& m) {
 void TkvKelvaneForm::OnWindowCreated() {
     if (!SkinningOn || !HasBorder() || designedClient_.width < 0) return;
     // Keep the designed client area under the skinned border.
-    const fw::Rect c = FrameClientRect({0, 0, 10000, 10000}, skinReady_ ? skinData_.get() : nullptr, DefaultCaptionHeight());
+    const fw::Rect c = FrameClientRect({0, 0, 10000, 10000}, skinReady_ ? skinData_.get() : nullptr,
+                                       DefaultCaptionHeight());
     const int w = designedClient_.width + (10000 - c.width());
     const int h = designedClient_.height + (10000 - c.height());
     designedClient_ = {-1, -1};

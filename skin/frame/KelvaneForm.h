@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -202,6 +203,13 @@ public:
     void SetSystemMenu(TkvSkinPopupMenu* m);
     // The entries the system menu shows now (rebuilt for the window's state on every call).
     fw::MenuItem& SystemMenuItems();
+    // The popup of a frame object by its name in the skin: a plain button or a custom (cmdefault) caption button
+    // opens the menu's items on its press, an animated custom button on its release; it stays pressed until the
+    // menu closes. Kept across skin changes (the objects are rebuilt from every skin) and dropped when the menu
+    // goes; none removes it.
+    void SetObjectPopup(const std::string& objectName, TkvSkinPopupMenu* menu, bool popupAbove = false);
+    // Opens an object's popup below (or above) it; false when there was nothing to show.
+    bool OpenObjectPopup(const TkvActiveSkinObject& o, fw::MenuItem& items, bool popupAbove);
     // The menu a linked tray icon without a menu of its own gets.
     TkvSkinPopupMenu& TrayMenu() const { return *trayMenu_; }
     // A skinned menu is opening: the engine takes the frame's menu settings, and the application's keys go to it
@@ -246,6 +254,13 @@ private:
     void ShortCut(WPARAM key, fw::ShiftState shift, bool& handled);
     void CloseFramePopups();
     void ReleaseMenuButtons();
+    // Gives the objects their popups (after they were built).
+    void ApplyObjectPopups();
+    struct ObjectPopup {
+        TkvSkinPopupMenu* menu = nullptr;
+        bool above = false;
+    };
+    std::map<std::string, ObjectPopup> objectPopups_;
     void ApplyMenuSettings();
     void BuildTrayMenu();
     // An interface text from the skin's resource strings, else the built-in one.

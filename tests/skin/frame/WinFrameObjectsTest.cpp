@@ -20,6 +20,7 @@
 #include "skin/frame/KelvaneForm.h"
 #include "skin/frame/kvSkinButtonObjects.h"
 #include "skin/frame/kvSkinHint.h"
+#include "skin/frame/kvSkinMenus.h"
 #include "skin/imaging/kvLayerWindow.h"
 
 namespace {
@@ -207,6 +208,42 @@ TEST(FrameObjects, ActivationResetsTheObjectsLooksAndThePollLightsUpTheOneUnderT
     EXPECT_FALSE(s.object("closebutton").Hovered);
     pump(120);
     EXPECT_TRUE(s.object("closebutton").Highlighted) << "still under the pointer";
+}
+
+// A custom caption button (cmdefault) with a popup of the form's: its press opens the menu below it, and it
+// stays down until the menu closes. The popup outlives skin changes and goes with its menu.
+TEST(FrameObjects, ACustomButtonsPopupOpensOnThePressAndKeepsItDownUntilTheMenuCloses) {
+    fw::Application app;
+    SkinnedForm s(app);
+    s.model.ObjectAs<TkvDataSkinStdButton>(s.model.GetObjectIndex("rollupbutton"))->Command = cmdefault;
+    s.frame->OnActivateCustomObject = [](const std::string&, bool& enabled) { enabled = true; };
+    TkvSkinPopupMenu& menu = s.form.create<TkvSkinPopupMenu>();
+    menu.items().add(L"First");
+    menu.items().add(L"Second");
+    s.frame->SetObjectPopup("rollupbutton", &menu);
+    s.frame->ChangeSkinData();  // the objects are built again
+    s.showActive();
+    const POINT p = s.centre("rollupbutton");
+    moveTo(p.x, p.y);
+    button(MOUSEEVENTF_LEFTDOWN);
+    button(MOUSEEVENTF_LEFTUP);
+    ASSERT_TRUE(s.frame->SkinMenu().Showing);
+    TkvSkinPopupWindow& popup = *s.frame->SkinMenu().OpenWindows.back();
+    ASSERT_EQ(popup.Items.size(), 2u);
+    EXPECT_EQ(popup.Items[1]->Item->caption, L"Second");
+    RECT pr{};
+    GetWindowRect(popup.handle(), &pr);
+    EXPECT_EQ(pr.top, s.frame->FrameToScreen(s.object("rollupbutton").PlacedRect).bottom) << "below the button";
+    auto& b = static_cast<TkvSkinButtonObject&>(s.object("rollupbutton"));
+    EXPECT_TRUE(b.Pressed) << "down while its menu is open";
+    EXPECT_FALSE(s.frame->RolledUp) << "a custom button runs no command";
+    PostMessageW(s.form.handle(), WM_KEYDOWN, VK_ESCAPE, 1);
+    pump(60);
+    EXPECT_FALSE(s.frame->SkinMenu().Showing);
+    EXPECT_FALSE(b.Pressed);
+    s.form.destroyComponent(&menu);
+    EXPECT_EQ(b.PopupItems, nullptr) << "the menu went: no popup";
+    moveTo(p.x, 900);  // off the next test's form
 }
 
 TEST(FrameObjects, ButtonsLightUpPressAndRunTheirCommandOnlyWhenReleasedOverThem) {
