@@ -238,18 +238,53 @@ public:
 private:
     // Without its model the frame forgets everything it built from it.
     void SkinDataGone();
-    // The window procedure in three stages: the pre-step sees every message, the message's own handling (false:
-    // the saved procedure follows), the post-step after the form's own processing.
+    // The window procedure in three stages, one table each (KelvaneFormRoutes.cpp): the pre-step sees every
+    // message, the message's own handler (false: the saved procedure follows), the handler after the form's own
+    // processing.
     void FrameWndProc(fw::Message& m);
     void PreStep(const fw::Message& m);
-    bool HandleMessage(fw::Message& m);
-    void PostStep(const fw::Message& m);
-    bool HandleInputMessage(fw::Message& m);
+    using MessageHandler = bool (TkvKelvaneForm::*)(fw::Message&);
+    struct MessageRoute;
+    const MessageRoute* FindRoute(const MessageRoute* first, const MessageRoute* last, UINT msg) const;
+    // Own handlers (KelvaneForm.cpp, KelvaneFramePaint.cpp).
+    bool OnNcCreate(fw::Message& m);
+    bool OnCreate(fw::Message& m);
+    bool OnNcCalcSize(fw::Message& m);
+    bool OnNcPaint(fw::Message& m);
+    bool OnEraseBackground(fw::Message& m);
+    bool OnPaint(fw::Message& m);
+    bool OnSyncPaint(fw::Message& m);
+    bool OnSetText(fw::Message& m);
+    bool OnNcActivate(fw::Message& m);
+    bool OnActivateMessage(fw::Message& m);
+    bool OnSize(fw::Message& m);
+    bool OnSizingMessage(fw::Message& m);
+    bool OnGetMinMaxInfo(fw::Message& m);
+    bool OnDisplayChange(fw::Message& m);
+    bool OnShowWindow(fw::Message& m);
+    bool OnTimerMessage(fw::Message& m);
+    bool OnDestroy(fw::Message& m);
+    bool OnSkinMessage(fw::Message& m);
+    bool OnResStringsChanged(fw::Message& m);
+    bool OnMenuClosedMessage(fw::Message& m);
+    bool OnFrameQuery(fw::Message& m);
+    bool OnFramePaintTo(fw::Message& m);
+    bool OnFramePaintAlt(fw::Message& m);
+    // Input handlers (KelvaneFormInput.cpp).
+    bool OnNcHitTest(fw::Message& m);
+    bool BeforeNcLeftPress(fw::Message& m);
+    bool OnMouseMove(fw::Message& m);
+    bool OnCaptureChanged(fw::Message& m);
+    bool OnSetCursor(fw::Message& m);
+    bool OnEnterSizeMove(fw::Message& m);
+    bool OnExitSizeMove(fw::Message& m);
+    bool OnMoving(fw::Message& m);
+    bool OnSysCommand(fw::Message& m);
+    // After the form's own processing.
+    bool AfterButtonUp(fw::Message& m);
+    bool OnNcMouse(fw::Message& m);
     void OnTimer(fw::Message& m);
     void OnSizing(fw::Message& m);
-    void OnMoving(fw::Message& m);
-    void OnSysCommand(fw::Message& m);
-    void OnNcMouse(const fw::Message& m);
     void CaptionDoubleClick();
     void ShortCut(WPARAM key, fw::ShiftState shift, bool& handled);
     void CloseFramePopups();
@@ -282,12 +317,8 @@ private:
     void NudgeWidth();
     void PaintSkinnedFrame(HDC dc);
     void PaintDefaultFrame(HDC dc);
-    void OnSkinMessage(fw::Message& m);
-    void OnSize(fw::Message& m);
-    void OnShowWindow(fw::Message& m);
     void OnFadeTimer();
     void OnWindowCreated();
-    void OnPaint(fw::Message& m);
     void ApplyRegion(fw::Region r);
 
     fw::Form* host_;
