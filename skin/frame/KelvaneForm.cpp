@@ -81,6 +81,7 @@ void TkvKelvaneForm::notification(fw::Component* c, fw::Operation op) {
     fw::Component::notification(c, op);
     if (op != fw::Operation::Remove) return;
     if (c == skinHint_) skinHint_ = nullptr;
+    if (c == trayIcon_) trayIcon_ = nullptr;
     const auto popups = objectPopups_;
     for (const auto& [name, p] : popups)
         if (c == p.menu) SetObjectPopup(name, nullptr);
@@ -97,6 +98,7 @@ void TkvKelvaneForm::SetSkinData(TkvSkinData* d) {
     skinData_.Set(d);
     clientBackground_ = {};
     if (d) SkinningOn = d->SkinnableForm();
+    if (trayMenu_) trayMenu_->SetSkinData(d);  // the tray menu is drawn with the frame's skin
     if (!d || !d->Designing()) ChangeSkinData();
 }
 

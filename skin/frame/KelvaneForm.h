@@ -20,6 +20,7 @@
 #include "skin/frame/kvFrameObjects.h"
 #include "skin/frame/kvSkinHint.h"
 #include "skin/frame/kvSkinMenus.h"
+#include "skin/frame/kvTrayIcon.h"
 
 // Private messages other parties use to obtain the frame's look.
 inline constexpr UINT KV_MSG_FRAME_QUERY = 0xB1B2;      // answered 0x3235 when the frame paints, else 0x3234
@@ -186,8 +187,14 @@ public:
     void PollPointer();
     void SetFrameWindowState(TkvFrameWindowState state);
     void SetRolledUp(bool value);
+    // With a linked tray icon: the form goes into the notification area (its window hidden, the icon shown), and
+    // comes back from it. Without one both do nothing.
     void SendToTray();
     void BackFromTray();
+    TkvTrayIcon* TrayIcon() const { return trayIcon_; }
+    // Linking hides the icon (unless AlwaysShowInTray), gives it the tray menu when it has no menu of its own and
+    // makes its double click bring the form back when it has no handler of its own.
+    void SetTrayIcon(TkvTrayIcon* icon);
     // The system menu at a screen point, or below a screen rectangle, opening downwards.
     void ShowSystemMenuAt(int x, int y);
     void ShowSystemMenuUnder(const fw::Rect& r);
@@ -328,6 +335,7 @@ private:
     TkvSkinMenu* menu_ = nullptr;
     TkvSkinPopupMenu* systemMenu_ = nullptr;
     TkvSkinPopupMenu* trayMenu_ = nullptr;
+    TkvTrayIcon* trayIcon_ = nullptr;
     fw::MenuItem defaultSysMenu_;
     ClientInactivePanel* inactivePanel_ = nullptr;
     fw::Rect systemMenuAnchor_;

@@ -21,6 +21,7 @@
 #include "skin/frame/kvSkinButtonObjects.h"
 #include "skin/frame/kvSkinHint.h"
 #include "skin/frame/kvSkinMenus.h"
+#include "skin/frame/kvTrayIcon.h"
 #include "skin/imaging/kvLayerWindow.h"
 
 namespace {
@@ -243,6 +244,34 @@ TEST(FrameObjects, ACustomButtonsPopupOpensOnThePressAndKeepsItDownUntilTheMenuC
     EXPECT_FALSE(b.Pressed);
     s.form.destroyComponent(&menu);
     EXPECT_EQ(b.PopupItems, nullptr) << "the menu went: no popup";
+    moveTo(p.x, 900);  // off the next test's form
+}
+
+// With a tray icon and AlwaysMinimizeToTray the minimise button sends the form to the notification area; a double
+// click on the icon brings it back. The icon's menu is the frame's tray menu, drawn with the frame's skin.
+TEST(FrameObjects, WithATrayIconTheMinimiseButtonSendsTheFormToTheTrayAndADoubleClickBringsItBack) {
+    fw::Application app;
+    SkinnedForm s(app);
+    TkvTrayIcon& tray = s.form.create<TkvTrayIcon>();
+    s.frame->AlwaysMinimizeToTray = true;
+    s.frame->SetTrayIcon(&tray);
+    EXPECT_FALSE(tray.Visible()) << "hidden until the form goes there";
+    EXPECT_EQ(tray.PopupMenu(), &s.frame->TrayMenu());
+    EXPECT_EQ(s.frame->TrayMenu().SkinData(), &s.model);
+    s.showActive();
+    const POINT p = s.centre("minbutton");
+    moveTo(p.x, p.y);
+    button(MOUSEEVENTF_LEFTDOWN);
+    button(MOUSEEVENTF_LEFTUP);
+    EXPECT_FALSE(IsWindowVisible(s.form.handle()));
+    EXPECT_TRUE(tray.Visible());
+    EXPECT_TRUE(tray.MinimizeToTray);
+    EXPECT_EQ(s.frame->FrameWindowState, TkvFrameWindowState::Normal);
+    tray.Notified(WM_LBUTTONDBLCLK);  // as the notification area reports a double click on the icon
+    pump(60);
+    EXPECT_TRUE(IsWindowVisible(s.form.handle()));
+    EXPECT_FALSE(tray.Visible());
+    EXPECT_FALSE(tray.MinimizeToTray);
     moveTo(p.x, 900);  // off the next test's form
 }
 
