@@ -394,8 +394,27 @@ TEST(FrameObjects, MinimiseParksAFormAsACaptionBarAndMinimisesTheApplicationForT
     EXPECT_EQ(s.form.boundsRect(), (fw::Rect{100, 100, 656, 423}));
 
     // The main form stands for the application: the platform minimises it, the frame's own state stays normal.
+    // Before that its minimise button shows its three looks on the screen under the pointer.
     app.setMainForm(&s.form);
-    clickObject("minbutton");
+    const fw::Rect area = s.frame->FrameToScreen(s.object("minbutton").PlacedRect);
+    auto onScreen = [&] {
+        std::vector<COLORREF> pixels;
+        HDC screen = GetDC(nullptr);
+        for (int y = area.top; y < area.bottom; y += 2)
+            for (int x = area.left; x < area.right; x += 2) pixels.push_back(GetPixel(screen, x, y));
+        ReleaseDC(nullptr, screen);
+        return pixels;
+    };
+    const POINT min = s.centre("minbutton");
+    moveTo(min.x, min.y + 100);
+    const auto rest = onScreen();
+    moveTo(min.x, min.y);
+    const auto hot = onScreen();
+    button(MOUSEEVENTF_LEFTDOWN);
+    const auto pressed = onScreen();
+    EXPECT_NE(hot, rest) << "lit up under the pointer";
+    EXPECT_NE(pressed, hot) << "pressed";
+    button(MOUSEEVENTF_LEFTUP);
     pump(200);
     EXPECT_TRUE(IsIconic(s.form.handle()));
     EXPECT_EQ(s.frame->FrameWindowState, TkvFrameWindowState::Normal);
