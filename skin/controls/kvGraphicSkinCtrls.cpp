@@ -5,10 +5,8 @@ void TkvGraphicSkinControl::FetchSkinDescription() {
 }
 
 void TkvGraphicSkinControl::SetSkinData(TkvSkinData* data) {
-    if (skinData_ && skinData_ != data) removeFreeNotification(skinData_);
-    skinData_ = data;
+    skinData_.Set(data);
     if (!skinData_) return;
-    freeNotification(skinData_);
     if (!skinData_->Empty() && !skinData_->Designing()) ChangeSkinData();
 }
 
@@ -21,11 +19,6 @@ void TkvGraphicSkinControl::DrawDefaultImage(fw::DibSection& bitmap) {
 void TkvGraphicSkinControl::ChangeSkinData() {
     FetchSkinDescription();
     repaint();
-}
-
-void TkvGraphicSkinControl::notification(fw::Component* c, fw::Operation op) {
-    fw::Control::notification(c, op);
-    if (op == fw::Operation::Remove && c == skinData_) skinData_ = nullptr;
 }
 
 void TkvGraphicSkinControl::paint(fw::Canvas& canvas) {

@@ -8,6 +8,7 @@
 #include "framework/DibSection.h"
 #include "skin/controls/SkinChangeWalk.h"
 #include "skin/controls/SkinControlFit.h"
+#include "skin/data/kvSkinDataLink.h"
 
 class TkvGraphicSkinControl : public fw::Control, public TkvSkinChangeTarget {
 public:
@@ -29,7 +30,6 @@ public:
     virtual void ParentImageChanged() { invalidate(); }
 
     TkvSkinData* SkinDataOf() const override { return skinData_; }
-    void notification(fw::Component* c, fw::Operation op) override;
     void paint(fw::Canvas& canvas) override;
 
 protected:
@@ -37,7 +37,7 @@ protected:
     bool SkinReady() const { return skinData_ && !skinData_->Empty(); }
 
 private:
-    TkvSkinData* skinData_ = nullptr;
+    TkvSkinDataLink skinData_;
     std::string skinDataName_;
 };
 

@@ -213,7 +213,7 @@ void TkvSkinButton::PaintFlat(fw::DibSection& bitmap) {
     if (handleAllocated()) PaintParentBackground(*this, bitmap.dc());
     const bool skinned = DescriptionIndex != -1 && SkinPicture;
     const fw::Rect area = skinned && (UseSkinSize || SizingMode == 1) && !CurClientRect.empty() ? CurClientRect
-                                                                                             : bitmap.rect();
+                                                                                                : bitmap.rect();
     const std::wstring text = caption();
     const fw::Font font = SkinControlFont(skinned && UseSkinFont, skinned ? &look_.SkinFontName : nullptr,
                                           look_.SkinFontHeight, look_.SkinFontStyle, DefaultFont(), SkinData(), text);
@@ -273,8 +273,8 @@ void TkvSkinButton::DrawButtonState(fw::DibSection& bitmap, fw::Rect source, boo
     }
 
     const std::wstring text = caption();
-    captionFont_.assign(SkinControlFont(UseSkinFont, &look_.SkinFontName, look_.SkinFontHeight,
-                                        look_.SkinFontStyle, DefaultFont(), SkinData(), text));
+    captionFont_.assign(SkinControlFont(UseSkinFont, &look_.SkinFontName, look_.SkinFontHeight, look_.SkinFontStyle,
+                                        DefaultFont(), SkinData(), text));
     const fw::Font& font = captionFont_;
     const fw::Color colour = fw::resolveColor(
         ButtonFontColor(look_, enabled(), UseSkinFontColor, down, active, DefaultFont().color()));
@@ -323,6 +323,7 @@ void TkvSkinButton::DrawDefaultImage(fw::DibSection& bitmap) {
 // ---- Clicks --------------------------------------------------------------------------------------------------
 
 void TkvSkinButton::PerformClick() {
+    if (!enabled()) return;  // also for clicks asked for in code, a timer's or a key's
     if (canFocused_)
         if (fw::Form* f = parentForm(); f && f != static_cast<fw::Control*>(this)) f->setModalResult(ModalResult);
     if (onClick) onClick(this);
@@ -643,7 +644,14 @@ void TkvSkinButton::wndProc(fw::Message& m) {
             morphRunning_ = false;
             morphPhase_ = 0;
             mouseInside_ = false;
-            invalidate();
+            if (!enabled()) {
+                // A press or a held Space in progress ends without a click.
+                StopRepeat();
+                mouseButtonHeld_ = spaceDown_ = false;
+                if (groupIndex_ == 0) down_ = false;
+                if (handleAllocated() && GetCapture() == handle()) ReleaseCapture();
+            }
+            TkvSkinCustomControl::wndProc(m);  // the window itself follows (and repaints)
             return;
         case fw::CM_FOCUSCHANGED: FocusChanged(reinterpret_cast<fw::WindowedControl*>(m.lParam)); return;
         case WM_KEYDOWN:

@@ -16,10 +16,8 @@ void TkvSkinControl::FetchSkinDescription() {
 void TkvSkinControl::SetSkinDataName(const std::string& name) { skinDataName_ = name; }
 
 void TkvSkinControl::SetSkinData(TkvSkinData* data) {
-    if (skinData_ && skinData_ != data) removeFreeNotification(skinData_);
-    skinData_ = data;
+    skinData_.Set(data);
     if (!skinData_) return;
-    freeNotification(skinData_);
     if (!skinData_->Empty() && !skinData_->Designing()) ChangeSkinData();
 }
 
@@ -42,11 +40,6 @@ void TkvSkinControl::BeforeChangeSkinData() {
 }
 
 void TkvSkinControl::ParentImageChanged() { invalidate(); }
-
-void TkvSkinControl::notification(fw::Component* c, fw::Operation op) {
-    fw::CustomControl::notification(c, op);
-    if (op == fw::Operation::Remove && c == skinData_) skinData_ = nullptr;
-}
 
 void TkvSkinControl::paint(fw::Canvas& canvas) { PaintControl(canvas); }
 

@@ -11,6 +11,7 @@
 #include "skin/controls/SkinChangeWalk.h"
 #include "skin/controls/SkinControlFit.h"
 #include "skin/data/kvSkinData.h"
+#include "skin/data/kvSkinDataLink.h"
 
 class TkvSkinControl : public fw::CustomControl, public TkvSkinChangeTarget {
 public:
@@ -34,7 +35,6 @@ public:
     virtual void ParentImageChanged();
 
     TkvSkinData* SkinDataOf() const override { return skinData_; }
-    void notification(fw::Component* c, fw::Operation op) override;
     // True while a window region from the mask is applied.
     bool HasWindowRegion() const { return static_cast<bool>(windowRegion_); }
 
@@ -54,7 +54,7 @@ protected:
     fw::Region windowRegion_;  // our copy of the region the window was given
 
 private:
-    TkvSkinData* skinData_ = nullptr;
+    TkvSkinDataLink skinData_;
     fw::DibSection paintBuffer_;
 };
 

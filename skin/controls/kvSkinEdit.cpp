@@ -202,24 +202,14 @@ TkvSkinCustomEdit::~TkvSkinCustomEdit() = default;
 bool TkvSkinCustomEdit::Focused() const { return focused(); }
 
 void TkvSkinCustomEdit::SetSkinData(TkvSkinData* data) {
-    if (skinData_ && skinData_ != data) removeFreeNotification(skinData_);
-    skinData_ = data;
+    skinData_.Set(data);
     if (!skinData_) return;
-    freeNotification(skinData_);
     if (!skinData_->Empty() && !skinData_->Designing()) ChangeSkinData();
 }
 
 void TkvSkinCustomEdit::SetSkinDataName(const std::string& name) {
     skinDataName_ = name;
     if (SkinReady()) ChangeSkinData();
-}
-
-void TkvSkinCustomEdit::notification(fw::Component* c, fw::Operation op) {
-    TkvCustomEdit::notification(c, op);
-    if (op == fw::Operation::Remove && c == skinData_) {
-        skinData_ = nullptr;
-        DescriptionIndex = -1;
-    }
 }
 
 void TkvSkinCustomEdit::SetButtonMode(bool v) {

@@ -11,6 +11,7 @@
 #include "framework/DibSection.h"
 #include "framework/StdControls.h"
 #include "skin/controls/PasswordText.h"
+#include "skin/data/kvSkinDataLink.h"
 #include "skin/controls/SkinChangeWalk.h"
 #include "skin/controls/SkinEditRules.h"
 
@@ -92,7 +93,6 @@ public:
     void BeforeChangeSkinData() override { DescriptionIndex = -1; }
     void ChangeSkinData() override;
     void setControlBounds(int x, int y, int w, int h) override;
-    void notification(fw::Component* c, fw::Operation op) override;
     void loaded() override;
 
 protected:
@@ -118,7 +118,7 @@ private:
     void CheckMouseInside();
     bool NonClientMouse(fw::Message& m);
 
-    TkvSkinData* skinData_ = nullptr;
+    TkvSkinDataLink skinData_{[this] { DescriptionIndex = -1; }};
     std::string skinDataName_ = "edit";
     TkvSkinEditLook look_;
     const fw::Bitmap* skinPicture_ = nullptr;

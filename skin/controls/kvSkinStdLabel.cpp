@@ -5,10 +5,8 @@
 TkvSkinStdLabel::TkvSkinStdLabel(fw::Component* owner) : fw::Label(owner) { setTransparent(true); }
 
 void TkvSkinStdLabel::SetSkinData(TkvSkinData* data) {
-    if (skinData_ && skinData_ != data) removeFreeNotification(skinData_);
-    skinData_ = data;
+    skinData_.Set(data);
     if (!skinData_) return;
-    freeNotification(skinData_);
     ChangeSkinData();
 }
 
@@ -16,11 +14,6 @@ void TkvSkinStdLabel::SetEllipsType(TkvEllipsType t) {
     if (t == ellipsType_) return;
     ellipsType_ = t;
     invalidate();
-}
-
-void TkvSkinStdLabel::notification(fw::Component* c, fw::Operation op) {
-    fw::Label::notification(c, op);
-    if (op == fw::Operation::Remove && c == skinData_) skinData_ = nullptr;
 }
 
 void TkvSkinStdLabel::FetchSkinDescription() {

@@ -8,6 +8,7 @@
 #include "framework/StdControls.h"
 #include "skin/controls/SkinChangeWalk.h"
 #include "skin/data/kvSkinData.h"
+#include "skin/data/kvSkinDataLink.h"
 
 enum TkvEllipsType { kvetNone, kvetEndEllips, kvetPathEllips };
 
@@ -35,13 +36,12 @@ public:
     void ChangeSkinData() override;
     void BeforeChangeSkinData() override { DescriptionIndex = -1; }
     TkvSkinData* SkinDataOf() const override { return skinData_; }
-    void notification(fw::Component* c, fw::Operation op) override;
 
 protected:
     void drawLabelText(fw::Canvas& canvas, fw::Rect& r, UINT flags) override;
 
 private:
-    TkvSkinData* skinData_ = nullptr;
+    TkvSkinDataLink skinData_;
     fw::Font defaultFont_;
     TkvEllipsType ellipsType_ = kvetNone;
 };

@@ -42,7 +42,8 @@ std::vector<FilterPair> SplitFilter(std::wstring_view filter) {
     size_t start = 0;
     while (start <= filter.size() && !filter.empty()) {
         const size_t bar = filter.find(L'|', start);
-        parts.emplace_back(filter.substr(start, bar == std::wstring_view::npos ? std::wstring_view::npos : bar - start));
+        parts.emplace_back(
+            filter.substr(start, bar == std::wstring_view::npos ? std::wstring_view::npos : bar - start));
         if (bar == std::wstring_view::npos) break;
         start = bar + 1;
     }
@@ -113,7 +114,7 @@ std::wstring FolderOfPath(std::wstring_view path) {
     if (i == 0) return {};
     std::wstring folder(path.substr(0, i - 1));
     if (folder.size() == 2 && folder[1] == L':') folder += L'\\';  // "C:" alone is the current folder of C
-    if (folder.empty()) folder = path.substr(0, 1);              // "\name": the root
+    if (folder.empty()) folder = path.substr(0, 1);                // "\name": the root
     return folder;
 }
 
@@ -144,11 +145,49 @@ std::wstring DefaultExtension(std::wstring_view defaultExt, std::wstring_view ma
     return ext.find_first_of(L"*?[") == std::wstring::npos ? ext : std::wstring();
 }
 
+bool IsTypedPath(std::wstring_view text) { return text.find_first_of(L"\\/") != std::wstring_view::npos; }
+
+std::wstring ResolveTypedPath(std::wstring_view folder, std::wstring_view text) {
+    std::wstring t(text);
+    std::replace(t.begin(), t.end(), L'/', L'\\');
+    // "C:\db\" is the folder C:\db; a root keeps its separator.
+    while (t.size() > 1 && t.back() == L'\\' && !(t.size() == 3 && t[1] == L':')) t.pop_back();
+    const bool drive = t.size() >= 2 && t[1] == L':';
+    if ((drive && t.size() >= 3 && t[2] == L'\\') || t.rfind(L"\\\\", 0) == 0) return t;
+    if (drive) return t;  // "C:name": the platform's own rule, relative to that drive's current folder
+    if (!t.empty() && t[0] == L'\\') {
+        if (folder.size() >= 2 && folder[1] == L':') return std::wstring(folder.substr(0, 2)) + t;
+        return t;
+    }
+    return JoinPath(folder, t);
+}
+
+namespace {
+
+// A typed path: the folder it names opens; a file that exists is the result; anything else is refused with its
+// reason, unless names need not exist.
+AcceptDecision DecidePath(const AcceptInput& in) {
+    const std::wstring path = ResolveTypedPath(in.folder, in.editText);
+    const auto exists = [&](const std::wstring& p) { return in.fileExists && in.fileExists(p); };
+    const auto isFolder = [&](const std::wstring& p) { return in.directoryExists && in.directoryExists(p); };
+    if (isFolder(path)) return {AcceptAction::OpenFolder, path};
+    const std::wstring withExt = ExtensionOf(path).empty() ? path + in.defaultExt : path;
+    if (exists(path)) return {AcceptAction::Close, path};
+    if (exists(withExt)) return {AcceptAction::Close, withExt};
+    const std::wstring folder = FolderOfPath(path);
+    if (!folder.empty() && !isFolder(folder)) return {AcceptAction::Refuse, folder, RefuseReason::FolderNotFound};
+    if (!in.checkFileExists) return {AcceptAction::Close, withExt};
+    return {AcceptAction::Refuse, path, RefuseReason::FileNotFound};
+}
+
+}  // namespace
+
 AcceptDecision DecideOpen(const AcceptInput& in) {
     const auto withExt = [&](const std::wstring& name) {
         return ExtensionOf(name).empty() ? name + in.defaultExt : name;
     };
     if (in.editText.empty()) return {};
+    if (IsTypedPath(in.editText)) return DecidePath(in);
     std::wstring candidate;
     if (in.selectedFile.empty() && in.checkFileExists) {
         candidate = withExt(JoinPath(in.folder, in.editText));
@@ -165,10 +204,6 @@ AcceptDecision DecideOpen(const AcceptInput& in) {
 
 AcceptDecision DecideEditEnter(const AcceptInput& in) {
     if (in.editText.find(L'*') != std::wstring::npos) return {AcceptAction::SetMask, in.editText};
-    if (in.editText.find(L'\\') != std::wstring::npos) {
-        if (in.directoryExists && in.directoryExists(in.editText)) return {AcceptAction::OpenFolder, in.editText};
-        return {};
-    }
     return DecideOpen(in);
 }
 
@@ -225,7 +260,8 @@ int FindByPrefix(const std::vector<std::wstring>& names, int start, std::wstring
     for (int k = 0; k < count; ++k) {
         const int i = (start + k) % count;
         const std::wstring& name = names[static_cast<size_t>(i)];
-        if (name.size() >= prefix.size() && CompareNoCase(std::wstring_view(name).substr(0, prefix.size()), prefix) == 0)
+        if (name.size() >= prefix.size() &&
+            CompareNoCase(std::wstring_view(name).substr(0, prefix.size()), prefix) == 0)
             return i;
     }
     return -1;

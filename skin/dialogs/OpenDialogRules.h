@@ -57,16 +57,21 @@ std::wstring DefaultExtension(std::wstring_view defaultExt, std::wstring_view ma
 // ---- Accepting -------------------------------------------------------------------------------------------------
 
 enum class AcceptAction {
-    None,        // stay open, nothing changes
-    SetMask,     // the edit's text becomes the list's mask
-    OpenFolder,  // the edit's text names a folder to open
-    Close,       // close with OK; result is the chosen path
-    ClearResult  // stay open and forget the result (the chosen file does not exist)
+    None,         // stay open, nothing changes
+    SetMask,      // the edit's text becomes the list's mask
+    OpenFolder,   // the edit's text names a folder to open
+    Close,        // close with OK; result is the chosen path
+    ClearResult,  // stay open and forget the result (the chosen file does not exist)
+    Refuse        // stay open and tell the user why (a typed path names nothing there is)
 };
+
+// Why a typed path was refused.
+enum class RefuseReason { None, FileNotFound, FolderNotFound };
 
 struct AcceptDecision {
     AcceptAction action = AcceptAction::None;
-    std::wstring value;  // the mask, the folder or the result
+    std::wstring value;  // the mask, the folder, the result, or the path that was refused
+    RefuseReason reason = RefuseReason::None;
 };
 
 // What the dialog knows when the user asks to accept.
@@ -80,10 +85,17 @@ struct AcceptInput {
     std::function<bool(const std::wstring&)> directoryExists;
 };
 
-// The Open button (and Enter on a file in the list).
+// A typed path: one that holds a folder separator ("\" or "/"). Typed or pasted, it names the object itself.
+bool IsTypedPath(std::wstring_view text);
+// The full path a typed path names: a full path ("C:\db\a.mdb", "\\server\share\a.mdb") as it is, one from the
+// root of a drive ("\db\a.mdb") on the current folder's drive, any other below the current folder.
+std::wstring ResolveTypedPath(std::wstring_view folder, std::wstring_view text);
+
+// The Open button (and Enter on a file in the list). A typed path wins over the selection (see DecideEditEnter).
 AcceptDecision DecideOpen(const AcceptInput& in);
-// Enter in the file-name edit: a pattern sets the mask, a path with "\" opens that folder when it exists,
-// anything else is Open.
+// Enter in the file-name edit: a pattern sets the mask; a typed path opens the folder it names, or is accepted
+// when it names a file that exists (with the default extension when it has none), or is refused with the reason
+// (no such folder, no such file); anything else is Open.
 AcceptDecision DecideEditEnter(const AcceptInput& in);
 
 // ---- History and new folders -----------------------------------------------------------------------------------

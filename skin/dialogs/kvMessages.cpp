@@ -70,22 +70,9 @@ int textWidth(const fw::Font& font, const std::wstring& text) {
 
 TkvSkinMessage::TkvSkinMessage(fw::Component* owner) : fw::Component(owner) {}
 
-void TkvSkinMessage::SetSkinData(TkvSkinData* d) {
-    skinData_ = d;
-    if (d) freeNotification(d);
-}
+void TkvSkinMessage::SetSkinData(TkvSkinData* d) { skinData_.Set(d); }
 
-void TkvSkinMessage::SetCtrlSkinData(TkvSkinData* d) {
-    ctrlSkinData_ = d;
-    if (d) freeNotification(d);
-}
-
-void TkvSkinMessage::notification(fw::Component* c, fw::Operation op) {
-    fw::Component::notification(c, op);
-    if (op != fw::Operation::Remove) return;
-    if (c == skinData_) skinData_ = nullptr;
-    if (c == ctrlSkinData_) ctrlSkinData_ = nullptr;
-}
+void TkvSkinMessage::SetCtrlSkinData(TkvSkinData* d) { ctrlSkinData_.Set(d); }
 
 std::wstring TkvSkinMessage::KindCaption(TkvMessageKind kind) const {
     if (kind == TkvMessageKind::mtCustom) return ApplicationTitle;

@@ -13,6 +13,7 @@
 #include "framework/Font.h"
 #include "framework/Form.h"
 #include "skin/dialogs/kvMessageTypes.h"
+#include "skin/data/kvSkinDataLink.h"
 
 class TkvSkinData;
 class TkvKelvaneForm;
@@ -61,11 +62,9 @@ public:
     // Button height: the button description's skin height, or 25.
     int ButtonHeight() const;
 
-    void notification(fw::Component* c, fw::Operation op) override;
-
 private:
-    TkvSkinData* skinData_ = nullptr;
-    TkvSkinData* ctrlSkinData_ = nullptr;
+    TkvSkinDataLink skinData_;
+    TkvSkinDataLink ctrlSkinData_;
 };
 
 class TkvMessageForm : public fw::Form {

@@ -11,12 +11,14 @@
 #include "skin/controls/kvSkinButton.h"
 #include "skin/controls/kvSkinEdit.h"
 #include "skin/controls/kvSkinMenuButton.h"
+#include "skin/controls/kvSkinPanel.h"
 #include "skin/controls/kvSkinToolBar.h"
 #include "skin/controls/kvSkinScrollBar.h"
 #include "skin/controls/kvSkinStdLabel.h"
 #include "skin/data/kvSkinData.h"
 #include "skin/data/kvSkinText.h"
 #include "skin/dialogs/kvDialogCombos.h"
+#include "skin/dialogs/kvMessages.h"
 #include "skin/dialogs/kvSkinFileListView.h"
 #include "skin/frame/KelvaneForm.h"
 #include "skin/frame/kvSkinMenus.h"
@@ -82,15 +84,15 @@ TkvOpenDlgForm::TkvOpenDlgForm(fw::Component* owner, bool toolButtonsTransparent
     ToolBar->setHeight(kToolBarHeight);
     BuildToolBar(toolButtonsTransparent);
 
-    BottomPanel = &plainPanel(create<fw::Panel>());
+    BottomPanel = &create<TkvSkinPanel>();
+    BottomPanel->SetBorderStyle(bvNone);
     BottomPanel->setParent(this);
     BottomPanel->setAlign(fw::Align::Bottom);
     BottomPanel->setHeight(kBottomHeight);
     BuildBottomPanel();
 
-    CenterPanel = &create<fw::Panel>();
-    CenterPanel->setShowCaption(false);
-    CenterPanel->setBevelOuter(fw::BevelStyle::Lowered);
+    CenterPanel = &create<TkvSkinPanel>();
+    CenterPanel->SetBorderStyle(bvFrame);
     CenterPanel->setParent(this);
     CenterPanel->setAlign(fw::Align::Client);
     HorzScrollBar = &create<TkvSkinScrollBar>();
@@ -366,6 +368,20 @@ void TkvOpenDlgForm::Apply(const AcceptDecision& d) {
         case AcceptAction::OpenFolder: FileList->SetPath(d.value); break;
         case AcceptAction::ClearResult: Result.clear(); break;
         case AcceptAction::Close: Accept(d.value); break;
+        case AcceptAction::Refuse: SayWhy(d); break;
+    }
+}
+
+void TkvOpenDlgForm::SayWhy(const AcceptDecision& d) {
+    std::wstring text = Text(d.reason == RefuseReason::FolderNotFound ? kTextFolderNotFound : kTextFileNotFound);
+    if (const size_t at = text.find(L"%s"); at != std::wstring::npos) text.replace(at, 2, d.value);
+    TkvSkinMessage box;
+    box.SetSkinData(SkinForm->SkinData());
+    box.SetCtrlSkinData(ctrlSkinData_);
+    box.ShowMessageBox(std::u16string(text.begin(), text.end()), TkvMessageKind::mtWarning, ButtonBit(mbOK), 0);
+    if (FileNameEdit->handleAllocated()) {
+        FileNameEdit->setFocus();
+        SendMessageW(FileNameEdit->handle(), EM_SETSEL, 0, -1);
     }
 }
 

@@ -26,6 +26,7 @@ class TkvSkinFilterComboBox;
 class TkvSkinScrollBar;
 class TkvSkinToolBar;
 class TkvSkinEdit;
+class TkvSkinPanel;
 class TkvSkinMenuButton;
 
 // Window class of the dialog, for finding it.
@@ -50,8 +51,15 @@ inline constexpr OpenDialogText kTextCancel{"MSG_BTN_CANCEL", L"Cancel"};
 inline constexpr OpenDialogText kTextFileName{"MSG_FILENAME", L"File name:"};
 inline constexpr OpenDialogText kTextFileType{"MSG_FILETYPE", L"File type:"};
 inline constexpr OpenDialogText kTextNewFolder{"MSG_NEWFOLDER", L"New Folder"};
-inline constexpr OpenDialogText kTextColumns[4] = {
-    {"FLV_NAME", L"Name"}, {"FLV_SIZE", L"Size"}, {"FLV_TYPE", L"Type"}, {"FLV_MODIFIED", L"Modified"}};
+// Why a typed path is refused; "%s" stands for the path.
+inline constexpr OpenDialogText kTextFileNotFound{"MSG_FILE_NOT_FOUND",
+                                                  L"%s\nThe file does not exist. Check the name and try again."};
+inline constexpr OpenDialogText kTextFolderNotFound{"MSG_FOLDER_NOT_FOUND",
+                                                    L"%s\nThe folder does not exist. Check the path and try again."};
+inline constexpr OpenDialogText kTextColumns[4] = {{"FLV_NAME", L"Name"},
+                                                   {"FLV_SIZE", L"Size"},
+                                                   {"FLV_TYPE", L"Type"},
+                                                   {"FLV_MODIFIED", L"Modified"}};
 
 // The text of a key from the model's interface texts, else the built-in one.
 std::wstring OpenDialogString(const TkvSkinData* model, const OpenDialogText& text);
@@ -68,12 +76,12 @@ public:
     TkvSkinButton *BackButton = nullptr, *UpButton = nullptr, *NewFolderButton = nullptr;
     TkvSkinMenuButton* ViewButton = nullptr;
     TkvSkinPopupMenu* ViewMenu = nullptr;
-    fw::Panel* CenterPanel = nullptr;
+    TkvSkinPanel* CenterPanel = nullptr;  // the skin's "panel" frame around the list and its bars
     TkvSkinScrollBar *HorzScrollBar = nullptr, *VertScrollBar = nullptr;
     // Holds the list a scroll bar's width larger than itself, so that the list's own bars stay out of sight.
     fw::Panel* ListClip = nullptr;
     TkvSkinFileListView* FileList = nullptr;
-    fw::Panel* BottomPanel = nullptr;
+    TkvSkinPanel* BottomPanel = nullptr;  // the panel's background, no border
     TkvSkinStdLabel *FileNameLabel = nullptr, *FileTypeLabel = nullptr;
     TkvSkinEdit* FileNameEdit = nullptr;
     TkvSkinFilterComboBox* TypeCombo = nullptr;
@@ -111,6 +119,8 @@ private:
     void SelectionChanged();
     AcceptInput MakeAcceptInput() const;
     void Apply(const AcceptDecision& d);
+    // Tells the user, in a box over the dialog, why a typed path was not taken; the edit keeps the text.
+    void SayWhy(const AcceptDecision& d);
     // Closes with OK: the result and the selected files (the result alone when no file is selected).
     void Accept(const std::wstring& result);
     std::wstring Text(const OpenDialogText& t) const;

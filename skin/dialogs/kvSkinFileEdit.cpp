@@ -2,8 +2,7 @@
 
 #include "skin/dialogs/kvSkinOpenDialog.h"
 
-TkvSkinFileEdit::TkvSkinFileEdit(fw::Component* owner)
-    : TkvSkinEdit(owner), dialog_(&create<TkvSkinOpenDialog>()) {
+TkvSkinFileEdit::TkvSkinFileEdit(fw::Component* owner) : TkvSkinEdit(owner), dialog_(&create<TkvSkinOpenDialog>()) {
     dialog_->ToolButtonsTransparent = true;
     SetButtonMode(true);
     SetSkinDataName("buttonedit");
@@ -16,22 +15,9 @@ const std::wstring& TkvSkinFileEdit::Filter() const { return dialog_->Filter; }
 
 void TkvSkinFileEdit::SetFilter(const std::wstring& f) { dialog_->Filter = f; }
 
-void TkvSkinFileEdit::SetDlgSkinData(TkvSkinData* d) {
-    dlgSkinData_ = d;
-    if (d) freeNotification(d);
-}
+void TkvSkinFileEdit::SetDlgSkinData(TkvSkinData* d) { dlgSkinData_.Set(d); }
 
-void TkvSkinFileEdit::SetDlgCtrlSkinData(TkvSkinData* d) {
-    dlgCtrlSkinData_ = d;
-    if (d) freeNotification(d);
-}
-
-void TkvSkinFileEdit::notification(fw::Component* c, fw::Operation op) {
-    TkvSkinEdit::notification(c, op);
-    if (op != fw::Operation::Remove) return;
-    if (c == dlgSkinData_) dlgSkinData_ = nullptr;
-    if (c == dlgCtrlSkinData_) dlgCtrlSkinData_ = nullptr;
-}
+void TkvSkinFileEdit::SetDlgCtrlSkinData(TkvSkinData* d) { dlgCtrlSkinData_.Set(d); }
 
 void TkvSkinFileEdit::Browse() {
     dialog_->FileName = text();

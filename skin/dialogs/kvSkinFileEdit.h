@@ -5,6 +5,7 @@
 #include <string>
 
 #include "skin/controls/kvSkinEdit.h"
+#include "skin/data/kvSkinDataLink.h"
 
 class TkvSkinData;
 class TkvSkinOpenDialog;
@@ -27,10 +28,8 @@ public:
     // Runs the dialog from the edit's text; on OK the text becomes the chosen path, Cancel changes nothing.
     void Browse();
 
-    void notification(fw::Component* c, fw::Operation op) override;
-
 private:
     TkvSkinOpenDialog* dialog_;  // owned as a component of this edit
-    TkvSkinData* dlgSkinData_ = nullptr;
-    TkvSkinData* dlgCtrlSkinData_ = nullptr;
+    TkvSkinDataLink dlgSkinData_;
+    TkvSkinDataLink dlgCtrlSkinData_;
 };

@@ -60,9 +60,7 @@ int charWidth(HWND window) {
 
 }  // namespace
 
-TkvSkinFileListView::TkvSkinFileListView(fw::Component* owner) : fw::WindowedControl(owner) {
-    setTabStop(true);
-}
+TkvSkinFileListView::TkvSkinFileListView(fw::Component* owner) : fw::WindowedControl(owner) { setTabStop(true); }
 
 TkvSkinFileListView::~TkvSkinFileListView() = default;
 
@@ -70,8 +68,8 @@ void TkvSkinFileListView::createParams(CreateParams& p) {
     fw::WindowedControl::createParams(p);
     p.className = WC_LISTVIEWW;
     p.platformClass = true;
-    p.style |= WS_TABSTOP | LVS_OWNERDATA | LVS_SHOWSELALWAYS | LVS_AUTOARRANGE | LVS_EDITLABELS |
-               LVS_SHAREIMAGELISTS | LVS_LIST | (multiSelect_ ? 0 : LVS_SINGLESEL);
+    p.style |= WS_TABSTOP | LVS_OWNERDATA | LVS_SHOWSELALWAYS | LVS_AUTOARRANGE | LVS_EDITLABELS | LVS_SHAREIMAGELISTS |
+               LVS_LIST | (multiSelect_ ? 0 : LVS_SINGLESEL);
     p.exStyle |= WS_EX_CLIENTEDGE;
 }
 
@@ -83,14 +81,8 @@ void TkvSkinFileListView::windowCreated() {
 }
 
 void TkvSkinFileListView::SetSkinData(TkvSkinData* d) {
-    skinData_ = d;
-    if (d) freeNotification(d);
+    skinData_.Set(d);
     if (handleAllocated()) InvalidateRect(ListView_GetHeader(handle()), nullptr, TRUE);
-}
-
-void TkvSkinFileListView::notification(fw::Component* c, fw::Operation op) {
-    fw::WindowedControl::notification(c, op);
-    if (op == fw::Operation::Remove && c == skinData_) skinData_ = nullptr;
 }
 
 void TkvSkinFileListView::SetMultiSelection(bool v) {
@@ -135,7 +127,9 @@ void TkvSkinFileListView::ListItems(int keepIndex) {
     IShellFolder* shell = folder_ ? folder_->ShellFolder() : nullptr;
     const std::wstring mask = mask_;
     items_ = ListShellFolder(shell, kinds, handleAllocated() ? handle() : nullptr,
-                             [&mask](bool folder, const std::wstring& name) { return KeepInListing(folder, name, mask); });
+                             [&mask](bool folder, const std::wstring& name) {
+                                 return KeepInListing(folder, name, mask);
+                             });
     cache_.assign(items_.size(), RowCache{});
     detailsRead_ = false;
     sort_ = SortState{};
@@ -157,7 +151,8 @@ std::unique_ptr<TkvShellFolder> TkvSkinFileListView::ItemObject(int i) const {
     if (!folder_ || i < 0 || i >= ItemCount()) return nullptr;
     IShellFolder* shell = folder_->ShellFolder();
     if (shell) shell->AddRef();
-    return std::make_unique<TkvShellFolder>(folder_.get(), fw::ComPtr<IShellFolder>(shell), ClonePidl(Item(i).relative.get()),
+    return std::make_unique<TkvShellFolder>(folder_.get(), fw::ComPtr<IShellFolder>(shell),
+                                            ClonePidl(Item(i).relative.get()),
                                             CombinePidl(folder_->AbsoluteID(), Item(i).relative.get()));
 }
 
@@ -213,8 +208,7 @@ void TkvSkinFileListView::ApplyViewStyle() {
     if (viewStyle_ == vsList) ListView_SetColumnWidth(handle(), 0, 25 * charWidth(handle()));
     if (viewStyle_ != vsReport) return;
     // The details view: the columns of the current folder.
-    while (ListView_DeleteColumn(handle(), 0)) {
-    }
+    while (ListView_DeleteColumn(handle(), 0)) {}
     const int x = charWidth(handle());
     for (size_t c = 0; c < columns_.size(); ++c) {
         LVCOLUMNW col{};
@@ -264,8 +258,7 @@ std::wstring TkvSkinFileListView::DetailText(int index, int column) {
     const FileListColumn& col = columns_[static_cast<size_t>(column)];
     if (col.shellColumn >= 0) {
         fw::ComPtr<IShellFolder2> shell2;
-        if (IShellFolder* shell = folder_->ShellFolder())
-            shell->QueryInterface(IID_IShellFolder2, shell2.putVoid());
+        if (IShellFolder* shell = folder_->ShellFolder()) shell->QueryInterface(IID_IShellFolder2, shell2.putVoid());
         SHELLDETAILS d{};
         // A detail the shell cannot give is shown empty: an error box from inside painting would come back
         // with every repaint.
@@ -333,12 +326,32 @@ void TkvSkinFileListView::SortByColumn(int column) {
         const short c = static_cast<short>(HRESULT_CODE(r));
         return s.ascending ? c < 0 : c > 0;
     });
+    // The selection and the focus belong to files, not to row numbers: they move with their items.
+    std::vector<int> selected;
+    int focused = -1;
+    if (handleAllocated()) {
+        selected = SelectedIndexes();
+        focused = ListView_GetNextItem(handle(), -1, LVNI_FOCUSED);
+    }
+    std::vector<int> newIndex(items_.size());
     std::vector<ShellItem> sorted;
     sorted.reserve(items_.size());
-    for (size_t i : order) sorted.push_back(std::move(items_[i]));
+    for (size_t k = 0; k < order.size(); ++k) {
+        newIndex[order[k]] = static_cast<int>(k);
+        sorted.push_back(std::move(items_[order[k]]));
+    }
     items_ = std::move(sorted);
     cache_.assign(items_.size(), RowCache{});
-    if (handleAllocated()) InvalidateRect(handle(), nullptr, TRUE);
+    if (!handleAllocated()) return;
+    ListView_SetItemState(handle(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    for (int i : selected)
+        ListView_SetItemState(handle(), newIndex[static_cast<size_t>(i)], LVIS_SELECTED, LVIS_SELECTED);
+    if (focused >= 0) {
+        const int f = newIndex[static_cast<size_t>(focused)];
+        ListView_SetItemState(handle(), f, LVIS_FOCUSED, LVIS_FOCUSED);
+        ListView_EnsureVisible(handle(), f, FALSE);
+    }
+    InvalidateRect(handle(), nullptr, TRUE);
 }
 
 // ---- Header sections -------------------------------------------------------------------------------------------
@@ -363,8 +376,10 @@ LRESULT TkvSkinFileListView::DrawHeaderSection(NMCUSTOMDRAW* cd) {
     if (d && pictures.picture && !d->SkinRect.empty()) {
         // Pressed: the down image, else the active one, else the normal one; the hot state has none of its own.
         fw::Rect source = d->SkinRect;
-        if (pressed) source = !d->DownSkinRect.empty() ? d->DownSkinRect
-                              : !d->ActiveSkinRect.empty() ? d->ActiveSkinRect : d->SkinRect;
+        if (pressed)
+            source = !d->DownSkinRect.empty()     ? d->DownSkinRect
+                     : !d->ActiveSkinRect.empty() ? d->ActiveSkinRect
+                                                  : d->SkinRect;
         // With a left-bottom point the image is composed to the section's height, else at the skin's height and
         // stretched.
         int w = r.width(), h = d->LeftBottomPoint.y > 0 ? r.height() : d->SkinRect.height();
@@ -380,7 +395,9 @@ LRESULT TkvSkinFileListView::DrawHeaderSection(NMCUSTOMDRAW* cd) {
         fw::Canvas& c = image.canvas();
         c.setBrushColor(pressed || hot ? fw::Color(0x800000) : fw::Color(GetSysColor(COLOR_BTNSHADOW)));
         c.fillRect({0, 0, r.width(), r.height()});
-        c.setBrushColor(pressed ? fw::Color(0xB59385) : hot ? fw::Color(0xD2BDB6) : fw::Color(GetSysColor(COLOR_BTNFACE)));
+        c.setBrushColor(pressed ? fw::Color(0xB59385)
+                        : hot   ? fw::Color(0xD2BDB6)
+                                : fw::Color(GetSysColor(COLOR_BTNFACE)));
         c.fillRect({1, 1, r.width() - 1, r.height() - 1});
     }
     wchar_t caption[260] = {};
@@ -395,7 +412,7 @@ LRESULT TkvSkinFileListView::DrawHeaderSection(NMCUSTOMDRAW* cd) {
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, fw::resolveColor(textColour));
         RECT tr{5, 0, r.width() - 5, r.height()};
-        const UINT align = (hd.fmt & HDF_JUSTIFYMASK) == HDF_RIGHT ? DT_RIGHT
+        const UINT align = (hd.fmt & HDF_JUSTIFYMASK) == HDF_RIGHT    ? DT_RIGHT
                            : (hd.fmt & HDF_JUSTIFYMASK) == HDF_CENTER ? DT_CENTER
                                                                       : DT_LEFT;
         DrawTextW(dc, caption, -1, &tr, align | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
@@ -406,9 +423,7 @@ LRESULT TkvSkinFileListView::DrawHeaderSection(NMCUSTOMDRAW* cd) {
 
 // ---- Input -----------------------------------------------------------------------------------------------------
 
-bool TkvSkinFileListView::wantsKey(WPARAM key) const {
-    return key == VK_RETURN || key == VK_BACK;
-}
+bool TkvSkinFileListView::wantsKey(WPARAM key) const { return key == VK_RETURN || key == VK_BACK; }
 
 void TkvSkinFileListView::OpenItem(int index) {
     if (index < 0 || index >= ItemCount()) return;
@@ -427,15 +442,7 @@ void TkvSkinFileListView::KeyDown(WPARAM key) {
         const int i = SelectedIndex();
         if (i < 0) return;
         if (GetKeyState(VK_MENU) < 0) {
-            Pidl absolute = CombinePidl(folder_->AbsoluteID(), Item(i).relative.get());
-            SHELLEXECUTEINFOW info{};
-            info.cbSize = sizeof info;
-            info.fMask = SEE_MASK_INVOKEIDLIST;
-            info.hwnd = handle();
-            info.lpVerb = L"properties";
-            info.lpIDList = absolute.get();
-            info.nShow = SW_SHOW;
-            ShellExecuteExW(&info);
+            ShowProperties(i);
         } else if (Item(i).folder) {
             OpenItem(i);
         } else if (OnEnterFile) {
@@ -444,6 +451,23 @@ void TkvSkinFileListView::KeyDown(WPARAM key) {
     } else if (key == VK_F5) {
         Refresh();
     }
+}
+
+void TkvSkinFileListView::ShowProperties(int i) {
+    if (i < 0 || i >= ItemCount() || !folder_) return;
+    if (OnProperties) {
+        OnProperties(i);
+        return;
+    }
+    Pidl absolute = CombinePidl(folder_->AbsoluteID(), Item(i).relative.get());
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_INVOKEIDLIST;
+    info.hwnd = handle();
+    info.lpVerb = L"properties";
+    info.lpIDList = absolute.get();
+    info.nShow = SW_SHOW;
+    ShellExecuteExW(&info);
 }
 
 void TkvSkinFileListView::EndLabelEdit(NMLVDISPINFOW* info) {
@@ -458,8 +482,8 @@ void TkvSkinFileListView::EndLabelEdit(NMLVDISPINFOW* info) {
         return;
     }
     items_[static_cast<size_t>(i)].relative = ClonePidl(object->RelativeID());
-    items_[static_cast<size_t>(i)].name =
-        ShellDisplayName(folder_->ShellFolder(), object->RelativeID(), SHGDN_INFOLDER | SHGDN_FORPARSING);
+    items_[static_cast<size_t>(i)].name = ShellDisplayName(folder_->ShellFolder(), object->RelativeID(),
+                                                           SHGDN_INFOLDER | SHGDN_FORPARSING);
     cache_[static_cast<size_t>(i)] = RowCache{};
     ListView_RedrawItems(handle(), i, i);
     if (OnSelectionChange) OnSelectionChange(this);
@@ -496,6 +520,12 @@ void TkvSkinFileListView::wndProc(fw::Message& m) {
             m.result = DrawHeaderSection(reinterpret_cast<NMCUSTOMDRAW*>(hdr));
             return;
         }
+    }
+    // Alt+Enter comes as a system key, which the list view does not pass on as a key notification.
+    if (m.msg == WM_SYSKEYDOWN && m.wParam == VK_RETURN && !ListView_GetEditControl(handle())) {
+        ShowProperties(SelectedIndex());
+        m.result = 0;
+        return;
     }
     fw::WindowedControl::wndProc(m);
     switch (m.msg) {

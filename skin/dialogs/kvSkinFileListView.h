@@ -16,6 +16,7 @@
 #include "framework/WindowedControl.h"
 #include "skin/dialogs/OpenDialogRules.h"
 #include "skin/dialogs/kvShellFolder.h"
+#include "skin/data/kvSkinDataLink.h"
 
 class TkvSkinData;
 
@@ -83,13 +84,14 @@ public:
     std::function<void(int)> OnFileDoubleClick;
     // Enter with a file selected.
     fw::NotifyEvent OnEnterFile;
+    // Alt+Enter on an item: the shell's properties of it unless this is set.
+    std::function<void(int)> OnProperties;
     // The list's own scroll state may have changed (scrolling, sizing, a new listing).
     fw::NotifyEvent OnScrollChanged;
 
     // The list view's notifications, passed on by the parent that receives them.
     LRESULT HandleNotify(NMHDR* hdr);
     bool wantsKey(WPARAM key) const override;
-    void notification(fw::Component* c, fw::Operation op) override;
 
 protected:
     void createParams(CreateParams& p) override;
@@ -106,6 +108,7 @@ private:
     void KeyDown(WPARAM key);
     void OpenItem(int index);
     void EndLabelEdit(NMLVDISPINFOW* info);
+    void ShowProperties(int index);
 
     std::unique_ptr<TkvShellFolder> folder_;
     std::vector<ShellItem> items_;
@@ -122,5 +125,5 @@ private:
     SortState sort_;
     bool multiSelect_ = false;
     bool detailsRead_ = false;  // sizes, times and types read for sorting
-    TkvSkinData* skinData_ = nullptr;
+    TkvSkinDataLink skinData_;
 };

@@ -42,22 +42,9 @@ TkvSkinOpenDialog::TkvSkinOpenDialog(fw::Component* owner) : fw::Component(owner
 
 TkvSkinOpenDialog::~TkvSkinOpenDialog() = default;
 
-void TkvSkinOpenDialog::SetSkinData(TkvSkinData* d) {
-    skinData_ = d;
-    if (d) freeNotification(d);
-}
+void TkvSkinOpenDialog::SetSkinData(TkvSkinData* d) { skinData_.Set(d); }
 
-void TkvSkinOpenDialog::SetCtrlSkinData(TkvSkinData* d) {
-    ctrlSkinData_ = d;
-    if (d) freeNotification(d);
-}
-
-void TkvSkinOpenDialog::notification(fw::Component* c, fw::Operation op) {
-    fw::Component::notification(c, op);
-    if (op != fw::Operation::Remove) return;
-    if (c == skinData_) skinData_ = nullptr;
-    if (c == ctrlSkinData_) ctrlSkinData_ = nullptr;
-}
+void TkvSkinOpenDialog::SetCtrlSkinData(TkvSkinData* d) { ctrlSkinData_.Set(d); }
 
 bool TkvSkinOpenDialog::Execute() {
     fw::useOle();  // the shell's namespace and its views
@@ -84,7 +71,8 @@ bool TkvSkinOpenDialog::Execute() {
     frame.MenusAlphaBlendValue = CtrlAlphaBlendValue;
     frame.MenusAlphaBlendAnimation = CtrlAlphaBlendAnimation;
     frame.SetMenusSkinData(ctrlSkinData_);
-    for (TkvSkinComboBox* c : {static_cast<TkvSkinComboBox*>(f.FolderCombo), static_cast<TkvSkinComboBox*>(f.TypeCombo)}) {
+    for (TkvSkinComboBox* c :
+         {static_cast<TkvSkinComboBox*>(f.FolderCombo), static_cast<TkvSkinComboBox*>(f.TypeCombo)}) {
         c->SetAlphaBlend(CtrlAlphaBlend);
         c->SetAlphaBlendValue(static_cast<std::uint8_t>(CtrlAlphaBlendValue));
         c->SetAlphaBlendAnimation(CtrlAlphaBlendAnimation);
@@ -128,11 +116,11 @@ bool TkvSkinOpenDialog::Execute() {
     // Start folder: FileName's folder, else InitialDir when it exists, else the program's folder.
     f.FolderCombo->BuildFromRoot();
     std::wstring start = FolderOfPath(FileName);
-    if (start.empty() || !isDirectory(start)) start = !InitialDir.empty() && isDirectory(InitialDir) ? InitialDir : programFolder();
+    if (start.empty() || !isDirectory(start))
+        start = !InitialDir.empty() && isDirectory(InitialDir) ? InitialDir : programFolder();
     f.FileList->SetPath(start);  // the folder change puts it into the history
 
-    if (f.FileList->ItemCount() > 0)
-        ListView_SetItemState(f.FileList->handle(), 0, LVIS_FOCUSED, LVIS_FOCUSED);
+    if (f.FileList->ItemCount() > 0) ListView_SetItemState(f.FileList->handle(), 0, LVIS_FOCUSED, LVIS_FOCUSED);
     f.FileNameEdit->setText(NameOfPath(FileName));
 
     const int result = f.showModal();

@@ -9,6 +9,7 @@
 #include "framework/Component.h"
 #include "framework/Events.h"
 #include "framework/Font.h"
+#include "skin/data/kvSkinDataLink.h"
 
 class TkvSkinData;
 class TkvOpenDlgForm;
@@ -54,10 +55,8 @@ public:
     // The window of the run in progress (for tests and the folder-change handler), null outside Execute.
     TkvOpenDlgForm* Form() const { return form_; }
 
-    void notification(fw::Component* c, fw::Operation op) override;
-
 private:
-    TkvSkinData* skinData_ = nullptr;
-    TkvSkinData* ctrlSkinData_ = nullptr;
+    TkvSkinDataLink skinData_;
+    TkvSkinDataLink ctrlSkinData_;
     TkvOpenDlgForm* form_ = nullptr;
 };

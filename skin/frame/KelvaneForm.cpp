@@ -80,25 +80,25 @@ TkvKelvaneForm::~TkvKelvaneForm() {
 void TkvKelvaneForm::notification(fw::Component* c, fw::Operation op) {
     fw::Component::notification(c, op);
     if (op != fw::Operation::Remove) return;
-    if (c == skinData_) {
-        skinData_ = nullptr;
-        skinReady_ = false;
-        clientBackground_ = {};
-        objects_.clear();
-    }
-    if (c == menusSkinData_) menusSkinData_ = nullptr;
     if (c == skinHint_) skinHint_ = nullptr;
+    if (c == trayIcon_) trayIcon_ = nullptr;
+    const auto popups = objectPopups_;
+    for (const auto& [name, p] : popups)
+        if (c == p.menu) SetObjectPopup(name, nullptr);
     if (c == systemMenu_) systemMenu_ = nullptr;
 }
 
-void TkvKelvaneForm::SetSkinData(TkvSkinData* d) {
-    if (skinData_ && skinData_ != d) removeFreeNotification(skinData_);
-    skinData_ = d;
+void TkvKelvaneForm::SkinDataGone() {
+    skinReady_ = false;
     clientBackground_ = {};
-    if (d) {
-        freeNotification(d);
-        SkinningOn = d->SkinnableForm();
-    }
+    objects_.clear();
+}
+
+void TkvKelvaneForm::SetSkinData(TkvSkinData* d) {
+    skinData_.Set(d);
+    clientBackground_ = {};
+    if (d) SkinningOn = d->SkinnableForm();
+    if (trayMenu_) trayMenu_->SetSkinData(d);  // the tray menu is drawn with the frame's skin
     if (!d || !d->Designing()) ChangeSkinData();
 }
 
@@ -125,11 +125,7 @@ void TkvKelvaneForm::SetSkinHint(TkvSkinHint* h) {
     if (h) freeNotification(h);
 }
 
-void TkvKelvaneForm::SetMenusSkinData(TkvSkinData* d) {
-    if (menusSkinData_ && menusSkinData_ != d) removeFreeNotification(menusSkinData_);
-    menusSkinData_ = d;
-    if (d) freeNotification(d);
-}
+void TkvKelvaneForm::SetMenusSkinData(TkvSkinData* d) { menusSkinData_.Set(d); }
 
 void TkvKelvaneForm::SetBorderIcons(const TkvBorderIcons& b) {
     borderIcons_ = b;
@@ -203,12 +199,12 @@ int TkvKelvaneForm::DefaultButtonSize() const { return DefaultFrameButtonSize(To
 bool TkvKelvaneForm::IsFrameActive() const { return host_->active(); }
 
 int TkvKelvaneForm::FrameMinWidth() const {
-    return FrameMinWidthFor(skinReady_ ? skinData_ : nullptr, MinWidth,
+    return FrameMinWidthFor(skinReady_ ? skinData_.get() : nullptr, MinWidth,
                             FrameWindowState == TkvFrameWindowState::Minimized);
 }
 
 int TkvKelvaneForm::FrameMinHeight() const {
-    return FrameMinHeightFor(skinReady_ ? skinData_ : nullptr, MinHeight, DefaultCaptionHeight(), RolledUp,
+    return FrameMinHeightFor(skinReady_ ? skinData_.get() : nullptr, MinHeight, DefaultCaptionHeight(), RolledUp,
                              FrameWindowState == TkvFrameWindowState::Minimized);
 }
 
@@ -380,10 +376,13 @@ void TkvKelvaneForm::ChangeSkinData() {
     }
 }
 
-void TkvKelvaneForm::OnSkinMessage(fw::Message& m) {
+bool TkvKelvaneForm::OnSkinMessage(fw::Message& m) {
     const auto* sender = reinterpret_cast<const TkvSkinData*>(m.wParam);
     switch (m.msg) {
         case SKIN_MSG_BEFORE_CHANGE:
+            // An open menu draws from the descriptions and pictures of its model, which are about to go: it
+            // closes first, whichever model the frame itself is on.
+            if (sender && menu_ && menu_->Showing && menu_->MenuSkin == sender) CloseFramePopups();
             if (sender != skinData_ || !skinData_) break;
             skinChanging_ = true;
             skinReady_ = false;
@@ -408,9 +407,8 @@ void TkvKelvaneForm::OnSkinMessage(fw::Message& m) {
             if (sender && sender == skinData_) {
                 // A maximised form is restored for the switch, so that its bounds are those of the new frame.
                 // Without skinning the platform maximised it (SetFrameWindowState hands the states over to it).
-                const bool wasMaximized =
-                    SkinningOn ? FrameWindowState == TkvFrameWindowState::Maximized
-                               : host_->handleAllocated() && IsZoomed(host_->handle());
+                const bool wasMaximized = SkinningOn ? FrameWindowState == TkvFrameWindowState::Maximized
+                                                     : host_->handleAllocated() && IsZoomed(host_->handle());
                 if (wasMaximized) SetFrameWindowState(TkvFrameWindowState::Normal);
                 SkinningOn = skinData_->SkinnableForm();
                 ChangeSkinData();
@@ -424,157 +422,165 @@ void TkvKelvaneForm::OnSkinMessage(fw::Message& m) {
         default: break;
     }
     m.result = 0;
+    return true;
 }
 
 // ---- the window procedure ------------------------------------------------------------------------------------
 
-void TkvKelvaneForm::FrameWndProc(fw::Message& m) {
-    PreStep(m);
-    if (!HandleMessage(m)) CallSaved(m);
-    PostStep(m);
+bool TkvKelvaneForm::OnNcCreate(fw::Message& m) {
+    // The form's size was made for the platform's border; remember the client size it meant.
+    const auto* cs = reinterpret_cast<const CREATESTRUCTW*>(m.lParam);
+    RECT r{0, 0, 0, 0};
+    AdjustWindowRectEx(&r, static_cast<DWORD>(cs->style), FALSE, cs->dwExStyle);
+    designedClient_ = {cs->cx - (r.right - r.left), cs->cy - (r.bottom - r.top)};
+    CallSaved(m);
+    return true;
 }
 
-bool TkvKelvaneForm::HandleMessage(fw::Message& m) {
-    switch (m.msg) {
-        case WM_NCCREATE: {
-            // The form's size was made for the platform's border; remember the client size it meant.
-            const auto* cs = reinterpret_cast<const CREATESTRUCTW*>(m.lParam);
-            RECT r{0, 0, 0, 0};
-            AdjustWindowRectEx(&r, static_cast<DWORD>(cs->style), FALSE, cs->dwExStyle);
-            designedClient_ = {cs->cx - (r.right - r.left), cs->cy - (r.bottom - r.top)};
-            CallSaved(m);
-            return true;
-        }
-        case WM_CREATE:
-            CallSaved(m);
-            OnWindowCreated();
-            return true;
-        case WM_NCCALCSIZE:
-            if (!SkinningOn) break;
-            if (HasBorder()) {
-                auto* r = reinterpret_cast<RECT*>(m.lParam);
-                if (skinReady_) RecomputeGeometry();
-                const fw::Rect c = FrameClientRect(fw::fromRECT(*r), skinReady_ ? skinData_ : nullptr,
-                                                   DefaultCaptionHeight());
-                *r = fw::toRECT(c);
-            }
-            m.result = 0;
-            return true;
-        case WM_NCPAINT:
-            if (!SkinningOn) break;
-            if (HasBorder() && host_->handleAllocated()) {
-                fw::WindowDC dc(host_->handle(), fw::WindowDC::Area::WholeWindow);
-                PaintFrameTo(dc.get());
-            }
-            m.result = 0;
-            return true;
-        case WM_NCACTIVATE:
-            if (!SkinningOn) break;
-            CloseFramePopups();
-            HideGlowLayers();
-            FrameActive = m.wParam != 0;
-            if (!FrameActive) TrackPointer(-1, -1, false);
-            m.result = 1;
-            if (HasBorder()) {
-                SendNcPaint();
-                UpdateCaptionActive(true);
-            } else {
-                UpdateCaptionActive(false);
-            }
-            if (host_->visible() && ClientInActiveEffect) UpdateInactivePanel(FrameActive);
-            return true;
-        case WM_ACTIVATE:
-            CallSaved(m);
-            if (SkinningOn) {
-                SendNcPaint();
-                UpdateCaptionActive(true);
-            }
-            return true;
-        case WM_SIZE: OnSize(m); return true;
-        case WM_GETMINMAXINFO:
-            if (SkinningOn) {
-                auto* mm = reinterpret_cast<MINMAXINFO*>(m.lParam);
-                mm->ptMinTrackSize = {FrameMinWidth(), FrameMinHeight()};
-                mm->ptMaxTrackSize = {FrameMaxWidth(), FrameMaxHeight()};
-            }
-            break;
-        case WM_DISPLAYCHANGE:
-            CallSaved(m);
-            if (HasBorder() && (FrameMaxWidth() < host_->width() || FrameMaxHeight() < host_->height())) NudgeWidth();
-            return true;
-        case WM_ERASEBKGND:
-            if (!inPaint_) PaintClientBackground(fw::DCView::fromWParam(m.wParam).get());
-            m.result = 0;
-            return true;
-        case WM_PAINT: OnPaint(m); return true;
-        case WM_SETTEXT:
-            CallSaved(m);
-            if (SkinningOn && HasBorder()) SendNcPaint();
-            return true;
-        case WM_SHOWWINDOW: OnShowWindow(m); return true;
-        case WM_SYNCPAINT:
-            if (SkinningOn && RolledUp) {
-                SendNcPaint();
-                m.result = 0;
-                return true;
-            }
-            break;
-        case WM_TIMER:
-            if (m.wParam == TimerId(FrameTimer::Fade) || m.wParam == TimerId(FrameTimer::Poll) ||
-                m.wParam == TimerId(FrameTimer::Blend) || m.wParam == TimerId(FrameTimer::Caption)) {
-                OnTimer(m);
-                return true;
-            }
-            break;
-        case WM_SIZING:
-            if (InSizeMove && DragFullWindows) {
-                OnSizing(m);
-                return true;
-            }
-            break;
-        case WM_DESTROY:
-            StopTimer(FrameTimer::Poll);
-            StopTimer(FrameTimer::Blend);
-            StopTimer(FrameTimer::Caption);
-            break;
-        case SKIN_MSG_MENU_CLOSED:
-            MenuClosed();
-            m.result = 0;
-            return true;
-        case SKIN_MSG_RESSTRINGS_CHANGED:
-            RefreshObjectHints();
-            m.result = 0;
-            return true;
-        case SKIN_MSG_BEFORE_CHANGE:
-        case SKIN_MSG_CHANGED:
-        case SKIN_MSG_AFTER_CHANGE:
-        case SKIN_MSG_SKINNABLE_CHANGED: OnSkinMessage(m); return true;
-        case KV_MSG_FRAME_QUERY: m.result = (SkinningOn || platformMajorVersion() <= 5) ? 0x3235 : 0x3234; return true;
-        case KV_MSG_FRAME_PAINT_TO:
-            if (SkinningOn && m.wParam && HasBorder()) {
-                PaintFrameTo(fw::DCView::fromWParam(m.wParam).get());
-                m.result = 0x3233;
-                return true;
-            }
-            break;
-        case KV_MSG_FRAME_PAINT_ALT:
-            if (m.lParam == 0x41A2) {
-                if (SkinningOn && m.wParam && HasBorder()) PaintFrameTo(fw::DCView::fromWParam(m.wParam).get());
-                m.result = 0x41A2;
-                return true;
-            }
-            break;
-        default:
-            if (SkinningOn && HandleInputMessage(m)) return true;
-            break;
+bool TkvKelvaneForm::OnCreate(fw::Message& m) {
+    CallSaved(m);
+    OnWindowCreated();
+    return true;
+}
+
+bool TkvKelvaneForm::OnNcCalcSize(fw::Message& m) {
+    if (HasBorder()) {
+        auto* r = reinterpret_cast<RECT*>(m.lParam);
+        if (skinReady_) RecomputeGeometry();
+        const fw::Rect c = FrameClientRect(fw::fromRECT(*r), skinReady_ ? skinData_.get() : nullptr,
+                                           DefaultCaptionHeight());
+        *r = fw::toRECT(c);
     }
+    m.result = 0;
+    return true;
+}
+
+bool TkvKelvaneForm::OnNcPaint(fw::Message& m) {
+    if (HasBorder() && host_->handleAllocated()) {
+        fw::WindowDC dc(host_->handle(), fw::WindowDC::Area::WholeWindow);
+        PaintFrameTo(dc.get());
+    }
+    m.result = 0;
+    return true;
+}
+
+bool TkvKelvaneForm::OnNcActivate(fw::Message& m) {
+    CloseFramePopups();
+    HideGlowLayers();
+    FrameActive = m.wParam != 0;
+    if (!FrameActive) TrackPointer(-1, -1, false);
+    m.result = 1;
+    if (HasBorder()) {
+        SendNcPaint();
+        UpdateCaptionActive(true);
+    } else {
+        UpdateCaptionActive(false);
+    }
+    if (host_->visible() && ClientInActiveEffect) UpdateInactivePanel(FrameActive);
+    return true;
+}
+
+bool TkvKelvaneForm::OnActivateMessage(fw::Message& m) {
+    CallSaved(m);
+    if (SkinningOn) {
+        // No object keeps a hot look from before; one still under the pointer lights up again at the next poll.
+        ResetObjectStates();
+        HotIndex = PrevHotIndex = -1;
+        SendNcPaint();
+        UpdateCaptionActive(true);
+    }
+    return true;
+}
+
+bool TkvKelvaneForm::OnGetMinMaxInfo(fw::Message& m) {
+    auto* mm = reinterpret_cast<MINMAXINFO*>(m.lParam);
+    mm->ptMinTrackSize = {FrameMinWidth(), FrameMinHeight()};
+    mm->ptMaxTrackSize = {FrameMaxWidth(), FrameMaxHeight()};
+    return false;  // the form's own constraints still apply
+}
+
+bool TkvKelvaneForm::OnDisplayChange(fw::Message& m) {
+    CallSaved(m);
+    if (HasBorder() && (FrameMaxWidth() < host_->width() || FrameMaxHeight() < host_->height())) NudgeWidth();
+    return true;
+}
+
+bool TkvKelvaneForm::OnEraseBackground(fw::Message& m) {
+    if (!inPaint_) PaintClientBackground(fw::DCView::fromWParam(m.wParam).get());
+    m.result = 0;
+    return true;
+}
+
+bool TkvKelvaneForm::OnSetText(fw::Message& m) {
+    CallSaved(m);
+    if (SkinningOn && HasBorder()) SendNcPaint();
+    return true;
+}
+
+bool TkvKelvaneForm::OnSyncPaint(fw::Message& m) {
+    if (!RolledUp) return false;
+    SendNcPaint();
+    m.result = 0;
+    return true;
+}
+
+bool TkvKelvaneForm::OnTimerMessage(fw::Message& m) {
+    if (m.wParam != TimerId(FrameTimer::Fade) && m.wParam != TimerId(FrameTimer::Poll) &&
+        m.wParam != TimerId(FrameTimer::Blend) && m.wParam != TimerId(FrameTimer::Caption))
+        return false;  // the form's own timers
+    OnTimer(m);
+    return true;
+}
+
+bool TkvKelvaneForm::OnSizingMessage(fw::Message& m) {
+    if (!(InSizeMove && DragFullWindows)) return false;
+    OnSizing(m);
+    return true;
+}
+
+bool TkvKelvaneForm::OnDestroy(fw::Message&) {
+    StopTimer(FrameTimer::Poll);
+    StopTimer(FrameTimer::Blend);
+    StopTimer(FrameTimer::Caption);
     return false;
+}
+
+bool TkvKelvaneForm::OnMenuClosedMessage(fw::Message& m) {
+    MenuClosed();
+    m.result = 0;
+    return true;
+}
+
+bool TkvKelvaneForm::OnResStringsChanged(fw::Message& m) {
+    RefreshObjectHints();
+    m.result = 0;
+    return true;
+}
+
+bool TkvKelvaneForm::OnFrameQuery(fw::Message& m) {
+    m.result = (SkinningOn || platformMajorVersion() <= 5) ? 0x3235 : 0x3234;
+    return true;
+}
+
+bool TkvKelvaneForm::OnFramePaintTo(fw::Message& m) {
+    if (!(SkinningOn && m.wParam && HasBorder())) return false;
+    PaintFrameTo(fw::DCView::fromWParam(m.wParam).get());
+    m.result = 0x3233;
+    return true;
+}
+
+bool TkvKelvaneForm::OnFramePaintAlt(fw::Message& m) {
+    if (m.lParam != 0x41A2) return false;
+    if (SkinningOn && m.wParam && HasBorder()) PaintFrameTo(fw::DCView::fromWParam(m.wParam).get());
+    m.result = 0x41A2;
+    return true;
 }
 
 void TkvKelvaneForm::OnWindowCreated() {
     if (!SkinningOn || !HasBorder() || designedClient_.width < 0) return;
     // Keep the designed client area under the skinned border.
-    const fw::Rect c = FrameClientRect({0, 0, 10000, 10000}, skinReady_ ? skinData_ : nullptr, DefaultCaptionHeight());
+    const fw::Rect c = FrameClientRect({0, 0, 10000, 10000}, skinReady_ ? skinData_.get() : nullptr,
+                                       DefaultCaptionHeight());
     const int w = designedClient_.width + (10000 - c.width());
     const int h = designedClient_.height + (10000 - c.height());
     designedClient_ = {-1, -1};
@@ -585,12 +591,12 @@ void TkvKelvaneForm::OnWindowCreated() {
     else UpdateRegion(true);
 }
 
-void TkvKelvaneForm::OnSize(fw::Message& m) {
+bool TkvKelvaneForm::OnSize(fw::Message& m) {
     if (InSizeMove && DragFullWindows) {
         // The geometry followed WM_SIZING already.
         CallSaved(m);
         if (!LogoBitMap.empty()) host_->invalidate();
-        return;
+        return true;
     }
     CallSaved(m);
     Snap.clear();
@@ -607,9 +613,10 @@ void TkvKelvaneForm::OnSize(fw::Message& m) {
         host_->invalidate();
     }
     if (!LogoBitMap.empty()) host_->invalidate();
+    return true;
 }
 
-void TkvKelvaneForm::OnShowWindow(fw::Message& m) {
+bool TkvKelvaneForm::OnShowWindow(fw::Message& m) {
     if (m.wParam) {
         if (firstShowPending_) {
             firstShowPending_ = false;
@@ -635,6 +642,7 @@ void TkvKelvaneForm::OnShowWindow(fw::Message& m) {
         SetWindowLongW(h, GWL_EXSTYLE, GetWindowLongW(h, GWL_EXSTYLE) & ~static_cast<LONG>(WS_EX_LAYERED));
     }
     CallSaved(m);
+    return true;
 }
 
 void TkvKelvaneForm::OnFadeTimer() {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -12,12 +13,14 @@
 #include "framework/DibSection.h"
 #include "framework/Form.h"
 #include "skin/data/kvSkinData.h"
+#include "skin/data/kvSkinDataLink.h"
 #include "skin/frame/ClientInactivePanel.h"
 #include "skin/frame/FrameGeometry.h"
 #include "skin/frame/FrameHitTest.h"
 #include "skin/frame/kvFrameObjects.h"
 #include "skin/frame/kvSkinHint.h"
 #include "skin/frame/kvSkinMenus.h"
+#include "skin/frame/kvTrayIcon.h"
 
 // Private messages other parties use to obtain the frame's look.
 inline constexpr UINT KV_MSG_FRAME_QUERY = 0xB1B2;      // answered 0x3235 when the frame paints, else 0x3234
@@ -184,8 +187,14 @@ public:
     void PollPointer();
     void SetFrameWindowState(TkvFrameWindowState state);
     void SetRolledUp(bool value);
+    // With a linked tray icon: the form goes into the notification area (its window hidden, the icon shown), and
+    // comes back from it. Without one both do nothing.
     void SendToTray();
     void BackFromTray();
+    TkvTrayIcon* TrayIcon() const { return trayIcon_; }
+    // Linking hides the icon (unless AlwaysShowInTray), gives it the tray menu when it has no menu of its own and
+    // makes its double click bring the form back when it has no handler of its own.
+    void SetTrayIcon(TkvTrayIcon* icon);
     // The system menu at a screen point, or below a screen rectangle, opening downwards.
     void ShowSystemMenuAt(int x, int y);
     void ShowSystemMenuUnder(const fw::Rect& r);
@@ -201,6 +210,13 @@ public:
     void SetSystemMenu(TkvSkinPopupMenu* m);
     // The entries the system menu shows now (rebuilt for the window's state on every call).
     fw::MenuItem& SystemMenuItems();
+    // The popup of a frame object by its name in the skin: a plain button or a custom (cmdefault) caption button
+    // opens the menu's items on its press, an animated custom button on its release; it stays pressed until the
+    // menu closes. Kept across skin changes (the objects are rebuilt from every skin) and dropped when the menu
+    // goes; none removes it.
+    void SetObjectPopup(const std::string& objectName, TkvSkinPopupMenu* menu, bool popupAbove = false);
+    // Opens an object's popup below (or above) it; false when there was nothing to show.
+    bool OpenObjectPopup(const TkvActiveSkinObject& o, fw::MenuItem& items, bool popupAbove);
     // The menu a linked tray icon without a menu of its own gets.
     TkvSkinPopupMenu& TrayMenu() const { return *trayMenu_; }
     // A skinned menu is opening: the engine takes the frame's menu settings, and the application's keys go to it
@@ -227,22 +243,66 @@ public:
     void notification(fw::Component* c, fw::Operation op) override;
 
 private:
-    // The window procedure in three stages: the pre-step sees every message, the message's own handling (false:
-    // the saved procedure follows), the post-step after the form's own processing.
+    // Without its model the frame forgets everything it built from it.
+    void SkinDataGone();
+    // The window procedure in three stages, one table each (KelvaneFormRoutes.cpp): the pre-step sees every
+    // message, the message's own handler (false: the saved procedure follows), the handler after the form's own
+    // processing.
     void FrameWndProc(fw::Message& m);
     void PreStep(const fw::Message& m);
-    bool HandleMessage(fw::Message& m);
-    void PostStep(const fw::Message& m);
-    bool HandleInputMessage(fw::Message& m);
+    using MessageHandler = bool (TkvKelvaneForm::*)(fw::Message&);
+    struct MessageRoute;
+    const MessageRoute* FindRoute(const MessageRoute* first, const MessageRoute* last, UINT msg) const;
+    // Own handlers (KelvaneForm.cpp, KelvaneFramePaint.cpp).
+    bool OnNcCreate(fw::Message& m);
+    bool OnCreate(fw::Message& m);
+    bool OnNcCalcSize(fw::Message& m);
+    bool OnNcPaint(fw::Message& m);
+    bool OnEraseBackground(fw::Message& m);
+    bool OnPaint(fw::Message& m);
+    bool OnSyncPaint(fw::Message& m);
+    bool OnSetText(fw::Message& m);
+    bool OnNcActivate(fw::Message& m);
+    bool OnActivateMessage(fw::Message& m);
+    bool OnSize(fw::Message& m);
+    bool OnSizingMessage(fw::Message& m);
+    bool OnGetMinMaxInfo(fw::Message& m);
+    bool OnDisplayChange(fw::Message& m);
+    bool OnShowWindow(fw::Message& m);
+    bool OnTimerMessage(fw::Message& m);
+    bool OnDestroy(fw::Message& m);
+    bool OnSkinMessage(fw::Message& m);
+    bool OnResStringsChanged(fw::Message& m);
+    bool OnMenuClosedMessage(fw::Message& m);
+    bool OnFrameQuery(fw::Message& m);
+    bool OnFramePaintTo(fw::Message& m);
+    bool OnFramePaintAlt(fw::Message& m);
+    // Input handlers (KelvaneFormInput.cpp).
+    bool OnNcHitTest(fw::Message& m);
+    bool BeforeNcLeftPress(fw::Message& m);
+    bool OnMouseMove(fw::Message& m);
+    bool OnCaptureChanged(fw::Message& m);
+    bool OnSetCursor(fw::Message& m);
+    bool OnEnterSizeMove(fw::Message& m);
+    bool OnExitSizeMove(fw::Message& m);
+    bool OnMoving(fw::Message& m);
+    bool OnSysCommand(fw::Message& m);
+    // After the form's own processing.
+    bool AfterButtonUp(fw::Message& m);
+    bool OnNcMouse(fw::Message& m);
     void OnTimer(fw::Message& m);
     void OnSizing(fw::Message& m);
-    void OnMoving(fw::Message& m);
-    void OnSysCommand(fw::Message& m);
-    void OnNcMouse(const fw::Message& m);
     void CaptionDoubleClick();
     void ShortCut(WPARAM key, fw::ShiftState shift, bool& handled);
     void CloseFramePopups();
     void ReleaseMenuButtons();
+    // Gives the objects their popups (after they were built).
+    void ApplyObjectPopups();
+    struct ObjectPopup {
+        TkvSkinPopupMenu* menu = nullptr;
+        bool above = false;
+    };
+    std::map<std::string, ObjectPopup> objectPopups_;
     void ApplyMenuSettings();
     void BuildTrayMenu();
     // An interface text from the skin's resource strings, else the built-in one.
@@ -264,12 +324,8 @@ private:
     void NudgeWidth();
     void PaintSkinnedFrame(HDC dc);
     void PaintDefaultFrame(HDC dc);
-    void OnSkinMessage(fw::Message& m);
-    void OnSize(fw::Message& m);
-    void OnShowWindow(fw::Message& m);
     void OnFadeTimer();
     void OnWindowCreated();
-    void OnPaint(fw::Message& m);
     void ApplyRegion(fw::Region r);
 
     fw::Form* host_;
@@ -279,6 +335,7 @@ private:
     TkvSkinMenu* menu_ = nullptr;
     TkvSkinPopupMenu* systemMenu_ = nullptr;
     TkvSkinPopupMenu* trayMenu_ = nullptr;
+    TkvTrayIcon* trayIcon_ = nullptr;
     fw::MenuItem defaultSysMenu_;
     ClientInactivePanel* inactivePanel_ = nullptr;
     fw::Rect systemMenuAnchor_;
@@ -286,8 +343,8 @@ private:
     bool inNcPress_ = false, loopInPress_ = false;  // a size/move loop ran inside the current non-client press
     bool rolledUpBeforeMax_ = false;
     std::function<void(fw::Message&)> saved_;
-    TkvSkinData* skinData_ = nullptr;
-    TkvSkinData* menusSkinData_ = nullptr;
+    TkvSkinDataLink skinData_{[this] { SkinDataGone(); }};
+    TkvSkinDataLink menusSkinData_;
     TkvSkinHint* skinHint_ = nullptr;
     std::unique_ptr<TkvLayerManager> glow_[2];
     bool alphaBlend_ = false;

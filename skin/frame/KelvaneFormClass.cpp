@@ -39,7 +39,16 @@ void RegisterKelvaneFormClass(fw::ClassRegistry& classes) {
     menu.property<M>("ComponentForm", [](M& m, const fw::Value& v, R& r) {
         r.reference(v, [&m](fw::Component* t) { m.SetComponentForm(dynamic_cast<fw::Form*>(t)); });
     });
+    using T = TkvTrayIcon;
+    fw::ClassInfo& tray = classes.add<T>("TkvTrayIcon");
+    tray.property<T>("Hint", [](T& t, const fw::Value& v, R&) { t.Hint = v.toWide(); });
+    tray.property<T>("PopupMenu", [](T& t, const fw::Value& v, R& r) {
+        r.reference(v, [&t](fw::Component* m) { t.SetPopupMenu(dynamic_cast<M*>(m)); });
+    });
     fw::ClassInfo& c = classes.add<K>("TkvKelvaneForm");
+    c.property<K>("TrayIcon", [](K& k, const fw::Value& v, R& r) {
+        r.reference(v, [&k](fw::Component* t) { k.SetTrayIcon(dynamic_cast<TkvTrayIcon*>(t)); });
+    });
     c.property<K>("SkinData", [](K& k, const fw::Value& v, R& r) {
         r.reference(v, [&k](fw::Component* t) { k.SetSkinData(dynamic_cast<TkvSkinData*>(t)); });
     });

@@ -30,36 +30,20 @@ void TkvKelvaneForm::PreStep(const fw::Message& m) {
     if (closesPopups(m.msg)) CloseFramePopups();
 }
 
-void TkvKelvaneForm::PostStep(const fw::Message& m) {
-    switch (m.msg) {
-        case WM_LBUTTONUP:
-        case WM_RBUTTONUP: {
-            const fw::MouseButton b = m.msg == WM_LBUTTONUP ? fw::MouseButton::Left : fw::MouseButton::Right;
-            if (PressedIndex != -1 && host_->handleAllocated()) {
-                // Where the button was let go decides whether the command runs, not where the last poll saw the
-                // pointer.
-                POINT pt{GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam)};
-                ClientToScreen(host_->handle(), &pt);
-                const fw::Point p = ScreenToFrame({pt.x, pt.y});
-                TrackPointer(p.x, p.y, true);
-            }
-            ObjectMouseUp(b, -1, -1);
-            break;
-        }
-        case WM_NCMOUSEMOVE:
-        case WM_NCLBUTTONDOWN:
-        case WM_NCLBUTTONUP:
-        case WM_NCLBUTTONDBLCLK:
-        case WM_NCRBUTTONDOWN:
-        case WM_NCRBUTTONUP:
-        case WM_NCRBUTTONDBLCLK:
-            if (SkinningOn) OnNcMouse(m);
-            break;
-        default: break;
+bool TkvKelvaneForm::AfterButtonUp(fw::Message& m) {
+    const fw::MouseButton b = m.msg == WM_LBUTTONUP ? fw::MouseButton::Left : fw::MouseButton::Right;
+    if (PressedIndex != -1 && host_->handleAllocated()) {
+        // Where the button was let go decides whether the command runs, not where the last poll saw the pointer.
+        POINT pt{GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam)};
+        ClientToScreen(host_->handle(), &pt);
+        const fw::Point p = ScreenToFrame({pt.x, pt.y});
+        TrackPointer(p.x, p.y, true);
     }
+    ObjectMouseUp(b, -1, -1);
+    return true;
 }
 
-void TkvKelvaneForm::OnNcMouse(const fw::Message& m) {
+bool TkvKelvaneForm::OnNcMouse(fw::Message& m) {
     const fw::Point screen = messagePoint(m.lParam);
     const fw::Point p = ScreenToFrame(screen);
     const bool onCaption = m.wParam == HTCAPTION;
@@ -100,93 +84,101 @@ void TkvKelvaneForm::OnNcMouse(const fw::Message& m) {
             break;
         default: break;
     }
+    return true;
 }
 
-bool TkvKelvaneForm::HandleInputMessage(fw::Message& m) {
-    switch (m.msg) {
-        case WM_NCHITTEST: {
-            const fw::Point p = ScreenToFrame(messagePoint(m.lParam));
-            const int code = skinReady_ ? SkinnedHitTest(p) : DefaultHitTest(p);
-            m.result = code;
-            if (code == HTOBJECT && !pollRunning_) {
-                TrackPointer(p.x, p.y, true);
-                StartTimer(FrameTimer::Poll, 50);
-            }
-            return true;
-        }
-        case WM_NCLBUTTONDOWN:
-            inNcPress_ = true;
-            loopInPress_ = false;
-            return false;
-        case WM_MOUSEMOVE:
-            // A held frame button follows the pointer at once (the form has the mouse captured).
-            if (PressedIndex != -1 && host_->handleAllocated()) {
-                POINT pt{GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam)};
-                ClientToScreen(host_->handle(), &pt);
-                HWND under = WindowFromPoint(pt);
-                if (under == host_->handle()) {
-                    const fw::Point p = ScreenToFrame({pt.x, pt.y});
-                    TrackPointer(p.x, p.y, true);
-                } else {
-                    TrackPointer(-1, -1, false);
-                }
-            }
-            return false;
-        case WM_CAPTURECHANGED:
-            // Capture taken away (another window, a key): the held button lets go without running its command.
-            if (PressedIndex != -1 && reinterpret_cast<HWND>(m.lParam) != host_->handle()) {
-                TrackPointer(-1, -1, false);
-                ObjectMouseUp(fw::MouseButton::Left, -1, -1);
-            }
-            return false;
-        case WM_SETCURSOR:
-            if (UseFormCursorInNCArea) {
-                const int code = LOWORD(m.lParam);
-                if (code != HTCLIENT && (code < HTLEFT || code > HTBOTTOMRIGHT))
-                    m.lParam = MAKELPARAM(HTCLIENT, HIWORD(m.lParam));
-            }
-            return false;
-        case WM_ENTERSIZEMOVE: {
-            POINT pt{};
-            GetCursorPos(&pt);
-            Snap.anchorX = pt.x;
-            Snap.anchorY = pt.y;
-            ResetObjectStates();
-            StopTimer(FrameTimer::Poll);
-            HotIndex = PressedIndex = -1;
-            InSizeMove = true;
-            BOOL full = FALSE;
-            SystemParametersInfoW(SPI_GETDRAGFULLWINDOWS, 0, &full, 0);
-            DragFullWindows = full != FALSE;
-            return false;
-        }
-        case WM_EXITSIZEMOVE:
-            // Cleared here rather than by the next press, so that a loop started from the keyboard leaves no
-            // stale state behind; the press that started the loop learns of it through loopInPress_.
-            InSizeMove = false;
-            if (inNcPress_) loopInPress_ = true;
-            StopTimer(FrameTimer::Poll);
-            HotIndex = PrevHotIndex = PressedIndex = -1;
-            if (skinReady_) SendNcPaint();
-            return false;
-        case WM_MOVING: OnMoving(m); return false;
-        case WM_SYSCOMMAND:
-            if (m.wParam == SC_RESTORE) {
-                if (OnRestore) OnRestore(this);
-                return false;
-            }
-            if (m.wParam == SC_KEYMENU) {
-                // Alt alone or Alt with a letter: the platform's window menu never opens; the system menu is the
-                // frame's own (Alt+Space, through the shortcut handler). The release of Alt after Alt+Space comes
-                // here too: a menu that is showing stays open with its keys, only its button lets go.
-                if (menu_->Showing) ReleaseMenuButtons();
-                else if (skinMenuOpen_) MenuClosed();
-                m.result = 0;
-                return true;
-            }
-            return false;
-        default: return false;
+bool TkvKelvaneForm::OnNcHitTest(fw::Message& m) {
+    const fw::Point p = ScreenToFrame(messagePoint(m.lParam));
+    const int code = skinReady_ ? SkinnedHitTest(p) : DefaultHitTest(p);
+    m.result = code;
+    if (code == HTOBJECT && !pollRunning_) {
+        TrackPointer(p.x, p.y, true);
+        StartTimer(FrameTimer::Poll, 50);
     }
+    return true;
+}
+
+bool TkvKelvaneForm::BeforeNcLeftPress(fw::Message&) {
+    // The platform's default processing of this press may run a whole size/move loop; the post-step learns of
+    // it through loopInPress_.
+    inNcPress_ = true;
+    loopInPress_ = false;
+    return false;
+}
+
+bool TkvKelvaneForm::OnMouseMove(fw::Message& m) {
+    // A held frame button follows the pointer at once (the form has the mouse captured).
+    if (PressedIndex != -1 && host_->handleAllocated()) {
+        POINT pt{GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam)};
+        ClientToScreen(host_->handle(), &pt);
+        HWND under = WindowFromPoint(pt);
+        if (under == host_->handle()) {
+            const fw::Point p = ScreenToFrame({pt.x, pt.y});
+            TrackPointer(p.x, p.y, true);
+        } else {
+            TrackPointer(-1, -1, false);
+        }
+    }
+    return false;
+}
+
+bool TkvKelvaneForm::OnCaptureChanged(fw::Message& m) {
+    // Capture taken away (another window, a key): the held button lets go without running its command.
+    if (PressedIndex != -1 && reinterpret_cast<HWND>(m.lParam) != host_->handle()) {
+        TrackPointer(-1, -1, false);
+        ObjectMouseUp(fw::MouseButton::Left, -1, -1);
+    }
+    return false;
+}
+
+bool TkvKelvaneForm::OnSetCursor(fw::Message& m) {
+    if (UseFormCursorInNCArea) {
+        const int code = LOWORD(m.lParam);
+        if (code != HTCLIENT && (code < HTLEFT || code > HTBOTTOMRIGHT))
+            m.lParam = MAKELPARAM(HTCLIENT, HIWORD(m.lParam));
+    }
+    return false;
+}
+
+bool TkvKelvaneForm::OnEnterSizeMove(fw::Message&) {
+    POINT pt{};
+    GetCursorPos(&pt);
+    Snap.anchorX = pt.x;
+    Snap.anchorY = pt.y;
+    ResetObjectStates();
+    StopTimer(FrameTimer::Poll);
+    HotIndex = PressedIndex = -1;
+    InSizeMove = true;
+    BOOL full = FALSE;
+    SystemParametersInfoW(SPI_GETDRAGFULLWINDOWS, 0, &full, 0);
+    DragFullWindows = full != FALSE;
+    return false;
+}
+
+bool TkvKelvaneForm::OnExitSizeMove(fw::Message&) {
+    // Cleared here rather than by the next press, so that a loop started from the keyboard leaves no stale state
+    // behind; the press that started the loop learns of it through loopInPress_.
+    InSizeMove = false;
+    if (inNcPress_) loopInPress_ = true;
+    StopTimer(FrameTimer::Poll);
+    HotIndex = PrevHotIndex = PressedIndex = -1;
+    if (skinReady_) SendNcPaint();
+    return false;
+}
+
+bool TkvKelvaneForm::OnSysCommand(fw::Message& m) {
+    if (m.wParam == SC_RESTORE) {
+        if (OnRestore) OnRestore(this);
+        return false;
+    }
+    if (m.wParam != SC_KEYMENU) return false;
+    // Alt alone or Alt with a letter: the platform's window menu never opens; the system menu is the frame's own
+    // (Alt+Space, through the shortcut handler). The release of Alt after Alt+Space comes here too: a menu that is
+    // showing stays open with its keys, only its button lets go.
+    if (menu_->Showing) ReleaseMenuButtons();
+    else if (skinMenuOpen_) MenuClosed();
+    m.result = 0;
+    return true;
 }
 
 void TkvKelvaneForm::OnTimer(fw::Message& m) {
@@ -212,14 +204,14 @@ void TkvKelvaneForm::OnSizing(fw::Message& m) {
     }
 }
 
-void TkvKelvaneForm::OnMoving(fw::Message& m) {
+bool TkvKelvaneForm::OnMoving(fw::Message& m) {
     auto* r = reinterpret_cast<RECT*>(m.lParam);
-    if (!r || !host_->handleAllocated()) return;
+    if (!r || !host_->handleAllocated()) return false;
     if (FrameWindowState == TkvFrameWindowState::Maximized) {
         GetWindowRect(host_->handle(), r);
-        return;
+        return false;
     }
-    if (!Magnetic) return;
+    if (!Magnetic) return false;
     RECT wr{};
     GetWindowRect(host_->handle(), &wr);
     POINT cursor{};
@@ -227,6 +219,7 @@ void TkvKelvaneForm::OnMoving(fw::Message& m) {
     const fw::Rect placed = MagneticMove(fw::fromRECT(*r), {wr.right - wr.left, wr.bottom - wr.top},
                                          fw::fromRECT(MonitorRect(false)), MagneticSize, {cursor.x, cursor.y}, Snap);
     *r = fw::toRECT(placed);
+    return false;  // the platform moves the window to the rectangle
 }
 
 void TkvKelvaneForm::CaptionDoubleClick() {

@@ -141,8 +141,47 @@ void TkvKelvaneForm::ReleaseMenuButtons() {
     for (auto& o : objects_)
         if (auto* b = dynamic_cast<TkvSkinButtonObject*>(o.get()); b && b->PopupOpen) {
             b->PopupClosed();
-            break;
+            return;
         }
+    for (auto& o : objects_)
+        if (auto* a = dynamic_cast<TkvSkinAnimateObject*>(o.get()); a && a->TrackingMenu) {
+            a->MenuClosed();
+            return;
+        }
+}
+
+void TkvKelvaneForm::SetObjectPopup(const std::string& objectName, TkvSkinPopupMenu* menu, bool popupAbove) {
+    if (menu) {
+        objectPopups_[objectName] = {menu, popupAbove};
+        freeNotification(menu);
+    } else {
+        objectPopups_.erase(objectName);
+    }
+    fw::MenuItem* items = menu ? &menu->items() : nullptr;
+    for (auto& o : objects_)
+        if (o->ObjectName == objectName) {
+            if (auto* b = dynamic_cast<TkvSkinButtonObject*>(o.get())) {
+                b->PopupItems = items;
+                b->PopupAbove = popupAbove;
+            } else if (auto* a = dynamic_cast<TkvSkinAnimateObject*>(o.get())) {
+                a->PopupItems = items;
+                a->PopupAbove = popupAbove;
+            }
+        }
+}
+
+void TkvKelvaneForm::ApplyObjectPopups() {
+    const auto popups = objectPopups_;
+    for (const auto& [name, p] : popups) SetObjectPopup(name, p.menu, p.above);
+}
+
+bool TkvKelvaneForm::OpenObjectPopup(const TkvActiveSkinObject& o, fw::MenuItem& items, bool popupAbove) {
+    HideGlowLayers();
+    MarkSkinMenuOpen();
+    menu_->PopupMenu(nullptr, MenuSkinData(), popupAbove, items, FrameToScreen(o.PlacedRect), 0);
+    if (menu_->Showing) return true;
+    MenuClosed();  // nothing to show
+    return false;
 }
 
 void TkvKelvaneForm::MenuClosed() {

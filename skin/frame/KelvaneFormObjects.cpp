@@ -59,6 +59,7 @@ void TkvKelvaneForm::BuildObjects() {
             objects_.push_back(std::make_unique<TkvUserObject>(*this, *u));
     }
     ApplyBorderIcons();
+    ApplyObjectPopups();
 }
 
 void TkvKelvaneForm::BuildDefaultObjects() {

@@ -143,6 +143,35 @@ void TkvKelvaneForm::SetRolledUp(bool value) {
     if (OnChangeRollUpState) OnChangeRollUpState(this);
 }
 
-// This program links no tray icon: without one there is nothing to minimise into or restore from.
-void TkvKelvaneForm::SendToTray() {}
-void TkvKelvaneForm::BackFromTray() {}
+void TkvKelvaneForm::SetTrayIcon(TkvTrayIcon* icon) {
+    if (trayIcon_ && trayIcon_ != icon) removeFreeNotification(trayIcon_);
+    trayIcon_ = icon;
+    if (!icon) return;
+    freeNotification(icon);
+    icon->SetVisible(AlwaysShowInTray);
+    icon->MinimizeToTray = false;
+    if (!icon->PopupMenu()) icon->SetPopupMenu(trayMenu_);
+    if (!icon->OnDblClick) icon->OnDblClick = [this](fw::Component*) { BackFromTray(); };
+}
+
+// Without a tray icon there is nothing to minimise into or come back from.
+void TkvKelvaneForm::SendToTray() {
+    if (!trayIcon_) return;
+    trayIcon_->MinimizeToTray = true;
+    trayIcon_->SetVisible(true);
+    CloseFramePopups();
+    TrackPointer(-1, -1, false);
+    if (host_->handleAllocated()) ShowWindow(host_->handle(), SW_HIDE);  // off the screen and the task bar
+    if (OnMinimizeToTray) OnMinimizeToTray(this);
+}
+
+void TkvKelvaneForm::BackFromTray() {
+    if (!trayIcon_) return;
+    trayIcon_->MinimizeToTray = false;
+    if (host_->handleAllocated()) {
+        ShowWindow(host_->handle(), SW_SHOW);
+        SetForegroundWindow(host_->handle());
+    }
+    if (!AlwaysShowInTray) trayIcon_->SetVisible(false);
+    if (OnRestoreFromTray) OnRestoreFromTray(this);
+}

@@ -191,7 +191,7 @@ void TkvKelvaneForm::PaintClientBackground(HDC dc) {
     fw::drawPixels(dc, 0, 0, bg.view());
 }
 
-void TkvKelvaneForm::OnPaint(fw::Message& m) {
+bool TkvKelvaneForm::OnPaint(fw::Message& m) {
     HWND h = host_->handle();
     inPaint_ = true;
     fw::PaintDC dc(h);
@@ -207,4 +207,5 @@ void TkvKelvaneForm::OnPaint(fw::Message& m) {
         buffer.drawTo(dc.get(), 0, 0);
     }
     m.result = 0;
+    return true;
 }

@@ -9,6 +9,8 @@
 TkvSkinButtonObject::TkvSkinButtonObject(TkvKelvaneForm& frame, const TkvDataSkinButton& d)
     : TkvActiveSkinObject(frame, d), PressedRect(d.DownRect), DisabledRect(d.DisableSkinRsect) {}
 
+bool TkvSkinButtonObject::HasPopup() const { return PopupItems && PopupItems->count() > 0; }
+
 bool TkvSkinButtonObject::NeedsBlendStep() const {
     if (PopupOpen && Pressed) return false;
     return TkvActiveSkinObject::NeedsBlendStep();
@@ -37,6 +39,7 @@ void TkvSkinButtonObject::MouseDown(int x, int y, fw::MouseButton button) {
         Pressed = true;
         if (CanBlend() && Highlighted) MorphLevel = 1;
         FrameComponent.PaintObjectNow(*this);
+        if (HasPopup()) PopupOpen = FrameComponent.OpenObjectPopup(*this, *PopupItems, PopupAbove);
     }
     TkvActiveSkinObject::MouseDown(x, y, button);
 }
@@ -168,6 +171,8 @@ void TkvSkinStdButtonObject::MouseDown(int x, int y, fw::MouseButton button) {
     if (ButtonCommand == cmsysmenu) {
         PopupOpen = true;
         FrameComponent.ShowSystemMenuUnder(FrameComponent.FrameToScreen(PlacedRect));
+    } else if (ButtonCommand == cmdefault && HasPopup()) {
+        PopupOpen = FrameComponent.OpenObjectPopup(*this, *PopupItems, PopupAbove);
     }
 }
 
@@ -279,12 +284,23 @@ void TkvSkinAnimateObject::MouseUp(int x, int y, fw::MouseButton button) {
         Pressed = false;
         FrameComponent.PaintObjectNow(*this);
     }
-    if (wasPressed && Hovered && Usable && Description.ButtonStyle && button == fw::MouseButton::Left &&
-        Description.Command != cmsysmenu && Description.Command != cmdefault) {
+    const bool click = wasPressed && Hovered && Usable && Description.ButtonStyle && button == fw::MouseButton::Left;
+    if (click && Description.Command == cmdefault && PopupItems && PopupItems->count() > 0)
+        TrackingMenu = FrameComponent.OpenObjectPopup(*this, *PopupItems, PopupAbove);
+    if (click && Description.Command != cmsysmenu && Description.Command != cmdefault) {
         if (Description.Command != cmrollup) FrameComponent.TrackPointer(-1, -1, false);
         FrameComponent.ExecuteCommand(Description.Command);
     }
     TkvActiveSkinObject::MouseUp(x, y, button);
+}
+
+void TkvSkinAnimateObject::MenuClosed() {
+    TrackingMenu = false;
+    if (!Description.ButtonStyle) return;
+    Forward = false;
+    Animating = true;
+    StepCounter = 0;
+    FrameComponent.StartAnimationTimer();
 }
 
 // ---- TkvUserObject -------------------------------------------------------------------------------------------

@@ -3,6 +3,7 @@
 // state (normal, hot, pressed, inactive, disabled and the restore looks) and what a click on it does.
 #pragma once
 
+#include "framework/MenuItem.h"
 #include "skin/frame/kvFrameObjects.h"
 
 class TkvSkinButtonObject : public TkvActiveSkinObject {
@@ -13,9 +14,12 @@ public:
     bool Pressed = false;
     fw::Rect PressedRect;   // `downrect`
     fw::Rect DisabledRect;  // `disableskinrsect`
+    // The menu item whose children the button pops up (none: no popup), and whether above the button.
+    fw::MenuItem* PopupItems = nullptr;
+    bool PopupAbove = false;
     // The button's popup is open: it stays pressed until the popup closes.
     bool PopupOpen = false;
-    bool PopupAbove = false;
+    bool HasPopup() const;
 
     FrameObjectKind Kind() const override { return FrameObjectKind::Button; }
     bool NeedsBlendStep() const override;
@@ -77,6 +81,12 @@ public:
     int StepCounter = 0;
     bool Pressed = false;
     bool Animating = false;
+    // A custom button's popup, opened on release; while it is open the button tracks its menu.
+    fw::MenuItem* PopupItems = nullptr;
+    bool PopupAbove = false;
+    bool TrackingMenu = false;
+    // The menu closed: the frames run back.
+    void MenuClosed();
 
     FrameObjectKind Kind() const override { return FrameObjectKind::Animate; }
     TkvStdCommand Command() const override { return Description.Command; }

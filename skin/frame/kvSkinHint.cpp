@@ -102,16 +102,7 @@ TkvSkinHint::~TkvSkinHint() {
     if (fw::Application* app = fw::Application::instance()) app->hints().windowGone(window_.get());
 }
 
-void TkvSkinHint::SetSkinData(TkvSkinData* d) {
-    if (skinData_ && skinData_ != d) removeFreeNotification(skinData_);
-    skinData_ = d;
-    if (d) freeNotification(d);
-}
-
-void TkvSkinHint::notification(fw::Component* c, fw::Operation op) {
-    fw::Component::notification(c, op);
-    if (op == fw::Operation::Remove && c == skinData_) skinData_ = nullptr;
-}
+void TkvSkinHint::SetSkinData(TkvSkinData* d) { skinData_.Set(d); }
 
 void RegisterSkinHintClass(fw::ClassRegistry& classes) {
     if (classes.find("TkvSkinHint") != nullptr) return;

@@ -7,6 +7,7 @@
 
 #include "framework/Hints.h"
 #include "skin/data/kvSkinData.h"
+#include "skin/data/kvSkinDataLink.h"
 
 class TkvSkinHint;
 
@@ -38,10 +39,8 @@ public:
 
     fw::HintWindow& Window() { return *window_; }
 
-    void notification(fw::Component* c, fw::Operation op) override;
-
 private:
-    TkvSkinData* skinData_ = nullptr;
+    TkvSkinDataLink skinData_;
     std::unique_ptr<TkvSkinHintWindow> window_;
 };
 

@@ -15,6 +15,7 @@
 #include "framework/PopupWindow.h"
 #include "framework/Timer.h"
 #include "skin/data/kvSkinData.h"
+#include "skin/data/kvSkinDataLink.h"
 #include "skin/frame/MenuLayout.h"
 
 class TkvSkinMenu;
@@ -202,7 +203,7 @@ private:
     TkvKelvaneForm* FindFrame() const;
     void Show(fw::Control* control, const fw::Rect& r, bool popupAbove, bool needSkin);
 
-    TkvSkinData* skinData_ = nullptr;
+    TkvSkinDataLink skinData_;
     TkvKelvaneForm* skinComponent_ = nullptr;
     fw::Form* componentForm_ = nullptr;
     fw::Point lastPoint_{-1, -1};

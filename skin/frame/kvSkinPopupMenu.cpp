@@ -17,16 +17,11 @@ TkvSkinPopupMenu::TkvSkinPopupMenu(fw::Component* owner) : fw::PopupMenu(owner) 
 void TkvSkinPopupMenu::notification(fw::Component* c, fw::Operation op) {
     fw::PopupMenu::notification(c, op);
     if (op != fw::Operation::Remove) return;
-    if (c == skinData_) skinData_ = nullptr;
     if (c == skinComponent_) skinComponent_ = nullptr;
     if (c == componentForm_) componentForm_ = nullptr;
 }
 
-void TkvSkinPopupMenu::SetSkinData(TkvSkinData* d) {
-    if (skinData_ && skinData_ != d) removeFreeNotification(skinData_);
-    skinData_ = d;
-    if (d) freeNotification(d);
-}
+void TkvSkinPopupMenu::SetSkinData(TkvSkinData* d) { skinData_.Set(d); }
 
 void TkvSkinPopupMenu::SetSkinComponent(TkvKelvaneForm* f) {
     if (skinComponent_ && skinComponent_ != f) removeFreeNotification(skinComponent_);

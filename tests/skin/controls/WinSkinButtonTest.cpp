@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "RealPointer.h"
 #include "WinTestSkin.h"
 #include "framework/Application.h"
 #include "framework/DibSection.h"
@@ -142,6 +143,34 @@ TEST_F(SkinButtonTest, DisabledWithoutADisabledImageDrawsTheNormalImageInTheDisa
     EXPECT_EQ(img.at(1, 1), b.SkinPicture->at(normal.left + 1, normal.top + 1) | 0xFF000000u);
     EXPECT_TRUE(hasColour(img, 0x808080)) << "a disabled colour equal to the normal one draws gray";
     EXPECT_FALSE(hasColour(img, d->FontColor));
+}
+
+TEST_F(SkinButtonTest, ADisabledButtonTakesNoClickFromThePointerOrFromCode) {
+    TkvSkinButton& b = button();
+    form.show();
+    SetForegroundWindow(form.handle());
+    kvtest::pumpFor(50);
+    const POINT c = kvtest::centreOf(b.handle());
+    kvtest::clickAt(c.x, c.y);
+    ASSERT_EQ(clicks.size(), 1u) << "enabled, the pointer's click arrives";
+
+    b.setEnabled(false);  // after its window exists
+    EXPECT_FALSE(IsWindowEnabled(b.handle()));
+    kvtest::clickAt(c.x, c.y);
+    b.PerformClick();
+    SendMessageW(b.handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(clicks.size(), 1u) << "disabled: no click";
+
+    // Disabled while held: the release is no click either, and the button is up again.
+    b.setEnabled(true);
+    kvtest::pointerTo(c.x, c.y);
+    kvtest::pointerButton(MOUSEEVENTF_LEFTDOWN);
+    ASSERT_TRUE(b.Down());
+    b.setEnabled(false);
+    kvtest::pointerButton(MOUSEEVENTF_LEFTUP);
+    EXPECT_EQ(clicks.size(), 1u);
+    EXPECT_FALSE(b.Down());
+    EXPECT_NE(GetCapture(), b.handle());
 }
 
 TEST_F(SkinButtonTest, DefaultButtonIsHotWhileAnEditHasTheFocusAndTakesEnter) {

@@ -94,7 +94,43 @@ TEST(OpenDialogAccept, EnterWithPatternOrFolderStaysOpen) {
     EXPECT_EQ(d.action, AcceptAction::SetMask);
     EXPECT_EQ(d.value, L"*.txt");
     EXPECT_EQ(DecideEditEnter(fs.input(L"C:\\db\\sub")).action, AcceptAction::OpenFolder);
-    EXPECT_EQ(DecideEditEnter(fs.input(L"C:\\nowhere")).action, AcceptAction::None);
+    EXPECT_EQ(DecideEditEnter(fs.input(L"C:\\nowhere")).action, AcceptAction::Refuse) << "said why, see below";
+}
+
+// Typed or pasted, a path names the object itself, with Enter and with Open alike; what names nothing is refused
+// with its reason.
+TEST(OpenDialogAccept, TypedPathsOpenTheirFolderTakeAnExistingFileOrSayWhyNot) {
+    FakeFiles fs{{L"Z:\\some\\folder\\db.mdb", L"C:\\db\\sub\\x.mdb", L"C:\\top.mdb"},
+                 {L"Z:\\some\\folder", L"C:\\db\\sub", L"C:\\"}};
+    for (auto decide : {&DecideEditEnter, &DecideOpen}) {
+        const bool enter = decide == &DecideEditEnter;
+        AcceptInput full = fs.input(L"Z:\\some\\folder\\db.mdb");
+        full.selectedFile = L"C:\\db\\other.mdb";  // what the list has selected does not win over a typed path
+        AcceptDecision d = decide(full);
+        EXPECT_EQ(d.action, AcceptAction::Close) << enter;
+        EXPECT_EQ(d.value, L"Z:\\some\\folder\\db.mdb") << enter;
+        EXPECT_EQ(decide(fs.input(L"Z:/some/folder/db")).value, L"Z:\\some\\folder\\db.mdb") << "the mask's extension";
+        d = decide(fs.input(L"Z:\\some\\folder\\"));
+        EXPECT_EQ(d.action, AcceptAction::OpenFolder) << enter;
+        EXPECT_EQ(d.value, L"Z:\\some\\folder");
+        EXPECT_EQ(decide(fs.input(L"sub\\x.mdb")).value, L"C:\\db\\sub\\x.mdb") << "below the current folder";
+        EXPECT_EQ(decide(fs.input(L"\\top.mdb")).value, L"C:\\top.mdb") << "from the root of its drive";
+
+        d = decide(fs.input(L"Z:\\some\\folder\\gone.mdb"));
+        EXPECT_EQ(d.action, AcceptAction::Refuse) << enter;
+        EXPECT_EQ(d.reason, RefuseReason::FileNotFound);
+        EXPECT_EQ(d.value, L"Z:\\some\\folder\\gone.mdb");
+        d = decide(fs.input(L"Z:\\nowhere\\db.mdb"));
+        EXPECT_EQ(d.reason, RefuseReason::FolderNotFound) << enter;
+        EXPECT_EQ(d.value, L"Z:\\nowhere");
+        // Without the existence check a new name in a folder that exists is taken; a missing folder is not.
+        AcceptInput loose = fs.input(L"Z:\\some\\folder\\new");
+        loose.checkFileExists = false;
+        EXPECT_EQ(decide(loose).value, L"Z:\\some\\folder\\new.mdb");
+        loose.editText = L"Z:\\nowhere\\new.mdb";
+        EXPECT_EQ(decide(loose).reason, RefuseReason::FolderNotFound);
+    }
+    EXPECT_EQ(DecideEditEnter(fs.input(L"Z:\\some\\*.txt")).action, AcceptAction::SetMask) << "a pattern stays one";
 }
 
 TEST(OpenDialogHistory, BackAfterAThenBOpensA) {

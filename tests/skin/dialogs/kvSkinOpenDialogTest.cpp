@@ -8,16 +8,22 @@
 
 #include <filesystem>
 #include <fstream>
+#include <chrono>
 #include <functional>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "../controls/RealPointer.h"
+#include "../controls/WinTestSkin.h"
 #include "framework/Application.h"
+#include "skin/controls/kvSkinPanel.h"
+#include "skin/controls/kvSkinStdLabel.h"
 #include "skin/controls/kvSkinButton.h"
 #include "skin/dialogs/kvDialogCombos.h"
 #include "skin/controls/kvSkinEdit.h"
 #include "skin/dialogs/kvOpenDlgForm.h"
+#include "skin/dialogs/kvMessages.h"
 #include "skin/dialogs/kvSkinFileListView.h"
 
 namespace fs = std::filesystem;
@@ -67,6 +73,44 @@ std::set<std::wstring> listed(TkvOpenDlgForm& f) {
 }
 
 void touch(const fs::path& p) { std::ofstream(p) << "x"; }
+
+// A file of a size, written some hours before now.
+void write(const fs::path& p, size_t bytes, int hoursAgo) {
+    std::ofstream(p, std::ios::binary) << std::string(bytes, 'x');
+    fs::last_write_time(p, fs::file_time_type::clock::now() - std::chrono::hours(hoursAgo));
+}
+
+// Keys as the keyboard sends them, to the window with the focus.
+void press(WORD vk) {
+    INPUT in[2]{};
+    in[0].type = in[1].type = INPUT_KEYBOARD;
+    in[0].ki.wVk = in[1].ki.wVk = vk;
+    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, in, sizeof in[0]);
+    kvtest::pumpFor(60);
+}
+
+// The text of the message box that shows up while `act` runs; the box is closed with OK.
+std::wstring boxShownBy(const std::function<void()>& act) {
+    static std::wstring seen;
+    seen = L"(no box)";
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR, DWORD) CALLBACK {
+        for (fw::Form* f : fw::Application::instance()->forms())
+            if (auto* box = dynamic_cast<TkvMessageForm*>(f); box && box->visible()) {
+                seen = box->MessageLabel->caption();
+                box->setModalResult(fw::mrOk);
+            }
+    });
+    act();
+    KillTimer(nullptr, timer);
+    return seen;
+}
+
+// Where the name in the edit is and what the list has selected.
+std::wstring selectedName(TkvOpenDlgForm& f) {
+    const int i = f.FileList->SelectedIndex();
+    return i < 0 ? L"(none)" : f.FileList->Item(i).name;
+}
 
 class OpenDialog : public ::testing::Test {
 protected:
@@ -120,12 +164,13 @@ TEST_F(OpenDialog, FilterShowsFoldersAndMdbInAnyCaseAndAPatternRelistsWithoutClo
 TEST_F(OpenDialog, TypedNameGetsTheMasksExtensionAndCancelKeepsNameSizeAndView) {
     const std::wstring proposed = dialog_.FileName;
     {
-        DialogScript script(app_, dialog_, {[](TkvOpenDlgForm& f) {
-                                                f.SetViewStyle(vsReport);
-                                                f.setClientWidth(520);
-                                                f.setClientHeight(330);
-                                            },
-                                            [](TkvOpenDlgForm& f) { f.CancelButton->PerformClick(); }});
+        DialogScript script(app_, dialog_,
+                            {[](TkvOpenDlgForm& f) {
+                                 f.SetViewStyle(vsReport);
+                                 f.setClientWidth(520);
+                                 f.setClientHeight(330);
+                             },
+                             [](TkvOpenDlgForm& f) { f.CancelButton->PerformClick(); }});
         EXPECT_FALSE(dialog_.Execute());
     }
     EXPECT_EQ(dialog_.FileName, proposed);
@@ -135,13 +180,13 @@ TEST_F(OpenDialog, TypedNameGetsTheMasksExtensionAndCancelKeepsNameSizeAndView) 
     int viewOnReopen = -1, widthOnReopen = 0;
     std::wstring editOnReopen;
     DialogScript script(app_, dialog_, {[&](TkvOpenDlgForm& f) {
-                                            viewOnReopen = f.FileList->ViewStyle();
-                                            widthOnReopen = f.clientWidth();
-                                            editOnReopen = f.FileNameEdit->text();
-                                            f.FileList->SelectItem(-1);
-                                            f.FileNameEdit->setText(L"a");
-                                            f.Open();
-                                        }});
+                            viewOnReopen = f.FileList->ViewStyle();
+                            widthOnReopen = f.clientWidth();
+                            editOnReopen = f.FileNameEdit->text();
+                            f.FileList->SelectItem(-1);
+                            f.FileNameEdit->setText(L"a");
+                            f.Open();
+                        }});
     EXPECT_TRUE(dialog_.Execute());
     EXPECT_EQ(viewOnReopen, vsReport);
     EXPECT_EQ(widthOnReopen, 520);
@@ -177,6 +222,147 @@ TEST_F(OpenDialog, BackReturnsToTheFolderBeforeAndNewFoldersAreCounted) {
     EXPECT_EQ(afterSecondBack, Dir());
     EXPECT_TRUE(firstMade);
     EXPECT_TRUE(secondMade);
+}
+
+// The details view sorted by each column with the pointer, ascending and again descending: the selection stays on
+// the file the user picked (also what Open takes), wherever its row goes.
+TEST_F(OpenDialog, SortingByAColumnKeepsTheSelectionOnTheSameFile) {
+    write(dir_ / L"a.MDB", 3000, 4);
+    write(dir_ / L"b.mdb", 10, 1);
+    write(dir_ / L"c.txt", 500, 2);
+    write(dir_ / L"d.mdb.bak", 50, 3);
+    dialog_.Filter = L"All|*.*";
+    std::vector<int> rows;
+    std::vector<std::wstring> selected, edited;
+    DialogScript script(app_, dialog_,
+                        {[&](TkvOpenDlgForm& f) {
+                             f.SetViewStyle(vsReport);
+                             f.FileList->SelectItem(f.FileList->IndexOfName(L"b.mdb"));
+                         },
+                         [&](TkvOpenDlgForm& f) {
+                             HWND header = ListView_GetHeader(f.FileList->handle());
+                             const int columns = Header_GetItemCount(header);
+                             if (columns < 4) {  // Name, Size, Type, Modified at least
+                                 ADD_FAILURE() << columns << " columns";
+                                 f.CancelButton->PerformClick();
+                                 return;
+                             }
+                             for (int c = 0; c < 2 * columns; ++c) {
+                                 RECT r{};
+                                 Header_GetItemRect(header, c % columns, &r);
+                                 MapWindowPoints(header, nullptr, reinterpret_cast<POINT*>(&r), 2);
+                                 kvtest::clickAt(r.left + 10, (r.top + r.bottom) / 2);
+                                 rows.push_back(f.FileList->SelectedIndex());
+                                 selected.push_back(selectedName(f));
+                                 edited.push_back(f.FileNameEdit->text());
+                             }
+                             f.Open();
+                         }});
+    EXPECT_TRUE(dialog_.Execute());
+    ASSERT_GE(selected.size(), 8u);
+    for (size_t k = 0; k < selected.size(); ++k) {
+        EXPECT_EQ(selected[k], L"b.mdb") << "click " << k;
+        EXPECT_EQ(edited[k], L"b.mdb") << "click " << k;
+    }
+    EXPECT_GT(std::set<int>(rows.begin(), rows.end()).size(), 2u) << "its row moved";
+    EXPECT_EQ(dialog_.FileName, (dir_ / L"b.mdb").wstring());
+}
+
+// A full path typed or pasted into the name field: with Enter (from the keyboard) or Open, an existing file is
+// the result and a folder opens; anything else is said in a box over the dialog, which stays open.
+TEST_F(OpenDialog, AFullPathOpensItsFolderTakesItsFileOrSaysWhyNot) {
+    fs::create_directories(dir_ / L"other");
+    touch(dir_ / L"other" / L"db.mdb");
+    const std::wstring db = (dir_ / L"other" / L"db.mdb").wstring();
+    std::wstring folderAfterEnter, missingFile, missingFolder;
+    bool openAfterRefusals = false;
+    DialogScript script(app_, dialog_,
+                        {[&](TkvOpenDlgForm& f) {
+                             f.FileNameEdit->setFocus();
+                             f.FileNameEdit->setText((dir_ / L"sub").wstring());
+                             press(VK_RETURN);
+                             folderAfterEnter = f.FileList->FolderPath();
+                             f.FileNameEdit->setText((dir_ / L"other" / L"gone.mdb").wstring());
+                             missingFile = boxShownBy([&] { press(VK_RETURN); });
+                             f.FileNameEdit->setText((dir_ / L"nowhere" / L"db.mdb").wstring());
+                             missingFolder = boxShownBy([&] { f.OpenButton->PerformClick(); });
+                             openAfterRefusals = f.modalResult() == fw::mrNone;
+                             f.FileNameEdit->setFocus();
+                             f.FileNameEdit->setText(db);
+                             press(VK_RETURN);
+                         },
+                         [](TkvOpenDlgForm& f) {
+                             if (f.modalResult() == fw::mrNone) f.CancelButton->PerformClick();
+                         }});
+    EXPECT_TRUE(dialog_.Execute());
+    EXPECT_EQ(folderAfterEnter, (dir_ / L"sub").wstring());
+    EXPECT_EQ(missingFile,
+              (dir_ / L"other" / L"gone.mdb").wstring() + L"\nThe file does not exist. Check the name and try again.");
+    EXPECT_EQ(missingFolder,
+              (dir_ / L"nowhere").wstring() + L"\nThe folder does not exist. Check the path and try again.");
+    EXPECT_TRUE(openAfterRefusals);
+    EXPECT_EQ(dialog_.FileName, db);
+}
+
+// With the program's skin the list sits in the skin's "panel" frame, and the bottom panel shows the panel's
+// background without that frame.
+TEST_F(OpenDialog, TheBodyIsDrawnFromTheSkinsPanel) {
+    fw::Form& holder = app_.createForm<fw::Form>();
+    TkvCompressedStoredSkin& stored = holder.create<TkvCompressedStoredSkin>();
+    TkvSkinData& model = holder.create<TkvSkinData>();
+    kvtest::LoadEmbeddedSkin(stored, model);
+    dialog_.SetSkinData(&model);
+    dialog_.SetCtrlSkinData(&model);
+    fw::Pixel frameLine = 0, skinLine = 0, bottomLine = 0;
+    bool described = false;
+    DialogScript script(app_, dialog_,
+                        {[&](TkvOpenDlgForm& f) {
+                             RedrawWindow(f.handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+                             TkvSkinPanel& centre = *f.CenterPanel;
+                             described = centre.DescriptionIndex != -1 &&
+                                         f.BottomPanel->DescriptionIndex == centre.DescriptionIndex;
+                             if (!described || !centre.SkinPicture) return;
+                             skinLine = centre.SkinPicture->at(centre.SrcSkinRect.left, centre.SrcSkinRect.top + 20) &
+                                        0xFFFFFFu;
+                             auto pixel = [](fw::WindowedControl& c) {
+                                 HDC dc = GetDC(c.handle());
+                                 const COLORREF p = GetPixel(dc, 0, 20);  // on the frame's left line
+                                 ReleaseDC(c.handle(), dc);
+                                 return fw::colorToPixel(p) & 0xFFFFFFu;
+                             };
+                             frameLine = pixel(centre);
+                             bottomLine = pixel(*f.BottomPanel);
+                         },
+                         [](TkvOpenDlgForm& f) { f.CancelButton->PerformClick(); }});
+    EXPECT_FALSE(dialog_.Execute());
+    ASSERT_TRUE(described) << "both panels on the skin's panel description";
+    EXPECT_EQ(frameLine, skinLine) << "the centre's frame is the skin's";
+    EXPECT_NE(bottomLine, skinLine) << "the bottom panel has no frame";
+}
+
+// Alt+Enter on an item, from the keyboard: its properties (the shell's unless the list is told otherwise), and
+// the dialog stays open.
+TEST_F(OpenDialog, AltEnterAsksForThePropertiesOfTheSelectedItem) {
+    std::vector<std::wstring> asked;
+    bool stillOpen = false;
+    DialogScript script(app_, dialog_,
+                        {[&](TkvOpenDlgForm& f) {
+                             f.FileList->OnProperties = [&](int i) { asked.push_back(f.FileList->Item(i).name); };
+                             f.FileList->setFocus();
+                             f.FileList->SelectItem(f.FileList->IndexOfName(L"b.mdb"));
+                             INPUT in[4]{};
+                             for (INPUT& k : in) k.type = INPUT_KEYBOARD;
+                             in[0].ki.wVk = in[3].ki.wVk = VK_MENU;
+                             in[1].ki.wVk = in[2].ki.wVk = VK_RETURN;
+                             in[2].ki.dwFlags = in[3].ki.dwFlags = KEYEVENTF_KEYUP;
+                             SendInput(4, in, sizeof in[0]);
+                             kvtest::pumpFor(100);
+                             stillOpen = f.modalResult() == fw::mrNone;
+                         },
+                         [](TkvOpenDlgForm& f) { f.CancelButton->PerformClick(); }});
+    EXPECT_FALSE(dialog_.Execute());
+    EXPECT_EQ(asked, (std::vector<std::wstring>{L"b.mdb"}));
+    EXPECT_TRUE(stillOpen);
 }
 
 }  // namespace

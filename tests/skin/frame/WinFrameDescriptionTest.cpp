@@ -28,6 +28,10 @@ TForm frm {
     DefCaptionFont.Style: [fsBold];
     PositionInMonitor: kvpDefault;
     ClientInActiveEffectType: kvieSemiTransparent;
+    TrayIcon: &kvTrayIcon1;
+  }
+  TkvTrayIcon kvTrayIcon1 {
+    Hint: "数据库压缩器";
   }
   TkvSkinData kvSkinData1 {
     SkinnableForm: true;
@@ -73,6 +77,9 @@ TEST(FrameDescription, StoredSkinLoadsWhileTheFormIsReadAndTheFrameTakesIt) {
     EXPECT_TRUE(frame->DefCaptionFont.style().bold);
     EXPECT_TRUE(frame->BorderIcons().biRollUp);
     EXPECT_FALSE(frame->BorderIcons().biMinimizeToTray);
+    ASSERT_NE(frame->TrayIcon(), nullptr);
+    EXPECT_EQ(frame->TrayIcon()->Hint, L"数据库压缩器");
+    EXPECT_EQ(frame->TrayIcon()->PopupMenu(), &frame->TrayMenu()) << "linked: the frame's tray menu";
     form.handle();
     EXPECT_EQ(form.width(), 554);
     EXPECT_EQ(form.height(), 327);

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "../controls/RealPointer.h"
 #include "../controls/WinTestSkin.h"
 #include "CaptionDescription.h"
 #include "framework/Application.h"
@@ -19,6 +20,8 @@
 #include "skin/frame/KelvaneForm.h"
 #include "skin/frame/kvSkinButtonObjects.h"
 #include "skin/frame/kvSkinHint.h"
+#include "skin/frame/kvSkinMenus.h"
+#include "skin/frame/kvTrayIcon.h"
 #include "skin/imaging/kvLayerWindow.h"
 
 namespace {
@@ -34,22 +37,8 @@ void pump(int ms = 30) {
 }
 
 // Pointer input as the mouse makes it.
-void moveTo(int x, int y) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    in.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &in, sizeof in);
-    pump(80);  // longer than the frame's 50 ms pointer poll
-}
-void button(DWORD flags) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = flags;
-    SendInput(1, &in, sizeof in);
-    pump(40);
-}
+void moveTo(int x, int y) { kvtest::pointerTo(x, y); }
+void button(DWORD flags) { kvtest::pointerButton(flags); }
 // Press and release queued together: for presses whose default processing waits for the release.
 void click(DWORD down, DWORD up) {
     INPUT in[2]{};
@@ -208,6 +197,84 @@ TEST(FrameObjects, HitTestMapOfTheMainWindowAndOfASizeableForm) {
     EXPECT_EQ(s.hitTest(1, 150), HTOBJECT);
 }
 
+TEST(FrameObjects, ActivationResetsTheObjectsLooksAndThePollLightsUpTheOneUnderThePointerAgain) {
+    fw::Application app;
+    SkinnedForm s(app);
+    s.showActive();
+    const POINT c = s.centre("closebutton");
+    moveTo(c.x, c.y);
+    ASSERT_TRUE(s.object("closebutton").Highlighted);
+    SendMessageW(s.form.handle(), WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_FALSE(s.object("closebutton").Highlighted);
+    EXPECT_FALSE(s.object("closebutton").Hovered);
+    pump(120);
+    EXPECT_TRUE(s.object("closebutton").Highlighted) << "still under the pointer";
+}
+
+// A custom caption button (cmdefault) with a popup of the form's: its press opens the menu below it, and it
+// stays down until the menu closes. The popup outlives skin changes and goes with its menu.
+TEST(FrameObjects, ACustomButtonsPopupOpensOnThePressAndKeepsItDownUntilTheMenuCloses) {
+    fw::Application app;
+    SkinnedForm s(app);
+    s.model.ObjectAs<TkvDataSkinStdButton>(s.model.GetObjectIndex("rollupbutton"))->Command = cmdefault;
+    s.frame->OnActivateCustomObject = [](const std::string&, bool& enabled) { enabled = true; };
+    TkvSkinPopupMenu& menu = s.form.create<TkvSkinPopupMenu>();
+    menu.items().add(L"First");
+    menu.items().add(L"Second");
+    s.frame->SetObjectPopup("rollupbutton", &menu);
+    s.frame->ChangeSkinData();  // the objects are built again
+    s.showActive();
+    const POINT p = s.centre("rollupbutton");
+    moveTo(p.x, p.y);
+    button(MOUSEEVENTF_LEFTDOWN);
+    button(MOUSEEVENTF_LEFTUP);
+    ASSERT_TRUE(s.frame->SkinMenu().Showing);
+    TkvSkinPopupWindow& popup = *s.frame->SkinMenu().OpenWindows.back();
+    ASSERT_EQ(popup.Items.size(), 2u);
+    EXPECT_EQ(popup.Items[1]->Item->caption, L"Second");
+    RECT pr{};
+    GetWindowRect(popup.handle(), &pr);
+    EXPECT_EQ(pr.top, s.frame->FrameToScreen(s.object("rollupbutton").PlacedRect).bottom) << "below the button";
+    auto& b = static_cast<TkvSkinButtonObject&>(s.object("rollupbutton"));
+    EXPECT_TRUE(b.Pressed) << "down while its menu is open";
+    EXPECT_FALSE(s.frame->RolledUp) << "a custom button runs no command";
+    PostMessageW(s.form.handle(), WM_KEYDOWN, VK_ESCAPE, 1);
+    pump(60);
+    EXPECT_FALSE(s.frame->SkinMenu().Showing);
+    EXPECT_FALSE(b.Pressed);
+    s.form.destroyComponent(&menu);
+    EXPECT_EQ(b.PopupItems, nullptr) << "the menu went: no popup";
+    moveTo(p.x, 900);  // off the next test's form
+}
+
+// With a tray icon and AlwaysMinimizeToTray the minimise button sends the form to the notification area; a double
+// click on the icon brings it back. The icon's menu is the frame's tray menu, drawn with the frame's skin.
+TEST(FrameObjects, WithATrayIconTheMinimiseButtonSendsTheFormToTheTrayAndADoubleClickBringsItBack) {
+    fw::Application app;
+    SkinnedForm s(app);
+    TkvTrayIcon& tray = s.form.create<TkvTrayIcon>();
+    s.frame->AlwaysMinimizeToTray = true;
+    s.frame->SetTrayIcon(&tray);
+    EXPECT_FALSE(tray.Visible()) << "hidden until the form goes there";
+    EXPECT_EQ(tray.PopupMenu(), &s.frame->TrayMenu());
+    EXPECT_EQ(s.frame->TrayMenu().SkinData(), &s.model);
+    s.showActive();
+    const POINT p = s.centre("minbutton");
+    moveTo(p.x, p.y);
+    button(MOUSEEVENTF_LEFTDOWN);
+    button(MOUSEEVENTF_LEFTUP);
+    EXPECT_FALSE(IsWindowVisible(s.form.handle()));
+    EXPECT_TRUE(tray.Visible());
+    EXPECT_TRUE(tray.MinimizeToTray);
+    EXPECT_EQ(s.frame->FrameWindowState, TkvFrameWindowState::Normal);
+    tray.Notified(WM_LBUTTONDBLCLK);  // as the notification area reports a double click on the icon
+    pump(60);
+    EXPECT_TRUE(IsWindowVisible(s.form.handle()));
+    EXPECT_FALSE(tray.Visible());
+    EXPECT_FALSE(tray.MinimizeToTray);
+    moveTo(p.x, 900);  // off the next test's form
+}
+
 TEST(FrameObjects, ButtonsLightUpPressAndRunTheirCommandOnlyWhenReleasedOverThem) {
     fw::Application app;
     SkinnedForm s(app);
@@ -327,8 +394,27 @@ TEST(FrameObjects, MinimiseParksAFormAsACaptionBarAndMinimisesTheApplicationForT
     EXPECT_EQ(s.form.boundsRect(), (fw::Rect{100, 100, 656, 423}));
 
     // The main form stands for the application: the platform minimises it, the frame's own state stays normal.
+    // Before that its minimise button shows its three looks on the screen under the pointer.
     app.setMainForm(&s.form);
-    clickObject("minbutton");
+    const fw::Rect area = s.frame->FrameToScreen(s.object("minbutton").PlacedRect);
+    auto onScreen = [&] {
+        std::vector<COLORREF> pixels;
+        HDC screen = GetDC(nullptr);
+        for (int y = area.top; y < area.bottom; y += 2)
+            for (int x = area.left; x < area.right; x += 2) pixels.push_back(GetPixel(screen, x, y));
+        ReleaseDC(nullptr, screen);
+        return pixels;
+    };
+    const POINT min = s.centre("minbutton");
+    moveTo(min.x, min.y + 100);
+    const auto rest = onScreen();
+    moveTo(min.x, min.y);
+    const auto hot = onScreen();
+    button(MOUSEEVENTF_LEFTDOWN);
+    const auto pressed = onScreen();
+    EXPECT_NE(hot, rest) << "lit up under the pointer";
+    EXPECT_NE(pressed, hot) << "pressed";
+    button(MOUSEEVENTF_LEFTUP);
     pump(200);
     EXPECT_TRUE(IsIconic(s.form.handle()));
     EXPECT_EQ(s.frame->FrameWindowState, TkvFrameWindowState::Normal);
@@ -564,7 +650,8 @@ TEST(FrameObjects, CaptionButtonHintsShowInTheSkinnedHintWindowWhenSwitchedOn) {
     const fw::Pixel text = fw::colorToPixel(s.model.HintWindow().FontColor);
     int textPixels = 0;
     for (int y = 0; y < window.height(); ++y)
-        for (int x = 0; x < window.width(); ++x) textPixels += (dib.pixels().at(x, y) & 0xFFFFFFu) == (text & 0xFFFFFFu);
+        for (int x = 0; x < window.width(); ++x)
+            textPixels += (dib.pixels().at(x, y) & 0xFFFFFFu) == (text & 0xFFFFFFu);
     EXPECT_GT(textPixels, 10);
     RECT box{};
     EXPECT_NE(GetWindowRgnBox(window.handle(), &box), ERROR);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "../controls/WinTestSkin.h"
@@ -171,6 +172,26 @@ TEST(SkinMenus, AltSpaceOpensTheSystemMenuBelowItsButtonAndItsKeysWork) {
     s.frame->SetFrameWindowState(TkvFrameWindowState::Normal);
     pump(60);
     EXPECT_EQ(popupWindowsShown(), 0);
+}
+
+// An open menu draws from its model's descriptions and pictures: loading a skin into that model closes it first,
+// for the frame's own model and for a separate menu model alike.
+TEST(SkinMenus, AnOpenMenuClosesWhenItsModelLoadsASkin) {
+    fw::Application app;
+    MenuForm s(app);
+    TkvCompressedStoredSkin& menuStored = s.form.create<TkvCompressedStoredSkin>();
+    TkvSkinData& menuModel = s.form.create<TkvSkinData>();
+    kvtest::LoadEmbeddedSkin(menuStored, menuModel);
+    for (auto [menus, reloaded] : {std::pair{&s.model, &s.stored}, std::pair{&menuModel, &menuStored}}) {
+        s.frame->SetMenusSkinData(menus);
+        s.altSpace();
+        ASSERT_TRUE(s.engine().Showing);
+        kvtest::LoadEmbeddedSkin(*reloaded, *menus);
+        EXPECT_FALSE(s.engine().Showing) << (menus == &s.model ? "the frame's model" : "the menu model");
+        EXPECT_FALSE(s.frame->SkinMenuOpen());
+        pump(60);
+        EXPECT_EQ(popupWindowsShown(), 0);
+    }
 }
 
 TEST(SkinMenus, DisabledItemsGetHotWithoutHighlightAndCannotBeClicked) {
