@@ -9,12 +9,14 @@ namespace jet {
 
 enum class JetVersion { Jet3, Jet4 };
 
-// The refusal of a file written by Access 2007 or later.
-inline constexpr const char* kLaterFormat =
-    "an Access 2007 or later database (.accdb); this engine compacts .mdb files";
+// The page layout a file uses. Access 2007 and later (.accdb) keep Jet 4's pages; their header says which
+// of them wrote the file (JetHeader::release).
 
 struct JetHeader {
     JetVersion version = JetVersion::Jet3;
+    // The header's version byte: 0 Jet 3, 1 Jet 4, 2 Access 2007, 3 Access 2010, 4 Access 2013, 5 Access 2016+.
+    std::uint8_t release = 0;
+    bool accdb() const { return release >= 2; }
     std::uint32_t pageSize = 0;
     std::uint32_t pageCount = 0;
     std::uint32_t databaseKey = 0;      // non-zero: every page but page 0 is encrypted
