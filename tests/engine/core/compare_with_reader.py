@@ -222,7 +222,8 @@ def main():
                 problems = compare(kvjet, path, work, reader)
             except RuntimeError as e:
                 problems = [str(e)]
-            print(label + ": " + ("same" if not problems else "; ".join(problems)))
+            readers = "mdbtools and mdb-reader" if reader else "mdbtools"
+            print(f"{label}: " + (f"same ({readers})" if not problems else "; ".join(problems)))
             failed += bool(problems)
     return 1 if failed else 0
 
