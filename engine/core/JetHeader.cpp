@@ -100,6 +100,14 @@ JetHeader readHeader(std::span<const std::uint8_t> file, std::uint64_t fileSize)
     return h;
 }
 
+std::string formatName(const JetHeader& header) {
+    static constexpr const char* kNames[] = {"Jet 3 (Access 97, .mdb)", "Jet 4 (Access 2000 or 2003, .mdb)",
+                                             "Access 2007 (.accdb)",    "Access 2010 (.accdb)",
+                                             "Access 2013 (.accdb)",    "Access 2016 (.accdb)",
+                                             "Access 2019 (.accdb)"};
+    return header.release < std::size(kNames) ? kNames[header.release] : "unknown";
+}
+
 void checkPassword(const JetHeader& header, std::u16string_view password) {
     while (!password.empty() && password.back() == 0) password.remove_suffix(1);
     std::u16string stored = storedPassword(header);

@@ -2,6 +2,7 @@
 // The database header (page 0): format version, page size, database key and password check.
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -27,6 +28,9 @@ struct JetHeader {
 JetHeader readHeader(std::span<const std::uint8_t> file);
 // The same from the file's first bytes (at least one page, when the file has one) and its length.
 JetHeader readHeader(std::span<const std::uint8_t> first, std::uint64_t fileSize);
+
+// What wrote the file, for people: "Jet 4 (Access 2000 or 2003, .mdb)", "Access 2010 (.accdb)".
+std::string formatName(const JetHeader& header);
 
 // Throws JetError unless password is the database password (empty matches a database without one).
 void checkPassword(const JetHeader& header, std::u16string_view password);

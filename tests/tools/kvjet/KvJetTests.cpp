@@ -94,6 +94,9 @@ TEST_F(KvJetTest, RefusesSameFileAndBadUsage) {
 TEST_F(KvJetTest, InfoListsTheTables) {
     EXPECT_EQ(run({"info", sample.string()}), 0);
     EXPECT_NE(out.str().find("table MSP_PROJECTS id 15 rows 1"), std::string::npos) << out.str();
+    EXPECT_EQ(out.str().rfind("format Jet 4 (Access 2000 or 2003, .mdb)\n", 0), 0u) << out.str();
+    EXPECT_EQ(run({"info", (fs::path(KV_JET_TESTDATA) / "test2V2007.accdb").string()}), 0);
+    EXPECT_EQ(out.str().rfind("format Access 2007 (.accdb)\n", 0), 0u) << out.str();
 }
 
 }  // namespace
