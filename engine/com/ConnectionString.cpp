@@ -104,8 +104,9 @@ JetConnection parseJetConnection(std::u16string_view text) {
     const ConnectionPairs pairs = parseConnectionString(text);
     const std::u16string* provider = findConnectionValue(pairs, u"Provider");
     if (provider == nullptr) throw ConnectionStringError("Connection string names no provider");
-    if (!equalsIgnoreAsciiCase(*provider, kJetProvider)) {
-        throw ConnectionStringError("Provider is not supported (only Microsoft.Jet.OLEDB.4.0 is)");
+    if (!equalsIgnoreAsciiCase(*provider, kJetProvider) && !equalsIgnoreAsciiCase(*provider, kAceProvider)) {
+        throw ConnectionStringError(
+            "Provider is not supported (only Microsoft.Jet.OLEDB.4.0 and Microsoft.ACE.OLEDB.12.0 are)");
     }
     const std::u16string* source = findConnectionValue(pairs, u"Data Source");
     if (source == nullptr || source->empty()) throw ConnectionStringError("Connection string names no data source");

@@ -38,8 +38,11 @@ struct JetConnection {
 };
 
 inline constexpr std::u16string_view kJetProvider = u"Microsoft.Jet.OLEDB.4.0";
+// The provider of Access 2007 and later, which opens .accdb and .mdb files alike.
+inline constexpr std::u16string_view kAceProvider = u"Microsoft.ACE.OLEDB.12.0";
 
-// Parses and checks one end of a compaction: the provider must be kJetProvider (ignoring case) and the data
+// Parses and checks one end of a compaction: the provider must be kJetProvider or kAceProvider (ignoring case,
+// either for any file: the engine tells the format from the file's header) and the data
 // source must be present and not empty. Throws ConnectionStringError with a readable message otherwise.
 JetConnection parseJetConnection(std::u16string_view text);
 

@@ -42,9 +42,7 @@ void ContentReader::beginTable(const TableDef& def) {
     if (n >= reader_.tables().size() || reader_.tables()[n].id != def.page)
         damaged("the catalog lists table " + std::to_string(def.page) + " where its reader finds another");
     def_ = &def;
-    idColumn_ = nullptr;
-    for (const auto& ic : kTableIdColumns)
-        if (reader_.tables()[n].name == ic.table) idColumn_ = def.column(ic.column);
+    idColumns_ = tableIdColumns(reader_.tables()[n].name, def);
     longValues_ = std::any_of(def.columns.begin(), def.columns.end(), [](const Column& c) { return c.isLongValue(); });
     out_.tables.push_back({reader_.tables()[n], definitionDigest(), {}, {}});
     pages_ = reader_.dataPages(def);
@@ -73,7 +71,7 @@ void ContentReader::readRows(std::size_t upTo) {
         const std::uint32_t page = pages_[read_];
         const std::uint32_t count = reader_.rowCount(*def_, page);
         for (std::uint32_t r = 0; r < count; ++r) {
-            if (!longValues_ && !idColumn_) {
+            if (!longValues_ && idColumns_.empty()) {
                 // Nothing in the row to follow or to make comparable: its bytes as they are on the page (the
                 // page was checked to be one of the table's by rowCount).
                 const RowSlot slot = reader_.store().row(page, r);
@@ -154,15 +152,20 @@ DigestValue ContentReader::definitionDigest() const {
 
 // Row bytes as digested: a table id in the id column is written as the comparable id and its tag.
 void ContentReader::comparableRow(PlainRow& row) const {
-    if (!idColumn_) return;
-    const Column* c = def_->columnByNumber(idColumn_->number);
-    auto v = RowLayout(reader_.store().format(), def_->columns, row.bytes).value(*c);
-    if (!v) return;
-    if (v->end - v->begin != 4)
-        damaged("a table id of " + std::to_string(v->end - v->begin) + " bytes in table " + std::to_string(def_->page));
-    std::uint8_t tag = 0;
-    wr32(row.bytes, v->begin, comparable(rd32(row.bytes, v->begin), tag));
-    row.bytes.push_back(tag);
+    if (idColumns_.empty()) return;
+    const RowLayout layout(reader_.store().format(), def_->columns, row.bytes);
+    std::vector<std::uint8_t> tags;
+    for (const Column* c : idColumns_) {
+        auto v = layout.value(*c);
+        if (!v) continue;
+        if (v->end - v->begin != 4)
+            damaged("a table id of " + std::to_string(v->end - v->begin) + " bytes in table " +
+                    std::to_string(def_->page));
+        std::uint8_t tag = 0;
+        wr32(row.bytes, v->begin, comparable(rd32(row.bytes, v->begin), tag));
+        tags.push_back(tag);
+    }
+    row.bytes.insert(row.bytes.end(), tags.begin(), tags.end());
 }
 
 // A key that begins with a table id carries it big-endian with its sign bit flipped, after a marker byte.
@@ -182,7 +185,9 @@ void ContentReader::comparableKey(std::vector<std::uint8_t>& key) const {
 // entries of equal keys by their new places, but must keep every entry naming the same row.
 DigestValue ContentReader::indexDigest(const RealIndex& ri) {
     reader_.visitIndexTree(*def_, ri);
-    const bool idKeyed = idColumn_ && !ri.keys.empty() && ri.keys.front().column == idColumn_->number;
+    const bool idKeyed = !ri.keys.empty() && std::any_of(idColumns_.begin(), idColumns_.end(), [&](const Column* c) {
+        return c->number == ri.keys.front().column;
+    });
     IndexEntryCursor cursor(reader_, *def_, ri);
     IndexEntryCursor::Entry e;
     Digest d(key_);

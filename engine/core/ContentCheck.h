@@ -61,7 +61,7 @@ private:
     ContentDigest out_;
     // The table being read.
     const TableDef* def_ = nullptr;
-    const Column* idColumn_ = nullptr;
+    std::vector<const Column*> idColumns_;
     bool longValues_ = false;
     std::vector<std::uint32_t> pages_;  // its data pages, in usage-map order
     std::size_t read_ = 0;              // how many of them have been read

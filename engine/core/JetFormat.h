@@ -53,6 +53,9 @@ struct JetFormat {
     // Row layout
     std::uint32_t rowCountSize;      // 1 (Jet 3) or 2 (Jet 4) bytes for the column count and offsets
     std::uint32_t logicalIndexType;  // 1: the table's primary key
+    // Access 2007 and later: Jet 4's pages, and a byte of further column flags (calculated columns).
+    bool accdb = false;
+    std::uint32_t columnExtraFlags = 16;
 
     static JetFormat of(JetVersion v) {
         if (v == JetVersion::Jet3)
@@ -60,6 +63,11 @@ struct JetFormat {
                     14, 16,   0, 9,  20, 4,  13, 8,  12, 16, 20, 0x16, 0xF8, 1, 19};
         return {v,  4096, 12, 16, 43, 45, 47, 51, 55, 59, 63, 12,   25,    5, 15,
                 21, 23,   4,  18, 28, 8,  17, 12, 16, 20, 24, 0x1B, 0x1E0, 2, 23};
+    }
+    static JetFormat of(const JetHeader& h) {
+        JetFormat f = of(h.version);
+        f.accdb = h.accdb();
+        return f;
     }
     bool jet4() const { return version == JetVersion::Jet4; }
 };

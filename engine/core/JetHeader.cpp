@@ -20,6 +20,7 @@ constexpr std::size_t kPasswordOffset = 0x42;
 constexpr std::size_t kCreationDateOffset = 0x72;
 constexpr char kSignature[] = "Standard Jet DB";
 constexpr char kLaterSignature[] = "Standard ACE DB";
+constexpr std::uint8_t kLatestRelease = 6;
 
 std::size_t scrambledLength(JetVersion v) { return v == JetVersion::Jet3 ? 126 : 128; }
 std::size_t passwordBytes(JetVersion v) { return v == JetVersion::Jet3 ? 20 : 40; }
@@ -65,23 +66,21 @@ JetHeader readHeader(std::span<const std::uint8_t> file) {
 JetHeader readHeader(std::span<const std::uint8_t> file, std::uint64_t fileSize) {
     if (fileSize < 2048 || file.size() < 2048) throw JetError("not a database file: shorter than one page");
     const bool start = file[0] == 0 && file[1] == 1 && file[2] == 0 && file[3] == 0;
-    // Access 2007 and later write their own signature, and a version byte above Jet 4's.
-    if (start && (std::memcmp(file.data() + 4, kLaterSignature, sizeof kLaterSignature - 1) == 0 ||
-                  (std::memcmp(file.data() + 4, kSignature, sizeof kSignature - 1) == 0 && file[kVersionOffset] > 1)))
-        throw JetError(kLaterFormat);
-    if (!start || std::memcmp(file.data() + 4, kSignature, sizeof kSignature - 1) != 0)
-        throw JetError("not a database file: the header signature is missing");
+    const bool jet = start && std::memcmp(file.data() + 4, kSignature, sizeof kSignature - 1) == 0;
+    const bool ace = start && std::memcmp(file.data() + 4, kLaterSignature, sizeof kLaterSignature - 1) == 0;
+    if (!jet && !ace) throw JetError("not a database file: the header signature is missing");
     JetHeader h;
-    switch (file[kVersionOffset]) {
-        case 0:
-            h.version = JetVersion::Jet3;
-            h.pageSize = 2048;
-            break;
-        case 1:
-            h.version = JetVersion::Jet4;
-            h.pageSize = 4096;
-            break;
-        default: throw JetError(kLaterFormat);
+    h.release = file[kVersionOffset];
+    // Jet 3 and Jet 4 write the Jet signature; Access 2007 to 2019 their own, and Jet 4's page layout.
+    if (jet && h.release == 0) {
+        h.version = JetVersion::Jet3;
+        h.pageSize = 2048;
+    } else if ((jet && h.release == 1) || (ace && h.release >= 2 && h.release <= kLatestRelease)) {
+        h.version = JetVersion::Jet4;
+        h.pageSize = 4096;
+    } else {
+        throw JetError("unsupported: a database of format version " + std::to_string(h.release) +
+                       ", which this engine does not know");
     }
     if (fileSize % h.pageSize != 0 || file.size() < h.pageSize)
         throw JetError("damaged database: the file length " + std::to_string(fileSize) + " is not a whole number of " +
@@ -93,7 +92,20 @@ JetHeader readHeader(std::span<const std::uint8_t> file, std::uint64_t fileSize)
     h.decoded.assign(file.begin(), file.begin() + h.pageSize);
     rc4Apply(kHeaderKey, std::span(h.decoded).subspan(kScrambledStart, scrambledLength(h.version)));
     h.databaseKey = u32At(h.decoded, kDatabaseKeyOffset);
+    // Access 2007 and later encrypt a file only with its password, by a scheme this engine does not implement.
+    if (h.accdb() && h.databaseKey != 0)
+        throw JetError(
+            "unsupported: this .accdb file is encrypted with its database password (the encryption of Access 2007 "
+            "and later), which this engine cannot decrypt");
     return h;
+}
+
+std::string formatName(const JetHeader& header) {
+    static constexpr const char* kNames[] = {"Jet 3 (Access 97, .mdb)", "Jet 4 (Access 2000 or 2003, .mdb)",
+                                             "Access 2007 (.accdb)",    "Access 2010 (.accdb)",
+                                             "Access 2013 (.accdb)",    "Access 2016 (.accdb)",
+                                             "Access 2019 (.accdb)"};
+    return header.release < std::size(kNames) ? kNames[header.release] : "unknown";
 }
 
 void checkPassword(const JetHeader& header, std::u16string_view password) {

@@ -2,6 +2,7 @@
 // The database header (page 0): format version, page size, database key and password check.
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -9,12 +10,14 @@ namespace jet {
 
 enum class JetVersion { Jet3, Jet4 };
 
-// The refusal of a file written by Access 2007 or later.
-inline constexpr const char* kLaterFormat =
-    "an Access 2007 or later database (.accdb); this engine compacts .mdb files";
+// The page layout a file uses. Access 2007 and later (.accdb) keep Jet 4's pages; their header says which
+// of them wrote the file (JetHeader::release).
 
 struct JetHeader {
     JetVersion version = JetVersion::Jet3;
+    // The header's version byte: 0 Jet 3, 1 Jet 4, 2 Access 2007, 3 Access 2010, 4 Access 2013, 5 Access 2016+.
+    std::uint8_t release = 0;
+    bool accdb() const { return release >= 2; }
     std::uint32_t pageSize = 0;
     std::uint32_t pageCount = 0;
     std::uint32_t databaseKey = 0;      // non-zero: every page but page 0 is encrypted
@@ -25,6 +28,9 @@ struct JetHeader {
 JetHeader readHeader(std::span<const std::uint8_t> file);
 // The same from the file's first bytes (at least one page, when the file has one) and its length.
 JetHeader readHeader(std::span<const std::uint8_t> first, std::uint64_t fileSize);
+
+// What wrote the file, for people: "Jet 4 (Access 2000 or 2003, .mdb)", "Access 2010 (.accdb)".
+std::string formatName(const JetHeader& header);
 
 // Throws JetError unless password is the database password (empty matches a database without one).
 void checkPassword(const JetHeader& header, std::u16string_view password);

@@ -41,7 +41,7 @@ PageStore::PageStore(std::span<const std::uint8_t> file)
     : memory_(file),
       file_(memory_),
       header_(headerOf(memory_)),
-      format_(JetFormat::of(header_.version)),
+      format_(JetFormat::of(header_)),
       cachedPages_(kCachedPages),
       blockPages_(blockPagesFor(cachedPages_)) {
     if (header_.databaseKey == 0) view_ = file;
@@ -51,7 +51,7 @@ PageStore::PageStore(const FileReader& file, std::size_t cachedPages)
     : memory_({}),
       file_(file),
       header_(headerOf(file)),
-      format_(JetFormat::of(header_.version)),
+      format_(JetFormat::of(header_)),
       cachedPages_(std::max<std::size_t>(cachedPages, 1)),
       blockPages_(blockPagesFor(cachedPages_)) {
     if (header_.databaseKey == 0) view_ = file.inMemory();

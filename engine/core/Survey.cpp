@@ -171,7 +171,7 @@ private:
         known_[page] = Known::TableData;
     }
 
-    const Column* idColumnOf(const TableInfo& t) const {
+    std::vector<const Column*> idColumnsOf(const TableInfo& t) const {
         for (const auto& ic : kTableIdColumns) {
             if (t.name != ic.table) continue;
             const Column* c = t.def.column(ic.column);
@@ -181,9 +181,8 @@ private:
             if (c->type != kColLong || c->length != 4)
                 throw JetError("unsupported layout: column " + asciiName(ic.table) + "." + asciiName(ic.column) +
                                " is not a long integer");
-            return c;
         }
-        return nullptr;
+        return tableIdColumns(t.name, t.def);
     }
 
     void walkTable(TableInfo& t) {
@@ -225,12 +224,17 @@ private:
                 case kColMemo:
                 case kColGuid:
                 case kColNumeric:
-                case kColBinaryInline: break;
-                default: throw JetError("unsupported column type " + std::to_string(c.type) + " in " + which);
+                case kColBinaryInline:
+                case kColComplex:
+                case kColBigInt:
+                case kColExtDateTime: break;
+                default:
+                    throw JetError("unsupported: column '" + asciiName(c.name) + "' of " + which + " is of type " +
+                                   std::to_string(c.type) + ", which this engine does not compact");
             }
         }
 
-        const Column* idColumn = idColumnOf(t);
+        const std::vector<const Column*> idColumns = idColumnsOf(t);
         std::vector<const Column*> longValues;
         for (const auto& c : d.columns)
             if (c.isLongValue()) longValues.push_back(&c);
@@ -265,10 +269,10 @@ private:
                 t.newPageRowsBefore.push_back(static_cast<std::uint32_t>(t.liveRows));
             ++t.liveRows;
             t.liveRowBytes += r.slot.end - r.slot.begin + 2;
-            if (!idColumn && longValues.empty()) continue;
+            if (idColumns.empty() && longValues.empty()) continue;
             auto bytes = rowBytes(r);
             RowLayout layout(f_, d.columns, bytes);
-            if (idColumn)
+            for (const Column* idColumn : idColumns)
                 if (auto v = layout.value(*idColumn)) {
                     if (v->end - v->begin != 4)
                         damaged("a table id value of " + std::to_string(v->end - v->begin) + " bytes in " + which);
@@ -292,7 +296,7 @@ private:
             for (auto p : valuePages[k]) t.deletedLongValueRows += deletedSlots(p);
         }
         for (std::size_t i = 0; i < d.realIndexes.size(); ++i)
-            t.indexes.push_back(walkIndex(t, d.realIndexes[i], idColumn));
+            t.indexes.push_back(walkIndex(t, d.realIndexes[i], idColumns));
         content_->endTable();
     }
 
@@ -395,7 +399,7 @@ private:
         }
     }
 
-    IndexInfo walkIndex(const TableInfo& t, const RealIndex& ri, const Column* idColumn) {
+    IndexInfo walkIndex(const TableInfo& t, const RealIndex& ri, const std::vector<const Column*>& idColumns) {
         IndexInfo info;
         const int indexNumber = nextIndexNumber_++;
         const std::uint32_t owner = t.def.page;
@@ -404,7 +408,7 @@ private:
         addRef(Reference::Kind::Page, ri.firstPageAt);
         info.map = readMap(ri.usedMap);
         info.root = ri.firstPage;
-        if (idColumn) {
+        for (const Column* idColumn : idColumns) {
             for (std::size_t k = 0; k < ri.keys.size(); ++k)
                 if (ri.keys[k].column == idColumn->number) {
                     if (k != 0 || ri.keys[k].order != 1)

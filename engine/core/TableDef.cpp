@@ -12,6 +12,8 @@ namespace {
 constexpr std::uint32_t kMaxColumns = 4096;
 constexpr std::uint32_t kMaxIndexes = 1024;
 constexpr std::size_t kMaxChain = 4096;
+// Access 2007 and later mark a calculated column in its further flags.
+constexpr std::uint8_t kCalculatedFlags = 0xC0;
 
 class Stream {
 public:
@@ -136,6 +138,7 @@ TableDef readTableDef(const PageStore& store, std::uint32_t page) {
         c.fixed = s.u8(at + f.columnFlags) & 1;
         c.fixedOffset = s.u16(at + f.columnFixedOffset);
         c.length = s.u16(at + f.columnLength);
+        if (f.accdb) c.calculated = (s.u8(at + f.columnExtraFlags) & kCalculatedFlags) != 0;
         t.columns.push_back(c);
     }
     for (auto& c : t.columns) c.name = readName(s, at, f.jet4());

@@ -35,6 +35,10 @@ enum ColumnType : std::uint8_t {
     kColGuid = 15,
     kColNumeric = 16,
     kColBinaryInline = 17,  // binary data kept whole inside the row (the project objects of the catalog)
+    // Access 2007 and later
+    kColComplex = 18,      // attachment or multi-value: a u32 id that the rows of its hidden table repeat
+    kColBigInt = 19,       // 8-byte integer
+    kColExtDateTime = 20,  // extended date/time, a fixed text of digits
 };
 
 struct Column {
@@ -44,8 +48,12 @@ struct Column {
     bool fixed = false;
     std::uint16_t fixedOffset = 0;
     std::uint16_t length = 0;
+    bool calculated = false;  // a calculated field: its value stored as the expression's result
     std::u16string name;
-    bool isLongValue() const { return type == kColOle || type == kColMemo; }
+    // Memo and OLE values, and calculated text of memo length, live on long-value pages behind a 12-byte header.
+    bool isLongValue() const {
+        return type == kColOle || type == kColMemo || (calculated && type == kColText && length == 0);
+    }
 };
 
 struct RealIndex {

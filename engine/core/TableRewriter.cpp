@@ -27,8 +27,7 @@ TableRewriter::TableRewriter(const PageStore& store, const Survey& survey, std::
       order_(store, table_.dataPages) {
     for (const auto& c : table_.def.columns)
         if (c.isLongValue()) longValues_.push_back(&c);
-    for (const auto& ic : kTableIdColumns)
-        if (table_.name == ic.table) idColumn_ = table_.def.column(ic.column);
+    idColumns_ = tableIdColumns(table_.name, table_.def);
     packers_.assign(stream_ == 0 ? longValues_.size() : 1, RowPacker(f_));
     const auto& first = stream_ == 0 ? table_.dataPages : table_.longValuePagesOf.at(stream_ - 1);
     header_.assign(dataPageHeader(f_), 0);
@@ -125,10 +124,10 @@ void TableRewriter::dataPage(std::span<std::uint8_t> page) {
     Builder b;
     for (std::uint64_t n = before[emitted_]; n < end; ++n) {
         if (!nextRow()) internal("a table has fewer rows than its survey counted");
-        if (idColumn_ || !longValues_.empty()) {
+        if (!idColumns_.empty() || !longValues_.empty()) {
             RowLayout layout(f_, table_.def.columns, row_);
-            if (idColumn_)
-                if (auto v = layout.value(*idColumn_); v && v->end - v->begin == 4) {
+            for (const Column* idColumn : idColumns_)
+                if (auto v = layout.value(*idColumn); v && v->end - v->begin == 4) {
                     const std::uint32_t id = rd32(row_, v->begin);
                     if (survey_.isTableId(id)) wr32(row_, v->begin, places_.newNumber[id]);
                 }

@@ -64,7 +64,7 @@ private:
     const std::size_t stream_;
     const NewPlaces places_;
     std::vector<const Column*> longValues_;
-    const Column* idColumn_ = nullptr;
+    std::vector<const Column*> idColumns_;
     std::vector<std::uint8_t> header_;  // bytes 0 .. row count of the stream's first source page, kept
     RowOrder order_;                    // the source rows in their present order
     std::size_t keyAt_ = 0;             // or in primary-key order: the next of the table's keyOrder

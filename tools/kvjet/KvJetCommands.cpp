@@ -81,6 +81,7 @@ int info(const std::filesystem::path& file, std::ostream& out) {
     auto bytes = readFile(file);
     jet::PageStore store(bytes);
     jet::Survey s = jet::surveyDatabase(store);
+    out << "format " << jet::formatName(store.header()) << "\n";
     out << "pages " << store.pageCount() << " (page size " << store.pageSize() << "), unreached " << s.unreachedPages()
         << ", long-value pages " << s.longValuePages.size() << "\n";
     for (const auto& t : s.tables) {

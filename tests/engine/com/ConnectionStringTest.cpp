@@ -66,10 +66,15 @@ TEST(JetConnection, ReadsTheStringsTheProgramBuilds) {
         u"provider=microsoft.jet.oledb.4.0;data source='a;b.mdb';jet oledb:database password=p");
     EXPECT_EQ(lower.dataSource, u"a;b.mdb");
     EXPECT_EQ(lower.password, u"p");
+
+    auto ace = parseJetConnection(
+        u"Provider=microsoft.ace.oledb.12.0;Data Source=C:\\db.accdb;Jet OLEDB:Database Password=p;");
+    EXPECT_EQ(ace.dataSource, u"C:\\db.accdb");
+    EXPECT_EQ(ace.password, u"p");
 }
 
 TEST(JetConnection, RefusesOtherProvidersAndMissingSource) {
-    EXPECT_THROW(parseJetConnection(u"Provider=Microsoft.ACE.OLEDB.12.0;Data Source=x.mdb;"), ConnectionStringError);
+    EXPECT_THROW(parseJetConnection(u"Provider=Microsoft.ACE.OLEDB.16.0;Data Source=x.accdb;"), ConnectionStringError);
     EXPECT_THROW(parseJetConnection(u"Provider=Microsoft.Jet.OLEDB.3.51;Data Source=x.mdb;"), ConnectionStringError);
     EXPECT_THROW(parseJetConnection(u"Data Source=x.mdb;"), ConnectionStringError);
     EXPECT_THROW(parseJetConnection(u"Provider=Microsoft.Jet.OLEDB.4.0;"), ConnectionStringError);

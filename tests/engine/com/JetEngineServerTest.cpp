@@ -195,7 +195,7 @@ TEST_F(EngineCall, FailuresAreReportedWithADescriptionAndLeaveNoDestination) {
     const std::wstring notDb = dir_.file(L"notes.mdb");
     ASSERT_TRUE(kvtest::writeFileBytes(notDb, std::vector<std::uint8_t>(4096, 'x')));
     const Case cases[] = {
-        {"other provider", L"Provider=Microsoft.ACE.OLEDB.12.0;Data Source=" + source_ + L";", connection(dest)},
+        {"other provider", L"Provider=Microsoft.Jet.OLEDB.3.51;Data Source=" + source_ + L";", connection(dest)},
         {"missing source", connection(dir_.file(L"nothere.mdb")), connection(dest)},
         {"not a database", connection(notDb), connection(dest)},
         {"no data source", L"Provider=Microsoft.Jet.OLEDB.4.0;", connection(dest)},

@@ -184,6 +184,8 @@ TEST(ContentCheck, LiveRowsOutsideTheUsageMapAreRefusedBeforeWritingUnlessTheirT
     Bytes source, original;
     std::uint32_t unlisted = 0;
     for (const auto& name : jettest::sampleNames()) {
+        // A table whose rows hold no long values: dropping its page drops that page alone.
+        if (name.ends_with(".accdb")) continue;
         Bytes file = jettest::readSample(name);
         jet::PageStore store(file);
         auto survey = jet::surveyDatabase(store);

@@ -20,7 +20,8 @@ std::vector<std::uint8_t> readSample(const std::string& name) {
 std::vector<std::string> sampleNames() {
     std::vector<std::string> names;
     for (const auto& e : std::filesystem::directory_iterator(KV_JET_TESTDATA))
-        if (e.path().extension() == ".mdb") names.push_back(e.path().filename().string());
+        if (e.path().extension() == ".mdb" || e.path().extension() == ".accdb")
+            names.push_back(e.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
 }

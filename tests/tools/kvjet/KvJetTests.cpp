@@ -42,16 +42,21 @@ std::string contents(const fs::path& p) {
 }
 
 TEST_F(KvJetTest, CompactWritesASoundSmallerCopyAndNoTemporaryFile) {
-    const auto dst = (dir / "out.mdb").string();
-    const auto src = dir / "in.mdb";
-    fs::copy_file(sample, src);
-    ASSERT_EQ(run({"compact", src.string(), dst}), 0) << err.str();
-    EXPECT_EQ(contents(src), contents(sample));  // the source is only read
-    fs::remove(src);
-    EXPECT_LT(fs::file_size(dst), fs::file_size(sample));
-    EXPECT_EQ(files(), std::vector<fs::path>{"out.mdb"});
-    EXPECT_EQ(run({"check", dst}), 0) << out.str();
-    EXPECT_EQ(out.str(), "sound\n");
+    // An Access 2000 file, and an Access 2010 one with deleted rows.
+    for (const fs::path& from : {sample, fs::path(KV_JET_TESTDATA) / "delTestV2010.accdb"}) {
+        SCOPED_TRACE(from.string());
+        const auto dst = (dir / ("out" + from.extension().string())).string();
+        const auto src = dir / ("in" + from.extension().string());
+        fs::copy_file(from, src);
+        ASSERT_EQ(run({"compact", src.string(), dst}), 0) << err.str();
+        EXPECT_EQ(contents(src), contents(from));  // the source is only read
+        fs::remove(src);
+        EXPECT_LT(fs::file_size(dst), fs::file_size(from));
+        EXPECT_EQ(files(), std::vector<fs::path>{fs::path(dst).filename()});
+        EXPECT_EQ(run({"check", dst}), 0) << out.str();
+        EXPECT_EQ(out.str(), "sound\n");
+        fs::remove(dst);
+    }
 }
 
 TEST_F(KvJetTest, CheckFailsOnAFileWithUnreachedPages) {
@@ -89,6 +94,9 @@ TEST_F(KvJetTest, RefusesSameFileAndBadUsage) {
 TEST_F(KvJetTest, InfoListsTheTables) {
     EXPECT_EQ(run({"info", sample.string()}), 0);
     EXPECT_NE(out.str().find("table MSP_PROJECTS id 15 rows 1"), std::string::npos) << out.str();
+    EXPECT_EQ(out.str().rfind("format Jet 4 (Access 2000 or 2003, .mdb)\n", 0), 0u) << out.str();
+    EXPECT_EQ(run({"info", (fs::path(KV_JET_TESTDATA) / "test2V2007.accdb").string()}), 0);
+    EXPECT_EQ(out.str().rfind("format Access 2007 (.accdb)\n", 0), 0u) << out.str();
 }
 
 }  // namespace
