@@ -72,11 +72,11 @@ struct Survey {
     std::vector<TableInfo> tables;
     std::vector<std::uint32_t> tableIds;  // definition pages of the catalog's tables, ascending
     UsageMap globalMap;
-    std::vector<bool> reached;                   // per page
-    std::vector<Reference> references;           // eight bytes each: a large file has one or more per page
-    std::vector<FieldPlace> splitFields;         // fields of table definitions split over two pages
-    std::vector<std::uint32_t> indexPages;       // ascending, unique
-    std::vector<std::uint32_t> longValuePages;   // ascending, unique
+    std::vector<bool> reached;                  // per page
+    std::vector<Reference> references;          // eight bytes each: a large file has one or more per page
+    std::vector<FieldPlace> splitFields;        // fields of table definitions split over two pages
+    std::vector<std::uint32_t> indexPages;      // ascending, unique
+    std::vector<std::uint32_t> longValuePages;  // ascending, unique
     // Reached data pages that hold rows (not long values) but are not among any table's dataPages (reached
     // through overflow rows or index entries), ascending, each with the table it names as owner.
     struct RowPage {
