@@ -21,6 +21,14 @@ packages=(
 # The 32-bit loader only where 32-bit code can run at all; it needs the i386 architecture.
 [ "$arch" = i686 ] && packages+=(wine32:i386)
 
+# The second independent reader of database files (.mdb and .accdb), from the npm registry, for the engine's
+# reader comparison; without it that comparison uses mdbtools alone and says so.
+if [ ! -d "$root/build/oracle/node_modules/mdb-reader" ] && command -v npm >/dev/null 2>&1; then
+  mkdir -p "$root/build/oracle"
+  npm install --prefix "$root/build/oracle" --no-audit --no-fund mdb-reader@3.2.0 >"$root/build/oracle/npm.log" 2>&1 ||
+    echo "setup: mdb-reader could not be installed (build/oracle/npm.log); databases are compared with mdbtools alone" >&2
+fi
+
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
